@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QAbstractSpinBox>
+
+#include <optional>
+
+// Integer spin edit of the examination pages. Unlike QSpinBox it lets any
+// number up to the max length stand in the field while the user types (the
+// window shows out-of-range values in red meanwhile) and only clamps when the
+// field is left. min == max means "no range": nothing is clamped then.
+class TSpinEdit : public QAbstractSpinBox {
+    Q_OBJECT
+    Q_PROPERTY(int minValue READ minValue WRITE setMinValue)
+    Q_PROPERTY(int maxValue READ maxValue WRITE setMaxValue)
+    Q_PROPERTY(int maxLength READ maxLength WRITE setMaxLength)
+    Q_PROPERTY(int value READ value WRITE setValue NOTIFY changed USER true)
+
+public:
+    explicit TSpinEdit(QWidget* parent = nullptr);
+
+    // The number in the field, unclamped; a text that is not a number reads as the minimum.
+    int value() const;
+    // Clamps (unless min == max), shows, and always signals changed().
+    void setValue(int value);
+
+    int minValue() const { return m_min; }
+    int maxValue() const { return m_max; }
+    void setMinValue(int min);
+    void setMaxValue(int max);
+    // Does not touch the current text: an out-of-range value is clamped when the field is left.
+    void setRange(int min, int max);
+
+    // Characters the user may type; 0 means unlimited.
+    int maxLength() const { return m_maxLength; }
+    void setMaxLength(int length);
+
+    void stepBy(int steps) override;
+    QValidator::State validate(QString& input, int& pos) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    // Every change of the text: typing, setValue, stepping, clamping on leaving.
+    void changed();
+    // A key or a step was refused and the field beeped.
+    void refused();
+
+protected:
+    virtual QString textFromNumber(int number) const;
+    virtual std::optional<int> numberFromText(const QString& text) const;
+    virtual bool isNumberChar(QChar c) const;
+
+    StepEnabled stepEnabled() const override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void beep();
+    int clamped(int value) const;
+    QSize hintFor(QSize baseHint) const;
+
+    int m_min = 0;
+    int m_max = 0;
+    int m_maxLength = 0;
+};
+
+// Spin edit holding a whole number of tenths, shown as value / 10 with one
+// decimal and the user's decimal separator.
+class TSpin10 : public TSpinEdit {
+    Q_OBJECT
+
+public:
+    explicit TSpin10(QWidget* parent = nullptr);
+
+protected:
+    QString textFromNumber(int number) const override;
+    std::optional<int> numberFromText(const QString& text) const override;
+    bool isNumberChar(QChar c) const override;
+};
