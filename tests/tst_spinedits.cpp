@@ -1,0 +1,320 @@
+#include "SpinEdits.h"
+
+#include <QLineEdit>
+#include <QLocale>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <memory>
+
+namespace {
+
+// A spin edit of either kind inside a window with a second field to move the focus to.
+struct Fixture {
+    QWidget window;
+    TSpinEdit* spin;
+    QLineEdit* other;
+    QLineEdit* edit;
+
+    Fixture(bool tenths, int min, int max, int maxLength)
+    {
+        auto* layout = new QVBoxLayout(&window);
+        spin = tenths ? new TSpin10(&window) : new TSpinEdit(&window);
+        spin->setRange(min, max);
+        spin->setMaxLength(maxLength);
+        other = new QLineEdit(&window);
+        layout->addWidget(spin);
+        layout->addWidget(other);
+        edit = spin->findChild<QLineEdit*>();
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            qWarning("test window did not become active");
+        spin->setFocus();
+    }
+    void leave() { other->setFocus(Qt::TabFocusReason); }
+    QString text() const { return edit->text(); }
+};
+
+class StepProbe : public TSpinEdit {
+public:
+    using TSpinEdit::stepEnabled;
+};
+
+} // namespace
+
+class TestSpinEdits : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
+
+    void typing_data();
+    void typing();
+    void leavingClamps_data();
+    void leavingClamps();
+    void setValueClampsAndFormats_data();
+    void setValueClampsAndFormats();
+    void readingText_data();
+    void readingText();
+    void stepping_data();
+    void stepping();
+    void stepsAtBounds_data();
+    void stepsAtBounds();
+    void wheelSteps();
+    void changedOnEveryTextChange();
+    void decimalSeparatorFollowsLocale();
+};
+
+void TestSpinEdits::typing_data()
+{
+    QTest::addColumn<bool>("tenths");
+    QTest::addColumn<int>("maxLength");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("beeps");
+
+    QTest::newRow("digits") << false << 3 << "25" << "25" << 0;
+    QTest::newRow("signs accepted") << false << 3 << "-5" << "-5" << 0;
+    QTest::newRow("plus accepted") << false << 3 << "+7" << "+7" << 0;
+    QTest::newRow("letter dropped with beep") << false << 3 << "2a5" << "25" << 1;
+    QTest::newRow("space dropped with beep") << false << 3 << "2 5" << "25" << 1;
+    QTest::newRow("separator refused in integers") << false << 3 << "3,5" << "35" << 1;
+    QTest::newRow("max length stops fourth digit") << false << 3 << "3001" << "300" << 0;
+    QTest::newRow("out of range may stand") << false << 3 << "999" << "999" << 0;
+    QTest::newRow("tenths take the comma") << true << 4 << "36,6" << "36,6" << 0;
+    QTest::newRow("tenths refuse the dot") << true << 4 << "36.6" << "366" << 1;
+    QTest::newRow("tenths max length") << true << 4 << "36,65" << "36,6" << 0;
+}
+
+void TestSpinEdits::typing()
+{
+    QFETCH(bool, tenths);
+    QFETCH(int, maxLength);
+    QFETCH(QString, keys);
+    Fixture f(tenths, 0, 1000, maxLength);
+    f.spin->selectAll();
+    QSignalSpy beeps(f.spin, &TSpinEdit::refused);
+    QTest::keyClicks(f.spin, keys);
+    QTEST(f.text(), "text");
+    QTEST(int(beeps.count()), "beeps");
+
+    // Enter is the one control key that is refused.
+    QTest::keyClick(f.spin, Qt::Key_Return);
+    QTEST(int(beeps.count()) - 1, "beeps");
+    QTEST(f.text(), "text");
+}
+
+void TestSpinEdits::leavingClamps_data()
+{
+    QTest::addColumn<bool>("tenths");
+    QTest::addColumn<int>("min");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+
+    QTest::newRow("weight 25 becomes 30") << false << 30 << 300 << "25" << "30" << 30;
+    QTest::newRow("weight 301 becomes 300") << false << 30 << 300 << "301" << "300" << 300;
+    QTest::newRow("weight 300 stays") << false << 30 << 300 << "300" << "300" << 300;
+    QTest::newRow("height 109 becomes 110") << false << 110 << 210 << "109" << "110" << 110;
+    QTest::newRow("not a number left unchanged") << false << 30 << 300 << "-" << "-" << 30;
+    QTest::newRow("no range when min equals max") << false << 0 << 0 << "999" << "999" << 999;
+    QTest::newRow("temperature 43,5 becomes 43,0") << true << 320 << 430 << "43,5" << "43,0" << 430;
+    QTest::newRow("temperature 31,9 becomes 32,0") << true << 320 << 430 << "31,9" << "32,0" << 320;
+    QTest::newRow("lone comma left unchanged") << true << 320 << 430 << "," << "," << 320;
+}
+
+void TestSpinEdits::leavingClamps()
+{
+    QFETCH(bool, tenths);
+    QFETCH(int, min);
+    QFETCH(int, max);
+    QFETCH(QString, keys);
+    Fixture f(tenths, min, max, 4);
+    f.spin->selectAll();
+    QTest::keyClicks(f.spin, keys);
+    f.leave();
+    QVERIFY(!f.spin->hasFocus());
+    QTEST(f.text(), "text");
+    QTEST(f.spin->value(), "value");
+}
+
+void TestSpinEdits::setValueClampsAndFormats_data()
+{
+    QTest::addColumn<bool>("tenths");
+    QTest::addColumn<int>("min");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<int>("set");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("below min") << false << 30 << 300 << 25 << "30";
+    QTest::newRow("above max") << false << 30 << 300 << 301 << "300";
+    QTest::newRow("min equals max shows as is") << false << 5 << 5 << -40 << "-40";
+    QTest::newRow("tenths") << true << 320 << 430 << 366 << "36,6";
+    QTest::newRow("tenths clamp") << true << 10 << 200 << 5 << "1,0";
+    QTest::newRow("negative tenths") << true << 0 << 0 << -5 << "-0,5";
+    QTest::newRow("no group separator") << true << 0 << 0 << 123456 << "12345,6";
+}
+
+void TestSpinEdits::setValueClampsAndFormats()
+{
+    QFETCH(bool, tenths);
+    QFETCH(int, min);
+    QFETCH(int, max);
+    QFETCH(int, set);
+    Fixture f(tenths, min, max, 4);
+    f.spin->setValue(set);
+    QTEST(f.text(), "text");
+}
+
+void TestSpinEdits::readingText_data()
+{
+    QTest::addColumn<bool>("tenths");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+
+    QTest::newRow("integer") << false << "76" << 76;
+    QTest::newRow("integer with plus") << false << "+7" << 7;
+    QTest::newRow("empty reads min") << false << "" << 30;
+    QTest::newRow("sign alone reads min") << false << "-" << 30;
+    QTest::newRow("two signs read min") << false << "--5" << 30;
+    QTest::newRow("overflow reads min") << false << "99999999999" << 30;
+    QTest::newRow("tenths") << true << "36,6" << 366;
+    QTest::newRow("tenths without decimals") << true << "5" << 50;
+    QTest::newRow("tenths leading comma") << true << ",5" << 5;
+    QTest::newRow("tenths rounded") << true << "36,66" << 367;
+    QTest::newRow("tenths negative") << true << "-1,5" << -15;
+    QTest::newRow("two commas read min") << true << "1,2,3" << 30;
+    QTest::newRow("exponent reads min") << true << "1e3" << 30;
+    QTest::newRow("tenths overflow reads min") << true << "999999999999" << 30;
+}
+
+void TestSpinEdits::readingText()
+{
+    QFETCH(bool, tenths);
+    QFETCH(QString, text);
+    Fixture f(tenths, 30, 300, 0);
+    f.edit->setText(text);
+    QTEST(f.spin->value(), "value");
+}
+
+void TestSpinEdits::stepping_data()
+{
+    QTest::addColumn<bool>("tenths");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("beeps");
+
+    QTest::newRow("up") << false << 299 << int(Qt::Key_Up) << false << "300" << 0;
+    QTest::newRow("up at max stays") << false << 300 << int(Qt::Key_Up) << false << "300" << 0;
+    QTest::newRow("down at min stays") << false << 30 << int(Qt::Key_Down) << false << "30" << 0;
+    QTest::newRow("down") << false << 31 << int(Qt::Key_Down) << false << "30" << 0;
+    QTest::newRow("read-only beeps") << false << 70 << int(Qt::Key_Up) << true << "70" << 1;
+    QTest::newRow("tenths up by one tenth") << true << 366 << int(Qt::Key_Up) << false << "36,7" << 0;
+    QTest::newRow("tenths read-only beeps") << true << 366 << int(Qt::Key_Down) << true << "36,6" << 1;
+}
+
+void TestSpinEdits::stepping()
+{
+    QFETCH(bool, tenths);
+    QFETCH(int, start);
+    QFETCH(int, key);
+    QFETCH(bool, readOnly);
+    Fixture f(tenths, 30, tenths ? 430 : 300, 4);
+    f.spin->setValue(start);
+    f.spin->setReadOnly(readOnly);
+    QSignalSpy beeps(f.spin, &TSpinEdit::refused);
+    QTest::keyClick(f.spin, Qt::Key(key));
+    QTEST(f.text(), "text");
+    QTEST(int(beeps.count()), "beeps");
+}
+
+void TestSpinEdits::stepsAtBounds_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("up");
+    QTest::addColumn<bool>("down");
+
+    QTest::newRow("inside") << "70" << true << true;
+    QTest::newRow("at max") << "300" << false << true;
+    QTest::newRow("above max while typing") << "999" << false << true;
+    QTest::newRow("at min") << "30" << true << false;
+    QTest::newRow("below min while typing") << "25" << true << false;
+    QTest::newRow("not a number reads min") << "-" << true << false;
+}
+
+void TestSpinEdits::stepsAtBounds()
+{
+    QFETCH(QString, text);
+    StepProbe spin;
+    spin.setRange(30, 300);
+    spin.findChild<QLineEdit*>()->setText(text);
+    QTEST(bool(spin.stepEnabled() & QAbstractSpinBox::StepUpEnabled), "up");
+    QTEST(bool(spin.stepEnabled() & QAbstractSpinBox::StepDownEnabled), "down");
+
+    // Typed out of range, a step lands back inside the range.
+    spin.stepBy(1);
+    QVERIFY(spin.value() >= 30 && spin.value() <= 300);
+}
+
+void TestSpinEdits::wheelSteps()
+{
+    Fixture f(false, 30, 300, 3);
+    f.spin->setValue(70);
+    const QPointF at(f.spin->rect().center());
+    QWheelEvent wheel(at, f.spin->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(f.spin, &wheel);
+    QCOMPARE(f.spin->value(), 71);
+}
+
+void TestSpinEdits::changedOnEveryTextChange()
+{
+    Fixture f(false, 30, 300, 3);
+    f.spin->setValue(70);
+    QSignalSpy changed(f.spin, &TSpinEdit::changed);
+
+    f.spin->setValue(80);
+    QCOMPARE(changed.count(), 1);
+    // The same value again still notifies, so handlers that recompute from the field run.
+    f.spin->setValue(80);
+    QCOMPARE(changed.count(), 2);
+
+    f.spin->selectAll();
+    QTest::keyClicks(f.spin, "25");
+    QCOMPARE(changed.count(), 4);
+    f.leave();
+    QCOMPARE(f.text(), QStringLiteral("30"));
+    QCOMPARE(changed.count(), 5);
+
+    f.spin->setFocus();
+    QTest::keyClick(f.spin, Qt::Key_Up);
+    QCOMPARE(changed.count(), 6);
+}
+
+void TestSpinEdits::decimalSeparatorFollowsLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    auto restore = qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); });
+    Fixture f(true, 320, 430, 4);
+    f.spin->setValue(366);
+    QCOMPARE(f.text(), QStringLiteral("36.6"));
+
+    f.spin->selectAll();
+    QSignalSpy beeps(f.spin, &TSpinEdit::refused);
+    QTest::keyClicks(f.spin, "37,2");
+    QCOMPARE(f.text(), QStringLiteral("372"));
+    QCOMPARE(beeps.count(), 1);
+
+    f.spin->selectAll();
+    QTest::keyClicks(f.spin, "37.2");
+    QCOMPARE(f.spin->value(), 372);
+}
+
+QTEST_MAIN(TestSpinEdits)
+#include "tst_spinedits.moc"
