@@ -1,0 +1,249 @@
+#include "CardioU.h"
+
+#include "CodePage.h"
+#include "DataFolder.h"
+
+#include <QFile>
+#include <QIODevice>
+
+#include <cmath>
+#include <initializer_list>
+#include <utility>
+
+namespace {
+
+QuestionSet setOf(std::initializer_list<int> questions)
+{
+    QuestionSet set;
+    for (int q : questions)
+        set.set(static_cast<std::size_t>(q));
+    return set;
+}
+
+bool isKept(unsigned char c)
+{
+    // Letters А..я of code page 1251 and the few signs a question needs; "ё"
+    // (184, 168) lies outside that range and is dropped like everything else.
+    return c == ' ' || c == ',' || c == '-' || c == '.' || (c >= '0' && c <= '9') || c == '?' || c >= 192;
+}
+
+constexpr TLikelihood Linked { 0.2, 0.8 };
+constexpr TLikelihood NotLinked { 0.5, 0.5 };
+// An answer to question 5 says more about an acute infarction than any other.
+constexpr TLikelihood InfarctKeySign { 0.1, 0.9 };
+constexpr int InfarctCondition = 1;
+constexpr int InfarctKeyQuestion = 5;
+
+} // namespace
+
+const std::array<QString, ConditionCount> ConditionNames = {
+    QStringLiteral("Практически здоров"),
+    QStringLiteral("Острый инфаркт миокарда, прогрессирующая стенокардия"),
+    QStringLiteral("Стенокардия высоких функциональных классов"),
+    QStringLiteral("Стенокардия 1-2 функциональных классов"),
+    QStringLiteral("Пароксизмальное нарушение ритма"),
+    QStringLiteral("Гипертоническая болезнь со стенокардией"),
+    QStringLiteral("Гипертоническая болезнь"),
+    QStringLiteral("Астено-невротический синдром."),
+    QStringLiteral("Сердечная недостаточность"),
+};
+
+const std::array<QuestionSet, ConditionCount> ConditionQuestions = {
+    QuestionSet(),
+    setOf({ 2, 5, 6, 12, 13, 14, 19, 20, 21, 22, 23, 24, 33, 40, 41, 42, 47, 49, 50, 51, 56, 67, 71, 72, 73,
+        74 }),
+    setOf({ 2, 6, 9, 10, 13, 15, 17, 18, 24, 25, 27, 35, 38, 40, 42, 43, 46, 60, 65, 67, 71, 72, 74 }),
+    setOf({ 2, 7, 8, 13, 15, 17, 24, 25, 26, 39, 55, 56 }),
+    setOf({ 25, 26, 27, 28, 29, 30, 31, 32, 36, 53, 54, 55, 57, 58, 59 }),
+    setOf({ 1, 2, 6, 8, 9, 10, 15, 16, 17, 24, 36, 38, 54, 55, 58, 66, 69, 70, 75, 76, 78, 79, 80, 81, 83 }),
+    setOf({ 54, 55, 58, 66, 69, 70, 75, 76, 78, 79, 80, 81, 83 }),
+    setOf({ 1, 3, 4, 10, 11, 16, 17, 24, 25, 26, 35, 36, 37, 43, 55, 60, 66, 76 }),
+    setOf({ 1, 2, 24, 34, 35, 43, 44, 45, 48, 49, 50, 51, 53, 61, 62, 63, 67, 68, 74 }),
+};
+
+const TDiagnosisList DiagnosisPriors = { {
+    { 0, 0.2 },
+    { 1, 0.1 },
+    { 2, 0.1 },
+    { 3, 0.1 },
+    { 4, 0.1 },
+    { 5, 0.1 },
+    { 6, 0.1 },
+    { 7, 0.1 },
+    { 8, 0.1 },
+} };
+
+std::array<QString, CardioQuestionCount + 1> CardioQuestions;
+std::array<std::array<TLikelihood, CardioQuestionCount + 1>, ConditionCount> Likelihoods;
+TDiagnosisList Diagnoses = DiagnosisPriors;
+QuestionSet AskedQuestions;
+
+char ReadKeptChar(QIODevice& file)
+{
+    char c = 0;
+    while (file.getChar(&c)) {
+        if (isKept(static_cast<unsigned char>(c)))
+            return c;
+    }
+    // At the end the last byte read stands in, kept or not.
+    return c;
+}
+
+void LoadCardioQuestions(QIODevice& file)
+{
+    CardioQuestions.fill(QString());
+    int k = 1;
+    while (!file.atEnd()) {
+        QByteArray text;
+        char c = ReadKeptChar(file);
+        while (c != '?' && !file.atEnd()) {
+            text.append(c);
+            c = ReadKeptChar(file);
+        }
+        text.append(c);
+        if (k <= CardioQuestionCount)
+            CardioQuestions[static_cast<std::size_t>(k)] = CodePage::toUnicode(text);
+        ++k;
+    }
+}
+
+void LoadCardioQuestions(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        CardioQuestions.fill(QString());
+        return;
+    }
+    LoadCardioQuestions(file);
+}
+
+void BuildLikelihoods()
+{
+    for (std::size_t c = 0; c < ConditionCount; ++c) {
+        Likelihoods[c][0] = NotLinked;
+        for (std::size_t q = 1; q <= CardioQuestionCount; ++q)
+            Likelihoods[c][q] = ConditionQuestions[c].test(q) ? Linked : NotLinked;
+    }
+    Likelihoods[InfarctCondition][InfarctKeyQuestion] = InfarctKeySign;
+}
+
+void InitCardioKnowledgeBase()
+{
+    LoadCardioQuestions(DataFolder::file(QStringLiteral("cardio/qst03.txt")));
+    BuildLikelihoods();
+}
+
+namespace {
+
+// The interview looks only at the last two positions, and for ties those
+// depend on exactly how this partition moves records: keep it as it is.
+void quickSort(TDiagnosisList& list, int left, int right)
+{
+    int i = left;
+    int j = right;
+    const double pivot = list[static_cast<std::size_t>((left + right) / 2)].Probability;
+    do {
+        while (list[static_cast<std::size_t>(i)].Probability < pivot)
+            ++i;
+        while (pivot < list[static_cast<std::size_t>(j)].Probability)
+            --j;
+        if (i <= j) {
+            std::swap(list[static_cast<std::size_t>(i)], list[static_cast<std::size_t>(j)]);
+            ++i;
+            --j;
+        }
+    } while (i <= j);
+    if (left < j)
+        quickSort(list, left, j);
+    if (i < right)
+        quickSort(list, i, right);
+}
+
+const TLikelihood& likelihood(int condition, int question)
+{
+    return Likelihoods[static_cast<std::size_t>(condition)][static_cast<std::size_t>(question)];
+}
+
+} // namespace
+
+void SortDiagnoses(TDiagnosisList& list)
+{
+    quickSort(list, 0, ConditionCount - 1);
+}
+
+int NextQuestion()
+{
+    const int top = Diagnoses[8].Condition;
+    const int second = Diagnoses[7].Condition;
+    double bestYes = 0.0;
+    double bestNo = 0.0;
+    int questionYes = 0;
+    int questionNo = 0;
+    for (int q = 1; q <= CardioQuestionCount; ++q) {
+        if (AskedQuestions.test(static_cast<std::size_t>(q)))
+            continue;
+        const double ratioYes = likelihood(top, q).PYes / likelihood(second, q).PYes;
+        const double ratioNo = likelihood(top, q).PNo / likelihood(second, q).PNo;
+        if (ratioYes > bestYes) {
+            bestYes = ratioYes;
+            questionYes = q;
+        }
+        if (ratioNo > bestNo) {
+            bestNo = ratioNo;
+            questionNo = q;
+        }
+    }
+    return bestYes >= bestNo ? questionYes : questionNo;
+}
+
+bool AllQuestionsAsked()
+{
+    for (int q = 1; q <= CardioQuestionCount; ++q) {
+        if (!AskedQuestions.test(static_cast<std::size_t>(q)))
+            return false;
+    }
+    return true;
+}
+
+bool ReachesConclusion(double probability)
+{
+    // The double nearest 0.7 lies just below 0.7 and must not reach it; every
+    // double above that one is at least 0.7 exactly.
+    return probability > 0.7;
+}
+
+void ResetInterview(CardioView& view)
+{
+    Diagnoses = DiagnosisPriors;
+    AskedQuestions.reset();
+    view.RefreshBars();
+    view.ClearBarHighlight();
+    view.ClearLegendUnderline();
+}
+
+void ChooseNextQuestion(CardioView& view)
+{
+    const int question = NextQuestion();
+    if (question == 0)
+        return;
+    AskedQuestions.set(static_cast<std::size_t>(question));
+    view.AskQuestion(question);
+}
+
+void ApplyAnswer(int question, std::uint8_t answer, CardioView& view)
+{
+    if (question < 1 || question > CardioQuestionCount || (answer != AnswerYes && answer != AnswerNo))
+        return;
+    double sum = 0.0;
+    for (TDiagnosisRec& record : Diagnoses) {
+        const TLikelihood& cell = likelihood(record.Condition, question);
+        record.Probability *= answer == AnswerYes ? cell.PYes : cell.PNo;
+        sum += record.Probability;
+    }
+    for (TDiagnosisRec& record : Diagnoses)
+        record.Probability /= sum;
+    SortDiagnoses(Diagnoses);
+    view.RefreshBars();
+    if (ReachesConclusion(Diagnoses[8].Probability))
+        view.ShowCardioConclusion(QStringLiteral("RQ030%1").arg(Diagnoses[8].Condition));
+}
