@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// Writes every icon below `resourceFolder` (resources/icons).
+void drawIcons(const QString& resourceFolder);
