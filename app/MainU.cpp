@@ -1,0 +1,494 @@
+#include "MainU.h"
+#include "ui_MainU.h"
+
+#include "CodePage.h"
+#include "DataFolder.h"
+#include "JpegLoader.h"
+#include "uTessoraClasses.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QSplitterHandle>
+#include <QTreeWidgetItemIterator>
+
+namespace {
+
+// Tree nodes by absolute index: caption, page tag (0 for a group), level.
+struct NodeDef {
+    const char* caption;
+    int tag;
+    bool child;
+};
+
+constexpr NodeDef FixedNodes[] = {
+    {"Антропометрия", 1, false},
+    {"Жалобы", 2, false},
+    {"Анамнез", 3, false},
+    {"Объективно", 0, false},
+    {"Температура", 4, true},
+    {"Пульс", 5, true},
+    {"Давление", 6, true},
+    {"ЭКГ", 7, true},
+    {"Флюорография", 8, true},
+    {"Кровь", 9, true},
+    {"Моча", 10, true},
+    {"Осмотр", 0, false},
+    {"Лимфатические узлы", 11, true},
+    {"Конечности", 12, true},
+    {"Грыжи", 13, true},
+    {"Заключение", 14, false},
+};
+constexpr int FixedNodeCount = int(std::size(FixedNodes));
+constexpr int SpecialistsIndex = 16;
+constexpr int CardiologistIndex = 17;
+constexpr int CardiologistTag = 15;
+constexpr int ConclusionTag = 14;
+constexpr int ComplaintsTag = 2;
+
+constexpr int PictureBottomHeight = 250;
+constexpr int InitialBottomHeight = 275;
+constexpr int InitialTreeWidth = 210;
+
+const char* const DataHint = "Рекомендации по вводу данных и другие полезные сведения";
+const char* const ConclusionHint = "Интерпретация Ваших данных и рекомендации Тессоры";
+
+QIcon TreeIcon(int image, int selectedImage)
+{
+    QIcon icon(QStringLiteral(":/icons/tree/%1.png").arg(image));
+    icon.addFile(QStringLiteral(":/icons/tree/%1.png").arg(selectedImage), QSize(), QIcon::Selected);
+    return icon;
+}
+
+QString ReadTipText(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return CodePage::toUnicode(file.readAll());
+}
+
+} // namespace
+
+TfrmTessora::TfrmTessora(QWidget* parent)
+    : QMainWindow(parent)
+    , ui(std::make_unique<Ui::TfrmTessora>())
+{
+    ui->setupUi(this);
+    FormCreate();
+}
+
+TfrmTessora::~TfrmTessora()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TfrmTessora::FormCreate()
+{
+    ui->trvMain->setToolTipDuration(0);
+    ui->trvMain->setColumnCount(1);
+    ui->splMain->setSizes({InitialTreeWidth, width() - InitialTreeWidth});
+    ui->splMain->handle(1)->setObjectName(QStringLiteral("spV"));
+    ui->pnlWork->handle(1)->setObjectName(QStringLiteral("spHor"));
+    ui->pnlWork->setStretchFactor(0, 1);
+    ui->pnlWork->setStretchFactor(1, 0);
+    ui->pnlWork->setSizes({height() - InitialBottomHeight, InitialBottomHeight});
+    ui->bbtnPrev->setDefaultAction(ui->acPrevTab);
+    ui->bbtnNext->setDefaultAction(ui->acNextTab);
+    ui->bbtnReport->setDefaultAction(ui->acReport);
+    ui->bbtnReport->raise();
+    // A button shows exactly while its action is visible, as the menu and tool bar entries do.
+    connect(ui->acReport, &QAction::changed, this, [this] { ui->bbtnReport->setVisible(ui->acReport->isVisible()); });
+
+    ConnectActions();
+    qApp->installEventFilter(this);
+
+    acNewExecute();
+    FormResize();
+}
+
+void TfrmTessora::ConnectActions()
+{
+    connect(ui->acNew, &QAction::triggered, this, &TfrmTessora::acNewExecute);
+    connect(ui->acNextTab, &QAction::triggered, this, &TfrmTessora::acNextTabExecute);
+    connect(ui->acPrevTab, &QAction::triggered, this, &TfrmTessora::acPrevTabExecute);
+    connect(ui->acExit, &QAction::triggered, this, &TfrmTessora::acExitExecute);
+    connect(ui->pgcMain, &QStackedWidget::currentChanged, this, &TfrmTessora::UpdateTabActions);
+    connect(ui->trvMain, &QTreeWidget::currentItemChanged, this, &TfrmTessora::trvMainChange);
+    connect(ui->trvMain, &QTreeWidget::itemExpanded, this, &TfrmTessora::trvMainExpanded);
+    connect(ui->trvMain, &QTreeWidget::itemCollapsed, this, &TfrmTessora::trvMainCollapsed);
+}
+
+// ---------------------------------------------------------------- navigation
+
+int TfrmTessora::PageTag(const QWidget* page)
+{
+    return page ? page->property("Tag").toInt() : 0;
+}
+
+int TfrmTessora::ActivePageTag() const
+{
+    return PageTag(ui->pgcMain->currentWidget());
+}
+
+int TfrmTessora::TagForNodeIndex(int index)
+{
+    if (index >= 0 && index < FixedNodeCount)
+        return FixedNodes[index].tag;
+    return index == CardiologistIndex ? CardiologistTag : 0;
+}
+
+int TfrmTessora::NodeIndexForTag(int tag)
+{
+    switch (tag) {
+    case 1: return 0;
+    case 2: return 1;
+    case 3: return 2;
+    case 11: return 12;
+    case 12: return 13;
+    case 13: return 14;
+    case 14: return 15;
+    case 15: return CardiologistIndex;
+    default: return tag >= 4 && tag <= 10 ? tag : 0;
+    }
+}
+
+QTreeWidgetItem* TfrmTessora::NodeAt(int absoluteIndex) const
+{
+    int index = 0;
+    for (QTreeWidgetItemIterator it(ui->trvMain); *it; ++it, ++index) {
+        if (index == absoluteIndex)
+            return *it;
+    }
+    return nullptr;
+}
+
+int TfrmTessora::NodeCount() const
+{
+    int count = 0;
+    for (QTreeWidgetItemIterator it(ui->trvMain); *it; ++it)
+        ++count;
+    return count;
+}
+
+static int AbsoluteIndexOf(QTreeWidget* tree, const QTreeWidgetItem* item)
+{
+    int index = 0;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it, ++index) {
+        if (*it == item)
+            return index;
+    }
+    return -1;
+}
+
+void TfrmTessora::SelectPageByTag(int tag)
+{
+    for (int i = 0; i < ui->pgcMain->count(); ++i) {
+        QWidget* page = ui->pgcMain->widget(i);
+        if (PageTag(page) == tag) {
+            ui->pgcMain->setCurrentWidget(page);
+            UpdateTabActions();
+            ActivatePage(page);
+            return;
+        }
+    }
+}
+
+void TfrmTessora::SelectTreeNodeForTag(int tag)
+{
+    if (QTreeWidgetItem* node = NodeAt(NodeIndexForTag(tag)))
+        ui->trvMain->setCurrentItem(node);
+}
+
+void TfrmTessora::trvMainChange(QTreeWidgetItem* current)
+{
+    if (!current)
+        return;
+    if (current->childCount() > 0) {
+        const int image = current->isExpanded() ? GroupExpanded : GroupCollapsed;
+        SetNodeImages(current, image, image);
+    } else {
+        SetNodeImages(current, Opened, current->data(0, SelectedImageRole).toInt());
+    }
+    SelectPageByTag(TagForNodeIndex(AbsoluteIndexOf(ui->trvMain, current)));
+}
+
+void TfrmTessora::trvMainExpanded(QTreeWidgetItem* item)
+{
+    SetNodeImages(item, GroupExpanded, GroupExpanded);
+}
+
+void TfrmTessora::trvMainCollapsed(QTreeWidgetItem* item)
+{
+    SetNodeImages(item, GroupCollapsed, GroupCollapsed);
+}
+
+void TfrmTessora::acNextTabExecute()
+{
+    const int next = ui->pgcMain->currentIndex() + 1;
+    if (next >= ui->pgcMain->count())
+        return;
+    ui->pgcMain->setCurrentIndex(next);
+    SelectTreeNodeForTag(ActivePageTag());
+}
+
+void TfrmTessora::acPrevTabExecute()
+{
+    const int previous = ui->pgcMain->currentIndex() - 1;
+    if (previous < 0)
+        return;
+    ui->pgcMain->setCurrentIndex(previous);
+    SelectTreeNodeForTag(ActivePageTag());
+}
+
+void TfrmTessora::UpdateTabActions()
+{
+    const int index = ui->pgcMain->currentIndex();
+    ui->acPrevTab->setEnabled(index > 0);
+    ui->acNextTab->setEnabled(index < ui->pgcMain->count() - 1);
+}
+
+// ---------------------------------------------------------------- tree
+
+void TfrmTessora::SetNodeImages(QTreeWidgetItem* item, int image, int selectedImage)
+{
+    item->setData(0, ImageRole, image);
+    item->setData(0, SelectedImageRole, selectedImage);
+    item->setIcon(0, TreeIcon(image, selectedImage));
+}
+
+QTreeWidgetItem* TfrmTessora::AddNode(QTreeWidgetItem* parent, const QString& caption, bool group, int image)
+{
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(ui->trvMain);
+    item->setText(0, caption);
+    SetNodeImages(item, group ? GroupCollapsed : image, group ? GroupCollapsed : SelectedPage);
+    return item;
+}
+
+void TfrmTessora::BuildSectionTree()
+{
+    const QSignalBlocker blocker(ui->trvMain);
+    ui->trvMain->clear();
+    QTreeWidgetItem* group = nullptr;
+    for (int i = 0; i < FixedNodeCount; ++i) {
+        const NodeDef& node = FixedNodes[i];
+        const bool isGroup = node.tag == 0;
+        const int image = i == 0 ? Opened : NotOpened;
+        QTreeWidgetItem* item = AddNode(node.child ? group : nullptr, QString::fromUtf8(node.caption), isGroup, image);
+        if (isGroup)
+            group = item;
+    }
+    SetAllGroupsExpanded(true);
+}
+
+void TfrmTessora::SetAllGroupsExpanded(bool expanded)
+{
+    for (QTreeWidgetItemIterator it(ui->trvMain); *it; ++it) {
+        if ((*it)->childCount() == 0)
+            continue;
+        (*it)->setExpanded(expanded);
+        const int image = expanded ? GroupExpanded : GroupCollapsed;
+        SetNodeImages(*it, image, image);
+    }
+}
+
+void TfrmTessora::UpdateSpecialistsNode(bool show)
+{
+    if (!show) {
+        delete NodeAt(SpecialistsIndex);
+        return;
+    }
+    if (NodeCount() != FixedNodeCount)
+        return;
+    QTreeWidgetItem* group = AddNode(nullptr, QStringLiteral("Специалисты"), true, GroupCollapsed);
+    AddNode(group, QStringLiteral("Кардиолог"), false, NotOpened);
+    SetAllGroupsExpanded(false);
+}
+
+// ---------------------------------------------------------------- page entry
+
+void TfrmTessora::ActivatePage(QWidget* page)
+{
+    const int tag = PageTag(page);
+    const bool showPicture = tag != ComplaintsTag && tag != ConclusionTag;
+    ui->pnlPict->setVisible(showPicture);
+    ui->acReport->setVisible(tag == ConclusionTag);
+    ui->acReport->setEnabled(tag == ConclusionTag);
+    LoadPageTip(tag);
+    if (showPicture)
+        LoadPagePicture(tag);
+    if (tag == ConclusionTag)
+        EnterConclusionPage();
+    else
+        EnterDataPage(tag);
+    if (tag == CardiologistTag)
+        EnterCardiologistPage();
+    else
+        LeaveCardiologistPage();
+    FormResize();
+}
+
+void TfrmTessora::LoadPageTip(int tag)
+{
+    ui->mmoCommon->clear();
+    if (tag < 0 || tag >= int(PageFileNames.size()) || PageFileNames[tag].isEmpty())
+        return;
+    ui->mmoCommon->setPlainText(ReadTipText(DataFolder::file(QStringLiteral("Common/%1.txt").arg(PageFileNames[tag]))));
+}
+
+void TfrmTessora::LoadPagePicture(int tag)
+{
+    if (tag < 0 || tag >= int(PageFileNames.size()) || PageFileNames[tag].isEmpty())
+        return;
+    const QString path = DataFolder::file(QStringLiteral("Images/%1.jpg").arg(PageFileNames[tag]));
+    if (!QFileInfo(path).isFile())
+        return;
+    const JpegResult picture = LoadJpeg(path);
+    // A damaged picture keeps whatever was decoded; one that yields nothing keeps the old picture.
+    if (!picture.image.isNull())
+        ui->imgMain->setPixmap(QPixmap::fromImage(picture.image));
+    const int total = ui->pnlWork->height();
+    ui->pnlWork->setSizes({total - PictureBottomHeight, PictureBottomHeight});
+    ui->pnlRightBot->update();
+}
+
+void TfrmTessora::EnterConclusionPage()
+{
+    ui->mmoCommon->setStatusTip(QString::fromUtf8(ConclusionHint));
+    ui->pnlRightBot->hide();
+    ui->pnlWork->handle(1)->hide();
+    // The conclusion is composed into mmoCommon here, and the specialists
+    // node follows the recommended consultations.
+}
+
+void TfrmTessora::EnterDataPage(int tag)
+{
+    ui->pnlRightBot->show();
+    ui->mmoCommon->setStatusTip(QString::fromUtf8(DataHint));
+    ui->pnlWork->handle(1)->show();
+    UpdateSpecialistsNode(tag >= ConclusionTag);
+}
+
+void TfrmTessora::EnterCardiologistPage()
+{
+    // A new cardiology interview starts here and asks its first question.
+    ui->acMonitor->setVisible(true);
+}
+
+void TfrmTessora::LeaveCardiologistPage()
+{
+    ui->stkWork->setCurrentWidget(ui->mmoCommon);
+    ui->bbtnReport->raise();
+    ui->acMonitor->setVisible(false);
+}
+
+void TfrmTessora::CenterPagePanel(QWidget* page)
+{
+    for (QObject* child : page->children()) {
+        auto* panel = qobject_cast<QWidget*>(child);
+        if (!panel || !panel->objectName().startsWith(QLatin1String("pnl")))
+            continue;
+        const QRect client = page->contentsRect();
+        panel->move((client.width() - panel->width()) / 2, (client.height() - panel->height()) / 2);
+        return;
+    }
+}
+
+// ---------------------------------------------------------------- reset
+
+void TfrmTessora::acNewExecute()
+{
+    // The report documents are closed first, before the record is reset.
+    BuildSectionTree();
+    SelectPageByTag(1);
+    {
+        const QSignalBlocker blocker(ui->trvMain);
+        ui->trvMain->setCurrentItem(NodeAt(0));
+    }
+    CenterPagePanel(ui->tsAntropos);
+}
+
+void TfrmTessora::acExitExecute()
+{
+    close();
+}
+
+// ---------------------------------------------------------------- layout, hints, close
+
+void TfrmTessora::FormResize()
+{
+    const int half = ui->pnlButtons->contentsRect().width() / 2;
+    ui->bbtnPrev->move(half - ui->bbtnPrev->width() - 5, ui->bbtnPrev->y());
+    ui->bbtnNext->move(half + 5, ui->bbtnNext->y());
+
+    const QWidget* client = ui->mmoCommon->viewport();
+    const QPoint origin = client->mapTo(ui->pnlTop, QPoint(0, 0));
+    ui->bbtnReport->move(origin.x() + client->width() - ui->bbtnReport->width() - 5,
+                         origin.y() + client->height() - ui->bbtnReport->height() - 5);
+    ui->bbtnReport->raise();
+}
+
+void TfrmTessora::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+QString TfrmTessora::HintFor(const QWidget* widget) const
+{
+    for (; widget; widget = widget->parentWidget()) {
+        if (!widget->statusTip().isEmpty())
+            return widget->statusTip();
+        if (widget == this)
+            break;
+    }
+    return {};
+}
+
+void TfrmTessora::ShowHintInStatusBar()
+{
+    ui->sbMain->showMessage(FCurrentHint);
+}
+
+bool TfrmTessora::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == this) {
+        switch (event->type()) {
+        case QEvent::Enter:
+            FCurrentHint = HintFor(widget);
+            ShowHintInStatusBar();
+            break;
+        case QEvent::Leave:
+            FCurrentHint = HintFor(widget->parentWidget());
+            ShowHintInStatusBar();
+            break;
+        case QEvent::StatusTip:
+            // Hover hints are shown by Enter and Leave above, with the hint of the
+            // nearest ancestor for controls that have none.
+            return true;
+        case QEvent::Resize:
+            if (widget->parentWidget() == ui->pgcMain)
+                CenterPagePanel(widget);
+            else if (widget == ui->pnlTop || widget == ui->pnlButtons || widget == ui->mmoCommon)
+                FormResize();
+            break;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmTessora::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TfrmTessora::FormClose()
+{
+    // The report documents are closed and the saving option is stored here.
+}

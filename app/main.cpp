@@ -1,0 +1,21 @@
+#include "MainU.h"
+
+#include <QApplication>
+#include <QScreen>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("TessoraPro"));
+    QApplication::setApplicationName(QStringLiteral("TessoraPro"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Тессора"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app/tessora.png")));
+
+    TfrmTessora frmTessora;
+    if (const QScreen* screen = frmTessora.screen())
+        frmTessora.move(screen->availableGeometry().center() - frmTessora.rect().center());
+    frmTessora.show();
+    frmTessora.raise();
+    frmTessora.activateWindow();
+    return application.exec();
+}
