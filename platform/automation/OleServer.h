@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ComInterfaces.h"
+
+#include <QString>
+#include <functional>
+
+// The registry of automation servers and the calls that find or start one:
+// the program's stand-in for the class registry and the running-object table.
+namespace Automation {
+
+struct ClassFactory {
+    // Starts a new instance (or connects to a new one) and returns its
+    // application object.
+    std::function<HRESULT(ComPtr<IDispatch>& out)> create;
+    // Returns the running instance, or MK_E_UNAVAILABLE when none runs.
+    std::function<HRESULT(ComPtr<IDispatch>& out)> getActive;
+};
+
+// Registers (or replaces) the server of a programmatic identifier such as
+// "Word.Application". ProgIDs are matched without regard to case.
+void RegisterServer(const QString& progId, const CLSID& clsid, ClassFactory factory);
+void UnregisterServer(const QString& progId);
+
+// CO_E_CLASSSTRING for an identifier no server registered.
+HRESULT CLSIDFromProgID(const QString& progId, CLSID* clsid);
+// REGDB_E_CLASSNOTREG for an unknown class; otherwise the server's answer,
+// MK_E_UNAVAILABLE when nothing runs.
+HRESULT GetActiveObject(REFCLSID clsid, ComPtr<IUnknown>& out);
+HRESULT CoCreateInstance(REFCLSID clsid, ComPtr<IDispatch>& out);
+
+// The throwing forms used by program code: EOleError carries the failure code.
+ComPtr<IDispatch> CreateOleObject(const QString& progId);
+ComPtr<IDispatch> GetActiveOleObject(const QString& progId);
+
+} // namespace Automation
