@@ -8,7 +8,7 @@ JOBS=${JOBS:-$(nproc)}
 
 BUILD_PACKAGES=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libqt6sql6-sqlite
+    qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite
     libgl-dev
     libjpeg62-turbo-dev
     libreoffice-dev
