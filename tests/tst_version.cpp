@@ -1,0 +1,121 @@
+#include "VersionU.h"
+
+#include <QTest>
+
+namespace {
+
+const QString Program = QStringLiteral("/opt/tessora/TessoraPro");
+
+QByteArray resource(const QString& translation, const QStringList& strings)
+{
+    QString text = QStringLiteral("\\VarFileInfo\\Translation=") + translation + u'\n';
+    for (const QString& entry : strings)
+        text += QStringLiteral("\\StringFileInfo\\") + entry + u'\n';
+    return text.toUtf8();
+}
+
+QStringList allTen()
+{
+    return { VersionLanguage, CompanyName, FileDescription, FileVersion, InternalName, LegalCopyright,
+        OriginalFilename, ProductName, ProductVersion, Comments };
+}
+
+} // namespace
+
+class TestVersion : public QObject {
+    Q_OBJECT
+
+private slots:
+    void programResource();
+    void values_data();
+    void values();
+    void badTranslation_data();
+    void badTranslation();
+    void noVersionInformation();
+};
+
+void TestVersion::programResource()
+{
+    ReadProgramVersion();
+    QCOMPARE(VersionLanguage, QStringLiteral("041904E3"));
+    QCOMPARE(ProductName, QStringLiteral("Тессора Про"));
+    QCOMPARE(ProductVersion, QStringLiteral(TESSORA_PROJECT_VERSION));
+    QCOMPARE(FileVersion, QStringLiteral(TESSORA_PROJECT_VERSION ".0"));
+    QCOMPARE(InternalName, QStringLiteral("TessoraPro"));
+    for (const QString& value : allTen())
+        QVERIFY2(!value.isEmpty() && value != u"n/a", qPrintable(allTen().join(u'|')));
+    QVERIFY(Comments.contains(u'а')); // written in Russian
+}
+
+void TestVersion::values_data()
+{
+    QTest::addColumn<QByteArray>("resource");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("product");
+    QTest::addColumn<QString>("comments");
+
+    QTest::newRow("missing Comments reads n/a")
+        << resource("19 04 E3 04", { "041904E3\\ProductName=Тессора Про" }) << "041904E3" << "Тессора Про" << "n/a";
+    QTest::newRow("empty value reads n/a")
+        << resource("19 04 E3 04", { "041904E3\\ProductName=", "041904E3\\Comments=x" }) << "041904E3" << "n/a"
+        << "x";
+    QTest::newRow("value kept untrimmed, '=' included")
+        << resource("19 04 E3 04", { "041904E3\\ProductName= a=b ", "041904E3\\Comments=c" }) << "041904E3"
+        << " a=b " << "c";
+    QTest::newRow("CR LF lines")
+        << QByteArray("\\VarFileInfo\\Translation=19 04 E3 04\r\n\\StringFileInfo\\041904E3\\Comments=c\r\n")
+        << "041904E3" << "n/a" << "c";
+    QTest::newRow("strings of the translation's language only")
+        << resource("09 04 B0 04", { "041904E3\\ProductName=ru", "040904B0\\ProductName=en" }) << "040904B0"
+        << "en" << "n/a";
+    QTest::newRow("first translation of several")
+        << resource("19 04 E3 04 09 04 B0 04", { "041904E3\\Comments=ru" }) << "041904E3" << "n/a" << "ru";
+    QTest::newRow("low hex digits are padded")
+        << resource("7 0 1 0", { "00070001\\Comments=z" }) << "00070001" << "n/a" << "z";
+}
+
+void TestVersion::values()
+{
+    QFETCH(QByteArray, resource);
+    ReadVersionResource(resource, Program);
+    QTEST(VersionLanguage, "language");
+    QTEST(ProductName, "product");
+    QTEST(Comments, "comments");
+    QCOMPARE(CompanyName, QStringLiteral("n/a"));
+    QTEST(GetVersionValue(QStringLiteral("Comments")), "comments");
+}
+
+void TestVersion::badTranslation_data()
+{
+    QTest::addColumn<QByteArray>("resource");
+
+    QTest::newRow("three bytes") << resource("19 04 E3", { "041904E3\\Comments=c" });
+    QTest::newRow("empty entry") << resource("", { "041904E3\\Comments=c" });
+    QTest::newRow("not hex") << resource("19 04 zz 04", {});
+    QTest::newRow("no entry") << QByteArray("\\StringFileInfo\\041904E3\\Comments=c\n");
+    QTest::newRow("not a resource at all") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10);
+}
+
+void TestVersion::badTranslation()
+{
+    QFETCH(QByteArray, resource);
+    ReadVersionResource(::resource("19 04 E3 04", { "041904E3\\Comments=old" }), Program);
+    try {
+        ReadVersionResource(resource, Program);
+        QFAIL("no read error");
+    } catch (const EReadError& error) {
+        QCOMPARE(error.message(), QStringLiteral("Invalid language info in file /opt/tessora/TessoraPro"));
+    }
+    QCOMPARE(allTen().join(QString()), QString());
+    QCOMPARE(GetVersionValue(QStringLiteral("Comments")), QStringLiteral("n/a"));
+}
+
+void TestVersion::noVersionInformation()
+{
+    ReadVersionResource(resource("19 04 E3 04", { "041904E3\\ProductName=p" }), Program);
+    ReadVersionResource(QByteArray(), Program);
+    QCOMPARE(allTen(), QStringList(10, QString()));
+}
+
+QTEST_GUILESS_MAIN(TestVersion)
+#include "tst_version.moc"
