@@ -1,0 +1,303 @@
+// Conclusion text of the DecisionU unit: complaint phrases, list formatters and
+// the conclusion itself.
+#include "DecisionU.h"
+
+#include "CodePage.h"
+#include "DataFolder.h"
+
+#include <QFile>
+#include <QLocale>
+
+#include <algorithm>
+
+std::array<QString, ComplaintTextCount> ComplaintTexts;
+
+namespace {
+
+const std::array<QString, 2> SexWords { QStringLiteral("женщина"), QStringLiteral("мужчина") };
+const std::array<QString, 2> RhythmWords { QStringLiteral("аритмия"), QStringLiteral("ритмичный") };
+const std::array<QString, 2> StudyResultWords { QStringLiteral("Без особенностей"), QStringLiteral("Патология") };
+const std::array<QString, 2> UrinePresenceWords { QStringLiteral("отсутствует"), QStringLiteral("+") };
+
+constexpr int SeparatorLength = 150;
+
+struct TFindingWord {
+    int code;
+    const char16_t* word;
+};
+
+const TFindingWord LymphNodeWords[] {
+    { 93, u"шейные" },
+    { 94, u"подчелюстные" },
+    { 95, u"подмышечные" },
+    { 96, u"паховые" },
+};
+
+const TFindingWord LimbWords[] {
+    { 97, u"атрофия мышц" },
+    { 99, u"деформация" },
+    { 101, u"варикозное расширение вен" },
+    { 102, u"воспаление вен" },
+};
+
+QString FoundWords(const TFindingWord* begin, const TFindingWord* end)
+{
+    QStringList words;
+    for (const TFindingWord* item = begin; item != end; ++item) {
+        if (HasFinding(item->code))
+            words << QString::fromUtf16(item->word);
+    }
+    return words.join(QStringLiteral(", "));
+}
+
+// Splits on CR LF, CR or LF; a break at the very end opens no further line.
+QList<QByteArray> SplitLines(const QByteArray& bytes)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes.at(i);
+        if (c != '\r' && c != '\n')
+            continue;
+        lines << bytes.mid(start, i - start);
+        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines << bytes.mid(start);
+    return lines;
+}
+
+// "%3.0f" / "%3.1f": a real with the locale's decimal separator, right-aligned
+// in at least `width` characters.
+QString Real(double value, int decimals, int width = 3)
+{
+    return QLocale().toString(value, 'f', decimals).rightJustified(width, QLatin1Char(' '));
+}
+
+QString Integer(int value, int width = 0)
+{
+    return QString::number(value).rightJustified(width, QLatin1Char(' '));
+}
+
+QString Flag(const char16_t* literal)
+{
+    return QLocale().toUpper(QString::fromUtf16(literal));
+}
+
+QString ShortDate(const QDateTime& moment)
+{
+    return QLocale().toString(moment.date(), QLocale::ShortFormat);
+}
+
+QString BodyMassFlag()
+{
+    if (HasFinding(191))
+        return Flag(u"- масса повышена");
+    if (HasFinding(91))
+        return Flag(u"- масса снижена");
+    return {};
+}
+
+QString TemperatureFlag()
+{
+    if (HasFinding(175))
+        return Flag(u"- повышена");
+    if (HasFinding(75))
+        return Flag(u"- снижена");
+    return {};
+}
+
+QString PulseFlag()
+{
+    if (HasFinding(188))
+        return Flag(u"- тахикардия");
+    if (HasFinding(88))
+        return Flag(u"- брадикардия");
+    return {};
+}
+
+QString PressureFlag()
+{
+    if (HasFinding(176) || HasFinding(177))
+        return Flag(u"- гипертензия");
+    if (HasFinding(76) || HasFinding(77))
+        return Flag(u"- гипотензия");
+    return {};
+}
+
+// A value line whose flag may be empty: no blank before the full stop.
+QString Sentence(const QString& text)
+{
+    return text.trimmed() + QLatin1Char('.');
+}
+
+void AddSummaryHead(const ExaminationRecord& record, QStringList& memo)
+{
+    memo << QStringLiteral("%1, %2 лет.").arg(SexWords[record.GetGender() == 1 ? 1 : 0]).arg(record.GetAge());
+    memo << QString();
+
+    const QString complaints = ComplaintList(record);
+    if (complaints.isEmpty()) {
+        memo << QStringLiteral("Жалоб нет.");
+    } else {
+        memo << QStringLiteral("Жалуется на:");
+        AddSeparator(memo);
+        memo << complaints + QLatin1Char('.');
+        AddSeparator(memo);
+    }
+    memo << QString();
+
+    const QString observed = ObservedList(record);
+    if (!observed.isEmpty())
+        memo << QStringLiteral("Постоянно наблюдается %1.").arg(observed) << QString();
+}
+
+void AddObjectiveData(ExaminationRecord& record, QStringList& memo)
+{
+    memo << QStringLiteral("Объективно:");
+    AddSeparator(memo);
+    memo << QString();
+
+    const double height = record.GetHeight();
+    const double weight = record.GetWeight();
+    const double bodyMassIndex = record.CalcBodyMassIndex();
+    memo << QStringLiteral("Рост: %1 см. Вес: %2 кг. Индекс массы тела: %3 %4.")
+                .arg(Real(height, 0), Real(weight, 0), Real(bodyMassIndex, 1), BodyMassFlag());
+    memo << Sentence(QStringLiteral("Температура тела: %1 градусов Цельсия %2")
+                         .arg(Real(record.GetTemperature(), 1), TemperatureFlag()));
+    memo << Sentence(QStringLiteral("Пульс: %1 ударов в минуту, %2 %3")
+                         .arg(Integer(record.GetPulse()), RhythmWords[record.IsPulseRhythmic() ? 1 : 0], PulseFlag()));
+    memo << Sentence(QStringLiteral("Артериальное давление: %1/%2 мм ртутного столба %3")
+                         .arg(Integer(record.GetSystolic()), Integer(record.GetDiastolic()), PressureFlag()));
+    memo << QString();
+}
+
+void AddCountedTests(const ExaminationRecord& record, QStringList& memo, const QDateTime& now)
+{
+    using Test = ExaminationRecord::Test;
+    if (ECGPresent(record) && ECGRecent(record, now)) {
+        memo << QStringLiteral("ЭКГ от %1: %2.").arg(ShortDate(record.TestDate(Test::ECG)), StudyResultWords[HasFinding(70) ? 1 : 0]);
+        memo << QString();
+    }
+    if (FluPresent(record) && FluRecent(record, now)) {
+        memo << QStringLiteral("Флюорография от %1: %2.").arg(ShortDate(record.TestDate(Test::Flu)), StudyResultWords[HasFinding(71) ? 1 : 0]);
+        memo << QString();
+    }
+    if (BloodPresent(record) && BloodRecent(record, now)) {
+        memo << QStringLiteral("Анализ крови от %1:").arg(ShortDate(record.TestDate(Test::Blood)));
+        memo << QStringLiteral("Гемоглобин - %1 г/л, Лейкоциты - %2 тыс/мкл, СОЭ - %3 мм/час.")
+                    .arg(Integer(EffectiveHemoglobin(record, now), 3), Real(EffectiveLeucocytes(record, now), 1),
+                        Integer(EffectiveESR(record, now)));
+        memo << QString();
+    }
+    if (UrinePresent(record) && UrineRecent(record, now)) {
+        memo << QStringLiteral("Анализ мочи от %1:").arg(ShortDate(record.TestDate(Test::Urine)));
+        memo << QStringLiteral("Белок - %1, Сахар - %2, Эритроциты - %3 в препарате, Лейкоциты - %4 в поле зрения.")
+                    .arg(UrinePresenceWords[EffectiveProtein(record, now) ? 1 : 0],
+                        UrinePresenceWords[EffectiveSugar(record, now) ? 1 : 0],
+                        Integer(EffectiveUrineErythrocytes(record, now)), Integer(EffectiveUrineLeucocytes(record, now)));
+    }
+    AddSeparator(memo);
+    memo << QString();
+}
+
+void AddSelfExamination(QStringList& memo)
+{
+    const QString lymphNodes = LymphNodeList();
+    const QString limbs = LimbFindingList();
+    if (lymphNodes.isEmpty() && limbs.isEmpty() && !HerniaFound())
+        return;
+    memo << QStringLiteral("При самостоятельном осмотре выявлены:");
+    AddSeparator(memo);
+    memo << QString();
+    if (!lymphNodes.isEmpty())
+        memo << QStringLiteral("Увеличенные %1 лимфатические узлы.").arg(lymphNodes);
+    if (!limbs.isEmpty())
+        memo << QStringLiteral("%1 конечностей.").arg(limbs);
+    if (HerniaFound())
+        memo << QStringLiteral("Грыжи.");
+    AddSeparator(memo);
+}
+
+} // namespace
+
+void LoadComplaintTexts()
+{
+    ComplaintTexts.fill(QString());
+    QFile file(DataFolder::file(QStringLiteral("Common/ANS.txt")));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QByteArray bytes = file.readAll();
+    // A NUL byte is no part of a phrase and would cut it short for C-string readers.
+    bytes.replace('\0', QByteArray());
+    const QList<QByteArray> lines = SplitLines(bytes);
+    const qsizetype count = std::min<qsizetype>(lines.size(), ComplaintTextCount);
+    for (qsizetype k = 0; k < count; ++k)
+        ComplaintTexts[size_t(k)] = CodePage::toUnicode(lines.at(k));
+}
+
+QString ComplaintList(const ExaminationRecord& record)
+{
+    QStringList phrases;
+    for (int n = 1; n <= QuestionCount; ++n) {
+        if (record.IsAnsweredYes(n))
+            phrases << ComplaintTexts[size_t(n - 1)];
+    }
+    return phrases.join(QStringLiteral("; "));
+}
+
+QString ObservedList(const ExaminationRecord& record)
+{
+    QStringList specialists;
+    for (const ExaminationRecord::HistoryBox& box : record.HistoryBoxes()) {
+        if (box.checked && !box.caption.isEmpty())
+            specialists << box.caption.toLower().chopped(1) + QStringLiteral("ом");
+    }
+    return specialists.join(QStringLiteral(", "));
+}
+
+QString LymphNodeList()
+{
+    return FoundWords(std::begin(LymphNodeWords), std::end(LymphNodeWords));
+}
+
+QString LimbFindingList()
+{
+    QString list = FoundWords(std::begin(LimbWords), std::end(LimbWords));
+    if (!list.isEmpty())
+        list[0] = QLocale().toUpper(list.left(1)).at(0);
+    return list;
+}
+
+bool HerniaFound()
+{
+    return HasFinding(100);
+}
+
+void AddSeparator(QStringList& memo)
+{
+    memo << QString(SeparatorLength, QLatin1Char('-'));
+}
+
+void ComposeConclusion(ExaminationRecord& record, QStringList& memo, const QDateTime& now)
+{
+    memo.clear();
+    memo << RecommendationSentence();
+    AddSeparator(memo);
+    memo << QString();
+    AddSummaryHead(record, memo);
+    AddObjectiveData(record, memo);
+    AddCountedTests(record, memo, now);
+    AddSelfExamination(memo);
+    memo << QStringLiteral("Тессора Про %1 [%2]")
+                .arg(ShortDate(now), QLocale().toString(now, QLocale().timeFormat(QLocale::LongFormat)));
+}
+
+void ShowConclusion(ExaminationRecord& record, QStringList& memo, const QDateTime& now)
+{
+    ClassifyFindings(record, now);
+    ChooseSpecialists(record);
+    ComposeConclusion(record, memo, now);
+}
