@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Reads a text file of statements in code page 1251, one statement per line.
+namespace QuestionFile {
+
+// Lines end at CR LF, LF or CR; a break at the very end starts no further
+// line; a zero byte ends the text. Lines are kept exactly, empty ones too.
+QStringList parse(const QByteArray& cp1251);
+
+// The lines of the file, or an empty list when it is missing or unreadable.
+QStringList read(const QString& path);
+
+} // namespace QuestionFile

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "QuestionGrid.h"
+#include "QuestionList.h"
+
+#include <QObject>
+
+// The complaints page: the header hdcTop and the grid stgQst on the panel
+// pnlQst, the statements read from Common/ksm.txt and the answers.
+class TQuestionnaire final : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int NumberWidth = 20;
+    static constexpr int AnswerWidth = 80;
+
+    // Adds hdcTop and stgQst to the panel's layout (one is made when it has none).
+    explicit TQuestionnaire(QWidget* pnlQst);
+
+    // Reads the statements again, forgets every answer and shows them all.
+    void LoadQuestions();
+    // Shows the statements of a view: 0 all, 1 not answered, 2 yes, 3 no.
+    void FillQuestionGrid(int view);
+    // The statement shown in a row of the grid, or nullptr.
+    TCheck* QuestionOfRow(int row) const;
+    void ChangeAnswer(int column, int row);
+    void FreeQuestions();
+    // Whether statement n (counted from 1) is answered yes; false when there is none.
+    bool IsAnsweredYes(int n) const;
+
+    // Sets the column and section widths from the current widths of grid and header.
+    void SetColumnWidths();
+    int QuestionView() const { return FQuestionView; }
+    const TQuestionList& Questions() const { return FQuestions; }
+
+    TQuestionHeader* const hdcTop;
+    TQuestionGrid* const stgQst;
+
+signals:
+    // The hint under the pointer changed while it moved over the header or the grid.
+    void hintChanged(const QString& hint);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void hdcTopSectionClick(int section);
+    void hdcTopSectionResize();
+    void stgQstMouseDown(int column, int row);
+    void stgQstKeyPress();
+
+private:
+    QWidget* const pnlQst;
+    TQuestionList FQuestions;
+    TQuestionModel* const FModel;
+    int FQuestionView = 0;
+    bool FSettingWidths = false;
+};
