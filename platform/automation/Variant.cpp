@@ -279,15 +279,18 @@ void Variant::invokeWith(const QString& name, WORD flags, ArgList& args, Variant
         throw EOleError(memberError(name, QStringLiteral("значение не является объектом автоматизации")),
             DISP_E_TYPEMISMATCH);
     }
+    // The call may drop this variant's own reference (a Quit handler empties
+    // the application variant), so the object is held here until it returns.
+    const ComPtr<IDispatch> target = m_dispatch;
     DISPID dispid = DISPID_UNKNOWN;
-    HRESULT hr = m_dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &dispid);
+    HRESULT hr = target->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &dispid);
     if (FAILED(hr)) {
         throw EOleError(QStringLiteral("Объект автоматизации не поддерживает «%1»").arg(name),
             hr == DISP_E_UNKNOWNNAME ? DISP_E_MEMBERNOTFOUND : hr);
     }
     ExcepInfo info;
     UINT argErr = 0;
-    hr = m_dispatch->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &args.params(), result, &info, &argErr);
+    hr = target->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &args.params(), result, &info, &argErr);
     if (SUCCEEDED(hr))
         return;
     if (hr == DISP_E_EXCEPTION) {

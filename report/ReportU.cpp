@@ -1,0 +1,186 @@
+#include "ReportU.h"
+
+#include "OleError.h"
+#include "OleServer.h"
+
+#include <QDebug>
+
+using namespace Automation;
+
+QString WordProgId;
+bool WordAttached = false;
+Variant WordApp;
+Variant ReportDoc;
+Variant ReportTable;
+Variant OmittedArg;
+TWordEventsSink* WordSink = nullptr;
+TDocEventsSink* DocSink = nullptr;
+
+namespace {
+
+// The running instance handed back by the last look-up, held until the next
+// ConnectWord or the unit's end.
+ComPtr<IUnknown> ActiveWordObject;
+TReportErrorBox ErrorBox;
+
+void ShowErrorBox(const QString& text)
+{
+    if (ErrorBox)
+        ErrorBox(text);
+    else
+        qWarning().noquote() << text;
+}
+
+Variant FirstWindow(const Variant& document)
+{
+    return document.get(QStringLiteral("Windows")).call(QStringLiteral("Item"), 1);
+}
+
+void AttachOrStartWord()
+{
+    // A word processor that this program started and still holds is found
+    // running on the next report; it stays the program's own to quit.
+    const bool ownInstance = !WordApp.isEmpty() && !WordAttached;
+    WordProgId = QStringLiteral("Word.Application");
+    WordAttached = false;
+    CLSID clsid;
+    OleCheck(CLSIDFromProgID(WordProgId, &clsid));
+    ActiveWordObject.reset();
+    const HRESULT hr = GetActiveObject(clsid, ActiveWordObject);
+    if (hr == MK_E_UNAVAILABLE) {
+        WordApp = Variant(CreateOleObject(WordProgId));
+    } else {
+        WordApp = Variant(GetActiveOleObject(WordProgId));
+        WordAttached = !ownInstance;
+    }
+}
+
+void ConfigureWord()
+{
+    WordApp.set(QStringLiteral("DisplayAlerts"), 0);
+    const Variant options = WordApp.get(QStringLiteral("Options"));
+    options.set(QStringLiteral("CheckSpellingAsYouType"), false);
+    options.set(QStringLiteral("CheckGrammarAsYouType"), false);
+    // A word processor the program started stays hidden while the report is built.
+    WordApp.set(QStringLiteral("Visible"), WordAttached);
+}
+
+} // namespace
+
+void SetReportErrorBox(TReportErrorBox box)
+{
+    ErrorBox = std::move(box);
+}
+
+void InitReportUnit()
+{
+    if (!WordSink)
+        WordSink = new TWordEventsSink;
+    if (!DocSink)
+        DocSink = new TDocEventsSink;
+    WordSink->OnQuit = ForgetWordApplication;
+    DocSink->OnClose = ForgetReportDocument;
+}
+
+void FinalizeReportUnit()
+{
+    try {
+        if (DocSink)
+            DocSink->Disconnect();
+        delete std::exchange(DocSink, nullptr);
+        if (WordSink)
+            WordSink->Disconnect();
+        delete std::exchange(WordSink, nullptr);
+    } catch (...) {
+    }
+    OmittedArg.clear();
+    ActiveWordObject.reset();
+    WordProgId.clear();
+    ReportTable.clear();
+    ReportDoc.clear();
+    WordApp.clear();
+}
+
+bool ConnectWord()
+{
+    try {
+        AttachOrStartWord();
+        OmittedArg = Variant::Omitted();
+        if (WordSink) {
+            WordSink->Disconnect();
+            WordSink->Connect(WordApp);
+        }
+        ConfigureWord();
+        return true;
+    } catch (const std::exception& e) {
+        qDebug().noquote() << "ConnectWord:" << QString::fromUtf8(e.what());
+    }
+    ShowErrorBox(QStringLiteral("Не могу найти MS Word"));
+    WordApp.clear();
+    ReportDoc.clear();
+    return false;
+}
+
+QString ConclusionFileName(const QDateTime& moment, const QLocale& locale)
+{
+    const QDate date = moment.date();
+    const QTime time = moment.time();
+    return QStringLiteral("%1 %2 %3 %4 %5 %6-%7")
+        .arg(ConclusionWord)
+        .arg(date.year(), 4, 10, QLatin1Char('0'))
+        .arg(locale.standaloneMonthName(date.month(), QLocale::LongFormat))
+        .arg(date.day())
+        .arg(locale.standaloneDayName(date.dayOfWeek(), QLocale::LongFormat))
+        .arg(time.hour(), 2, 10, QLatin1Char('0'))
+        .arg(time.minute(), 2, 10, QLatin1Char('0'));
+}
+
+QString ConclusionFileName()
+{
+    return ConclusionFileName(QDateTime::currentDateTime(), QLocale());
+}
+
+void ShowReport()
+{
+    if (!ReportDoc.isEmpty())
+        FirstWindow(ReportDoc).set(QStringLiteral("Caption"), ConclusionFileName());
+    WordApp.set(QStringLiteral("Visible"), true);
+    WordApp.call(QStringLiteral("Activate"));
+    const Variant documents = WordApp.get(QStringLiteral("Documents"));
+    const int count = documents.get(QStringLiteral("Count")).toInt();
+    for (int i = 1; i <= count; ++i) {
+        const Variant window = FirstWindow(documents.call(QStringLiteral("Item"), i));
+        if (window.get(QStringLiteral("Caption")).toString().contains(ConclusionWord)) {
+            window.call(QStringLiteral("SetFocus"));
+            return;
+        }
+    }
+}
+
+void CloseConclusionDocuments()
+{
+    if (WordApp.isEmpty())
+        return;
+    const Variant documents = WordApp.get(QStringLiteral("Documents"));
+    const int count = documents.get(QStringLiteral("Count")).toInt();
+    for (int i = 0; i < count; ++i) {
+        const Variant document = documents.call(QStringLiteral("Item"), count - i);
+        if (FirstWindow(document).get(QStringLiteral("Caption")).toString().contains(ConclusionWord))
+            document.call(QStringLiteral("Close"), 0);
+    }
+    if (!WordAttached && !WordApp.isEmpty()) {
+        const Variant application = WordApp;
+        application.call(QStringLiteral("Quit"));
+        WordApp.clear();
+    }
+}
+
+void ForgetWordApplication()
+{
+    WordApp.clear();
+}
+
+void ForgetReportDocument()
+{
+    ReportDoc.clear();
+}
