@@ -1,0 +1,131 @@
+#include "frmAboutU.h"
+
+#include "ui_frmAboutU.h"
+
+#include "DataFolder.h"
+#include "JpegLoader.h"
+#include "MessageBoxes.h"
+#include "VersionU.h"
+
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QStyle>
+#include <QUrl>
+
+namespace {
+
+const QString AboutText = QStringLiteral("Если в последнее время Вы чувствуете себя как-то\n"
+                                         "не так,- посоветуйтесь с программой и она подскажет\n"
+                                         "врача-специалиста, к которому следует обратиться.\n"
+                                         "\n"
+                                         "При этом Вы экономите по крайней мере один подход\n"
+                                         "к \"живому\" терапевту, а это время и деньги.");
+
+const QSize ClientSize(458, 214);
+
+} // namespace
+
+TfrmAbout::TfrmAbout(QWidget* parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::TfrmAbout>())
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    ui->bbtnOK->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    connect(ui->bbtnOK, &QPushButton::clicked, this, &QDialog::accept);
+    ui->lblURL->installEventFilter(this);
+    FormCreate();
+}
+
+TfrmAbout::~TfrmAbout() = default;
+
+void TfrmAbout::Execute(QWidget* parent)
+{
+    TfrmAbout frmAbout(parent);
+    frmAbout.exec();
+}
+
+void TfrmAbout::FormCreate()
+{
+    ui->lblAbout->setText(AboutText);
+    ShowPicture();
+    ShowVersionInfo();
+    setFixedSize(sizeHint().expandedTo(ClientSize));
+}
+
+void TfrmAbout::ShowPicture()
+{
+    const JpegResult jpeg = LoadJpeg(DataFolder::file(QStringLiteral("Images/Tessora.jpg")));
+    const QPixmap picture = jpeg.ok() ? QPixmap::fromImage(jpeg.image)
+                                      : QPixmap(QStringLiteral(":/icons/app/tessora.png"));
+    if (picture.isNull())
+        return;
+    const QSize area(ui->imgAbout->maximumWidth(), ClientSize.height() - 8);
+    ui->imgAbout->setPixmap(picture.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void TfrmAbout::ShowVersionInfo()
+{
+    ui->lblURL->setText(QString::fromLatin1(TessoraURL));
+    QPalette palette = ui->lblURL->palette();
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    ui->lblURL->setPalette(palette);
+    lblURLMouseLeave();
+    // Single-pass arg(): a '%' inside a value is shown as is.
+    ui->lblName->setText(QStringLiteral("%1 версия %2").arg(ProductName, FileVersion));
+    ui->lblAutors->setText(QStringLiteral("%1  %2").arg(Comments, LegalCopyright));
+}
+
+bool TfrmAbout::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->lblURL) {
+        switch (event->type()) {
+        case QEvent::Enter:
+        case QEvent::MouseMove:
+            lblURLMouseMove();
+            break;
+        case QEvent::Leave:
+            lblURLMouseLeave();
+            break;
+        case QEvent::MouseButtonRelease:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                lblURLClick();
+            break;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmAbout::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+void TfrmAbout::lblURLMouseMove()
+{
+    QFont font = ui->lblURL->font();
+    font.setBold(true);
+    font.setUnderline(true);
+    ui->lblURL->setFont(font);
+}
+
+void TfrmAbout::lblURLMouseLeave()
+{
+    QFont font = ui->lblURL->font();
+    font.setBold(false);
+    font.setUnderline(true);
+    ui->lblURL->setFont(font);
+}
+
+void TfrmAbout::lblURLClick()
+{
+    const QUrl url(QString::fromLatin1(TessoraURL));
+    if (!QDesktopServices::openUrl(url))
+        MessageBoxes::show(this, QMessageBox::Warning, windowTitle(),
+                           QStringLiteral("Не удалось открыть адрес %1 в браузере").arg(url.toString()));
+}
