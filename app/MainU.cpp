@@ -4,6 +4,7 @@
 #include "CodePage.h"
 #include "DataFolder.h"
 #include "JpegLoader.h"
+#include "frmAboutU.h"
 #include "uTessoraClasses.h"
 
 #include <QApplication>
@@ -115,6 +116,7 @@ void TfrmTessora::ConnectActions()
     connect(ui->acNextTab, &QAction::triggered, this, &TfrmTessora::acNextTabExecute);
     connect(ui->acPrevTab, &QAction::triggered, this, &TfrmTessora::acPrevTabExecute);
     connect(ui->acExit, &QAction::triggered, this, &TfrmTessora::acExitExecute);
+    connect(ui->acAbout, &QAction::triggered, this, [this] { TfrmAbout::Execute(this); });
     connect(ui->pgcMain, &QStackedWidget::currentChanged, this, &TfrmTessora::UpdateTabActions);
     connect(ui->trvMain, &QTreeWidget::currentItemChanged, this, &TfrmTessora::trvMainChange);
     connect(ui->trvMain, &QTreeWidget::itemExpanded, this, &TfrmTessora::trvMainExpanded);

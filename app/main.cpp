@@ -1,4 +1,6 @@
 #include "MainU.h"
+#include "MessageBoxes.h"
+#include "VersionU.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -10,6 +12,13 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("TessoraPro"));
     QApplication::setApplicationDisplayName(QStringLiteral("Тессора"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app/tessora.png")));
+
+    try {
+        ReadProgramVersion();
+    } catch (const EReadError& error) {
+        MessageBoxes::showError(nullptr, error.message());
+        return 1;
+    }
 
     TfrmTessora frmTessora;
     if (const QScreen* screen = frmTessora.screen())

@@ -1,0 +1,679 @@
+#include "RtfReader.h"
+
+#include "CodePage.h"
+
+#include <QColor>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QList>
+#include <QStringDecoder>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using CodeTable = std::array<QChar, 256>;
+
+const CodeTable& codeTable(int codePage)
+{
+    static QHash<int, CodeTable> tables;
+    auto found = tables.constFind(codePage);
+    if (found != tables.constEnd())
+        return *found;
+    CodeTable table;
+    QByteArray all(256, '\0');
+    for (int i = 0; i < 256; ++i)
+        all[i] = static_cast<char>(i);
+    QString decoded;
+    if (codePage == 1251) {
+        decoded = CodePage::toUnicode(all);
+    } else {
+        QStringDecoder decoder(QStringLiteral("windows-%1").arg(codePage).toLatin1().constData());
+        decoded = decoder.isValid() ? decoder.decode(all) : QString::fromLatin1(all);
+        if (decoded.size() != 256)
+            decoded = QString::fromLatin1(all);
+    }
+    for (int i = 0; i < 256; ++i)
+        table[static_cast<std::size_t>(i)] = decoded.at(i);
+    return *tables.insert(codePage, table);
+}
+
+int codePageOfCharset(int charset, int fallback)
+{
+    switch (charset) {
+    case 0: return 1252;
+    case 161: return 1253;
+    case 162: return 1254;
+    case 186: return 1257;
+    case 204: return 1251;
+    case 238: return 1250;
+    default: return fallback;
+    }
+}
+
+enum class Destination { Text, Skip, FontTable, ColorTable };
+
+struct Font {
+    QString name;
+    int codePage = 0; // 0: the document's
+};
+
+struct GroupState {
+    Destination destination = Destination::Text;
+    QTextCharFormat charFormat;
+    QTextBlockFormat blockFormat;
+    int unicodeSkip = 1;
+    int font = -1;
+};
+
+// A number from a control word, kept within a range any sane document uses.
+constexpr int NumberLimit = 1'000'000'000;
+constexpr int MaxNesting = 4096;
+constexpr double TwipsPerPixel = 15.0;
+
+struct ColorEntry {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    bool given = false;
+};
+
+class Reader {
+public:
+    Reader(const QByteArray& data, QTextDocument& document)
+        : m_data(data)
+        , m_cursor(&document)
+    {
+    }
+
+    Rtf::ReadResult run();
+
+private:
+    void parse();
+    bool onlyPaddingFrom(qsizetype position) const;
+    void openGroup();
+    void closeGroup();
+    void controlWord(const QByteArray& word, std::optional<int> parameter);
+    void controlSymbol(char symbol);
+    bool characterFormat(const QByteArray& word, std::optional<int> parameter);
+    bool paragraphFormat(const QByteArray& word, std::optional<int> parameter);
+    bool destination(const QByteArray& word);
+    void textByte(unsigned char byte);
+    void character(QChar c);
+    void text(const QString& s);
+    void paragraph();
+    void flush();
+    void finishFontEntry();
+    void finishColorEntry();
+    int currentCodePage() const;
+
+    GroupState& state() { return m_stack.back(); }
+    const GroupState& state() const { return m_stack.back(); }
+
+    const QByteArray& m_data;
+    qsizetype m_pos = 0;
+    QTextCursor m_cursor;
+    std::vector<GroupState> m_stack;
+    QString m_pending;
+    int m_skipCount = 0; // characters still to skip after \uN
+    int m_overflow = 0; // groups opened beyond the nesting limit
+    bool m_ignorableNext = false;
+    bool m_damaged = false;
+    bool m_rootClosed = false;
+    int m_codePage = 1252;
+    int m_defaultFont = -1;
+    QHash<int, Font> m_fonts;
+    int m_fontEntry = -1;
+    QString m_fontName;
+    int m_fontCharset = -1;
+    QList<std::optional<QColor>> m_colors;
+    ColorEntry m_colorEntry;
+};
+
+Rtf::ReadResult Reader::run()
+{
+    m_stack.push_back(GroupState());
+    m_cursor.document()->clear();
+    m_cursor = QTextCursor(m_cursor.document());
+    parse();
+    flush();
+    if (!m_rootClosed) {
+        m_cursor.setBlockFormat(state().blockFormat);
+        m_damaged = true;
+    } else if (!onlyPaddingFrom(m_pos)) {
+        m_damaged = true; // the document was closed before its end
+    }
+    if (m_damaged)
+        return { Rtf::Outcome::Damaged, QStringLiteral("Документ поврежден: показано то, что удалось прочитать.") };
+    return {};
+}
+
+void Reader::parse()
+{
+    const qsizetype size = m_data.size();
+    while (m_pos < size && !m_rootClosed) {
+        const char c = m_data.at(m_pos++);
+        switch (c) {
+        case '{':
+            openGroup();
+            break;
+        case '}':
+            closeGroup();
+            break;
+        case '\\': {
+            if (m_pos >= size)
+                return;
+            const char next = m_data.at(m_pos);
+            if ((next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z')) {
+                QByteArray word;
+                while (m_pos < size && word.size() < 32
+                    && ((m_data.at(m_pos) >= 'a' && m_data.at(m_pos) <= 'z')
+                        || (m_data.at(m_pos) >= 'A' && m_data.at(m_pos) <= 'Z')))
+                    word.append(m_data.at(m_pos++));
+                std::optional<int> parameter;
+                bool negative = false;
+                if (m_pos < size && m_data.at(m_pos) == '-' && m_pos + 1 < size && m_data.at(m_pos + 1) >= '0'
+                    && m_data.at(m_pos + 1) <= '9') {
+                    negative = true;
+                    ++m_pos;
+                }
+                if (m_pos < size && m_data.at(m_pos) >= '0' && m_data.at(m_pos) <= '9') {
+                    long long value = 0;
+                    while (m_pos < size && m_data.at(m_pos) >= '0' && m_data.at(m_pos) <= '9') {
+                        value = std::min<long long>(value * 10 + (m_data.at(m_pos) - '0'), NumberLimit);
+                        ++m_pos;
+                    }
+                    parameter = static_cast<int>(negative ? -value : value);
+                }
+                if (m_pos < size && m_data.at(m_pos) == ' ')
+                    ++m_pos;
+                controlWord(word, parameter);
+            } else {
+                ++m_pos;
+                controlSymbol(next);
+            }
+            break;
+        }
+        case '\r':
+        case '\n':
+            break;
+        default:
+            textByte(static_cast<unsigned char>(c));
+        }
+    }
+}
+
+bool Reader::onlyPaddingFrom(qsizetype position) const
+{
+    for (qsizetype i = position; i < m_data.size(); ++i) {
+        const char c = m_data.at(i);
+        if (c != '\0' && c != ' ' && c != '\r' && c != '\n' && c != '\t')
+            return false;
+    }
+    return true;
+}
+
+void Reader::openGroup()
+{
+    flush();
+    m_skipCount = 0;
+    if (m_stack.size() >= MaxNesting) {
+        // Deeper groups share the state of the deepest one kept.
+        m_damaged = true;
+        ++m_overflow;
+        return;
+    }
+    m_stack.push_back(state());
+}
+
+void Reader::closeGroup()
+{
+    flush();
+    m_skipCount = 0;
+    m_ignorableNext = false;
+    if (m_overflow > 0) {
+        --m_overflow;
+        return;
+    }
+    if (m_stack.size() <= 1) {
+        m_damaged = true; // a closing brace without its opening one
+        return;
+    }
+    const Destination closing = state().destination;
+    if (m_stack.size() == 2)
+        m_cursor.setBlockFormat(state().blockFormat); // the last paragraph keeps its own format
+    m_stack.pop_back();
+    if (closing == Destination::FontTable && state().destination != Destination::FontTable)
+        finishFontEntry();
+    if (closing == Destination::FontTable && state().destination == Destination::FontTable && m_fontEntry >= 0
+        && !m_fontName.isEmpty())
+        finishFontEntry();
+    if (m_stack.size() == 1)
+        m_rootClosed = true;
+}
+
+void Reader::controlWord(const QByteArray& word, std::optional<int> parameter)
+{
+    const bool ignorable = m_ignorableNext;
+    m_ignorableNext = false;
+    if (m_skipCount > 0 && word != "u") {
+        --m_skipCount;
+        return;
+    }
+    GroupState& s = state();
+    if (s.destination == Destination::Skip) {
+        if (word == "bin" && parameter && *parameter > 0)
+            m_pos = std::min<qsizetype>(m_data.size(), m_pos + *parameter);
+        return;
+    }
+    if (s.destination == Destination::FontTable) {
+        if (word == "f" && parameter) {
+            if (m_fontEntry >= 0 && !m_fontName.isEmpty())
+                finishFontEntry();
+            m_fontEntry = *parameter;
+            m_fontName.clear();
+            m_fontCharset = -1;
+        } else if (word == "fcharset" && parameter) {
+            m_fontCharset = *parameter;
+        } else if (word == "cpg" && parameter && m_fontCharset < 0) {
+            m_fontCharset = -(*parameter) - 2; // code page given directly
+        } else if (destination(word) || ignorable) {
+            s.destination = Destination::Skip;
+        }
+        return;
+    }
+    if (s.destination == Destination::ColorTable) {
+        const int value = std::clamp(parameter.value_or(0), 0, 255);
+        if (word == "red")
+            m_colorEntry.red = value;
+        else if (word == "green")
+            m_colorEntry.green = value;
+        else if (word == "blue")
+            m_colorEntry.blue = value;
+        else
+            return;
+        m_colorEntry.given = true;
+        return;
+    }
+    if (word == "fonttbl") {
+        s.destination = Destination::FontTable;
+        m_fontEntry = -1;
+        m_fontName.clear();
+        return;
+    }
+    if (word == "colortbl") {
+        s.destination = Destination::ColorTable;
+        m_colors.clear();
+        m_colorEntry = ColorEntry();
+        return;
+    }
+    if (destination(word) || ignorable) {
+        flush();
+        s.destination = Destination::Skip;
+        return;
+    }
+    if (word == "u" && parameter) {
+        int code = *parameter;
+        if (code < 0)
+            code += 65536;
+        if (code >= 0 && code <= 0xFFFF)
+            character(QChar(static_cast<char16_t>(code)));
+        m_skipCount = s.unicodeSkip;
+        return;
+    }
+    if (word == "uc") {
+        s.unicodeSkip = std::clamp(parameter.value_or(1), 0, 16);
+        return;
+    }
+    if (word == "ansicpg" && parameter) {
+        m_codePage = *parameter;
+        return;
+    }
+    if (word == "deff" && parameter) {
+        m_defaultFont = *parameter;
+        return;
+    }
+    if (word == "bin") {
+        // Binary data belongs to a picture or object; outside one it means nothing.
+        if (parameter && *parameter > 0)
+            m_pos = std::min<qsizetype>(m_data.size(), m_pos + *parameter);
+        return;
+    }
+    if (word == "par" || word == "page" || word == "sect" || word == "row" || word == "nestrow") {
+        paragraph();
+        return;
+    }
+    if (word == "line") {
+        character(QChar::LineSeparator);
+        return;
+    }
+    if (word == "tab" || word == "cell" || word == "nestcell") {
+        character(QLatin1Char('\t'));
+        return;
+    }
+    static const QHash<QByteArray, char16_t> specials = {
+        { "emdash", u'\u2014' },
+        { "endash", u'\u2013' },
+        { "bullet", u'\u2022' },
+        { "lquote", u'\u2018' },
+        { "rquote", u'\u2019' },
+        { "ldblquote", u'\u201C' },
+        { "rdblquote", u'\u201D' },
+        { "emspace", u'\u2003' },
+        { "enspace", u'\u2002' },
+        { "qmspace", u'\u2005' },
+    };
+    const auto special = specials.constFind(word);
+    if (special != specials.constEnd()) {
+        character(QChar(*special));
+        return;
+    }
+    if (characterFormat(word, parameter) || paragraphFormat(word, parameter))
+        return;
+    // Any other control word is a feature this reader does not show.
+}
+
+bool Reader::characterFormat(const QByteArray& word, std::optional<int> parameter)
+{
+    QTextCharFormat& f = state().charFormat;
+    const bool on = parameter.value_or(1) != 0;
+    if (word == "plain") {
+        flush();
+        f = QTextCharFormat();
+        if (m_fonts.contains(m_defaultFont))
+            f.setFontFamilies({ m_fonts.value(m_defaultFont).name });
+        state().font = m_defaultFont;
+        return true;
+    }
+    if (word == "b") {
+        flush();
+        f.setFontWeight(on ? QFont::Bold : QFont::Normal);
+    } else if (word == "i") {
+        flush();
+        f.setFontItalic(on);
+    } else if (word == "ul" || word == "uld" || word == "uldash" || word == "uldashd" || word == "uldashdd"
+        || word == "uldb" || word == "ulhwave" || word == "ulldash" || word == "ulth" || word == "ulthd"
+        || word == "ulthdash" || word == "ulthdashd" || word == "ulthdashdd" || word == "ulthldash"
+        || word == "ululdbwave" || word == "ulw" || word == "ulwave") {
+        flush();
+        f.setFontUnderline(on);
+    } else if (word == "ulnone") {
+        flush();
+        f.setFontUnderline(false);
+    } else if (word == "strike" || word == "striked") {
+        flush();
+        f.setFontStrikeOut(on);
+    } else if (word == "super") {
+        flush();
+        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    } else if (word == "sub") {
+        flush();
+        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    } else if (word == "nosupersub") {
+        flush();
+        f.setVerticalAlignment(QTextCharFormat::AlignNormal);
+    } else if (word == "fs") {
+        flush();
+        // Half points; 1638 pt is the largest size word processors allow.
+        f.setFontPointSize(std::clamp(parameter.value_or(24), 2, 3276) / 2.0);
+    } else if (word == "cf" || word == "highlight" || word == "cb" || word == "chcbpat") {
+        flush();
+        const int index = parameter.value_or(0);
+        const std::optional<QColor> color
+            = index >= 0 && index < m_colors.size() ? m_colors.at(index) : std::optional<QColor>();
+        if (word == "cf") {
+            if (color)
+                f.setForeground(*color);
+            else
+                f.clearForeground();
+        } else if (color) {
+            f.setBackground(*color);
+        } else {
+            f.clearBackground();
+        }
+    } else if (word == "f") {
+        flush();
+        const int font = parameter.value_or(m_defaultFont);
+        state().font = font;
+        if (m_fonts.contains(font))
+            f.setFontFamilies({ m_fonts.value(font).name });
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool Reader::paragraphFormat(const QByteArray& word, std::optional<int> parameter)
+{
+    QTextBlockFormat& b = state().blockFormat;
+    const double pixels = std::clamp(parameter.value_or(0), -30000, 30000) / TwipsPerPixel;
+    if (word == "pard")
+        b = QTextBlockFormat();
+    else if (word == "ql")
+        b.setAlignment(Qt::AlignLeft);
+    else if (word == "qc")
+        b.setAlignment(Qt::AlignHCenter);
+    else if (word == "qr")
+        b.setAlignment(Qt::AlignRight);
+    else if (word == "qj")
+        b.setAlignment(Qt::AlignJustify);
+    else if (word == "li")
+        b.setLeftMargin(std::max(0.0, pixels));
+    else if (word == "ri")
+        b.setRightMargin(std::max(0.0, pixels));
+    else if (word == "fi")
+        b.setTextIndent(pixels);
+    else if (word == "sb")
+        b.setTopMargin(std::max(0.0, pixels));
+    else if (word == "sa")
+        b.setBottomMargin(std::max(0.0, pixels));
+    else
+        return false;
+    return true;
+}
+
+bool Reader::destination(const QByteArray& word)
+{
+    static const QList<QByteArray> skipped = {
+        "annotation", "atnauthor", "atnid", "author", "bkmkend", "bkmkstart", "colorschememapping", "comment",
+        "datastore", "docvar", "falt", "filetbl", "fldinst", "footer", "footerf", "footerl", "footerr",
+        "footnote", "formfield", "generator", "header", "headerf", "headerl", "headerr", "info",
+        "latentstyles", "listoverridetable", "listpicture", "listtable", "mmathPr", "nonshppict", "object",
+        "objdata", "operator", "panose", "pgdsctbl", "pict", "pn", "pnseclvl", "private", "revtbl",
+        "rsidtbl", "shpinst", "stylesheet", "subject", "tc", "template", "themedata", "title", "userprops",
+        "xe", "xmlnstbl",
+    };
+    return skipped.contains(word);
+}
+
+void Reader::controlSymbol(char symbol)
+{
+    if (symbol == '*') {
+        m_ignorableNext = true;
+        return;
+    }
+    if (symbol == '\'') {
+        int value = 0;
+        int digits = 0;
+        while (digits < 2 && m_pos < m_data.size()) {
+            const int digit = QChar::fromLatin1(m_data.at(m_pos)).isDigit()
+                ? m_data.at(m_pos) - '0'
+                : (QByteArray("abcdef").indexOf(static_cast<char>(m_data.at(m_pos) | 0x20)) >= 0
+                          ? (m_data.at(m_pos) | 0x20) - 'a' + 10
+                          : -1);
+            if (digit < 0)
+                break;
+            value = value * 16 + digit;
+            ++digits;
+            ++m_pos;
+        }
+        if (digits > 0)
+            textByte(static_cast<unsigned char>(value));
+        return;
+    }
+    if (m_skipCount > 0) {
+        --m_skipCount;
+        return;
+    }
+    switch (symbol) {
+    case '\\':
+    case '{':
+    case '}':
+        textByte(static_cast<unsigned char>(symbol));
+        break;
+    case '~':
+        character(QChar::Nbsp);
+        break;
+    case '_':
+        character(QChar(0x2011));
+        break;
+    case '-':
+        character(QChar::SoftHyphen);
+        break;
+    case '\r':
+    case '\n':
+        paragraph();
+        break;
+    case '\t':
+        character(QLatin1Char('\t'));
+        break;
+    default:
+        break;
+    }
+}
+
+int Reader::currentCodePage() const
+{
+    const int font = state().font >= 0 ? state().font : m_defaultFont;
+    const auto found = m_fonts.constFind(font);
+    if (found != m_fonts.constEnd() && found->codePage > 0)
+        return found->codePage;
+    return m_codePage;
+}
+
+void Reader::textByte(unsigned char byte)
+{
+    if (m_skipCount > 0) {
+        --m_skipCount;
+        return;
+    }
+    switch (state().destination) {
+    case Destination::Skip:
+        return;
+    case Destination::FontTable:
+        if (byte == ';')
+            finishFontEntry();
+        else if (m_fontEntry >= 0)
+            m_fontName.append(codeTable(m_codePage)[byte]);
+        return;
+    case Destination::ColorTable:
+        if (byte == ';')
+            finishColorEntry();
+        return;
+    case Destination::Text:
+        character(codeTable(currentCodePage())[byte]);
+    }
+}
+
+void Reader::character(QChar c)
+{
+    if (state().destination != Destination::Text)
+        return;
+    // Control characters of binary junk are not text.
+    if (c.unicode() < 0x20 && c != QLatin1Char('\t'))
+        return;
+    m_pending.append(c);
+}
+
+void Reader::paragraph()
+{
+    if (state().destination != Destination::Text)
+        return;
+    flush();
+    m_cursor.setBlockFormat(state().blockFormat);
+    m_cursor.insertBlock(state().blockFormat, state().charFormat);
+}
+
+void Reader::flush()
+{
+    if (m_pending.isEmpty())
+        return;
+    m_cursor.insertText(m_pending, state().charFormat);
+    m_pending.clear();
+}
+
+void Reader::finishFontEntry()
+{
+    if (m_fontEntry >= 0) {
+        Font font;
+        font.name = m_fontName.trimmed();
+        if (m_fontCharset <= -2)
+            font.codePage = -(m_fontCharset + 2);
+        else if (m_fontCharset >= 0)
+            font.codePage = codePageOfCharset(m_fontCharset, 0);
+        m_fonts.insert(m_fontEntry, font);
+    }
+    m_fontEntry = -1;
+    m_fontName.clear();
+    m_fontCharset = -1;
+}
+
+void Reader::finishColorEntry()
+{
+    if (m_colorEntry.given)
+        m_colors.append(QColor(m_colorEntry.red, m_colorEntry.green, m_colorEntry.blue));
+    else
+        m_colors.append(std::nullopt); // "auto": the text keeps its default colour
+    m_colorEntry = ColorEntry();
+}
+
+bool hasRtfHeader(const QByteArray& data)
+{
+    qsizetype start = 0;
+    if (data.startsWith("\xEF\xBB\xBF"))
+        start = 3;
+    while (start < data.size() && QChar::isSpace(static_cast<unsigned char>(data.at(start))))
+        ++start;
+    return data.mid(start, 5) == "{\\rtf";
+}
+
+void showAsPlainText(const QByteArray& data, QTextDocument& document)
+{
+    QString text = CodePage::toUnicode(data);
+    text.removeIf([](QChar c) { return c.unicode() < 0x20 && c != QLatin1Char('\n') && c != QLatin1Char('\t'); });
+    document.setPlainText(text);
+}
+
+} // namespace
+
+namespace Rtf {
+
+ReadResult read(const QByteArray& rtf, QTextDocument& document)
+{
+    if (!hasRtfHeader(rtf)) {
+        showAsPlainText(rtf, document);
+        return { Outcome::NotRtf, QStringLiteral("Файл не является документом RTF: показан его текст.") };
+    }
+    return Reader(rtf, document).run();
+}
+
+ReadResult readFile(const QString& fileName, QTextDocument& document)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return { Outcome::CannotOpen,
+            QStringLiteral("Не удается открыть файл %1: %2").arg(QFileInfo(fileName).absoluteFilePath(),
+                file.errorString()) };
+    }
+    return read(file.readAll(), document);
+}
+
+} // namespace Rtf
