@@ -103,10 +103,20 @@ void TfrmTessora::FormCreate()
     // A button shows exactly while its action is visible, as the menu and tool bar entries do.
     connect(ui->acReport, &QAction::changed, this, [this] { ui->bbtnReport->setVisible(ui->acReport->isVisible()); });
 
+    // The tips read larger than the form, as 13 to 11 pixels.
+    QFont tipFont = ui->mmoCommon->font();
+    tipFont.setPointSizeF(tipFont.pointSizeF() * 13 / 11);
+    ui->mmoCommon->setFont(tipFont);
+    SizePagePanels();
     ConnectActions();
+    ConnectRecord();
+    SetDateFormats();
     qApp->installEventFilter(this);
+    SetBirthDateLimits();
 
     acNewExecute();
+    SetTestDateRange(ui->dtpECGDate);
+    SetTestDateRange(ui->dtpFluDate);
     FormResize();
 }
 
@@ -386,16 +396,32 @@ void TfrmTessora::LeaveCardiologistPage()
     ui->acMonitor->setVisible(false);
 }
 
-void TfrmTessora::CenterPagePanel(QWidget* page)
+QWidget* TfrmTessora::PagePanel(QWidget* page)
 {
     for (QObject* child : page->children()) {
         auto* panel = qobject_cast<QWidget*>(child);
-        if (!panel || !panel->objectName().startsWith(QLatin1String("pnl")))
-            continue;
-        const QRect client = page->contentsRect();
-        panel->move((client.width() - panel->width()) / 2, (client.height() - panel->height()) / 2);
-        return;
+        if (panel && panel->objectName().startsWith(QLatin1String("pnl")))
+            return panel;
     }
+    return nullptr;
+}
+
+void TfrmTessora::SizePagePanels()
+{
+    for (int i = 0; i < ui->pgcMain->count(); ++i) {
+        QWidget* panel = PagePanel(ui->pgcMain->widget(i));
+        if (panel && !ui->pgcMain->widget(i)->layout())
+            panel->resize(panel->sizeHint());
+    }
+}
+
+void TfrmTessora::CenterPagePanel(QWidget* page)
+{
+    QWidget* panel = PagePanel(page);
+    if (!panel || page->layout())
+        return;
+    const QRect client = page->contentsRect();
+    panel->move((client.width() - panel->width()) / 2, (client.height() - panel->height()) / 2);
 }
 
 // ---------------------------------------------------------------- reset
@@ -403,7 +429,11 @@ void TfrmTessora::CenterPagePanel(QWidget* page)
 void TfrmTessora::acNewExecute()
 {
     // The report documents are closed first, before the record is reset.
+    ResetRecord();
+    // The questionnaire is read again here.
     BuildSectionTree();
+    ResetPanelChecks();
+    // The question grid's columns are sized and the saving option read back here.
     SelectPageByTag(1);
     {
         const QSignalBlocker blocker(ui->trvMain);
@@ -474,7 +504,7 @@ bool TfrmTessora::eventFilter(QObject* watched, QEvent* event)
         case QEvent::Resize:
             if (widget->parentWidget() == ui->pgcMain)
                 CenterPagePanel(widget);
-            else if (widget == ui->pnlTop || widget == ui->pnlButtons || widget == ui->mmoCommon)
+            else if (widget == ui->pnlTop || widget == ui->pnlButtons || widget == ui->mmoCommon->viewport())
                 FormResize();
             break;
         default:

@@ -1,9 +1,15 @@
 #pragma once
 
+#include "ExaminationRecord.h"
+
 #include <QMainWindow>
 
 #include <memory>
 
+class QCheckBox;
+class QDateTimeEdit;
+class QGroupBox;
+class QLabel;
 class QTreeWidgetItem;
 
 namespace Ui {
@@ -12,7 +18,7 @@ class TfrmTessora;
 
 // The main window: the section tree, the fifteen pages of the examination,
 // the tip/conclusion text area with the page picture, and the navigation.
-class TfrmTessora : public QMainWindow {
+class TfrmTessora : public QMainWindow, public ExaminationRecord {
     Q_OBJECT
 
 public:
@@ -31,6 +37,8 @@ public:
     void BuildSectionTree();
     void UpdateSpecialistsNode(bool show);
     void CenterPagePanel(QWidget* page);
+    // The first child panel of a page (its object name starts with "pnl").
+    static QWidget* PagePanel(QWidget* page);
     void ShowHintInStatusBar();
 
     // The tag of a page (its "Tag" property), 0 for anything else.
@@ -41,6 +49,56 @@ public:
     int ActivePageTag() const;
     QTreeWidgetItem* NodeAt(int absoluteIndex) const;
     int NodeCount() const;
+
+    // The examination record (see ExaminationRecord for the meaning of each).
+    int GetGender() const override;
+    QDateTime BirthDate() const override;
+    int GetAge() const override;
+    double GetHeight() override;
+    double GetWeight() override;
+    double CalcBodyMassIndex() override;
+    double GetTemperature() const override;
+    void SetTemperature(double celsius);
+    void SetLeucocytes(double thousandsPerMicrolitre);
+    int GetPulse() const override;
+    bool IsPulseRhythmic() const override;
+    int GetSystolic() const override;
+    int GetDiastolic() const override;
+    bool IsTestAbsent(Test test) const override;
+    QDateTime TestDate(Test test) const override;
+    bool HasBundleBranchBlock() const override;
+    bool HasVentricularHypertrophy() const override;
+    bool HasMyocardialScarring() const override;
+    bool IsFluPathology() const override;
+    int Hemoglobin() const override;
+    int LeucocytesTenths() const override;
+    int Esr() const override;
+    bool UrineProtein() const override;
+    bool UrineSugar() const override;
+    int UrineErythrocytes() const override;
+    int UrineLeucocytes() const override;
+    bool LymphNeck() const override;
+    bool LymphJaw() const override;
+    bool LymphArmpit() const override;
+    bool LymphGroin() const override;
+    bool LimbVaricose() const override;
+    bool LimbInflamedVeins() const override;
+    bool LimbAtrophy() const override;
+    bool LimbDeformation() const override;
+    bool HerniaGroin() const override;
+    bool HerniaUmbilical() const override;
+    bool HerniaAfterOperation() const override;
+    bool HerniaThigh() const override;
+    QList<HistoryBox> HistoryBoxes() const override;
+    bool IsAnsweredYes(int n) const override;
+
+    // The picker may be set from (17 − age) years before now up to now.
+    void SetTestDateRange(QDateTimeEdit* picker);
+    void ShowGynecologist();
+
+    double HeightValue() const { return FHeightValue; }
+    double WeightValue() const { return FWeightValue; }
+    double BodyMassIndex() const { return FBodyMassIndex; }
 
 public slots:
     void acNewExecute();
@@ -58,11 +116,27 @@ private slots:
     void trvMainExpanded(QTreeWidgetItem* item);
     void trvMainCollapsed(QTreeWidgetItem* item);
     void UpdateTabActions();
+    void edWeightChange();
+    void speHeightChange();
+    void rgGenderClick();
+    void cbxECGClick();
+    void cbxFluClick();
+    void cbxBloodClick();
+    void cbxUrinaClick();
 
 private:
     void FormCreate();
+    void SizePagePanels();
     void FormResize();
     void FormClose();
+    void SetBirthDateLimits();
+    void SetDateFormats();
+    void ConnectRecord();
+    void ResetRecord();
+    void ResetPanelChecks();
+    void RenewHint(QCheckBox* box);
+    void ApplyAbsentColours(bool absent, QDateTimeEdit* picker, QGroupBox* group);
+    void SetLabelsColour(QLabel* first, QLabel* second, const QColor& colour);
     void ConnectActions();
 
     void LoadPageTip(int tag);
@@ -79,4 +153,7 @@ private:
 
     std::unique_ptr<Ui::TfrmTessora> ui;
     QString FCurrentHint;
+    double FHeightValue = 0;
+    double FWeightValue = 0;
+    double FBodyMassIndex = 0;
 };

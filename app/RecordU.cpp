@@ -1,0 +1,159 @@
+#include "RecordU.h"
+
+#include "ExaminationRecord.h"
+#include "Norms.h"
+
+#include <QLocale>
+
+quint32 RandSeed = 0;
+
+double NextRandom()
+{
+    RandSeed = RandSeed * 134775813u + 1u;
+    return double(RandSeed) / 4294967296.0;
+}
+
+int DrawGender()
+{
+    return NextRandom() > 0.5 ? 1 : 0;
+}
+
+namespace {
+
+// A text that is not a number reads as 0.
+bool ToNumber(const QString& text, double& number)
+{
+    bool ok = false;
+    number = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok)
+        number = 0;
+    return ok;
+}
+
+} // namespace
+
+double CheckedHeight(const QString& text)
+{
+    double height = 0;
+    if (!ToNumber(text, height))
+        return 0;
+    if (height < Norms.HeightMin)
+        throw EHeightError(QStringLiteral("Рост слишком мал"));
+    if (height > Norms.HeightMax)
+        throw EHeightError(QStringLiteral("Рост слишком велик"));
+    return height;
+}
+
+double CheckedWeight(const QString& text)
+{
+    double weight = 0;
+    if (!ToNumber(text, weight))
+        return 0;
+    if (weight < Norms.WeightMin)
+        throw EWeightError(QStringLiteral("Вес слишком мал"));
+    if (weight > Norms.WeightMax)
+        throw EWeightError(QStringLiteral("Вес слишком велик"));
+    return weight;
+}
+
+QString BodyMassIndexText(double index)
+{
+    return QStringLiteral("ИМТ - ") + QString::asprintf("%4.1f", index);
+}
+
+QString HintCaption(const QString& caption)
+{
+    return caption.toLower();
+}
+
+static QString Flip(bool checked, const char* ticked, const char* unticked)
+{
+    return QString::fromUtf8(checked ? ticked : unticked);
+}
+
+QString HistoryHint(bool checked, const QString& caption, int tag)
+{
+    // "ЛОР врача" keeps its capitals.
+    const QString quoted = tag == 2 ? caption : HintCaption(caption);
+    return QStringLiteral("%1 наблюдаетесь у %2")
+        .arg(Flip(checked, "Снимите флажок если Вы не", "Установите флажок если Вы постоянно"), quoted);
+}
+
+QString PulseRhythmHint(bool checked)
+{
+    return Flip(checked, "Снимите этот флажок если заметили перебои в работе сердца",
+                "Установите этот флажок если Ваш пульс ритмичен");
+}
+
+QString EcgAbsentHint(bool checked)
+{
+    return Flip(checked, "Снимите этот флажок если у Вас есть описанная кардиограмма",
+                "Установите этот флажок если у Вас нет описанной кардиограммы");
+}
+
+QString FluAbsentHint(bool checked)
+{
+    return Flip(checked, "Снимите этот флажок если у Вас есть результат флюорографии",
+                "Установите этот флажок если у Вас нет результата флюорографии");
+}
+
+QString BloodAbsentHint(bool checked)
+{
+    return Flip(checked, "Снимите этот флажок, если у Вас есть результат клинического анализа крови",
+                "Установите этот флажок если у Вас нет результата клинического анализа крови");
+}
+
+QString UrineAbsentHint(bool checked)
+{
+    return Flip(checked, "Снимите этот флажок, если у Вас есть результат общего анализа мочи",
+                "Установите этот флажок если у Вас нет результата общего анализа мочи");
+}
+
+QString ProteinHint(bool checked)
+{
+    return Flip(checked, "Снимите этот флажок, если в моче не обнаружен белок",
+                "Установите этот флажок если моче обнаружен белок");
+}
+
+QString SugarHint(bool checked)
+{
+    return Flip(checked, "Снимите этот флажок, если в моче не обнаружен сахар",
+                "Установите этот флажок если моче обнаружен сахар");
+}
+
+QString EcgFindingHint(bool checked, const QString& caption, bool plural)
+{
+    const char* ticked = plural ? "Снимите этот флажок если в описании ЭКГ не упоминаются"
+                                : "Снимите этот флажок если в описании ЭКГ не упоминается";
+    const char* unticked = plural ? "Поставьте этот флажок если в описании ЭКГ упоминаются"
+                                  : "Поставьте этот флажок если в описании ЭКГ упоминается";
+    return QStringLiteral("%1 %2").arg(Flip(checked, ticked, unticked), HintCaption(caption));
+}
+
+QString LymphHint(bool checked, const QString& caption)
+{
+    return QStringLiteral("%1 лимфатических узлов %2")
+        .arg(Flip(checked, "Снимите этот флажок если Вы не обнаружили увеличения",
+                  "Поставьте этот флажок если Вы обнаружили увеличение"),
+             HintCaption(caption));
+}
+
+QString LimbHint(bool checked, int tag)
+{
+    static const char* const genitive[] = {"расширения вен конечностей", "воспаления вен конечностей",
+                                           "атрофии мышц конечностей", "деформации конечностей"};
+    static const char* const accusative[] = {"расширение вен конечностей", "воспаление вен конечностей",
+                                             "атрофию мышц конечностей", "деформацию конечностей"};
+    const QString phrase = tag >= 1 && tag <= 4 ? QString::fromUtf8((checked ? genitive : accusative)[tag - 1])
+                                                : QString();
+    return QStringLiteral("%1 %2").arg(Flip(checked, "Снимите этот флажок если Вы не обнаружили",
+                                            "Поставьте этот флажок если Вы обнаружили"),
+                                       phrase);
+}
+
+QString HerniaHint(bool checked, const QString& caption)
+{
+    return QStringLiteral("%1 %2").arg(Flip(checked, "Снимите этот флажок если Вы не обнаружили грыжи",
+                                            "Поставьте этот флажок если Вы обнаружили грыжу"),
+                                       HintCaption(caption));
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// Rules of the examination record that need no window: the gender draw, the
+// height and weight checks, the body-mass-index text and the hints that
+// change with a check box.
+
+// Seed of the program's pseudo-random generator: 0 at start, never reseeded.
+extern quint32 RandSeed;
+// Next number in [0, 1): seed ← seed × 134775813 + 1 (mod 2³²), number = seed / 2³².
+double NextRandom();
+// 1 (male) when the next number is greater than 0.5, else 0 (female).
+int DrawGender();
+
+// Converts the text of the height or weight field as a decimal number ("." as
+// separator). Not a number gives 0 and no check; out of range throws
+// EHeightError or EWeightError with the Russian message.
+double CheckedHeight(const QString& text);
+double CheckedWeight(const QString& text);
+
+// "ИМТ - %s" with the index written as "%4.1f" ("." as separator).
+QString BodyMassIndexText(double index);
+
+// Lower-cased caption as the hints quote it.
+QString HintCaption(const QString& caption);
+
+QString HistoryHint(bool checked, const QString& caption, int tag);
+QString PulseRhythmHint(bool checked);
+QString EcgAbsentHint(bool checked);
+QString FluAbsentHint(bool checked);
+QString BloodAbsentHint(bool checked);
+QString UrineAbsentHint(bool checked);
+QString ProteinHint(bool checked);
+QString SugarHint(bool checked);
+// cbxBlock and cbxGiper ("упоминается"); plural is cbxRubec ("упоминаются").
+QString EcgFindingHint(bool checked, const QString& caption, bool plural);
+QString LymphHint(bool checked, const QString& caption);
+// Limb phrases are chosen by the box's Tag 1..4.
+QString LimbHint(bool checked, int tag);
+QString HerniaHint(bool checked, const QString& caption);

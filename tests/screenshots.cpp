@@ -1,0 +1,27 @@
+// Saves a picture of the main window on every page: screenshots <folder>.
+#include "MainU.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStackedWidget>
+#include <QTest>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(folder);
+    TfrmTessora window;
+    window.show();
+    QTest::qWait(200);
+    auto* pages = window.findChild<QStackedWidget*>(QStringLiteral("pgcMain"));
+    for (int i = 0; i < pages->count(); ++i) {
+        const int tag = TfrmTessora::PageTag(pages->widget(i));
+        if (tag == 15)
+            window.UpdateSpecialistsNode(true);
+        window.SelectTreeNodeForTag(tag);
+        QTest::qWait(100);
+        window.grab().save(QStringLiteral("%1/page%2.png").arg(folder).arg(tag, 2, 10, QLatin1Char('0')));
+    }
+    return 0;
+}
