@@ -1,0 +1,117 @@
+#include "ReportU.h"
+
+#include "OleServer.h"
+#include "WordTypeLib.h"
+
+#include <QTest>
+
+using namespace Automation;
+
+class TestReport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void conclusionFileName_data();
+    void conclusionFileName();
+    void connectWordFailsWithoutWord_data();
+    void connectWordFailsWithoutWord();
+    void quitAndCloseEventsForgetTheObjects();
+    void closingWithoutWordDoesNothing();
+
+private:
+    QStringList m_boxes;
+};
+
+void TestReport::init()
+{
+    m_boxes.clear();
+    InitReportUnit();
+    SetReportErrorBox([this](const QString& text) { m_boxes << text; });
+}
+
+void TestReport::cleanup()
+{
+    FinalizeReportUnit();
+    SetReportErrorBox({});
+    UnregisterServer(QStringLiteral("Word.Application"));
+}
+
+void TestReport::conclusionFileName_data()
+{
+    QTest::addColumn<QDateTime>("moment");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("English names")
+        << QDateTime(QDate(2009, 3, 5), QTime(14, 7)) << QStringLiteral("en_US")
+        << QStringLiteral("Заключение 2009 March 5 Thursday 14-07");
+    QTest::newRow("Russian names, two-digit day")
+        << QDateTime(QDate(2026, 12, 27), QTime(21, 30, 59)) << QStringLiteral("ru_RU")
+        << QStringLiteral("Заключение 2026 декабрь 27 воскресенье 21-30");
+    QTest::newRow("just after midnight")
+        << QDateTime(QDate(2024, 1, 1), QTime(0, 5)) << QStringLiteral("en_US")
+        << QStringLiteral("Заключение 2024 January 1 Monday 00-05");
+}
+
+void TestReport::conclusionFileName()
+{
+    QFETCH(QDateTime, moment);
+    QFETCH(QString, locale);
+    QFETCH(QString, expected);
+    QCOMPARE(ConclusionFileName(moment, QLocale(locale)), expected);
+}
+
+void TestReport::connectWordFailsWithoutWord_data()
+{
+    QTest::addColumn<bool>("registered");
+    QTest::newRow("no server registered") << false;
+    QTest::newRow("server cannot start") << true;
+}
+
+void TestReport::connectWordFailsWithoutWord()
+{
+    QFETCH(bool, registered);
+    if (registered) {
+        RegisterServer(QStringLiteral("Word.Application"), Word::CLSID_Application,
+            { [](ComPtr<IDispatch>&) { return CO_E_APPNOTFOUND; },
+                [](ComPtr<IDispatch>&) { return MK_E_UNAVAILABLE; } });
+    }
+    // Left over from an earlier report: both must be gone after the failure.
+    WordApp = Variant(7);
+    ReportDoc = Variant("документ");
+
+    QVERIFY(!ConnectWord());
+    QCOMPARE(m_boxes, QStringList { QStringLiteral("Не могу найти MS Word") });
+    QVERIFY(WordApp.isEmpty());
+    QVERIFY(ReportDoc.isEmpty());
+    QVERIFY(!WordSink->IsConnected());
+}
+
+void TestReport::quitAndCloseEventsForgetTheObjects()
+{
+    QVERIFY(WordSink && DocSink);
+    WordApp = Variant(1);
+    ReportDoc = Variant(2);
+    ArgList none;
+    QCOMPARE(DocSink->Invoke(Word::DISPID_DocClose, IID_NULL, 0, DISPATCH_METHOD, &none.params(), nullptr, nullptr,
+                 nullptr),
+        S_OK);
+    QVERIFY(ReportDoc.isEmpty());
+    QVERIFY(!WordApp.isEmpty());
+    QCOMPARE(WordSink->Invoke(Word::DISPID_AppQuit, IID_NULL, 0, DISPATCH_METHOD, &none.params(), nullptr, nullptr,
+                 nullptr),
+        S_OK);
+    QVERIFY(WordApp.isEmpty());
+}
+
+void TestReport::closingWithoutWordDoesNothing()
+{
+    ReportDoc = Variant("документ");
+    CloseConclusionDocuments();
+    QCOMPARE(ReportDoc, Variant("документ"));
+    QVERIFY(m_boxes.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestReport)
+#include "tst_report.moc"
