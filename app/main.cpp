@@ -1,3 +1,4 @@
+#include "DecisionU.h"
 #include "MainU.h"
 #include "MessageBoxes.h"
 #include "VersionU.h"
@@ -19,6 +20,8 @@ int main(int argc, char* argv[])
         MessageBoxes::showError(nullptr, error.message());
         return 1;
     }
+
+    LoadComplaintTexts();
 
     TfrmTessora frmTessora;
     if (const QScreen* screen = frmTessora.screen())
