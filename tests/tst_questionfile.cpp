@@ -1,8 +1,10 @@
 #include "CodePage.h"
+#include "DataFolder.h"
 #include "QuestionFile.h"
 #include "QuestionList.h"
 
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -122,6 +124,25 @@ private slots:
         list.clear();
         QCOMPARE(list.count(), 0);
         QVERIFY(!list.isAnsweredYes(1));
+    }
+
+    // The conclusion joins the phrases with "; " and ends them with ".", and
+    // the rules read the statements by number: both files go line for line.
+    void shippedStatementsAndPhrasesMatch()
+    {
+        const QStringList statements = QuestionFile::read(DataFolder::file(QStringLiteral("Common/ksm.txt")));
+        const QStringList phrases = QuestionFile::read(DataFolder::file(QStringLiteral("Common/ANS.txt")));
+        QCOMPARE(statements.size(), 69);
+        QCOMPARE(phrases.size(), 69);
+        for (const QStringList* lines : { &statements, &phrases }) {
+            for (const QString& line : *lines) {
+                QVERIFY2(!line.isEmpty() && line == line.trimmed(), qPrintable(line));
+                QVERIFY2(!line.contains(QChar::ReplacementCharacter) && !line.contains(u'?'), qPrintable(line));
+                QVERIFY2(!line.endsWith(u'.') && !line.contains(u';'), qPrintable(line));
+                QVERIFY2(line.at(0).isLower(), qPrintable(line));
+            }
+        }
+        QCOMPARE(QSet<QString>(statements.begin(), statements.end()).size(), 69);
     }
 };
 
