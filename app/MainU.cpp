@@ -3,6 +3,8 @@
 
 #include "CodePage.h"
 #include "DataFolder.h"
+#include "DecisionU.h"
+#include "MessageBoxes.h"
 #include "JpegLoader.h"
 #include "frmAboutU.h"
 #include "uTessoraClasses.h"
@@ -55,6 +57,21 @@ constexpr int InitialTreeWidth = 210;
 
 const char* const DataHint = "Рекомендации по вводу данных и другие полезные сведения";
 const char* const ConclusionHint = "Интерпретация Ваших данных и рекомендации Тессоры";
+
+// Writes the conclusion into the memo. An out-of-range height or weight stops
+// it: the memo keeps the lines written so far and the message is shown.
+void WriteConclusion(ExaminationRecord& record, QPlainTextEdit* memo, QWidget* parent)
+{
+    QStringList lines;
+    try {
+        ShowConclusion(record, lines);
+    } catch (const ERecordRangeError& error) {
+        memo->setPlainText(lines.join(QLatin1Char('\n')));
+        MessageBoxes::showError(parent, error.message());
+        return;
+    }
+    memo->setPlainText(lines.join(QLatin1Char('\n')));
+}
 
 QIcon TreeIcon(int image, int selectedImage)
 {
@@ -371,8 +388,8 @@ void TfrmTessora::EnterConclusionPage()
     ui->mmoCommon->setStatusTip(QString::fromUtf8(ConclusionHint));
     ui->pnlRightBot->hide();
     ui->pnlWork->handle(1)->hide();
-    // The conclusion is composed into mmoCommon here, and the specialists
-    // node follows the recommended consultations.
+    WriteConclusion(*this, ui->mmoCommon, this);
+    UpdateSpecialistsNode(HeartSpecialistRecommended());
 }
 
 void TfrmTessora::EnterDataPage(int tag)

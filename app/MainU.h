@@ -11,6 +11,8 @@ class QDateTimeEdit;
 class QGroupBox;
 class QLabel;
 class QTreeWidgetItem;
+class TCardioPage;
+class TfrmMonitor;
 
 namespace Ui {
 class TfrmTessora;
@@ -100,11 +102,18 @@ public:
     double WeightValue() const { return FWeightValue; }
     double BodyMassIndex() const { return FBodyMassIndex; }
 
+    // Loads the named cardiology explanation into redCardio over the whole work
+    // area; throws std::runtime_error when the file cannot be opened.
+    void ShowCardioConclusion(const QString& name);
+    TCardioPage* CardioPage() const { return FCardioPage; }
+    TfrmMonitor* Monitor() const { return frmMonitor; }
+
 public slots:
     void acNewExecute();
     void acNextTabExecute();
     void acPrevTabExecute();
     void acExitExecute();
+    void acMonitorExecute(bool checked);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -145,6 +154,7 @@ private:
     void EnterDataPage(int tag);
     void EnterCardiologistPage();
     void LeaveCardiologistPage();
+    void CreateCardioPage();
 
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& caption, bool group, int image);
     static void SetNodeImages(QTreeWidgetItem* item, int image, int selectedImage);
@@ -152,6 +162,8 @@ private:
     QString HintFor(const QWidget* widget) const;
 
     std::unique_ptr<Ui::TfrmTessora> ui;
+    TCardioPage* FCardioPage = nullptr;
+    TfrmMonitor* frmMonitor = nullptr;
     QString FCurrentHint;
     double FHeightValue = 0;
     double FWeightValue = 0;

@@ -1,3 +1,4 @@
+#include "CardioU.h"
 #include "DecisionU.h"
 #include "MainU.h"
 #include "MessageBoxes.h"
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
     }
 
     LoadComplaintTexts();
+    InitCardioKnowledgeBase();
 
     TfrmTessora frmTessora;
     if (const QScreen* screen = frmTessora.screen())

@@ -1,0 +1,57 @@
+// The main window's side of the cardiology interview: the page, the monitor
+// window and the explanation shown at the end.
+#include "MainU.h"
+#include "ui_MainU.h"
+
+#include "CardioPageU.h"
+#include "DataFolder.h"
+#include "MonitorU.h"
+#include "RtfReader.h"
+
+#include <QSplitterHandle>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+namespace {
+
+const char* const MonitorOffHint = "Поставьте флажок если желаете наблюдать процесс постановки диагноза";
+const char* const MonitorOnHint = "Снимите флажок если не собираетесь следить за процессом диагностики";
+
+} // namespace
+
+void TfrmTessora::CreateCardioPage()
+{
+    auto* layout = new QVBoxLayout(ui->pnlCardio);
+    layout->setContentsMargins(0, 0, 0, 0);
+    FCardioPage = new TCardioPage(ui->pnlCardio);
+    layout->addWidget(FCardioPage);
+
+    frmMonitor = new TfrmMonitor(this);
+    frmMonitor->setObjectName(QStringLiteral("frmMonitor"));
+    frmMonitor->SetToggleAction(ui->acMonitor);
+    frmMonitor->hide();
+    FCardioPage->SetMonitor(frmMonitor);
+    FCardioPage->SetConclusionShower([this](const QString& name) { ShowCardioConclusion(name); });
+
+    ui->acMonitor->setStatusTip(QString::fromUtf8(MonitorOffHint));
+    connect(ui->acMonitor, &QAction::triggered, this, &TfrmTessora::acMonitorExecute);
+}
+
+void TfrmTessora::acMonitorExecute(bool checked)
+{
+    frmMonitor->setVisible(checked);
+    ui->acMonitor->setStatusTip(QString::fromUtf8(checked ? MonitorOnHint : MonitorOffHint));
+}
+
+void TfrmTessora::ShowCardioConclusion(const QString& name)
+{
+    const QString path = DataFolder::file(QStringLiteral("cardio/%1.rtf").arg(name));
+    const Rtf::ReadResult result = Rtf::readFile(path, *ui->redCardio->document());
+    if (result.outcome == Rtf::Outcome::CannotOpen)
+        throw std::runtime_error(result.problem.toStdString());
+    // A damaged or plain file still shows what could be read.
+    ui->stkWork->setCurrentWidget(ui->redCardio);
+    ui->pnlRightBot->hide();
+    ui->pnlWork->handle(1)->hide();
+}

@@ -1,0 +1,145 @@
+#include "CardioPageU.h"
+
+#include "ui_CardioPageU.h"
+
+#include "MessageBoxes.h"
+#include "MonitorU.h"
+
+#include <QActionGroup>
+#include <QApplication>
+
+#include <exception>
+
+namespace {
+
+constexpr int AnswerPanelHeight = 50;
+constexpr int ButtonGap = 30;
+constexpr int FrameInset = 14;
+constexpr int LabelInset = 10;
+
+} // namespace
+
+TCardioPage::TCardioPage(QWidget* parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::TCardioPage>())
+{
+    ui->setupUi(this);
+    acLstAnswer = new QActionGroup(this);
+    acLstAnswer->setObjectName(QStringLiteral("acLstAnswer"));
+    acLstAnswer->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    acLstAnswer->addAction(ui->acYes);
+    acLstAnswer->addAction(ui->acNo);
+    ui->bbYes->setDefaultAction(ui->acYes);
+    ui->bbNo->setDefaultAction(ui->acNo);
+    connect(ui->acYes, &QAction::triggered, this, &TCardioPage::acYesExecute);
+    connect(ui->acNo, &QAction::triggered, this, &TCardioPage::acNoExecute);
+    StopInterview();
+}
+
+TCardioPage::~TCardioPage() = default;
+
+void TCardioPage::SetMonitor(TfrmMonitor* monitor)
+{
+    FMonitor = monitor;
+}
+
+void TCardioPage::SetConclusionShower(ConclusionShower shower)
+{
+    FShowConclusion = std::move(shower);
+}
+
+void TCardioPage::StartInterview()
+{
+    ResetInterview(*this);
+    ChooseNextQuestion(*this);
+    FRunning = true;
+    acLstAnswer->setEnabled(true);
+}
+
+void TCardioPage::StopInterview()
+{
+    FRunning = false;
+    acLstAnswer->setEnabled(false);
+    FCurQuestion = 0;
+    ui->lblQst->setText(QStringLiteral("Чтобы начать опрос, выберите в дереве разделов пункт «Кардиолог»."));
+}
+
+void TCardioPage::acYesExecute()
+{
+    AnswerQuestion(AnswerYes);
+}
+
+void TCardioPage::acNoExecute()
+{
+    AnswerQuestion(AnswerNo);
+}
+
+void TCardioPage::AnswerQuestion(std::uint8_t answer)
+{
+    if (!FRunning)
+        return;
+    FCurAnswer = answer;
+    if (AllQuestionsAsked()) {
+        ui->lblQstCapt->hide();
+        MessageBoxes::show(this, QMessageBox::Information, QApplication::applicationDisplayName(),
+            QStringLiteral("Ничего не могу понять"));
+        return;
+    }
+    try {
+        ApplyAnswer(FCurQuestion, FCurAnswer, *this);
+    } catch (const std::exception& error) {
+        // The question stays on display; the probabilities were already updated.
+        MessageBoxes::showError(this, QString::fromUtf8(error.what()));
+        return;
+    }
+    ChooseNextQuestion(*this);
+}
+
+void TCardioPage::AskQuestion(int question)
+{
+    FCurQuestion = static_cast<std::uint8_t>(question);
+    ui->lblQst->setText(CardioQuestions[static_cast<std::size_t>(question)]);
+}
+
+void TCardioPage::ShowCardioConclusion(const QString& name)
+{
+    if (FShowConclusion)
+        FShowConclusion(name);
+}
+
+void TCardioPage::RefreshBars()
+{
+    if (FMonitor)
+        FMonitor->RefreshBars(Diagnoses);
+}
+
+void TCardioPage::ClearBarHighlight()
+{
+    if (FMonitor)
+        FMonitor->ClearBarHighlight();
+}
+
+void TCardioPage::ClearLegendUnderline()
+{
+    if (FMonitor)
+        FMonitor->ClearLegendUnderline();
+}
+
+void TCardioPage::LayoutAnswerPanel()
+{
+    ui->pnlAns->setGeometry(0, height() - AnswerPanelHeight, width(), AnswerPanelHeight);
+    const int half = ui->pnlAns->contentsRect().width() / 2;
+    ui->bbYes->move(half - ui->bbYes->width() - ButtonGap, ui->bbYes->y());
+    ui->bbNo->move(half + ButtonGap, ui->bbNo->y());
+
+    const int frameHeight = std::max(40, ui->pnlAns->y() - ui->bvlCardio->y() - 4);
+    ui->bvlCardio->resize(ui->pnlAns->width() - FrameInset, frameHeight);
+    ui->lblQst->resize(ui->bvlCardio->width() - LabelInset, frameHeight - LabelInset);
+    ui->lblQstCapt->resize(ui->bvlCardio->width(), ui->lblQstCapt->height());
+}
+
+void TCardioPage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    LayoutAnswerPanel();
+}
