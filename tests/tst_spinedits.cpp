@@ -1,5 +1,7 @@
 #include "SpinEdits.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QSignalSpy>
@@ -53,6 +55,8 @@ private slots:
 
     void typing_data();
     void typing();
+    void pasting_data();
+    void pasting();
     void leavingClamps_data();
     void leavingClamps();
     void setValueClampsAndFormats_data();
@@ -104,6 +108,29 @@ void TestSpinEdits::typing()
     // Enter is the one control key that is refused.
     QTest::keyClick(f.spin, Qt::Key_Return);
     QTEST(int(beeps.count()) - 1, "beeps");
+    QTEST(f.text(), "text");
+}
+
+void TestSpinEdits::pasting_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("number pasted") << "42" << "42";
+    QTest::newRow("letters refused") << "4a" << "70";
+    QTest::newRow("longer than max length refused") << "1234" << "70";
+}
+
+void TestSpinEdits::pasting()
+{
+    QFETCH(QString, pasted);
+    Fixture f(false, 30, 300, 3);
+    f.spin->setValue(70);
+    QGuiApplication::clipboard()->setText(pasted);
+    if (QGuiApplication::clipboard()->text() != pasted)
+        QSKIP("no clipboard here");
+    f.spin->selectAll();
+    QTest::keyClick(f.spin, Qt::Key_V, Qt::ControlModifier);
     QTEST(f.text(), "text");
 }
 
