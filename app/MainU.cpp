@@ -1,11 +1,13 @@
 #include "MainU.h"
 #include "ui_MainU.h"
 
+#include "CardioPageU.h"
 #include "CodePage.h"
 #include "DataFolder.h"
 #include "DecisionU.h"
 #include "MessageBoxes.h"
 #include "JpegLoader.h"
+#include "MonitorU.h"
 #include "frmAboutU.h"
 #include "uTessoraClasses.h"
 
