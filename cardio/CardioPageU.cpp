@@ -52,6 +52,9 @@ void TCardioPage::StartInterview()
 {
     ResetInterview(*this);
     ChooseNextQuestion(*this);
+    // A run that ended without an answer hid the lead-in; without it the
+    // questions of a new interview would not read as sentences.
+    ui->lblQstCapt->show();
     FRunning = true;
     acLstAnswer->setEnabled(true);
 }

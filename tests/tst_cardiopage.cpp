@@ -1,0 +1,318 @@
+#include "MainU.h"
+
+#include "CardioPageU.h"
+#include "CardioU.h"
+#include "CodePage.h"
+#include "DataFolder.h"
+#include "MessageBoxes.h"
+#include "MonitorU.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QFile>
+#include <QLabel>
+#include <QSlider>
+#include <QSplitter>
+#include <QSplitterHandle>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QToolButton>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+constexpr int CardiologistTag = 15;
+
+} // namespace
+
+class TestCardioPage : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TfrmTessora> window;
+
+    template <typename T> T* find(const char* name) const
+    {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no %s", name);
+        return found;
+    }
+    QAction* acYes() const { return find<QAction>("acYes"); }
+    QAction* acNo() const { return find<QAction>("acNo"); }
+    QAction* acMonitor() const { return find<QAction>("acMonitor"); }
+    TfrmMonitor* monitor() const { return window->Monitor(); }
+    QString question() const { return find<QLabel>("lblQst")->text(); }
+    bool conclusionShown() const
+    {
+        return find<QStackedWidget>("stkWork")->currentWidget() == find<QTextBrowser>("redCardio");
+    }
+    QString conclusionFirstLine() const
+    {
+        return find<QTextBrowser>("redCardio")->document()->begin().text();
+    }
+    // Answers by clicking the buttons, as the user does.
+    void answer(bool yes) { QTest::mouseClick(find<QToolButton>(yes ? "bbYes" : "bbNo"), Qt::LeftButton); }
+    QString text(int q) const { return CardioQuestions[static_cast<std::size_t>(q)]; }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        InitCardioKnowledgeBase();
+    }
+
+    void init()
+    {
+        DataFolder::setPath(QString());
+        window = std::make_unique<TfrmTessora>();
+        window->resize(892, 646);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        MessageBoxes::takeShown();
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        DataFolder::setPath(QString());
+        MessageBoxes::takeShown();
+    }
+
+    void enteringThePageAsksQuestionThree()
+    {
+        QVERIFY(!acYes()->isEnabled());
+        window->SelectPageByTag(CardiologistTag);
+        QCOMPARE(find<QLabel>("lblQstCapt")->text(), QStringLiteral("Можно ли утверждать, что у Вас"));
+        QVERIFY(find<QLabel>("lblQstCapt")->isVisible());
+        QCOMPARE(question(), text(3));
+        QVERIFY(acYes()->isEnabled() && acNo()->isEnabled());
+        QCOMPARE(find<QToolButton>("bbYes")->text(), QStringLiteral("Да"));
+        QCOMPARE(find<QToolButton>("bbNo")->text(), QStringLiteral("Нет"));
+        QCOMPARE(acYes()->actionGroup()->objectName(), QStringLiteral("acLstAnswer"));
+        QCOMPARE(acYes()->statusTip(), QStringLiteral("Кликните здесь, если отмечаете у себя указанный симптом"));
+        QCOMPARE(acNo()->statusTip(), QStringLiteral("Кликните здесь, если указанный симптом к Вам не относится"));
+        QCOMPARE(find<QLabel>("lblQst")->statusTip(),
+            QStringLiteral("Прочитайте вопрос и ответьте на него \"Да\" или \"Нет\""));
+        QCOMPARE(monitor()->findChild<QSlider*>("tbDg0")->value(), 80);
+        QCOMPARE(monitor()->findChild<QSlider*>("tbDg5")->value(), 90);
+    }
+
+    void answeringLeadsToTheExplanation_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QList<int>>("questions");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("all no → healthy") << false << QList<int> { 3, 2, 25, 54, 55, 1, 5 } << "Практически здоров";
+        QTest::newRow("all yes → hypertension with angina")
+            << true
+            << QList<int> { 3, 1, 4, 10, 2, 6, 11, 8, 25, 9, 15, 26, 38, 35, 13, 16, 54, 37, 58, 43, 69, 60, 70, 75,
+                   78, 79 }
+            << "Гипертоническая болезнь со стенокардией";
+    }
+    void answeringLeadsToTheExplanation()
+    {
+        QFETCH(bool, yes);
+        QFETCH(QList<int>, questions);
+        QFETCH(QString, firstLine);
+        window->SelectPageByTag(CardiologistTag);
+        for (int q : questions) {
+            QVERIFY(!conclusionShown());
+            QCOMPARE(question(), text(q));
+            QCOMPARE(window->CardioPage()->CurrentQuestion(), q);
+            answer(yes);
+        }
+        QVERIFY(conclusionShown());
+        QCOMPARE(conclusionFirstLine(), firstLine);
+        QVERIFY(!find<QWidget>("pnlRightBot")->isVisible());
+        QVERIFY(!find<QSplitter>("pnlWork")->handle(1)->isVisible());
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+        // The next question was still chosen, out of sight.
+        QVERIFY(AskedQuestions.count() == static_cast<std::size_t>(questions.size() + 1));
+    }
+
+    void infarctExplanationStartsWithTheAmbulance()
+    {
+        window->SelectPageByTag(CardiologistTag);
+        window->ShowCardioConclusion(QStringLiteral("RQ0301"));
+        QCOMPARE(conclusionFirstLine(), QStringLiteral("Немедленно вызовите скорую помощь: 103 или 112."));
+    }
+
+    void reEnteringStartsAgain()
+    {
+        window->SelectPageByTag(CardiologistTag);
+        answer(false);
+        answer(true);
+        QVERIFY(question() != text(3));
+        window->SelectPageByTag(1);
+        QVERIFY(!acYes()->isEnabled());
+        window->SelectPageByTag(CardiologistTag);
+        QCOMPARE(question(), text(3));
+        QCOMPARE(AskedQuestions.count(), std::size_t(1));
+        answer(false);
+        QCOMPARE(question(), text(2));
+    }
+
+    void explanationThatCannotBeOpenedIsReported()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath("cardio")));
+        DataFolder::setPath(dir.path());
+        window->SelectPageByTag(CardiologistTag);
+        for (int i = 0; i < 6; ++i)
+            answer(false);
+        QCOMPARE(window->CardioPage()->CurrentQuestion(), 5);
+        answer(false);
+        const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().icon, QMessageBox::Critical);
+        QVERIFY2(shown.first().text.contains(QStringLiteral("RQ0300.rtf")), qPrintable(shown.first().text));
+        QVERIFY(!conclusionShown());
+        QVERIFY(find<QWidget>("pnlRightBot")->isVisible());
+        QCOMPARE(window->CardioPage()->CurrentQuestion(), 5);
+        QCOMPARE(Diagnoses[8].Condition, 0);
+        QVERIFY(Diagnoses[8].Probability > 0.7);
+    }
+
+    void damagedExplanationShowsWhatCanBeRead()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath("cardio")));
+        QFile file(dir.filePath("cardio/RQ0300.rtf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1\\ansi\\ansicpg1251 {\\b \xc7\xe4\xee\xf0\xee\xe2}\\par \xe4\xe0\xeb\xe5\xe5 \\'");
+        file.close();
+        DataFolder::setPath(dir.path());
+        window->SelectPageByTag(CardiologistTag);
+        for (int i = 0; i < 7; ++i)
+            answer(false);
+        QVERIFY(conclusionShown());
+        QCOMPARE(find<QTextBrowser>("redCardio")->toPlainText(), QStringLiteral("Здоров\nдалее "));
+    }
+
+    void runningOutOfQuestions()
+    {
+        window->SelectPageByTag(CardiologistTag);
+        // The answer that leaves the leader weakest never lets anyone reach the threshold.
+        for (int step = 0; step < CardioQuestionCount - 1; ++step) {
+            const int q = window->CardioPage()->CurrentQuestion();
+            double topYes = 0, topNo = 0, sumYes = 0, sumNo = 0;
+            for (const TDiagnosisRec& r : Diagnoses) {
+                const TLikelihood& cell = Likelihoods[r.Condition][static_cast<std::size_t>(q)];
+                sumYes += r.Probability * cell.PYes;
+                sumNo += r.Probability * cell.PNo;
+                topYes = std::max(topYes, r.Probability * cell.PYes);
+                topNo = std::max(topNo, r.Probability * cell.PNo);
+            }
+            answer(topYes / sumYes < topNo / sumNo);
+        }
+        QVERIFY(!conclusionShown());
+        QVERIFY(AllQuestionsAsked());
+        const QString last = question();
+        const TDiagnosisList before = Diagnoses;
+        for (int click = 0; click < 2; ++click) {
+            answer(true);
+            const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+            QCOMPARE(shown.size(), 1);
+            QCOMPARE(shown.first().text, QStringLiteral("Ничего не могу понять"));
+            QVERIFY(find<QLabel>("lblQstCapt")->isHidden());
+            QCOMPARE(question(), last);
+            QCOMPARE(Diagnoses[8].Probability, before[8].Probability);
+        }
+        window->SelectPageByTag(1);
+        window->SelectPageByTag(CardiologistTag);
+        QVERIFY(find<QLabel>("lblQstCapt")->isVisible());
+        QCOMPARE(question(), text(3));
+    }
+
+    void answersDoNothingWithoutAnInterview()
+    {
+        window->SelectPageByTag(14);
+        find<QAction>("acNextTab")->trigger();
+        QCOMPARE(window->ActivePageTag(), CardiologistTag);
+        QVERIFY(!acYes()->isEnabled() && !acNo()->isEnabled());
+        window->CardioPage()->AnswerQuestion(AnswerYes);
+        window->CardioPage()->acNoExecute();
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+        QVERIFY(!conclusionShown());
+        QCOMPARE(window->CardioPage()->CurrentQuestion(), 0);
+    }
+
+    void monitorFollowsPageAndAction()
+    {
+        QVERIFY(!acMonitor()->isVisible());
+        window->SelectPageByTag(CardiologistTag);
+        QVERIFY(acMonitor()->isVisible());
+        QVERIFY(!monitor()->isVisible());
+        QCOMPARE(acMonitor()->statusTip(),
+            QStringLiteral("Поставьте флажок если желаете наблюдать процесс постановки диагноза"));
+        acMonitor()->trigger();
+        QVERIFY(acMonitor()->isChecked());
+        QVERIFY(monitor()->isVisible());
+        QVERIFY(monitor()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(acMonitor()->statusTip(),
+            QStringLiteral("Снимите флажок если не собираетесь следить за процессом диагностики"));
+
+        answer(false);
+        QCOMPARE(monitor()->findChild<QSlider*>("tbDg0")->value(), 100 - TfrmMonitor::RoundHalfEven(100 * Diagnoses[8].Probability));
+
+        window->SelectPageByTag(6);
+        QVERIFY(!acMonitor()->isVisible());
+        QVERIFY(!monitor()->isVisible());
+        QVERIFY(acMonitor()->isChecked());
+
+        window->SelectPageByTag(CardiologistTag);
+        QVERIFY(monitor()->isVisible());
+        QCOMPARE(monitor()->findChild<QSlider*>("tbDg0")->value(), 80);
+
+        monitor()->close();
+        QVERIFY(!acMonitor()->isChecked());
+        QVERIFY(!monitor()->isVisible());
+        acMonitor()->trigger();
+        QVERIFY(monitor()->isVisible());
+        acMonitor()->trigger();
+        QVERIFY(!monitor()->isVisible());
+        QCOMPARE(acMonitor()->statusTip(),
+            QStringLiteral("Поставьте флажок если желаете наблюдать процесс постановки диагноза"));
+    }
+
+    void enteringThePageClearsMonitorMarks()
+    {
+        window->SelectPageByTag(CardiologistTag);
+        monitor()->lblInfarctClick(monitor()->findChild<QLabel*>("lblInfarct"));
+        monitor()->lbl0Click(monitor()->findChild<QLabel*>("lbl0"));
+        window->SelectPageByTag(1);
+        window->SelectPageByTag(CardiologistTag);
+        QCOMPARE(TfrmMonitor::SelectionEnd(monitor()->findChild<QSlider*>("tbDg1")), 0);
+        QVERIFY(!monitor()->findChild<QLabel*>("lblLegend")->font().underline());
+    }
+
+    void answerPanelLayout_data()
+    {
+        QTest::addColumn<QSize>("windowSize");
+        QTest::newRow("design size") << QSize(892, 646);
+        QTest::newRow("wide") << QSize(1200, 700);
+    }
+    void answerPanelLayout()
+    {
+        QFETCH(QSize, windowSize);
+        window->SelectPageByTag(CardiologistTag);
+        window->resize(windowSize);
+        QTest::qWait(20);
+        const QWidget* pnlAns = find<QWidget>("pnlAns");
+        const int half = pnlAns->contentsRect().width() / 2;
+        const QWidget* yes = find<QWidget>("bbYes");
+        QCOMPARE(yes->x(), half - yes->width() - 30);
+        QCOMPARE(find<QWidget>("bbNo")->x(), half + 30);
+        QCOMPARE(find<QWidget>("bvlCardio")->width(), pnlAns->width() - 14);
+        QCOMPARE(find<QWidget>("lblQst")->width(), find<QWidget>("bvlCardio")->width() - 10);
+    }
+};
+
+QTEST_MAIN(TestCardioPage)
+#include "tst_cardiopage.moc"
