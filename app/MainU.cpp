@@ -7,6 +7,7 @@
 #include "DecisionU.h"
 #include "MessageBoxes.h"
 #include "JpegLoader.h"
+#include "ReportU.h"
 #include "MonitorU.h"
 #include "frmAboutU.h"
 #include "uTessoraClasses.h"
@@ -103,6 +104,7 @@ TfrmTessora::TfrmTessora(QWidget* parent)
 TfrmTessora::~TfrmTessora()
 {
     qApp->removeEventFilter(this);
+    SetReportErrorBox({});
 }
 
 void TfrmTessora::FormCreate()
@@ -132,6 +134,7 @@ void TfrmTessora::FormCreate()
     SetDateFormats();
     qApp->installEventFilter(this);
     SetBirthDateLimits();
+    SetReportErrorBox([this](const QString& text) { MessageBoxes::showError(this, text); });
 
     acNewExecute();
     SetTestDateRange(ui->dtpECGDate);
@@ -147,6 +150,7 @@ void TfrmTessora::ConnectActions()
     connect(ui->acExit, &QAction::triggered, this, &TfrmTessora::acExitExecute);
     connect(ui->acAbout, &QAction::triggered, this, [this] { TfrmAbout::Execute(this); });
     connect(ui->pgcMain, &QStackedWidget::currentChanged, this, &TfrmTessora::UpdateTabActions);
+    connect(ui->pgcMain, &QStackedWidget::currentChanged, this, &TfrmTessora::pgcMainChange);
     connect(ui->trvMain, &QTreeWidget::currentItemChanged, this, &TfrmTessora::trvMainChange);
     connect(ui->trvMain, &QTreeWidget::itemExpanded, this, &TfrmTessora::trvMainExpanded);
     connect(ui->trvMain, &QTreeWidget::itemCollapsed, this, &TfrmTessora::trvMainCollapsed);
@@ -447,7 +451,7 @@ void TfrmTessora::CenterPagePanel(QWidget* page)
 
 void TfrmTessora::acNewExecute()
 {
-    // The report documents are closed first, before the record is reset.
+    CloseReportDocuments();
     ResetRecord();
     // The questionnaire is read again here.
     BuildSectionTree();
@@ -541,5 +545,32 @@ void TfrmTessora::closeEvent(QCloseEvent* event)
 
 void TfrmTessora::FormClose()
 {
-    // The report documents are closed and the saving option is stored here.
+    CloseReportDocuments();
+    // The saving option is stored here.
+}
+
+// ---------------------------------------------------------------- report documents
+
+void TfrmTessora::pgcMainChange()
+{
+    QWidget* shown = ui->pgcMain->currentWidget();
+    if (FShownPage == ui->tsResult && shown != ui->tsResult)
+        tsResultHide();
+    FShownPage = shown;
+}
+
+void TfrmTessora::tsResultHide()
+{
+    CloseReportDocuments();
+}
+
+void TfrmTessora::CloseReportDocuments()
+{
+    // A word processor that fails here (gone, or refusing) is reported and the
+    // window carries on: leaving the page or closing the program must not stop.
+    try {
+        CloseConclusionDocuments();
+    } catch (const std::exception& error) {
+        MessageBoxes::showError(this, QString::fromUtf8(error.what()));
+    }
 }

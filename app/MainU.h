@@ -125,6 +125,8 @@ private slots:
     void trvMainExpanded(QTreeWidgetItem* item);
     void trvMainCollapsed(QTreeWidgetItem* item);
     void UpdateTabActions();
+    void pgcMainChange();
+    void tsResultHide();
     void edWeightChange();
     void speHeightChange();
     void rgGenderClick();
@@ -138,6 +140,7 @@ private:
     void SizePagePanels();
     void FormResize();
     void FormClose();
+    void CloseReportDocuments();
     void SetBirthDateLimits();
     void SetDateFormats();
     void ConnectRecord();
@@ -165,6 +168,7 @@ private:
     TCardioPage* FCardioPage = nullptr;
     TfrmMonitor* frmMonitor = nullptr;
     QString FCurrentHint;
+    QWidget* FShownPage = nullptr;
     double FHeightValue = 0;
     double FWeightValue = 0;
     double FBodyMassIndex = 0;

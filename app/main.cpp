@@ -2,6 +2,7 @@
 #include "DecisionU.h"
 #include "MainU.h"
 #include "MessageBoxes.h"
+#include "ReportU.h"
 #include "VersionU.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@ int main(int argc, char* argv[])
 
     LoadComplaintTexts();
     InitCardioKnowledgeBase();
+    InitReportUnit();
 
     TfrmTessora frmTessora;
     if (const QScreen* screen = frmTessora.screen())
@@ -31,5 +33,7 @@ int main(int argc, char* argv[])
     frmTessora.show();
     frmTessora.raise();
     frmTessora.activateWindow();
-    return application.exec();
+    const int result = application.exec();
+    FinalizeReportUnit();
+    return result;
 }
