@@ -1,0 +1,744 @@
+#include "MainU.h"
+
+#include "CodePage.h"
+#include "DataFolder.h"
+#include "RecordU.h"
+#include "SpinEdits.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QSplitterHandle>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <memory>
+
+namespace {
+
+const QString TestJpeg = QStringLiteral(TESSORA_TEST_DATA_DIR "/jpeg/quads-rgb.jpg");
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startUpState();
+    void genderSequence();
+    void treeNodes();
+    void treeClick_data();
+    void treeClick();
+    void navigationButtons();
+    void nodeIconsAfterNew();
+    void picturePanel_data();
+    void picturePanel();
+    void conclusionPageLayout();
+    void specialistsNode();
+    void weightTypedOutOfRange();
+    void rangeBounds_data();
+    void rangeBounds();
+    void signOnlyText_data();
+    void signOnlyText();
+    void heightNotANumberKeepsIndex();
+    void absentBoxes_data();
+    void absentBoxes();
+    void absentColours();
+    void fluAbsentResetsResult();
+    void flippingHints_data();
+    void flippingHints();
+    void gynecologistFollowsGender();
+    void testDateRanges();
+    void birthDateLimits();
+    void tipTextInCodePage();
+    void missingDataFolder();
+    void damagedPicture_data();
+    void damagedPicture();
+    void statusBarHints_data();
+    void statusBarHints();
+    void pagePanelCentred();
+
+private:
+    template<class T> T* Find(const char* name) const
+    {
+        T* widget = window->findChild<T*>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+    QCheckBox* Box(const char* name) const { return Find<QCheckBox>(name); }
+    TSpinEdit* Spin(const char* name) const { return Find<TSpinEdit>(name); }
+    QLabel* Label(const char* name) const { return Find<QLabel>(name); }
+    QTreeWidget* Tree() const { return Find<QTreeWidget>("trvMain"); }
+    int CurrentTag() const { return window->ActivePageTag(); }
+    void ClickNode(int index);
+    void TypeInto(TSpinEdit* spin, const QString& text);
+    void LeaveField();
+    bool IsRed(const char* label) const { return Label(label)->palette().color(QPalette::WindowText) == QColor(Qt::red); }
+    QPixmap Picture() const { return Label("imgMain")->pixmap(); }
+
+    QTemporaryDir dataDir;
+    std::unique_ptr<TfrmTessora> window;
+};
+
+void TestMainWindow::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    QVERIFY(dataDir.isValid());
+    QDir(dataDir.path()).mkpath(QStringLiteral("Common"));
+    QDir(dataDir.path()).mkpath(QStringLiteral("Images"));
+    WriteFile(dataDir.filePath(QStringLiteral("Common/Anthropometry.txt")),
+              CodePage::fromUnicode(QStringLiteral("Рост измеряйте утром, без обуви.\r\nВес — натощак.")));
+    WriteFile(dataDir.filePath(QStringLiteral("Images/Anthropometry.jpg")), ReadFile(TestJpeg));
+    DataFolder::setPath(dataDir.path());
+}
+
+void TestMainWindow::init()
+{
+    window = std::make_unique<TfrmTessora>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TestMainWindow::cleanup()
+{
+    window.reset();
+    DataFolder::setPath(dataDir.path());
+}
+
+void TestMainWindow::ClickNode(int index)
+{
+    QTreeWidgetItem* node = window->NodeAt(index);
+    QVERIFY(node);
+    Tree()->scrollToItem(node);
+    QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, Tree()->visualItemRect(node).center());
+}
+
+void TestMainWindow::TypeInto(TSpinEdit* spin, const QString& text)
+{
+    // Keys go to the field without moving the focus, so no other field is left meanwhile.
+    spin->selectAll();
+    QTest::keyClicks(spin, text);
+}
+
+void TestMainWindow::LeaveField()
+{
+    // Focus moves to another control of the window, as with Tab or a click.
+    Find<QDateTimeEdit>("dtpBirthDate")->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+}
+
+void TestMainWindow::startUpState()
+{
+    // The first draw of a fresh generator is female.
+    RandSeed = 0;
+    window = std::make_unique<TfrmTessora>();
+
+    QCOMPARE(window->GetGender(), 0);
+    QCOMPARE(CurrentTag(), 1);
+    const QDate birth = QDate::currentDate().addYears(-27);
+    QCOMPARE(Find<QDateTimeEdit>("dtpBirthDate")->date(), birth);
+    QCOMPARE(Spin("speWeight")->value(), 70);
+    QCOMPARE(Spin("speHeight")->value(), 170);
+    QCOMPARE(Label("lblIndex")->text(), QStringLiteral("ИМТ - 24.2"));
+    QVERIFY(!Label("lblIndex")->isHidden());
+    QCOMPARE(Spin("speTermo")->text(), QStringLiteral("36,6"));
+    QCOMPARE(window->GetTemperature(), 36.6);
+    QCOMPARE(window->GetPulse(), 76);
+    QVERIFY(window->IsPulseRhythmic());
+    QCOMPARE(window->GetSystolic(), 120);
+    QCOMPARE(window->GetDiastolic(), 80);
+    QCOMPARE(window->Hemoglobin(), 130);
+    QCOMPARE(window->LeucocytesTenths(), 55);
+    QCOMPARE(window->Esr(), 5);
+    QCOMPARE(window->UrineErythrocytes(), 0);
+    QCOMPARE(window->UrineLeucocytes(), 0);
+    for (auto test : {ExaminationRecord::Test::ECG, ExaminationRecord::Test::Flu, ExaminationRecord::Test::Blood,
+                      ExaminationRecord::Test::Urine})
+        QVERIFY(window->IsTestAbsent(test));
+    for (const char* name : {"dtpECGDate", "dtpFluDate", "dtpBloodDate", "dtpUrinaDate"})
+        QVERIFY2(!Find<QWidget>(name)->isEnabled(), name);
+    for (const char* name : {"cbxBlock", "cbxGiper", "cbxRubec", "rgFluData", "gbxBloodClin", "gbxUrinaCom"})
+        QVERIFY2(!Find<QWidget>(name)->isEnabled(), name);
+    for (const char* panel : {"pnlAnamnes", "pnlLimfo", "pnlFeet", "pnlBulb"}) {
+        for (QCheckBox* box : Find<QWidget>(panel)->findChildren<QCheckBox*>())
+            QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
+    }
+    QVERIFY(!Find<QAction>("acPrevTab")->isEnabled());
+    QVERIFY(Find<QAction>("acNextTab")->isEnabled());
+    QVERIFY(!Find<QAction>("acReport")->isVisible());
+}
+
+void TestMainWindow::genderSequence()
+{
+    RandSeed = 0;
+    window = std::make_unique<TfrmTessora>();
+    QList<int> genders = {window->GetGender()};
+    for (int i = 0; i < 4; ++i) {
+        window->acNewExecute();
+        genders.append(window->GetGender());
+    }
+    QCOMPARE(genders, QList<int>({0, 0, 1, 0, 0}));
+    QCOMPARE(Find<QRadioButton>("rbGenderFemale")->isChecked(), true);
+}
+
+void TestMainWindow::treeNodes()
+{
+    const QStringList captions = {"Антропометрия", "Жалобы", "Анамнез", "Объективно", "Температура", "Пульс",
+                                  "Давление", "ЭКГ", "Флюорография", "Кровь", "Моча", "Осмотр",
+                                  "Лимфатические узлы", "Конечности", "Грыжи", "Заключение"};
+    QCOMPARE(window->NodeCount(), 16);
+    for (int i = 0; i < captions.size(); ++i) {
+        QTreeWidgetItem* node = window->NodeAt(i);
+        QCOMPARE(node->text(0), captions[i]);
+        const bool group = i == 3 || i == 11;
+        QCOMPARE(node->childCount() > 0, group);
+        if (group) {
+            QVERIFY(node->isExpanded());
+            QCOMPARE(node->data(0, TfrmTessora::ImageRole).toInt(), int(TfrmTessora::GroupExpanded));
+        } else {
+            QCOMPARE(node->data(0, TfrmTessora::ImageRole).toInt(),
+                     i == 0 ? int(TfrmTessora::Opened) : int(TfrmTessora::NotOpened));
+            QCOMPARE(node->data(0, TfrmTessora::SelectedImageRole).toInt(), int(TfrmTessora::SelectedPage));
+        }
+    }
+}
+
+void TestMainWindow::treeClick_data()
+{
+    QTest::addColumn<int>("node");
+    QTest::addColumn<int>("expectedTag");
+    QTest::newRow("Жалобы") << 1 << 2;
+    QTest::newRow("Температура") << 4 << 4;
+    QTest::newRow("Моча") << 10 << 10;
+    QTest::newRow("Лимфатические узлы") << 12 << 11;
+    QTest::newRow("Грыжи") << 14 << 13;
+    QTest::newRow("Заключение") << 15 << 14;
+    QTest::newRow("group Объективно keeps the page") << 3 << 6;
+    QTest::newRow("group Осмотр keeps the page") << 11 << 6;
+}
+
+void TestMainWindow::treeClick()
+{
+    QFETCH(int, node);
+    QFETCH(int, expectedTag);
+    ClickNode(6); // "Давление"
+    QCOMPARE(CurrentTag(), 6);
+    ClickNode(node);
+    QCOMPARE(Tree()->currentItem(), window->NodeAt(node));
+    QCOMPARE(CurrentTag(), expectedTag);
+}
+
+void TestMainWindow::navigationButtons()
+{
+    auto* prev = Find<QToolButton>("bbtnPrev");
+    auto* next = Find<QToolButton>("bbtnNext");
+    QVERIFY(!prev->isEnabled());
+
+    ClickNode(8); // "Флюорография"
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(CurrentTag(), 9);
+    QCOMPARE(Tree()->currentItem()->text(0), QStringLiteral("Кровь"));
+    QCOMPARE(Tree()->currentItem()->data(0, TfrmTessora::ImageRole).toInt(), int(TfrmTessora::Opened));
+
+    QTest::mouseClick(prev, Qt::LeftButton);
+    QCOMPARE(CurrentTag(), 8);
+    QCOMPARE(Tree()->currentItem()->text(0), QStringLiteral("Флюорография"));
+
+    // From the conclusion the cardiologist page is next even without its node.
+    ClickNode(15);
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(CurrentTag(), 15);
+    QVERIFY(!next->isEnabled());
+    QVERIFY(prev->isEnabled());
+}
+
+void TestMainWindow::nodeIconsAfterNew()
+{
+    for (int node : {2, 5, 13})
+        ClickNode(node);
+    ClickNode(15);
+    for (int node : {2, 5, 13})
+        QCOMPARE(window->NodeAt(node)->data(0, TfrmTessora::ImageRole).toInt(), int(TfrmTessora::Opened));
+
+    window->acNewExecute();
+    QCOMPARE(CurrentTag(), 1);
+    for (int i = 0; i < window->NodeCount(); ++i) {
+        QTreeWidgetItem* node = window->NodeAt(i);
+        if (node->childCount() > 0)
+            continue;
+        QCOMPARE(node->data(0, TfrmTessora::ImageRole).toInt(),
+                 i == 0 ? int(TfrmTessora::Opened) : int(TfrmTessora::NotOpened));
+    }
+}
+
+void TestMainWindow::picturePanel_data()
+{
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("anthropometry") << 1 << true;
+    QTest::newRow("complaints") << 2 << false;
+    QTest::newRow("history") << 3 << true;
+    QTest::newRow("urine") << 10 << true;
+    QTest::newRow("hernias") << 13 << true;
+    QTest::newRow("conclusion") << 14 << false;
+}
+
+void TestMainWindow::picturePanel()
+{
+    QFETCH(int, tag);
+    QFETCH(bool, shown);
+    window->SelectTreeNodeForTag(tag);
+    QCOMPARE(CurrentTag(), tag);
+    QCOMPARE(Find<QWidget>("pnlPict")->isVisible(), shown);
+}
+
+void TestMainWindow::conclusionPageLayout()
+{
+    window->SelectTreeNodeForTag(14);
+    auto* memo = Find<QPlainTextEdit>("mmoCommon");
+    QVERIFY(!Find<QWidget>("pnlRightBot")->isVisible());
+    QVERIFY(!Find<QSplitterHandle>("spHor")->isVisible());
+    QVERIFY(Find<QAction>("acReport")->isVisible());
+    QVERIFY(Find<QAction>("acReport")->isEnabled());
+    QCOMPARE(memo->statusTip(), QStringLiteral("Интерпретация Ваших данных и рекомендации Тессоры"));
+    QApplication::processEvents();
+
+    auto* report = Find<QToolButton>("bbtnReport");
+    QVERIFY(report->isVisible());
+    const QRect client(memo->viewport()->mapTo(window.get(), QPoint()), memo->viewport()->size());
+    const QRect button(report->mapTo(window.get(), QPoint()), report->size());
+    QCOMPARE(button.right(), client.right() - 5);
+    QCOMPARE(button.bottom(), client.bottom() - 5);
+
+    window->SelectTreeNodeForTag(1);
+    QVERIFY(Find<QWidget>("pnlRightBot")->isVisible());
+    QVERIFY(!report->isVisible());
+    QCOMPARE(memo->statusTip(), QStringLiteral("Рекомендации по вводу данных и другие полезные сведения"));
+}
+
+void TestMainWindow::specialistsNode()
+{
+    window->UpdateSpecialistsNode(false);
+    QCOMPARE(window->NodeCount(), 16);
+
+    window->UpdateSpecialistsNode(true);
+    QCOMPARE(window->NodeCount(), 18);
+    QCOMPARE(window->NodeAt(16)->text(0), QStringLiteral("Специалисты"));
+    QCOMPARE(window->NodeAt(17)->text(0), QStringLiteral("Кардиолог"));
+    for (int group : {3, 11, 16}) {
+        QVERIFY(!window->NodeAt(group)->isExpanded());
+        QCOMPARE(window->NodeAt(group)->data(0, TfrmTessora::ImageRole).toInt(), int(TfrmTessora::GroupCollapsed));
+    }
+    window->UpdateSpecialistsNode(true);
+    QCOMPARE(window->NodeCount(), 18);
+
+    // The cardiologist node leads to its page; a data page removes the node again.
+    window->SelectTreeNodeForTag(15);
+    QCOMPARE(CurrentTag(), 15);
+    QVERIFY(Find<QAction>("acMonitor")->isVisible());
+    window->SelectTreeNodeForTag(3);
+    QCOMPARE(window->NodeCount(), 16);
+    QVERIFY(!Find<QAction>("acMonitor")->isVisible());
+
+    // Without the node the cardiologist tag selects nothing.
+    window->SelectTreeNodeForTag(15);
+    QCOMPARE(CurrentTag(), 3);
+}
+
+void TestMainWindow::weightTypedOutOfRange()
+{
+    window->activateWindow();
+    Spin("speWeight")->setFocus(Qt::TabFocusReason);
+    TypeInto(Spin("speWeight"), QStringLiteral("25"));
+    QCOMPARE(Spin("speWeight")->text(), QStringLiteral("25"));
+    QVERIFY(IsRed("lblWeight"));
+    QVERIFY(IsRed("lblKg"));
+    QVERIFY(!IsRed("lblHeight"));
+    QVERIFY(Label("lblIndex")->isHidden());
+    QCOMPARE(window->BodyMassIndex(), 0.0);
+
+    LeaveField();
+    QCOMPARE(Spin("speWeight")->text(), QStringLiteral("30"));
+    QVERIFY(!IsRed("lblWeight"));
+    QVERIFY(!IsRed("lblKg"));
+    QVERIFY(!Label("lblIndex")->isHidden());
+    QCOMPARE(Label("lblIndex")->text(), QStringLiteral("ИМТ - 10.4"));
+}
+
+void TestMainWindow::rangeBounds_data()
+{
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<bool>("weightRed");
+    QTest::addColumn<bool>("heightRed");
+    QTest::addColumn<QString>("index");
+    QTest::newRow("300 kg and 110 cm accepted") << "300" << "110" << false << false << "ИМТ - 247.9";
+    QTest::newRow("30 kg and 210 cm accepted") << "30" << "210" << false << false << "ИМТ -  6.8";
+    QTest::newRow("301 kg refused") << "301" << "170" << true << false << "";
+    QTest::newRow("109 cm refused") << "70" << "109" << false << true << "";
+    QTest::newRow("211 cm refused") << "70" << "211" << false << true << "";
+    QTest::newRow("both out: height reported") << "301" << "109" << false << true << "";
+}
+
+void TestMainWindow::rangeBounds()
+{
+    QFETCH(QString, weight);
+    QFETCH(QString, height);
+    QFETCH(bool, weightRed);
+    QFETCH(bool, heightRed);
+    QFETCH(QString, index);
+    TypeInto(Spin("speWeight"), weight);
+    TypeInto(Spin("speHeight"), height);
+    QCOMPARE(IsRed("lblWeight"), weightRed);
+    QCOMPARE(IsRed("lblHeight"), heightRed);
+    QCOMPARE(IsRed("lblSm"), heightRed);
+    QCOMPARE(Label("lblIndex")->isHidden(), index.isEmpty());
+    if (!index.isEmpty())
+        QCOMPARE(Label("lblIndex")->text(), index);
+    if (weightRed)
+        QVERIFY_THROWS_EXCEPTION(EWeightError, window->GetWeight());
+    if (heightRed)
+        QVERIFY_THROWS_EXCEPTION(EHeightError, window->GetHeight());
+}
+
+void TestMainWindow::signOnlyText_data()
+{
+    QTest::addColumn<QString>("spin");
+    QTest::addColumn<int>("minimum");
+    QTest::newRow("pulse") << "spePulsP" << 30;
+    QTest::newRow("systolic") << "speSisMes" << 30;
+    QTest::newRow("diastolic") << "speDiaMes" << 30;
+    QTest::newRow("hemoglobin") << "speGemo" << 10;
+    QTest::newRow("ESR") << "speSoe" << 0;
+    QTest::newRow("urine erythrocytes") << "speuEritro" << 0;
+    QTest::newRow("urine leucocytes") << "speuLeico" << 0;
+    QTest::newRow("temperature (tenths)") << "speTermo" << 320;
+    QTest::newRow("blood leucocytes (tenths)") << "spebLeico" << 10;
+}
+
+void TestMainWindow::signOnlyText()
+{
+    QFETCH(QString, spin);
+    QFETCH(int, minimum);
+    for (const char* absent : {"cbxBlood", "cbxUrina"})
+        Box(absent)->setChecked(false);
+    TSpinEdit* field = Spin(qPrintable(spin));
+    window->activateWindow();
+    field->setFocus(Qt::TabFocusReason);
+    TypeInto(field, QStringLiteral("-"));
+    QCOMPARE(field->text(), QStringLiteral("-"));
+    QCOMPARE(field->value(), minimum);
+    LeaveField();
+    // A text that is not a number stays as typed when the field is left.
+    QCOMPARE(field->text(), QStringLiteral("-"));
+    QCOMPARE(field->value(), minimum);
+}
+
+void TestMainWindow::heightNotANumberKeepsIndex()
+{
+    TypeInto(Spin("speWeight"), QStringLiteral("80"));
+    const QString before = Label("lblIndex")->text();
+    QCOMPARE(before, QStringLiteral("ИМТ - 27.7"));
+    TypeInto(Spin("speHeight"), QStringLiteral("+"));
+    QCOMPARE(window->GetHeight(), 0.0);
+    QCOMPARE(Label("lblIndex")->text(), before);
+    QVERIFY(!Label("lblIndex")->isHidden());
+    QVERIFY(!IsRed("lblHeight"));
+}
+
+void TestMainWindow::absentBoxes_data()
+{
+    QTest::addColumn<QString>("absentBox");
+    QTest::addColumn<QStringList>("dependents");
+    QTest::addColumn<QString>("keptBox");
+    QTest::newRow("ECG") << "cbxECG" << QStringList{"cbxBlock", "cbxGiper", "cbxRubec", "lblECGDate", "dtpECGDate"}
+                         << "cbxGiper";
+    QTest::newRow("fluorography") << "cbxFlu" << QStringList{"rgFluData", "lblFluDate", "dtpFluDate"} << "";
+    QTest::newRow("blood") << "cbxBlood"
+                           << QStringList{"gbxBloodClin", "speGemo", "spebLeico", "speSoe", "lblBloodDate", "dtpBloodDate"}
+                           << "";
+    QTest::newRow("urine") << "cbxUrina"
+                           << QStringList{"gbxUrinaCom", "cbxProtein", "cbxShugar", "lbluEritro", "lbluLeico",
+                                          "speuEritro", "lblUrinaDate", "dtpUrinaDate"}
+                           << "cbxShugar";
+}
+
+void TestMainWindow::absentBoxes()
+{
+    QFETCH(QString, absentBox);
+    QFETCH(QStringList, dependents);
+    QFETCH(QString, keptBox);
+    QCheckBox* absent = Box(qPrintable(absentBox));
+    QTest::mouseClick(absent, Qt::LeftButton, {}, QPoint(5, absent->height() / 2));
+    QVERIFY(!absent->isChecked());
+    for (const QString& name : dependents)
+        QVERIFY2(Find<QWidget>(qPrintable(name))->isEnabled(), qPrintable(name));
+    if (!keptBox.isEmpty())
+        Box(qPrintable(keptBox))->setChecked(true);
+
+    QTest::mouseClick(absent, Qt::LeftButton, {}, QPoint(5, absent->height() / 2));
+    QVERIFY(absent->isChecked());
+    for (const QString& name : dependents)
+        QVERIFY2(!Find<QWidget>(qPrintable(name))->isEnabled(), qPrintable(name));
+    if (!keptBox.isEmpty())
+        QVERIFY(Box(qPrintable(keptBox))->isChecked());
+    QVERIFY(Find<QGroupBox>("gbxECG")->isEnabled());
+}
+
+void TestMainWindow::absentColours()
+{
+    const QPalette standard = QApplication::palette();
+    auto* date = Find<QDateTimeEdit>("dtpBloodDate");
+    auto* group = Find<QGroupBox>("gbxBloodClin");
+    QCOMPARE(date->palette().color(QPalette::Base), standard.color(QPalette::Button));
+    QCOMPARE(Spin("speGemo")->palette().color(QPalette::Base), standard.color(QPalette::Button));
+    QCOMPARE(group->palette().color(QPalette::WindowText), standard.color(QPalette::Disabled, QPalette::WindowText));
+
+    Box("cbxBlood")->setChecked(false);
+    QCOMPARE(date->palette().color(QPalette::Base), standard.color(QPalette::Base));
+    QCOMPARE(Spin("speGemo")->palette().color(QPalette::Base), standard.color(QPalette::Base));
+    QCOMPARE(group->palette().color(QPalette::WindowText), standard.color(QPalette::WindowText));
+
+    Box("cbxECG")->setChecked(false);
+    QCOMPARE(Find<QDateTimeEdit>("dtpECGDate")->palette().color(QPalette::Base), standard.color(QPalette::Base));
+}
+
+void TestMainWindow::fluAbsentResetsResult()
+{
+    Box("cbxFlu")->setChecked(false);
+    Find<QRadioButton>("rbFluPatolog")->setChecked(true);
+    QVERIFY(window->IsFluPathology());
+    Box("cbxFlu")->setChecked(true);
+    QVERIFY(!window->IsFluPathology());
+    QVERIFY(Find<QRadioButton>("rbFluNorma")->isChecked());
+}
+
+void TestMainWindow::flippingHints_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("cardiologist unticked") << "cbxCardio" << false
+                                           << "Установите флажок если Вы постоянно наблюдаетесь у кардиолога";
+    QTest::newRow("ENT keeps capitals") << "cbxLor" << true << "Снимите флажок если Вы не наблюдаетесь у ЛОР врача";
+    QTest::newRow("rhythmic unticked") << "cbxPulsPokRitm" << false
+                                       << "Установите этот флажок если Ваш пульс ритмичен";
+    QTest::newRow("rhythmic ticked") << "cbxPulsPokRitm" << true
+                                     << "Снимите этот флажок если заметили перебои в работе сердца";
+    QTest::newRow("ECG absent unticked") << "cbxECG" << false
+                                         << "Установите этот флажок если у Вас нет описанной кардиограммы";
+    QTest::newRow("flu absent ticked") << "cbxFlu" << true
+                                       << "Снимите этот флажок если у Вас есть результат флюорографии";
+    QTest::newRow("blood absent ticked") << "cbxBlood" << true
+                                         << "Снимите этот флажок, если у Вас есть результат клинического анализа крови";
+    QTest::newRow("urine absent unticked") << "cbxUrina" << false
+                                           << "Установите этот флажок если у Вас нет результата общего анализа мочи";
+    QTest::newRow("protein ticked") << "cbxProtein" << true << "Снимите этот флажок, если в моче не обнаружен белок";
+    QTest::newRow("sugar unticked") << "cbxShugar" << false << "Установите этот флажок если моче обнаружен сахар";
+    QTest::newRow("block ticked") << "cbxBlock" << true
+                                  << "Снимите этот флажок если в описании ЭКГ не упоминается блокада ножки пучка гиса";
+    QTest::newRow("scarring unticked") << "cbxRubec" << false
+                                       << "Поставьте этот флажок если в описании ЭКГ упоминаются рубцовые изменения миокарда";
+    QTest::newRow("neck node ticked") << "cbxLSheja" << true
+                                      << "Снимите этот флажок если Вы не обнаружили увеличения лимфатических узлов на шее";
+    QTest::newRow("groin node unticked") << "cbxLPah" << false
+                                         << "Поставьте этот флажок если Вы обнаружили увеличение лимфатических узлов в паху";
+    QTest::newRow("atrophy ticked") << "cbxFAtrof" << true
+                                    << "Снимите этот флажок если Вы не обнаружили атрофии мышц конечностей";
+    QTest::newRow("deformation unticked") << "cbxFDeform" << false
+                                          << "Поставьте этот флажок если Вы обнаружили деформацию конечностей";
+    QTest::newRow("umbilical hernia ticked") << "cbxBPup" << true
+                                             << "Снимите этот флажок если Вы не обнаружили грыжи пупочная";
+    QTest::newRow("thigh hernia unticked") << "cbxBBedro" << false
+                                           << "Поставьте этот флажок если Вы обнаружили грыжу на бедре";
+}
+
+void TestMainWindow::flippingHints()
+{
+    QFETCH(QString, box);
+    QFETCH(bool, ticked);
+    QFETCH(QString, hint);
+    QCheckBox* control = Box(qPrintable(box));
+    for (const char* absent : {"cbxECG", "cbxUrina"})
+        Box(absent)->setChecked(false);
+    // Flip twice so that the handler has run for the state under test.
+    control->setChecked(!ticked);
+    control->setChecked(ticked);
+    QCOMPARE(control->statusTip(), hint);
+}
+
+void TestMainWindow::gynecologistFollowsGender()
+{
+    QCheckBox* gynecologist = Box("cbxGinecol");
+    Find<QRadioButton>("rbGenderFemale")->setChecked(true);
+    window->SelectTreeNodeForTag(3);
+    QVERIFY(gynecologist->isVisible());
+    gynecologist->setChecked(true);
+
+    QTest::mouseClick(Find<QRadioButton>("rbGenderMale"), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(window->GetGender(), 1);
+    QVERIFY(gynecologist->isHidden());
+    QVERIFY(gynecologist->isChecked());
+    const auto boxes = window->HistoryBoxes();
+    const auto found = std::find_if(boxes.begin(), boxes.end(), [](const auto& b) { return b.tag == 15; });
+    QVERIFY(found != boxes.end());
+    QVERIFY(found->checked);
+    QCOMPARE(found->caption, QStringLiteral("Гинеколога"));
+    QCOMPARE(boxes.size(), 18);
+}
+
+void TestMainWindow::testDateRanges()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const int age = window->GetAge();
+    QVERIFY(age == 26 || age == 27);
+    for (const char* name : {"dtpECGDate", "dtpFluDate"}) {
+        auto* picker = Find<QDateTimeEdit>(name);
+        QVERIFY2(picker->maximumDateTime() <= now, name);
+        QVERIFY2(picker->maximumDateTime().secsTo(now) < 60, name);
+        QCOMPARE(picker->minimumDate(), now.date().addYears(17 - age));
+        picker->setDate(now.date().addYears(1));
+        QVERIFY2(picker->date() <= now.date(), name);
+        picker->setDate(now.date().addYears(-20));
+        QCOMPARE(picker->date(), now.date().addYears(17 - age));
+    }
+    for (const char* name : {"dtpBloodDate", "dtpUrinaDate"}) {
+        auto* picker = Find<QDateTimeEdit>(name);
+        picker->setDate(now.date().addYears(2));
+        QCOMPARE(picker->date(), now.date().addYears(2));
+        picker->setDate(QDate(1990, 1, 1));
+        QCOMPARE(picker->date(), QDate(1990, 1, 1));
+    }
+}
+
+void TestMainWindow::birthDateLimits()
+{
+    const QDate today = QDate::currentDate();
+    auto* birth = Find<QDateTimeEdit>("dtpBirthDate");
+    QCOMPARE(birth->minimumDate(), today.addYears(-70));
+    QCOMPARE(birth->maximumDate(), today.addYears(-17));
+    birth->setDate(today.addYears(-10));
+    QCOMPARE(birth->date(), today.addYears(-17));
+    birth->setDate(today.addYears(-90));
+    QCOMPARE(birth->date(), today.addYears(-70));
+}
+
+void TestMainWindow::tipTextInCodePage()
+{
+    QCOMPARE(Find<QPlainTextEdit>("mmoCommon")->toPlainText(),
+             QStringLiteral("Рост измеряйте утром, без обуви.\nВес — натощак."));
+    QVERIFY(!Picture().isNull());
+    // A page without a tip file leaves the memo empty.
+    window->SelectTreeNodeForTag(5);
+    QVERIFY(Find<QPlainTextEdit>("mmoCommon")->toPlainText().isEmpty());
+}
+
+void TestMainWindow::missingDataFolder()
+{
+    DataFolder::setPath(dataDir.filePath(QStringLiteral("no such folder")));
+    window = std::make_unique<TfrmTessora>();
+    window->show();
+    QCOMPARE(CurrentTag(), 1);
+    QVERIFY(Find<QPlainTextEdit>("mmoCommon")->toPlainText().isEmpty());
+    QVERIFY(Picture().isNull());
+    for (int tag = 1; tag <= 14; ++tag)
+        window->SelectTreeNodeForTag(tag);
+    QCOMPARE(CurrentTag(), 14);
+}
+
+void TestMainWindow::damagedPicture_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray good = ReadFile(TestJpeg);
+    QVERIFY(good.size() > 100);
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("not a JPEG") << QByteArray("This is plain text, not a picture.");
+    QTest::newRow("header only") << good.left(20);
+    QByteArray garbled = good;
+    for (int i = 200; i < garbled.size() - 2; i += 7)
+        garbled[i] = char(0xFF);
+    QTest::newRow("garbled scan") << garbled;
+    QTest::newRow("truncated") << good.left(good.size() / 2);
+}
+
+void TestMainWindow::damagedPicture()
+{
+    QFETCH(QByteArray, bytes);
+    WriteFile(dataDir.filePath(QStringLiteral("Images/Anamnesis.jpg")), bytes);
+    const qint64 before = Picture().cacheKey();
+    QVERIFY(!Picture().isNull());
+    window->SelectTreeNodeForTag(3);
+    QCOMPARE(CurrentTag(), 3);
+    // Whatever could be decoded may be shown; otherwise the previous picture stays.
+    QVERIFY(!Picture().isNull());
+    if (QImage::fromData(bytes).isNull() && !bytes.startsWith("\xFF\xD8"))
+        QCOMPARE(Picture().cacheKey(), before);
+    QFile::remove(dataDir.filePath(QStringLiteral("Images/Anamnesis.jpg")));
+}
+
+void TestMainWindow::statusBarHints_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("own hint") << "speWeight" << "Введите сюда Ваш вес с точностью до килограмма";
+    QTest::newRow("tree") << "trvMain" << "Кликните здесь, чтобы выбрать страницу";
+    QTest::newRow("label inherits the group's hint") << "lblPulsUnit" << "Значение пульса после хорошего отдыха";
+    QTest::newRow("next button") << "bbtnNext" << "Кликните здесь чтобы перейти к следующей  странице";
+}
+
+void TestMainWindow::statusBarHints()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, hint);
+    QWidget* widget = Find<QWidget>(qPrintable(control));
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(widget, &enter);
+    QCOMPARE(Find<QStatusBar>("sbMain")->currentMessage(), hint);
+}
+
+void TestMainWindow::pagePanelCentred()
+{
+    window->resize(1100, 800);
+    QApplication::processEvents();
+    for (const char* pageName : {"tsAntropos", "tsAnamnes", "tsBlood"}) {
+        auto* page = Find<QWidget>(pageName);
+        window->SelectTreeNodeForTag(TfrmTessora::PageTag(page));
+        QApplication::processEvents();
+        QWidget* panel = TfrmTessora::PagePanel(page);
+        QVERIFY(panel);
+        QCOMPARE(panel->x(), (page->contentsRect().width() - panel->width()) / 2);
+        QCOMPARE(panel->y(), (page->contentsRect().height() - panel->height()) / 2);
+    }
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
