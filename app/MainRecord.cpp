@@ -5,6 +5,7 @@
 
 #include "DecisionU.h"
 #include "Norms.h"
+#include "Questionnaire.h"
 #include "RecordU.h"
 
 #include <QLocale>
@@ -173,10 +174,9 @@ QList<ExaminationRecord::HistoryBox> TfrmTessora::HistoryBoxes() const
     return boxes;
 }
 
-bool TfrmTessora::IsAnsweredYes(int) const
+bool TfrmTessora::IsAnsweredYes(int n) const
 {
-    // The complaints questionnaire answers here once it is on its page.
-    return false;
+    return FQuestionnaire && FQuestionnaire->IsAnsweredYes(n);
 }
 
 // ---------------------------------------------------------------- dates

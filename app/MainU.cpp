@@ -7,6 +7,7 @@
 #include "DecisionU.h"
 #include "MessageBoxes.h"
 #include "JpegLoader.h"
+#include "Questionnaire.h"
 #include "ReportU.h"
 #include "MonitorU.h"
 #include "frmAboutU.h"
@@ -135,6 +136,7 @@ void TfrmTessora::FormCreate()
     qApp->installEventFilter(this);
     SetBirthDateLimits();
     SetReportErrorBox([this](const QString& text) { MessageBoxes::showError(this, text); });
+    CreateQuestionnaire();
 
     acNewExecute();
     SetTestDateRange(ui->dtpECGDate);
@@ -447,16 +449,54 @@ void TfrmTessora::CenterPagePanel(QWidget* page)
     panel->move((client.width() - panel->width()) / 2, (client.height() - panel->height()) / 2);
 }
 
+// ---------------------------------------------------------------- complaints questionnaire
+
+void TfrmTessora::CreateQuestionnaire()
+{
+    FQuestionnaire = new TQuestionnaire(ui->pnlQst);
+    // The hint changes while the pointer moves within the header or the grid.
+    connect(FQuestionnaire, &TQuestionnaire::hintChanged, this, [this](const QString& hint) {
+        FCurrentHint = hint;
+        ShowHintInStatusBar();
+    });
+}
+
+void TfrmTessora::LoadQuestions()
+{
+    FQuestionnaire->LoadQuestions();
+}
+
+void TfrmTessora::FillQuestionGrid(int view)
+{
+    FQuestionnaire->FillQuestionGrid(view);
+}
+
+TCheck* TfrmTessora::QuestionOfRow(int row) const
+{
+    return FQuestionnaire->QuestionOfRow(row);
+}
+
+void TfrmTessora::ChangeAnswer(int column, int row)
+{
+    FQuestionnaire->ChangeAnswer(column, row);
+}
+
+void TfrmTessora::FreeQuestions()
+{
+    FQuestionnaire->FreeQuestions();
+}
+
 // ---------------------------------------------------------------- reset
 
 void TfrmTessora::acNewExecute()
 {
     CloseReportDocuments();
     ResetRecord();
-    // The questionnaire is read again here.
+    LoadQuestions();
     BuildSectionTree();
     ResetPanelChecks();
-    // The question grid's columns are sized and the saving option read back here.
+    FQuestionnaire->SetColumnWidths();
+    // The saving option is read back here.
     SelectPageByTag(1);
     {
         const QSignalBlocker blocker(ui->trvMain);

@@ -11,6 +11,8 @@ class QDateTimeEdit;
 class QGroupBox;
 class QLabel;
 class QTreeWidgetItem;
+class TCheck;
+class TQuestionnaire;
 class TCardioPage;
 class TfrmMonitor;
 
@@ -94,6 +96,14 @@ public:
     QList<HistoryBox> HistoryBoxes() const override;
     bool IsAnsweredYes(int n) const override;
 
+    // The complaints questionnaire on tsComplains.
+    void LoadQuestions();
+    void FillQuestionGrid(int view);
+    TCheck* QuestionOfRow(int row) const;
+    void ChangeAnswer(int column, int row);
+    void FreeQuestions();
+    TQuestionnaire* Questionnaire() const { return FQuestionnaire; }
+
     // The picker may be set from (17 − age) years before now up to now.
     void SetTestDateRange(QDateTimeEdit* picker);
     void ShowGynecologist();
@@ -150,6 +160,7 @@ private:
     void ApplyAbsentColours(bool absent, QDateTimeEdit* picker, QGroupBox* group);
     void SetLabelsColour(QLabel* first, QLabel* second, const QColor& colour);
     void ConnectActions();
+    void CreateQuestionnaire();
 
     void LoadPageTip(int tag);
     void LoadPagePicture(int tag);
@@ -168,6 +179,7 @@ private:
     TCardioPage* FCardioPage = nullptr;
     TfrmMonitor* frmMonitor = nullptr;
     QString FCurrentHint;
+    TQuestionnaire* FQuestionnaire = nullptr;
     QWidget* FShownPage = nullptr;
     double FHeightValue = 0;
     double FWeightValue = 0;
