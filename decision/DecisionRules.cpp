@@ -1,8 +1,6 @@
 // Consultation rules of the DecisionU unit: which specialists to consult.
 #include "DecisionU.h"
 
-#include <functional>
-
 const std::array<QString, SpecialistCount> SpecialistNames {
     QStringLiteral("Здоров"),
     QStringLiteral("кардиолога"),
@@ -170,7 +168,7 @@ bool GeneralPractitionerNeeded(const TRuleInput&)
     return signs;
 }
 
-using TSpecialistRule = std::function<bool(const TRuleInput&)>;
+using TSpecialistRule = bool (*)(const TRuleInput&);
 
 // Index = specialist number; 0 ("Здоров") has no rule.
 const std::array<TSpecialistRule, SpecialistCount> SpecialistRules {
