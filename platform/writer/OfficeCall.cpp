@@ -1,0 +1,38 @@
+#include "OfficeCall.h"
+
+#include "HResult.h"
+#include "OleError.h"
+#include "UnoOffice.h"
+
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/uno/Exception.hpp>
+#include <com/sun/star/uno/RuntimeException.hpp>
+
+namespace OfficeCall {
+
+void rethrowAsOleError()
+{
+    using Automation::EOleError;
+    try {
+        throw;
+    } catch (const EOleError&) {
+        throw;
+    } catch (const css::lang::DisposedException&) {
+        throw EOleError(QStringLiteral("Текстовый редактор недоступен: документ или программа закрыты"),
+            Automation::RPC_E_DISCONNECTED);
+    } catch (const css::uno::RuntimeException& e) {
+        const QString reason = toQString(e.Message);
+        if (reason.contains(QLatin1String("bridge"), Qt::CaseInsensitive)
+            || reason.contains(QLatin1String("disposed"), Qt::CaseInsensitive))
+            throw EOleError(QStringLiteral("Текстовый редактор недоступен: %1").arg(reason), Automation::RPC_E_DISCONNECTED);
+        throw EOleError(QStringLiteral("Ошибка текстового редактора: %1").arg(reason), Automation::E_FAIL);
+    } catch (const css::uno::Exception& e) {
+        const QString reason = toQString(e.Message);
+        throw EOleError(QStringLiteral("Ошибка текстового редактора%1").arg(reason.isEmpty() ? QString() : QStringLiteral(": ") + reason),
+            Automation::E_FAIL);
+    } catch (const std::exception& e) {
+        throw EOleError(QString::fromUtf8(e.what()), Automation::E_FAIL);
+    }
+}
+
+} // namespace OfficeCall

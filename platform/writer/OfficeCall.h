@@ -1,0 +1,41 @@
+#pragma once
+
+#include "UnoCall.h"
+
+#include <optional>
+#include <type_traits>
+
+// Runs a piece of office work where it can run (see UnoCall) and turns UNO
+// exceptions into EOleError, so that a failing or vanished office gives an
+// automation error instead of ending the program.
+namespace OfficeCall {
+
+// Rethrows the exception being handled as EOleError.
+[[noreturn]] void rethrowAsOleError();
+
+template <class F>
+auto run(F&& work)
+{
+    using Result = decltype(work());
+    if constexpr (std::is_void_v<Result>) {
+        UnoCall::run([&] {
+            try {
+                work();
+            } catch (...) {
+                rethrowAsOleError();
+            }
+        });
+    } else {
+        std::optional<Result> result;
+        UnoCall::run([&] {
+            try {
+                result.emplace(work());
+            } catch (...) {
+                rethrowAsOleError();
+            }
+        });
+        return std::move(*result);
+    }
+}
+
+} // namespace OfficeCall

@@ -1,0 +1,170 @@
+#include "OfficeListeners.h"
+
+#include "UnoCall.h"
+#include "UnoOffice.h"
+#include "WordApplication.h"
+
+#include <com/sun/star/document/DocumentEvent.hpp>
+#include <com/sun/star/document/XDocumentEventBroadcaster.hpp>
+#include <com/sun/star/document/XDocumentEventListener.hpp>
+#include <com/sun/star/frame/TerminationVetoException.hpp>
+#include <com/sun/star/frame/XTerminateListener.hpp>
+#include <com/sun/star/frame/theGlobalEventBroadcaster.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/util/CloseVetoException.hpp>
+#include <com/sun/star/util/XCloseBroadcaster.hpp>
+#include <com/sun/star/util/XCloseListener.hpp>
+#include <cppuhelper/implbase3.hxx>
+
+#include <mutex>
+#include <set>
+
+using namespace css;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+
+// The application pointer is read and cleared on the GUI thread only.
+struct ApplicationLink {
+    WordApplication* application = nullptr;
+};
+
+class ListenerImpl : public cppu::WeakImplHelper3<document::XDocumentEventListener, util::XCloseListener,
+                         frame::XTerminateListener> {
+public:
+    explicit ListenerImpl(std::shared_ptr<ApplicationLink> link)
+        : m_link(std::move(link))
+    {
+    }
+
+    void watch(const Reference<frame::XModel>& model)
+    {
+        Reference<util::XCloseBroadcaster> broadcaster(model, UNO_QUERY);
+        if (!broadcaster.is() || !Reference<text::XTextDocument>(model, UNO_QUERY).is())
+            return;
+        {
+            std::lock_guard lock(m_mutex);
+            Reference<uno::XInterface> identity(model, UNO_QUERY);
+            if (!m_watched.insert(identity.get()).second)
+                return;
+            m_keep.push_back(identity);
+        }
+        broadcaster->addCloseListener(this);
+    }
+
+    // XDocumentEventListener
+    void SAL_CALL documentEventOccured(const document::DocumentEvent& event) override
+    {
+        Reference<frame::XModel> model(event.Source, UNO_QUERY);
+        if (!model.is())
+            return;
+        const OUString& name = event.EventName;
+        if (name == "OnNew" || name == "OnLoad")
+            watch(model);
+        else if (name == "OnSave" || name == "OnSaveAs")
+            deliver([model](WordApplication& app) { app.documentSaving(model); });
+        else if (name == "OnPrepareUnload" || name == "OnUnload")
+            deliverClosing(model);
+    }
+
+    // XCloseListener
+    void SAL_CALL queryClosing(const lang::EventObject& source, sal_Bool) override
+    {
+        Reference<frame::XModel> model(source.Source, UNO_QUERY);
+        if (model.is() && deliverClosing(model))
+            throw util::CloseVetoException(toOUString(QStringLiteral("Закрытие отменено обработчиком")), Reference<uno::XInterface>());
+    }
+    void SAL_CALL notifyClosing(const lang::EventObject&) override { }
+
+    // XTerminateListener
+    void SAL_CALL queryTermination(const lang::EventObject&) override { }
+    void SAL_CALL notifyTermination(const lang::EventObject&) override
+    {
+        auto link = m_link;
+        UnoCall::post([link] {
+            if (link->application)
+                link->application->officeQuit();
+        });
+    }
+
+    void SAL_CALL disposing(const lang::EventObject&) override { }
+
+private:
+    template <class Work>
+    void deliver(Work work)
+    {
+        auto link = m_link;
+        UnoCall::serveGuiWork([link, work] {
+            if (link->application)
+                work(*link->application);
+        });
+    }
+
+    // True when a handler asked to keep the document open.
+    bool deliverClosing(const Reference<frame::XModel>& model)
+    {
+        auto veto = std::make_shared<bool>(false);
+        deliver([model, veto](WordApplication& app) { app.documentClosing(model, veto.get()); });
+        return *veto;
+    }
+
+    std::shared_ptr<ApplicationLink> m_link;
+    std::mutex m_mutex;
+    std::set<void*> m_watched;
+    std::vector<Reference<uno::XInterface>> m_keep;
+};
+
+namespace {
+std::shared_ptr<ApplicationLink> linkOf(WordApplication* application)
+{
+    auto link = std::make_shared<ApplicationLink>();
+    link->application = application;
+    return link;
+}
+} // namespace
+
+OfficeListeners::OfficeListeners(
+    WordApplication* application, Reference<uno::XComponentContext> context, Reference<frame::XDesktop2> desktop)
+    : m_context(std::move(context))
+    , m_desktop(std::move(desktop))
+{
+    auto link = linkOf(application);
+    m_listener = new ListenerImpl(link);
+    m_impl = static_cast<cppu::OWeakObject*>(m_listener);
+    m_link = link;
+    Reference<document::XDocumentEventBroadcaster> events(frame::theGlobalEventBroadcaster::get(m_context), UNO_QUERY);
+    if (events.is())
+        events->addDocumentEventListener(m_listener);
+    m_desktop->addTerminateListener(m_listener);
+}
+
+OfficeListeners::~OfficeListeners()
+{
+    detach();
+    try {
+        Reference<document::XDocumentEventBroadcaster> events(frame::theGlobalEventBroadcaster::get(m_context), UNO_QUERY);
+        if (events.is())
+            events->removeDocumentEventListener(m_listener);
+        m_desktop->removeTerminateListener(m_listener);
+    } catch (const uno::Exception&) {
+        // The office is gone; nothing to remove from.
+    }
+}
+
+void OfficeListeners::watch(const Reference<frame::XModel>& model)
+{
+    m_listener->watch(model);
+}
+
+void OfficeListeners::detach()
+{
+    m_link->application = nullptr;
+}
+
+void OfficeListeners::postQuit()
+{
+    auto link = m_link;
+    UnoCall::post([link] {
+        if (link->application)
+            link->application->officeQuit();
+    });
+}

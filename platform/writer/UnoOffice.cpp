@@ -1,0 +1,160 @@
+#include "UnoOffice.h"
+
+#include "HResult.h"
+#include "OleError.h"
+
+#include <com/sun/star/bridge/BridgeFactory.hpp>
+#include <com/sun/star/connection/Connector.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <cppuhelper/implbase1.hxx>
+#include <rtl/bootstrap.hxx>
+
+#include <QDeadlineTimer>
+#include <QThread>
+
+using namespace css;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+class BridgeListener : public cppu::WeakImplHelper1<lang::XEventListener> {
+public:
+    explicit BridgeListener(UnoOffice* office)
+        : m_office(office)
+    {
+    }
+    void SAL_CALL disposing(const lang::EventObject&) override
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_office)
+            m_office->connectionLost();
+    }
+    void detach()
+    {
+        std::lock_guard lock(m_mutex);
+        m_office = nullptr;
+    }
+
+private:
+    std::mutex m_mutex;
+    UnoOffice* m_office;
+};
+
+Reference<uno::XComponentContext> LocalUnoContext()
+{
+    static const Reference<uno::XComponentContext> context = [] {
+        rtl::Bootstrap::set(OUString("URE_BOOTSTRAP"),
+            OUString("vnd.sun.star.pathname:" LIBREOFFICE_PROGRAM_DIR "/fundamentalrc"));
+        return cppu::defaultBootstrap_InitialComponentContext();
+    }();
+    return context;
+}
+
+UnoOffice::~UnoOffice()
+{
+    if (auto* listener = static_cast<BridgeListener*>(m_bridgeListener.get()))
+        listener->detach();
+    try {
+        if (Reference<lang::XComponent> bridge { m_bridge, UNO_QUERY }; bridge.is())
+            bridge->dispose();
+    } catch (const uno::Exception&) {
+    }
+}
+
+std::shared_ptr<UnoOffice> UnoOffice::tryConnect(const QString& pipeName)
+{
+    const Reference<uno::XComponentContext> local = LocalUnoContext();
+    Reference<connection::XConnection> link;
+    try {
+        link = connection::Connector::create(local)->connect(
+            toOUString(QStringLiteral("pipe,name=%1").arg(pipeName)));
+    } catch (const connection::NoConnectException&) {
+        return nullptr;
+    }
+    std::shared_ptr<UnoOffice> office(new UnoOffice);
+    office->m_bridge = bridge::BridgeFactory::create(local)->createBridge(
+        OUString(), OUString("urp"), link, Reference<bridge::XInstanceProvider>());
+    office->m_bridgeListener = new BridgeListener(office.get());
+    Reference<lang::XComponent>(office->m_bridge, UNO_QUERY_THROW)->addEventListener(office->m_bridgeListener);
+    office->m_context.set(office->m_bridge->getInstance(OUString("StarOffice.ComponentContext")), UNO_QUERY_THROW);
+    office->m_desktop = frame::Desktop::create(office->m_context);
+    return office;
+}
+
+std::shared_ptr<UnoOffice> UnoOffice::connect(const QString& pipeName)
+{
+    try {
+        return tryConnect(pipeName);
+    } catch (const uno::Exception&) {
+        // Something answers on the pipe but is not (yet) a usable office.
+        return nullptr;
+    }
+}
+
+std::shared_ptr<UnoOffice> UnoOffice::start(const OfficeStartOptions& options)
+{
+    qint64 pid = 0;
+    QString error;
+    if (!OfficeProcess::start(options, &pid, &error))
+        throw Automation::EOleError(error, Automation::CO_E_APPNOTFOUND);
+    QDeadlineTimer deadline(options.startTimeoutMs);
+    // A launcher that hands its arguments to an office already running on the
+    // same profile ends at once; that office then answers on the pipe.
+    QDeadlineTimer afterExit(QDeadlineTimer::Forever);
+    while (!deadline.hasExpired()) {
+        if (auto office = connect(options.pipeName)) {
+            office->m_pid = pid;
+            return office;
+        }
+        if (afterExit.isForever() && !OfficeProcess::isRunning(pid))
+            afterExit.setRemainingTime(3000);
+        if (afterExit.hasExpired())
+            break;
+        QThread::msleep(100);
+    }
+    OfficeProcess::kill(pid);
+    throw Automation::EOleError(
+        QStringLiteral("Текстовый редактор %1 не ответил").arg(options.program), Automation::CO_E_SERVER_EXEC_FAILURE);
+}
+
+Reference<lang::XMultiComponentFactory> UnoOffice::serviceManager() const
+{
+    return m_context->getServiceManager();
+}
+
+void UnoOffice::setLostHandler(LostHandler handler)
+{
+    std::lock_guard lock(m_handlerMutex);
+    m_lostHandler = std::move(handler);
+    if (m_lost && m_lostHandler)
+        m_lostHandler();
+}
+
+void UnoOffice::connectionLost()
+{
+    if (m_lost.exchange(true))
+        return;
+    std::lock_guard lock(m_handlerMutex);
+    if (m_lostHandler)
+        m_lostHandler();
+}
+
+bool UnoOffice::terminate(int timeoutMs)
+{
+    bool ended = true;
+    if (isAlive()) {
+        try {
+            ended = m_desktop->terminate();
+        } catch (const uno::RuntimeException&) {
+            // The bridge goes down while the office ends; that is success.
+        }
+    }
+    if (!ended)
+        return false;
+    if (m_pid > 0 && !OfficeProcess::waitForEnd(m_pid, timeoutMs))
+        OfficeProcess::kill(m_pid);
+    return true;
+}

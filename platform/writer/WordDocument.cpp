@@ -1,0 +1,355 @@
+#include "WordDocument.h"
+
+#include "OfficeCall.h"
+#include "UnoOffice.h"
+#include "WordApplication.h"
+#include "WordRange.h"
+#include "WordTable.h"
+#include "WordTypeLib.h"
+#include "WriterTableModel.h"
+
+#include <com/sun/star/awt/XTopWindow.hpp>
+#include <com/sun/star/awt/XWindow.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/document/XDocumentProperties.hpp>
+#include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
+#include <com/sun/star/view/XViewSettingsSupplier.hpp>
+#include <com/sun/star/util/CloseVetoException.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+using namespace css;
+using Automation::Args;
+using Automation::DispatchObject;
+using Automation::EOleError;
+using Automation::MakeDispatch;
+using Automation::Variant;
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+constexpr int wdSaveChanges = -1;
+constexpr int wdPromptToSaveChanges = -2;
+
+QString filterForFile(const QString& file)
+{
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    if (suffix == QLatin1String("docx"))
+        return QStringLiteral("MS Word 2007 XML");
+    if (suffix == QLatin1String("odt"))
+        return QStringLiteral("writer8");
+    if (suffix == QLatin1String("rtf"))
+        return QStringLiteral("Rich Text Format");
+    if (suffix == QLatin1String("txt"))
+        return QStringLiteral("Text");
+    // ".doc" and anything else: Word 97 format, as Word writes by default.
+    return QStringLiteral("MS Word 97");
+}
+
+beans::PropertyValue named(const char* name, const Any& value)
+{
+    beans::PropertyValue property;
+    property.Name = OUString::createFromAscii(name);
+    property.Value = value;
+    return property;
+}
+
+class WordView : public DispatchObject {
+public:
+    explicit WordView(Reference<frame::XModel> model)
+        : DispatchObject(QStringLiteral("View"))
+    {
+        auto settings = [model]() -> Reference<beans::XPropertySet> {
+            Reference<view::XViewSettingsSupplier> supplier(model->getCurrentController(), UNO_QUERY);
+            if (!supplier.is())
+                throw EOleError(QStringLiteral("У документа нет окна"), Automation::E_FAIL);
+            return supplier->getViewSettings();
+        };
+        addProperty(
+            QStringLiteral("TableGridlines"),
+            [settings] {
+                return OfficeCall::run([&] {
+                    bool shown = false;
+                    settings()->getPropertyValue(OUString("ShowTableBoundaries")) >>= shown;
+                    return Variant(shown);
+                });
+            },
+            [settings](const Variant& v) {
+                const bool shown = v.toBool();
+                OfficeCall::run([&] { settings()->setPropertyValue(OUString("ShowTableBoundaries"), Any(shown)); });
+            });
+    }
+};
+
+class WordDocumentProperty : public DispatchObject {
+public:
+    WordDocumentProperty(Reference<frame::XModel> model, QString name)
+        : DispatchObject(QStringLiteral("DocumentProperty"))
+    {
+        const QString key = name.toLower();
+        static const QStringList known { QStringLiteral("author"), QStringLiteral("title"), QStringLiteral("subject"),
+            QStringLiteral("comments"), QStringLiteral("last author") };
+        if (!known.contains(key))
+            throw EOleError(QStringLiteral("Неизвестное свойство документа %1").arg(name), Automation::DISP_E_BADINDEX);
+        auto properties = [model] {
+            return Reference<document::XDocumentPropertiesSupplier>(model, UNO_QUERY_THROW)->getDocumentProperties();
+        };
+        addProperty(QStringLiteral("Name"), [name] { return Variant(name); });
+        addProperty(
+            QStringLiteral("Value"),
+            [properties, key] {
+                return OfficeCall::run([&] {
+                    auto p = properties();
+                    OUString value;
+                    if (key == QLatin1String("author"))
+                        value = p->getAuthor();
+                    else if (key == QLatin1String("title"))
+                        value = p->getTitle();
+                    else if (key == QLatin1String("subject"))
+                        value = p->getSubject();
+                    else if (key == QLatin1String("comments"))
+                        value = p->getDescription();
+                    else
+                        value = p->getModifiedBy();
+                    return Variant(toQString(value));
+                });
+            },
+            [properties, key](const Variant& v) {
+                const OUString value = toOUString(v.toString());
+                OfficeCall::run([&] {
+                    auto p = properties();
+                    if (key == QLatin1String("author"))
+                        p->setAuthor(value);
+                    else if (key == QLatin1String("title"))
+                        p->setTitle(value);
+                    else if (key == QLatin1String("subject"))
+                        p->setSubject(value);
+                    else if (key == QLatin1String("comments"))
+                        p->setDescription(value);
+                    else
+                        p->setModifiedBy(value);
+                });
+            });
+    }
+};
+
+class WordWindow : public DispatchObject {
+public:
+    WordWindow(Automation::ComPtr<WordDocument> document, Automation::ComPtr<WordApplication> application)
+        : DispatchObject(QStringLiteral("Window"))
+    {
+        const Reference<frame::XModel> model = document->model();
+        addProperty(
+            QStringLiteral("Caption"), [document] { return Variant(document->caption()); },
+            [model](const Variant& v) {
+                const OUString caption = toOUString(v.toString());
+                OfficeCall::run([&] {
+                    Reference<frame::XTitle>(model, UNO_QUERY_THROW)->setTitle(caption);
+                    if (auto controller = model->getCurrentController(); controller.is())
+                        if (Reference<frame::XTitle> frameTitle { controller->getFrame(), UNO_QUERY }; frameTitle.is())
+                            frameTitle->setTitle(caption);
+                });
+            });
+        auto focus = [model, application](const Args&) {
+            OfficeCall::run([&] {
+                auto controller = model->getCurrentController();
+                if (!controller.is())
+                    return;
+                Reference<frame::XFrame> frame = controller->getFrame();
+                frame->activate();
+                Reference<awt::XWindow> window = frame->getContainerWindow();
+                if (application->visible())
+                    window->setVisible(true);
+                window->setFocus();
+                if (Reference<awt::XTopWindow> top { window, UNO_QUERY }; top.is())
+                    top->toFront();
+            });
+            application->setActiveDocument(model);
+            return Variant();
+        };
+        addMember(QStringLiteral("SetFocus"), focus);
+        addMember(QStringLiteral("Activate"), focus);
+        addProperty(QStringLiteral("View"), [model] { return MakeDispatch<WordView>(model)->asVariant(); });
+        addProperty(QStringLiteral("Document"), [document] { return document->asVariant(); });
+    }
+};
+
+} // namespace
+
+WordDocument::WordDocument(Automation::ComPtr<WordApplication> application, Reference<frame::XModel> model)
+    : DispatchObject(QStringLiteral("Document"))
+    , m_application(std::move(application))
+    , m_model(std::move(model))
+    , m_text(m_model, UNO_QUERY)
+{
+    m_events = addConnectionPoint(Word::DIID_DocumentEvents);
+    addMembers();
+    addWindowMembers();
+}
+
+WordDocument::~WordDocument()
+{
+    m_application->forgetDocument(this);
+}
+
+void WordDocument::raiseClose()
+{
+    m_events->Fire(Word::DISPID_DocClose);
+}
+
+QString WordDocument::caption() const
+{
+    return OfficeCall::run([&] { return toQString(Reference<frame::XTitle>(m_model, UNO_QUERY_THROW)->getTitle()); });
+}
+
+void WordDocument::addMembers()
+{
+    addProperty(QStringLiteral("Tables"),
+        [this] { return MakeDispatch<WordTables>(m_text, m_application->office().context())->asVariant(); });
+    addMember(QStringLiteral("Range"), [this](const Args& args) { return range(args); });
+    addMember(QStringLiteral("BuiltInDocumentProperties"), [this](const Args& args) { return builtInProperty(args); });
+    addProperty(
+        QStringLiteral("Saved"),
+        [this] {
+            return OfficeCall::run(
+                [&] { return Variant(!Reference<util::XModifiable>(m_model, UNO_QUERY_THROW)->isModified()); });
+        },
+        [this](const Variant& v) {
+            const bool saved = v.toBool();
+            OfficeCall::run([&] { Reference<util::XModifiable>(m_model, UNO_QUERY_THROW)->setModified(!saved); });
+        });
+    addProperty(QStringLiteral("Path"), [this] { return Variant(path()); });
+    addProperty(QStringLiteral("FullName"), [this] {
+        return OfficeCall::run([&] {
+            const QString url = toQString(m_model->getURL());
+            return Variant(url.isEmpty() ? caption() : QUrl(url).toLocalFile());
+        });
+    });
+    addMember(QStringLiteral("SaveAs"), [this](const Args& args) {
+        saveAs(args.required(0).toString());
+        return Variant();
+    });
+    addMember(QStringLiteral("Close"), [this](const Args& args) {
+        close(args[0]);
+        return Variant();
+    });
+    addProperty(QStringLiteral("Application"), [this] { return m_application->asVariant(); });
+}
+
+void WordDocument::addWindowMembers()
+{
+    auto windows = [this] {
+        class WordWindows : public DispatchObject {
+        public:
+            explicit WordWindows(WordDocument* document)
+                : DispatchObject(QStringLiteral("Windows"))
+            {
+                Automation::ComPtr<WordDocument> self(document);
+                addProperty(QStringLiteral("Count"), [] { return Variant(1); });
+                addMember(QStringLiteral("Item"), [self](const Args& args) {
+                    if (args.required(0).toInt() != 1)
+                        throw EOleError(QStringLiteral("Запрошенный элемент семейства не существует"),
+                            Automation::DISP_E_BADINDEX);
+                    return const_cast<WordDocument*>(self.get())->window();
+                });
+            }
+        };
+        return MakeDispatch<WordWindows>(this)->asVariant();
+    };
+    addProperty(QStringLiteral("Windows"), windows);
+    addProperty(QStringLiteral("ActiveWindow"), [this] { return window(); });
+    addMember(QStringLiteral("Activate"), [this](const Args&) {
+        window().call(QStringLiteral("Activate"));
+        return Variant();
+    });
+}
+
+Variant WordDocument::window()
+{
+    return MakeDispatch<WordWindow>(Automation::ComPtr<WordDocument>(this), m_application)->asVariant();
+}
+
+Variant WordDocument::range(const Args& args)
+{
+    RangeTarget target;
+    target.kind = RangeTarget::Kind::Span;
+    target.context = m_application->office().context();
+    target.document = m_text;
+    const int length = OfficeCall::run([&] { return DocumentLayout::of(m_text).length; });
+    target.start = args.isMissing(0) ? 0 : args[0].toInt();
+    target.end = args.isMissing(1) ? length : args[1].toInt();
+    if (target.start < 0 || target.end < target.start || target.end > length)
+        throw EOleError(QStringLiteral("Недопустимые границы диапазона %1, %2").arg(target.start).arg(target.end),
+            Automation::E_INVALIDARG);
+    return WordRange::make(target);
+}
+
+Variant WordDocument::builtInProperty(const Args& args)
+{
+    return MakeDispatch<WordDocumentProperty>(m_model, args.required(0).toString())->asVariant();
+}
+
+QString WordDocument::path() const
+{
+    return OfficeCall::run([&] {
+        const QString url = toQString(m_model->getURL());
+        if (url.isEmpty())
+            return QString();
+        return QFileInfo(QUrl(url).toLocalFile()).absolutePath();
+    });
+}
+
+void WordDocument::saveAs(const QString& file)
+{
+    if (file.trimmed().isEmpty())
+        throw EOleError(QStringLiteral("Не задано имя файла"), Automation::E_INVALIDARG);
+    bool cancel = false;
+    m_application->raiseDocumentBeforeSave(*this, &cancel);
+    if (cancel)
+        return;
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    const OUString url = toOUString(QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded));
+    const beans::PropertyValue values[] { named("FilterName", Any(toOUString(filterForFile(absolute)))),
+        named("Overwrite", Any(true)) };
+    const uno::Sequence<beans::PropertyValue> arguments(values, 2);
+    m_savingByProgram = true;
+    try {
+        OfficeCall::run([&] { Reference<frame::XStorable>(m_model, UNO_QUERY_THROW)->storeAsURL(url, arguments); });
+    } catch (...) {
+        m_savingByProgram = false;
+        throw;
+    }
+    m_savingByProgram = false;
+}
+
+void WordDocument::close(const Variant& saveChanges)
+{
+    const int mode = saveChanges.isMissing() ? wdPromptToSaveChanges : saveChanges.toInt();
+    OfficeCall::run([&] {
+        if (mode != Word::wdDoNotSaveChanges && Reference<util::XModifiable>(m_model, UNO_QUERY_THROW)->isModified()) {
+            Reference<frame::XStorable> storable(m_model, UNO_QUERY_THROW);
+            // Changes the user has not saved anywhere are not thrown away.
+            if (!storable->hasLocation())
+                throw EOleError(QStringLiteral("Документ изменен и не сохранен"), Automation::E_ABORT);
+            if (mode == wdSaveChanges || mode == wdPromptToSaveChanges)
+                storable->store();
+        }
+        try {
+            Reference<util::XCloseable>(m_model, UNO_QUERY_THROW)->close(true);
+        } catch (const util::CloseVetoException&) {
+            throw EOleError(QStringLiteral("Закрытие документа отменено"), Automation::E_ABORT);
+        }
+    });
+}

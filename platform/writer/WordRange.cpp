@@ -1,0 +1,546 @@
+#include "WordRange.h"
+
+#include "OfficeCall.h"
+#include "UnoOffice.h"
+#include "WriterTableModel.h"
+#include "WriterText.h"
+
+#include <com/sun/star/awt/FontSlant.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/text/XText.hpp>
+
+#include <QStringList>
+#include <map>
+
+using namespace css;
+using Automation::Args;
+using Automation::DispatchObject;
+using Automation::EOleError;
+using Automation::MakeDispatch;
+using Automation::Variant;
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+using TextList = std::vector<Reference<text::XTextRange>>;
+
+}
+
+std::vector<ResolvedCell> resolveCells(const RangeTarget& t);
+TextList resolveTexts(const RangeTarget& t);
+
+namespace {
+
+int rowOfCellName(const QString& name)
+{
+    int digits = name.size();
+    while (digits > 0 && name[digits - 1].isDigit())
+        --digits;
+    return name.mid(digits).toInt();
+}
+
+QString cellNameOf(const Reference<table::XCell>& cell)
+{
+    OUString name;
+    Reference<beans::XPropertySet>(cell, UNO_QUERY_THROW)->getPropertyValue(OUString("CellName")) >>= name;
+    return toQString(name);
+}
+
+std::vector<ResolvedCell> rowCells(const Reference<text::XTextTable>& table, int row)
+{
+    const WriterTableModel model(table);
+    std::vector<ResolvedCell> cells;
+    const int count = model.cellCount(row);
+    for (int c = 1; c <= count; ++c)
+        cells.push_back({ table, model.cell(row, c), WriterTableModel::cellName(row, c), row });
+    return cells;
+}
+
+// Word's border of a block of cells: top and bottom lines along its first and
+// last rows, left and right lines at the ends of every row.
+void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, int lineStyle)
+{
+    if (cells.empty())
+        return;
+    std::map<int, std::vector<const ResolvedCell*>> byRow;
+    for (const ResolvedCell& cell : cells)
+        byRow[cell.row].push_back(&cell);
+    using WriterText::Edge;
+    if (edge == Edge::Top || edge == Edge::Bottom) {
+        const auto& row = edge == Edge::Top ? byRow.begin()->second : byRow.rbegin()->second;
+        for (const ResolvedCell* cell : row)
+            WriterText::setBorder(cell->cell, edge, lineStyle);
+        return;
+    }
+    for (const auto& [row, rowCellsList] : byRow)
+        WriterText::setBorder((edge == Edge::Left ? rowCellsList.front() : rowCellsList.back())->cell, edge, lineStyle);
+}
+
+class WordFont : public DispatchObject {
+public:
+    explicit WordFont(std::function<TextList()> texts)
+        : DispatchObject(QStringLiteral("Font"))
+        , m_texts(std::move(texts))
+    {
+        addProperty(
+            QStringLiteral("Bold"), [this] { return Variant(readFloat("CharWeight") > 100.0f); },
+            [this](const Variant& v) { write("CharWeight", uno::Any(v.toBool() ? 150.0f : 100.0f)); });
+        addProperty(
+            QStringLiteral("Italic"), [this] { return Variant(readItalic()); },
+            [this](const Variant& v) {
+                write("CharPosture", uno::Any(v.toBool() ? awt::FontSlant_ITALIC : awt::FontSlant_NONE));
+            });
+        addProperty(
+            QStringLiteral("Size"), [this] { return Variant(static_cast<double>(readFloat("CharHeight"))); },
+            [this](const Variant& v) {
+                const double size = v.toDouble();
+                if (size < 1 || size > 1638)
+                    throw EOleError(QStringLiteral("Недопустимый размер шрифта"), Automation::E_INVALIDARG);
+                write("CharHeight", uno::Any(static_cast<float>(size)));
+            });
+        addProperty(
+            QStringLiteral("Name"),
+            [this] {
+                return OfficeCall::run([&] {
+                    OUString name;
+                    const TextList texts = m_texts();
+                    if (!texts.empty())
+                        WriterText::property(texts.front(), QStringLiteral("CharFontName")) >>= name;
+                    return Variant(toQString(name));
+                });
+            },
+            [this](const Variant& v) { write("CharFontName", uno::Any(toOUString(v.toString()))); });
+    }
+
+private:
+    float readFloat(const char* name) const
+    {
+        return OfficeCall::run([&] {
+            float value = 0;
+            const TextList texts = m_texts();
+            if (!texts.empty())
+                WriterText::property(texts.front(), QString::fromLatin1(name)) >>= value;
+            return value;
+        });
+    }
+    bool readItalic() const
+    {
+        return OfficeCall::run([&] {
+            awt::FontSlant slant = awt::FontSlant_NONE;
+            const TextList texts = m_texts();
+            if (!texts.empty())
+                WriterText::property(texts.front(), QStringLiteral("CharPosture")) >>= slant;
+            return slant == awt::FontSlant_ITALIC;
+        });
+    }
+    void write(const char* name, const uno::Any& value) const
+    {
+        OfficeCall::run([&] {
+            for (const auto& text : m_texts())
+                WriterText::setProperty(text, QString::fromLatin1(name), value);
+        });
+    }
+    std::function<TextList()> m_texts;
+};
+
+class WordBorder : public DispatchObject {
+public:
+    WordBorder(RangeTarget target, WriterText::Edge edge)
+        : DispatchObject(QStringLiteral("Border"))
+    {
+        auto resolve = [target] { return resolveCells(target); };
+        addProperty(
+            QStringLiteral("LineStyle"),
+            [resolve, edge] {
+                return OfficeCall::run([&] {
+                    const auto cells = resolve();
+                    return Variant(cells.empty() ? 0 : WriterText::borderLineStyle(cells.front().cell, edge));
+                });
+            },
+            [resolve, edge](const Variant& v) {
+                const int style = v.toInt();
+                OfficeCall::run([&] { setBorders(resolve(), edge, style); });
+            });
+        addProperty(QStringLiteral("Visible"), [resolve, edge] {
+            return OfficeCall::run([&] {
+                const auto cells = resolve();
+                return Variant(!cells.empty() && WriterText::borderLineStyle(cells.front().cell, edge) != 0);
+            });
+        });
+    }
+};
+
+class WordBorders : public DispatchObject {
+public:
+    explicit WordBorders(RangeTarget target)
+        : DispatchObject(QStringLiteral("Borders"))
+    {
+        addMember(QStringLiteral("Item"), [target](const Args& args) {
+            const auto edge = WriterText::edgeFromWord(args.required(0).toInt());
+            return MakeDispatch<WordBorder>(target, edge)->asVariant();
+        });
+        addProperty(QStringLiteral("Count"), [] { return Variant(4); });
+    }
+};
+
+class WordShading : public DispatchObject {
+public:
+    explicit WordShading(std::function<std::vector<ResolvedCell>()> cells)
+        : DispatchObject(QStringLiteral("Shading"))
+    {
+        addProperty(
+            QStringLiteral("BackgroundPatternColor"),
+            [cells] {
+                return OfficeCall::run([&] {
+                    const auto list = cells();
+                    return Variant(list.empty() ? -16777216 : WriterText::backgroundColor(list.front().cell));
+                });
+            },
+            [cells](const Variant& v) {
+                const int color = v.toInt();
+                OfficeCall::run([&] {
+                    for (const ResolvedCell& cell : cells())
+                        WriterText::setBackgroundColor(cell.cell, color);
+                });
+            });
+    }
+};
+
+class WordParagraphFormat : public DispatchObject {
+public:
+    explicit WordParagraphFormat(std::function<TextList()> texts)
+        : DispatchObject(QStringLiteral("ParagraphFormat"))
+    {
+        addProperty(
+            QStringLiteral("Alignment"),
+            [texts] {
+                return OfficeCall::run([&] {
+                    const TextList list = texts();
+                    return Variant(list.empty() ? 0 : WriterText::alignment(list.front()));
+                });
+            },
+            [texts](const Variant& v) {
+                const int alignment = v.toInt();
+                OfficeCall::run([&] {
+                    for (const auto& text : texts())
+                        WriterText::setAlignment(text, alignment);
+                });
+            });
+    }
+};
+
+class WordInlineShapes : public DispatchObject {
+public:
+    WordInlineShapes(RangeTarget target, std::function<TextList()> texts)
+        : DispatchObject(QStringLiteral("InlineShapes"))
+    {
+        // Pictures are always embedded: a report must not depend on a file
+        // that may later move.
+        addMember(QStringLiteral("AddPicture"), [target, texts](const Args& args) {
+            const QString file = args.required(0).toString();
+            OfficeCall::run([&] {
+                const TextList list = texts();
+                if (list.empty())
+                    throw EOleError(QStringLiteral("Некуда вставить рисунок"), Automation::E_INVALIDARG);
+                WriterText::insertPicture(target.document, target.context, list.front(), file);
+            });
+            return Variant();
+        });
+    }
+};
+
+class WordWords : public DispatchObject {
+public:
+    WordWords(RangeTarget target, std::function<TextList()> texts)
+        : DispatchObject(QStringLiteral("Words"))
+    {
+        addMember(QStringLiteral("Item"), [target, texts](const Args& args) {
+            const int index = args.required(0).toInt();
+            if (index != 1)
+                throw EOleError(QStringLiteral("Поддерживается только первое слово"), Automation::DISP_E_BADINDEX);
+            RangeTarget word = target;
+            word.kind = RangeTarget::Kind::Text;
+            word.text = OfficeCall::run([&] {
+                const TextList list = texts();
+                if (list.empty())
+                    throw EOleError(QStringLiteral("В диапазоне нет слов"), Automation::DISP_E_BADINDEX);
+                return WriterText::firstWord(list.front()->getText());
+            });
+            return WordRange::make(word);
+        });
+    }
+};
+
+class WordCell : public DispatchObject {
+public:
+    explicit WordCell(RangeTarget target)
+        : DispatchObject(QStringLiteral("Cell"))
+    {
+        addProperty(QStringLiteral("Range"), [target] { return WordRange::make(target); });
+        addProperty(QStringLiteral("Shading"), [target] {
+            return MakeDispatch<WordShading>([target] { return resolveCells(target); })->asVariant();
+        });
+        addProperty(QStringLiteral("RowIndex"), [target] {
+            return OfficeCall::run([&] { return Variant(rowOfCellName(cellNameOf(target.cell))); });
+        });
+    }
+};
+
+} // namespace
+
+std::vector<ResolvedCell> resolveCells(const RangeTarget& t)
+{
+    return OfficeCall::run([&] {
+        std::vector<ResolvedCell> cells;
+        switch (t.kind) {
+        case RangeTarget::Kind::Cell: {
+            const QString name = cellNameOf(t.cell);
+            cells.push_back({ t.table, t.cell, name, rowOfCellName(name) });
+            break;
+        }
+        case RangeTarget::Kind::Row:
+            cells = rowCells(t.table, t.row);
+            break;
+        case RangeTarget::Kind::Table: {
+            const int rows = WriterTableModel(t.table).rowCount();
+            for (int r = 1; r <= rows; ++r)
+                for (ResolvedCell& cell : rowCells(t.table, r))
+                    cells.push_back(std::move(cell));
+            break;
+        }
+        case RangeTarget::Kind::Span:
+            for (const CellSpan& span : DocumentLayout::of(t.document).cellsIn(t.start, t.end))
+                cells.push_back({ span.table, span.table->getCellByName(toOUString(span.name)), span.name, span.row });
+            break;
+        case RangeTarget::Kind::Text:
+            break;
+        }
+        return cells;
+    });
+}
+
+TextList resolveTexts(const RangeTarget& t)
+{
+    if (t.kind == RangeTarget::Kind::Text)
+        return { t.text };
+    return OfficeCall::run([&] {
+        TextList texts;
+        for (const ResolvedCell& cell : resolveCells(t))
+            texts.push_back(WriterText::wholeText(Reference<text::XText>(cell.cell, UNO_QUERY_THROW)));
+        return texts;
+    });
+}
+
+std::vector<ResolvedCell> WordRange::cells() const
+{
+    return resolveCells(m_target);
+}
+
+std::vector<Reference<text::XTextRange>> WordRange::texts() const
+{
+    return resolveTexts(m_target);
+}
+
+Variant MakeWordCell(RangeTarget cellTarget)
+{
+    return MakeDispatch<WordCell>(std::move(cellTarget))->asVariant();
+}
+
+WordRange::WordRange(RangeTarget target)
+    : DispatchObject(QStringLiteral("Range"))
+    , m_target(std::move(target))
+{
+    auto texts = [self = m_target] { return resolveTexts(self); };
+    addMember(QStringLiteral("InsertBefore"), [this](const Args& args) {
+        insertBefore(args.required(0).toString());
+        return Variant();
+    });
+    addProperty(
+        QStringLiteral("Text"), [this] { return Variant(text()); },
+        [this, texts](const Variant& v) {
+            const QString value = v.toString();
+            OfficeCall::run([&] {
+                for (const auto& range : texts())
+                    range->setString(OUString());
+                const auto list = texts();
+                if (!list.empty())
+                    list.front()->setString(toOUString(value));
+            });
+        });
+    addProperty(QStringLiteral("Start"), [this] { return Variant(start()); });
+    addProperty(QStringLiteral("End"), [this] { return Variant(end()); });
+    addProperty(QStringLiteral("Font"), [texts] { return MakeDispatch<WordFont>(texts)->asVariant(); });
+    addProperty(QStringLiteral("ParagraphFormat"),
+        [texts] { return MakeDispatch<WordParagraphFormat>(texts)->asVariant(); });
+    addProperty(QStringLiteral("Borders"), [this] { return MakeDispatch<WordBorders>(m_target)->asVariant(); });
+    addProperty(QStringLiteral("Words"), [this, texts] { return MakeDispatch<WordWords>(m_target, texts)->asVariant(); });
+    addProperty(QStringLiteral("InlineShapes"),
+        [this, texts] { return MakeDispatch<WordInlineShapes>(m_target, texts)->asVariant(); });
+    addProperty(QStringLiteral("Cells"), [this] {
+        if (m_target.kind == RangeTarget::Kind::Row)
+            return MakeDispatch<WordCells>(m_target)->asVariant();
+        return MakeDispatch<WordCells>(cells(), m_target)->asVariant();
+    });
+    addProperty(QStringLiteral("Shading"), [this] {
+        return MakeDispatch<WordShading>([self = m_target] { return resolveCells(self); })
+            ->asVariant();
+    });
+}
+
+Variant WordRange::make(RangeTarget target)
+{
+    return MakeDispatch<WordRange>(std::move(target))->asVariant();
+}
+
+const RangeTarget* WordRange::targetOf(const Variant& value)
+{
+    if (!value.isDispatch())
+        return nullptr;
+    auto* range = dynamic_cast<WordRange*>(value.toDispatch().get());
+    return range ? &range->m_target : nullptr;
+}
+
+
+
+int WordRange::start() const
+{
+    return OfficeCall::run([&] {
+        if (m_target.kind == RangeTarget::Kind::Span)
+            return m_target.start;
+        const DocumentLayout layout = DocumentLayout::of(m_target.document);
+        switch (m_target.kind) {
+        case RangeTarget::Kind::Cell:
+            if (const CellSpan* span = layout.findCell(m_target.table, cellNameOf(m_target.cell)))
+                return span->start;
+            break;
+        case RangeTarget::Kind::Row:
+            if (const RowSpan* span = layout.findRow(m_target.table, m_target.row))
+                return span->start;
+            break;
+        case RangeTarget::Kind::Table:
+            if (const RowSpan* span = layout.findRow(m_target.table, 1))
+                return span->start;
+            break;
+        default:
+            return 0;
+        }
+        throw EOleError(QStringLiteral("Диапазон больше не существует"), Automation::E_FAIL);
+    });
+}
+
+int WordRange::end() const
+{
+    return OfficeCall::run([&] {
+        if (m_target.kind == RangeTarget::Kind::Span)
+            return m_target.end;
+        const DocumentLayout layout = DocumentLayout::of(m_target.document);
+        switch (m_target.kind) {
+        case RangeTarget::Kind::Cell:
+            if (const CellSpan* span = layout.findCell(m_target.table, cellNameOf(m_target.cell)))
+                return span->end;
+            break;
+        case RangeTarget::Kind::Row:
+            if (const RowSpan* span = layout.findRow(m_target.table, m_target.row))
+                return span->end;
+            break;
+        case RangeTarget::Kind::Table:
+            if (const RowSpan* span = layout.findRow(m_target.table, WriterTableModel(m_target.table).rowCount()))
+                return span->end;
+            break;
+        default:
+            return 0;
+        }
+        throw EOleError(QStringLiteral("Диапазон больше не существует"), Automation::E_FAIL);
+    });
+}
+
+void WordRange::insertBefore(const QString& value)
+{
+    OfficeCall::run([&] {
+        if (m_target.kind == RangeTarget::Kind::Cell) {
+            WriterText::insertBefore(Reference<text::XText>(m_target.cell, UNO_QUERY_THROW), value);
+            return;
+        }
+        if (m_target.kind == RangeTarget::Kind::Text) {
+            m_target.text->getText()->insertString(m_target.text->getStart(), toOUString(value), false);
+            return;
+        }
+        const auto list = cells();
+        if (list.empty())
+            throw EOleError(QStringLiteral("Диапазон не содержит текста"), Automation::E_FAIL);
+        WriterText::insertBefore(Reference<text::XText>(list.front().cell, UNO_QUERY_THROW), value);
+    });
+}
+
+QString WordRange::text() const
+{
+    return OfficeCall::run([&] {
+        QStringList parts;
+        for (const auto& range : texts())
+            parts << toQString(range->getString());
+        return parts.join(QLatin1Char('\r'));
+    });
+}
+
+WordCells::WordCells(RangeTarget rowTarget)
+    : DispatchObject(QStringLiteral("Cells"))
+    , m_isRow(true)
+    , m_owner(std::move(rowTarget))
+{
+    addMembers();
+}
+
+WordCells::WordCells(std::vector<ResolvedCell> cells, RangeTarget owner)
+    : DispatchObject(QStringLiteral("Cells"))
+    , m_isRow(false)
+    , m_owner(std::move(owner))
+    , m_cells(std::move(cells))
+{
+    addMembers();
+}
+
+std::vector<ResolvedCell> WordCells::current() const
+{
+    if (!m_isRow)
+        return m_cells;
+    return OfficeCall::run([&] { return rowCells(m_owner.table, m_owner.row); });
+}
+
+void WordCells::addMembers()
+{
+    addProperty(QStringLiteral("Count"), [this] { return Variant(static_cast<int>(current().size())); });
+    addMember(QStringLiteral("Item"), [this](const Args& args) {
+        const int index = args.required(0).toInt();
+        const auto cells = current();
+        if (index < 1 || index > static_cast<int>(cells.size()))
+            throw EOleError(QStringLiteral("Запрошенный элемент семейства не существует (%1)").arg(index),
+                Automation::DISP_E_BADINDEX);
+        RangeTarget target = m_owner;
+        target.kind = RangeTarget::Kind::Cell;
+        target.table = cells[index - 1].table;
+        target.cell = cells[index - 1].cell;
+        return MakeWordCell(target);
+    });
+    addMember(QStringLiteral("Split"), [this](const Args& args) {
+        const int rows = args.isMissing(0) ? 1 : args[0].toInt();
+        const int columns = args.isMissing(1) ? 1 : args[1].toInt();
+        if (!m_isRow)
+            throw EOleError(QStringLiteral("Разбить можно только ячейки одной строки"), Automation::E_NOTIMPL);
+        OfficeCall::run([&] { WriterTableModel(m_owner.table).splitRow(m_owner.row, rows, columns); });
+        return Variant();
+    });
+    addMember(QStringLiteral("Merge"), [this](const Args&) {
+        const auto cells = current();
+        if (cells.size() < 2)
+            return Variant();
+        const QString table = tableName(cells.front().table);
+        for (const ResolvedCell& cell : cells)
+            if (tableName(cell.table) != table)
+                throw EOleError(QStringLiteral("Объединить можно только ячейки одной таблицы"), Automation::E_FAIL);
+        OfficeCall::run([&] { WriterTableModel(cells.front().table).merge(cells.front().name, cells.back().name); });
+        return Variant();
+    });
+    addProperty(QStringLiteral("Shading"),
+        [this] { return MakeDispatch<WordShading>([cells = current()] { return cells; })->asVariant(); });
+}

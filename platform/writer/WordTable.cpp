@@ -1,0 +1,163 @@
+#include "WordTable.h"
+
+#include "OfficeCall.h"
+#include "UnoOffice.h"
+#include "WordRange.h"
+#include "WriterTableModel.h"
+#include "WriterText.h"
+
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextContent.hpp>
+#include <com/sun/star/text/XTextTablesSupplier.hpp>
+
+using namespace css;
+using Automation::Args;
+using Automation::DispatchObject;
+using Automation::EOleError;
+using Automation::MakeDispatch;
+using Automation::Variant;
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+struct TableHandle {
+    Reference<text::XTextDocument> document;
+    Reference<uno::XComponentContext> context;
+    Reference<text::XTextTable> table;
+
+    RangeTarget target(RangeTarget::Kind kind) const
+    {
+        RangeTarget t;
+        t.kind = kind;
+        t.context = context;
+        t.document = document;
+        t.table = table;
+        return t;
+    }
+};
+
+EOleError badIndex(int index)
+{
+    return EOleError(QStringLiteral("Запрошенный элемент семейства не существует (%1)").arg(index),
+        Automation::DISP_E_BADINDEX);
+}
+
+class WordRow : public DispatchObject {
+public:
+    WordRow(TableHandle handle, int row)
+        : DispatchObject(QStringLiteral("Row"))
+    {
+        RangeTarget target = handle.target(RangeTarget::Kind::Row);
+        target.row = row;
+        addProperty(QStringLiteral("Cells"), [target] { return MakeDispatch<WordCells>(target)->asVariant(); });
+        addProperty(QStringLiteral("Range"), [target] { return WordRange::make(target); });
+        addProperty(QStringLiteral("Index"), [row] { return Variant(row); });
+    }
+};
+
+class WordRows : public DispatchObject {
+public:
+    explicit WordRows(TableHandle handle)
+        : DispatchObject(QStringLiteral("Rows"))
+    {
+        addProperty(QStringLiteral("Count"),
+            [handle] { return Variant(OfficeCall::run([&] { return WriterTableModel(handle.table).rowCount(); })); });
+        addMember(QStringLiteral("Item"), [handle](const Args& args) {
+            const int row = args.required(0).toInt();
+            const int count = OfficeCall::run([&] { return WriterTableModel(handle.table).rowCount(); });
+            if (row < 1 || row > count)
+                throw badIndex(row);
+            return MakeDispatch<WordRow>(handle, row)->asVariant();
+        });
+    }
+};
+
+class WordTable : public DispatchObject {
+public:
+    explicit WordTable(TableHandle handle)
+        : DispatchObject(QStringLiteral("Table"))
+    {
+        addProperty(QStringLiteral("Rows"), [handle] { return MakeDispatch<WordRows>(handle)->asVariant(); });
+        addProperty(QStringLiteral("Range"), [handle] { return WordRange::make(handle.target(RangeTarget::Kind::Table)); });
+        addMember(QStringLiteral("Cell"), [handle](const Args& args) {
+            const int row = args.required(0).toInt();
+            const int column = args.required(1).toInt();
+            RangeTarget target = handle.target(RangeTarget::Kind::Cell);
+            target.cell = OfficeCall::run([&] { return WriterTableModel(handle.table).cell(row, column); });
+            return MakeWordCell(target);
+        });
+    }
+};
+
+} // namespace
+
+Variant MakeWordTable(Reference<text::XTextDocument> document, Reference<uno::XComponentContext> context,
+    Reference<text::XTextTable> table)
+{
+    return MakeDispatch<WordTable>(TableHandle { std::move(document), std::move(context), std::move(table) })
+        ->asVariant();
+}
+
+WordTables::WordTables(Reference<text::XTextDocument> document, Reference<uno::XComponentContext> context)
+    : DispatchObject(QStringLiteral("Tables"))
+{
+    auto tables = [document] {
+        return Reference<container::XIndexAccess>(
+            Reference<text::XTextTablesSupplier>(document, UNO_QUERY_THROW)->getTextTables(), UNO_QUERY_THROW);
+    };
+    addProperty(QStringLiteral("Count"),
+        [tables] { return Variant(OfficeCall::run([&] { return static_cast<int>(tables()->getCount()); })); });
+    addMember(QStringLiteral("Item"), [document, context, tables](const Args& args) {
+        const int index = args.required(0).toInt();
+        Reference<text::XTextTable> table = OfficeCall::run([&] {
+            auto all = tables();
+            if (index < 1 || index > all->getCount())
+                throw badIndex(index);
+            return Reference<text::XTextTable>(all->getByIndex(index - 1), UNO_QUERY_THROW);
+        });
+        return MakeWordTable(document, context, table);
+    });
+    addMember(QStringLiteral("Add"), [document, context](const Args& args) {
+        const RangeTarget* where = WordRange::targetOf(args.required(0));
+        const int rows = args.required(1).toInt();
+        const int columns = args.required(2).toInt();
+        if (!where)
+            throw EOleError(QStringLiteral("Первый аргумент Tables.Add должен быть диапазоном"), Automation::DISP_E_TYPEMISMATCH);
+        if (rows < 1 || columns < 1 || rows > 32767 || columns > 63)
+            throw EOleError(QStringLiteral("Недопустимое число строк или столбцов"), Automation::E_INVALIDARG);
+        if (!(where->document == document))
+            throw EOleError(QStringLiteral("Диапазон принадлежит другому документу"), Automation::E_INVALIDARG);
+        Reference<text::XTextRange> position = OfficeCall::run([&] {
+            if (where->kind == RangeTarget::Kind::Text)
+                return where->text;
+            // Any other range: at the start of its first cell.
+            auto texts = resolveTexts(*where);
+            if (texts.empty())
+                throw EOleError(QStringLiteral("Некуда вставить таблицу"), Automation::E_INVALIDARG);
+            return texts.front();
+        });
+        auto table = OfficeCall::run([&] { return addTable(document, position, rows, columns); });
+        return MakeWordTable(document, context, table);
+    });
+}
+
+Reference<text::XTextTable> WordTables::addTable(const Reference<text::XTextDocument>& document,
+    const Reference<text::XTextRange>& where, int rows, int columns)
+{
+    Reference<lang::XMultiServiceFactory> factory(document, UNO_QUERY_THROW);
+    Reference<text::XTextTable> table(factory->createInstance(OUString("com.sun.star.text.TextTable")), UNO_QUERY_THROW);
+    table->initialize(rows, columns);
+    where->getText()->insertTextContent(where->getStart(), Reference<text::XTextContent>(table, UNO_QUERY_THROW), false);
+    const WriterTableModel model(table);
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 1; c <= columns; ++c) {
+            const auto cell = model.cell(r, c);
+            for (auto edge : { WriterText::Edge::Top, WriterText::Edge::Left, WriterText::Edge::Bottom, WriterText::Edge::Right })
+                WriterText::setBorder(cell, edge, 0);
+        }
+    }
+    return table;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// The automation server "Word.Application" on LibreOffice Writer. The
+// program registers it once at start-up; CreateOleObject and
+// GetActiveOleObject then reach it by its programmatic identifier.
+namespace WriterServer {
+
+struct Settings {
+    // The office launcher.
+    QString officeProgram = QStringLiteral("/usr/lib/libreoffice/program/soffice");
+    // The UNO pipe of the program's office; a running instance is an office
+    // listening on it.
+    QString pipeName = QStringLiteral("tessora_pro_word");
+    // The office's user profile as a folder; empty for the user's own.
+    QString profileFolder;
+    // Started offices run headless; by default exactly when the program has
+    // no screen to show windows on.
+    enum class Headless { Auto, Yes, No } headless = Headless::Auto;
+    int startTimeoutMs = 30000;
+};
+
+void Register();
+void setSettings(const Settings& settings);
+Settings settings();
+
+// Ends an office that this program started and still holds, and forgets
+// the instance; for the end of tests and of the program.
+void shutdown();
+// The process id of the office this program started, 0 when none.
+qint64 startedOfficePid();
+
+} // namespace WriterServer

@@ -1,0 +1,225 @@
+#include "WriterTableModel.h"
+
+#include "OleError.h"
+#include "UnoOffice.h"
+
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
+#include <com/sun/star/table/XTableRows.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextTableCursor.hpp>
+
+#include <QRegularExpression>
+#include <map>
+
+using namespace css;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+constexpr int kLettersPerDigit = 52;
+
+QString columnLetters(int column)
+{
+    // A..Z, a..z, then two letters, as Writer names its cells.
+    QString letters;
+    int n = column - 1;
+    for (;;) {
+        const int digit = n % kLettersPerDigit;
+        letters.prepend(digit < 26 ? QChar('A' + digit) : QChar('a' + digit - 26));
+        n = n / kLettersPerDigit - 1;
+        if (n < 0)
+            return letters;
+    }
+}
+
+bool parseCellName(const QString& name, int* row, int* column)
+{
+    static const QRegularExpression pattern(QStringLiteral("^([A-Za-z]+)([0-9]+)$"));
+    const auto match = pattern.match(name);
+    if (!match.hasMatch())
+        return false;
+    int value = 0;
+    for (QChar c : match.captured(1)) {
+        const int digit = c.isUpper() ? c.unicode() - 'A' : c.unicode() - 'a' + 26;
+        value = value * kLettersPerDigit + digit + 1;
+    }
+    *column = value;
+    *row = match.captured(2).toInt();
+    return true;
+}
+
+Automation::EOleError badIndex(const QString& what)
+{
+    return Automation::EOleError(
+        QStringLiteral("Запрошенный элемент семейства не существует (%1)").arg(what), Automation::DISP_E_BADINDEX);
+}
+
+} // namespace
+
+WriterTableModel::WriterTableModel(Reference<text::XTextTable> table)
+    : m_table(std::move(table))
+{
+}
+
+std::vector<int> WriterTableModel::rowLayout() const
+{
+    std::map<int, int> counts;
+    for (const OUString& name : m_table->getCellNames()) {
+        int row = 0;
+        int column = 0;
+        if (parseCellName(toQString(name), &row, &column))
+            counts[row] = std::max(counts[row], column);
+    }
+    std::vector<int> layout;
+    for (const auto& [row, count] : counts) {
+        layout.resize(row, 0);
+        layout[row - 1] = count;
+    }
+    return layout;
+}
+
+int WriterTableModel::rowCount() const
+{
+    return m_table->getRows()->getCount();
+}
+
+int WriterTableModel::cellCount(int row) const
+{
+    checkRow(row);
+    const auto layout = rowLayout();
+    return row <= static_cast<int>(layout.size()) ? layout[row - 1] : 0;
+}
+
+QString WriterTableModel::cellName(int row, int column)
+{
+    return columnLetters(column) + QString::number(row);
+}
+
+Reference<table::XCell> WriterTableModel::cell(int row, int column) const
+{
+    if (row < 1 || column < 1)
+        throw badIndex(cellName(std::max(row, 0), std::max(column, 1)));
+    Reference<table::XCell> found = m_table->getCellByName(toOUString(cellName(row, column)));
+    if (!found.is())
+        throw badIndex(QStringLiteral("%1, %2").arg(row).arg(column));
+    return found;
+}
+
+void WriterTableModel::checkRow(int row) const
+{
+    if (row < 1 || row > rowCount())
+        throw badIndex(QString::number(row));
+}
+
+void WriterTableModel::splitRow(int row, int rows, int columns)
+{
+    checkRow(row);
+    if (rows < 1 || columns < 1 || rows > 100 || columns > 63)
+        throw Automation::EOleError(QStringLiteral("Недопустимое число строк или столбцов"), Automation::E_INVALIDARG);
+    const int cellsInRow = cellCount(row);
+    // New rows are inserted before the row, copying its cells; the text of
+    // each cell then moves up to the first of the rows.
+    if (rows > 1) {
+        std::vector<OUString> texts;
+        for (int c = 1; c <= cellsInRow; ++c)
+            texts.push_back(Reference<text::XText>(cell(row, c), UNO_QUERY_THROW)->getString());
+        m_table->getRows()->insertByIndex(row - 1, rows - 1);
+        for (int c = 1; c <= cellsInRow; ++c) {
+            if (texts[c - 1].isEmpty())
+                continue;
+            Reference<text::XText>(cell(row, c), UNO_QUERY_THROW)->setString(texts[c - 1]);
+            Reference<text::XText>(cell(row + rows - 1, c), UNO_QUERY_THROW)->setString(OUString());
+        }
+    }
+    if (columns == 1)
+        return;
+    for (int r = row; r < row + rows; ++r) {
+        for (int c = cellsInRow; c >= 1; --c) {
+            Reference<text::XTextTableCursor> cursor = m_table->createCursorByCellName(toOUString(cellName(r, c)));
+            if (!cursor->splitRange(static_cast<sal_Int16>(columns - 1), false))
+                throw Automation::EOleError(QStringLiteral("Не удалось разбить ячейки строки %1").arg(r));
+        }
+    }
+}
+
+void WriterTableModel::merge(const QString& firstCell, const QString& lastCell)
+{
+    if (firstCell == lastCell)
+        return;
+    Reference<text::XTextTableCursor> cursor = m_table->createCursorByCellName(toOUString(firstCell));
+    if (!cursor.is() || !cursor->gotoCellByName(toOUString(lastCell), true) || !cursor->mergeRange())
+        throw Automation::EOleError(QStringLiteral("Не удалось объединить ячейки %1:%2").arg(firstCell, lastCell));
+}
+
+DocumentLayout DocumentLayout::of(const Reference<text::XTextDocument>& document)
+{
+    DocumentLayout layout;
+    Reference<container::XEnumerationAccess> body(document->getText(), UNO_QUERY_THROW);
+    Reference<container::XEnumeration> parts = body->createEnumeration();
+    int position = 0;
+    while (parts->hasMoreElements()) {
+        const uno::Any element = parts->nextElement();
+        Reference<text::XTextTable> table(element, UNO_QUERY);
+        if (!table.is()) {
+            // A paragraph: its text and its mark.
+            Reference<text::XTextRange> paragraph(element, UNO_QUERY);
+            position += (paragraph.is() ? paragraph->getString().getLength() : 0) + 1;
+            continue;
+        }
+        const WriterTableModel model(table);
+        const QString name = tableName(table);
+        const auto rows = model.rowLayout();
+        for (int r = 1; r <= static_cast<int>(rows.size()); ++r) {
+            const int rowStart = position;
+            for (int c = 1; c <= rows[r - 1]; ++c) {
+                const QString cell = WriterTableModel::cellName(r, c);
+                Reference<text::XText> text(table->getCellByName(toOUString(cell)), UNO_QUERY_THROW);
+                const int length = text->getString().getLength();
+                layout.cells.push_back({ table, name, cell, r, c, position, position + length + 1 });
+                position += length + 1;
+            }
+            position += 1;
+            layout.rows.push_back({ table, name, r, rowStart, position });
+        }
+    }
+    layout.length = position;
+    return layout;
+}
+
+QString tableName(const Reference<text::XTextTable>& table)
+{
+    return toQString(Reference<container::XNamed>(table, UNO_QUERY_THROW)->getName());
+}
+
+const CellSpan* DocumentLayout::findCell(const Reference<text::XTextTable>& table, const QString& name) const
+{
+    const QString wanted = tableName(table);
+    for (const CellSpan& span : cells)
+        if (span.name == name && span.tableName == wanted)
+            return &span;
+    return nullptr;
+}
+
+const RowSpan* DocumentLayout::findRow(const Reference<text::XTextTable>& table, int row) const
+{
+    const QString wanted = tableName(table);
+    for (const RowSpan& span : rows)
+        if (span.row == row && span.tableName == wanted)
+            return &span;
+    return nullptr;
+}
+
+std::vector<CellSpan> DocumentLayout::cellsIn(int start, int end) const
+{
+    std::vector<CellSpan> found;
+    for (const CellSpan& span : cells)
+        if (span.start < std::max(end, start + 1) && span.end > start)
+            found.push_back(span);
+    return found;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextTable.hpp>
+
+#include <QString>
+#include <vector>
+
+// Word's view of a Writer table: rows numbered from 1, and cells numbered
+// from 1 within their own row, as the row counts them at the moment of the
+// call. Errors are thrown as EOleError.
+class WriterTableModel {
+public:
+    explicit WriterTableModel(css::uno::Reference<css::text::XTextTable> table);
+
+    // Cells per row, row 1 first.
+    std::vector<int> rowLayout() const;
+    int rowCount() const;
+    int cellCount(int row) const;
+    css::uno::Reference<css::table::XCell> cell(int row, int column) const;
+    static QString cellName(int row, int column);
+
+    // Word's Cells.Split on a row: every cell of the row becomes rows x columns
+    // cells of equal width; the text stays in the first of them.
+    void splitRow(int row, int rows, int columns);
+    // Merges the cells from one cell name to another into one cell.
+    void merge(const QString& firstCell, const QString& lastCell);
+
+    const css::uno::Reference<css::text::XTextTable>& table() const { return m_table; }
+
+private:
+    void checkRow(int row) const;
+    css::uno::Reference<css::text::XTextTable> m_table;
+};
+
+// Tables are told apart by name: the office may hand out different objects
+// for the same table.
+QString tableName(const css::uno::Reference<css::text::XTextTable>& table);
+
+// Word's character positions: every paragraph counts its text and one mark,
+// every table cell its text and one end-of-cell mark, every table row one
+// end-of-row mark. Computed afresh from the document on each use.
+struct CellSpan {
+    css::uno::Reference<css::text::XTextTable> table;
+    QString tableName;
+    QString name;
+    int row = 0;
+    int column = 0;
+    int start = 0;
+    int end = 0;
+};
+struct RowSpan {
+    css::uno::Reference<css::text::XTextTable> table;
+    QString tableName;
+    int row = 0;
+    int start = 0;
+    int end = 0;
+};
+struct DocumentLayout {
+    std::vector<CellSpan> cells;
+    std::vector<RowSpan> rows;
+    int length = 0;
+
+    static DocumentLayout of(const css::uno::Reference<css::text::XTextDocument>& document);
+    const CellSpan* findCell(const css::uno::Reference<css::text::XTextTable>& table, const QString& name) const;
+    const RowSpan* findRow(const css::uno::Reference<css::text::XTextTable>& table, int row) const;
+    // The cells that the span [start, end) touches, in document order.
+    std::vector<CellSpan> cellsIn(int start, int end) const;
+};
