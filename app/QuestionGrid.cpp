@@ -44,6 +44,19 @@ bool setHint(QAbstractItemView* view, const QString& hint)
     return true;
 }
 
+// A click on the text cycles not answered -> yes -> no -> not answered.
+quint8 nextState(quint8 state)
+{
+    switch (state) {
+    case AnswerStates::NotAnswered:
+        return AnswerStates::Yes;
+    case AnswerStates::Yes:
+        return AnswerStates::No;
+    default:
+        return AnswerStates::NotAnswered;
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- model
@@ -130,9 +143,7 @@ bool TQuestionModel::changeAnswer(int column, int row)
     const quint8 before = check->AnswerState;
     switch (column) {
     case TextColumn:
-        check->AnswerState = before == AnswerStates::NotAnswered ? AnswerStates::Yes
-            : before == AnswerStates::Yes                       ? AnswerStates::No
-                                                                : AnswerStates::NotAnswered;
+        check->AnswerState = nextState(before);
         break;
     case YesColumn:
         check->AnswerState = AnswerStates::Yes;
@@ -157,8 +168,8 @@ TQuestionDelegate::TQuestionDelegate(QObject* parent)
 {
 }
 
-void TQuestionDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                              const QModelIndex& index) const
+void TQuestionDelegate::paint(
+    QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const QVariant state = index.data(TQuestionModel::AnswerStateRole);
     if (!state.isValid())
@@ -172,7 +183,8 @@ void TQuestionDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         break;
     case TQuestionModel::YesColumn:
     case TQuestionModel::NoColumn: {
-        const quint8 marked = index.column() == TQuestionModel::YesColumn ? AnswerStates::Yes : AnswerStates::No;
+        const quint8 marked
+            = index.column() == TQuestionModel::YesColumn ? AnswerStates::Yes : AnswerStates::No;
         const QPixmap& mark = ImLst[state.toUInt() == marked ? SetMark : EmptyMark];
         painter->drawPixmap(option.rect.topLeft() + MarkOffset, mark);
         break;
@@ -182,8 +194,8 @@ void TQuestionDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     }
 }
 
-void TQuestionDelegate::paintText(QPainter* painter, const QStyleOptionViewItem& option,
-                                  const QModelIndex& index) const
+void TQuestionDelegate::paintText(
+    QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const QRect box = option.rect.adjusted(1, 2, -1, -2);
     const int flags = index.column() == TQuestionModel::NumberColumn
@@ -293,7 +305,7 @@ TQuestionHeader::TQuestionHeader(QWidget* parent)
 {
     setObjectName(QStringLiteral("hdcTop"));
     FCaptions->setHorizontalHeaderLabels({ QStringLiteral("#"), QStringLiteral("Можно ли утверждать, что..."),
-                                           QStringLiteral("Да"), QStringLiteral("Нет") });
+        QStringLiteral("Да"), QStringLiteral("Нет") });
     setModel(FCaptions);
     setDefaultAlignment(Qt::AlignCenter);
     setSectionsClickable(true);

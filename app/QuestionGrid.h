@@ -54,7 +54,8 @@ public:
     static constexpr QPoint MarkOffset { 22, 10 };
 
     explicit TQuestionDelegate(QObject* parent = nullptr);
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(
+        QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     // The image list of the two answer marks.
     std::array<QPixmap, 2> ImLst;

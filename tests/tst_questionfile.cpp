@@ -16,7 +16,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("lines");
         const QStringList abc { "a", "b", "c" };
-        QTest::newRow("three lines, empty middle") << QByteArray("one\r\n\r\nthree\r\n") << QStringList { "one", "", "three" };
+        QTest::newRow("three lines, empty middle")
+            << QByteArray("one\r\n\r\nthree\r\n") << QStringList { "one", "", "three" };
         QTest::newRow("no final break") << QByteArray("a\r\nb\r\nc") << abc;
         QTest::newRow("CR only") << QByteArray("a\rb\rc\r") << abc;
         QTest::newRow("LF only") << QByteArray("a\nb\nc\n") << abc;
@@ -26,7 +27,8 @@ private slots:
         QTest::newRow("empty file") << QByteArray() << QStringList();
         QTest::newRow("one break only") << QByteArray("\r\n") << QStringList { "" };
         QTest::newRow("two final breaks") << QByteArray("a\n\n") << QStringList { "a", "" };
-        QTest::newRow("zero byte ends the text") << QByteArray("a\r\nb\0c\r\nd", 9) << QStringList { "a", "b" };
+        QTest::newRow("zero byte ends the text")
+            << QByteArray("a\r\nb\0c\r\nd", 9) << QStringList { "a", "b" };
         QTest::newRow("zero byte first") << QByteArray("\0a\r\n", 4) << QStringList();
         QTest::newRow("blanks kept") << QByteArray("  a \t\r\n ") << QStringList { "  a \t", " " };
         QTest::newRow("cyrillic 1251") << QByteArray("\xC6\xE0\xEB\xEE\xE1\xFB\r\n\xB8")
@@ -72,7 +74,8 @@ private slots:
         file.write("a\r\nb\r\n");
         file.close();
         QCOMPARE(QuestionFile::read(locked), (QStringList { "a", "b" }));
-        if (QFile::setPermissions(locked, QFileDevice::WriteOwner) && !QFile(locked).open(QIODevice::ReadOnly))
+        if (QFile::setPermissions(locked, QFileDevice::WriteOwner)
+            && !QFile(locked).open(QIODevice::ReadOnly))
             QVERIFY(QuestionFile::read(locked).isEmpty());
     }
 
@@ -137,7 +140,8 @@ private slots:
         for (const QStringList* lines : { &statements, &phrases }) {
             for (const QString& line : *lines) {
                 QVERIFY2(!line.isEmpty() && line == line.trimmed(), qPrintable(line));
-                QVERIFY2(!line.contains(QChar::ReplacementCharacter) && !line.contains(u'?'), qPrintable(line));
+                QVERIFY2(
+                    !line.contains(QChar::ReplacementCharacter) && !line.contains(u'?'), qPrintable(line));
                 QVERIFY2(!line.endsWith(u'.') && !line.contains(u';'), qPrintable(line));
                 QVERIFY2(line.at(0).isLower(), qPrintable(line));
             }

@@ -13,10 +13,17 @@
 
 namespace {
 
-enum Click { TextClick = 1, YesClick = 2, NoClick = 3, NumberClick = 0, RightTextClick = 4, BelowRowsClick = 5 };
+enum Click {
+    TextClick = 1,
+    YesClick = 2,
+    NoClick = 3,
+    NumberClick = 0,
+    RightTextClick = 4,
+    BelowRowsClick = 5
+};
 
 const QStringList FiveStatements { "вас беспокоят головные боли", "бывает кашель", "", "бывает изжога",
-                                   "отекают ноги" };
+    "отекают ноги" };
 
 } // namespace
 
@@ -60,7 +67,8 @@ private:
             QTest::mouseClick(viewport, Qt::RightButton, {}, cellCentre(TextClick, row));
             break;
         case BelowRowsClick:
-            QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(cellCentre(TextClick, 0).x(), viewport->height() - 2));
+            QTest::mouseClick(
+                viewport, Qt::LeftButton, {}, QPoint(cellCentre(TextClick, 0).x(), viewport->height() - 2));
             break;
         default:
             QTest::mouseClick(viewport, Qt::LeftButton, {}, cellCentre(kind, row));
@@ -116,17 +124,20 @@ private slots:
         QTest::addColumn<int>("state");
         QTest::newRow("text once: yes") << QList<int> { TextClick } << int(AnswerStates::Yes);
         QTest::newRow("text twice: no") << QList<int> { TextClick, TextClick } << int(AnswerStates::No);
-        QTest::newRow("text thrice: not answered") << QList<int> { TextClick, TextClick, TextClick }
-                                                   << int(AnswerStates::NotAnswered);
+        QTest::newRow("text thrice: not answered")
+            << QList<int> { TextClick, TextClick, TextClick } << int(AnswerStates::NotAnswered);
         QTest::newRow("no column of a yes: no") << QList<int> { YesClick, NoClick } << int(AnswerStates::No);
-        QTest::newRow("yes column twice stays yes") << QList<int> { YesClick, YesClick } << int(AnswerStates::Yes);
-        QTest::newRow("yes column of a no: yes") << QList<int> { NoClick, YesClick } << int(AnswerStates::Yes);
-        QTest::newRow("text after no: not answered") << QList<int> { NoClick, TextClick }
-                                                     << int(AnswerStates::NotAnswered);
-        QTest::newRow("number column changes nothing") << QList<int> { NumberClick } << int(AnswerStates::NotAnswered);
+        QTest::newRow("yes column twice stays yes")
+            << QList<int> { YesClick, YesClick } << int(AnswerStates::Yes);
+        QTest::newRow("yes column of a no: yes")
+            << QList<int> { NoClick, YesClick } << int(AnswerStates::Yes);
+        QTest::newRow("text after no: not answered")
+            << QList<int> { NoClick, TextClick } << int(AnswerStates::NotAnswered);
+        QTest::newRow("number column changes nothing")
+            << QList<int> { NumberClick } << int(AnswerStates::NotAnswered);
         QTest::newRow("right button answers too") << QList<int> { RightTextClick } << int(AnswerStates::Yes);
-        QTest::newRow("below the rows changes nothing") << QList<int> { BelowRowsClick }
-                                                        << int(AnswerStates::NotAnswered);
+        QTest::newRow("below the rows changes nothing")
+            << QList<int> { BelowRowsClick } << int(AnswerStates::NotAnswered);
     }
     void clicksAnswer()
     {
@@ -145,7 +156,7 @@ private slots:
         const QPoint at = cellCentre(TextClick, 0);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
         QMouseEvent second(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), Qt::LeftButton,
-                           Qt::LeftButton, Qt::NoModifier);
+            Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(viewport, &second);
         QCOMPARE(stateOf(1), AnswerStates::No);
     }
@@ -159,7 +170,8 @@ private slots:
             QCOMPARE(stateOf(number), AnswerStates::NotAnswered);
 
         grid->setCurrentIndex(model()->index(3, 1));
-        const quint8 expected[] = { AnswerStates::Yes, AnswerStates::No, AnswerStates::NotAnswered, AnswerStates::Yes };
+        const quint8 expected[]
+            = { AnswerStates::Yes, AnswerStates::No, AnswerStates::NotAnswered, AnswerStates::Yes };
         for (quint8 state : expected) {
             QTest::keyClick(grid, Qt::Key_Space);
             QCOMPARE(stateOf(4), state);
@@ -199,7 +211,7 @@ private slots:
         click(NoClick, 3);
         click(TextClick, 4);
         QTest::mouseClick(FPage->hdcTop->viewport(), Qt::LeftButton, {},
-                          QPoint(FPage->hdcTop->sectionViewportPosition(view) + 5, 10));
+            QPoint(FPage->hdcTop->sectionViewportPosition(view) + 5, 10));
         QCOMPARE(FPage->QuestionView(), view);
         QCOMPARE(shownNumbers(), numbers);
         // A row of a filtered view still answers its own statement.
@@ -217,7 +229,7 @@ private slots:
         QCOMPARE(stateOf(1), AnswerStates::Yes);
         QCOMPARE(stateOf(2), AnswerStates::Yes);
         QTest::mouseClick(FPage->hdcTop->viewport(), Qt::LeftButton, {},
-                          QPoint(FPage->hdcTop->sectionViewportPosition(1) + 40, 10));
+            QPoint(FPage->hdcTop->sectionViewportPosition(1) + 40, 10));
         QCOMPARE(shownNumbers(), (QStringList { "3", "4", "5" }));
     }
 
@@ -262,12 +274,14 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("three lines, empty middle") << QByteArray("a\r\n\r\nc\r\n") << QStringList { "a", "", "c" };
+        QTest::newRow("three lines, empty middle")
+            << QByteArray("a\r\n\r\nc\r\n") << QStringList { "a", "", "c" };
         QTest::newRow("no final break") << QByteArray("a\r\nb") << QStringList { "a", "b" };
         QTest::newRow("CR only") << QByteArray("a\rb\r") << QStringList { "a", "b" };
         QTest::newRow("mixed") << QByteArray("a\nb\r\nc\rd") << QStringList { "a", "b", "c", "d" };
         QTest::newRow("zero byte") << QByteArray("a\r\nb\0c\r\n", 8) << QStringList { "a", "b" };
-        QTest::newRow("not text") << QByteArray("\x01\x7f\x98\xff") << QStringList { QStringLiteral("\x01\x7f\uFFFDя") };
+        QTest::newRow("not text") << QByteArray("\x01\x7f\x98\xff")
+                                  << QStringList { QStringLiteral("\x01\x7f\uFFFDя") };
         QTest::newRow("empty file") << QByteArray() << QStringList();
     }
     void questionFilesAreReadAsWritten()
@@ -344,8 +358,8 @@ private slots:
         QTest::newRow("grid yes") << false << 600 - 150 << "Кликните здесь если хотите ответить 'Да'";
         QTest::newRow("grid no") << false << 600 - 40 << "Кликните здесь если хотите ответить 'Нет'";
         QTest::newRow("header all") << true << 5 << "Кликнув здесь Вы увидите все вопросы";
-        QTest::newRow("header unanswered") << true << 200
-                                           << "Кликнув здесь Вы увидите только вопросы, на которые Вы не ответили";
+        QTest::newRow("header unanswered")
+            << true << 200 << "Кликнув здесь Вы увидите только вопросы, на которые Вы не ответили";
         QTest::newRow("header yes") << true << 600 - 150
                                     << "Кликнув здесь Вы увидите только вопросы, на которые Вы ответили 'Да'";
         QTest::newRow("header no") << true << 600 - 40
@@ -383,7 +397,8 @@ private slots:
         };
         auto drawn = [&](int column, int row, const QSize& size) {
             const QRect cell = FPage->stgQst->visualRect(model()->index(row, column));
-            return grid.copy(QRect(cell.topLeft() + QPoint(22, 10), size)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            return grid.copy(QRect(cell.topLeft() + QPoint(22, 10), size))
+                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
         };
         const QImage set = expected(0), empty = expected(1);
         QVERIFY(set != empty);
