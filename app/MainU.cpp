@@ -5,6 +5,7 @@
 #include "CodePage.h"
 #include "DataFolder.h"
 #include "DecisionU.h"
+#include "HelpViewer.h"
 #include "MessageBoxes.h"
 #include "JpegLoader.h"
 #include "Questionnaire.h"
@@ -134,6 +135,7 @@ void TfrmTessora::FormCreate()
     ConnectRecord();
     SetDateFormats();
     qApp->installEventFilter(this);
+    Help::installF1(this);
     SetBirthDateLimits();
     SetReportErrorBox([this](const QString& text) { MessageBoxes::showError(this, text); });
     CreateQuestionnaire();
@@ -150,6 +152,7 @@ void TfrmTessora::ConnectActions()
     connect(ui->acNextTab, &QAction::triggered, this, &TfrmTessora::acNextTabExecute);
     connect(ui->acPrevTab, &QAction::triggered, this, &TfrmTessora::acPrevTabExecute);
     connect(ui->acExit, &QAction::triggered, this, &TfrmTessora::acExitExecute);
+    connect(ui->acHelpCont, &QAction::triggered, this, [this] { Help::showContents(this); });
     connect(ui->acAbout, &QAction::triggered, this, [this] { TfrmAbout::Execute(this); });
     connect(ui->pgcMain, &QStackedWidget::currentChanged, this, &TfrmTessora::UpdateTabActions);
     connect(ui->pgcMain, &QStackedWidget::currentChanged, this, &TfrmTessora::pgcMainChange);

@@ -2,6 +2,7 @@
 
 #include "CodePage.h"
 #include "DataFolder.h"
+#include "HelpViewer.h"
 #include "RecordU.h"
 #include "SpinEdits.h"
 
@@ -84,6 +85,9 @@ private slots:
     void statusBarHints_data();
     void statusBarHints();
     void pagePanelCentred();
+    void helpContexts_data();
+    void helpContexts();
+    void f1OpensHelp();
 
 private:
     template<class T> T* Find(const char* name) const
@@ -738,6 +742,45 @@ void TestMainWindow::pagePanelCentred()
         QCOMPARE(panel->x(), (page->contentsRect().width() - panel->width()) / 2);
         QCOMPARE(panel->y(), (page->contentsRect().height() - panel->height()) / 2);
     }
+}
+
+void TestMainWindow::helpContexts_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("context");
+    QTest::newRow("weight on anthropometry") << "speWeight" << 10;
+    QTest::newRow("history box") << "cbxUrolog" << 12;
+    QTest::newRow("temperature") << "speTermo" << 13;
+    QTest::newRow("pulse") << "spePulsP" << 14;
+    QTest::newRow("pressure") << "speDiaMes" << 15;
+    QTest::newRow("ECG finding") << "cbxRubec" << 16;
+    QTest::newRow("fluorography date") << "dtpFluDate" << 17;
+    QTest::newRow("blood ESR") << "speSoe" << 18;
+    QTest::newRow("urine sugar") << "cbxShugar" << 19;
+    QTest::newRow("lymph node") << "cbxLPah" << 20;
+    QTest::newRow("limb") << "cbxFDeform" << 21;
+    QTest::newRow("hernia") << "cbxBBedro" << 22;
+    QTest::newRow("tips memo") << "mmoCommon" << 8;
+    QTest::newRow("next button") << "bbtnNext" << 9;
+    QTest::newRow("report button") << "bbtnReport" << 24;
+}
+
+void TestMainWindow::helpContexts()
+{
+    QFETCH(QString, control);
+    QFETCH(int, context);
+    QCOMPARE(Help::contextOf(Find<QWidget>(qPrintable(control))), context);
+}
+
+void TestMainWindow::f1OpensHelp()
+{
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    Spin("speWeight")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Spin("speWeight"), Qt::Key_F1);
+    QVERIFY(Help::window());
+    QVERIFY(Help::window()->isVisible());
+    delete Help::window();
 }
 
 QTEST_MAIN(TestMainWindow)
