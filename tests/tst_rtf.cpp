@@ -162,6 +162,19 @@ private slots:
         QCOMPARE(document.lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     }
 
+    void hangingListItemKeepsItsTabStop()
+    {
+        QTextDocument document;
+        Rtf::read("{\\rtf1\\ansi\\pard\\fi-300\\li900\\tx900 {\\listtext \\'95\\tab}item\\par}", document);
+        const QTextBlockFormat format = document.begin().blockFormat();
+        QCOMPARE(document.begin().text(), QStringLiteral("\u2022\titem"));
+        QCOMPARE(format.leftMargin(), 60.0);
+        QCOMPARE(format.textIndent(), -20.0);
+        // The text after the bullet starts at the indent, where the lines below it start.
+        QCOMPARE(format.tabPositions().size(), 1);
+        QCOMPARE(format.tabPositions().first().position, 20.0);
+    }
+
     void damagedInput_data()
     {
         QTest::addColumn<QByteArray>("rtf");

@@ -70,6 +70,7 @@ struct GroupState {
     Destination destination = Destination::Text;
     QTextCharFormat charFormat;
     QTextBlockFormat blockFormat;
+    QList<double> tabStops; // from the page margin, in pixels
     int unicodeSkip = 1;
     int font = -1;
 };
@@ -111,6 +112,7 @@ private:
     void text(const QString& s);
     void paragraph();
     void flush();
+    QTextBlockFormat paragraphFormat() const;
     void finishFontEntry();
     void finishColorEntry();
     int currentCodePage() const;
@@ -146,7 +148,7 @@ Rtf::ReadResult Reader::run()
     parse();
     flush();
     if (!m_rootClosed) {
-        m_cursor.setBlockFormat(state().blockFormat);
+        m_cursor.setBlockFormat(paragraphFormat());
         m_damaged = true;
     } else if (!onlyPaddingFrom(m_pos)) {
         m_damaged = true; // the document was closed before its end
@@ -249,7 +251,7 @@ void Reader::closeGroup()
     }
     const Destination closing = state().destination;
     if (m_stack.size() == 2)
-        m_cursor.setBlockFormat(state().blockFormat); // the last paragraph keeps its own format
+        m_cursor.setBlockFormat(paragraphFormat()); // the last paragraph keeps its own format
     m_stack.pop_back();
     if (closing == Destination::FontTable && state().destination != Destination::FontTable)
         finishFontEntry();
@@ -455,8 +457,10 @@ bool Reader::paragraphFormat(const QByteArray& word, std::optional<int> paramete
 {
     QTextBlockFormat& b = state().blockFormat;
     const double pixels = std::clamp(parameter.value_or(0), -30000, 30000) / TwipsPerPixel;
-    if (word == "pard")
+    if (word == "pard") {
         b = QTextBlockFormat();
+        state().tabStops.clear();
+    }
     else if (word == "ql")
         b.setAlignment(Qt::AlignLeft);
     else if (word == "qc")
@@ -475,6 +479,10 @@ bool Reader::paragraphFormat(const QByteArray& word, std::optional<int> paramete
         b.setTopMargin(std::max(0.0, pixels));
     else if (word == "sa")
         b.setBottomMargin(std::max(0.0, pixels));
+    else if (word == "tx" && pixels > 0) {
+        if (state().tabStops.size() < 64)
+            state().tabStops.append(pixels);
+    }
     else
         return false;
     return true;
@@ -598,8 +606,24 @@ void Reader::paragraph()
     if (state().destination != Destination::Text)
         return;
     flush();
-    m_cursor.setBlockFormat(state().blockFormat);
-    m_cursor.insertBlock(state().blockFormat, state().charFormat);
+    m_cursor.setBlockFormat(paragraphFormat());
+    m_cursor.insertBlock(paragraphFormat(), state().charFormat);
+}
+
+QTextBlockFormat Reader::paragraphFormat() const
+{
+    // Tab stops count from the page margin; Qt counts them from where the
+    // first line starts.
+    QTextBlockFormat format = state().blockFormat;
+    const double lineStart = format.leftMargin() + format.textIndent();
+    QList<QTextOption::Tab> tabs;
+    for (double stop : state().tabStops) {
+        if (stop > lineStart)
+            tabs.append(QTextOption::Tab(stop - lineStart, QTextOption::LeftTab));
+    }
+    if (!tabs.isEmpty())
+        format.setTabPositions(tabs);
+    return format;
 }
 
 void Reader::flush()
