@@ -9,6 +9,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <span>
 
 std::array<QString, ComplaintTextCount> ComplaintTexts;
 
@@ -40,12 +41,12 @@ const TFindingWord LimbWords[] {
     { 102, u"воспаление вен" },
 };
 
-QString FoundWords(const TFindingWord* begin, const TFindingWord* end)
+QString FoundWords(std::span<const TFindingWord> table)
 {
     QStringList words;
-    for (const TFindingWord* item = begin; item != end; ++item) {
-        if (HasFinding(item->code))
-            words << QString::fromUtf16(item->word);
+    for (const TFindingWord& item : table) {
+        if (HasFinding(item.code))
+            words << QString::fromUtf16(item.word);
     }
     return words.join(QStringLiteral(", "));
 }
@@ -260,12 +261,12 @@ QString ObservedList(const ExaminationRecord& record)
 
 QString LymphNodeList()
 {
-    return FoundWords(std::begin(LymphNodeWords), std::end(LymphNodeWords));
+    return FoundWords(LymphNodeWords);
 }
 
 QString LimbFindingList()
 {
-    QString list = FoundWords(std::begin(LimbWords), std::end(LimbWords));
+    QString list = FoundWords(LimbWords);
     if (!list.isEmpty())
         list[0] = QLocale().toUpper(list.left(1)).at(0);
     return list;
