@@ -130,6 +130,7 @@ void TfrmTessora::FormCreate()
     QFont tipFont = ui->mmoCommon->font();
     tipFont.setPointSizeF(tipFont.pointSizeF() * 13 / 11);
     ui->mmoCommon->setFont(tipFont);
+    CreateCardioPage();
     SizePagePanels();
     ConnectActions();
     ConnectRecord();
@@ -413,8 +414,15 @@ void TfrmTessora::EnterDataPage(int tag)
 
 void TfrmTessora::EnterCardiologistPage()
 {
-    // A new cardiology interview starts here and asks its first question.
+    FCardioPage->StartInterview();
     ui->acMonitor->setVisible(true);
+    try {
+        frmMonitor->setVisible(ui->acMonitor->isChecked());
+        frmMonitor->ClearBarHighlight();
+        frmMonitor->ClearLegendUnderline();
+    } catch (...) {
+        // The monitor is an extra view; the interview goes on without it.
+    }
 }
 
 void TfrmTessora::LeaveCardiologistPage()
@@ -422,6 +430,11 @@ void TfrmTessora::LeaveCardiologistPage()
     ui->stkWork->setCurrentWidget(ui->mmoCommon);
     ui->bbtnReport->raise();
     ui->acMonitor->setVisible(false);
+    FCardioPage->StopInterview();
+    try {
+        frmMonitor->hide();
+    } catch (...) {
+    }
 }
 
 QWidget* TfrmTessora::PagePanel(QWidget* page)
@@ -526,6 +539,7 @@ void TfrmTessora::FormResize()
     ui->bbtnReport->move(origin.x() + client->width() - ui->bbtnReport->width() - 5,
                          origin.y() + client->height() - ui->bbtnReport->height() - 5);
     ui->bbtnReport->raise();
+    FCardioPage->LayoutAnswerPanel();
 }
 
 void TfrmTessora::resizeEvent(QResizeEvent* event)
