@@ -1,0 +1,201 @@
+#include "ReportU.h"
+
+#include "OleServer.h"
+#include "WriterServer.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+using namespace Automation;
+
+namespace {
+
+bool ProcessRunning(qint64 pid)
+{
+    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0;
+}
+
+// Ends every office the test started, also when a check fails halfway.
+struct OfficeGuard {
+    ~OfficeGuard() { WriterServer::shutdown(); }
+};
+
+Variant AddDocument(const Variant& word, const QString& caption)
+{
+    const Variant document = word.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), Variant::Omitted());
+    document.get(QStringLiteral("Windows")).call(QStringLiteral("Item"), 1).set(QStringLiteral("Caption"), caption);
+    return document;
+}
+
+QStringList Captions(const Variant& word)
+{
+    QStringList captions;
+    const Variant documents = word.get(QStringLiteral("Documents"));
+    const int count = documents.get(QStringLiteral("Count")).toInt();
+    for (int i = 1; i <= count; ++i) {
+        captions << documents.call(QStringLiteral("Item"), i)
+                        .get(QStringLiteral("Windows"))
+                        .call(QStringLiteral("Item"), 1)
+                        .get(QStringLiteral("Caption"))
+                        .toString();
+    }
+    captions.sort();
+    return captions;
+}
+
+} // namespace
+
+class TestReportOffice : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+    void startedWordIsHiddenUntilShownAndQuitsAfterClosing();
+    void runningWordKeepsTheUserDocuments();
+    void wordQuitByTheUserIsForgotten();
+    void missingOfficeProgramIsReportedQuickly();
+
+private:
+    QTemporaryDir m_profile;
+    WriterServer::Settings m_settings;
+    QStringList m_boxes;
+    int m_closeEvents = 0;
+};
+
+void TestReportOffice::initTestCase()
+{
+    QVERIFY(m_profile.isValid());
+    m_settings.pipeName = QStringLiteral("tessora_tst_report_%1").arg(QCoreApplication::applicationPid());
+    m_settings.profileFolder = m_profile.path();
+    m_settings.headless = WriterServer::Settings::Headless::Yes;
+    m_settings.startTimeoutMs = 60000;
+    WriterServer::Register();
+}
+
+void TestReportOffice::init()
+{
+    WriterServer::setSettings(m_settings);
+    m_boxes.clear();
+    m_closeEvents = 0;
+    InitReportUnit();
+    SetReportErrorBox([this](const QString& text) { m_boxes << text; });
+    DocSink->OnClose = [this] {
+        ++m_closeEvents;
+        ForgetReportDocument();
+    };
+}
+
+void TestReportOffice::cleanup()
+{
+    FinalizeReportUnit();
+    WriterServer::shutdown();
+}
+
+void TestReportOffice::cleanupTestCase()
+{
+    WriterServer::shutdown();
+}
+
+void TestReportOffice::startedWordIsHiddenUntilShownAndQuitsAfterClosing()
+{
+    OfficeGuard guard;
+    QVERIFY(ConnectWord());
+    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(!WordAttached);
+    QVERIFY(WordSink->IsConnected());
+    QVERIFY(OmittedArg.isOmitted());
+    QCOMPARE(WordApp.get(QStringLiteral("Visible")).toBool(), false);
+    QCOMPARE(WordApp.get(QStringLiteral("Options")).get(QStringLiteral("CheckSpellingAsYouType")).toBool(), false);
+    const qint64 office = WriterServer::startedOfficePid();
+    QVERIFY(office > 0);
+
+    ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), OmittedArg);
+    DocSink->Connect(ReportDoc);
+    AddDocument(WordApp, QStringLiteral("Черновик пользователя"));
+    ShowReport();
+    QCOMPARE(WordApp.get(QStringLiteral("Visible")).toBool(), true);
+    const QString caption = ReportDoc.get(QStringLiteral("Windows"))
+                                .call(QStringLiteral("Item"), 1)
+                                .get(QStringLiteral("Caption"))
+                                .toString();
+    QVERIFY2(caption.startsWith(QStringLiteral("Заключение 20")), qPrintable(caption));
+    QCOMPARE(WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(), 2);
+
+    CloseConclusionDocuments();
+    QCOMPARE(m_closeEvents, 1);
+    QVERIFY(ReportDoc.isEmpty());
+    QVERIFY(WordApp.isEmpty());
+    QElapsedTimer timer;
+    timer.start();
+    while (ProcessRunning(office) && timer.elapsed() < 30000)
+        QTest::qWait(100);
+    QVERIFY2(!ProcessRunning(office), "the started office still runs after Quit");
+    QCOMPARE(m_closeEvents, 1);
+}
+
+void TestReportOffice::runningWordKeepsTheUserDocuments()
+{
+    OfficeGuard guard;
+    // The user's own word processor, already running with two documents, one
+    // of them a conclusion saved earlier.
+    const Variant usersWord(CreateOleObject(QStringLiteral("Word.Application")));
+    AddDocument(usersWord, QStringLiteral("Письмо"));
+    AddDocument(usersWord, QStringLiteral("Заключение 2025 May 3 Saturday 10-15"));
+
+    QVERIFY(ConnectWord());
+    QVERIFY(WordAttached);
+    QCOMPARE(WordApp.get(QStringLiteral("Visible")).toBool(), true);
+    ReportDoc = AddDocument(WordApp, QStringLiteral("Документ3"));
+    DocSink->Connect(ReportDoc);
+    ShowReport();
+    QCOMPARE(WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(), 3);
+
+    CloseConclusionDocuments();
+    QCOMPARE(m_closeEvents, 1);
+    QVERIFY(ReportDoc.isEmpty());
+    QVERIFY(!WordApp.isEmpty());
+    QCOMPARE(Captions(WordApp), QStringList { QStringLiteral("Письмо") });
+    QVERIFY(ProcessRunning(WriterServer::startedOfficePid()));
+
+    // Nothing left to close: a second call changes nothing.
+    CloseConclusionDocuments();
+    QCOMPARE(Captions(usersWord), QStringList { QStringLiteral("Письмо") });
+}
+
+void TestReportOffice::wordQuitByTheUserIsForgotten()
+{
+    OfficeGuard guard;
+    QVERIFY(ConnectWord());
+    const Variant usersHandle(GetActiveOleObject(QStringLiteral("Word.Application")));
+    usersHandle.call(QStringLiteral("Quit"));
+    QTRY_VERIFY_WITH_TIMEOUT(WordApp.isEmpty(), 30000);
+    CloseConclusionDocuments();
+    QVERIFY(m_boxes.isEmpty());
+}
+
+void TestReportOffice::missingOfficeProgramIsReportedQuickly()
+{
+    OfficeGuard guard;
+    WriterServer::Settings missing = m_settings;
+    missing.officeProgram = m_profile.filePath(QStringLiteral("no-such-office/soffice"));
+    missing.pipeName += QStringLiteral("_missing");
+    WriterServer::setSettings(missing);
+    ReportDoc = Variant("прежний документ");
+
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!ConnectWord());
+    QVERIFY2(timer.elapsed() < 10000, "a missing office program must fail at once, not wait for the start timeout");
+    QCOMPARE(m_boxes, QStringList { QStringLiteral("Не могу найти MS Word") });
+    QVERIFY(WordApp.isEmpty());
+    QVERIFY(ReportDoc.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestReportOffice)
+#include "tst_report_office.moc"
