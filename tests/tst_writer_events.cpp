@@ -201,6 +201,7 @@ void TestWriterEvents::outsideCloseRunsCloseHandlersOnce()
             doc.call("SaveAs", file);
     });
     const QString pipe = m_office->pipeName();
+    const int saves = m_appSink.count(Word::DISPID_AppDocumentBeforeSave);
     std::atomic<bool> closed { false };
     std::thread user([&] {
         fromOutside(pipe, caption, [](const Reference<frame::XModel>& model) {
@@ -212,6 +213,8 @@ void TestWriterEvents::outsideCloseRunsCloseHandlersOnce()
     user.join();
     QTest::qWait(300);
     QCOMPARE(docSink.count(Word::DISPID_DocClose), 1);
+    // The save made by the handler is announced once, while it happens.
+    QCOMPARE(m_appSink.count(Word::DISPID_AppDocumentBeforeSave), saves + 1);
     QVERIFY(QFileInfo(file).size() > 0);
     QVERIFY_THROWS_EXCEPTION(EOleError, doc.get("Saved"));
 }

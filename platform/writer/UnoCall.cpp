@@ -10,22 +10,34 @@
 
 namespace {
 
+// Hands office calls from the GUI thread to the UNO thread the office waits
+// on, and hands nested notifications that arrive on that thread back to the
+// GUI thread while it waits for its call.
 class CallPump {
 public:
-    // Called on the GUI thread by UnoCall::run while the pump is active.
+    // On the GUI thread, while the pump is active: runs work on the pump thread.
     void runThere(const std::function<void()>& work)
     {
-        auto task = std::make_shared<Task>();
+        auto task = std::make_shared<Job>();
         task->work = &work;
-        {
-            std::lock_guard lock(m_mutex);
-            m_tasks.push_back(task);
-        }
-        m_changed.notify_all();
         std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return task->done; });
+        m_tasks.push_back(task);
+        m_changed.notify_all();
+        runJobsUntilDone(lock, m_guiJobs, *task);
         if (task->error)
             std::rethrow_exception(task->error);
+    }
+
+    // On the pump thread, inside a task: runs work on the GUI thread, which
+    // is waiting in runThere.
+    void runOnGui(const std::function<void()>& work)
+    {
+        auto job = std::make_shared<Job>();
+        job->work = &work;
+        std::unique_lock lock(m_mutex);
+        m_guiJobs.push_back(job);
+        m_changed.notify_all();
+        runJobsUntilDone(lock, m_tasks, *job);
     }
 
     // On the GUI thread: true when the pump thread still waits for this work.
@@ -46,7 +58,7 @@ public:
         m_changed.notify_all();
     }
 
-    // On the UNO thread.
+    // On the pump thread.
     bool serve(int startTimeoutMs)
     {
         std::unique_lock lock(m_mutex);
@@ -58,33 +70,56 @@ public:
             m_changed.wait(lock, [&] { return m_finished || !m_tasks.empty(); });
             if (m_tasks.empty())
                 return true;
-            auto task = m_tasks.front();
-            m_tasks.pop_front();
-            lock.unlock();
-            try {
-                (*task->work)();
-            } catch (...) {
-                task->error = std::current_exception();
-            }
-            lock.lock();
-            task->done = true;
-            m_changed.notify_all();
+            runFront(lock, m_tasks);
         }
     }
 
 private:
-    struct Task {
+    struct Job {
         const std::function<void()>* work = nullptr;
         std::exception_ptr error;
         bool done = false;
     };
+    using Queue = std::deque<std::shared_ptr<Job>>;
+
+    void runFront(std::unique_lock<std::mutex>& lock, Queue& queue)
+    {
+        auto job = queue.front();
+        queue.pop_front();
+        lock.unlock();
+        try {
+            (*job->work)();
+        } catch (...) {
+            job->error = std::current_exception();
+        }
+        lock.lock();
+        job->done = true;
+        m_changed.notify_all();
+    }
+
+    // Waits for a job of the other thread, meanwhile running what that
+    // thread hands to this one.
+    void runJobsUntilDone(std::unique_lock<std::mutex>& lock, Queue& mine, const Job& awaited)
+    {
+        for (;;) {
+            m_changed.wait(lock, [&] { return awaited.done || !mine.empty(); });
+            if (awaited.done)
+                return;
+            runFront(lock, mine);
+        }
+    }
+
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<std::shared_ptr<Task>> m_tasks;
+    Queue m_tasks; // run by the pump thread
+    Queue m_guiJobs; // run by the GUI thread
     bool m_started = false;
     bool m_finished = false;
     bool m_abandoned = false;
 };
+
+// The pump a UNO thread serves, set while it serves one.
+thread_local CallPump* t_servedPump = nullptr;
 
 // Only touched on the GUI thread.
 CallPump* g_activePump = nullptr;
@@ -121,6 +156,12 @@ bool serveGuiWork(std::function<void()> guiWork, int startTimeoutMs)
         guiWork();
         return true;
     }
+    // A notification caused by an office call that this thread runs for the
+    // GUI thread: the GUI thread waits for that call and takes the work now.
+    if (t_servedPump) {
+        t_servedPump->runOnGui(guiWork);
+        return true;
+    }
     auto pump = std::make_shared<CallPump>();
     post([pump, guiWork = std::move(guiWork)] {
         if (!pump->begin()) {
@@ -135,7 +176,10 @@ bool serveGuiWork(std::function<void()> guiWork, int startTimeoutMs)
         g_activePump = outer;
         pump->finish();
     });
-    return pump->serve(startTimeoutMs);
+    CallPump* outer = std::exchange(t_servedPump, pump.get());
+    const bool served = pump->serve(startTimeoutMs);
+    t_servedPump = outer;
+    return served;
 }
 
 } // namespace UnoCall
