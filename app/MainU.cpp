@@ -578,9 +578,12 @@ bool TfrmTessora::eventFilter(QObject* watched, QEvent* event)
             ShowHintInStatusBar();
             break;
         case QEvent::StatusTip:
-            // Hover hints are shown by Enter and Leave above, with the hint of the
-            // nearest ancestor for controls that have none.
-            return true;
+            // A control with a hint sends it itself on Enter and Leave; Enter and
+            // Leave above show it instead, falling back to the nearest ancestor's
+            // hint. Tips of menu items come through the menu bar and pass on.
+            if (!widget->statusTip().isEmpty())
+                return true;
+            break;
         case QEvent::Resize:
             if (widget->parentWidget() == ui->pgcMain)
                 CenterPagePanel(widget);

@@ -84,6 +84,7 @@ private slots:
     void damagedPicture();
     void statusBarHints_data();
     void statusBarHints();
+    void menuItemHint();
     void pagePanelCentred();
     void helpContexts_data();
     void helpContexts();
@@ -727,6 +728,21 @@ void TestMainWindow::statusBarHints()
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QApplication::sendEvent(widget, &enter);
     QCOMPARE(Find<QStatusBar>("sbMain")->currentMessage(), hint);
+}
+
+void TestMainWindow::menuItemHint()
+{
+    // A hovered menu item sends its hint to the menu bar that opened the menu.
+    QStatusTipEvent tip(Find<QAction>("acNew")->statusTip());
+    QApplication::sendEvent(Find<QWidget>("MainMenu"), &tip);
+    QCOMPARE(Find<QStatusBar>("sbMain")->currentMessage(), QStringLiteral("Сброс введенной информации"));
+
+    // Leaving a control shows the hint of the control around it, not an empty bar.
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(Find<QWidget>("spePulsP"), &enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Find<QWidget>("spePulsP"), &leave);
+    QCOMPARE(Find<QStatusBar>("sbMain")->currentMessage(), QStringLiteral("Значение пульса после хорошего отдыха"));
 }
 
 void TestMainWindow::pagePanelCentred()
