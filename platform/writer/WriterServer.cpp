@@ -105,6 +105,13 @@ namespace WriterServer {
 void Register()
 {
     Automation::RegisterServer(QStringLiteral("Word.Application"), Word::CLSID_Application, { create, getActive });
+    // The office connection is let go while Qt and UNO are still whole, not
+    // among the static destructors at exit.
+    static const bool cleanupAdded = [] {
+        qAddPostRoutine(&WriterServer::shutdown);
+        return true;
+    }();
+    Q_UNUSED(cleanupAdded);
 }
 
 void setSettings(const Settings& settings)

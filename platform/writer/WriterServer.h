@@ -26,7 +26,8 @@ void setSettings(const Settings& settings);
 Settings settings();
 
 // Ends an office that this program started and still holds, and forgets
-// the instance; for the end of tests and of the program.
+// the instance; for the end of tests and of the program (Register arranges
+// the call when the application object goes).
 void shutdown();
 // The process id of the office this program started, 0 when none.
 qint64 startedOfficePid();
