@@ -111,7 +111,6 @@ TfrmTessora::~TfrmTessora()
 
 void TfrmTessora::FormCreate()
 {
-    ui->trvMain->setToolTipDuration(0);
     ui->trvMain->setColumnCount(1);
     ui->splMain->setSizes({InitialTreeWidth, width() - InitialTreeWidth});
     ui->splMain->handle(1)->setObjectName(QStringLiteral("spV"));

@@ -85,6 +85,7 @@ private slots:
     void statusBarHints_data();
     void statusBarHints();
     void menuItemHint();
+    void historyKeyboardOrder();
     void pagePanelCentred();
     void helpContexts_data();
     void helpContexts();
@@ -743,6 +744,25 @@ void TestMainWindow::menuItemHint()
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Find<QWidget>("spePulsP"), &leave);
     QCOMPARE(Find<QStatusBar>("sbMain")->currentMessage(), QStringLiteral("Значение пульса после хорошего отдыха"));
+}
+
+void TestMainWindow::historyKeyboardOrder()
+{
+    // Down each column, the columns from left to right.
+    const QStringList expected = {"cbxCardio", "cbxLor", "cbxPulmon", "cbxGastro", "cbxNefro", "cbxOftal",
+                                  "cbxDerma", "cbxNevro", "cbxNevropat", "cbxRevma", "cbxEndocrin", "cbxOnko",
+                                  "cbxPsihoter", "cbxNarcolog", "cbxPsihiatr", "cbxUrgent", "cbxGinecol", "cbxUrolog"};
+    Find<QRadioButton>("rbGenderFemale")->setChecked(true);
+    window->SelectTreeNodeForTag(3);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    Box("cbxCardio")->setFocus(Qt::TabFocusReason);
+    QStringList order;
+    for (int i = 0; i < expected.size(); ++i) {
+        order.append(QApplication::focusWidget()->objectName());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(order, expected);
 }
 
 void TestMainWindow::pagePanelCentred()
