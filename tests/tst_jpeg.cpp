@@ -166,7 +166,13 @@ private slots:
         QVERIFY(empty.open(QIODevice::WriteOnly));
         empty.close();
         QCOMPARE(LoadJpeg(empty.fileName()).error, QStringLiteral("Файл пуст"));
-        QVERIFY(!LoadJpeg(dir.path()).ok()); // a folder, not a file
+        QCOMPARE(LoadJpeg(dir.path()).error.left(11), QStringLiteral("Это не файл"));
+        QCOMPARE(LoadJpeg(QStringLiteral("/dev/zero")).error.left(11), QStringLiteral("Это не файл"));
+        QFile huge(dir.filePath("huge.jpg"));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(MaxJpegFileSize + 1));
+        huge.close();
+        QCOMPARE(LoadJpeg(huge.fileName()).error.left(19), QStringLiteral("Файл слишком велик:"));
     }
 
     // Inputs the fuzzer found to reach distinct paths; each must give either a

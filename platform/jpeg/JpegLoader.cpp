@@ -1,6 +1,7 @@
 #include "JpegLoader.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <csetjmp>
 #include <cstdio>
@@ -190,18 +191,25 @@ JpegResult DecodeJpeg(const QByteArray& bytes)
 JpegResult LoadJpeg(const QString& path)
 {
     JpegResult result;
-    QFile file(path);
-    if (!file.exists()) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
         result.error = QStringLiteral("Файл не найден: %1").arg(path);
         return result;
     }
+    // A folder, pipe or device would never give a picture and might never end.
+    if (!info.isFile()) {
+        result.error = QStringLiteral("Это не файл: %1").arg(path);
+        return result;
+    }
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = QStringLiteral("Не удается открыть файл %1: %2").arg(path, file.errorString());
         return result;
     }
-    if (file.size() > MaxJpegFileSize) {
+    const QByteArray bytes = file.read(MaxJpegFileSize + 1);
+    if (bytes.size() > MaxJpegFileSize) {
         result.error = QStringLiteral("Файл слишком велик: %1").arg(path);
         return result;
     }
-    return DecodeJpeg(file.readAll());
+    return DecodeJpeg(bytes);
 }
