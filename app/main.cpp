@@ -4,6 +4,7 @@
 #include "MessageBoxes.h"
 #include "ReportU.h"
 #include "VersionU.h"
+#include "WriterServer.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -26,6 +27,7 @@ int main(int argc, char* argv[])
     LoadComplaintTexts();
     InitCardioKnowledgeBase();
     InitReportUnit();
+    WriterServer::Register();
 
     TfrmTessora frmTessora;
     if (const QScreen* screen = frmTessora.screen())
