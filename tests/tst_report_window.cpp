@@ -1,0 +1,159 @@
+#include "MainU.h"
+
+#include "MessageBoxes.h"
+#include "OfficeProcess.h"
+#include "ReportU.h"
+#include "WriterServer.h"
+
+#include <QElapsedTimer>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace Automation;
+
+namespace {
+
+constexpr int DataPageTag = 1;
+constexpr int ConclusionPageTag = 14;
+
+enum class Trigger { LeaveConclusionPage, NewExamination, CloseWindow, MoveBetweenDataPages };
+
+bool WaitForEnd(qint64 pid)
+{
+    return OfficeProcess::waitForEnd(pid, 30000);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Trigger)
+
+// The main window closes the report documents where the user leaves them:
+// leaving the conclusion page, a new examination, closing the window.
+class TestReportWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+    void reportClosesWithTheConclusionPage_data();
+    void reportClosesWithTheConclusionPage();
+    void deadOfficeIsReportedAndTheWindowGoesOn();
+
+private:
+    void StartReport();
+
+    QTemporaryDir m_profile;
+    WriterServer::Settings m_settings;
+    std::unique_ptr<TfrmTessora> m_window;
+};
+
+void TestReportWindow::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_profile.isValid());
+    m_settings.pipeName = QStringLiteral("tessora_tst_window_%1").arg(QCoreApplication::applicationPid());
+    m_settings.profileFolder = m_profile.path();
+    m_settings.headless = WriterServer::Settings::Headless::Yes;
+    m_settings.startTimeoutMs = 60000;
+    WriterServer::setSettings(m_settings);
+    WriterServer::Register();
+    InitReportUnit();
+}
+
+void TestReportWindow::init()
+{
+    MessageBoxes::takeShown();
+    m_window = std::make_unique<TfrmTessora>();
+    m_window->show();
+}
+
+void TestReportWindow::cleanup()
+{
+    m_window.reset();
+    WriterServer::shutdown();
+    ReportDoc.clear();
+    WordApp.clear();
+}
+
+void TestReportWindow::cleanupTestCase()
+{
+    FinalizeReportUnit();
+    WriterServer::shutdown();
+}
+
+void TestReportWindow::StartReport()
+{
+    QVERIFY(ConnectWord());
+    ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), OmittedArg);
+    DocSink->Connect(ReportDoc);
+    ShowReport();
+}
+
+void TestReportWindow::reportClosesWithTheConclusionPage_data()
+{
+    QTest::addColumn<Trigger>("trigger");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("leaving the conclusion page") << Trigger::LeaveConclusionPage << true;
+    QTest::newRow("new examination") << Trigger::NewExamination << true;
+    QTest::newRow("closing the main window") << Trigger::CloseWindow << true;
+    QTest::newRow("moving between data pages") << Trigger::MoveBetweenDataPages << false;
+}
+
+void TestReportWindow::reportClosesWithTheConclusionPage()
+{
+    QFETCH(Trigger, trigger);
+    QFETCH(bool, closes);
+    m_window->SelectPageByTag(trigger == Trigger::MoveBetweenDataPages ? DataPageTag : ConclusionPageTag);
+    StartReport();
+    const qint64 office = WriterServer::startedOfficePid();
+    QVERIFY(office > 0);
+
+    switch (trigger) {
+    case Trigger::LeaveConclusionPage:
+        m_window->SelectPageByTag(DataPageTag);
+        break;
+    case Trigger::NewExamination:
+        m_window->acNewExecute();
+        break;
+    case Trigger::CloseWindow:
+        m_window->close();
+        break;
+    case Trigger::MoveBetweenDataPages:
+        m_window->SelectPageByTag(DataPageTag + 1);
+        break;
+    }
+
+    QVERIFY(MessageBoxes::takeShown().isEmpty());
+    if (closes) {
+        QVERIFY(ReportDoc.isEmpty());
+        QVERIFY(WordApp.isEmpty());
+        QVERIFY2(WaitForEnd(office), "the office started for the report still runs");
+    } else {
+        QVERIFY(!ReportDoc.isEmpty());
+        QCOMPARE(WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(), 1);
+    }
+}
+
+void TestReportWindow::deadOfficeIsReportedAndTheWindowGoesOn()
+{
+    m_window->SelectPageByTag(ConclusionPageTag);
+    StartReport();
+    const qint64 office = WriterServer::startedOfficePid();
+    OfficeProcess::kill(office);
+    QVERIFY(WaitForEnd(office));
+
+    m_window->SelectPageByTag(DataPageTag);
+    const QList<MessageBoxes::Shown> boxes = MessageBoxes::takeShown();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().icon, QMessageBox::Critical);
+    QVERIFY(!boxes.first().text.isEmpty());
+    QCOMPARE(m_window->ActivePageTag(), DataPageTag);
+}
+
+QTEST_MAIN(TestReportWindow)
+#include "tst_report_window.moc"
