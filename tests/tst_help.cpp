@@ -63,6 +63,9 @@ private slots:
         QCOMPARE(view->documentTitle(), title);
         QVERIFY2(view->toPlainText().size() > 250, "the topic says too little");
         QVERIFY(Help::window()->windowTitle().startsWith(title));
+        // the contents follow the topic to its own entry, not to a group that shares its page
+        auto* contents = Help::window()->findChild<QHelpContentWidget*>(QStringLiteral("trvHelpContents"));
+        QTRY_COMPARE(contents->currentIndex().data().toString(), title);
     }
 
     void linksInTopicsLeadToTopics()
