@@ -138,6 +138,11 @@ private slots:
                                    << QStringLiteral("Файл JPEG поврежден");
         QTest::newRow("claims 60000 x 60000") << withClaimedSize(qtFile, 60000, 60000)
                                               << QStringLiteral("Изображение слишком велико");
+        QFile manyScans(dataFile("many-scans.jpg"));
+        if (!manyScans.open(QIODevice::ReadOnly))
+            qFatal("many-scans.jpg is missing");
+        QTest::newRow("640 progressive scans") << manyScans.readAll()
+                                               << QStringLiteral("Изображение из слишком многих проходов");
         QTest::newRow("claims zero width") << withClaimedSize(qtFile, 0, 32)
                                            << QStringLiteral("Файл JPEG поврежден");
     }

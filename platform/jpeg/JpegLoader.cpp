@@ -22,7 +22,7 @@ struct Decoder {
     std::jmp_buf escape {};
     char error[JMSG_LENGTH_MAX] = {};
     char firstWarning[JMSG_LENGTH_MAX] = {};
-    bool refused = false;
+    enum class Refusal { None, TooLarge, TooManyScans } refusal = Refusal::None;
 };
 
 Decoder* decoderOf(j_common_ptr common)
@@ -53,8 +53,7 @@ void limitScans(j_common_ptr common)
     auto* info = reinterpret_cast<j_decompress_ptr>(common);
     if (info->progressive_mode && info->input_scan_number > MaxProgressiveScans) {
         Decoder* decoder = decoderOf(common);
-        std::snprintf(decoder->error, sizeof decoder->error, "more than %d progressive scans",
-                      MaxProgressiveScans);
+        decoder->refusal = Decoder::Refusal::TooManyScans;
         std::longjmp(decoder->escape, 1);
     }
 }
@@ -135,7 +134,7 @@ bool runDecoder(Decoder* decoder, const QByteArray* bytes, QImage* image)
     prepareOutput(info);
     jpeg_calc_output_dimensions(info);
     if (qint64(info->output_width) * qint64(info->output_height) > MaxJpegPixels) {
-        decoder->refused = true;
+        decoder->refusal = Decoder::Refusal::TooLarge;
         return false;
     }
     *image = QImage(int(info->output_width), int(info->output_height),
@@ -150,11 +149,13 @@ bool runDecoder(Decoder* decoder, const QByteArray* bytes, QImage* image)
     return true;
 }
 
-QString refusalText(const jpeg_decompress_struct& info)
+QString refusalText(const Decoder& decoder)
 {
+    if (decoder.refusal == Decoder::Refusal::TooManyScans)
+        return QStringLiteral("Изображение из слишком многих проходов (больше %1)").arg(MaxProgressiveScans);
     return QStringLiteral("Изображение слишком велико: %1 × %2 точек")
-        .arg(info.output_width)
-        .arg(info.output_height);
+        .arg(decoder.info.output_width)
+        .arg(decoder.info.output_height);
 }
 
 } // namespace
@@ -179,8 +180,8 @@ JpegResult DecodeJpeg(const QByteArray& bytes)
         result.image = image;
         if (decoder.errors.num_warnings > 0)
             result.warning = QString::fromLocal8Bit(decoder.firstWarning);
-    } else if (decoder.refused) {
-        result.error = refusalText(decoder.info);
+    } else if (decoder.refusal != Decoder::Refusal::None) {
+        result.error = refusalText(decoder);
     } else {
         result.error = QStringLiteral("Файл JPEG поврежден: %1").arg(QString::fromLocal8Bit(decoder.error));
     }
