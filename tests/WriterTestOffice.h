@@ -23,8 +23,8 @@ public:
         settings.startTimeoutMs = 60000;
         WriterServer::setSettings(settings);
         WriterServer::Register();
-        std::signal(SIGSEGV, &WriterTestOffice::onCrash);
-        std::signal(SIGABRT, &WriterTestOffice::onCrash);
+        for (int signalNumber : { SIGSEGV, SIGABRT, SIGTERM, SIGINT })
+            std::signal(signalNumber, &WriterTestOffice::onCrash);
     }
     ~WriterTestOffice() { end(); }
 

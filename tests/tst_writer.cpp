@@ -152,6 +152,7 @@ private slots:
     void positionsResolveToCells();
     void captionsAndClosingOnlyConclusions();
     void activeObjectIsTheRunningOffice();
+    void documentSettingsReadBack();
     void badPictureIsAnError_data();
     void badPictureIsAnError();
     void unknownMemberIsNamed();
@@ -399,6 +400,31 @@ void TestWriter::activeObjectIsTheRunningOffice()
     QVERIFY(active == m_word);
     const Variant doc = active.get("Documents").call("Add", Variant::Omitted());
     QVERIFY(m_word.get("Documents").get("Count").toInt() >= 1);
+    doc.call("Close", 0);
+}
+
+void TestWriter::documentSettingsReadBack()
+{
+    const Variant doc = m_word.get("Documents").call("Add", Variant::Omitted());
+    doc.call("BuiltInDocumentProperties", "AUTHOR").set("Value", QStringLiteral("Петрова Мария"));
+    QCOMPARE(doc.call("BuiltInDocumentProperties", "Author").get("Value").toString(), QStringLiteral("Петрова Мария"));
+    QVERIFY_THROWS_EXCEPTION(EOleError, doc.call("BuiltInDocumentProperties", "No such property"));
+
+    doc.get("ActiveWindow").get("View").set("TableGridlines", false);
+    QCOMPARE(doc.get("ActiveWindow").get("View").get("TableGridlines").toBool(), false);
+    doc.get("ActiveWindow").get("View").set("TableGridlines", true);
+    QCOMPARE(doc.get("ActiveWindow").get("View").get("TableGridlines").toBool(), true);
+
+    doc.set("Saved", true);
+    QVERIFY(doc.get("Saved").toBool());
+    QCOMPARE(doc.get("Path").toString(), QString());
+
+    // The documents folder, and the folder the file dialogs open in.
+    const QString folder = m_files.path();
+    m_word.get("Options").setIndexed("DefaultFilePath", { Word::wdDocumentsPath }, folder);
+    QCOMPARE(m_word.get("Options").call("DefaultFilePath", Word::wdDocumentsPath).toString(), folder);
+    QVERIFY_THROWS_EXCEPTION(EOleError, m_word.call("ChangeFileOpenDirectory", folder + QStringLiteral("/missing")));
+    m_word.call("ChangeFileOpenDirectory", folder);
     doc.call("Close", 0);
 }
 
