@@ -9,8 +9,8 @@ TDocEventsSink::TDocEventsSink()
 {
 }
 
-HRESULT TDocEventsSink::DoInvoke(DISPID dispId, REFIID, LCID, WORD, DispParams&, const TArgPositions&, Variant*,
-    ExcepInfo*, UINT*)
+HRESULT TDocEventsSink::DoInvoke(
+    DISPID dispId, REFIID, LCID, WORD, DispParams&, const TArgPositions&, Variant*, ExcepInfo*, UINT*)
 {
     switch (dispId) {
     case Word::DISPID_DocNew:

@@ -46,8 +46,8 @@ HRESULT TBaseSink::GetTypeInfoCount(UINT* count)
     return E_NOTIMPL;
 }
 
-HRESULT TBaseSink::Invoke(DISPID dispId, REFIID iid, LCID locale, WORD flags, DispParams* params, Variant* result,
-    ExcepInfo* excepInfo, UINT* argErr)
+HRESULT TBaseSink::Invoke(DISPID dispId, REFIID iid, LCID locale, WORD flags, DispParams* params,
+    Variant* result, ExcepInfo* excepInfo, UINT* argErr)
 {
     if ((flags & DISPATCH_METHOD) == 0) {
         throw EOleError(QStringLiteral("%1 only supports sinking of method calls!").arg(ClassName()),
@@ -96,9 +96,11 @@ void TBaseSink::Connect(IUnknown* source)
         Cookie = cookie;
         Source = ComPtr<IUnknown>(source);
     } catch (const EOleError& e) {
-        throw EOleError(QStringLiteral("Unable to connect %1.\r%2").arg(ClassName(), e.Message()), e.ErrorCode());
+        throw EOleError(
+            QStringLiteral("Unable to connect %1.\r%2").arg(ClassName(), e.Message()), e.ErrorCode());
     } catch (const std::exception& e) {
-        throw EOleError(QStringLiteral("Unable to connect %1.\r%2").arg(ClassName(), QString::fromUtf8(e.what())));
+        throw EOleError(
+            QStringLiteral("Unable to connect %1.\r%2").arg(ClassName(), QString::fromUtf8(e.what())));
     }
 }
 
@@ -108,7 +110,8 @@ void TBaseSink::Connect(const Variant& source)
     try {
         dispatch = source.toDispatch();
     } catch (const EOleError& e) {
-        throw EOleError(QStringLiteral("Unable to connect %1.\r%2").arg(ClassName(), e.Message()), e.ErrorCode());
+        throw EOleError(
+            QStringLiteral("Unable to connect %1.\r%2").arg(ClassName(), e.Message()), e.ErrorCode());
     }
     Connect(static_cast<IUnknown*>(dispatch.get()));
 }

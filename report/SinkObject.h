@@ -22,8 +22,8 @@ public:
 
     Automation::HRESULT GetIDsOfNames(Automation::REFIID riid, const QString* names, Automation::UINT count,
         Automation::LCID locale, Automation::DISPID* dispIds) override;
-    Automation::HRESULT GetTypeInfo(Automation::UINT index, Automation::LCID locale,
-        Automation::ITypeInfo** info) override;
+    Automation::HRESULT GetTypeInfo(
+        Automation::UINT index, Automation::LCID locale, Automation::ITypeInfo** info) override;
     Automation::HRESULT GetTypeInfoCount(Automation::UINT* count) override;
     // Passes method calls to DoInvoke; throws EOleError for property gets and puts.
     Automation::HRESULT Invoke(Automation::DISPID dispId, Automation::REFIID iid, Automation::LCID locale,

@@ -24,8 +24,11 @@ public:
             [this](const Variant& value) { caption = value.toString(); });
         addProperty(QStringLiteral("Count"), [] { return Variant(3); });
         addMember(
-            QStringLiteral("Path"), [this](const Args& index) { return Variant(paths[index.required(0).toInt()]); },
-            [this](const Args& index, const Variant& value) { paths[index.required(0).toInt()] = value.toString(); });
+            QStringLiteral("Path"),
+            [this](const Args& index) { return Variant(paths[index.required(0).toInt()]); },
+            [this](const Args& index, const Variant& value) {
+                paths[index.required(0).toInt()] = value.toString();
+            });
         addMember(QStringLiteral("Subtract"),
             [](const Args& args) { return Variant(args.required(0).toInt() - args.required(1).toInt()); });
         addMember(QStringLiteral("Describe"), [this](const Args& args) {
@@ -34,9 +37,11 @@ public:
                 lastArgs << (args.isMissing(i) ? QStringLiteral("-") : args[i].toString());
             return Variant(args.count());
         });
-        addMember(QStringLiteral("Fail"),
-            [](const Args&) -> Variant { throw EOleError(QStringLiteral("Документ закрыт"), RPC_E_DISCONNECTED); });
-        addMember(QStringLiteral("Child"), [](const Args&) { return MakeDispatch<TestObject>()->asVariant(); });
+        addMember(QStringLiteral("Fail"), [](const Args&) -> Variant {
+            throw EOleError(QStringLiteral("Документ закрыт"), RPC_E_DISCONNECTED);
+        });
+        addMember(
+            QStringLiteral("Child"), [](const Args&) { return MakeDispatch<TestObject>()->asVariant(); });
         events = addConnectionPoint(TestEventsIid);
     }
     ~TestObject() override
@@ -62,7 +67,8 @@ public:
         , m_answersEvents(answersEvents)
     {
     }
-    HRESULT Invoke(DISPID dispid, REFIID, LCID, WORD, DispParams* params, Variant*, ExcepInfo*, UINT*) override
+    HRESULT Invoke(
+        DISPID dispid, REFIID, LCID, WORD, DispParams* params, Variant*, ExcepInfo*, UINT*) override
     {
         QStringList args;
         for (UINT i = params->cArgs; i > 0; --i)
@@ -235,7 +241,8 @@ void TestAutomation::lateBoundCallsReachTheMembers()
     QCOMPARE(handle.get(QStringLiteral("Path"), 1).toString(), QStringLiteral("/home/user"));
 
     QCOMPARE(handle.call(QStringLiteral("Describe"), Variant::Omitted(), 5, "текст").toInt(), 3);
-    QCOMPARE(object->lastArgs, (QStringList { QStringLiteral("-"), QStringLiteral("5"), QStringLiteral("текст") }));
+    QCOMPARE(object->lastArgs,
+        (QStringList { QStringLiteral("-"), QStringLiteral("5"), QStringLiteral("текст") }));
 
     const Variant child = handle.call(QStringLiteral("Child"));
     QVERIFY(child.isDispatch());
@@ -253,9 +260,10 @@ void TestAutomation::lateBoundFailuresNameTheMember_data()
     QTest::newRow("member throws") << QStringLiteral("Fail") << 0 << RPC_E_DISCONNECTED
                                    << QStringLiteral("Документ закрыт");
     QTest::newRow("read-only put") << QStringLiteral("Count") << 1 << DISP_E_MEMBERNOTFOUND << QString();
-    QTest::newRow("missing argument") << QStringLiteral("Subtract") << 0 << DISP_E_PARAMNOTOPTIONAL
-                                      << QStringLiteral("аргумент 2");
-    QTest::newRow("argument of wrong type") << QStringLiteral("Path") << 2 << DISP_E_TYPEMISMATCH << QString();
+    QTest::newRow("missing argument")
+        << QStringLiteral("Subtract") << 0 << DISP_E_PARAMNOTOPTIONAL << QStringLiteral("аргумент 2");
+    QTest::newRow("argument of wrong type")
+        << QStringLiteral("Path") << 2 << DISP_E_TYPEMISMATCH << QString();
     QTest::newRow("not an object") << QStringLiteral("Documents") << 3 << DISP_E_TYPEMISMATCH << QString();
 }
 
@@ -346,7 +354,9 @@ void TestAutomation::serverRegistryReportsFailures()
     QCOMPARE(GetActiveObject(TestClsid, active), REGDB_E_CLASSNOTREG);
 
     RegisterServer(QStringLiteral("Tessora.Broken"), TestClsid,
-        { [](ComPtr<IDispatch>&) -> HRESULT { throw EOleError(QStringLiteral("нет программы"), CO_E_APPNOTFOUND); },
+        { [](ComPtr<IDispatch>&) -> HRESULT {
+             throw EOleError(QStringLiteral("нет программы"), CO_E_APPNOTFOUND);
+         },
             [](ComPtr<IDispatch>&) { return MK_E_UNAVAILABLE; } });
     try {
         CreateOleObject(QStringLiteral("Tessora.Broken"));

@@ -43,9 +43,8 @@ void TestReport::conclusionFileName_data()
     QTest::addColumn<QDateTime>("moment");
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("English names")
-        << QDateTime(QDate(2009, 3, 5), QTime(14, 7)) << QStringLiteral("en_US")
-        << QStringLiteral("Заключение 2009 March 5 Thursday 14-07");
+    QTest::newRow("English names") << QDateTime(QDate(2009, 3, 5), QTime(14, 7)) << QStringLiteral("en_US")
+                                   << QStringLiteral("Заключение 2009 March 5 Thursday 14-07");
     QTest::newRow("Russian names, two-digit day")
         << QDateTime(QDate(2026, 12, 27), QTime(21, 30, 59)) << QStringLiteral("ru_RU")
         << QStringLiteral("Заключение 2026 декабрь 27 воскресенье 21-30");
@@ -94,13 +93,13 @@ void TestReport::quitAndCloseEventsForgetTheObjects()
     WordApp = Variant(1);
     ReportDoc = Variant(2);
     ArgList none;
-    QCOMPARE(DocSink->Invoke(Word::DISPID_DocClose, IID_NULL, 0, DISPATCH_METHOD, &none.params(), nullptr, nullptr,
-                 nullptr),
+    QCOMPARE(DocSink->Invoke(Word::DISPID_DocClose, IID_NULL, 0, DISPATCH_METHOD, &none.params(), nullptr,
+                 nullptr, nullptr),
         S_OK);
     QVERIFY(ReportDoc.isEmpty());
     QVERIFY(!WordApp.isEmpty());
-    QCOMPARE(WordSink->Invoke(Word::DISPID_AppQuit, IID_NULL, 0, DISPATCH_METHOD, &none.params(), nullptr, nullptr,
-                 nullptr),
+    QCOMPARE(WordSink->Invoke(Word::DISPID_AppQuit, IID_NULL, 0, DISPATCH_METHOD, &none.params(), nullptr,
+                 nullptr, nullptr),
         S_OK);
     QVERIFY(WordApp.isEmpty());
 }

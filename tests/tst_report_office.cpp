@@ -25,8 +25,11 @@ struct OfficeGuard {
 
 Variant AddDocument(const Variant& word, const QString& caption)
 {
-    const Variant document = word.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), Variant::Omitted());
-    document.get(QStringLiteral("Windows")).call(QStringLiteral("Item"), 1).set(QStringLiteral("Caption"), caption);
+    const Variant document
+        = word.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), Variant::Omitted());
+    document.get(QStringLiteral("Windows"))
+        .call(QStringLiteral("Item"), 1)
+        .set(QStringLiteral("Caption"), caption);
     return document;
 }
 
@@ -111,7 +114,8 @@ void TestReportOffice::startedWordIsHiddenUntilShownAndQuitsAfterClosing()
     QVERIFY(WordSink->IsConnected());
     QVERIFY(OmittedArg.isOmitted());
     QCOMPARE(WordApp.get(QStringLiteral("Visible")).toBool(), false);
-    QCOMPARE(WordApp.get(QStringLiteral("Options")).get(QStringLiteral("CheckSpellingAsYouType")).toBool(), false);
+    QCOMPARE(
+        WordApp.get(QStringLiteral("Options")).get(QStringLiteral("CheckSpellingAsYouType")).toBool(), false);
     const qint64 office = WriterServer::startedOfficePid();
     QVERIFY(office > 0);
 
@@ -191,7 +195,8 @@ void TestReportOffice::missingOfficeProgramIsReportedQuickly()
     QElapsedTimer timer;
     timer.start();
     QVERIFY(!ConnectWord());
-    QVERIFY2(timer.elapsed() < 10000, "a missing office program must fail at once, not wait for the start timeout");
+    QVERIFY2(timer.elapsed() < 10000,
+        "a missing office program must fail at once, not wait for the start timeout");
     QCOMPARE(m_boxes, QStringList { QStringLiteral("Не могу найти MS Word") });
     QVERIFY(WordApp.isEmpty());
     QVERIFY(ReportDoc.isEmpty());

@@ -108,7 +108,8 @@ void TestSinks::handledEventsSucceedWithoutHandlers()
         args.add(doc->asVariant()).add(Variant::BoolRef(&cancel));
     if (dispid == Word::DISPID_AppDocumentBeforeSave)
         args.add(doc->asVariant()).add(Variant::BoolRef(&saveAsUI)).add(Variant::BoolRef(&cancel));
-    QCOMPARE(sink.Invoke(dispid, IID_NULL, 0, DISPATCH_METHOD, &args.params(), nullptr, nullptr, nullptr), S_OK);
+    QCOMPARE(
+        sink.Invoke(dispid, IID_NULL, 0, DISPATCH_METHOD, &args.params(), nullptr, nullptr, nullptr), S_OK);
     QVERIFY(!cancel);
 }
 
@@ -118,9 +119,11 @@ void TestSinks::propertyAccessRaisesTheClassName_data()
     QTest::addColumn<int>("flags");
     QTest::addColumn<QString>("message");
     QTest::newRow("get on application sink")
-        << false << int(DISPATCH_PROPERTYGET) << QStringLiteral("TWordEventsSink only supports sinking of method calls!");
+        << false << int(DISPATCH_PROPERTYGET)
+        << QStringLiteral("TWordEventsSink only supports sinking of method calls!");
     QTest::newRow("put on document sink")
-        << true << int(DISPATCH_PROPERTYPUT) << QStringLiteral("TDocEventsSink only supports sinking of method calls!");
+        << true << int(DISPATCH_PROPERTYPUT)
+        << QStringLiteral("TDocEventsSink only supports sinking of method calls!");
 }
 
 void TestSinks::propertyAccessRaisesTheClassName()
@@ -133,8 +136,8 @@ void TestSinks::propertyAccessRaisesTheClassName()
     TBaseSink& sink = documentSink ? static_cast<TBaseSink&>(docSink) : wordSink;
     ArgList args;
     try {
-        sink.Invoke(Word::DISPID_AppQuit, IID_NULL, 0, static_cast<WORD>(flags), &args.params(), nullptr, nullptr,
-            nullptr);
+        sink.Invoke(Word::DISPID_AppQuit, IID_NULL, 0, static_cast<WORD>(flags), &args.params(), nullptr,
+            nullptr, nullptr);
         QFAIL("no exception");
     } catch (const EOleError& e) {
         QCOMPARE(e.Message(), message);
@@ -172,8 +175,8 @@ void TestSinks::namedArgumentsReachTheSameParameters()
         args.add(values[k]);
     for (int k : named)
         args.addNamed(k, values[k]);
-    QCOMPARE(sink.Invoke(Word::DISPID_AppDocumentBeforeSave, IID_NULL, 0, DISPATCH_METHOD, &args.params(), nullptr,
-                 nullptr, nullptr),
+    QCOMPARE(sink.Invoke(Word::DISPID_AppDocumentBeforeSave, IID_NULL, 0, DISPATCH_METHOD, &args.params(),
+                 nullptr, nullptr, nullptr),
         S_OK);
 
     QCOMPARE(call.count, 1);
@@ -210,8 +213,8 @@ void TestSinks::malformedEventArgumentsAreRefused()
         args.addNamed(5, Variant::BoolRef(&cancel));
     else if (kind == 3)
         args.addNamed(-1, Variant::BoolRef(&cancel));
-    QCOMPARE(sink.Invoke(Word::DISPID_AppDocumentBeforeClose, IID_NULL, 0, DISPATCH_METHOD, &args.params(), nullptr,
-                 nullptr, nullptr),
+    QCOMPARE(sink.Invoke(Word::DISPID_AppDocumentBeforeClose, IID_NULL, 0, DISPATCH_METHOD, &args.params(),
+                 nullptr, nullptr, nullptr),
         expected);
     QCOMPARE(calls, 0);
 }

@@ -48,8 +48,8 @@ struct IDispatch : IUnknown {
     virtual HRESULT GetTypeInfoCount(UINT* pctinfo) = 0;
     virtual HRESULT GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) = 0;
     // Member names are matched without regard to case, as automation does.
-    virtual HRESULT GetIDsOfNames(REFIID riid, const QString* rgszNames, UINT cNames, LCID lcid,
-        DISPID* rgDispId)
+    virtual HRESULT GetIDsOfNames(
+        REFIID riid, const QString* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId)
         = 0;
     // wFlags: DISPATCH_METHOD, _PROPERTYGET (often together with METHOD), _PROPERTYPUT.
     // pDispParams holds the arguments in automation order (see DispParams).

@@ -8,8 +8,7 @@ namespace Automation {
 
 // Holds one reference of a reference-counted interface: AddRef on copy,
 // Release when dropped. T needs AddRef, Release and QueryInterface.
-template <class T>
-class ComPtr {
+template <class T> class ComPtr {
 public:
     ComPtr() = default;
     ComPtr(std::nullptr_t) { }
@@ -70,16 +69,14 @@ public:
     explicit operator bool() const { return m_p != nullptr; }
 
     // QueryInterface for U (which names its identifier as U::iid).
-    template <class U>
-    HRESULT query(ComPtr<U>& out) const
+    template <class U> HRESULT query(ComPtr<U>& out) const
     {
         out.reset();
         if (!m_p)
             return E_POINTER;
         return m_p->QueryInterface(U::iid, out.putVoid());
     }
-    template <class U>
-    ComPtr<U> as() const
+    template <class U> ComPtr<U> as() const
     {
         ComPtr<U> out;
         query(out);

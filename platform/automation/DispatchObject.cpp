@@ -45,7 +45,8 @@ const Variant& Args::required(int i) const
 {
     const Variant& value = operator[](i);
     if (value.isMissing())
-        throw EOleError(QStringLiteral("Не задан обязательный аргумент %1").arg(i + 1), DISP_E_PARAMNOTOPTIONAL);
+        throw EOleError(
+            QStringLiteral("Не задан обязательный аргумент %1").arg(i + 1), DISP_E_PARAMNOTOPTIONAL);
     return value;
 }
 
@@ -153,7 +154,8 @@ HRESULT DispatchObject::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, D
         return S_OK;
     } catch (const EOleError& e) {
         if (pExcepInfo)
-            *pExcepInfo = ExcepInfo { m_className, e.Message(), FAILED(e.ErrorCode()) ? e.ErrorCode() : E_FAIL };
+            *pExcepInfo
+                = ExcepInfo { m_className, e.Message(), FAILED(e.ErrorCode()) ? e.ErrorCode() : E_FAIL };
     } catch (const std::exception& e) {
         if (pExcepInfo)
             *pExcepInfo = ExcepInfo { m_className, QString::fromLocal8Bit(e.what()), E_FAIL };
@@ -181,8 +183,8 @@ void DispatchObject::addMember(const QString& name, Getter get, Setter put)
     m_members.push_back(Member { name, std::move(get), std::move(put) });
 }
 
-void DispatchObject::addProperty(const QString& name, std::function<Variant()> get,
-    std::function<void(const Variant&)> put)
+void DispatchObject::addProperty(
+    const QString& name, std::function<Variant()> get, std::function<void(const Variant&)> put)
 {
     Getter getter;
     if (get)

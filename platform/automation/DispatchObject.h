@@ -49,8 +49,8 @@ public:
 
     HRESULT GetTypeInfoCount(UINT* pctinfo) override;
     HRESULT GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
-    HRESULT GetIDsOfNames(REFIID riid, const QString* rgszNames, UINT cNames, LCID lcid,
-        DISPID* rgDispId) override;
+    HRESULT GetIDsOfNames(
+        REFIID riid, const QString* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId) override;
     HRESULT Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DispParams* pDispParams,
         Variant* pVarResult, ExcepInfo* pExcepInfo, UINT* puArgErr) override;
 
@@ -67,8 +67,8 @@ protected:
     // A method, or a property with a getter and optionally a setter. The
     // getter answers both method calls and property gets.
     void addMember(const QString& name, Getter get, Setter put = {});
-    void addProperty(const QString& name, std::function<Variant()> get,
-        std::function<void(const Variant&)> put = {});
+    void addProperty(
+        const QString& name, std::function<Variant()> get, std::function<void(const Variant&)> put = {});
     ComPtr<ConnectionPoint> addConnectionPoint(const IID& eventIid);
 
     // Extra interfaces of a derived object; E_NOINTERFACE by default.
@@ -87,8 +87,7 @@ private:
 };
 
 // Creates a server object and hands out its first reference.
-template <class T, class... A>
-ComPtr<T> MakeDispatch(A&&... args)
+template <class T, class... A> ComPtr<T> MakeDispatch(A&&... args)
 {
     return ComPtr<T>(new T(std::forward<A>(args)...));
 }

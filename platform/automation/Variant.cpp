@@ -254,7 +254,8 @@ void Variant::set(const QString& name, const Variant& value) const
     setIndexed(name, {}, value);
 }
 
-void Variant::setIndexed(const QString& name, std::initializer_list<Variant> index, const Variant& value) const
+void Variant::setIndexed(
+    const QString& name, std::initializer_list<Variant> index, const Variant& value) const
 {
     ArgList args;
     for (const Variant& v : index)
@@ -300,7 +301,8 @@ void Variant::invokeWith(const QString& name, WORD flags, ArgList& args, Variant
     }
     QString cause = HResultText(hr);
     if (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND)
-        cause += QStringLiteral(" (аргумент %1)").arg(static_cast<int>(args.params().cArgs) - static_cast<int>(argErr));
+        cause += QStringLiteral(" (аргумент %1)")
+                     .arg(static_cast<int>(args.params().cArgs) - static_cast<int>(argErr));
     throw EOleError(memberError(name, cause), hr);
 }
 

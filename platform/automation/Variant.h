@@ -79,13 +79,11 @@ public:
     // Late binding. get and call both invoke as method-or-property-get (as
     // automation clients do); set is a property put, setIndexed a put with
     // index arguments (e.g. Options.DefaultFilePath(0) := path).
-    template <class... Args>
-    Variant get(const QString& name, const Args&... args) const
+    template <class... Args> Variant get(const QString& name, const Args&... args) const
     {
         return invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, { Variant(args)... });
     }
-    template <class... Args>
-    Variant call(const QString& name, const Args&... args) const
+    template <class... Args> Variant call(const QString& name, const Args&... args) const
     {
         return invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, { Variant(args)... });
     }
