@@ -34,8 +34,8 @@ private slots:
         for (int i = 0; i < rounds; ++i)
             QCOMPARE(QImage::fromData(bytes, "jpg").size(), size);
         const double qt = double(timer.nsecsElapsed()) / rounds / 1e6;
-        qInfo("%s: %d bytes, our loader %.3f ms, Qt reader %.3f ms per picture",
-              QTest::currentDataTag(), int(bytes.size()), ours, qt);
+        qInfo("%s: %d bytes, our loader %.3f ms, Qt reader %.3f ms per picture", QTest::currentDataTag(),
+            int(bytes.size()), ours, qt);
     }
 
 private:

@@ -18,8 +18,8 @@
 namespace {
 
 // Every help context number that the windows carry.
-const QList<int> UsedContexts = {8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22,
-                                 24, 28, 29, 30, 31, 32, 33};
+const QList<int> UsedContexts
+    = { 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 24, 28, 29, 30, 31, 32, 33 };
 
 QString shippedHelpFile()
 {
@@ -37,10 +37,7 @@ QTextBrowser* topicView()
 class TestHelp : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        Help::setHelpFile(QString());
-    }
+    void init() { Help::setHelpFile(QString()); }
 
     void everyUsedContextShowsItsTopic_data()
     {
@@ -82,7 +79,7 @@ private slots:
             for (const QRegularExpressionMatch& match : link.globalMatch(html)) {
                 const QUrl target = page.resolved(QUrl(match.captured(1)));
                 QVERIFY2(!engine->fileData(target).isEmpty(),
-                         qPrintable(page.fileName() + " -> " + match.captured(1)));
+                    qPrintable(page.fileName() + " -> " + match.captured(1)));
             }
         }
     }
@@ -99,8 +96,8 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("message");
         QTest::newRow("missing") << QByteArray() << QStringLiteral("Файл справки не найден");
-        QTest::newRow("not a help file") << QByteArray("просто текст").repeated(100)
-                                         << QStringLiteral("Файл справки поврежден");
+        QTest::newRow("not a help file")
+            << QByteArray("просто текст").repeated(100) << QStringLiteral("Файл справки поврежден");
     }
     void unusableFileIsExplained()
     {

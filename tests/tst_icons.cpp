@@ -13,7 +13,7 @@ private slots:
         QTest::addColumn<int>("side");
         for (int i = 0; i <= 4; ++i)
             QTest::addRow("tree %d", i) << QStringLiteral(":/icons/tree/%1.png").arg(i) << 16;
-        for (int i : {0, 2, 4, 8, 10, 13})
+        for (int i : { 0, 2, 4, 8, 10, 13 })
             QTest::addRow("main %d", i) << QStringLiteral(":/icons/main/%1.png").arg(i) << 24;
         QTest::newRow("mark set") << QStringLiteral(":/icons/marks/0.png") << 18;
         QTest::newRow("mark empty") << QStringLiteral(":/icons/marks/1.png") << 18;

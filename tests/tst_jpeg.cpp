@@ -88,7 +88,7 @@ private slots:
         const QImage& image = result.image;
         if (grey) {
             QCOMPARE(image.format(), QImage::Format_Grayscale8);
-            QVERIFY(qGray(image.pixel(12, 12)) > 215);            // white
+            QVERIFY(qGray(image.pixel(12, 12)) > 215); // white
             QVERIFY(qGray(image.pixel(3, 12)) < qGray(image.pixel(12, 3))); // blue darker than green
             return;
         }
@@ -136,15 +136,15 @@ private slots:
         QTest::newRow("header only") << qtFile.left(40) << QStringLiteral("Файл JPEG поврежден");
         QTest::newRow("PNG bytes") << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)
                                    << QStringLiteral("Файл JPEG поврежден");
-        QTest::newRow("claims 60000 x 60000") << withClaimedSize(qtFile, 60000, 60000)
-                                              << QStringLiteral("Изображение слишком велико");
+        QTest::newRow("claims 60000 x 60000")
+            << withClaimedSize(qtFile, 60000, 60000) << QStringLiteral("Изображение слишком велико");
         QFile manyScans(dataFile("many-scans.jpg"));
         if (!manyScans.open(QIODevice::ReadOnly))
             qFatal("many-scans.jpg is missing");
-        QTest::newRow("640 progressive scans") << manyScans.readAll()
-                                               << QStringLiteral("Изображение из слишком многих проходов");
-        QTest::newRow("claims zero width") << withClaimedSize(qtFile, 0, 32)
-                                           << QStringLiteral("Файл JPEG поврежден");
+        QTest::newRow("640 progressive scans")
+            << manyScans.readAll() << QStringLiteral("Изображение из слишком многих проходов");
+        QTest::newRow("claims zero width")
+            << withClaimedSize(qtFile, 0, 32) << QStringLiteral("Файл JPEG поврежден");
     }
     void badInputIsReported()
     {

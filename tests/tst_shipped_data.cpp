@@ -37,7 +37,8 @@ private slots:
         QTest::addColumn<QSize>("size");
         for (int tag = 1; tag <= 15; ++tag)
             if (tag != 2 && tag != 14) // these pages show no picture
-                QTest::addRow("%d %s", tag, qPrintable(PageFileNames[tag])) << PageFileNames[tag] << QSize(180, 250);
+                QTest::addRow("%d %s", tag, qPrintable(PageFileNames[tag]))
+                    << PageFileNames[tag] << QSize(180, 250);
         QTest::newRow("program picture") << QStringLiteral("Tessora") << QSize(360, 150);
     }
     void everyPictureDecodes()

@@ -18,18 +18,21 @@ HelpFile::HelpFile(const QString& qchPath)
         return;
     }
     if (!m_collectionDir.isValid()) {
-        m_error = QStringLiteral("Не удается создать временную папку для справки: %1").arg(m_collectionDir.errorString());
+        m_error = QStringLiteral("Не удается создать временную папку для справки: %1")
+                      .arg(m_collectionDir.errorString());
         return;
     }
     auto engine = std::make_unique<QHelpEngine>(m_collectionDir.filePath(QStringLiteral("help.qhc")));
     engine->setReadOnly(false);
-    if (!engine->setupData() || !engine->registerDocumentation(info.absoluteFilePath()) || !engine->setupData()) {
+    if (!engine->setupData() || !engine->registerDocumentation(info.absoluteFilePath())
+        || !engine->setupData()) {
         m_error = QStringLiteral("Файл справки поврежден: %1 (%2)")
                       .arg(QDir::toNativeSeparators(qchPath), engine->error());
         return;
     }
     if (engine->registeredDocumentations().isEmpty()) {
-        m_error = QStringLiteral("Файл справки не содержит разделов: %1").arg(QDir::toNativeSeparators(qchPath));
+        m_error
+            = QStringLiteral("Файл справки не содержит разделов: %1").arg(QDir::toNativeSeparators(qchPath));
         return;
     }
     m_engine = std::move(engine);

@@ -20,7 +20,7 @@ HelpWindow::HelpWindow(const QString& qchPath, QWidget* parent)
     ui->btnHome->setIcon(style()->standardIcon(QStyle::SP_DirHomeIcon));
     ui->btnBack->setEnabled(false);
     ui->btnForward->setEnabled(false);
-    ui->splHelp->setSizes({270, 590});
+    ui->splHelp->setSizes({ 270, 590 });
     connect(ui->btnBack, &QToolButton::clicked, ui->txbTopic, &QTextBrowser::backward);
     connect(ui->btnForward, &QToolButton::clicked, ui->txbTopic, &QTextBrowser::forward);
     connect(ui->btnHome, &QToolButton::clicked, this, &HelpWindow::showContents);
@@ -52,15 +52,15 @@ void HelpWindow::attachNavigation()
     ui->layContents->addWidget(m_contents);
     ui->layIndex->addWidget(m_index);
     connect(m_contents, &QHelpContentWidget::linkActivated, ui->txbTopic,
-            [this](const QUrl& url) { ui->txbTopic->setSource(url); });
+        [this](const QUrl& url) { ui->txbTopic->setSource(url); });
     connect(m_index, &QHelpIndexWidget::documentActivated, this,
-            [this](const QHelpLink& document) { ui->txbTopic->setSource(document.url); });
+        [this](const QHelpLink& document) { ui->txbTopic->setSource(document.url); });
     connect(m_index, &QHelpIndexWidget::documentsActivated, this, [this](const QList<QHelpLink>& documents) {
         if (!documents.isEmpty())
             ui->txbTopic->setSource(documents.first().url);
     });
     connect(ui->edtIndexFilter, &QLineEdit::textChanged, m_index,
-            [this](const QString& text) { m_index->filterIndices(text); });
+        [this](const QString& text) { m_index->filterIndices(text); });
     connect(ui->edtIndexFilter, &QLineEdit::returnPressed, m_index, &QHelpIndexWidget::activateCurrentItem);
     connect(engine->contentModel(), &QHelpContentModel::contentsCreated, this, [this] {
         m_contents->expandAll();
@@ -79,11 +79,11 @@ bool HelpWindow::showContext(int helpContext)
     const QUrl topic = m_file.topic(helpContext);
     if (topic.isEmpty()) {
         showMessage(QStringLiteral("Раздел справки не найден"),
-                    QStringLiteral("Для этого места справка не написана (раздел номер %1). "
-                                   "Выберите тему в содержании слева или откройте "
-                                   "<a href=\"%2\">первую страницу справки</a>.")
-                        .arg(helpContext)
-                        .arg(m_file.startPage().toString()));
+            QStringLiteral("Для этого места справка не написана (раздел номер %1). "
+                           "Выберите тему в содержании слева или откройте "
+                           "<a href=\"%2\">первую страницу справки</a>.")
+                .arg(helpContext)
+                .arg(m_file.startPage().toString()));
         return false;
     }
     ui->txbTopic->setSource(topic);

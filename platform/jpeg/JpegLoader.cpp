@@ -103,8 +103,8 @@ void readRows(Decoder* decoder, QImage* image)
     const bool cmyk = info->out_color_space == JCS_CMYK;
     JSAMPARRAY cmykRow = nullptr;
     if (cmyk)
-        cmykRow = (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
-                                             info->output_width * 4, 1);
+        cmykRow = (*info->mem->alloc_sarray)(
+            reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE, info->output_width * 4, 1);
     while (info->output_scanline < info->output_height) {
         const int y = int(info->output_scanline);
         JSAMPROW row = cmyk ? cmykRow[0] : image->scanLine(y);
@@ -129,7 +129,7 @@ bool runDecoder(Decoder* decoder, const QByteArray* bytes, QImage* image)
     info->mem->max_memory_to_use = MaxDecoderMemory;
     info->progress = &decoder->progress;
     jpeg_mem_src(info, reinterpret_cast<const unsigned char*>(bytes->constData()),
-                 static_cast<unsigned long>(bytes->size()));
+        static_cast<unsigned long>(bytes->size()));
     jpeg_read_header(info, TRUE);
     prepareOutput(info);
     jpeg_calc_output_dimensions(info);
@@ -137,8 +137,7 @@ bool runDecoder(Decoder* decoder, const QByteArray* bytes, QImage* image)
         decoder->refusal = Decoder::Refusal::TooLarge;
         return false;
     }
-    *image = QImage(int(info->output_width), int(info->output_height),
-                    imageFormat(info->out_color_space));
+    *image = QImage(int(info->output_width), int(info->output_height), imageFormat(info->out_color_space));
     if (image->isNull()) {
         std::snprintf(decoder->error, sizeof decoder->error, "out of memory");
         return false;

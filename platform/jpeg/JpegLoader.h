@@ -9,7 +9,7 @@
 // file cut short, the part that could be decoded and a warning.
 struct JpegResult {
     QImage image;
-    QString error;   // why nothing could be decoded; empty on success
+    QString error; // why nothing could be decoded; empty on success
     QString warning; // the first complaint about recoverable damage, if any
     bool ok() const { return error.isEmpty() && !image.isNull(); }
 };

@@ -21,7 +21,7 @@ QImage paintIcon(int units, int pixels, const Painting& paint)
 void saveIcon(const QString& pathWithoutSuffix, int units, const Painting& paint)
 {
     QDir().mkpath(QFileInfo(pathWithoutSuffix).path());
-    for (int scale : {1, 2}) {
+    for (int scale : { 1, 2 }) {
         const QString path = pathWithoutSuffix + (scale == 1 ? QString() : QStringLiteral("@2x")) + ".png";
         if (!paintIcon(units, units * scale, paint).save(path)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));

@@ -38,8 +38,8 @@ void sheet(QPainter& p, const QRectF& box, const QColor& border, const QColor& f
     p.drawPath(corner);
 }
 
-void textLines(QPainter& p, qreal left, qreal right, qreal top, qreal step, int count,
-               const QColor& colour, qreal width)
+void textLines(
+    QPainter& p, qreal left, qreal right, qreal top, qreal step, int count, const QColor& colour, qreal width)
 {
     p.setPen(outline(colour, width));
     for (int i = 0; i < count; ++i) {

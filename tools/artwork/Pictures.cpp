@@ -156,7 +156,7 @@ void anamnesis(QPainter& p)
     p.setPen(Blue);
     p.setFont(uiFont(9, true));
     p.drawText(QRectF(40, 40, 100, 16), Qt::AlignCenter, QStringLiteral("Наблюдаюсь у"));
-    const bool ticks[] = {true, false, true, false, false, true};
+    const bool ticks[] = { true, false, true, false, false, true };
     for (int i = 0; i < 6; ++i) {
         const qreal y = 62 + i * 20;
         checkBox(p, QRectF(48, y, 11, 11), ticks[i]);
@@ -217,7 +217,8 @@ QPainterPath heartPath(const QPointF& centre, qreal size)
     return heart;
 }
 
-void pulseTrace(QPainter& p, qreal left, qreal right, qreal base, qreal amplitude, const QColor& colour, qreal width)
+void pulseTrace(
+    QPainter& p, qreal left, qreal right, qreal base, qreal amplitude, const QColor& colour, qreal width)
 {
     QPainterPath trace;
     trace.moveTo(left, base);
@@ -232,7 +233,7 @@ void pulseTrace(QPainter& p, qreal left, qreal right, qreal base, qreal amplitud
         trace.lineTo(x + beat * 0.65, base + amplitude * 0.35);
         trace.lineTo(x + beat * 0.71, base);
         trace.cubicTo(x + beat * 0.78, base - amplitude * 0.3, x + beat * 0.86, base - amplitude * 0.3,
-                      x + beat * 0.92, base);
+            x + beat * 0.92, base);
         trace.lineTo(x + beat, base);
         x += beat;
     }
@@ -260,8 +261,8 @@ void stopwatch(QPainter& p, const QPointF& centre, qreal radius)
     p.drawLine(centre, centre + QPointF(radius * 0.55, -radius * 0.45));
     p.setPen(Ink);
     p.setFont(uiFont(9, true));
-    p.drawText(QRectF(centre.x() - radius, centre.y() + radius * 0.2, radius * 2, radius * 0.6), Qt::AlignCenter,
-               QStringLiteral("60 с"));
+    p.drawText(QRectF(centre.x() - radius, centre.y() + radius * 0.2, radius * 2, radius * 0.6),
+        Qt::AlignCenter, QStringLiteral("60 с"));
 }
 
 void pulse(QPainter& p)
@@ -496,7 +497,8 @@ void lymphNodes(QPainter& p)
 {
     background(p, QColor(0xE6, 0xF4, 0xEA));
     figure(p, 90, 14, 206, QColor(0xEC, 0xEE, 0xF1));
-    const QPointF nodes[] = {{83, 41}, {97, 41}, {76, 50}, {104, 50}, {67, 74}, {113, 74}, {76, 116}, {104, 116}};
+    const QPointF nodes[] = { { 83, 41 }, { 97, 41 }, { 76, 50 }, { 104, 50 }, { 67, 74 }, { 113, 74 },
+        { 76, 116 }, { 104, 116 } };
     for (const QPointF& node : nodes)
         spot(p, node);
     caption(p, QStringLiteral("Лимфоузлы"));
@@ -507,7 +509,7 @@ void limbs(QPainter& p)
     background(p, QColor(0xE3, 0xEF, 0xFB));
     p.setPen(line(SkinShade, 1.2));
     p.setBrush(Skin);
-    for (qreal side : {-1.0, 1.0}) {
+    for (qreal side : { -1.0, 1.0 }) {
         const qreal c = 90 + side * 25;
         p.drawEllipse(QPointF(c + side * 6, 198), 17, 7);
         QPainterPath leg;
@@ -627,7 +629,7 @@ void emblem(QPainter& p)
     p.setPen(Grey);
     p.setFont(uiFont(12));
     p.drawText(QRectF(152, 106, 210, 20), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("домашнее самообследование"));
+        QStringLiteral("домашнее самообследование"));
 }
 
 } // namespace
@@ -639,10 +641,19 @@ void drawPictures(const QString& folder)
         const char* name;
         void (*paint)(QPainter&);
     } pages[] = {
-        {"Anthropometry", anthropometry}, {"Anamnesis", anamnesis}, {"Temperature", temperature},
-        {"Puls", pulse}, {"Pressure", pressure}, {"Ecg", ecg}, {"Fluorography", fluorography},
-        {"Blood", blood}, {"Urina", urine}, {"Limfo", lymphNodes}, {"Feet", limbs}, {"Bulb", hernias},
-        {"Cardio", cardiologist},
+        { "Anthropometry", anthropometry },
+        { "Anamnesis", anamnesis },
+        { "Temperature", temperature },
+        { "Puls", pulse },
+        { "Pressure", pressure },
+        { "Ecg", ecg },
+        { "Fluorography", fluorography },
+        { "Blood", blood },
+        { "Urina", urine },
+        { "Limfo", lymphNodes },
+        { "Feet", limbs },
+        { "Bulb", hernias },
+        { "Cardio", cardiologist },
     };
     for (const auto& page : pages)
         saveJpeg(render(Width, Height, page.paint), folder + "/" + page.name + ".jpg");
