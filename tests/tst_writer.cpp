@@ -10,6 +10,8 @@
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/table/BorderLine2.hpp>
 #include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/table/XTableRows.hpp>
+#include <com/sun/star/text/TableColumnSeparator.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextGraphicObjectsSupplier.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
@@ -124,6 +126,22 @@ public:
         table::BorderLine2 line;
         cellProperty(name, edge) >>= line;
         return line.OuterLineWidth + line.InnerLineWidth > 0;
+    }
+    // Cell widths of a row in sixths of the table's width.
+    QList<int> sixths(int row) const
+    {
+        uno::Sequence<text::TableColumnSeparator> separators;
+        Reference<beans::XPropertySet>(m_table->getRows()->getByIndex(row - 1), UNO_QUERY_THROW)
+            ->getPropertyValue(OUString("TableColumnSeparators"))
+            >>= separators;
+        QList<int> widths;
+        int previous = 0;
+        for (const auto& separator : separators) {
+            widths << qRound((separator.Position - previous) * 6.0 / 10000.0);
+            previous = separator.Position;
+        }
+        widths << qRound((10000 - previous) * 6.0 / 10000.0);
+        return widths;
     }
     int pictureCount() const
     {
@@ -281,6 +299,9 @@ void TestWriter::reportTableSurvivesSavingAsDoc()
     for (int r = 1; r <= 15; ++r)
         QVERIFY2(saved.cellsInRow(r) == expectedCells[r - 1], qPrintable(QStringLiteral("row %1: %2 cells").arg(r).arg(saved.cellsInRow(r))));
     QCOMPARE(saved.pictureCount(), 1);
+    QCOMPARE(saved.sixths(4), (QList<int> { 1, 1, 1, 1, 1, 1 }));
+    QCOMPARE(saved.sixths(7), (QList<int> { 1, 5 }));
+    QCOMPARE(saved.sixths(12), (QList<int> { 1, 2, 1, 2 }));
     QCOMPARE(saved.text("A3"), QStringLiteral("Иванова Анна"));
     QCOMPARE(saved.text("A4"), QStringLiteral("Пол"));
     QCOMPARE(saved.text("F4"), QStringLiteral("07.12.2026"));
