@@ -18,10 +18,11 @@ const char* const PlainBarStyle = "QSlider::groove:vertical { background: #d4d4d
                                   " width: 5px; border-radius: 2px; }"
                                   "QSlider::handle:vertical { background: #f0f0f0; border: 1px solid #707070;"
                                   " height: 9px; margin: 0 -6px; border-radius: 2px; }";
-const char* const MarkedBarStyle = "QSlider::groove:vertical { background: #2a6fdb; border: 1px solid #16489a;"
-                                   " width: 5px; border-radius: 2px; }"
-                                   "QSlider::handle:vertical { background: #f0f0f0; border: 1px solid #707070;"
-                                   " height: 9px; margin: 0 -6px; border-radius: 2px; }";
+const char* const MarkedBarStyle
+    = "QSlider::groove:vertical { background: #2a6fdb; border: 1px solid #16489a;"
+      " width: 5px; border-radius: 2px; }"
+      "QSlider::handle:vertical { background: #f0f0f0; border: 1px solid #707070;"
+      " height: 9px; margin: 0 -6px; border-radius: 2px; }";
 
 } // namespace
 
@@ -131,7 +132,8 @@ bool TfrmMonitor::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* label = qobject_cast<QLabel*>(watched);
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (label && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+        if (label && mouse->button() == Qt::LeftButton
+            && label->rect().contains(mouse->position().toPoint())) {
             if (label->parent() == ui->pnlLegend)
                 lblInfarctClick(label);
             else

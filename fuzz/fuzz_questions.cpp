@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t q = 1; q <= CardioQuestionCount; ++q) {
         const QString& text = CardioQuestions[q];
         // A stored piece ends at its "?" or at the end of the file.
-        if (text.count(QLatin1Char('?')) > 1 || (text.contains(QLatin1Char('?')) && !text.endsWith(QLatin1Char('?'))))
+        if (text.count(QLatin1Char('?')) > 1
+            || (text.contains(QLatin1Char('?')) && !text.endsWith(QLatin1Char('?'))))
             std::abort();
     }
     return 0;

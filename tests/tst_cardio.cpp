@@ -96,7 +96,8 @@ private slots:
         QFETCH(int, question);
         QFETCH(double, pNo);
         QFETCH(double, pYes);
-        const TLikelihood cell = Likelihoods[static_cast<std::size_t>(condition)][static_cast<std::size_t>(question)];
+        const TLikelihood cell
+            = Likelihoods[static_cast<std::size_t>(condition)][static_cast<std::size_t>(question)];
         QCOMPARE(cell.PNo, pNo);
         QCOMPARE(cell.PYes, pYes);
     }
@@ -304,24 +305,22 @@ private slots:
         QTest::newRow("CR LF between questions") << eightyThree << all;
         QTest::newRow("no line break after the last") << eightyThree.chopped(2) << all;
         QTest::newRow("more than 83") << eightyThree + questionFile(5, "\r\n") << all;
-        QTest::newRow("fewer than 83") << questionFile(2, "\n") << QStringList { "Вопрос 1?", "Вопрос 2?", "\n" };
+        QTest::newRow("fewer than 83")
+            << questionFile(2, "\n") << QStringList { "Вопрос 1?", "Вопрос 2?", "\n" };
         QTest::newRow("question over two lines")
             << CodePage::fromUnicode(QStringLiteral("боли в\r\nгруди?одышка?"))
             << QStringList { "боли вгруди?", "одышка?" };
         QTest::newRow("space after question mark")
             << CodePage::fromUnicode(QStringLiteral("боли? отеки?")) << QStringList { "боли?", " отеки?" };
-        QTest::newRow("latin, brackets, quotes, colon dropped")
-            << CodePage::fromUnicode(QStringLiteral("пульс (ЧСС): \"100\" bpm; да!?"))
-            << QStringList { "пульс ЧСС 100  да?" };
+        QTest::newRow("latin, brackets, quotes, colon dropped") << CodePage::fromUnicode(
+            QStringLiteral("пульс (ЧСС): \"100\" bpm; да!?")) << QStringList { "пульс ЧСС 100  да?" };
         QTest::newRow("yo dropped, not replaced")
             << CodePage::fromUnicode(QStringLiteral("тёмные Ёлки?")) << QStringList { "тмные лки?" };
-        QTest::newRow("no final question mark")
-            << CodePage::fromUnicode(QStringLiteral("одышка?отеки ног"))
-            << QStringList { "одышка?", "отеки ног" };
+        QTest::newRow("no final question mark") << CodePage::fromUnicode(QStringLiteral("одышка?отеки ног"))
+                                                << QStringList { "одышка?", "отеки ног" };
         QTest::newRow("ends on a skipped character")
             << CodePage::fromUnicode(QStringLiteral("одышка?отеки)")) << QStringList { "одышка?", "отеки)" };
-        QTest::newRow("tab and digits kept apart")
-            << QByteArray("\t1.5,-2?") << QStringList { "1.5,-2?" };
+        QTest::newRow("tab and digits kept apart") << QByteArray("\t1.5,-2?") << QStringList { "1.5,-2?" };
         QTest::newRow("empty file") << QByteArray() << QStringList {};
         QTest::newRow("only junk") << QByteArray("abc\x01\xff\x98") << QStringList { "\u044f\uFFFD" };
     }
@@ -335,7 +334,8 @@ private slots:
         LoadCardioQuestions(buffer);
         QCOMPARE(CardioQuestions[0], QString());
         for (int q = 1; q <= CardioQuestionCount; ++q)
-            QCOMPARE(CardioQuestions[static_cast<std::size_t>(q)], q <= expected.size() ? expected[q - 1] : QString());
+            QCOMPARE(CardioQuestions[static_cast<std::size_t>(q)],
+                q <= expected.size() ? expected[q - 1] : QString());
     }
 
     void missingQuestionFileLeavesEmptyTexts()

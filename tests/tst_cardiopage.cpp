@@ -95,8 +95,10 @@ private slots:
         QCOMPARE(find<QToolButton>("bbYes")->text(), QStringLiteral("Да"));
         QCOMPARE(find<QToolButton>("bbNo")->text(), QStringLiteral("Нет"));
         QCOMPARE(acYes()->actionGroup()->objectName(), QStringLiteral("acLstAnswer"));
-        QCOMPARE(acYes()->statusTip(), QStringLiteral("Кликните здесь, если отмечаете у себя указанный симптом"));
-        QCOMPARE(acNo()->statusTip(), QStringLiteral("Кликните здесь, если указанный симптом к Вам не относится"));
+        QCOMPARE(
+            acYes()->statusTip(), QStringLiteral("Кликните здесь, если отмечаете у себя указанный симптом"));
+        QCOMPARE(
+            acNo()->statusTip(), QStringLiteral("Кликните здесь, если указанный симптом к Вам не относится"));
         QCOMPARE(find<QLabel>("lblQst")->statusTip(),
             QStringLiteral("Прочитайте вопрос и ответьте на него \"Да\" или \"Нет\""));
         QCOMPARE(monitor()->findChild<QSlider*>("tbDg0")->value(), 80);
@@ -108,11 +110,12 @@ private slots:
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QList<int>>("questions");
         QTest::addColumn<QString>("firstLine");
-        QTest::newRow("all no → healthy") << false << QList<int> { 3, 2, 25, 54, 55, 1, 5 } << "Практически здоров";
+        QTest::newRow("all no → healthy")
+            << false << QList<int> { 3, 2, 25, 54, 55, 1, 5 } << "Практически здоров";
         QTest::newRow("all yes → hypertension with angina")
             << true
-            << QList<int> { 3, 1, 4, 10, 2, 6, 11, 8, 25, 9, 15, 26, 38, 35, 13, 16, 54, 37, 58, 43, 69, 60, 70, 75,
-                   78, 79 }
+            << QList<int> { 3, 1, 4, 10, 2, 6, 11, 8, 25, 9, 15, 26, 38, 35, 13, 16, 54, 37, 58, 43, 69, 60,
+                   70, 75, 78, 79 }
             << "Гипертоническая болезнь со стенокардией";
     }
     void answeringLeadsToTheExplanation()
@@ -259,7 +262,8 @@ private slots:
             QStringLiteral("Снимите флажок если не собираетесь следить за процессом диагностики"));
 
         answer(false);
-        QCOMPARE(monitor()->findChild<QSlider*>("tbDg0")->value(), 100 - TfrmMonitor::RoundHalfEven(100 * Diagnoses[8].Probability));
+        QCOMPARE(monitor()->findChild<QSlider*>("tbDg0")->value(),
+            100 - TfrmMonitor::RoundHalfEven(100 * Diagnoses[8].Probability));
 
         window->SelectPageByTag(6);
         QVERIFY(!acMonitor()->isVisible());

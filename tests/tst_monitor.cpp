@@ -21,7 +21,10 @@ TDiagnosisList listWith(int condition, double probability)
 class TestMonitor : public QObject {
     Q_OBJECT
 
-    QSlider* bar(TfrmMonitor& monitor, int n) { return monitor.findChild<QSlider*>(QStringLiteral("tbDg%1").arg(n)); }
+    QSlider* bar(TfrmMonitor& monitor, int n)
+    {
+        return monitor.findChild<QSlider*>(QStringLiteral("tbDg%1").arg(n));
+    }
     QLabel* label(TfrmMonitor& monitor, const QString& name) { return monitor.findChild<QLabel*>(name); }
 
 private slots:
@@ -139,7 +142,8 @@ private slots:
         QTest::mouseClick(label(monitor, QStringLiteral("lbl8")), Qt::LeftButton);
         QVERIFY(label(monitor, QStringLiteral("lblNK"))->font().underline());
         QTest::mouseClick(label(monitor, QStringLiteral("lbl%1").arg(number)), Qt::LeftButton);
-        const QList<QLabel*> legend = monitor.findChild<QWidget*>(QStringLiteral("pnlLegend"))->findChildren<QLabel*>();
+        const QList<QLabel*> legend
+            = monitor.findChild<QWidget*>(QStringLiteral("pnlLegend"))->findChildren<QLabel*>();
         QCOMPARE(legend.size(), 9);
         for (QLabel* l : legend)
             QCOMPARE(l->font().underline(), l->objectName() == underlined);
@@ -152,7 +156,8 @@ private slots:
     {
         TfrmMonitor monitor;
         QCOMPARE(label(monitor, "lblLegend")->text(), QStringLiteral("Легенда:"));
-        QCOMPARE(label(monitor, "lblStenoHi")->text(), QStringLiteral("2- Стенокардия высоких функциональных классов"));
+        QCOMPARE(label(monitor, "lblStenoHi")->text(),
+            QStringLiteral("2- Стенокардия высоких функциональных классов"));
         QCOMPARE(label(monitor, "lblANS")->text(), QStringLiteral("7- Астено-невротический синдром"));
         QCOMPARE(label(monitor, "lblTitle")->text(), QStringLiteral("Вероятности диагнозов"));
         // Every legend line fits its panel in the font of this machine.
@@ -195,7 +200,8 @@ private slots:
         TfrmMonitor monitor(&owner);
         monitor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&monitor));
-        const QPoint expected = owner.frameGeometry().center() - QPoint(monitor.width() / 2, monitor.height() / 2);
+        const QPoint expected
+            = owner.frameGeometry().center() - QPoint(monitor.width() / 2, monitor.height() / 2);
         QCOMPARE(monitor.pos(), expected);
         monitor.hide();
         monitor.move(10, 10);

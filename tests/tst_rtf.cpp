@@ -53,13 +53,14 @@ private slots:
     void libreOfficeDocument()
     {
         QTextDocument document;
-        const auto result = Rtf::read(readData(TESSORA_TEST_DATA_DIR "/rtf/libreoffice-sample.rtf"), document);
+        const auto result
+            = Rtf::read(readData(TESSORA_TEST_DATA_DIR "/rtf/libreoffice-sample.rtf"), document);
         QCOMPARE(result.outcome, Rtf::Outcome::Complete);
         QVERIFY(result.problem.isEmpty());
         const QStringList texts = blocks(document);
         QCOMPARE(texts.mid(0, 7),
-            (QStringList { "Обычный жирный курсив подчеркнутый текст.", "По центру", "Справа", "Крупный и мелкий",
-                "Красный и синий", QStringLiteral("Первая строка\u2028вторая строка"),
+            (QStringList { "Обычный жирный курсив подчеркнутый текст.", "По центру", "Справа",
+                "Крупный и мелкий", "Красный и синий", QStringLiteral("Первая строка\u2028вторая строка"),
                 "Знаки: № 5, «кавычки», — тире, ё и Ё, ü, €" }));
 
         QCOMPARE(formatOf(document, "жирный").fontWeight(), int(QFont::Bold));
@@ -86,10 +87,9 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("1251 from the document code page")
             << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}") << "Привет";
-        QTest::newRow("1251 from the font charset")
-            << QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset204 Arial;}{\\f1\\fcharset0 Courier;}}"
-                          "\\f0 \\'c4\\'e0 {\\f1 \\'e9}}")
-            << "Да é";
+        QTest::newRow("1251 from the font charset") << QByteArray(
+            "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset204 Arial;}{\\f1\\fcharset0 Courier;}}"
+            "\\f0 \\'c4\\'e0 {\\f1 \\'e9}}") << "Да é";
         QTest::newRow("uppercase hex digits") << QByteArray("{\\rtf1\\ansicpg1251 \\'C4\\'C0}") << "ДА";
         QTest::newRow("unicode with one fallback") << QByteArray("{\\rtf1 \\u1044?\\u1072?}") << "Да";
         QTest::newRow("unicode with hex fallback") << QByteArray("{\\rtf1 \\u1044\\'3f!}") << "Д!";
@@ -98,30 +98,29 @@ private slots:
         QTest::newRow("negative unicode") << QByteArray("{\\rtf1 \\u-3913?}") << QString(QChar(0xF0B7));
         QTest::newRow("fallback ends with the group") << QByteArray("{\\rtf1\\uc3 {\\u1044?}ab}") << "Дab";
         QTest::newRow("escaped signs") << QByteArray("{\\rtf1 a\\{b\\}c\\\\d}") << "a{b}c\\d";
-        QTest::newRow("paragraphs, line, tab")
-            << QByteArray("{\\rtf1 one\\par two\\line three\\tab four}")
-            << QStringLiteral("one\ntwo\u2028three\tfour");
+        QTest::newRow("paragraphs, line, tab") << QByteArray("{\\rtf1 one\\par two\\line three\\tab four}")
+                                               << QStringLiteral("one\ntwo\u2028three\tfour");
         QTest::newRow("line ends in the source are not text") << QByteArray("{\\rtf1 a\r\nb\nc}") << "abc";
         QTest::newRow("special characters")
             << QByteArray("{\\rtf1 \\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote\\~}")
             << QStringLiteral("\u2014\u2013\u2022\u2018\u2019\u201C\u201D\u00A0");
-        QTest::newRow("skipped destinations")
-            << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red1\\green2\\blue3;}{\\stylesheet{\\s0 "
-                          "Normal;}}{\\info{\\title Title}}{\\*\\unknown hidden}{\\pict\\pngblip 89504e47}shown}")
-            << "shown";
+        QTest::newRow("skipped destinations") << QByteArray(
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red1\\green2\\blue3;}{\\stylesheet{\\s0 "
+            "Normal;}}{\\info{\\title Title}}{\\*\\unknown hidden}{\\pict\\pngblip 89504e47}shown}")
+                                              << "shown";
         QTest::newRow("field shows its result")
-            << QByteArray("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}} end}") << "link end";
+            << QByteArray("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}} end}")
+            << "link end";
         QTest::newRow("binary data skipped") << QByteArray("{\\rtf1 a\\bin3 }}}b}") << "ab";
         QTest::newRow("binary length beyond the end") << QByteArray("{\\rtf1 a\\bin999999999 b}") << "a";
         QTest::newRow("unknown control words") << QByteArray("{\\rtf1 \\zzz12 a\\qwerty-5 b\\foo}") << "ab";
-        QTest::newRow("huge numbers; fallbacks still skipped")
-            << QByteArray("{\\rtf1 \\fs99999999999999999999 a\\u99999999999999 b\\cf123456789012 c\\uc999999999 "
-                          "\\u1044 xyz}")
-            << "acД";
+        QTest::newRow("huge numbers; fallbacks still skipped") << QByteArray(
+            "{\\rtf1 \\fs99999999999999999999 a\\u99999999999999 b\\cf123456789012 c\\uc999999999 "
+            "\\u1044 xyz}") << "acД";
         QTest::newRow("control word without letters") << QByteArray("{\\rtf1 a\\") << "a";
         QTest::newRow("lone hex escape") << QByteArray("{\\rtf1 a\\'zz\\'") << "azz";
-        QTest::newRow("binary junk")
-            << QByteArray("{\\rtf1 A\x00\x01\x02\x1f\x7f B}", 17) << QStringLiteral("A\u007f B");
+        QTest::newRow("binary junk") << QByteArray("{\\rtf1 A\x00\x01\x02\x1f\x7f B}", 17)
+                                     << QStringLiteral("A\u007f B");
     }
     void handWrittenText()
     {
@@ -135,12 +134,14 @@ private slots:
     void handWrittenFormats()
     {
         QTextDocument document;
-        const QByteArray rtf = "{\\rtf1\\ansi{\\colortbl;\\red200\\green0\\blue0;\\red0\\green128\\blue0;}"
-                               "\\pard\\qc{\\b bold}{\\i italic}{\\ul under}{\\b\\b0 plain}\\par"
-                               "\\pard\\qj\\li720{\\fs40 big}{\\cf1 red}{\\cf2 green}{\\cf0 auto}{\\cf9 none}\\par"
-                               "\\pard\\qr{\\b\\i\\ul all\\plain reset}{\\strike gone}{\\super up}}";
+        const QByteArray rtf
+            = "{\\rtf1\\ansi{\\colortbl;\\red200\\green0\\blue0;\\red0\\green128\\blue0;}"
+              "\\pard\\qc{\\b bold}{\\i italic}{\\ul under}{\\b\\b0 plain}\\par"
+              "\\pard\\qj\\li720{\\fs40 big}{\\cf1 red}{\\cf2 green}{\\cf0 auto}{\\cf9 none}\\par"
+              "\\pard\\qr{\\b\\i\\ul all\\plain reset}{\\strike gone}{\\super up}}";
         QCOMPARE(Rtf::read(rtf, document).outcome, Rtf::Outcome::Complete);
-        QCOMPARE(blocks(document), (QStringList { "bolditalicunderplain", "bigredgreenautonone", "allresetgoneup" }));
+        QCOMPARE(blocks(document),
+            (QStringList { "bolditalicunderplain", "bigredgreenautonone", "allresetgoneup" }));
         QCOMPARE(formatOf(document, "bold").fontWeight(), int(QFont::Bold));
         QCOMPARE(formatOf(document, "plain").fontWeight(), int(QFont::Normal));
         QVERIFY(formatOf(document, "italic").fontItalic());
@@ -180,14 +181,18 @@ private slots:
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<QString>("text");
         QTest::addColumn<Rtf::Outcome>("outcome");
-        QTest::newRow("truncated") << QByteArray("{\\rtf1 Hello {\\b wor") << "Hello wor" << Rtf::Outcome::Damaged;
-        QTest::newRow("missing last brace") << QByteArray("{\\rtf1 a\\par b") << "a\nb" << Rtf::Outcome::Damaged;
+        QTest::newRow("truncated") << QByteArray("{\\rtf1 Hello {\\b wor") << "Hello wor"
+                                   << Rtf::Outcome::Damaged;
+        QTest::newRow("missing last brace")
+            << QByteArray("{\\rtf1 a\\par b") << "a\nb" << Rtf::Outcome::Damaged;
         QTest::newRow("closed too early") << QByteArray("{\\rtf1 a} b}") << "a" << Rtf::Outcome::Damaged;
-        QTest::newRow("trailing line break") << QByteArray("{\\rtf1 a}\r\n\0", 13) << "a" << Rtf::Outcome::Complete;
-        QTest::newRow("deep nesting") << QByteArray("{\\rtf1 a") + QByteArray(100000, '{') + "b" << "ab"
-                                      << Rtf::Outcome::Damaged;
+        QTest::newRow("trailing line break")
+            << QByteArray("{\\rtf1 a}\r\n\0", 13) << "a" << Rtf::Outcome::Complete;
+        QTest::newRow("deep nesting") << QByteArray("{\\rtf1 a") + QByteArray(100000, '{') + "b"
+                                      << "ab" << Rtf::Outcome::Damaged;
         QTest::newRow("plain text") << QByteArray("\xcf\xf0\xee\xf1\xf2\xee \xf2\xe5\xea\xf1\xf2\n")
-                                    << "Просто текст\n" << Rtf::Outcome::NotRtf;
+                                    << "Просто текст\n"
+                                    << Rtf::Outcome::NotRtf;
         QTest::newRow("binary junk") << QByteArray("\x89PNG\r\n\x1a\n\x00\x00", 10) << "\u2030PNG\n\n"
                                      << Rtf::Outcome::NotRtf;
         QTest::newRow("empty") << QByteArray() << "" << Rtf::Outcome::NotRtf;
@@ -231,12 +236,14 @@ private slots:
         QFETCH(int, condition);
         QFETCH(QString, firstLine);
         QTextDocument document;
-        const auto result = Rtf::readFile(DataFolder::file(QStringLiteral("cardio/RQ030%1.rtf").arg(condition)), document);
+        const auto result
+            = Rtf::readFile(DataFolder::file(QStringLiteral("cardio/RQ030%1.rtf").arg(condition)), document);
         QCOMPARE(result.outcome, Rtf::Outcome::Complete);
         const QStringList texts = blocks(document);
         if (!firstLine.isEmpty())
             QCOMPARE(texts.first(), firstLine);
-        for (const QString& heading : { "Что это значит", "Что делать сейчас", "К какому врачу и как скоро" })
+        for (const QString& heading : { QStringLiteral("Что это значит"), QStringLiteral("Что делать сейчас"),
+                 QStringLiteral("К какому врачу и как скоро") })
             QVERIFY2(texts.contains(heading), qPrintable(heading));
         QVERIFY(formatOf(document, QStringLiteral("Что это значит")).fontWeight() == QFont::Bold);
     }

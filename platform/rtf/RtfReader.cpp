@@ -49,13 +49,20 @@ const CodeTable& codeTable(int codePage)
 int codePageOfCharset(int charset, int fallback)
 {
     switch (charset) {
-    case 0: return 1252;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 238: return 1250;
-    default: return fallback;
+    case 0:
+        return 1252;
+    case 161:
+        return 1253;
+    case 162:
+        return 1254;
+    case 186:
+        return 1257;
+    case 204:
+        return 1251;
+    case 238:
+        return 1250;
+    default:
+        return fallback;
     }
 }
 
@@ -99,11 +106,21 @@ public:
 
 private:
     void parse();
+    void readControl();
+    std::optional<int> readParameter();
+    bool atLetter() const;
+    bool atDigit(qsizetype position) const;
     bool onlyPaddingFrom(qsizetype position) const;
     void openGroup();
     void closeGroup();
     void controlWord(const QByteArray& word, std::optional<int> parameter);
     void controlSymbol(char symbol);
+    void fontTableWord(const QByteArray& word, std::optional<int> parameter, bool ignorable);
+    void colorTableWord(const QByteArray& word, std::optional<int> parameter);
+    bool destinationWord(const QByteArray& word, bool ignorable);
+    bool documentWord(const QByteArray& word, std::optional<int> parameter);
+    bool textWord(const QByteArray& word, std::optional<int> parameter);
+    void skipBinary(std::optional<int> length);
     bool characterFormat(const QByteArray& word, std::optional<int> parameter);
     bool paragraphFormat(const QByteArray& word, std::optional<int> parameter);
     bool destination(const QByteArray& word);
@@ -154,14 +171,14 @@ Rtf::ReadResult Reader::run()
         m_damaged = true; // the document was closed before its end
     }
     if (m_damaged)
-        return { Rtf::Outcome::Damaged, QStringLiteral("Документ поврежден: показано то, что удалось прочитать.") };
+        return { Rtf::Outcome::Damaged,
+            QStringLiteral("Документ поврежден: показано то, что удалось прочитать.") };
     return {};
 }
 
 void Reader::parse()
 {
-    const qsizetype size = m_data.size();
-    while (m_pos < size && !m_rootClosed) {
+    while (m_pos < m_data.size() && !m_rootClosed) {
         const char c = m_data.at(m_pos++);
         switch (c) {
         case '{':
@@ -170,40 +187,9 @@ void Reader::parse()
         case '}':
             closeGroup();
             break;
-        case '\\': {
-            if (m_pos >= size)
-                return;
-            const char next = m_data.at(m_pos);
-            if ((next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z')) {
-                QByteArray word;
-                while (m_pos < size && word.size() < 32
-                    && ((m_data.at(m_pos) >= 'a' && m_data.at(m_pos) <= 'z')
-                        || (m_data.at(m_pos) >= 'A' && m_data.at(m_pos) <= 'Z')))
-                    word.append(m_data.at(m_pos++));
-                std::optional<int> parameter;
-                bool negative = false;
-                if (m_pos < size && m_data.at(m_pos) == '-' && m_pos + 1 < size && m_data.at(m_pos + 1) >= '0'
-                    && m_data.at(m_pos + 1) <= '9') {
-                    negative = true;
-                    ++m_pos;
-                }
-                if (m_pos < size && m_data.at(m_pos) >= '0' && m_data.at(m_pos) <= '9') {
-                    long long value = 0;
-                    while (m_pos < size && m_data.at(m_pos) >= '0' && m_data.at(m_pos) <= '9') {
-                        value = std::min<long long>(value * 10 + (m_data.at(m_pos) - '0'), NumberLimit);
-                        ++m_pos;
-                    }
-                    parameter = static_cast<int>(negative ? -value : value);
-                }
-                if (m_pos < size && m_data.at(m_pos) == ' ')
-                    ++m_pos;
-                controlWord(word, parameter);
-            } else {
-                ++m_pos;
-                controlSymbol(next);
-            }
+        case '\\':
+            readControl();
             break;
-        }
         case '\r':
         case '\n':
             break;
@@ -211,6 +197,49 @@ void Reader::parse()
             textByte(static_cast<unsigned char>(c));
         }
     }
+}
+
+bool Reader::atLetter() const
+{
+    if (m_pos >= m_data.size())
+        return false;
+    const char c = m_data.at(m_pos);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool Reader::atDigit(qsizetype position) const
+{
+    return position < m_data.size() && m_data.at(position) >= '0' && m_data.at(position) <= '9';
+}
+
+void Reader::readControl()
+{
+    if (m_pos >= m_data.size())
+        return;
+    if (!atLetter()) {
+        controlSymbol(m_data.at(m_pos++));
+        return;
+    }
+    QByteArray word;
+    while (atLetter() && word.size() < 32)
+        word.append(m_data.at(m_pos++));
+    const std::optional<int> parameter = readParameter();
+    if (m_pos < m_data.size() && m_data.at(m_pos) == ' ')
+        ++m_pos; // the delimiter belongs to the control word
+    controlWord(word, parameter);
+}
+
+std::optional<int> Reader::readParameter()
+{
+    const bool negative = m_pos < m_data.size() && m_data.at(m_pos) == '-' && atDigit(m_pos + 1);
+    if (negative)
+        ++m_pos;
+    if (!atDigit(m_pos))
+        return std::nullopt;
+    long long value = 0;
+    while (atDigit(m_pos))
+        value = std::min<long long>(value * 10 + (m_data.at(m_pos++) - '0'), NumberLimit);
+    return static_cast<int>(negative ? -value : value);
 }
 
 bool Reader::onlyPaddingFrom(qsizetype position) const
@@ -270,98 +299,105 @@ void Reader::controlWord(const QByteArray& word, std::optional<int> parameter)
         --m_skipCount;
         return;
     }
+    switch (state().destination) {
+    case Destination::Skip:
+        if (word == "bin")
+            skipBinary(parameter);
+        return;
+    case Destination::FontTable:
+        fontTableWord(word, parameter, ignorable);
+        return;
+    case Destination::ColorTable:
+        colorTableWord(word, parameter);
+        return;
+    case Destination::Text:
+        break;
+    }
+    if (destinationWord(word, ignorable) || documentWord(word, parameter) || textWord(word, parameter))
+        return;
+    if (!characterFormat(word, parameter))
+        paragraphFormat(word, parameter); // any other control word is a feature not shown here
+}
+
+void Reader::fontTableWord(const QByteArray& word, std::optional<int> parameter, bool ignorable)
+{
+    if (word == "f" && parameter) {
+        if (m_fontEntry >= 0 && !m_fontName.isEmpty())
+            finishFontEntry();
+        m_fontEntry = *parameter;
+        m_fontName.clear();
+        m_fontCharset = -1;
+    } else if (word == "fcharset" && parameter) {
+        m_fontCharset = *parameter;
+    } else if (word == "cpg" && parameter && m_fontCharset < 0) {
+        m_fontCharset = -(*parameter) - 2; // code page given directly
+    } else if (destination(word) || ignorable) {
+        state().destination = Destination::Skip;
+    }
+}
+
+void Reader::colorTableWord(const QByteArray& word, std::optional<int> parameter)
+{
+    const int value = std::clamp(parameter.value_or(0), 0, 255);
+    if (word == "red")
+        m_colorEntry.red = value;
+    else if (word == "green")
+        m_colorEntry.green = value;
+    else if (word == "blue")
+        m_colorEntry.blue = value;
+    else
+        return;
+    m_colorEntry.given = true;
+}
+
+bool Reader::destinationWord(const QByteArray& word, bool ignorable)
+{
     GroupState& s = state();
-    if (s.destination == Destination::Skip) {
-        if (word == "bin" && parameter && *parameter > 0)
-            m_pos = std::min<qsizetype>(m_data.size(), m_pos + *parameter);
-        return;
-    }
-    if (s.destination == Destination::FontTable) {
-        if (word == "f" && parameter) {
-            if (m_fontEntry >= 0 && !m_fontName.isEmpty())
-                finishFontEntry();
-            m_fontEntry = *parameter;
-            m_fontName.clear();
-            m_fontCharset = -1;
-        } else if (word == "fcharset" && parameter) {
-            m_fontCharset = *parameter;
-        } else if (word == "cpg" && parameter && m_fontCharset < 0) {
-            m_fontCharset = -(*parameter) - 2; // code page given directly
-        } else if (destination(word) || ignorable) {
-            s.destination = Destination::Skip;
-        }
-        return;
-    }
-    if (s.destination == Destination::ColorTable) {
-        const int value = std::clamp(parameter.value_or(0), 0, 255);
-        if (word == "red")
-            m_colorEntry.red = value;
-        else if (word == "green")
-            m_colorEntry.green = value;
-        else if (word == "blue")
-            m_colorEntry.blue = value;
-        else
-            return;
-        m_colorEntry.given = true;
-        return;
-    }
     if (word == "fonttbl") {
         s.destination = Destination::FontTable;
         m_fontEntry = -1;
         m_fontName.clear();
-        return;
-    }
-    if (word == "colortbl") {
+    } else if (word == "colortbl") {
         s.destination = Destination::ColorTable;
         m_colors.clear();
         m_colorEntry = ColorEntry();
-        return;
-    }
-    if (destination(word) || ignorable) {
+    } else if (destination(word) || ignorable) {
         flush();
         s.destination = Destination::Skip;
-        return;
+    } else {
+        return false;
     }
-    if (word == "u" && parameter) {
-        int code = *parameter;
-        if (code < 0)
-            code += 65536;
-        if (code >= 0 && code <= 0xFFFF)
-            character(QChar(static_cast<char16_t>(code)));
-        m_skipCount = s.unicodeSkip;
-        return;
-    }
-    if (word == "uc") {
-        s.unicodeSkip = std::clamp(parameter.value_or(1), 0, 16);
-        return;
-    }
-    if (word == "ansicpg" && parameter) {
+    return true;
+}
+
+bool Reader::documentWord(const QByteArray& word, std::optional<int> parameter)
+{
+    if (word == "uc")
+        state().unicodeSkip = std::clamp(parameter.value_or(1), 0, 16);
+    else if (word == "ansicpg" && parameter)
         m_codePage = *parameter;
-        return;
-    }
-    if (word == "deff" && parameter) {
+    else if (word == "deff" && parameter)
         m_defaultFont = *parameter;
-        return;
-    }
-    if (word == "bin") {
-        // Binary data belongs to a picture or object; outside one it means nothing.
-        if (parameter && *parameter > 0)
-            m_pos = std::min<qsizetype>(m_data.size(), m_pos + *parameter);
-        return;
-    }
-    if (word == "par" || word == "page" || word == "sect" || word == "row" || word == "nestrow") {
-        paragraph();
-        return;
-    }
-    if (word == "line") {
-        character(QChar::LineSeparator);
-        return;
-    }
-    if (word == "tab" || word == "cell" || word == "nestcell") {
-        character(QLatin1Char('\t'));
-        return;
-    }
+    else if (word == "bin")
+        skipBinary(parameter); // binary data outside a picture or object means nothing
+    else
+        return false;
+    return true;
+}
+
+void Reader::skipBinary(std::optional<int> length)
+{
+    if (length && *length > 0)
+        m_pos = std::min<qsizetype>(m_data.size(), m_pos + *length);
+}
+
+bool Reader::textWord(const QByteArray& word, std::optional<int> parameter)
+{
     static const QHash<QByteArray, char16_t> specials = {
+        { "line", u'\u2028' },
+        { "tab", u'\t' },
+        { "cell", u'\t' },
+        { "nestcell", u'\t' },
         { "emdash", u'\u2014' },
         { "endash", u'\u2013' },
         { "bullet", u'\u2022' },
@@ -373,14 +409,24 @@ void Reader::controlWord(const QByteArray& word, std::optional<int> parameter)
         { "enspace", u'\u2002' },
         { "qmspace", u'\u2005' },
     };
-    const auto special = specials.constFind(word);
-    if (special != specials.constEnd()) {
-        character(QChar(*special));
-        return;
+    if (word == "u" && parameter) {
+        int code = *parameter;
+        if (code < 0)
+            code += 65536;
+        if (code >= 0 && code <= 0xFFFF)
+            character(QChar(static_cast<char16_t>(code)));
+        m_skipCount = state().unicodeSkip;
+        return true;
     }
-    if (characterFormat(word, parameter) || paragraphFormat(word, parameter))
-        return;
-    // Any other control word is a feature this reader does not show.
+    if (word == "par" || word == "page" || word == "sect" || word == "row" || word == "nestrow") {
+        paragraph();
+        return true;
+    }
+    const auto special = specials.constFind(word);
+    if (special == specials.constEnd())
+        return false;
+    character(QChar(*special));
+    return true;
 }
 
 bool Reader::characterFormat(const QByteArray& word, std::optional<int> parameter)
@@ -460,8 +506,7 @@ bool Reader::paragraphFormat(const QByteArray& word, std::optional<int> paramete
     if (word == "pard") {
         b = QTextBlockFormat();
         state().tabStops.clear();
-    }
-    else if (word == "ql")
+    } else if (word == "ql")
         b.setAlignment(Qt::AlignLeft);
     else if (word == "qc")
         b.setAlignment(Qt::AlignHCenter);
@@ -482,8 +527,7 @@ bool Reader::paragraphFormat(const QByteArray& word, std::optional<int> paramete
     else if (word == "tx" && pixels > 0) {
         if (state().tabStops.size() < 64)
             state().tabStops.append(pixels);
-    }
-    else
+    } else
         return false;
     return true;
 }
@@ -491,13 +535,58 @@ bool Reader::paragraphFormat(const QByteArray& word, std::optional<int> paramete
 bool Reader::destination(const QByteArray& word)
 {
     static const QList<QByteArray> skipped = {
-        "annotation", "atnauthor", "atnid", "author", "bkmkend", "bkmkstart", "colorschememapping", "comment",
-        "datastore", "docvar", "falt", "filetbl", "fldinst", "footer", "footerf", "footerl", "footerr",
-        "footnote", "formfield", "generator", "header", "headerf", "headerl", "headerr", "info",
-        "latentstyles", "listoverridetable", "listpicture", "listtable", "mmathPr", "nonshppict", "object",
-        "objdata", "operator", "panose", "pgdsctbl", "pict", "pn", "pnseclvl", "private", "revtbl",
-        "rsidtbl", "shpinst", "stylesheet", "subject", "tc", "template", "themedata", "title", "userprops",
-        "xe", "xmlnstbl",
+        "annotation",
+        "atnauthor",
+        "atnid",
+        "author",
+        "bkmkend",
+        "bkmkstart",
+        "colorschememapping",
+        "comment",
+        "datastore",
+        "docvar",
+        "falt",
+        "filetbl",
+        "fldinst",
+        "footer",
+        "footerf",
+        "footerl",
+        "footerr",
+        "footnote",
+        "formfield",
+        "generator",
+        "header",
+        "headerf",
+        "headerl",
+        "headerr",
+        "info",
+        "latentstyles",
+        "listoverridetable",
+        "listpicture",
+        "listtable",
+        "mmathPr",
+        "nonshppict",
+        "object",
+        "objdata",
+        "operator",
+        "panose",
+        "pgdsctbl",
+        "pict",
+        "pn",
+        "pnseclvl",
+        "private",
+        "revtbl",
+        "rsidtbl",
+        "shpinst",
+        "stylesheet",
+        "subject",
+        "tc",
+        "template",
+        "themedata",
+        "title",
+        "userprops",
+        "xe",
+        "xmlnstbl",
     };
     return skipped.contains(word);
 }
@@ -515,8 +604,8 @@ void Reader::controlSymbol(char symbol)
             const int digit = QChar::fromLatin1(m_data.at(m_pos)).isDigit()
                 ? m_data.at(m_pos) - '0'
                 : (QByteArray("abcdef").indexOf(static_cast<char>(m_data.at(m_pos) | 0x20)) >= 0
-                          ? (m_data.at(m_pos) | 0x20) - 'a' + 10
-                          : -1);
+                        ? (m_data.at(m_pos) | 0x20) - 'a' + 10
+                        : -1);
             if (digit < 0)
                 break;
             value = value * 16 + digit;
@@ -672,7 +761,8 @@ bool hasRtfHeader(const QByteArray& data)
 void showAsPlainText(const QByteArray& data, QTextDocument& document)
 {
     QString text = CodePage::toUnicode(data);
-    text.removeIf([](QChar c) { return c.unicode() < 0x20 && c != QLatin1Char('\n') && c != QLatin1Char('\t'); });
+    text.removeIf(
+        [](QChar c) { return c.unicode() < 0x20 && c != QLatin1Char('\n') && c != QLatin1Char('\t'); });
     document.setPlainText(text);
 }
 
@@ -694,8 +784,8 @@ ReadResult readFile(const QString& fileName, QTextDocument& document)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         return { Outcome::CannotOpen,
-            QStringLiteral("Не удается открыть файл %1: %2").arg(QFileInfo(fileName).absoluteFilePath(),
-                file.errorString()) };
+            QStringLiteral("Не удается открыть файл %1: %2")
+                .arg(QFileInfo(fileName).absoluteFilePath(), file.errorString()) };
     }
     return read(file.readAll(), document);
 }
