@@ -65,6 +65,18 @@ void ConfigureWord()
     WordApp.set(QStringLiteral("Visible"), WordAttached);
 }
 
+// An instance the program started but cannot use is ended rather than left
+// running unseen after the program's reference is dropped.
+void QuitStartedWord()
+{
+    if (WordApp.isEmpty() || WordAttached)
+        return;
+    try {
+        WordApp.call(QStringLiteral("Quit"));
+    } catch (const std::exception&) {
+    }
+}
+
 } // namespace
 
 void SetReportErrorBox(TReportErrorBox box)
@@ -116,6 +128,7 @@ bool ConnectWord()
         qDebug().noquote() << "ConnectWord:" << QString::fromUtf8(e.what());
     }
     ShowErrorBox(QStringLiteral("Не могу найти MS Word"));
+    QuitStartedWord();
     WordApp.clear();
     ReportDoc.clear();
     return false;
