@@ -8,6 +8,7 @@
 #include "DecisionU.h"
 #include "ExaminationRecord.h"
 #include "Norms.h"
+#include "RecordU.h"
 
 #include <QSet>
 #include <QStringList>
@@ -63,22 +64,8 @@ public:
     int GetGender() const override { return gender; }
     QDateTime BirthDate() const override { return birthDate; }
     int GetAge() const override { return WholeYearsBetween(birthDate, now); }
-    double GetHeight() override
-    {
-        if (height < Norms.HeightMin)
-            throw EHeightError(QStringLiteral("Рост слишком мал"));
-        if (height > Norms.HeightMax)
-            throw EHeightError(QStringLiteral("Рост слишком велик"));
-        return height;
-    }
-    double GetWeight() override
-    {
-        if (weight < Norms.WeightMin)
-            throw EWeightError(QStringLiteral("Вес слишком мал"));
-        if (weight > Norms.WeightMax)
-            throw EWeightError(QStringLiteral("Вес слишком велик"));
-        return weight;
-    }
+    double GetHeight() override { return CheckedHeight(QString::number(height)); }
+    double GetWeight() override { return CheckedWeight(QString::number(weight)); }
     double CalcBodyMassIndex() override
     {
         try {
