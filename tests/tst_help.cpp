@@ -39,6 +39,18 @@ class TestHelp : public QObject {
 private slots:
     void init() { Help::setHelpFile(QString()); }
 
+    // Runs first: the driver must not have been loaded yet.
+    void missingDatabaseDriverIsNamed()
+    {
+        const QStringList paths = QCoreApplication::libraryPaths();
+        QTemporaryDir noPlugins;
+        QCoreApplication::setLibraryPaths({noPlugins.path()});
+        const HelpFile file(shippedHelpFile());
+        QCoreApplication::setLibraryPaths(paths);
+        QVERIFY(!file.isOpen());
+        QVERIFY2(file.error().contains(QStringLiteral("драйвер SQLite")), qPrintable(file.error()));
+    }
+
     void everyUsedContextShowsItsTopic_data()
     {
         QTest::addColumn<int>("context");

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QHelpEngine>
 #include <QHelpLink>
+#include <QSqlDatabase>
 
 QString contextKeywordId(int helpContext)
 {
@@ -15,6 +16,12 @@ HelpFile::HelpFile(const QString& qchPath)
     const QFileInfo info(qchPath);
     if (!info.isFile()) {
         m_error = QStringLiteral("Файл справки не найден: %1").arg(QDir::toNativeSeparators(qchPath));
+        return;
+    }
+    // Qt Help keeps its files in SQLite; without the driver every file would look damaged.
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
+        m_error = QStringLiteral(
+            "Справка недоступна: не установлен драйвер SQLite для Qt (пакет libqt6sql6-sqlite)");
         return;
     }
     if (!m_collectionDir.isValid()) {
