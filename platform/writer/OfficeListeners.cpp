@@ -16,6 +16,7 @@
 #include <com/sun/star/util/XCloseListener.hpp>
 #include <cppuhelper/implbase3.hxx>
 
+#include <algorithm>
 #include <mutex>
 #include <set>
 
@@ -58,19 +59,23 @@ public:
         if (!model.is())
             return;
         const OUString& name = event.EventName;
-        if (name == "OnNew" || name == "OnLoad")
+        if (name == "OnCreate" || name == "OnNew" || name == "OnLoad") {
             watch(model);
-        else if (name == "OnSave" || name == "OnSaveAs")
+        } else if (name == "OnSave" || name == "OnSaveAs") {
             deliver([model](WordApplication& app) { app.documentSaving(model); });
-        else if (name == "OnPrepareUnload" || name == "OnUnload")
-            deliverClosing(model);
+        } else if (name == "OnUnload") {
+            // A document whose window was closed is unloaded without a close
+            // query; this is the last moment it can still be saved.
+            deliverClosing(model, true);
+            unwatch(model);
+        }
     }
 
     // XCloseListener
     void SAL_CALL queryClosing(const lang::EventObject& source, sal_Bool) override
     {
         Reference<frame::XModel> model(source.Source, UNO_QUERY);
-        if (model.is() && deliverClosing(model))
+        if (model.is() && deliverClosing(model, false))
             throw util::CloseVetoException(toOUString(QStringLiteral("Закрытие отменено обработчиком")), Reference<uno::XInterface>());
     }
     void SAL_CALL notifyClosing(const lang::EventObject&) override { }
@@ -99,12 +104,22 @@ private:
         });
     }
 
-    // True when a handler asked to keep the document open.
-    bool deliverClosing(const Reference<frame::XModel>& model)
+    // True when a handler asked to keep the document open. The last
+    // notification of a document also lets it go.
+    bool deliverClosing(const Reference<frame::XModel>& model, bool unloaded)
     {
         auto veto = std::make_shared<bool>(false);
-        deliver([model, veto](WordApplication& app) { app.documentClosing(model, veto.get()); });
+        deliver([model, veto, unloaded](WordApplication& app) { app.documentClosing(model, unloaded ? nullptr : veto.get()); });
         return *veto;
+    }
+
+    void unwatch(const Reference<frame::XModel>& model)
+    {
+        std::lock_guard lock(m_mutex);
+        Reference<uno::XInterface> identity(model, UNO_QUERY);
+        if (m_watched.erase(identity.get()) == 0)
+            return;
+        m_keep.erase(std::remove(m_keep.begin(), m_keep.end(), identity), m_keep.end());
     }
 
     std::shared_ptr<ApplicationLink> m_link;

@@ -199,7 +199,8 @@ std::vector<Reference<frame::XModel>> WordApplication::textDocuments() const
         while (components->hasMoreElements()) {
             Reference<text::XTextDocument> text(components->nextElement(), UNO_QUERY);
             Reference<frame::XModel> model(text, UNO_QUERY);
-            if (model.is() && !m_closeNotified.count(unoIdentity(model)))
+            // A document without a window has been unloaded.
+            if (model.is() && !m_closeNotified.count(unoIdentity(model)) && model->getCurrentController().is())
                 models.push_back(model);
         }
         return models;
@@ -385,13 +386,26 @@ void WordApplication::quit()
 void WordApplication::documentClosing(const Reference<frame::XModel>& model, bool* veto)
 {
     void* key = unoIdentity(model);
-    if (!m_closeNotified.insert(key).second)
-        return;
-    m_closeNotifiedModels.push_back(model);
+    if (m_closeNotified.insert(key).second) {
+        m_closeNotifiedModels.push_back(model);
+        raiseCloseEvents(model, veto);
+    }
+    if (!veto) {
+        // Unloaded: no further notification comes for this document.
+        m_closeNotified.erase(key);
+        m_closeNotifiedModels.erase(std::remove_if(m_closeNotifiedModels.begin(), m_closeNotifiedModels.end(),
+                                        [key](const auto& closed) { return unoIdentity(closed) == key; }),
+            m_closeNotifiedModels.end());
+    }
+}
+
+void WordApplication::raiseCloseEvents(const Reference<frame::XModel>& model, bool* veto)
+{
+    void* key = unoIdentity(model);
     auto document = documentFor(model);
     bool cancel = false;
     raiseDocumentBeforeClose(*document, &cancel);
-    if (cancel) {
+    if (cancel && veto) {
         m_closeNotified.erase(key);
         *veto = true;
         return;

@@ -33,7 +33,8 @@ public:
     std::vector<css::uno::Reference<css::frame::XModel>> textDocuments() const;
     void setActiveDocument(const css::uno::Reference<css::frame::XModel>& model) { m_active = model; }
 
-    // Notifications from the office, on the GUI thread.
+    // Notifications from the office, on the GUI thread. veto is null when
+    // the document is already being unloaded and can no longer stay.
     void documentClosing(const css::uno::Reference<css::frame::XModel>& model, bool* veto);
     void documentSaving(const css::uno::Reference<css::frame::XModel>& model);
     void officeQuit();
@@ -45,6 +46,7 @@ public:
 private:
     void addMembers();
     void addOptions();
+    void raiseCloseEvents(const css::uno::Reference<css::frame::XModel>& model, bool* veto);
     Automation::Variant documents();
     Automation::Variant addDocument(const Automation::Args& args);
     Automation::Variant selection();
