@@ -66,6 +66,8 @@ private slots:
     void weightTypedOutOfRange();
     void rangeBounds_data();
     void rangeBounds();
+    void rangeClampedOnLeaving_data();
+    void rangeClampedOnLeaving();
     void signOnlyText_data();
     void signOnlyText();
     void heightNotANumberKeepsIndex();
@@ -434,6 +436,45 @@ void TestMainWindow::rangeBounds()
         QVERIFY_THROWS_EXCEPTION(EWeightError, window->GetWeight());
     if (heightRed)
         QVERIFY_THROWS_EXCEPTION(EHeightError, window->GetHeight());
+}
+
+void TestMainWindow::rangeClampedOnLeaving_data()
+{
+    QTest::addColumn<QString>("spin");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("weight above 300") << "speWeight" << "999" << "300";
+    QTest::newRow("height below 110") << "speHeight" << "50" << "110";
+    QTest::newRow("height above 210") << "speHeight" << "250" << "210";
+    QTest::newRow("temperature below 32,0") << "speTermo" << "31,9" << "32,0";
+    QTest::newRow("temperature above 43,0") << "speTermo" << "50" << "43,0";
+    QTest::newRow("pulse below 30") << "spePulsP" << "5" << "30";
+    QTest::newRow("pulse above 200") << "spePulsP" << "999" << "200";
+    QTest::newRow("systolic above 300") << "speSisMes" << "400" << "300";
+    QTest::newRow("diastolic below 30") << "speDiaMes" << "-10" << "30";
+    QTest::newRow("hemoglobin below 10") << "speGemo" << "9" << "10";
+    QTest::newRow("blood leucocytes below 1,0") << "spebLeico" << "0,5" << "1,0";
+    QTest::newRow("blood leucocytes above 20,0") << "spebLeico" << "99" << "20,0";
+    QTest::newRow("ESR above 100") << "speSoe" << "999" << "100";
+    QTest::newRow("urine erythrocytes above 20") << "speuEritro" << "99" << "20";
+    QTest::newRow("urine leucocytes below 0") << "speuLeico" << "-5" << "0";
+    QTest::newRow("in range stays") << "speuLeico" << "7" << "7";
+}
+
+void TestMainWindow::rangeClampedOnLeaving()
+{
+    QFETCH(QString, spin);
+    QFETCH(QString, typed);
+    QFETCH(QString, left);
+    for (const char* absent : {"cbxBlood", "cbxUrina"})
+        Box(absent)->setChecked(false);
+    TSpinEdit* field = Spin(qPrintable(spin));
+    window->activateWindow();
+    field->setFocus(Qt::TabFocusReason);
+    TypeInto(field, typed);
+    QCOMPARE(field->text(), typed);
+    LeaveField();
+    QCOMPARE(field->text(), left);
 }
 
 void TestMainWindow::signOnlyText_data()
