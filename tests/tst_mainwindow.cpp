@@ -194,6 +194,11 @@ void TestMainWindow::startUpState()
         QVERIFY(window->IsTestAbsent(test));
     for (const char* name : {"dtpECGDate", "dtpFluDate", "dtpBloodDate", "dtpUrinaDate"})
         QVERIFY2(!Find<QWidget>(name)->isEnabled(), name);
+    // The pickers hold the moment of the reset, not only its day.
+    const QDateTime now = QDateTime::currentDateTime();
+    for (auto test : {ExaminationRecord::Test::ECG, ExaminationRecord::Test::Blood})
+        QVERIFY(qAbs(window->TestDate(test).secsTo(now)) < 60);
+    QVERIFY(qAbs(window->BirthDate().secsTo(now.addYears(-27))) < 60);
     for (const char* name : {"cbxBlock", "cbxGiper", "cbxRubec", "rgFluData", "gbxBloodClin", "gbxUrinaCom"})
         QVERIFY2(!Find<QWidget>(name)->isEnabled(), name);
     for (const char* panel : {"pnlAnamnes", "pnlLimfo", "pnlFeet", "pnlBulb"}) {
