@@ -440,6 +440,12 @@ void TestWriter::documentSettingsReadBack()
     QVERIFY(doc.get("Saved").toBool());
     QCOMPARE(doc.get("Path").toString(), QString());
 
+    const Variant options = m_word.get("Options");
+    for (bool on : { true, false }) {
+        options.set("CheckSpellingAsYouType", on);
+        QCOMPARE(options.get("CheckSpellingAsYouType").toBool(), on);
+    }
+
     // The documents folder, and the folder the file dialogs open in.
     const QString folder = m_files.path();
     m_word.get("Options").setIndexed("DefaultFilePath", { Word::wdDocumentsPath }, folder);

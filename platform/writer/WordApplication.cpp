@@ -60,6 +60,13 @@ Reference<beans::XPropertySet> pathSettings(const Reference<uno::XComponentConte
     return Reference<beans::XPropertySet>(util::PathSettings::create(context), UNO_QUERY_THROW);
 }
 
+Reference<beans::XPropertySet> linguProperties(const Reference<uno::XComponentContext>& context)
+{
+    return Reference<beans::XPropertySet>(context->getServiceManager()->createInstanceWithContext(
+                                              OUString("com.sun.star.linguistic2.LinguProperties"), context),
+        UNO_QUERY_THROW);
+}
+
 class Collection : public DispatchObject {
 public:
     Collection(const QString& name, std::function<int()> count, std::function<Variant(int)> item)
@@ -157,9 +164,24 @@ void WordApplication::addOptions()
             : DispatchObject(QStringLiteral("Options"))
         {
             ComPtr<WordApplication> self(app);
+            // Like Word's, the spelling option is the office's own setting.
             addProperty(
-                QStringLiteral("CheckSpellingAsYouType"), [self] { return Variant(self->m_checkSpelling); },
-                [self](const Variant& v) { self->m_checkSpelling = v.toBool(); });
+                QStringLiteral("CheckSpellingAsYouType"),
+                [self] {
+                    return OfficeCall::run([&] {
+                        bool on = false;
+                        linguProperties(self->m_office->context())->getPropertyValue(OUString("IsSpellAuto")) >>= on;
+                        return Variant(on);
+                    });
+                },
+                [self](const Variant& v) {
+                    const bool on = v.toBool();
+                    OfficeCall::run([&] {
+                        linguProperties(self->m_office->context())->setPropertyValue(OUString("IsSpellAuto"), Any(on));
+                    });
+                });
+            // Writer checks grammar only as part of the spelling pass; the
+            // value is kept for the caller.
             addProperty(
                 QStringLiteral("CheckGrammarAsYouType"), [self] { return Variant(self->m_checkGrammar); },
                 [self](const Variant& v) { self->m_checkGrammar = v.toBool(); });

@@ -68,7 +68,6 @@ private:
     bool m_visible = false;
     bool m_screenUpdating = true;
     int m_displayAlerts = -1;
-    bool m_checkSpelling = true;
     bool m_checkGrammar = true;
     bool m_quit = false;
     QString m_originalWorkPath;
