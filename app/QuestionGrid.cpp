@@ -10,6 +10,9 @@
 
 namespace {
 
+constexpr qsizetype MaxDrawnLength = 4096;
+constexpr qsizetype MaxToolTipLength = 1000;
+
 const char* const GridHints[] = {
     "Номер вопроса в опроснике",
     "Кликните здесь чтобы изменить ответ",
@@ -91,7 +94,11 @@ QVariant TQuestionModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::ToolTipRole:
         // The row is only two lines high; the whole statement on demand.
-        return index.column() == TextColumn ? QVariant(FQuestions.text(position)) : QVariant();
+        if (index.column() != TextColumn)
+            return {};
+        return FQuestions.text(position).size() > MaxToolTipLength
+            ? FQuestions.text(position).left(MaxToolTipLength) + QChar(0x2026)
+            : FQuestions.text(position);
     case AnswerStateRole:
         if (const TCheck* check = questionOfRow(index.row()))
             return check->AnswerState;
@@ -204,7 +211,9 @@ void TQuestionDelegate::paintText(
     painter->save();
     painter->setFont(option.font);
     painter->setPen(option.palette.color(QPalette::Text));
-    painter->drawText(box, flags, index.data(Qt::DisplayRole).toString());
+    // A row shows two or three lines; laying out all of an endless line would
+    // stall every repaint.
+    painter->drawText(box, flags, index.data(Qt::DisplayRole).toString().left(MaxDrawnLength));
     painter->restore();
 
     // Keyboard users see which statement the space key answers.
