@@ -1,6 +1,6 @@
 #include "QuestionGrid.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -218,13 +218,11 @@ void TQuestionDelegate::paintText(
 
     // Keyboard users see which statement the space key answers.
     if (option.state & QStyle::State_HasFocus) {
-        QStyleOptionFocusRect focus;
-        focus.QStyleOption::operator=(option);
-        focus.rect = option.rect.adjusted(1, 1, -1, -1);
-        focus.backgroundColor = option.palette.color(QPalette::Base);
-        const QWidget* widget = option.widget;
-        QStyle* style = widget ? widget->style() : QApplication::style();
-        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+        painter->save();
+        painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1, Qt::DotLine));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        painter->restore();
     }
 }
 
