@@ -3,15 +3,15 @@
 #include "MainU.h"
 #include "MessageBoxes.h"
 #include "ReportU.h"
+#include "TessoraApplication.h"
 #include "VersionU.h"
 #include "WriterServer.h"
 
-#include <QApplication>
 #include <QScreen>
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
+    TTessoraApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("TessoraPro"));
     QApplication::setApplicationName(QStringLiteral("TessoraPro"));
     QApplication::setApplicationDisplayName(QStringLiteral("Тессора"));

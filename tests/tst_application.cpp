@@ -1,0 +1,60 @@
+#include "TessoraApplication.h"
+
+#include "ExaminationRecord.h"
+#include "MessageBoxes.h"
+
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+// A failure that escapes an event handler reaches the error box with its
+// message, and the event loop goes on.
+class TestApplication : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void escapedFailure_data();
+    void escapedFailure();
+};
+
+using Thrower = std::function<void()>;
+Q_DECLARE_METATYPE(Thrower)
+
+void TestApplication::escapedFailure_data()
+{
+    QTest::addColumn<Thrower>("thrower");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("height out of range") << Thrower([] { throw EHeightError(QStringLiteral("Рост слишком мал")); })
+                                         << "Рост слишком мал";
+    QTest::newRow("weight out of range") << Thrower([] { throw EWeightError(QStringLiteral("Вес слишком велик")); })
+                                         << "Вес слишком велик";
+    QTest::newRow("standard exception") << Thrower([] { throw std::runtime_error("disk full"); }) << "disk full";
+    QTest::newRow("anything else") << Thrower([] { throw 42; }) << "Непредвиденная ошибка программы";
+}
+
+void TestApplication::escapedFailure()
+{
+    QFETCH(Thrower, thrower);
+    QFETCH(QString, message);
+    MessageBoxes::takeShown();
+    QTimer::singleShot(0, this, thrower);
+    bool loopGoesOn = false;
+    QTimer::singleShot(10, this, [&loopGoesOn] { loopGoesOn = true; });
+    QTRY_VERIFY(loopGoesOn);
+    const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().text, message);
+    QCOMPARE(shown.first().icon, QMessageBox::Critical);
+}
+
+int main(int argc, char* argv[])
+{
+    TTessoraApplication application(argc, argv);
+    TestApplication test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_application.moc"
