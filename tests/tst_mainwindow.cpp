@@ -709,9 +709,11 @@ void TestMainWindow::tipTextInCodePage()
     QCOMPARE(Find<QPlainTextEdit>("mmoCommon")->toPlainText(),
              QStringLiteral("Рост измеряйте утром, без обуви.\nВес — натощак."));
     QVERIFY(!Picture().isNull());
-    // A page without a tip file leaves the memo empty.
+    const qint64 picture = Picture().cacheKey();
+    // A page without a tip file leaves the memo empty; without a picture the last one stays.
     window->SelectTreeNodeForTag(5);
     QVERIFY(Find<QPlainTextEdit>("mmoCommon")->toPlainText().isEmpty());
+    QCOMPARE(Picture().cacheKey(), picture);
 }
 
 void TestMainWindow::missingDataFolder()
