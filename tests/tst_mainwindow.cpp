@@ -55,6 +55,7 @@ private slots:
     void startUpState();
     void genderSequence();
     void treeNodes();
+    void groupImagesFollowExpansion();
     void treeClick_data();
     void treeClick();
     void navigationButtons();
@@ -243,6 +244,20 @@ void TestMainWindow::treeNodes()
             QCOMPARE(node->data(0, TfrmTessora::SelectedImageRole).toInt(), int(TfrmTessora::SelectedPage));
         }
     }
+}
+
+void TestMainWindow::groupImagesFollowExpansion()
+{
+    QTreeWidgetItem* group = window->NodeAt(11);
+    Tree()->collapseItem(group);
+    QCOMPARE(group->data(0, TfrmTessora::ImageRole).toInt(), int(TfrmTessora::GroupCollapsed));
+    QCOMPARE(group->data(0, TfrmTessora::SelectedImageRole).toInt(), int(TfrmTessora::GroupCollapsed));
+    // The absolute index does not depend on what is expanded.
+    QCOMPARE(window->NodeAt(12)->text(0), QStringLiteral("Лимфатические узлы"));
+    window->SelectTreeNodeForTag(12);
+    QCOMPARE(Tree()->currentItem()->text(0), QStringLiteral("Конечности"));
+    Tree()->expandItem(group);
+    QCOMPARE(group->data(0, TfrmTessora::ImageRole).toInt(), int(TfrmTessora::GroupExpanded));
 }
 
 void TestMainWindow::treeClick_data()
