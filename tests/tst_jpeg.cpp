@@ -75,6 +75,7 @@ private slots:
         QTest::newRow("progressive YCbCr") << dataFile("quads-progressive.jpg") << false;
         QTest::newRow("RGB without transform") << dataFile("quads-rgb.jpg") << false;
         QTest::newRow("Adobe CMYK") << dataFile("quads-cmyk.jpg") << false;
+        QTest::newRow("Adobe YCCK") << dataFile("quads-ycck.jpg") << false;
         QTest::newRow("greyscale") << dataFile("quads-gray.jpg") << true;
     }
     void decodesColourModels()

@@ -1,23 +1,72 @@
-// Writes tests/data/jpeg/many-scans.jpg: an 8x8 greyscale progressive JPEG
-// with 640 scans, which the loader must refuse rather than grind through.
-// Build and run by hand: g++ make-many-scans-jpeg.cpp -ljpeg -o /tmp/m && /tmp/m out.jpg
+// Writes the JPEG test files that Qt and ImageMagick cannot make, straight
+// through libjpeg:
+//   many-scans.jpg  8x8 greyscale progressive with 640 scans
+//   quads-rgb.jpg   16x16 quadrants stored as RGB without a colour transform
+//   quads-ycck.jpg  16x16 quadrants stored as YCCK, Adobe-inverted like Photoshop's
+// Build and run by hand:
+//   g++ tools/make-test-jpegs.cpp -ljpeg -o /tmp/make-test-jpegs && /tmp/make-test-jpegs tests/data/jpeg
 #include <cstdio>
-#include <jpeglib.h>
+#include <string>
 #include <vector>
-int main(int argc, char** argv)
-{
+
+#include <jpeglib.h>
+
+namespace {
+
+struct Writer {
     jpeg_compress_struct c {};
     jpeg_error_mgr e {};
-    c.err = jpeg_std_error(&e);
-    jpeg_create_compress(&c);
-    FILE* out = std::fopen(argv[1], "wb");
-    jpeg_stdio_dest(&c, out);
-    c.image_width = 8;
-    c.image_height = 8;
-    c.input_components = 1;
-    c.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 90, TRUE);
+    FILE* out = nullptr;
+
+    Writer(const std::string& path, int width, int height, int components, J_COLOR_SPACE in)
+    {
+        c.err = jpeg_std_error(&e);
+        jpeg_create_compress(&c);
+        out = std::fopen(path.c_str(), "wb");
+        jpeg_stdio_dest(&c, out);
+        c.image_width = JDIMENSION(width);
+        c.image_height = JDIMENSION(height);
+        c.input_components = components;
+        c.in_color_space = in;
+        jpeg_set_defaults(&c);
+        jpeg_set_quality(&c, 95, TRUE);
+    }
+    void write(const std::vector<JSAMPLE>& pixels)
+    {
+        jpeg_start_compress(&c, TRUE);
+        const int stride = int(c.image_width) * c.input_components;
+        for (JDIMENSION y = 0; y < c.image_height; ++y) {
+            JSAMPROW row = const_cast<JSAMPLE*>(pixels.data()) + y * stride;
+            jpeg_write_scanlines(&c, &row, 1);
+        }
+        jpeg_finish_compress(&c);
+        std::fclose(out);
+        jpeg_destroy_compress(&c);
+    }
+};
+
+// Red, green, blue and white quadrants.
+std::vector<JSAMPLE> quadrants(bool cmykInverted)
+{
+    std::vector<JSAMPLE> pixels;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const int quadrant = (y >= 8) * 2 + (x >= 8);
+            const int rgb[4][3] = { { 255, 0, 0 }, { 0, 255, 0 }, { 0, 0, 255 }, { 255, 255, 255 } };
+            const int* colour = rgb[quadrant];
+            if (!cmykInverted) {
+                pixels.insert(pixels.end(), { JSAMPLE(colour[0]), JSAMPLE(colour[1]), JSAMPLE(colour[2]) });
+                continue;
+            }
+            // pure colours need no black ink; inverted storage writes 255 for "no ink"
+            pixels.insert(pixels.end(), { JSAMPLE(colour[0]), JSAMPLE(colour[1]), JSAMPLE(colour[2]), 255 });
+        }
+    return pixels;
+}
+
+void manyScans(const std::string& folder)
+{
+    Writer w(folder + "/many-scans.jpg", 8, 8, 1, JCS_GRAYSCALE);
     std::vector<jpeg_scan_info> scans;
     auto scan = [&](int ss, int se, int ah, int al) {
         jpeg_scan_info s {};
@@ -37,17 +86,30 @@ int main(int argc, char** argv)
         for (int al = 9; al > 0; --al)
             scan(k, k, al, al - 1);
     }
-    c.scan_info = scans.data();
-    c.num_scans = int(scans.size());
-    jpeg_start_compress(&c, TRUE);
-    JSAMPLE row[8];
-    for (int y = 0; y < 8; ++y) {
+    w.c.scan_info = scans.data();
+    w.c.num_scans = int(scans.size());
+    std::vector<JSAMPLE> pixels;
+    for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
-            row[x] = JSAMPLE(x * 30 + y * 3);
-        JSAMPROW r = row;
-        jpeg_write_scanlines(&c, &r, 1);
+            pixels.push_back(JSAMPLE(x * 30 + y * 3));
+    w.write(pixels);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string folder = argc > 1 ? argv[1] : ".";
+    manyScans(folder);
+    {
+        Writer w(folder + "/quads-rgb.jpg", 16, 16, 3, JCS_RGB);
+        jpeg_set_colorspace(&w.c, JCS_RGB);
+        w.write(quadrants(false));
     }
-    jpeg_finish_compress(&c);
-    std::fclose(out);
-    std::printf("%d scans\n", c.num_scans);
+    {
+        Writer w(folder + "/quads-ycck.jpg", 16, 16, 4, JCS_CMYK);
+        jpeg_set_colorspace(&w.c, JCS_YCCK);
+        w.write(quadrants(true));
+    }
+    return 0;
 }
