@@ -13,6 +13,7 @@
 #include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
@@ -119,6 +120,7 @@ private slots:
     void savesRaiseBeforeSaveOnce();
     void quitRaisesQuitOnce();
     void killedOfficeGivesErrors();
+    void quitLeavesTheUsersOwnOfficeRunning();
 
 private:
     Variant newConclusion(const QString& caption);
@@ -307,6 +309,34 @@ void TestWriterEvents::killedOfficeGivesErrors()
     const Variant fresh(CreateOleObject(QStringLiteral("Word.Application")));
     WriterTestOffice::remember();
     QCOMPARE(fresh.get("Documents").get("Count").toInt(), 0);
+}
+
+void TestWriterEvents::quitLeavesTheUsersOwnOfficeRunning()
+{
+    // The user's office runs on the profile the program's office would use.
+    QTemporaryDir profile;
+    OfficeStartOptions user;
+    user.program = WriterServer::settings().officeProgram;
+    user.pipeName = m_office->pipeName() + QStringLiteral("_user");
+    user.profileUrl = QUrl::fromLocalFile(profile.path()).toString();
+    qint64 userPid = 0;
+    QString error;
+    QVERIFY2(OfficeProcess::start(user, &userPid, &error), qPrintable(error));
+    const auto endUserOffice = qScopeGuard([&] { OfficeProcess::kill(userPid); });
+    QTRY_VERIFY_WITH_TIMEOUT(UnoOffice::connect(user.pipeName) != nullptr, 60000);
+
+    const WriterServer::Settings saved = WriterServer::settings();
+    WriterServer::Settings handedOver = saved;
+    handedOver.pipeName = saved.pipeName + QStringLiteral("_handed");
+    handedOver.profileFolder = profile.path();
+    WriterServer::setSettings(handedOver);
+    const auto restore = qScopeGuard([&] { WriterServer::setSettings(saved); });
+    const Variant word(CreateOleObject(QStringLiteral("Word.Application")));
+    word.get("Documents").call("Add", Variant::Omitted()).call("Close", 0);
+    word.call("Quit");
+    QTest::qWait(1000);
+    QVERIFY(OfficeProcess::isRunning(userPid));
+    QVERIFY(UnoOffice::connect(user.pipeName) != nullptr);
 }
 
 QTEST_GUILESS_MAIN(TestWriterEvents)

@@ -125,6 +125,11 @@ Reference<lang::XMultiComponentFactory> UnoOffice::serviceManager() const
     return m_context->getServiceManager();
 }
 
+bool UnoOffice::ownedByProgram() const
+{
+    return m_pid > 0 && OfficeProcess::isRunning(m_pid);
+}
+
 void UnoOffice::setLostHandler(LostHandler handler)
 {
     std::lock_guard lock(m_handlerMutex);

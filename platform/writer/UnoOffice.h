@@ -38,6 +38,10 @@ public:
     bool isAlive() const { return !m_lost; }
     // The process this program started, 0 for one found running.
     qint64 pid() const { return m_pid; }
+    // True while the office runs in the process this program started. A
+    // launcher that handed its arguments to the user's own office ends at
+    // once, and that office is not the program's to end.
+    bool ownedByProgram() const;
     // Called once, on a UNO thread, when the connection goes down.
     void setLostHandler(LostHandler handler);
 

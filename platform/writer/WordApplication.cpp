@@ -399,6 +399,8 @@ void WordApplication::quit()
         }
     }
     officeQuit();
+    if (!m_office->ownedByProgram())
+        return;
     if (!OfficeCall::run([&] { return m_office->terminate(); })) {
         m_quit = false;
         throw EOleError(QStringLiteral("Текстовый редактор отказался завершить работу"), Automation::E_ABORT);

@@ -132,6 +132,8 @@ void shutdown()
 {
     g_application.reset();
     for (const auto& office : std::exchange(g_started, {})) {
+        if (!office->ownedByProgram())
+            continue;
         try {
             office->terminate(5000);
         } catch (...) {
