@@ -76,6 +76,7 @@ private slots:
         QTest::newRow("RGB without transform") << dataFile("quads-rgb.jpg") << false;
         QTest::newRow("Adobe CMYK") << dataFile("quads-cmyk.jpg") << false;
         QTest::newRow("Adobe YCCK") << dataFile("quads-ycck.jpg") << false;
+        QTest::newRow("plain CMYK") << dataFile("quads-cmyk-plain.jpg") << false;
         QTest::newRow("greyscale") << dataFile("quads-gray.jpg") << true;
     }
     void decodesColourModels()

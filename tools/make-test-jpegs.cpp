@@ -3,6 +3,7 @@
 //   many-scans.jpg  8x8 greyscale progressive with 640 scans
 //   quads-rgb.jpg   16x16 quadrants stored as RGB without a colour transform
 //   quads-ycck.jpg  16x16 quadrants stored as YCCK, Adobe-inverted like Photoshop's
+//   quads-cmyk-plain.jpg  16x16 quadrants as plain CMYK (0 = no ink) without an Adobe marker
 // Build and run by hand:
 //   g++ tools/make-test-jpegs.cpp -ljpeg -o /tmp/make-test-jpegs && /tmp/make-test-jpegs tests/data/jpeg
 #include <cstdio>
@@ -45,8 +46,10 @@ struct Writer {
     }
 };
 
-// Red, green, blue and white quadrants.
-std::vector<JSAMPLE> quadrants(bool cmykInverted)
+enum class Storage { Rgb, AdobeCmyk, PlainCmyk };
+
+// Red, green, blue and white quadrants. Pure colours need no black ink.
+std::vector<JSAMPLE> quadrants(Storage storage)
 {
     std::vector<JSAMPLE> pixels;
     for (int y = 0; y < 16; ++y)
@@ -54,12 +57,19 @@ std::vector<JSAMPLE> quadrants(bool cmykInverted)
             const int quadrant = (y >= 8) * 2 + (x >= 8);
             const int rgb[4][3] = { { 255, 0, 0 }, { 0, 255, 0 }, { 0, 0, 255 }, { 255, 255, 255 } };
             const int* colour = rgb[quadrant];
-            if (!cmykInverted) {
+            switch (storage) {
+            case Storage::Rgb:
                 pixels.insert(pixels.end(), { JSAMPLE(colour[0]), JSAMPLE(colour[1]), JSAMPLE(colour[2]) });
-                continue;
+                break;
+            case Storage::AdobeCmyk: // inverted: 255 means no ink
+                pixels.insert(
+                    pixels.end(), { JSAMPLE(colour[0]), JSAMPLE(colour[1]), JSAMPLE(colour[2]), 255 });
+                break;
+            case Storage::PlainCmyk:
+                pixels.insert(pixels.end(),
+                    { JSAMPLE(255 - colour[0]), JSAMPLE(255 - colour[1]), JSAMPLE(255 - colour[2]), 0 });
+                break;
             }
-            // pure colours need no black ink; inverted storage writes 255 for "no ink"
-            pixels.insert(pixels.end(), { JSAMPLE(colour[0]), JSAMPLE(colour[1]), JSAMPLE(colour[2]), 255 });
         }
     return pixels;
 }
@@ -104,12 +114,18 @@ int main(int argc, char** argv)
     {
         Writer w(folder + "/quads-rgb.jpg", 16, 16, 3, JCS_RGB);
         jpeg_set_colorspace(&w.c, JCS_RGB);
-        w.write(quadrants(false));
+        w.write(quadrants(Storage::Rgb));
     }
     {
         Writer w(folder + "/quads-ycck.jpg", 16, 16, 4, JCS_CMYK);
         jpeg_set_colorspace(&w.c, JCS_YCCK);
-        w.write(quadrants(true));
+        w.write(quadrants(Storage::AdobeCmyk));
+    }
+    {
+        Writer w(folder + "/quads-cmyk-plain.jpg", 16, 16, 4, JCS_CMYK);
+        jpeg_set_colorspace(&w.c, JCS_CMYK);
+        w.c.write_Adobe_marker = FALSE;
+        w.write(quadrants(Storage::PlainCmyk));
     }
     return 0;
 }
