@@ -1,5 +1,9 @@
 // Saves a picture of the main window on every page: screenshots <folder>.
+#include "CardioU.h"
+#include "DecisionU.h"
 #include "MainU.h"
+
+#include "uTessoraClasses.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,6 +15,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
+    LoadComplaintTexts();
+    InitCardioKnowledgeBase();
     TfrmTessora window;
     window.show();
     QTest::qWait(200);
@@ -21,7 +27,10 @@ int main(int argc, char* argv[])
             window.UpdateSpecialistsNode(true);
         window.SelectTreeNodeForTag(tag);
         QTest::qWait(100);
-        window.grab().save(QStringLiteral("%1/page%2.png").arg(folder).arg(tag, 2, 10, QLatin1Char('0')));
+        window.grab().save(QStringLiteral("%1/%2-%3.png")
+                               .arg(folder)
+                               .arg(tag, 2, 10, QLatin1Char('0'))
+                               .arg(PageFileNames[tag]));
     }
     return 0;
 }
