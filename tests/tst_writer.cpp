@@ -327,34 +327,47 @@ void TestWriter::reportTableSurvivesSavingAsDoc()
 
 void TestWriter::splitRows_data()
 {
+    QTest::addColumn<int>("cellsBefore");
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("cols");
     QTest::addColumn<QList<int>>("cellsPerRow");
-    QTest::newRow("four rows of one cell") << 4 << 1 << QList<int> { 1, 1, 1, 1, 1, 1 };
-    QTest::newRow("one row of six cells") << 1 << 6 << QList<int> { 1, 6, 1 };
-    QTest::newRow("two rows of six cells") << 2 << 6 << QList<int> { 1, 6, 6, 1 };
-    QTest::newRow("five rows of six cells") << 5 << 6 << QList<int> { 1, 6, 6, 6, 6, 6, 1 };
-    QTest::newRow("nothing to split") << 1 << 1 << QList<int> { 1, 1, 1 };
+    QTest::newRow("four rows of one cell") << 1 << 4 << 1 << QList<int> { 1, 1, 1, 1, 1, 1 };
+    QTest::newRow("one row of six cells") << 1 << 1 << 6 << QList<int> { 1, 6, 1 };
+    QTest::newRow("two rows of six cells") << 1 << 2 << 6 << QList<int> { 1, 6, 6, 1 };
+    QTest::newRow("five rows of six cells") << 1 << 5 << 6 << QList<int> { 1, 6, 6, 6, 6, 6, 1 };
+    QTest::newRow("nothing to split") << 1 << 1 << 1 << QList<int> { 1, 1, 1 };
+    QTest::newRow("row of two cells into two rows") << 2 << 2 << 1 << QList<int> { 1, 2, 2, 1 };
+    QTest::newRow("row of two cells, each in three") << 2 << 1 << 3 << QList<int> { 1, 6, 1 };
 }
 
 void TestWriter::splitRows()
 {
+    QFETCH(int, cellsBefore);
     QFETCH(int, rows);
     QFETCH(int, cols);
     QFETCH(QList<int>, cellsPerRow);
     const Variant table = newTable(3, 1);
+    if (cellsBefore > 1)
+        table.get("Rows").call("Item", 2).get("Cells").call("Split", 1, cellsBefore);
     table.call("Cell", 2, 1).get("Range").call("InsertBefore", QStringLiteral("текст"));
+    table.call("Cell", 2, 1).get("Range").get("Font").set("Bold", true);
     table.get("Rows").call("Item", 2).get("Cells").call("Split", rows, cols);
     QCOMPARE(table.get("Rows").get("Count").toInt(), cellsPerRow.size());
     for (int r = 1; r <= cellsPerRow.size(); ++r)
         QCOMPARE(table.get("Rows").call("Item", r).get("Cells").get("Count").toInt(), cellsPerRow[r - 1]);
-    // The text stays in the first of the new cells.
-    QCOMPARE(table.call("Cell", 2, 1).get("Range").get("Text").toString(), QStringLiteral("текст"));
+    // The text stays in the first of the new cells, and so does its format.
+    const Variant first = table.call("Cell", 2, 1).get("Range");
+    QCOMPARE(first.get("Text").toString(), QStringLiteral("текст"));
+    if (cellsBefore == 1)
+        QVERIFY(first.get("Font").get("Bold").toBool());
+    for (int r = 3; r < 2 + rows; ++r)
+        QCOMPARE(table.call("Cell", r, 1).get("Range").get("Text").toString(), QString());
     // Cells are addressed by their place in their own row.
-    table.call("Cell", 2, cols).get("Range").call("InsertBefore", QStringLiteral("край"));
-    QVERIFY(table.get("Rows").call("Item", 2).get("Cells").call("Item", cols).get("Range").get("Text").toString().startsWith(
+    const int last = cellsPerRow[1];
+    table.call("Cell", 2, last).get("Range").call("InsertBefore", QStringLiteral("край"));
+    QVERIFY(table.get("Rows").call("Item", 2).get("Cells").call("Item", last).get("Range").get("Text").toString().startsWith(
         QStringLiteral("край")));
-    QVERIFY_THROWS_EXCEPTION(EOleError, table.call("Cell", 2, cols + 1));
+    QVERIFY_THROWS_EXCEPTION(EOleError, table.call("Cell", 2, last + 1));
 }
 
 void TestWriter::positionsResolveToCells()

@@ -123,19 +123,11 @@ void WriterTableModel::splitRow(int row, int rows, int columns)
     if (rows < 1 || columns < 1 || rows > 100 || columns > 63)
         throw Automation::EOleError(QStringLiteral("Недопустимое число строк или столбцов"), Automation::E_INVALIDARG);
     const int cellsInRow = cellCount(row);
-    // New rows are inserted before the row, copying its cells; the text of
-    // each cell then moves up to the first of the rows.
     if (rows > 1) {
-        std::vector<OUString> texts;
-        for (int c = 1; c <= cellsInRow; ++c)
-            texts.push_back(Reference<text::XText>(cell(row, c), UNO_QUERY_THROW)->getString());
-        m_table->getRows()->insertByIndex(row - 1, rows - 1);
-        for (int c = 1; c <= cellsInRow; ++c) {
-            if (texts[c - 1].isEmpty())
-                continue;
-            Reference<text::XText>(cell(row, c), UNO_QUERY_THROW)->setString(texts[c - 1]);
-            Reference<text::XText>(cell(row + rows - 1, c), UNO_QUERY_THROW)->setString(OUString());
-        }
+        if (cellsInRow == 1)
+            splitSingleCellRow(row, rows);
+        else
+            insertRowsKeepingText(row, rows, cellsInRow);
     }
     if (columns == 1)
         return;
@@ -145,6 +137,31 @@ void WriterTableModel::splitRow(int row, int rows, int columns)
             if (!cursor->splitRange(static_cast<sal_Int16>(columns - 1), false))
                 throw Automation::EOleError(QStringLiteral("Не удалось разбить ячейки строки %1").arg(r));
         }
+    }
+}
+
+void WriterTableModel::splitSingleCellRow(int row, int rows)
+{
+    // Splitting the only cell of a row across makes whole new rows, with the
+    // cell's content and format kept in the first.
+    Reference<text::XTextTableCursor> cursor = m_table->createCursorByCellName(toOUString(cellName(row, 1)));
+    if (!cursor->splitRange(static_cast<sal_Int16>(rows - 1), true))
+        throw Automation::EOleError(QStringLiteral("Не удалось разбить строку %1").arg(row));
+}
+
+void WriterTableModel::insertRowsKeepingText(int row, int rows, int cellsInRow)
+{
+    // New rows are inserted before the row, copying its cells; the text of
+    // each cell then moves up to the first of the rows.
+    std::vector<OUString> texts;
+    for (int c = 1; c <= cellsInRow; ++c)
+        texts.push_back(Reference<text::XText>(cell(row, c), UNO_QUERY_THROW)->getString());
+    m_table->getRows()->insertByIndex(row - 1, rows - 1);
+    for (int c = 1; c <= cellsInRow; ++c) {
+        if (texts[c - 1].isEmpty())
+            continue;
+        Reference<text::XText>(cell(row, c), UNO_QUERY_THROW)->setString(texts[c - 1]);
+        Reference<text::XText>(cell(row + rows - 1, c), UNO_QUERY_THROW)->setString(OUString());
     }
 }
 
