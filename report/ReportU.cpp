@@ -40,7 +40,7 @@ void AttachOrStartWord()
 {
     // A word processor that this program started and still holds is found
     // running on the next report; it stays the program's own to quit.
-    const bool ownInstance = !WordApp.isEmpty() && !WordAttached;
+    const Variant ownInstance = WordAttached ? Variant() : WordApp;
     WordProgId = QStringLiteral("Word.Application");
     WordAttached = false;
     CLSID clsid;
@@ -51,7 +51,7 @@ void AttachOrStartWord()
         WordApp = Variant(CreateOleObject(WordProgId));
     } else {
         WordApp = Variant(GetActiveOleObject(WordProgId));
-        WordAttached = !ownInstance;
+        WordAttached = ownInstance.isEmpty() || !(WordApp == ownInstance);
     }
 }
 

@@ -62,6 +62,7 @@ private slots:
     void startedWordIsHiddenUntilShownAndQuitsAfterClosing();
     void runningWordKeepsTheUserDocuments();
     void wordQuitByTheUserIsForgotten();
+    void secondReportKeepsTheStartedWordOwn();
     void missingOfficeProgramIsReportedQuickly();
 
 private:
@@ -184,6 +185,25 @@ void TestReportOffice::wordQuitByTheUserIsForgotten()
     QTRY_VERIFY_WITH_TIMEOUT(WordApp.isEmpty(), 30000);
     CloseConclusionDocuments();
     QVERIFY(m_boxes.isEmpty());
+}
+
+void TestReportOffice::secondReportKeepsTheStartedWordOwn()
+{
+    OfficeGuard guard;
+    QVERIFY(ConnectWord());
+    const qint64 office = WriterServer::startedOfficePid();
+    ShowReport();
+    // The user closed the first report in the word processor and asks again.
+    QVERIFY(ConnectWord());
+    QVERIFY(!WordAttached);
+    QCOMPARE(WordApp.get(QStringLiteral("Visible")).toBool(), false);
+    CloseConclusionDocuments();
+    QVERIFY(WordApp.isEmpty());
+    QElapsedTimer timer;
+    timer.start();
+    while (ProcessRunning(office) && timer.elapsed() < 30000)
+        QTest::qWait(100);
+    QVERIFY2(!ProcessRunning(office), "the office started for the first report still runs");
 }
 
 void TestReportOffice::missingOfficeProgramIsReportedQuickly()
