@@ -87,7 +87,7 @@ double TfrmTessora::CalcBodyMassIndex()
 
 void TfrmTessora::SetLabelsColour(QLabel* first, QLabel* second, const QColor& colour)
 {
-    for (QLabel* label : {first, second}) {
+    for (QLabel* label : { first, second }) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, colour);
         label->setPalette(palette);
@@ -109,18 +109,34 @@ void TfrmTessora::SetLeucocytes(double thousandsPerMicrolitre)
     ui->spebLeico->setValue(int(std::lround(thousandsPerMicrolitre * 10)));
 }
 
-int TfrmTessora::GetPulse() const { return ui->spePulsP->value(); }
-bool TfrmTessora::IsPulseRhythmic() const { return ui->cbxPulsPokRitm->isChecked(); }
-int TfrmTessora::GetSystolic() const { return ui->speSisMes->value(); }
-int TfrmTessora::GetDiastolic() const { return ui->speDiaMes->value(); }
+int TfrmTessora::GetPulse() const
+{
+    return ui->spePulsP->value();
+}
+bool TfrmTessora::IsPulseRhythmic() const
+{
+    return ui->cbxPulsPokRitm->isChecked();
+}
+int TfrmTessora::GetSystolic() const
+{
+    return ui->speSisMes->value();
+}
+int TfrmTessora::GetDiastolic() const
+{
+    return ui->speDiaMes->value();
+}
 
 bool TfrmTessora::IsTestAbsent(Test test) const
 {
     switch (test) {
-    case Test::ECG: return ui->cbxECG->isChecked();
-    case Test::Flu: return ui->cbxFlu->isChecked();
-    case Test::Blood: return ui->cbxBlood->isChecked();
-    case Test::Urine: return ui->cbxUrina->isChecked();
+    case Test::ECG:
+        return ui->cbxECG->isChecked();
+    case Test::Flu:
+        return ui->cbxFlu->isChecked();
+    case Test::Blood:
+        return ui->cbxBlood->isChecked();
+    case Test::Urine:
+        return ui->cbxUrina->isChecked();
     }
     return true;
 }
@@ -128,49 +144,137 @@ bool TfrmTessora::IsTestAbsent(Test test) const
 QDateTime TfrmTessora::TestDate(Test test) const
 {
     switch (test) {
-    case Test::ECG: return ui->dtpECGDate->dateTime();
-    case Test::Flu: return ui->dtpFluDate->dateTime();
-    case Test::Blood: return ui->dtpBloodDate->dateTime();
-    case Test::Urine: return ui->dtpUrinaDate->dateTime();
+    case Test::ECG:
+        return ui->dtpECGDate->dateTime();
+    case Test::Flu:
+        return ui->dtpFluDate->dateTime();
+    case Test::Blood:
+        return ui->dtpBloodDate->dateTime();
+    case Test::Urine:
+        return ui->dtpUrinaDate->dateTime();
     }
     return {};
 }
 
-bool TfrmTessora::HasBundleBranchBlock() const { return ui->cbxBlock->isChecked(); }
-bool TfrmTessora::HasVentricularHypertrophy() const { return ui->cbxGiper->isChecked(); }
-bool TfrmTessora::HasMyocardialScarring() const { return ui->cbxRubec->isChecked(); }
-bool TfrmTessora::IsFluPathology() const { return IsChecked(ui->rbFluPatolog); }
-int TfrmTessora::Hemoglobin() const { return ui->speGemo->value(); }
-int TfrmTessora::LeucocytesTenths() const { return ui->spebLeico->value(); }
-int TfrmTessora::Esr() const { return ui->speSoe->value(); }
-bool TfrmTessora::UrineProtein() const { return ui->cbxProtein->isChecked(); }
-bool TfrmTessora::UrineSugar() const { return ui->cbxShugar->isChecked(); }
-int TfrmTessora::UrineErythrocytes() const { return ui->speuEritro->value(); }
-int TfrmTessora::UrineLeucocytes() const { return ui->speuLeico->value(); }
-bool TfrmTessora::LymphNeck() const { return ui->cbxLSheja->isChecked(); }
-bool TfrmTessora::LymphJaw() const { return ui->cbxLChelust->isChecked(); }
-bool TfrmTessora::LymphArmpit() const { return ui->cbxLPodmish->isChecked(); }
-bool TfrmTessora::LymphGroin() const { return ui->cbxLPah->isChecked(); }
-bool TfrmTessora::LimbVaricose() const { return ui->cbxFVaricos->isChecked(); }
-bool TfrmTessora::LimbInflamedVeins() const { return ui->cbxFVosVen->isChecked(); }
-bool TfrmTessora::LimbAtrophy() const { return ui->cbxFAtrof->isChecked(); }
-bool TfrmTessora::LimbDeformation() const { return ui->cbxFDeform->isChecked(); }
-bool TfrmTessora::HerniaGroin() const { return ui->cbxBPah->isChecked(); }
-bool TfrmTessora::HerniaUmbilical() const { return ui->cbxBPup->isChecked(); }
-bool TfrmTessora::HerniaAfterOperation() const { return ui->cbxBOper->isChecked(); }
-bool TfrmTessora::HerniaThigh() const { return ui->cbxBBedro->isChecked(); }
+bool TfrmTessora::HasBundleBranchBlock() const
+{
+    return ui->cbxBlock->isChecked();
+}
+bool TfrmTessora::HasVentricularHypertrophy() const
+{
+    return ui->cbxGiper->isChecked();
+}
+bool TfrmTessora::HasMyocardialScarring() const
+{
+    return ui->cbxRubec->isChecked();
+}
+bool TfrmTessora::IsFluPathology() const
+{
+    return IsChecked(ui->rbFluPatolog);
+}
+int TfrmTessora::Hemoglobin() const
+{
+    return ui->speGemo->value();
+}
+int TfrmTessora::LeucocytesTenths() const
+{
+    return ui->spebLeico->value();
+}
+int TfrmTessora::Esr() const
+{
+    return ui->speSoe->value();
+}
+bool TfrmTessora::UrineProtein() const
+{
+    return ui->cbxProtein->isChecked();
+}
+bool TfrmTessora::UrineSugar() const
+{
+    return ui->cbxShugar->isChecked();
+}
+int TfrmTessora::UrineErythrocytes() const
+{
+    return ui->speuEritro->value();
+}
+int TfrmTessora::UrineLeucocytes() const
+{
+    return ui->speuLeico->value();
+}
+bool TfrmTessora::LymphNeck() const
+{
+    return ui->cbxLSheja->isChecked();
+}
+bool TfrmTessora::LymphJaw() const
+{
+    return ui->cbxLChelust->isChecked();
+}
+bool TfrmTessora::LymphArmpit() const
+{
+    return ui->cbxLPodmish->isChecked();
+}
+bool TfrmTessora::LymphGroin() const
+{
+    return ui->cbxLPah->isChecked();
+}
+bool TfrmTessora::LimbVaricose() const
+{
+    return ui->cbxFVaricos->isChecked();
+}
+bool TfrmTessora::LimbInflamedVeins() const
+{
+    return ui->cbxFVosVen->isChecked();
+}
+bool TfrmTessora::LimbAtrophy() const
+{
+    return ui->cbxFAtrof->isChecked();
+}
+bool TfrmTessora::LimbDeformation() const
+{
+    return ui->cbxFDeform->isChecked();
+}
+bool TfrmTessora::HerniaGroin() const
+{
+    return ui->cbxBPah->isChecked();
+}
+bool TfrmTessora::HerniaUmbilical() const
+{
+    return ui->cbxBPup->isChecked();
+}
+bool TfrmTessora::HerniaAfterOperation() const
+{
+    return ui->cbxBOper->isChecked();
+}
+bool TfrmTessora::HerniaThigh() const
+{
+    return ui->cbxBBedro->isChecked();
+}
 
 QList<ExaminationRecord::HistoryBox> TfrmTessora::HistoryBoxes() const
 {
     // The panel order in which the conclusion lists the observing specialists.
     const QCheckBox* const order[] = {
-        ui->cbxCardio, ui->cbxUrolog, ui->cbxUrgent, ui->cbxRevma, ui->cbxPulmon, ui->cbxPsihoter,
-        ui->cbxPsihiatr, ui->cbxOnko, ui->cbxOftal, ui->cbxNevropat, ui->cbxNevro, ui->cbxNefro,
-        ui->cbxNarcolog, ui->cbxLor, ui->cbxGinecol, ui->cbxGastro, ui->cbxEndocrin, ui->cbxDerma,
+        ui->cbxCardio,
+        ui->cbxUrolog,
+        ui->cbxUrgent,
+        ui->cbxRevma,
+        ui->cbxPulmon,
+        ui->cbxPsihoter,
+        ui->cbxPsihiatr,
+        ui->cbxOnko,
+        ui->cbxOftal,
+        ui->cbxNevropat,
+        ui->cbxNevro,
+        ui->cbxNefro,
+        ui->cbxNarcolog,
+        ui->cbxLor,
+        ui->cbxGinecol,
+        ui->cbxGastro,
+        ui->cbxEndocrin,
+        ui->cbxDerma,
     };
     QList<HistoryBox> boxes;
     for (const QCheckBox* box : order)
-        boxes.append({box->property("Tag").toInt(), box->text(), box->isChecked()});
+        boxes.append({ box->property("Tag").toInt(), box->text(), box->isChecked() });
     return boxes;
 }
 
@@ -185,7 +289,7 @@ void TfrmTessora::SetDateFormats()
 {
     const QString format = DateFormat();
     for (QDateTimeEdit* picker :
-         {ui->dtpBirthDate, ui->dtpECGDate, ui->dtpFluDate, ui->dtpBloodDate, ui->dtpUrinaDate})
+        { ui->dtpBirthDate, ui->dtpECGDate, ui->dtpFluDate, ui->dtpBloodDate, ui->dtpUrinaDate })
         picker->setDisplayFormat(format);
 }
 
@@ -213,8 +317,8 @@ void TfrmTessora::ConnectRecord()
     connect(ui->cbxBlood, &QCheckBox::toggled, this, &TfrmTessora::cbxBloodClick);
     connect(ui->cbxUrina, &QCheckBox::toggled, this, &TfrmTessora::cbxUrinaClick);
 
-    const QList<QWidget*> hintPanels = {ui->pnlAnamnes, ui->pnlPuls, ui->pnlUrina, ui->pnlEcg,
-                                        ui->pnlLimfo,   ui->pnlFeet, ui->pnlBulb};
+    const QList<QWidget*> hintPanels
+        = { ui->pnlAnamnes, ui->pnlPuls, ui->pnlUrina, ui->pnlEcg, ui->pnlLimfo, ui->pnlFeet, ui->pnlBulb };
     for (QWidget* panel : hintPanels) {
         for (QCheckBox* box : panel->findChildren<QCheckBox*>()) {
             if (box == ui->cbxECG || box == ui->cbxUrina)
@@ -276,7 +380,7 @@ void TfrmTessora::ApplyAbsentColours(bool absent, QDateTimeEdit* picker, QGroupB
 {
     const QPalette standard = QApplication::palette();
     const QColor background = standard.color(absent ? QPalette::Button : QPalette::Base);
-    QList<QWidget*> fields = {picker};
+    QList<QWidget*> fields = { picker };
     if (group) {
         for (TSpinEdit* spin : group->findChildren<TSpinEdit*>())
             fields.append(spin);
@@ -298,9 +402,9 @@ void TfrmTessora::ApplyAbsentColours(bool absent, QDateTimeEdit* picker, QGroupB
 void TfrmTessora::cbxECGClick()
 {
     const bool absent = ui->cbxECG->isChecked();
-    for (QWidget* control : {static_cast<QWidget*>(ui->cbxBlock), static_cast<QWidget*>(ui->cbxGiper),
-                             static_cast<QWidget*>(ui->cbxRubec), static_cast<QWidget*>(ui->lblECGDate),
-                             static_cast<QWidget*>(ui->dtpECGDate)})
+    for (QWidget* control : { static_cast<QWidget*>(ui->cbxBlock), static_cast<QWidget*>(ui->cbxGiper),
+             static_cast<QWidget*>(ui->cbxRubec), static_cast<QWidget*>(ui->lblECGDate),
+             static_cast<QWidget*>(ui->dtpECGDate) })
         control->setEnabled(!absent);
     ApplyAbsentColours(absent, ui->dtpECGDate, nullptr);
     ui->cbxECG->setStatusTip(EcgAbsentHint(absent));
@@ -346,7 +450,8 @@ void TfrmTessora::ResetRecord()
     (DrawGender() == 1 ? ui->rbGenderMale : ui->rbGenderFemale)->setChecked(true);
     ShowGynecologist();
 
-    ui->dtpBirthDate->setDateTime(ui->dtpBirthDate->minimumDateTime().addYears((Norms.AgeMax + Norms.AgeMin) / 2));
+    ui->dtpBirthDate->setDateTime(
+        ui->dtpBirthDate->minimumDateTime().addYears((Norms.AgeMax + Norms.AgeMin) / 2));
 
     try {
         ui->speWeight->setValue(Norms.WeightNorm);
@@ -400,7 +505,7 @@ void TfrmTessora::ResetPanelChecks()
         box->setChecked(false);
         RenewHint(box);
     };
-    for (QWidget* panel : {ui->pnlAnamnes, ui->pnlLimfo, ui->pnlFeet, ui->pnlBulb}) {
+    for (QWidget* panel : { ui->pnlAnamnes, ui->pnlLimfo, ui->pnlFeet, ui->pnlBulb }) {
         for (QCheckBox* box : panel->findChildren<QCheckBox*>(Qt::FindDirectChildrenOnly))
             uncheck(box);
         for (QGroupBox* group : panel->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {

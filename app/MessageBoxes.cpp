@@ -33,11 +33,10 @@ QMessageBox::StandardButton firstButton(QMessageBox::StandardButtons buttons)
 } // namespace
 
 QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const QString& title,
-                                 const QString& text, QMessageBox::StandardButtons buttons,
-                                 QMessageBox::StandardButton defaultButton)
+    const QString& text, QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
     if (!answers().isEmpty() || QStandardPaths::isTestModeEnabled()) {
-        shown().append({icon, title, text});
+        shown().append({ icon, title, text });
         if (!answers().isEmpty())
             return answers().takeFirst();
         return defaultButton != QMessageBox::NoButton ? defaultButton : firstButton(buttons);

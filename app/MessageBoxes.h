@@ -17,9 +17,8 @@ struct Shown {
 // answerNext() (or in test mode without one) nothing is shown: the box is
 // recorded and the queued answer (or the default button) is returned at once.
 QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const QString& title,
-                                 const QString& text,
-                                 QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+    const QString& text, QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
 // An error box with the application's title, as for an unhandled failure.
 void showError(QWidget* parent, const QString& text);

@@ -82,43 +82,43 @@ QString HistoryHint(bool checked, const QString& caption, int tag)
 QString PulseRhythmHint(bool checked)
 {
     return Flip(checked, "Снимите этот флажок если заметили перебои в работе сердца",
-                "Установите этот флажок если Ваш пульс ритмичен");
+        "Установите этот флажок если Ваш пульс ритмичен");
 }
 
 QString EcgAbsentHint(bool checked)
 {
     return Flip(checked, "Снимите этот флажок если у Вас есть описанная кардиограмма",
-                "Установите этот флажок если у Вас нет описанной кардиограммы");
+        "Установите этот флажок если у Вас нет описанной кардиограммы");
 }
 
 QString FluAbsentHint(bool checked)
 {
     return Flip(checked, "Снимите этот флажок если у Вас есть результат флюорографии",
-                "Установите этот флажок если у Вас нет результата флюорографии");
+        "Установите этот флажок если у Вас нет результата флюорографии");
 }
 
 QString BloodAbsentHint(bool checked)
 {
     return Flip(checked, "Снимите этот флажок, если у Вас есть результат клинического анализа крови",
-                "Установите этот флажок если у Вас нет результата клинического анализа крови");
+        "Установите этот флажок если у Вас нет результата клинического анализа крови");
 }
 
 QString UrineAbsentHint(bool checked)
 {
     return Flip(checked, "Снимите этот флажок, если у Вас есть результат общего анализа мочи",
-                "Установите этот флажок если у Вас нет результата общего анализа мочи");
+        "Установите этот флажок если у Вас нет результата общего анализа мочи");
 }
 
 QString ProteinHint(bool checked)
 {
     return Flip(checked, "Снимите этот флажок, если в моче не обнаружен белок",
-                "Установите этот флажок если моче обнаружен белок");
+        "Установите этот флажок если моче обнаружен белок");
 }
 
 QString SugarHint(bool checked)
 {
     return Flip(checked, "Снимите этот флажок, если в моче не обнаружен сахар",
-                "Установите этот флажок если моче обнаружен сахар");
+        "Установите этот флажок если моче обнаружен сахар");
 }
 
 QString EcgFindingHint(bool checked, const QString& caption, bool plural)
@@ -134,26 +134,26 @@ QString LymphHint(bool checked, const QString& caption)
 {
     return QStringLiteral("%1 лимфатических узлов %2")
         .arg(Flip(checked, "Снимите этот флажок если Вы не обнаружили увеличения",
-                  "Поставьте этот флажок если Вы обнаружили увеличение"),
-             HintCaption(caption));
+                 "Поставьте этот флажок если Вы обнаружили увеличение"),
+            HintCaption(caption));
 }
 
 QString LimbHint(bool checked, int tag)
 {
-    static const char* const genitive[] = {"расширения вен конечностей", "воспаления вен конечностей",
-                                           "атрофии мышц конечностей", "деформации конечностей"};
-    static const char* const accusative[] = {"расширение вен конечностей", "воспаление вен конечностей",
-                                             "атрофию мышц конечностей", "деформацию конечностей"};
-    const QString phrase = tag >= 1 && tag <= 4 ? QString::fromUtf8((checked ? genitive : accusative)[tag - 1])
-                                                : QString();
+    static const char* const genitive[] = { "расширения вен конечностей", "воспаления вен конечностей",
+        "атрофии мышц конечностей", "деформации конечностей" };
+    static const char* const accusative[] = { "расширение вен конечностей", "воспаление вен конечностей",
+        "атрофию мышц конечностей", "деформацию конечностей" };
+    const QString phrase
+        = tag >= 1 && tag <= 4 ? QString::fromUtf8((checked ? genitive : accusative)[tag - 1]) : QString();
     return QStringLiteral("%1 %2").arg(Flip(checked, "Снимите этот флажок если Вы не обнаружили",
-                                            "Поставьте этот флажок если Вы обнаружили"),
-                                       phrase);
+                                           "Поставьте этот флажок если Вы обнаружили"),
+        phrase);
 }
 
 QString HerniaHint(bool checked, const QString& caption)
 {
     return QStringLiteral("%1 %2").arg(Flip(checked, "Снимите этот флажок если Вы не обнаружили грыжи",
-                                            "Поставьте этот флажок если Вы обнаружили грыжу"),
-                                       HintCaption(caption));
+                                           "Поставьте этот флажок если Вы обнаружили грыжу"),
+        HintCaption(caption));
 }

@@ -27,11 +27,12 @@ void TestApplication::escapedFailure_data()
 {
     QTest::addColumn<Thrower>("thrower");
     QTest::addColumn<QString>("message");
-    QTest::newRow("height out of range") << Thrower([] { throw EHeightError(QStringLiteral("Рост слишком мал")); })
-                                         << "Рост слишком мал";
-    QTest::newRow("weight out of range") << Thrower([] { throw EWeightError(QStringLiteral("Вес слишком велик")); })
-                                         << "Вес слишком велик";
-    QTest::newRow("standard exception") << Thrower([] { throw std::runtime_error("disk full"); }) << "disk full";
+    QTest::newRow("height out of range")
+        << Thrower([] { throw EHeightError(QStringLiteral("Рост слишком мал")); }) << "Рост слишком мал";
+    QTest::newRow("weight out of range")
+        << Thrower([] { throw EWeightError(QStringLiteral("Вес слишком велик")); }) << "Вес слишком велик";
+    QTest::newRow("standard exception")
+        << Thrower([] { throw std::runtime_error("disk full"); }) << "disk full";
     QTest::newRow("anything else") << Thrower([] { throw 42; }) << "Непредвиденная ошибка программы";
 }
 

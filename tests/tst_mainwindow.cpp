@@ -95,7 +95,7 @@ private slots:
     void f1OpensHelp();
 
 private:
-    template<class T> T* Find(const char* name) const
+    template <class T> T* Find(const char* name) const
     {
         T* widget = window->findChild<T*>(QString::fromLatin1(name));
         if (!widget)
@@ -110,7 +110,10 @@ private:
     void ClickNode(int index);
     void TypeInto(TSpinEdit* spin, const QString& text);
     void LeaveField();
-    bool IsRed(const char* label) const { return Label(label)->palette().color(QPalette::WindowText) == QColor(Qt::red); }
+    bool IsRed(const char* label) const
+    {
+        return Label(label)->palette().color(QPalette::WindowText) == QColor(Qt::red);
+    }
     QPixmap Picture() const { return Label("imgMain")->pixmap(); }
 
     QTemporaryDir dataDir;
@@ -125,7 +128,7 @@ void TestMainWindow::initTestCase()
     QDir(dataDir.path()).mkpath(QStringLiteral("Common"));
     QDir(dataDir.path()).mkpath(QStringLiteral("Images"));
     WriteFile(dataDir.filePath(QStringLiteral("Common/Anthropometry.txt")),
-              CodePage::fromUnicode(QStringLiteral("Рост измеряйте утром, без обуви.\r\nВес — натощак.")));
+        CodePage::fromUnicode(QStringLiteral("Рост измеряйте утром, без обуви.\r\nВес — натощак.")));
     WriteFile(dataDir.filePath(QStringLiteral("Images/Anthropometry.jpg")), ReadFile(TestJpeg));
     DataFolder::setPath(dataDir.path());
 }
@@ -190,19 +193,20 @@ void TestMainWindow::startUpState()
     QCOMPARE(window->Esr(), 5);
     QCOMPARE(window->UrineErythrocytes(), 0);
     QCOMPARE(window->UrineLeucocytes(), 0);
-    for (auto test : {ExaminationRecord::Test::ECG, ExaminationRecord::Test::Flu, ExaminationRecord::Test::Blood,
-                      ExaminationRecord::Test::Urine})
+    for (auto test : { ExaminationRecord::Test::ECG, ExaminationRecord::Test::Flu,
+             ExaminationRecord::Test::Blood, ExaminationRecord::Test::Urine })
         QVERIFY(window->IsTestAbsent(test));
-    for (const char* name : {"dtpECGDate", "dtpFluDate", "dtpBloodDate", "dtpUrinaDate"})
+    for (const char* name : { "dtpECGDate", "dtpFluDate", "dtpBloodDate", "dtpUrinaDate" })
         QVERIFY2(!Find<QWidget>(name)->isEnabled(), name);
     // The pickers hold the moment of the reset, not only its day.
     const QDateTime now = QDateTime::currentDateTime();
-    for (auto test : {ExaminationRecord::Test::ECG, ExaminationRecord::Test::Blood})
+    for (auto test : { ExaminationRecord::Test::ECG, ExaminationRecord::Test::Blood })
         QVERIFY(qAbs(window->TestDate(test).secsTo(now)) < 60);
     QVERIFY(qAbs(window->BirthDate().secsTo(now.addYears(-27))) < 60);
-    for (const char* name : {"cbxBlock", "cbxGiper", "cbxRubec", "rgFluData", "gbxBloodClin", "gbxUrinaCom"})
+    for (const char* name :
+        { "cbxBlock", "cbxGiper", "cbxRubec", "rgFluData", "gbxBloodClin", "gbxUrinaCom" })
         QVERIFY2(!Find<QWidget>(name)->isEnabled(), name);
-    for (const char* panel : {"pnlAnamnes", "pnlLimfo", "pnlFeet", "pnlBulb"}) {
+    for (const char* panel : { "pnlAnamnes", "pnlLimfo", "pnlFeet", "pnlBulb" }) {
         for (QCheckBox* box : Find<QWidget>(panel)->findChildren<QCheckBox*>())
             QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
     }
@@ -215,20 +219,20 @@ void TestMainWindow::genderSequence()
 {
     RandSeed = 0;
     window = std::make_unique<TfrmTessora>();
-    QList<int> genders = {window->GetGender()};
+    QList<int> genders = { window->GetGender() };
     for (int i = 0; i < 4; ++i) {
         window->acNewExecute();
         genders.append(window->GetGender());
     }
-    QCOMPARE(genders, QList<int>({0, 0, 1, 0, 0}));
+    QCOMPARE(genders, QList<int>({ 0, 0, 1, 0, 0 }));
     QCOMPARE(Find<QRadioButton>("rbGenderFemale")->isChecked(), true);
 }
 
 void TestMainWindow::treeNodes()
 {
-    const QStringList captions = {"Антропометрия", "Жалобы", "Анамнез", "Объективно", "Температура", "Пульс",
-                                  "Давление", "ЭКГ", "Флюорография", "Кровь", "Моча", "Осмотр",
-                                  "Лимфатические узлы", "Конечности", "Грыжи", "Заключение"};
+    const QStringList captions = { "Антропометрия", "Жалобы", "Анамнез", "Объективно", "Температура", "Пульс",
+        "Давление", "ЭКГ", "Флюорография", "Кровь", "Моча", "Осмотр", "Лимфатические узлы", "Конечности",
+        "Грыжи", "Заключение" };
     QCOMPARE(window->NodeCount(), 16);
     for (int i = 0; i < captions.size(); ++i) {
         QTreeWidgetItem* node = window->NodeAt(i);
@@ -240,7 +244,7 @@ void TestMainWindow::treeNodes()
             QCOMPARE(node->data(0, TfrmTessora::ImageRole).toInt(), int(TfrmTessora::GroupExpanded));
         } else {
             QCOMPARE(node->data(0, TfrmTessora::ImageRole).toInt(),
-                     i == 0 ? int(TfrmTessora::Opened) : int(TfrmTessora::NotOpened));
+                i == 0 ? int(TfrmTessora::Opened) : int(TfrmTessora::NotOpened));
             QCOMPARE(node->data(0, TfrmTessora::SelectedImageRole).toInt(), int(TfrmTessora::SelectedPage));
         }
     }
@@ -311,10 +315,10 @@ void TestMainWindow::navigationButtons()
 
 void TestMainWindow::nodeIconsAfterNew()
 {
-    for (int node : {2, 5, 13})
+    for (int node : { 2, 5, 13 })
         ClickNode(node);
     ClickNode(15);
-    for (int node : {2, 5, 13})
+    for (int node : { 2, 5, 13 })
         QCOMPARE(window->NodeAt(node)->data(0, TfrmTessora::ImageRole).toInt(), int(TfrmTessora::Opened));
 
     window->acNewExecute();
@@ -324,7 +328,7 @@ void TestMainWindow::nodeIconsAfterNew()
         if (node->childCount() > 0)
             continue;
         QCOMPARE(node->data(0, TfrmTessora::ImageRole).toInt(),
-                 i == 0 ? int(TfrmTessora::Opened) : int(TfrmTessora::NotOpened));
+            i == 0 ? int(TfrmTessora::Opened) : int(TfrmTessora::NotOpened));
     }
 }
 
@@ -382,9 +386,10 @@ void TestMainWindow::specialistsNode()
     QCOMPARE(window->NodeCount(), 18);
     QCOMPARE(window->NodeAt(16)->text(0), QStringLiteral("Специалисты"));
     QCOMPARE(window->NodeAt(17)->text(0), QStringLiteral("Кардиолог"));
-    for (int group : {3, 11, 16}) {
+    for (int group : { 3, 11, 16 }) {
         QVERIFY(!window->NodeAt(group)->isExpanded());
-        QCOMPARE(window->NodeAt(group)->data(0, TfrmTessora::ImageRole).toInt(), int(TfrmTessora::GroupCollapsed));
+        QCOMPARE(
+            window->NodeAt(group)->data(0, TfrmTessora::ImageRole).toInt(), int(TfrmTessora::GroupCollapsed));
     }
     window->UpdateSpecialistsNode(true);
     QCOMPARE(window->NodeCount(), 18);
@@ -429,12 +434,18 @@ void TestMainWindow::rangeBounds_data()
     QTest::addColumn<bool>("weightRed");
     QTest::addColumn<bool>("heightRed");
     QTest::addColumn<QString>("index");
-    QTest::newRow("300 kg and 110 cm accepted") << "300" << "110" << false << false << "ИМТ - 247.9";
-    QTest::newRow("30 kg and 210 cm accepted") << "30" << "210" << false << false << "ИМТ -  6.8";
-    QTest::newRow("301 kg refused") << "301" << "170" << true << false << "";
-    QTest::newRow("109 cm refused") << "70" << "109" << false << true << "";
-    QTest::newRow("211 cm refused") << "70" << "211" << false << true << "";
-    QTest::newRow("both out: height reported") << "301" << "109" << false << true << "";
+    QTest::newRow("300 kg and 110 cm accepted") << "300"
+                                                << "110" << false << false << "ИМТ - 247.9";
+    QTest::newRow("30 kg and 210 cm accepted") << "30"
+                                               << "210" << false << false << "ИМТ -  6.8";
+    QTest::newRow("301 kg refused") << "301"
+                                    << "170" << true << false << "";
+    QTest::newRow("109 cm refused") << "70"
+                                    << "109" << false << true << "";
+    QTest::newRow("211 cm refused") << "70"
+                                    << "211" << false << true << "";
+    QTest::newRow("both out: height reported") << "301"
+                                               << "109" << false << true << "";
 }
 
 void TestMainWindow::rangeBounds()
@@ -463,22 +474,54 @@ void TestMainWindow::rangeClampedOnLeaving_data()
     QTest::addColumn<QString>("spin");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("left");
-    QTest::newRow("weight above 300") << "speWeight" << "999" << "300";
-    QTest::newRow("height below 110") << "speHeight" << "50" << "110";
-    QTest::newRow("height above 210") << "speHeight" << "250" << "210";
-    QTest::newRow("temperature below 32,0") << "speTermo" << "31,9" << "32,0";
-    QTest::newRow("temperature above 43,0") << "speTermo" << "50" << "43,0";
-    QTest::newRow("pulse below 30") << "spePulsP" << "5" << "30";
-    QTest::newRow("pulse above 200") << "spePulsP" << "999" << "200";
-    QTest::newRow("systolic above 300") << "speSisMes" << "400" << "300";
-    QTest::newRow("diastolic below 30") << "speDiaMes" << "-10" << "30";
-    QTest::newRow("hemoglobin below 10") << "speGemo" << "9" << "10";
-    QTest::newRow("blood leucocytes below 1,0") << "spebLeico" << "0,5" << "1,0";
-    QTest::newRow("blood leucocytes above 20,0") << "spebLeico" << "99" << "20,0";
-    QTest::newRow("ESR above 100") << "speSoe" << "999" << "100";
-    QTest::newRow("urine erythrocytes above 20") << "speuEritro" << "99" << "20";
-    QTest::newRow("urine leucocytes below 0") << "speuLeico" << "-5" << "0";
-    QTest::newRow("in range stays") << "speuLeico" << "7" << "7";
+    QTest::newRow("weight above 300") << "speWeight"
+                                      << "999"
+                                      << "300";
+    QTest::newRow("height below 110") << "speHeight"
+                                      << "50"
+                                      << "110";
+    QTest::newRow("height above 210") << "speHeight"
+                                      << "250"
+                                      << "210";
+    QTest::newRow("temperature below 32,0") << "speTermo"
+                                            << "31,9"
+                                            << "32,0";
+    QTest::newRow("temperature above 43,0") << "speTermo"
+                                            << "50"
+                                            << "43,0";
+    QTest::newRow("pulse below 30") << "spePulsP"
+                                    << "5"
+                                    << "30";
+    QTest::newRow("pulse above 200") << "spePulsP"
+                                     << "999"
+                                     << "200";
+    QTest::newRow("systolic above 300") << "speSisMes"
+                                        << "400"
+                                        << "300";
+    QTest::newRow("diastolic below 30") << "speDiaMes"
+                                        << "-10"
+                                        << "30";
+    QTest::newRow("hemoglobin below 10") << "speGemo"
+                                         << "9"
+                                         << "10";
+    QTest::newRow("blood leucocytes below 1,0") << "spebLeico"
+                                                << "0,5"
+                                                << "1,0";
+    QTest::newRow("blood leucocytes above 20,0") << "spebLeico"
+                                                 << "99"
+                                                 << "20,0";
+    QTest::newRow("ESR above 100") << "speSoe"
+                                   << "999"
+                                   << "100";
+    QTest::newRow("urine erythrocytes above 20") << "speuEritro"
+                                                 << "99"
+                                                 << "20";
+    QTest::newRow("urine leucocytes below 0") << "speuLeico"
+                                              << "-5"
+                                              << "0";
+    QTest::newRow("in range stays") << "speuLeico"
+                                    << "7"
+                                    << "7";
 }
 
 void TestMainWindow::rangeClampedOnLeaving()
@@ -486,7 +529,7 @@ void TestMainWindow::rangeClampedOnLeaving()
     QFETCH(QString, spin);
     QFETCH(QString, typed);
     QFETCH(QString, left);
-    for (const char* absent : {"cbxBlood", "cbxUrina"})
+    for (const char* absent : { "cbxBlood", "cbxUrina" })
         Box(absent)->setChecked(false);
     TSpinEdit* field = Spin(qPrintable(spin));
     window->activateWindow();
@@ -516,7 +559,7 @@ void TestMainWindow::signOnlyText()
 {
     QFETCH(QString, spin);
     QFETCH(int, minimum);
-    for (const char* absent : {"cbxBlood", "cbxUrina"})
+    for (const char* absent : { "cbxBlood", "cbxUrina" })
         Box(absent)->setChecked(false);
     TSpinEdit* field = Spin(qPrintable(spin));
     window->activateWindow();
@@ -547,15 +590,18 @@ void TestMainWindow::absentBoxes_data()
     QTest::addColumn<QString>("absentBox");
     QTest::addColumn<QStringList>("dependents");
     QTest::addColumn<QString>("keptBox");
-    QTest::newRow("ECG") << "cbxECG" << QStringList{"cbxBlock", "cbxGiper", "cbxRubec", "lblECGDate", "dtpECGDate"}
+    QTest::newRow("ECG") << "cbxECG"
+                         << QStringList { "cbxBlock", "cbxGiper", "cbxRubec", "lblECGDate", "dtpECGDate" }
                          << "cbxGiper";
-    QTest::newRow("fluorography") << "cbxFlu" << QStringList{"rgFluData", "lblFluDate", "dtpFluDate"} << "";
+    QTest::newRow("fluorography") << "cbxFlu" << QStringList { "rgFluData", "lblFluDate", "dtpFluDate" }
+                                  << "";
     QTest::newRow("blood") << "cbxBlood"
-                           << QStringList{"gbxBloodClin", "speGemo", "spebLeico", "speSoe", "lblBloodDate", "dtpBloodDate"}
+                           << QStringList { "gbxBloodClin", "speGemo", "spebLeico", "speSoe", "lblBloodDate",
+                                  "dtpBloodDate" }
                            << "";
     QTest::newRow("urine") << "cbxUrina"
-                           << QStringList{"gbxUrinaCom", "cbxProtein", "cbxShugar", "lbluEritro", "lbluLeico",
-                                          "speuEritro", "lblUrinaDate", "dtpUrinaDate"}
+                           << QStringList { "gbxUrinaCom", "cbxProtein", "cbxShugar", "lbluEritro",
+                                  "lbluLeico", "speuEritro", "lblUrinaDate", "dtpUrinaDate" }
                            << "cbxShugar";
 }
 
@@ -588,7 +634,8 @@ void TestMainWindow::absentColours()
     auto* group = Find<QGroupBox>("gbxBloodClin");
     QCOMPARE(date->palette().color(QPalette::Base), standard.color(QPalette::Button));
     QCOMPARE(Spin("speGemo")->palette().color(QPalette::Base), standard.color(QPalette::Button));
-    QCOMPARE(group->palette().color(QPalette::WindowText), standard.color(QPalette::Disabled, QPalette::WindowText));
+    QCOMPARE(group->palette().color(QPalette::WindowText),
+        standard.color(QPalette::Disabled, QPalette::WindowText));
 
     Box("cbxBlood")->setChecked(false);
     QCOMPARE(date->palette().color(QPalette::Base), standard.color(QPalette::Base));
@@ -596,7 +643,8 @@ void TestMainWindow::absentColours()
     QCOMPARE(group->palette().color(QPalette::WindowText), standard.color(QPalette::WindowText));
 
     Box("cbxECG")->setChecked(false);
-    QCOMPARE(Find<QDateTimeEdit>("dtpECGDate")->palette().color(QPalette::Base), standard.color(QPalette::Base));
+    QCOMPARE(
+        Find<QDateTimeEdit>("dtpECGDate")->palette().color(QPalette::Base), standard.color(QPalette::Base));
 }
 
 void TestMainWindow::fluAbsentResetsResult()
@@ -614,39 +662,46 @@ void TestMainWindow::flippingHints_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<bool>("ticked");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("cardiologist unticked") << "cbxCardio" << false
-                                           << "Установите флажок если Вы постоянно наблюдаетесь у кардиолога";
-    QTest::newRow("ENT keeps capitals") << "cbxLor" << true << "Снимите флажок если Вы не наблюдаетесь у ЛОР врача";
-    QTest::newRow("rhythmic unticked") << "cbxPulsPokRitm" << false
-                                       << "Установите этот флажок если Ваш пульс ритмичен";
+    QTest::newRow("cardiologist unticked")
+        << "cbxCardio" << false << "Установите флажок если Вы постоянно наблюдаетесь у кардиолога";
+    QTest::newRow("ENT keeps capitals")
+        << "cbxLor" << true << "Снимите флажок если Вы не наблюдаетесь у ЛОР врача";
+    QTest::newRow("rhythmic unticked")
+        << "cbxPulsPokRitm" << false << "Установите этот флажок если Ваш пульс ритмичен";
     QTest::newRow("rhythmic ticked") << "cbxPulsPokRitm" << true
                                      << "Снимите этот флажок если заметили перебои в работе сердца";
-    QTest::newRow("ECG absent unticked") << "cbxECG" << false
-                                         << "Установите этот флажок если у Вас нет описанной кардиограммы";
-    QTest::newRow("flu absent ticked") << "cbxFlu" << true
-                                       << "Снимите этот флажок если у Вас есть результат флюорографии";
-    QTest::newRow("blood absent ticked") << "cbxBlood" << true
-                                         << "Снимите этот флажок, если у Вас есть результат клинического анализа крови";
-    QTest::newRow("urine absent unticked") << "cbxUrina" << false
-                                           << "Установите этот флажок если у Вас нет результата общего анализа мочи";
-    QTest::newRow("protein ticked") << "cbxProtein" << true << "Снимите этот флажок, если в моче не обнаружен белок";
-    QTest::newRow("sugar unticked") << "cbxShugar" << false << "Установите этот флажок если моче обнаружен сахар";
-    QTest::newRow("block ticked") << "cbxBlock" << true
-                                  << "Снимите этот флажок если в описании ЭКГ не упоминается блокада ножки пучка гиса";
-    QTest::newRow("scarring unticked") << "cbxRubec" << false
-                                       << "Поставьте этот флажок если в описании ЭКГ упоминаются рубцовые изменения миокарда";
-    QTest::newRow("neck node ticked") << "cbxLSheja" << true
-                                      << "Снимите этот флажок если Вы не обнаружили увеличения лимфатических узлов на шее";
-    QTest::newRow("groin node unticked") << "cbxLPah" << false
-                                         << "Поставьте этот флажок если Вы обнаружили увеличение лимфатических узлов в паху";
+    QTest::newRow("ECG absent unticked")
+        << "cbxECG" << false << "Установите этот флажок если у Вас нет описанной кардиограммы";
+    QTest::newRow("flu absent ticked")
+        << "cbxFlu" << true << "Снимите этот флажок если у Вас есть результат флюорографии";
+    QTest::newRow("blood absent ticked")
+        << "cbxBlood" << true << "Снимите этот флажок, если у Вас есть результат клинического анализа крови";
+    QTest::newRow("urine absent unticked")
+        << "cbxUrina" << false << "Установите этот флажок если у Вас нет результата общего анализа мочи";
+    QTest::newRow("protein ticked") << "cbxProtein" << true
+                                    << "Снимите этот флажок, если в моче не обнаружен белок";
+    QTest::newRow("sugar unticked") << "cbxShugar" << false
+                                    << "Установите этот флажок если моче обнаружен сахар";
+    QTest::newRow("block ticked")
+        << "cbxBlock" << true
+        << "Снимите этот флажок если в описании ЭКГ не упоминается блокада ножки пучка гиса";
+    QTest::newRow("scarring unticked")
+        << "cbxRubec" << false
+        << "Поставьте этот флажок если в описании ЭКГ упоминаются рубцовые изменения миокарда";
+    QTest::newRow("neck node ticked")
+        << "cbxLSheja" << true
+        << "Снимите этот флажок если Вы не обнаружили увеличения лимфатических узлов на шее";
+    QTest::newRow("groin node unticked")
+        << "cbxLPah" << false
+        << "Поставьте этот флажок если Вы обнаружили увеличение лимфатических узлов в паху";
     QTest::newRow("atrophy ticked") << "cbxFAtrof" << true
                                     << "Снимите этот флажок если Вы не обнаружили атрофии мышц конечностей";
-    QTest::newRow("deformation unticked") << "cbxFDeform" << false
-                                          << "Поставьте этот флажок если Вы обнаружили деформацию конечностей";
-    QTest::newRow("umbilical hernia ticked") << "cbxBPup" << true
-                                             << "Снимите этот флажок если Вы не обнаружили грыжи пупочная";
-    QTest::newRow("thigh hernia unticked") << "cbxBBedro" << false
-                                           << "Поставьте этот флажок если Вы обнаружили грыжу на бедре";
+    QTest::newRow("deformation unticked")
+        << "cbxFDeform" << false << "Поставьте этот флажок если Вы обнаружили деформацию конечностей";
+    QTest::newRow("umbilical hernia ticked")
+        << "cbxBPup" << true << "Снимите этот флажок если Вы не обнаружили грыжи пупочная";
+    QTest::newRow("thigh hernia unticked")
+        << "cbxBBedro" << false << "Поставьте этот флажок если Вы обнаружили грыжу на бедре";
 }
 
 void TestMainWindow::flippingHints()
@@ -655,7 +710,7 @@ void TestMainWindow::flippingHints()
     QFETCH(bool, ticked);
     QFETCH(QString, hint);
     QCheckBox* control = Box(qPrintable(box));
-    for (const char* absent : {"cbxECG", "cbxUrina"})
+    for (const char* absent : { "cbxECG", "cbxUrina" })
         Box(absent)->setChecked(false);
     // Flip twice so that the handler has run for the state under test.
     control->setChecked(!ticked);
@@ -688,7 +743,7 @@ void TestMainWindow::testDateRanges()
     const QDateTime now = QDateTime::currentDateTime();
     const int age = window->GetAge();
     QVERIFY(age == 26 || age == 27);
-    for (const char* name : {"dtpECGDate", "dtpFluDate"}) {
+    for (const char* name : { "dtpECGDate", "dtpFluDate" }) {
         auto* picker = Find<QDateTimeEdit>(name);
         QVERIFY2(picker->maximumDateTime() <= now, name);
         QVERIFY2(picker->maximumDateTime().secsTo(now) < 60, name);
@@ -698,7 +753,7 @@ void TestMainWindow::testDateRanges()
         picker->setDate(now.date().addYears(-20));
         QCOMPARE(picker->date(), now.date().addYears(17 - age));
     }
-    for (const char* name : {"dtpBloodDate", "dtpUrinaDate"}) {
+    for (const char* name : { "dtpBloodDate", "dtpUrinaDate" }) {
         auto* picker = Find<QDateTimeEdit>(name);
         picker->setDate(now.date().addYears(2));
         QCOMPARE(picker->date(), now.date().addYears(2));
@@ -722,7 +777,7 @@ void TestMainWindow::birthDateLimits()
 void TestMainWindow::tipTextInCodePage()
 {
     QCOMPARE(Find<QPlainTextEdit>("mmoCommon")->toPlainText(),
-             QStringLiteral("Рост измеряйте утром, без обуви.\nВес — натощак."));
+        QStringLiteral("Рост измеряйте утром, без обуви.\nВес — натощак."));
     QVERIFY(!Picture().isNull());
     const qint64 picture = Picture().cacheKey();
     // A page without a tip file leaves the memo empty; without a picture the last one stays.
@@ -778,10 +833,14 @@ void TestMainWindow::statusBarHints_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("own hint") << "speWeight" << "Введите сюда Ваш вес с точностью до килограмма";
-    QTest::newRow("tree") << "trvMain" << "Кликните здесь, чтобы выбрать страницу";
-    QTest::newRow("label inherits the group's hint") << "lblPulsUnit" << "Значение пульса после хорошего отдыха";
-    QTest::newRow("next button") << "bbtnNext" << "Кликните здесь чтобы перейти к следующей  странице";
+    QTest::newRow("own hint") << "speWeight"
+                              << "Введите сюда Ваш вес с точностью до килограмма";
+    QTest::newRow("tree") << "trvMain"
+                          << "Кликните здесь, чтобы выбрать страницу";
+    QTest::newRow("label inherits the group's hint") << "lblPulsUnit"
+                                                     << "Значение пульса после хорошего отдыха";
+    QTest::newRow("next button") << "bbtnNext"
+                                 << "Кликните здесь чтобы перейти к следующей  странице";
 }
 
 void TestMainWindow::statusBarHints()
@@ -806,15 +865,16 @@ void TestMainWindow::menuItemHint()
     QApplication::sendEvent(Find<QWidget>("spePulsP"), &enter);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Find<QWidget>("spePulsP"), &leave);
-    QCOMPARE(Find<QStatusBar>("sbMain")->currentMessage(), QStringLiteral("Значение пульса после хорошего отдыха"));
+    QCOMPARE(Find<QStatusBar>("sbMain")->currentMessage(),
+        QStringLiteral("Значение пульса после хорошего отдыха"));
 }
 
 void TestMainWindow::historyKeyboardOrder()
 {
     // Down each column, the columns from left to right.
-    const QStringList expected = {"cbxCardio", "cbxLor", "cbxPulmon", "cbxGastro", "cbxNefro", "cbxOftal",
-                                  "cbxDerma", "cbxNevro", "cbxNevropat", "cbxRevma", "cbxEndocrin", "cbxOnko",
-                                  "cbxPsihoter", "cbxNarcolog", "cbxPsihiatr", "cbxUrgent", "cbxGinecol", "cbxUrolog"};
+    const QStringList expected = { "cbxCardio", "cbxLor", "cbxPulmon", "cbxGastro", "cbxNefro", "cbxOftal",
+        "cbxDerma", "cbxNevro", "cbxNevropat", "cbxRevma", "cbxEndocrin", "cbxOnko", "cbxPsihoter",
+        "cbxNarcolog", "cbxPsihiatr", "cbxUrgent", "cbxGinecol", "cbxUrolog" };
     Find<QRadioButton>("rbGenderFemale")->setChecked(true);
     window->SelectTreeNodeForTag(3);
     window->activateWindow();
@@ -832,7 +892,7 @@ void TestMainWindow::pagePanelCentred()
 {
     window->resize(1100, 800);
     QApplication::processEvents();
-    for (const char* pageName : {"tsAntropos", "tsAnamnes", "tsBlood"}) {
+    for (const char* pageName : { "tsAntropos", "tsAnamnes", "tsBlood" }) {
         auto* page = Find<QWidget>(pageName);
         window->SelectTreeNodeForTag(TfrmTessora::PageTag(page));
         QApplication::processEvents();

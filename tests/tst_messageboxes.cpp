@@ -22,12 +22,12 @@ void TestMessageBoxes::answers_data()
     QTest::addColumn<QList<int>>("returned");
     const int yesNo = QMessageBox::Yes | QMessageBox::No;
     QTest::newRow("queued answers in order")
-        << QList<int>{QMessageBox::No, QMessageBox::Yes} << yesNo << int(QMessageBox::Yes)
-        << QList<int>{QMessageBox::No, QMessageBox::Yes, QMessageBox::Yes};
-    QTest::newRow("unanswered takes the default") << QList<int>{} << yesNo << int(QMessageBox::No)
-                                                  << QList<int>{QMessageBox::No};
-    QTest::newRow("no default takes the first button") << QList<int>{} << yesNo << int(QMessageBox::NoButton)
-                                                       << QList<int>{QMessageBox::Yes};
+        << QList<int> { QMessageBox::No, QMessageBox::Yes } << yesNo << int(QMessageBox::Yes)
+        << QList<int> { QMessageBox::No, QMessageBox::Yes, QMessageBox::Yes };
+    QTest::newRow("unanswered takes the default")
+        << QList<int> {} << yesNo << int(QMessageBox::No) << QList<int> { QMessageBox::No };
+    QTest::newRow("no default takes the first button")
+        << QList<int> {} << yesNo << int(QMessageBox::NoButton) << QList<int> { QMessageBox::Yes };
 }
 
 void TestMessageBoxes::answers()
@@ -41,8 +41,8 @@ void TestMessageBoxes::answers()
     QList<int> got;
     for (int i = 0; i < returned.size(); ++i)
         got.append(MessageBoxes::show(nullptr, QMessageBox::Question, QStringLiteral("Тессора"),
-                                      QStringLiteral("Вопрос %1").arg(i), QMessageBox::StandardButtons(buttons),
-                                      QMessageBox::StandardButton(defaultButton)));
+            QStringLiteral("Вопрос %1").arg(i), QMessageBox::StandardButtons(buttons),
+            QMessageBox::StandardButton(defaultButton)));
     QCOMPARE(got, returned);
     const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
     QCOMPARE(shown.size(), returned.size());

@@ -26,7 +26,7 @@ void TestRecord::genderDrawSequence()
     for (int i = 0; i < 5; ++i)
         genders.append(DrawGender());
     RandSeed = saved;
-    QCOMPARE(genders, QList<int>({0, 0, 1, 0, 0}));
+    QCOMPARE(genders, QList<int>({ 0, 0, 1, 0, 0 }));
 }
 
 void TestRecord::heightBounds_data()
