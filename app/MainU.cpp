@@ -85,12 +85,16 @@ QIcon TreeIcon(int image, int selectedImage)
     return icon;
 }
 
+// A tip is a page of text; a larger file is shown up to this size rather than
+// filling the memory.
+constexpr qint64 MaxTipBytes = 64 * 1024;
+
 QString ReadTipText(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return CodePage::toUnicode(file.readAll());
+    return CodePage::toUnicode(file.read(MaxTipBytes));
 }
 
 } // namespace

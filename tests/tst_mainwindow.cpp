@@ -83,6 +83,7 @@ private slots:
     void birthDateLimits();
     void tipTextInCodePage();
     void missingDataFolder();
+    void oversizedTipText();
     void damagedPicture_data();
     void damagedPicture();
     void statusBarHints_data();
@@ -797,6 +798,15 @@ void TestMainWindow::missingDataFolder()
     for (int tag = 1; tag <= 14; ++tag)
         window->SelectTreeNodeForTag(tag);
     QCOMPARE(CurrentTag(), 14);
+}
+
+void TestMainWindow::oversizedTipText()
+{
+    // A tip file of several megabytes, all one line, is shown cut to its first 64 KiB.
+    WriteFile(dataDir.filePath(QStringLiteral("Common/Puls.txt")), QByteArray(3 << 20, 'a'));
+    window->SelectTreeNodeForTag(5);
+    QCOMPARE(Find<QPlainTextEdit>("mmoCommon")->toPlainText().size(), 64 * 1024);
+    QFile::remove(dataDir.filePath(QStringLiteral("Common/Puls.txt")));
 }
 
 void TestMainWindow::damagedPicture_data()
