@@ -136,7 +136,7 @@ bool onGuiThread()
 
 void run(const std::function<void()>& work)
 {
-    if (g_activePump && onGuiThread())
+    if (onGuiThread() && g_activePump)
         g_activePump->runThere(work);
     else
         work();
