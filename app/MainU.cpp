@@ -6,11 +6,11 @@
 #include "DataFolder.h"
 #include "DecisionU.h"
 #include "HelpViewer.h"
-#include "MessageBoxes.h"
 #include "JpegLoader.h"
+#include "MessageBoxes.h"
+#include "MonitorU.h"
 #include "Questionnaire.h"
 #include "ReportU.h"
-#include "MonitorU.h"
 #include "frmAboutU.h"
 #include "uTessoraClasses.h"
 
@@ -32,22 +32,22 @@ struct NodeDef {
 };
 
 constexpr NodeDef FixedNodes[] = {
-    {"Антропометрия", 1, false},
-    {"Жалобы", 2, false},
-    {"Анамнез", 3, false},
-    {"Объективно", 0, false},
-    {"Температура", 4, true},
-    {"Пульс", 5, true},
-    {"Давление", 6, true},
-    {"ЭКГ", 7, true},
-    {"Флюорография", 8, true},
-    {"Кровь", 9, true},
-    {"Моча", 10, true},
-    {"Осмотр", 0, false},
-    {"Лимфатические узлы", 11, true},
-    {"Конечности", 12, true},
-    {"Грыжи", 13, true},
-    {"Заключение", 14, false},
+    { "Антропометрия", 1, false },
+    { "Жалобы", 2, false },
+    { "Анамнез", 3, false },
+    { "Объективно", 0, false },
+    { "Температура", 4, true },
+    { "Пульс", 5, true },
+    { "Давление", 6, true },
+    { "ЭКГ", 7, true },
+    { "Флюорография", 8, true },
+    { "Кровь", 9, true },
+    { "Моча", 10, true },
+    { "Осмотр", 0, false },
+    { "Лимфатические узлы", 11, true },
+    { "Конечности", 12, true },
+    { "Грыжи", 13, true },
+    { "Заключение", 14, false },
 };
 constexpr int FixedNodeCount = int(std::size(FixedNodes));
 constexpr int SpecialistsIndex = 16;
@@ -116,18 +116,19 @@ TfrmTessora::~TfrmTessora()
 void TfrmTessora::FormCreate()
 {
     ui->trvMain->setColumnCount(1);
-    ui->splMain->setSizes({InitialTreeWidth, width() - InitialTreeWidth});
+    ui->splMain->setSizes({ InitialTreeWidth, width() - InitialTreeWidth });
     ui->splMain->handle(1)->setObjectName(QStringLiteral("spV"));
     ui->pnlWork->handle(1)->setObjectName(QStringLiteral("spHor"));
     ui->pnlWork->setStretchFactor(0, 1);
     ui->pnlWork->setStretchFactor(1, 0);
-    ui->pnlWork->setSizes({height() - InitialBottomHeight, InitialBottomHeight});
+    ui->pnlWork->setSizes({ height() - InitialBottomHeight, InitialBottomHeight });
     ui->bbtnPrev->setDefaultAction(ui->acPrevTab);
     ui->bbtnNext->setDefaultAction(ui->acNextTab);
     ui->bbtnReport->setDefaultAction(ui->acReport);
     ui->bbtnReport->raise();
     // A button shows exactly while its action is visible, as the menu and tool bar entries do.
-    connect(ui->acReport, &QAction::changed, this, [this] { ui->bbtnReport->setVisible(ui->acReport->isVisible()); });
+    connect(ui->acReport, &QAction::changed, this,
+        [this] { ui->bbtnReport->setVisible(ui->acReport->isVisible()); });
 
     // The tips read larger than the form, as 13 to 11 pixels.
     QFont tipFont = ui->mmoCommon->font();
@@ -187,15 +188,24 @@ int TfrmTessora::TagForNodeIndex(int index)
 int TfrmTessora::NodeIndexForTag(int tag)
 {
     switch (tag) {
-    case 1: return 0;
-    case 2: return 1;
-    case 3: return 2;
-    case 11: return 12;
-    case 12: return 13;
-    case 13: return 14;
-    case 14: return 15;
-    case 15: return CardiologistIndex;
-    default: return tag >= 4 && tag <= 10 ? tag : 0;
+    case 1:
+        return 0;
+    case 2:
+        return 1;
+    case 3:
+        return 2;
+    case 11:
+        return 12;
+    case 12:
+        return 13;
+    case 13:
+        return 14;
+    case 14:
+        return 15;
+    case 15:
+        return CardiologistIndex;
+    default:
+        return tag >= 4 && tag <= 10 ? tag : 0;
     }
 }
 
@@ -320,7 +330,8 @@ void TfrmTessora::BuildSectionTree()
         const NodeDef& node = FixedNodes[i];
         const bool isGroup = node.tag == 0;
         const int image = i == 0 ? Opened : NotOpened;
-        QTreeWidgetItem* item = AddNode(node.child ? group : nullptr, QString::fromUtf8(node.caption), isGroup, image);
+        QTreeWidgetItem* item
+            = AddNode(node.child ? group : nullptr, QString::fromUtf8(node.caption), isGroup, image);
         if (isGroup)
             group = item;
     }
@@ -379,7 +390,8 @@ void TfrmTessora::LoadPageTip(int tag)
     ui->mmoCommon->clear();
     if (tag < 0 || tag >= int(PageFileNames.size()) || PageFileNames[tag].isEmpty())
         return;
-    ui->mmoCommon->setPlainText(ReadTipText(DataFolder::file(QStringLiteral("Common/%1.txt").arg(PageFileNames[tag]))));
+    ui->mmoCommon->setPlainText(
+        ReadTipText(DataFolder::file(QStringLiteral("Common/%1.txt").arg(PageFileNames[tag]))));
 }
 
 void TfrmTessora::LoadPagePicture(int tag)
@@ -394,7 +406,7 @@ void TfrmTessora::LoadPagePicture(int tag)
     if (!picture.image.isNull())
         ui->imgMain->setPixmap(QPixmap::fromImage(picture.image));
     const int total = ui->pnlWork->height();
-    ui->pnlWork->setSizes({total - PictureBottomHeight, PictureBottomHeight});
+    ui->pnlWork->setSizes({ total - PictureBottomHeight, PictureBottomHeight });
     ui->pnlRightBot->update();
 }
 
@@ -540,7 +552,7 @@ void TfrmTessora::FormResize()
     const QWidget* client = ui->mmoCommon->viewport();
     const QPoint origin = client->mapTo(ui->pnlTop, QPoint(0, 0));
     ui->bbtnReport->move(origin.x() + client->width() - ui->bbtnReport->width() - 5,
-                         origin.y() + client->height() - ui->bbtnReport->height() - 5);
+        origin.y() + client->height() - ui->bbtnReport->height() - 5);
     ui->bbtnReport->raise();
     FCardioPage->LayoutAnswerPanel();
 }

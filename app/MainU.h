@@ -11,10 +11,10 @@ class QDateTimeEdit;
 class QGroupBox;
 class QLabel;
 class QTreeWidgetItem;
-class TCheck;
-class TQuestionnaire;
 class TCardioPage;
 class TfrmMonitor;
+class TCheck;
+class TQuestionnaire;
 
 namespace Ui {
 class TfrmTessora;
