@@ -31,6 +31,9 @@ using css::uno::Reference;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
+using Call = std::function<void(const Variant& word, const Variant& doc, const Variant& table)>;
+Q_DECLARE_METATYPE(Call)
+
 namespace {
 
 constexpr int kGrey = 10066329;
@@ -173,6 +176,8 @@ private slots:
     void documentSettingsReadBack();
     void badPictureIsAnError_data();
     void badPictureIsAnError();
+    void badArgumentsAreErrors_data();
+    void badArgumentsAreErrors();
     void unknownMemberIsNamed();
     void missingOfficeFailsQuickly();
     void quitEndsStartedOffice();
@@ -494,6 +499,63 @@ void TestWriter::badPictureIsAnError()
     // The document goes on working.
     range.call("InsertBefore", QStringLiteral("дальше"));
     QCOMPARE(range.get("Text").toString(), QStringLiteral("дальше"));
+}
+
+void TestWriter::badArgumentsAreErrors_data()
+{
+    QTest::addColumn<Call>("call");
+    QTest::newRow("table at no range") << Call([](const Variant&, const Variant& doc, const Variant&) {
+        doc.get("Tables").call("Add", 5, 2, 1);
+    });
+    QTest::newRow("table without rows") << Call([](const Variant& word, const Variant& doc, const Variant&) {
+        doc.get("Tables").call("Add", word.get("Selection").get("Range"), 0, 1);
+    });
+    QTest::newRow("row beyond the table") << Call([](const Variant&, const Variant&, const Variant& table) {
+        table.get("Rows").call("Item", 3);
+    });
+    QTest::newRow("split into no cells") << Call([](const Variant&, const Variant&, const Variant& table) {
+        table.get("Rows").call("Item", 1).get("Cells").call("Split", 2, 0);
+    });
+    QTest::newRow("cell zero") << Call([](const Variant&, const Variant&, const Variant& table) {
+        table.get("Rows").call("Item", 1).get("Cells").call("Item", 0);
+    });
+    QTest::newRow("border five") << Call([](const Variant&, const Variant&, const Variant& table) {
+        table.call("Cell", 1, 1).get("Range").get("Borders").call("Item", -5);
+    });
+    QTest::newRow("alignment seven") << Call([](const Variant&, const Variant&, const Variant& table) {
+        table.call("Cell", 1, 1).get("Range").get("ParagraphFormat").set("Alignment", 7);
+    });
+    QTest::newRow("font size zero") << Call([](const Variant&, const Variant&, const Variant& table) {
+        table.call("Cell", 1, 1).get("Range").get("Font").set("Size", 0);
+    });
+    QTest::newRow("second word") << Call([](const Variant&, const Variant&, const Variant& table) {
+        table.call("Cell", 1, 1).get("Range").get("Words").call("Item", 2);
+    });
+    QTest::newRow("range past the end") << Call([](const Variant&, const Variant& doc, const Variant&) {
+        doc.call("Range", 0, 100000);
+    });
+    QTest::newRow("save without a name") << Call([](const Variant&, const Variant& doc, const Variant&) {
+        doc.call("SaveAs", QString());
+    });
+    QTest::newRow("save into a missing folder") << Call([](const Variant&, const Variant& doc, const Variant&) {
+        doc.call("SaveAs",
+            QStringLiteral("%1/tessora-missing-%2/x.doc").arg(QDir::tempPath()).arg(QCoreApplication::applicationPid()));
+    });
+    QTest::newRow("window two") << Call([](const Variant&, const Variant& doc, const Variant&) {
+        doc.get("Windows").call("Item", 2);
+    });
+}
+
+void TestWriter::badArgumentsAreErrors()
+{
+    QFETCH(Call, call);
+    const Variant doc = m_word.get("Documents").call("Add", Variant::Omitted());
+    const Variant table = doc.get("Tables").call("Add", m_word.get("Selection").get("Range"), 2, 1);
+    QVERIFY_THROWS_EXCEPTION(EOleError, call(m_word, doc, table));
+    // The document is still whole and usable.
+    QCOMPARE(table.get("Rows").get("Count").toInt(), 2);
+    table.call("Cell", 1, 1).get("Range").call("InsertBefore", QStringLiteral("ещё"));
+    doc.call("Close", 0);
 }
 
 void TestWriter::unknownMemberIsNamed()

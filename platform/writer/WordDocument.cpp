@@ -315,11 +315,14 @@ void WordDocument::saveAs(const QString& file)
 {
     if (file.trimmed().isEmpty())
         throw EOleError(QStringLiteral("Не задано имя файла"), Automation::E_INVALIDARG);
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    // The office would create missing folders on the way; Word refuses.
+    if (!QFileInfo(absolute).dir().exists())
+        throw EOleError(QStringLiteral("Папка %1 не найдена").arg(QFileInfo(absolute).absolutePath()), Automation::E_INVALIDARG);
     bool cancel = false;
     m_application->raiseDocumentBeforeSave(*this, &cancel);
     if (cancel)
         return;
-    const QString absolute = QFileInfo(file).absoluteFilePath();
     const OUString url = toOUString(QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded));
     const beans::PropertyValue values[] { named("FilterName", Any(toOUString(filterForFile(absolute)))),
         named("Overwrite", Any(true)) };
