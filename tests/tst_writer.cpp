@@ -297,7 +297,13 @@ void TestWriter::reportTableSurvivesSavingAsDoc()
     QVERIFY(doc.get("Saved").toBool());
     doc.call("Close", 0);
 
+    // A document opened by someone else in the same office counts too.
+    const int before = m_word.get("Documents").get("Count").toInt();
     const SavedDocument saved(m_office->pipeName(), file);
+    QCOMPARE(m_word.get("Documents").get("Count").toInt(), before + 1);
+    const Variant opened = m_word.get("Documents").call("Item", before + 1);
+    QVERIFY(opened.get("Windows").call("Item", 1).get("Caption").toString().contains(QStringLiteral("Заключение")));
+    QCOMPARE(opened.get("Path").toString(), m_files.path());
     QCOMPARE(saved.tableCount(), 1);
     QCOMPARE(saved.rowCount(), 15);
     const int expectedCells[] = { 1, 1, 1, 6, 1, 1, 2, 2, 1, 1, 4, 4, 4, 4, 1 };
