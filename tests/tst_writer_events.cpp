@@ -332,11 +332,15 @@ void TestWriterEvents::quitLeavesTheUsersOwnOfficeRunning()
     WriterServer::setSettings(handedOver);
     const auto restore = qScopeGuard([&] { WriterServer::setSettings(saved); });
     const Variant word(CreateOleObject(QStringLiteral("Word.Application")));
+    const Variant usersDocument = word.get("Documents").call("Add", Variant::Omitted());
     word.get("Documents").call("Add", Variant::Omitted()).call("Close", 0);
     word.call("Quit");
     QTest::qWait(1000);
     QVERIFY(OfficeProcess::isRunning(userPid));
     QVERIFY(UnoOffice::connect(user.pipeName) != nullptr);
+    // Found again as the running instance, with the user's document still open.
+    const Variant again(GetActiveOleObject(QStringLiteral("Word.Application")));
+    QCOMPARE(again.get("Documents").get("Count").toInt(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestWriterEvents)

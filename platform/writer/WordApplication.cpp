@@ -382,28 +382,45 @@ void WordApplication::quit()
         officeQuit();
         return;
     }
+    restoreWorkPath();
+    // The user's own office, which the launcher handed the program's pipe
+    // to, keeps running with the user's documents; the program lets go of it.
+    if (!m_office->ownedByProgram()) {
+        officeQuit();
+        return;
+    }
+    closeDocumentsForQuit();
+    officeQuit();
+    if (!OfficeCall::run([&] { return m_office->terminate(); })) {
+        m_quit = false;
+        throw EOleError(QStringLiteral("Текстовый редактор отказался завершить работу"), Automation::E_ABORT);
+    }
+}
+
+void WordApplication::closeDocumentsForQuit()
+{
     // Documents with changes nobody saved are left to the office, which asks
     // the user about them where it has a screen.
     for (const auto& model : textDocuments()) {
-        const bool modified = OfficeCall::run([&] { return Reference<util::XModifiable>(model, UNO_QUERY_THROW)->isModified(); });
+        const bool modified
+            = OfficeCall::run([&] { return Reference<util::XModifiable>(model, UNO_QUERY_THROW)->isModified(); });
         if (modified && !m_headless)
             continue;
         documentFor(model)->asVariant().call(QStringLiteral("Close"), Word::wdDoNotSaveChanges);
     }
-    if (!m_originalWorkPath.isEmpty()) {
-        try {
-            OfficeCall::run([&] {
-                pathSettings(m_office->context())->setPropertyValue(OUString("Work"), Any(toOUString(m_originalWorkPath)));
-            });
-        } catch (const EOleError&) {
-        }
-    }
-    officeQuit();
-    if (!m_office->ownedByProgram())
+}
+
+void WordApplication::restoreWorkPath()
+{
+    if (m_originalWorkPath.isEmpty())
         return;
-    if (!OfficeCall::run([&] { return m_office->terminate(); })) {
-        m_quit = false;
-        throw EOleError(QStringLiteral("Текстовый редактор отказался завершить работу"), Automation::E_ABORT);
+    try {
+        OfficeCall::run([&] {
+            pathSettings(m_office->context())->setPropertyValue(OUString("Work"), Any(toOUString(m_originalWorkPath)));
+        });
+        m_originalWorkPath.clear();
+    } catch (const EOleError&) {
+        // The folder setting is a convenience; quitting goes on.
     }
 }
 

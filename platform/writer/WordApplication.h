@@ -54,6 +54,8 @@ private:
     void setScreenUpdating(bool on);
     void activate();
     void quit();
+    void closeDocumentsForQuit();
+    void restoreWorkPath();
     void forEachWindow(const std::function<void(const css::uno::Reference<css::frame::XModel>&)>& work) const;
 
     std::shared_ptr<UnoOffice> m_office;
