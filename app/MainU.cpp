@@ -302,6 +302,9 @@ void TfrmTessora::UpdateTabActions()
     const int index = ui->pgcMain->currentIndex();
     ui->acPrevTab->setEnabled(index > 0);
     ui->acNextTab->setEnabled(index < ui->pgcMain->count() - 1);
+    // The report works only while the conclusion page shows, also when another
+    // page became current without being entered.
+    ui->acReport->setEnabled(ui->pgcMain->currentWidget() == ui->tsResult);
 }
 
 // ---------------------------------------------------------------- tree

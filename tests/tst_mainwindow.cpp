@@ -312,6 +312,8 @@ void TestMainWindow::navigationButtons()
     QCOMPARE(CurrentTag(), 15);
     QVERIFY(!next->isEnabled());
     QVERIFY(prev->isEnabled());
+    // The conclusion page is hidden now, and with it the report.
+    QVERIFY(!Find<QAction>("acReport")->isEnabled());
 }
 
 void TestMainWindow::nodeIconsAfterNew()
