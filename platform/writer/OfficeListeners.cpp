@@ -17,6 +17,7 @@
 #include <cppuhelper/implbase3.hxx>
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <set>
 
@@ -24,9 +25,10 @@ using namespace css;
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
 
-// The application pointer is read and cleared on the GUI thread only.
+// The application is used on the GUI thread only; UNO threads just look
+// whether there still is one before they bother the GUI thread.
 struct ApplicationLink {
-    WordApplication* application = nullptr;
+    std::atomic<WordApplication*> application { nullptr };
 };
 
 class ListenerImpl : public cppu::WeakImplHelper3<document::XDocumentEventListener, util::XCloseListener,
@@ -86,8 +88,8 @@ public:
     {
         auto link = m_link;
         UnoCall::post([link] {
-            if (link->application)
-                link->application->officeQuit();
+            if (WordApplication* application = link->application)
+                application->officeQuit();
         });
     }
 
@@ -98,9 +100,11 @@ private:
     void deliver(Work work)
     {
         auto link = m_link;
+        if (!link->application)
+            return;
         UnoCall::serveGuiWork([link, work] {
-            if (link->application)
-                work(*link->application);
+            if (WordApplication* application = link->application)
+                work(*application);
         });
     }
 
@@ -179,7 +183,7 @@ void OfficeListeners::postQuit()
 {
     auto link = m_link;
     UnoCall::post([link] {
-        if (link->application)
-            link->application->officeQuit();
+        if (WordApplication* application = link->application)
+            application->officeQuit();
     });
 }
