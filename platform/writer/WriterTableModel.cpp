@@ -124,10 +124,7 @@ void WriterTableModel::splitRow(int row, int rows, int columns)
         throw Automation::EOleError(QStringLiteral("Недопустимое число строк или столбцов"), Automation::E_INVALIDARG);
     const int cellsInRow = cellCount(row);
     if (rows > 1) {
-        if (cellsInRow == 1)
-            splitSingleCellRow(row, rows);
-        else
-            insertRowsKeepingText(row, rows, cellsInRow);
+        splitAcross(row, rows, cellsInRow);
     }
     if (columns == 1)
         return;
@@ -140,29 +137,16 @@ void WriterTableModel::splitRow(int row, int rows, int columns)
     }
 }
 
-void WriterTableModel::splitSingleCellRow(int row, int rows)
+void WriterTableModel::splitAcross(int row, int rows, int cellsInRow)
 {
-    // Splitting the only cell of a row across makes whole new rows, with the
-    // cell's content and format kept in the first.
+    // Splitting a whole row across makes whole new rows, with the cells'
+    // content and format kept in the first of them.
+    const int before = rowCount();
     Reference<text::XTextTableCursor> cursor = m_table->createCursorByCellName(toOUString(cellName(row, 1)));
-    if (!cursor->splitRange(static_cast<sal_Int16>(rows - 1), true))
+    if (cellsInRow > 1)
+        cursor->gotoCellByName(toOUString(cellName(row, cellsInRow)), true);
+    if (!cursor->splitRange(static_cast<sal_Int16>(rows - 1), true) || rowCount() != before + rows - 1)
         throw Automation::EOleError(QStringLiteral("Не удалось разбить строку %1").arg(row));
-}
-
-void WriterTableModel::insertRowsKeepingText(int row, int rows, int cellsInRow)
-{
-    // New rows are inserted before the row, copying its cells; the text of
-    // each cell then moves up to the first of the rows.
-    std::vector<OUString> texts;
-    for (int c = 1; c <= cellsInRow; ++c)
-        texts.push_back(Reference<text::XText>(cell(row, c), UNO_QUERY_THROW)->getString());
-    m_table->getRows()->insertByIndex(row - 1, rows - 1);
-    for (int c = 1; c <= cellsInRow; ++c) {
-        if (texts[c - 1].isEmpty())
-            continue;
-        Reference<text::XText>(cell(row, c), UNO_QUERY_THROW)->setString(texts[c - 1]);
-        Reference<text::XText>(cell(row + rows - 1, c), UNO_QUERY_THROW)->setString(OUString());
-    }
 }
 
 void WriterTableModel::merge(const QString& firstCell, const QString& lastCell)

@@ -31,8 +31,7 @@ public:
 
 private:
     void checkRow(int row) const;
-    void splitSingleCellRow(int row, int rows);
-    void insertRowsKeepingText(int row, int rows, int cellsInRow);
+    void splitAcross(int row, int rows, int cellsInRow);
     css::uno::Reference<css::text::XTextTable> m_table;
 };
 
