@@ -67,8 +67,10 @@ HRESULT getActive(ComPtr<IDispatch>& out)
             return Automation::MK_E_UNAVAILABLE;
         try {
             g_application = Automation::MakeDispatch<WordApplication>(office, useHeadless());
+        } catch (const Automation::EOleError& e) {
+            return e.ErrorCode();
         } catch (const css::uno::Exception&) {
-            return Automation::MK_E_UNAVAILABLE;
+            return Automation::RPC_E_DISCONNECTED;
         }
     }
     return handOut(out);
