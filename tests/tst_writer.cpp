@@ -4,7 +4,9 @@
 #include "WriterServer.h"
 #include "WriterTestOffice.h"
 
+#include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/graphic/XGraphic.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
@@ -146,13 +148,26 @@ public:
         widths << qRound((10000 - previous) * 6.0 / 10000.0);
         return widths;
     }
-    int pictureCount() const
+    int pictureCount() const { return pictures()->getCount(); }
+    // The pixel width of the first picture as the document holds it.
+    int pictureWidth() const
     {
-        Reference<text::XTextGraphicObjectsSupplier> supplier(m_document, UNO_QUERY_THROW);
-        return Reference<container::XIndexAccess>(supplier->getGraphicObjects(), UNO_QUERY_THROW)->getCount();
+        Reference<graphic::XGraphic> picture;
+        Reference<beans::XPropertySet>(pictures()->getByIndex(0), UNO_QUERY_THROW)->getPropertyValue(OUString("Graphic"))
+            >>= picture;
+        awt::Size size;
+        if (Reference<beans::XPropertySet> properties { picture, UNO_QUERY }; properties.is())
+            properties->getPropertyValue(OUString("SizePixel")) >>= size;
+        return size.Width;
     }
 
 private:
+    Reference<container::XIndexAccess> pictures() const
+    {
+        Reference<text::XTextGraphicObjectsSupplier> supplier(m_document, UNO_QUERY_THROW);
+        return Reference<container::XIndexAccess>(supplier->getGraphicObjects(), UNO_QUERY_THROW);
+    }
+
     std::shared_ptr<UnoOffice> m_office;
     Reference<lang::XComponent> m_document;
     Reference<text::XTextTable> m_table;
@@ -297,6 +312,9 @@ void TestWriter::reportTableSurvivesSavingAsDoc()
     QVERIFY(doc.get("Saved").toBool());
     doc.call("Close", 0);
 
+    // The picture lives in the document, not in the file it came from.
+    QVERIFY(QFile::remove(jpegFile()));
+
     // A document opened by someone else in the same office counts too.
     const int before = m_word.get("Documents").get("Count").toInt();
     const SavedDocument saved(m_office->pipeName(), file);
@@ -310,6 +328,7 @@ void TestWriter::reportTableSurvivesSavingAsDoc()
     for (int r = 1; r <= 15; ++r)
         QVERIFY2(saved.cellsInRow(r) == expectedCells[r - 1], qPrintable(QStringLiteral("row %1: %2 cells").arg(r).arg(saved.cellsInRow(r))));
     QCOMPARE(saved.pictureCount(), 1);
+    QCOMPARE(saved.pictureWidth(), 120);
     QCOMPARE(saved.sixths(4), (QList<int> { 1, 1, 1, 1, 1, 1 }));
     QCOMPARE(saved.sixths(7), (QList<int> { 1, 5 }));
     QCOMPARE(saved.sixths(12), (QList<int> { 1, 2, 1, 2 }));
