@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <span>
@@ -90,6 +91,15 @@ QString Flag(const char16_t* literal)
 QString ShortDate(const QDateTime& moment)
 {
     return QLocale().toString(moment.date(), QLocale::ShortFormat);
+}
+
+// The locale's long time format ends with the time zone ("H:mm:ss t"); the
+// conclusion gives the wall-clock time the way the desktop clock shows it.
+QString LongTime(const QDateTime& moment)
+{
+    QString format = QLocale().timeFormat(QLocale::LongFormat);
+    format.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")));
+    return QLocale().toString(moment, format.trimmed());
 }
 
 QString BodyMassFlag()
@@ -293,7 +303,7 @@ void ComposeConclusion(ExaminationRecord& record, QStringList& memo, const QDate
     AddCountedTests(record, memo, now);
     AddSelfExamination(memo);
     memo << QStringLiteral("Тессора Про %1 [%2]")
-                .arg(ShortDate(now), QLocale().toString(now, QLocale().timeFormat(QLocale::LongFormat)));
+                .arg(ShortDate(now), LongTime(now));
 }
 
 void ShowConclusion(ExaminationRecord& record, QStringList& memo, const QDateTime& now)
