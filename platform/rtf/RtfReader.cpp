@@ -87,6 +87,18 @@ constexpr int NumberLimit = 1'000'000'000;
 constexpr int MaxNesting = 4096;
 constexpr double TwipsPerPixel = 15.0;
 
+// The value of a hexadecimal digit, -1 for any other byte.
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 struct ColorEntry {
     int red = 0;
     int green = 0;
@@ -282,10 +294,10 @@ void Reader::closeGroup()
     if (m_stack.size() == 2)
         m_cursor.setBlockFormat(paragraphFormat()); // the last paragraph keeps its own format
     m_stack.pop_back();
-    if (closing == Destination::FontTable && state().destination != Destination::FontTable)
-        finishFontEntry();
-    if (closing == Destination::FontTable && state().destination == Destination::FontTable && m_fontEntry >= 0
-        && !m_fontName.isEmpty())
+    // Leaving the table ends its last entry; leaving an entry's own group
+    // ends an entry whose name lacks the closing ";".
+    if (closing == Destination::FontTable
+        && (state().destination != Destination::FontTable || !m_fontName.isEmpty()))
         finishFontEntry();
     if (m_stack.size() == 1)
         m_rootClosed = true;
@@ -601,11 +613,7 @@ void Reader::controlSymbol(char symbol)
         int value = 0;
         int digits = 0;
         while (digits < 2 && m_pos < m_data.size()) {
-            const int digit = QChar::fromLatin1(m_data.at(m_pos)).isDigit()
-                ? m_data.at(m_pos) - '0'
-                : (QByteArray("abcdef").indexOf(static_cast<char>(m_data.at(m_pos) | 0x20)) >= 0
-                        ? (m_data.at(m_pos) | 0x20) - 'a' + 10
-                        : -1);
+            const int digit = hexDigit(m_data.at(m_pos));
             if (digit < 0)
                 break;
             value = value * 16 + digit;
