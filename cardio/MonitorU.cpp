@@ -14,15 +14,15 @@ namespace {
 const char* const SelectionEndProperty = "selectionEnd";
 
 // Qt sliders have no selection range; the groove's colour shows it instead.
-const char* const PlainBarStyle = "QSlider::groove:vertical { background: #d4d4d4; border: 1px solid #9a9a9a;"
-                                  " width: 5px; border-radius: 2px; }"
-                                  "QSlider::handle:vertical { background: #f0f0f0; border: 1px solid #707070;"
-                                  " height: 9px; margin: 0 -6px; border-radius: 2px; }";
-const char* const MarkedBarStyle
-    = "QSlider::groove:vertical { background: #2a6fdb; border: 1px solid #16489a;"
-      " width: 5px; border-radius: 2px; }"
-      "QSlider::handle:vertical { background: #f0f0f0; border: 1px solid #707070;"
-      " height: 9px; margin: 0 -6px; border-radius: 2px; }";
+QString BarStyle(bool marked)
+{
+    return QStringLiteral("QSlider::groove:vertical { background: %1; border: 1px solid %2;"
+                          " width: 5px; border-radius: 2px; }"
+                          "QSlider::handle:vertical { background: #f0f0f0; border: 1px solid #707070;"
+                          " height: 9px; margin: 0 -6px; border-radius: 2px; }")
+        .arg(marked ? QStringLiteral("#2a6fdb") : QStringLiteral("#d4d4d4"),
+            marked ? QStringLiteral("#16489a") : QStringLiteral("#9a9a9a"));
+}
 
 } // namespace
 
@@ -115,7 +115,7 @@ int TfrmMonitor::SelectionEnd(const QSlider* bar)
 void TfrmMonitor::SetSelectionEnd(QSlider* bar, int end)
 {
     bar->setProperty(SelectionEndProperty, end);
-    bar->setStyleSheet(QString::fromLatin1(end > 0 ? MarkedBarStyle : PlainBarStyle));
+    bar->setStyleSheet(BarStyle(end > 0));
 }
 
 int TfrmMonitor::RoundHalfEven(double value)
