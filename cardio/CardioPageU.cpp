@@ -8,6 +8,7 @@
 #include <QActionGroup>
 #include <QApplication>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
