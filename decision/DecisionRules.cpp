@@ -30,6 +30,21 @@ namespace {
 bool F(int code) { return HasFinding(code); }
 bool O(int specialist) { return Observed.test(size_t(specialist)); }
 
+// Protein or erythrocytes in the urine are explained only while a urologist
+// observes the person.
+bool UrineExplained()
+{
+    return !(F(84) || F(86)) || O(Urologist);
+}
+
+// Signs that together point to a hormonal cause.
+bool EndocrineSuspect(int age)
+{
+    return (F(188) && F(4) && (F(40) || F(24) || F(41) || F(51) || (F(33) && age < 40) || F(78)))
+        || (F(188) && F(78) && age < 40 && (F(40) || F(51)))
+        || (F(4) && F(40) && F(41) && F(33));
+}
+
 // What the rows read besides the findings and Observed, fixed once per evaluation.
 struct TRuleInput {
     int age = 0;
@@ -201,18 +216,6 @@ void CollectObserved(const ExaminationRecord& record)
 }
 
 } // namespace
-
-bool UrineExplained()
-{
-    return !(F(84) || F(86)) || O(Urologist);
-}
-
-bool EndocrineSuspect(int age)
-{
-    return (F(188) && F(4) && (F(40) || F(24) || F(41) || F(51) || (F(33) && age < 40) || F(78)))
-        || (F(188) && F(78) && age < 40 && (F(40) || F(51)))
-        || (F(4) && F(40) && F(41) && F(33));
-}
 
 void ChooseSpecialists(const ExaminationRecord& record)
 {

@@ -78,13 +78,6 @@ extern const std::array<QString, SpecialistCount> SpecialistNames;
 extern TSpecialists Recommended;
 extern TSpecialists Observed;
 
-// Protein or erythrocytes in the urine are explained only while a urologist
-// observes the person. Reads Findings and Observed.
-bool UrineExplained();
-
-// Signs that together point to a hormonal cause. Reads Findings.
-bool EndocrineSuspect(int age);
-
 // Rebuilds Observed and Recommended; runs after ClassifyFindings.
 void ChooseSpecialists(const ExaminationRecord& record);
 
