@@ -4,17 +4,6 @@
 
 using namespace Automation;
 
-namespace {
-
-// The document argument as the handlers see it: an interface is wrapped into
-// a variant of its own, anything else passed on as it came.
-Variant DocumentArgument(const Variant& arg)
-{
-    return arg.isDispatch() ? Variant(arg.toDispatch()) : arg;
-}
-
-} // namespace
-
 TWordEventsSink::TWordEventsSink()
     : TBaseSink(Word::DIID_ApplicationEvents2)
 {
@@ -34,7 +23,7 @@ HRESULT TWordEventsSink::DoInvoke(DISPID dispId, REFIID, LCID, WORD, DispParams&
             return DISP_E_BADPARAMCOUNT;
         if (!cancel->boolRef())
             return DISP_E_TYPEMISMATCH;
-        DoDocumentBeforeClose(DocumentArgument(*doc), cancel->boolRef());
+        DoDocumentBeforeClose(*doc, cancel->boolRef());
         return S_OK;
     }
     case Word::DISPID_AppDocumentBeforeSave: {
@@ -45,7 +34,7 @@ HRESULT TWordEventsSink::DoInvoke(DISPID dispId, REFIID, LCID, WORD, DispParams&
             return DISP_E_BADPARAMCOUNT;
         if (!saveAsUI->boolRef() || !cancel->boolRef())
             return DISP_E_TYPEMISMATCH;
-        DoDocumentBeforeSave(DocumentArgument(*doc), saveAsUI->boolRef(), cancel->boolRef());
+        DoDocumentBeforeSave(*doc, saveAsUI->boolRef(), cancel->boolRef());
         return S_OK;
     }
     default:
