@@ -28,8 +28,25 @@ using css::uno::UNO_QUERY;
 // The application is used on the GUI thread only; UNO threads just look
 // whether there still is one before they bother the GUI thread.
 struct ApplicationLink {
-    std::atomic<WordApplication*> application { nullptr };
+    explicit ApplicationLink(WordApplication* app)
+        : application(app)
+    {
+    }
+    std::atomic<WordApplication*> application;
 };
+
+namespace {
+
+// Tells the application, on the GUI thread, that the office has gone.
+void postQuit(const std::shared_ptr<ApplicationLink>& link)
+{
+    UnoCall::post([link] {
+        if (WordApplication* application = link->application)
+            application->officeQuit();
+    });
+}
+
+} // namespace
 
 class ListenerImpl : public cppu::WeakImplHelper3<document::XDocumentEventListener, util::XCloseListener,
                          frame::XTerminateListener> {
@@ -84,14 +101,7 @@ public:
 
     // XTerminateListener
     void SAL_CALL queryTermination(const lang::EventObject&) override { }
-    void SAL_CALL notifyTermination(const lang::EventObject&) override
-    {
-        auto link = m_link;
-        UnoCall::post([link] {
-            if (WordApplication* application = link->application)
-                application->officeQuit();
-        });
-    }
+    void SAL_CALL notifyTermination(const lang::EventObject&) override { ::postQuit(m_link); }
 
     void SAL_CALL disposing(const lang::EventObject&) override { }
 
@@ -132,24 +142,14 @@ private:
     std::vector<Reference<uno::XInterface>> m_keep;
 };
 
-namespace {
-std::shared_ptr<ApplicationLink> linkOf(WordApplication* application)
-{
-    auto link = std::make_shared<ApplicationLink>();
-    link->application = application;
-    return link;
-}
-} // namespace
-
 OfficeListeners::OfficeListeners(
     WordApplication* application, Reference<uno::XComponentContext> context, Reference<frame::XDesktop2> desktop)
-    : m_context(std::move(context))
+    : m_link(std::make_shared<ApplicationLink>(application))
+    , m_context(std::move(context))
     , m_desktop(std::move(desktop))
 {
-    auto link = linkOf(application);
-    m_listener = new ListenerImpl(link);
+    m_listener = new ListenerImpl(m_link);
     m_impl = static_cast<cppu::OWeakObject*>(m_listener);
-    m_link = link;
     Reference<document::XDocumentEventBroadcaster> events(frame::theGlobalEventBroadcaster::get(m_context), UNO_QUERY);
     if (events.is())
         events->addDocumentEventListener(m_listener);
@@ -181,9 +181,5 @@ void OfficeListeners::detach()
 
 void OfficeListeners::postQuit()
 {
-    auto link = m_link;
-    UnoCall::post([link] {
-        if (WordApplication* application = link->application)
-            application->officeQuit();
-    });
+    ::postQuit(m_link);
 }
