@@ -125,15 +125,7 @@ void WordApplication::addMembers()
         return Variant();
     });
     addProperty(QStringLiteral("Documents"), [this] { return documents(); });
-    addProperty(QStringLiteral("ActiveDocument"), [this] {
-        const auto models = textDocuments();
-        if (models.empty())
-            throw EOleError(QStringLiteral("Нет открытых документов"), Automation::E_FAIL);
-        for (const auto& model : models)
-            if (unoIdentity(model) == unoIdentity(m_active))
-                return documentFor(model)->asVariant();
-        return documentFor(models.back())->asVariant();
-    });
+    addProperty(QStringLiteral("ActiveDocument"), [this] { return activeDocument()->asVariant(); });
     addProperty(QStringLiteral("Selection"), [this] { return selection(); });
     addMember(QStringLiteral("ChangeFileOpenDirectory"), [this](const Args& args) {
         const QString folder = args.required(0).toString();
@@ -316,9 +308,23 @@ Variant WordApplication::selection()
             });
         }
     };
-    const Variant active = asVariant().get(QStringLiteral("ActiveDocument"));
-    auto* document = dynamic_cast<WordDocument*>(active.toDispatch().get());
-    return MakeDispatch<WordSelection>(document->model(), m_office->context())->asVariant();
+    return MakeDispatch<WordSelection>(activeDocument()->model(), m_office->context())->asVariant();
+}
+
+ComPtr<WordDocument> WordApplication::activeDocument()
+{
+    const auto models = textDocuments();
+    if (models.empty())
+        throw EOleError(QStringLiteral("Нет открытых документов"), Automation::E_FAIL);
+    return documentFor(activeModel(models));
+}
+
+Reference<frame::XModel> WordApplication::activeModel(const std::vector<Reference<frame::XModel>>& models) const
+{
+    for (const auto& model : models)
+        if (unoIdentity(model) == unoIdentity(m_active))
+            return model;
+    return models.back();
 }
 
 void WordApplication::forEachWindow(const std::function<void(const Reference<frame::XModel>&)>& work) const
@@ -362,10 +368,7 @@ void WordApplication::activate()
     const auto models = textDocuments();
     if (models.empty() || !m_visible)
         return;
-    Reference<frame::XModel> target = models.back();
-    for (const auto& model : models)
-        if (unoIdentity(model) == unoIdentity(m_active))
-            target = model;
+    const Reference<frame::XModel> target = activeModel(models);
     OfficeCall::run([&] {
         if (auto controller = target->getCurrentController(); controller.is()) {
             Reference<frame::XFrame> frame = controller->getFrame();
@@ -427,17 +430,11 @@ void WordApplication::restoreWorkPath()
 void WordApplication::documentClosing(const Reference<frame::XModel>& model, bool* veto)
 {
     void* key = unoIdentity(model);
-    if (m_closeNotified.insert(key).second) {
-        m_closeNotifiedModels.push_back(model);
+    if (m_closeNotified.emplace(key, model).second)
         raiseCloseEvents(model, veto);
-    }
-    if (!veto) {
-        // Unloaded: no further notification comes for this document.
+    // Unloaded: no further notification comes for this document.
+    if (!veto)
         m_closeNotified.erase(key);
-        m_closeNotifiedModels.erase(std::remove_if(m_closeNotifiedModels.begin(), m_closeNotifiedModels.end(),
-                                        [key](const auto& closed) { return unoIdentity(closed) == key; }),
-            m_closeNotifiedModels.end());
-    }
 }
 
 void WordApplication::raiseCloseEvents(const Reference<frame::XModel>& model, bool* veto)

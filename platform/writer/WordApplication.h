@@ -9,7 +9,6 @@
 
 #include <map>
 #include <memory>
-#include <set>
 #include <vector>
 
 class WordDocument;
@@ -47,6 +46,11 @@ private:
     void addMembers();
     void addOptions();
     void raiseCloseEvents(const css::uno::Reference<css::frame::XModel>& model, bool* veto);
+    // Word's ActiveDocument; EOleError when no document is open.
+    Automation::ComPtr<WordDocument> activeDocument();
+    // The document the program made active last, else the newest one.
+    css::uno::Reference<css::frame::XModel> activeModel(
+        const std::vector<css::uno::Reference<css::frame::XModel>>& models) const;
     Automation::Variant documents();
     Automation::Variant addDocument(const Automation::Args& args);
     Automation::Variant selection();
@@ -62,8 +66,9 @@ private:
     std::shared_ptr<OfficeListeners> m_listeners;
     Automation::ComPtr<Automation::ConnectionPoint> m_events;
     std::map<void*, WordDocument*> m_documents;
-    std::set<void*> m_closeNotified;
-    std::vector<css::uno::Reference<css::frame::XModel>> m_closeNotifiedModels;
+    // Documents whose close was announced, by identity; the held model keeps
+    // its identity from being reused.
+    std::map<void*, css::uno::Reference<css::frame::XModel>> m_closeNotified;
     std::vector<css::uno::Reference<css::frame::XModel>> m_lockedModels;
     css::uno::Reference<css::frame::XModel> m_active;
     bool m_headless;
