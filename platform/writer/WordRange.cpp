@@ -25,13 +25,6 @@ namespace {
 
 using TextList = std::vector<Reference<text::XTextRange>>;
 
-}
-
-std::vector<ResolvedCell> resolveCells(const RangeTarget& t);
-TextList resolveTexts(const RangeTarget& t);
-
-namespace {
-
 int rowOfCellName(const QString& name)
 {
     int digits = name.size();
@@ -84,15 +77,16 @@ public:
         , m_texts(std::move(texts))
     {
         addProperty(
-            QStringLiteral("Bold"), [this] { return Variant(readFloat("CharWeight") > 100.0f); },
+            QStringLiteral("Bold"), [this] { return Variant(read<float>("CharWeight", 0) > 100.0f); },
             [this](const Variant& v) { write("CharWeight", uno::Any(v.toBool() ? 150.0f : 100.0f)); });
         addProperty(
-            QStringLiteral("Italic"), [this] { return Variant(readItalic()); },
+            QStringLiteral("Italic"),
+            [this] { return Variant(read("CharPosture", awt::FontSlant_NONE) == awt::FontSlant_ITALIC); },
             [this](const Variant& v) {
                 write("CharPosture", uno::Any(v.toBool() ? awt::FontSlant_ITALIC : awt::FontSlant_NONE));
             });
         addProperty(
-            QStringLiteral("Size"), [this] { return Variant(static_cast<double>(readFloat("CharHeight"))); },
+            QStringLiteral("Size"), [this] { return Variant(static_cast<double>(read<float>("CharHeight", 0))); },
             [this](const Variant& v) {
                 const double size = v.toDouble();
                 if (size < 1 || size > 1638)
@@ -100,38 +94,20 @@ public:
                 write("CharHeight", uno::Any(static_cast<float>(size)));
             });
         addProperty(
-            QStringLiteral("Name"),
-            [this] {
-                return OfficeCall::run([&] {
-                    OUString name;
-                    const TextList texts = m_texts();
-                    if (!texts.empty())
-                        WriterText::property(texts.front(), QStringLiteral("CharFontName")) >>= name;
-                    return Variant(toQString(name));
-                });
-            },
+            QStringLiteral("Name"), [this] { return Variant(toQString(read("CharFontName", OUString()))); },
             [this](const Variant& v) { write("CharFontName", uno::Any(toOUString(v.toString()))); });
     }
 
 private:
-    float readFloat(const char* name) const
+    // The property of the range's first text; fallback when it has no text.
+    template <class T> T read(const char* name, T fallback) const
     {
         return OfficeCall::run([&] {
-            float value = 0;
+            T value = fallback;
             const TextList texts = m_texts();
             if (!texts.empty())
                 WriterText::property(texts.front(), QString::fromLatin1(name)) >>= value;
             return value;
-        });
-    }
-    bool readItalic() const
-    {
-        return OfficeCall::run([&] {
-            awt::FontSlant slant = awt::FontSlant_NONE;
-            const TextList texts = m_texts();
-            if (!texts.empty())
-                WriterText::property(texts.front(), QStringLiteral("CharPosture")) >>= slant;
-            return slant == awt::FontSlant_ITALIC;
         });
     }
     void write(const char* name, const uno::Any& value) const
@@ -368,8 +344,8 @@ WordRange::WordRange(RangeTarget target)
                     list.front()->setString(toOUString(value));
             });
         });
-    addProperty(QStringLiteral("Start"), [this] { return Variant(start()); });
-    addProperty(QStringLiteral("End"), [this] { return Variant(end()); });
+    addProperty(QStringLiteral("Start"), [this] { return Variant(position(false)); });
+    addProperty(QStringLiteral("End"), [this] { return Variant(position(true)); });
     addProperty(QStringLiteral("Font"), [texts] { return MakeDispatch<WordFont>(texts)->asVariant(); });
     addProperty(QStringLiteral("ParagraphFormat"),
         [texts] { return MakeDispatch<WordParagraphFormat>(texts)->asVariant(); });
@@ -401,55 +377,36 @@ const RangeTarget* WordRange::targetOf(const Variant& value)
     return range ? &range->m_target : nullptr;
 }
 
-
-
-int WordRange::start() const
+int WordRange::position(bool atEnd) const
 {
+    switch (m_target.kind) {
+    case RangeTarget::Kind::Span:
+        return atEnd ? m_target.end : m_target.start;
+    case RangeTarget::Kind::Text:
+        return 0;
+    default:
+        break;
+    }
     return OfficeCall::run([&] {
-        if (m_target.kind == RangeTarget::Kind::Span)
-            return m_target.start;
         const DocumentLayout layout = DocumentLayout::of(m_target.document);
+        const auto at = [atEnd](const auto* span) { return atEnd ? span->end : span->start; };
         switch (m_target.kind) {
         case RangeTarget::Kind::Cell:
             if (const CellSpan* span = layout.findCell(m_target.table, cellNameOf(m_target.cell)))
-                return span->start;
+                return at(span);
             break;
         case RangeTarget::Kind::Row:
             if (const RowSpan* span = layout.findRow(m_target.table, m_target.row))
-                return span->start;
+                return at(span);
             break;
-        case RangeTarget::Kind::Table:
-            if (const RowSpan* span = layout.findRow(m_target.table, 1))
-                return span->start;
+        case RangeTarget::Kind::Table: {
+            const int row = atEnd ? WriterTableModel(m_target.table).rowCount() : 1;
+            if (const RowSpan* span = layout.findRow(m_target.table, row))
+                return at(span);
             break;
-        default:
-            return 0;
         }
-        throw EOleError(QStringLiteral("Диапазон больше не существует"), Automation::E_FAIL);
-    });
-}
-
-int WordRange::end() const
-{
-    return OfficeCall::run([&] {
-        if (m_target.kind == RangeTarget::Kind::Span)
-            return m_target.end;
-        const DocumentLayout layout = DocumentLayout::of(m_target.document);
-        switch (m_target.kind) {
-        case RangeTarget::Kind::Cell:
-            if (const CellSpan* span = layout.findCell(m_target.table, cellNameOf(m_target.cell)))
-                return span->end;
-            break;
-        case RangeTarget::Kind::Row:
-            if (const RowSpan* span = layout.findRow(m_target.table, m_target.row))
-                return span->end;
-            break;
-        case RangeTarget::Kind::Table:
-            if (const RowSpan* span = layout.findRow(m_target.table, WriterTableModel(m_target.table).rowCount()))
-                return span->end;
-            break;
         default:
-            return 0;
+            break;
         }
         throw EOleError(QStringLiteral("Диапазон больше не существует"), Automation::E_FAIL);
     });

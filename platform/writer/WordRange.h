@@ -48,10 +48,10 @@ public:
     const RangeTarget& target() const { return m_target; }
     std::vector<ResolvedCell> cells() const;
     std::vector<css::uno::Reference<css::text::XTextRange>> texts() const;
-    int start() const;
-    int end() const;
 
 private:
+    // Word's Start (or End) of the target, from the layout as it is now.
+    int position(bool atEnd) const;
     void insertBefore(const QString& text);
     QString text() const;
     RangeTarget m_target;
