@@ -7,6 +7,7 @@
 // Build and run by hand:
 //   g++ tools/make-test-jpegs.cpp -ljpeg -o /tmp/make-test-jpegs && /tmp/make-test-jpegs tests/data/jpeg
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ struct Writer {
         c.err = jpeg_std_error(&e);
         jpeg_create_compress(&c);
         out = std::fopen(path.c_str(), "wb");
+        if (!out) {
+            std::perror(path.c_str());
+            std::exit(1);
+        }
         jpeg_stdio_dest(&c, out);
         c.image_width = JDIMENSION(width);
         c.image_height = JDIMENSION(height);
