@@ -27,6 +27,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <algorithm>
+
 using namespace css;
 using Automation::Args;
 using Automation::DispatchObject;
@@ -93,15 +95,30 @@ public:
     }
 };
 
+// Word's built-in document properties that the office keeps too.
+struct DocumentField {
+    const char* key; // Word's name in lower case
+    OUString (document::XDocumentProperties::*get)();
+    void (document::XDocumentProperties::*set)(const OUString&);
+};
+using Fields = document::XDocumentProperties;
+constexpr DocumentField documentFields[] {
+    { "author", &Fields::getAuthor, &Fields::setAuthor },
+    { "title", &Fields::getTitle, &Fields::setTitle },
+    { "subject", &Fields::getSubject, &Fields::setSubject },
+    { "comments", &Fields::getDescription, &Fields::setDescription },
+    { "last author", &Fields::getModifiedBy, &Fields::setModifiedBy },
+};
+
 class WordDocumentProperty : public DispatchObject {
 public:
     WordDocumentProperty(Reference<frame::XModel> model, QString name)
         : DispatchObject(QStringLiteral("DocumentProperty"))
     {
         const QString key = name.toLower();
-        static const QStringList known { QStringLiteral("author"), QStringLiteral("title"), QStringLiteral("subject"),
-            QStringLiteral("comments"), QStringLiteral("last author") };
-        if (!known.contains(key))
+        const auto field = std::find_if(std::begin(documentFields), std::end(documentFields),
+            [&key](const DocumentField& f) { return key == QLatin1String(f.key); });
+        if (field == std::end(documentFields))
             throw EOleError(QStringLiteral("Неизвестное свойство документа %1").arg(name), Automation::DISP_E_BADINDEX);
         auto properties = [model] {
             return Reference<document::XDocumentPropertiesSupplier>(model, UNO_QUERY_THROW)->getDocumentProperties();
@@ -109,38 +126,12 @@ public:
         addProperty(QStringLiteral("Name"), [name] { return Variant(name); });
         addProperty(
             QStringLiteral("Value"),
-            [properties, key] {
-                return OfficeCall::run([&] {
-                    auto p = properties();
-                    OUString value;
-                    if (key == QLatin1String("author"))
-                        value = p->getAuthor();
-                    else if (key == QLatin1String("title"))
-                        value = p->getTitle();
-                    else if (key == QLatin1String("subject"))
-                        value = p->getSubject();
-                    else if (key == QLatin1String("comments"))
-                        value = p->getDescription();
-                    else
-                        value = p->getModifiedBy();
-                    return Variant(toQString(value));
-                });
+            [properties, get = field->get] {
+                return OfficeCall::run([&] { return Variant(toQString((properties().get()->*get)())); });
             },
-            [properties, key](const Variant& v) {
+            [properties, set = field->set](const Variant& v) {
                 const OUString value = toOUString(v.toString());
-                OfficeCall::run([&] {
-                    auto p = properties();
-                    if (key == QLatin1String("author"))
-                        p->setAuthor(value);
-                    else if (key == QLatin1String("title"))
-                        p->setTitle(value);
-                    else if (key == QLatin1String("subject"))
-                        p->setSubject(value);
-                    else if (key == QLatin1String("comments"))
-                        p->setDescription(value);
-                    else
-                        p->setModifiedBy(value);
-                });
+                OfficeCall::run([&] { (properties().get()->*set)(value); });
             });
     }
 };
