@@ -39,6 +39,18 @@ bool findByClsid(REFCLSID clsid, ClassFactory& factory)
     return false;
 }
 
+// A server's answer; a failure it throws gives its code, or fallback.
+HRESULT callFactory(const std::function<HRESULT(ComPtr<IDispatch>&)>& call, ComPtr<IDispatch>& out, HRESULT fallback)
+{
+    try {
+        return call(out);
+    } catch (const EOleError& e) {
+        return FAILED(e.ErrorCode()) ? e.ErrorCode() : fallback;
+    } catch (const std::exception&) {
+        return fallback;
+    }
+}
+
 ComPtr<IDispatch> oleObject(const QString& progId, bool active)
 {
     CLSID clsid;
@@ -99,15 +111,8 @@ HRESULT GetActiveObject(REFCLSID clsid, ComPtr<IUnknown>& out)
     if (!findByClsid(clsid, factory) || !factory.getActive)
         return REGDB_E_CLASSNOTREG;
     ComPtr<IDispatch> object;
-    try {
-        const HRESULT hr = factory.getActive(object);
-        if (FAILED(hr))
-            return hr;
-    } catch (const EOleError& e) {
-        return FAILED(e.ErrorCode()) ? e.ErrorCode() : E_FAIL;
-    } catch (const std::exception&) {
-        return E_FAIL;
-    }
+    if (const HRESULT hr = callFactory(factory.getActive, object, E_FAIL); FAILED(hr))
+        return hr;
     if (!object)
         return MK_E_UNAVAILABLE;
     out = ComPtr<IUnknown>(static_cast<IUnknown*>(object.get()));
@@ -120,18 +125,9 @@ HRESULT CoCreateInstance(REFCLSID clsid, ComPtr<IDispatch>& out)
     ClassFactory factory;
     if (!findByClsid(clsid, factory) || !factory.create)
         return REGDB_E_CLASSNOTREG;
-    try {
-        const HRESULT hr = factory.create(out);
-        if (FAILED(hr)) {
-            out.reset();
-            return hr;
-        }
-    } catch (const EOleError& e) {
+    if (const HRESULT hr = callFactory(factory.create, out, CO_E_SERVER_EXEC_FAILURE); FAILED(hr)) {
         out.reset();
-        return FAILED(e.ErrorCode()) ? e.ErrorCode() : CO_E_SERVER_EXEC_FAILURE;
-    } catch (const std::exception&) {
-        out.reset();
-        return CO_E_SERVER_EXEC_FAILURE;
+        return hr;
     }
     return out ? S_OK : E_NOINTERFACE;
 }
