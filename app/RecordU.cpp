@@ -20,40 +20,33 @@ int DrawGender()
 
 namespace {
 
-// A text that is not a number reads as 0.
-bool ToNumber(const QString& text, double& number)
+// A text that is not a number reads as 0 and is not checked.
+template <class ERangeError>
+double CheckedNumber(const QString& text, int min, int max, const char* tooSmall, const char* tooLarge)
 {
     bool ok = false;
-    number = QLocale::c().toDouble(text.trimmed(), &ok);
+    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
     if (!ok)
-        number = 0;
-    return ok;
+        return 0;
+    if (number < min)
+        throw ERangeError(QString::fromUtf8(tooSmall));
+    if (number > max)
+        throw ERangeError(QString::fromUtf8(tooLarge));
+    return number;
 }
 
 } // namespace
 
 double CheckedHeight(const QString& text)
 {
-    double height = 0;
-    if (!ToNumber(text, height))
-        return 0;
-    if (height < Norms.HeightMin)
-        throw EHeightError(QStringLiteral("Рост слишком мал"));
-    if (height > Norms.HeightMax)
-        throw EHeightError(QStringLiteral("Рост слишком велик"));
-    return height;
+    return CheckedNumber<EHeightError>(
+        text, Norms.HeightMin, Norms.HeightMax, "Рост слишком мал", "Рост слишком велик");
 }
 
 double CheckedWeight(const QString& text)
 {
-    double weight = 0;
-    if (!ToNumber(text, weight))
-        return 0;
-    if (weight < Norms.WeightMin)
-        throw EWeightError(QStringLiteral("Вес слишком мал"));
-    if (weight > Norms.WeightMax)
-        throw EWeightError(QStringLiteral("Вес слишком велик"));
-    return weight;
+    return CheckedNumber<EWeightError>(
+        text, Norms.WeightMin, Norms.WeightMax, "Вес слишком мал", "Вес слишком велик");
 }
 
 QString BodyMassIndexText(double index)
