@@ -376,8 +376,12 @@ void TfrmTessora::RenewHint(QCheckBox* box)
     box->setStatusTip(hint);
 }
 
-void TfrmTessora::ApplyAbsentColours(bool absent, QDateTimeEdit* picker, QGroupBox* group)
+void TfrmTessora::ApplyAbsent(
+    bool absent, std::initializer_list<QWidget*> dependents, QDateTimeEdit* picker, QGroupBox* group)
 {
+    for (QWidget* control : dependents)
+        control->setEnabled(!absent);
+
     const QPalette standard = QApplication::palette();
     const QColor background = standard.color(absent ? QPalette::Button : QPalette::Base);
     QList<QWidget*> fields = { picker };
@@ -402,11 +406,8 @@ void TfrmTessora::ApplyAbsentColours(bool absent, QDateTimeEdit* picker, QGroupB
 void TfrmTessora::cbxECGClick()
 {
     const bool absent = ui->cbxECG->isChecked();
-    for (QWidget* control : { static_cast<QWidget*>(ui->cbxBlock), static_cast<QWidget*>(ui->cbxGiper),
-             static_cast<QWidget*>(ui->cbxRubec), static_cast<QWidget*>(ui->lblECGDate),
-             static_cast<QWidget*>(ui->dtpECGDate) })
-        control->setEnabled(!absent);
-    ApplyAbsentColours(absent, ui->dtpECGDate, nullptr);
+    ApplyAbsent(absent, { ui->cbxBlock, ui->cbxGiper, ui->cbxRubec, ui->lblECGDate, ui->dtpECGDate },
+        ui->dtpECGDate, nullptr);
     ui->cbxECG->setStatusTip(EcgAbsentHint(absent));
 }
 
@@ -415,30 +416,23 @@ void TfrmTessora::cbxFluClick()
     const bool absent = ui->cbxFlu->isChecked();
     if (absent)
         ui->rbFluNorma->setChecked(true);
-    ui->rgFluData->setEnabled(!absent);
-    ui->lblFluDate->setEnabled(!absent);
-    ui->dtpFluDate->setEnabled(!absent);
-    ApplyAbsentColours(absent, ui->dtpFluDate, nullptr);
+    ApplyAbsent(absent, { ui->rgFluData, ui->lblFluDate, ui->dtpFluDate }, ui->dtpFluDate, nullptr);
     ui->cbxFlu->setStatusTip(FluAbsentHint(absent));
 }
 
 void TfrmTessora::cbxBloodClick()
 {
     const bool absent = ui->cbxBlood->isChecked();
-    ui->gbxBloodClin->setEnabled(!absent);
-    ui->lblBloodDate->setEnabled(!absent);
-    ui->dtpBloodDate->setEnabled(!absent);
-    ApplyAbsentColours(absent, ui->dtpBloodDate, ui->gbxBloodClin);
+    ApplyAbsent(
+        absent, { ui->gbxBloodClin, ui->lblBloodDate, ui->dtpBloodDate }, ui->dtpBloodDate, ui->gbxBloodClin);
     ui->cbxBlood->setStatusTip(BloodAbsentHint(absent));
 }
 
 void TfrmTessora::cbxUrinaClick()
 {
     const bool absent = ui->cbxUrina->isChecked();
-    ui->gbxUrinaCom->setEnabled(!absent);
-    ui->lblUrinaDate->setEnabled(!absent);
-    ui->dtpUrinaDate->setEnabled(!absent);
-    ApplyAbsentColours(absent, ui->dtpUrinaDate, ui->gbxUrinaCom);
+    ApplyAbsent(
+        absent, { ui->gbxUrinaCom, ui->lblUrinaDate, ui->dtpUrinaDate }, ui->dtpUrinaDate, ui->gbxUrinaCom);
     ui->cbxUrina->setStatusTip(UrineAbsentHint(absent));
 }
 

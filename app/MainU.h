@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+#include <initializer_list>
 #include <memory>
 
 class QCheckBox;
@@ -157,7 +158,10 @@ private:
     void ResetRecord();
     void ResetPanelChecks();
     void RenewHint(QCheckBox* box);
-    void ApplyAbsentColours(bool absent, QDateTimeEdit* picker, QGroupBox* group);
+    // A test's absent box: enables the dependents exactly when not absent and
+    // greys the picker (and the group's fields and text) while absent.
+    void ApplyAbsent(
+        bool absent, std::initializer_list<QWidget*> dependents, QDateTimeEdit* picker, QGroupBox* group);
     void SetLabelsColour(QLabel* first, QLabel* second, const QColor& colour);
     void ConnectActions();
     void CreateQuestionnaire();
