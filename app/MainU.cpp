@@ -584,7 +584,12 @@ void TfrmTessora::ShowHintInStatusBar()
 
 bool TfrmTessora::eventFilter(QObject* watched, QEvent* event)
 {
-    auto* widget = qobject_cast<QWidget*>(watched);
+    // Every event of the application passes here: only four kinds are worth
+    // finding the widget and its window for.
+    const QEvent::Type type = event->type();
+    const bool concerned = type == QEvent::Enter || type == QEvent::Leave || type == QEvent::StatusTip
+        || type == QEvent::Resize;
+    auto* widget = concerned ? qobject_cast<QWidget*>(watched) : nullptr;
     if (widget && widget->window() == this) {
         switch (event->type()) {
         case QEvent::Enter:
