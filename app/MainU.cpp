@@ -68,14 +68,15 @@ const char* const ConclusionHint = "Интерпретация Ваших дан
 void WriteConclusion(ExaminationRecord& record, QPlainTextEdit* memo, QWidget* parent)
 {
     QStringList lines;
+    QString failure;
     try {
         ShowConclusion(record, lines);
     } catch (const ERecordRangeError& error) {
-        memo->setPlainText(lines.join(QLatin1Char('\n')));
-        MessageBoxes::showError(parent, error.message());
-        return;
+        failure = error.message();
     }
     memo->setPlainText(lines.join(QLatin1Char('\n')));
+    if (!failure.isEmpty())
+        MessageBoxes::showError(parent, failure);
 }
 
 QIcon TreeIcon(int image, int selectedImage)
@@ -88,6 +89,12 @@ QIcon TreeIcon(int image, int selectedImage)
 // A tip is a page of text; a larger file is shown up to this size rather than
 // filling the memory.
 constexpr qint64 MaxTipBytes = 64 * 1024;
+
+// The base name of a page's tip and picture; empty for a tag without one.
+QString PageFileName(int tag)
+{
+    return tag >= 0 && tag < int(PageFileNames.size()) ? PageFileNames[tag] : QString();
+}
 
 QString ReadTipText(const QString& path)
 {
@@ -391,17 +398,17 @@ void TfrmTessora::ActivatePage(QWidget* page)
 void TfrmTessora::LoadPageTip(int tag)
 {
     ui->mmoCommon->clear();
-    if (tag < 0 || tag >= int(PageFileNames.size()) || PageFileNames[tag].isEmpty())
-        return;
-    ui->mmoCommon->setPlainText(
-        ReadTipText(DataFolder::file(QStringLiteral("Common/%1.txt").arg(PageFileNames[tag]))));
+    const QString name = PageFileName(tag);
+    if (!name.isEmpty())
+        ui->mmoCommon->setPlainText(ReadTipText(DataFolder::file(QStringLiteral("Common/%1.txt").arg(name))));
 }
 
 void TfrmTessora::LoadPagePicture(int tag)
 {
-    if (tag < 0 || tag >= int(PageFileNames.size()) || PageFileNames[tag].isEmpty())
+    const QString name = PageFileName(tag);
+    if (name.isEmpty())
         return;
-    const QString path = DataFolder::file(QStringLiteral("Images/%1.jpg").arg(PageFileNames[tag]));
+    const QString path = DataFolder::file(QStringLiteral("Images/%1.jpg").arg(name));
     if (!QFileInfo(path).isFile())
         return;
     const JpegResult picture = LoadJpeg(path);
