@@ -2,6 +2,7 @@
 
 #include "OfficeProcess.h"
 
+#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/bridge/XBridge.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
@@ -78,4 +79,13 @@ inline rtl::OUString toOUString(const QString& s)
 inline QString toQString(const rtl::OUString& s)
 {
     return QString(reinterpret_cast<const QChar*>(s.getStr()), s.getLength());
+}
+
+// One named argument of an office call, such as FilterName of storeAsURL.
+inline css::beans::PropertyValue namedValue(const char* name, const css::uno::Any& value)
+{
+    css::beans::PropertyValue property;
+    property.Name = rtl::OUString::createFromAscii(name);
+    property.Value = value;
+    return property;
 }

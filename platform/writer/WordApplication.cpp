@@ -8,7 +8,6 @@
 
 #include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
-#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
@@ -258,18 +257,11 @@ Variant WordApplication::addDocument(const Args& args)
     const QString templateFile = args.isMissing(0) ? QString() : args[0].toString();
     Reference<frame::XModel> model = OfficeCall::run([&] {
         Reference<frame::XComponentLoader> loader(m_office->desktop(), UNO_QUERY_THROW);
-        std::vector<beans::PropertyValue> arguments;
-        beans::PropertyValue hidden;
-        hidden.Name = OUString("Hidden");
-        hidden.Value <<= !m_visible;
-        arguments.push_back(hidden);
+        std::vector<beans::PropertyValue> arguments { namedValue("Hidden", Any(!m_visible)) };
         OUString url("private:factory/swriter");
         if (!templateFile.isEmpty()) {
             url = fileUrl(templateFile);
-            beans::PropertyValue asTemplate;
-            asTemplate.Name = OUString("AsTemplate");
-            asTemplate.Value <<= true;
-            arguments.push_back(asTemplate);
+            arguments.push_back(namedValue("AsTemplate", Any(true)));
         }
         Reference<frame::XModel> created(loader->loadComponentFromURL(url, OUString("_blank"), 0,
                                              uno::Sequence<beans::PropertyValue>(arguments.data(), arguments.size())),

@@ -10,7 +10,6 @@
 
 #include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
-#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/document/XDocumentProperties.hpp>
 #include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
@@ -58,14 +57,6 @@ QString filterForFile(const QString& file)
         return QStringLiteral("Text");
     // ".doc" and anything else: Word 97 format, as Word writes by default.
     return QStringLiteral("MS Word 97");
-}
-
-beans::PropertyValue named(const char* name, const Any& value)
-{
-    beans::PropertyValue property;
-    property.Name = OUString::createFromAscii(name);
-    property.Value = value;
-    return property;
 }
 
 class WordView : public DispatchObject {
@@ -315,8 +306,8 @@ void WordDocument::saveAs(const QString& file)
     if (cancel)
         return;
     const OUString url = toOUString(QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded));
-    const beans::PropertyValue values[] { named("FilterName", Any(toOUString(filterForFile(absolute)))),
-        named("Overwrite", Any(true)) };
+    const beans::PropertyValue values[] { namedValue("FilterName", Any(toOUString(filterForFile(absolute)))),
+        namedValue("Overwrite", Any(true)) };
     const uno::Sequence<beans::PropertyValue> arguments(values, 2);
     m_savingByProgram = true;
     try {

@@ -4,7 +4,6 @@
 #include "UnoOffice.h"
 
 #include <com/sun/star/awt/Size.hpp>
-#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/graphic/GraphicProvider.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
@@ -61,14 +60,6 @@ int rgbToWord(sal_Int32 rgb)
     const int green = (rgb >> 8) & 0xFF;
     const int blue = rgb & 0xFF;
     return red | (green << 8) | (blue << 16);
-}
-
-beans::PropertyValue named(const char* name, const Any& value)
-{
-    beans::PropertyValue property;
-    property.Name = OUString::createFromAscii(name);
-    property.Value = value;
-    return property;
 }
 
 } // namespace
@@ -212,7 +203,7 @@ void insertPicture(const Reference<text::XTextDocument>& document, const Referen
         throw Automation::EOleError(QStringLiteral("Файл %1 не найден").arg(file), Automation::E_INVALIDARG);
     const OUString url = toOUString(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded));
     Reference<graphic::XGraphicProvider> provider = graphic::GraphicProvider::create(context);
-    const beans::PropertyValue urlValue = named("URL", Any(url));
+    const beans::PropertyValue urlValue = namedValue("URL", Any(url));
     const uno::Sequence<beans::PropertyValue> source(&urlValue, 1);
     Reference<graphic::XGraphic> picture;
     awt::Size size;
