@@ -6,6 +6,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+QPen outline(const QColor& colour, qreal width)
+{
+    QPen pen(colour, width);
+    pen.setJoinStyle(Qt::RoundJoin);
+    pen.setCapStyle(Qt::RoundCap);
+    return pen;
+}
+
 QImage paintIcon(int units, int pixels, const Painting& paint)
 {
     QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
@@ -18,16 +26,19 @@ QImage paintIcon(int units, int pixels, const Painting& paint)
     return image;
 }
 
+void savePng(const QImage& image, const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    if (!image.save(path, "png")) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+}
+
 void saveIcon(const QString& pathWithoutSuffix, int units, const Painting& paint)
 {
-    QDir().mkpath(QFileInfo(pathWithoutSuffix).path());
-    for (int scale : { 1, 2 }) {
-        const QString path = pathWithoutSuffix + (scale == 1 ? QString() : QStringLiteral("@2x")) + ".png";
-        if (!paintIcon(units, units * scale, paint).save(path)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-            std::exit(1);
-        }
-    }
+    savePng(paintIcon(units, units, paint), pathWithoutSuffix + ".png");
+    savePng(paintIcon(units, units * 2, paint), pathWithoutSuffix + "@2x.png");
 }
 
 QFont uiFont(qreal pixelSize, bool bold)

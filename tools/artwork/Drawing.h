@@ -24,9 +24,15 @@ inline const QColor Ink { 0x2B, 0x36, 0x42 };
 
 using Painting = std::function<void(QPainter&)>;
 
+// A pen with round caps and joins, which every outline here uses.
+QPen outline(const QColor& colour, qreal width);
+
 // Paints on a transparent square drawn in `units` logical units, at
 // `pixels` pixels, antialiased.
 QImage paintIcon(int units, int pixels, const Painting& paint);
+
+// Writes the image as PNG, creating its folder; ends the tool when it cannot.
+void savePng(const QImage& image, const QString& path);
 
 // Writes the icon at 1x as <path>.png and at 2x as <path>@2x.png.
 void saveIcon(const QString& pathWithoutSuffix, int units, const Painting& paint);

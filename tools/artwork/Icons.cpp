@@ -8,14 +8,6 @@ namespace {
 
 using namespace Palette;
 
-QPen outline(const QColor& colour, qreal width)
-{
-    QPen pen(colour, width);
-    pen.setJoinStyle(Qt::RoundJoin);
-    pen.setCapStyle(Qt::RoundCap);
-    return pen;
-}
-
 // A sheet of paper with a folded corner inside `box`.
 void sheet(QPainter& p, const QRectF& box, const QColor& border, const QColor& fill, qreal pen)
 {
@@ -198,7 +190,8 @@ void exitIcon(QPainter& p)
     p.drawPath(head);
 }
 
-void arrowIcon(QPainter& p, bool forward)
+// The shaded round button behind the navigation and help icons.
+void blueDisc(QPainter& p)
 {
     QLinearGradient shade(0, 2, 0, 22);
     shade.setColorAt(0, Blue.lighter(130));
@@ -206,6 +199,11 @@ void arrowIcon(QPainter& p, bool forward)
     p.setPen(outline(Blue.darker(130), 1));
     p.setBrush(shade);
     p.drawEllipse(QPointF(12, 12), 10.5, 10.5);
+}
+
+void arrowIcon(QPainter& p, bool forward)
+{
+    blueDisc(p);
     if (!forward) {
         p.translate(24, 0);
         p.scale(-1, 1);
@@ -222,12 +220,7 @@ void arrowIcon(QPainter& p, bool forward)
 
 void helpIcon(QPainter& p)
 {
-    QLinearGradient shade(0, 2, 0, 22);
-    shade.setColorAt(0, Blue.lighter(130));
-    shade.setColorAt(1, Blue.darker(110));
-    p.setPen(outline(Blue.darker(130), 1));
-    p.setBrush(shade);
-    p.drawEllipse(QPointF(12, 12), 10.5, 10.5);
+    blueDisc(p);
     p.setPen(Qt::white);
     p.setFont(uiFont(15, true));
     p.drawText(QRectF(2, 1.5, 20, 21), Qt::AlignCenter, QStringLiteral("?"));
@@ -310,5 +303,6 @@ void drawIcons(const QString& folder)
     saveIcon(folder + "/marks/1", 18, markEmpty);
     saveIcon(folder + "/answer/yes", 24, [](QPainter& p) { answerIcon(p, true); });
     saveIcon(folder + "/answer/no", 24, [](QPainter& p) { answerIcon(p, false); });
-    saveIcon(folder + "/app/tessora", 256, programIcon);
+    // One size only: it goes to the desktop's 256x256 icon folder.
+    savePng(paintIcon(256, 256, programIcon), folder + "/app/tessora.png");
 }

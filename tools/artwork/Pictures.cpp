@@ -18,14 +18,6 @@ constexpr int Width = 180;
 constexpr int Height = 250;
 constexpr int CaptionTop = 212;
 
-QPen line(const QColor& colour, qreal width)
-{
-    QPen pen(colour, width);
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
-    return pen;
-}
-
 void saveJpeg(const QImage& image, const QString& path)
 {
     QImageWriter writer(path, "jpg");
@@ -64,7 +56,7 @@ void caption(QPainter& p, const QString& text)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 225));
     p.drawRect(QRectF(0, CaptionTop, Width, Height - CaptionTop));
-    p.setPen(line(Blue, 2));
+    p.setPen(outline(Blue, 2));
     p.drawLine(QPointF(0, CaptionTop), QPointF(Width, CaptionTop));
     p.setPen(Ink);
     p.setFont(uiFont(15, true));
@@ -79,10 +71,10 @@ void figure(QPainter& p, qreal centre, qreal top, qreal bottom, const QColor& cl
     const qreal shoulders = h * 0.13;
     const qreal neck = top + head * 2;
     const qreal hips = top + h * 0.52;
-    p.setPen(line(SkinShade, h * 0.075));
+    p.setPen(outline(SkinShade, h * 0.075));
     p.drawLine(QPointF(centre - shoulders, neck + h * 0.06), QPointF(centre - shoulders - h * 0.05, hips));
     p.drawLine(QPointF(centre + shoulders, neck + h * 0.06), QPointF(centre + shoulders + h * 0.05, hips));
-    p.setPen(line(clothes.darker(140), h * 0.085));
+    p.setPen(outline(clothes.darker(140), h * 0.085));
     p.drawLine(QPointF(centre - h * 0.055, hips), QPointF(centre - h * 0.065, bottom - h * 0.03));
     p.drawLine(QPointF(centre + h * 0.055, hips), QPointF(centre + h * 0.065, bottom - h * 0.03));
     QPainterPath torso;
@@ -91,10 +83,10 @@ void figure(QPainter& p, qreal centre, qreal top, qreal bottom, const QColor& cl
     torso.lineTo(centre + shoulders * 0.8, hips + h * 0.03);
     torso.lineTo(centre - shoulders * 0.8, hips + h * 0.03);
     torso.closeSubpath();
-    p.setPen(line(clothes.darker(120), 1));
+    p.setPen(outline(clothes.darker(120), 1));
     p.setBrush(clothes);
     p.drawPath(torso);
-    p.setPen(line(SkinShade, 1));
+    p.setPen(outline(SkinShade, 1));
     p.setBrush(Skin);
     p.drawEllipse(QPointF(centre, top + head), head, head * 1.1);
 }
@@ -103,18 +95,18 @@ void anthropometry(QPainter& p)
 {
     background(p, QColor(0xE3, 0xEF, 0xFB));
     // height rod with centimetre marks
-    p.setPen(line(Grey, 1));
+    p.setPen(outline(Grey, 1));
     p.setBrush(QColor(0xFF, 0xF4, 0xD6));
     p.drawRect(QRectF(28, 18, 16, 176));
     for (int i = 0; i <= 34; ++i) {
         const qreal y = 190 - i * 5;
         p.drawLine(QPointF(44, y), QPointF(i % 2 == 0 ? 34 : 38, y));
     }
-    p.setPen(line(Red, 2));
+    p.setPen(outline(Red, 2));
     p.drawLine(QPointF(44, 32), QPointF(112, 32));
     figure(p, 100, 33, 182, QColor(0x5D, 0x9C, 0xD8));
     // scales under the feet
-    p.setPen(line(Grey, 1.2));
+    p.setPen(outline(Grey, 1.2));
     p.setBrush(QColor(0xF4, 0xF6, 0xF8));
     p.drawRoundedRect(QRectF(66, 180, 68, 16), 5, 5);
     p.setBrush(Ink);
@@ -127,12 +119,12 @@ void anthropometry(QPainter& p)
 
 void checkBox(QPainter& p, const QRectF& box, bool ticked)
 {
-    p.setPen(line(Blue, 1.2));
+    p.setPen(outline(Blue, 1.2));
     p.setBrush(Qt::white);
     p.drawRoundedRect(box, 2, 2);
     if (!ticked)
         return;
-    p.setPen(line(Green, 2.2));
+    p.setPen(outline(Green, 2.2));
     QPainterPath tick;
     tick.moveTo(box.left() + 2.5, box.center().y());
     tick.lineTo(box.left() + box.width() * 0.42, box.bottom() - 2.5);
@@ -144,13 +136,13 @@ void checkBox(QPainter& p, const QRectF& box, bool ticked)
 void anamnesis(QPainter& p)
 {
     background(p, QColor(0xE6, 0xF4, 0xEA));
-    p.setPen(line(QColor(0x8A, 0x5A, 0x2B), 1.5));
+    p.setPen(outline(QColor(0x8A, 0x5A, 0x2B), 1.5));
     p.setBrush(QColor(0xB9, 0x82, 0x4A));
     p.drawRoundedRect(QRectF(30, 24, 120, 170), 8, 8);
-    p.setPen(line(LightGrey, 1));
+    p.setPen(outline(LightGrey, 1));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(40, 38, 100, 148));
-    p.setPen(line(Grey, 1.2));
+    p.setPen(outline(Grey, 1.2));
     p.setBrush(QColor(0xC9, 0xCF, 0xD6));
     p.drawRoundedRect(QRectF(70, 18, 40, 16), 4, 4);
     p.setPen(Blue);
@@ -160,7 +152,7 @@ void anamnesis(QPainter& p)
     for (int i = 0; i < 6; ++i) {
         const qreal y = 62 + i * 20;
         checkBox(p, QRectF(48, y, 11, 11), ticks[i]);
-        p.setPen(line(LightGrey, 3));
+        p.setPen(outline(LightGrey, 3));
         p.drawLine(QPointF(66, y + 5.5), QPointF(i % 2 ? 118 : 130, y + 5.5));
     }
     caption(p, QStringLiteral("Мои врачи"));
@@ -174,7 +166,7 @@ void temperature(QPainter& p)
     p.rotate(-35);
     QPainterPath body;
     body.addRoundedRect(QRectF(-17, -80, 34, 140), 17, 17);
-    p.setPen(line(Grey, 1.5));
+    p.setPen(outline(Grey, 1.5));
     p.setBrush(Qt::white);
     p.drawPath(body);
     p.setBrush(QColor(0xCF, 0xE8, 0xF6));
@@ -186,14 +178,14 @@ void temperature(QPainter& p)
     p.rotate(90);
     p.drawText(QRectF(-26, -10, 52, 20), Qt::AlignCenter, QStringLiteral("36,6°"));
     p.restore();
-    p.setPen(line(Grey, 1.2));
+    p.setPen(outline(Grey, 1.2));
     p.setBrush(QColor(0x9A, 0xA6, 0xB2));
     p.drawRoundedRect(QRectF(-5, 66, 10, 26), 5, 5);
     p.setBrush(Blue);
     p.drawEllipse(QPointF(0, 30), 6, 6);
     p.restore();
     // warmth lines
-    p.setPen(line(Red, 2.2));
+    p.setPen(outline(Red, 2.2));
     p.setBrush(Qt::NoBrush);
     for (int i = 0; i < 3; ++i) {
         QPainterPath wave;
@@ -238,26 +230,26 @@ void pulseTrace(
         x += beat;
     }
     trace.lineTo(right, base);
-    p.setPen(line(colour, width));
+    p.setPen(outline(colour, width));
     p.setBrush(Qt::NoBrush);
     p.drawPath(trace);
 }
 
 void stopwatch(QPainter& p, const QPointF& centre, qreal radius)
 {
-    p.setPen(line(Grey, 1.5));
+    p.setPen(outline(Grey, 1.5));
     p.setBrush(QColor(0x9A, 0xA6, 0xB2));
     p.drawRoundedRect(QRectF(centre.x() - 5, centre.y() - radius - 9, 10, 8), 2, 2);
     p.setBrush(Qt::white);
-    p.setPen(line(Grey, 3));
+    p.setPen(outline(Grey, 3));
     p.drawEllipse(centre, radius, radius);
-    p.setPen(line(Grey, 1));
+    p.setPen(outline(Grey, 1));
     for (int i = 0; i < 12; ++i) {
         const qreal angle = i * M_PI / 6;
         const QPointF direction(std::sin(angle), -std::cos(angle));
         p.drawLine(centre + direction * (radius - 6), centre + direction * (radius - 2.5));
     }
-    p.setPen(line(Red, 2));
+    p.setPen(outline(Red, 2));
     p.drawLine(centre, centre + QPointF(radius * 0.55, -radius * 0.45));
     p.setPen(Ink);
     p.setFont(uiFont(9, true));
@@ -282,23 +274,23 @@ void pressure(QPainter& p)
 {
     background(p, QColor(0xE3, 0xEF, 0xFB));
     // the cuff round the arm
-    p.setPen(line(SkinShade, 1));
+    p.setPen(outline(SkinShade, 1));
     p.setBrush(Skin);
     p.drawRoundedRect(QRectF(18, 28, 40, 150), 18, 18);
-    p.setPen(line(Blue.darker(130), 1.5));
+    p.setPen(outline(Blue.darker(130), 1.5));
     p.setBrush(Blue);
     p.drawRoundedRect(QRectF(12, 58, 52, 62), 8, 8);
-    p.setPen(line(QColor(255, 255, 255, 140), 1.5));
+    p.setPen(outline(QColor(255, 255, 255, 140), 1.5));
     p.drawLine(QPointF(16, 72), QPointF(60, 72));
     p.drawLine(QPointF(16, 106), QPointF(60, 106));
     // the tube to the monitor
-    p.setPen(line(Grey, 3));
+    p.setPen(outline(Grey, 3));
     p.setBrush(Qt::NoBrush);
     QPainterPath tube;
     tube.moveTo(64, 90);
     tube.cubicTo(88, 90, 82, 140, 104, 140);
     p.drawPath(tube);
-    p.setPen(line(Grey, 1.5));
+    p.setPen(outline(Grey, 1.5));
     p.setBrush(QColor(0xF4, 0xF6, 0xF8));
     p.drawRoundedRect(QRectF(96, 60, 72, 112), 10, 10);
     p.setBrush(QColor(0xD8, 0xEC, 0xD9));
@@ -309,7 +301,7 @@ void pressure(QPainter& p)
     p.drawText(QRectF(104, 92, 56, 24), Qt::AlignCenter, QStringLiteral("80"));
     p.setFont(uiFont(10));
     p.drawText(QRectF(104, 114, 56, 18), Qt::AlignCenter, QStringLiteral("♥ 76"));
-    p.setPen(line(Blue.darker(120), 1));
+    p.setPen(outline(Blue.darker(120), 1));
     p.setBrush(Blue);
     p.drawEllipse(QPointF(132, 153), 9, 9);
     caption(p, QStringLiteral("Давление"));
@@ -319,7 +311,7 @@ void ecg(QPainter& p)
 {
     background(p, QColor(0xFD, 0xE6, 0xEA));
     const QRectF paper(14, 30, 152, 150);
-    p.setPen(line(Grey, 1));
+    p.setPen(outline(Grey, 1));
     p.setBrush(QColor(0xFF, 0xF3, 0xF3));
     p.drawRect(paper);
     for (qreal x = paper.left(); x <= paper.right() + 0.1; x += 6) {
@@ -338,10 +330,10 @@ void ecg(QPainter& p)
     p.setFont(uiFont(8, true));
     p.drawText(QPointF(paper.left() + 4, paper.top() + 12), QStringLiteral("I"));
     p.drawText(QPointF(paper.left() + 4, paper.top() + 72), QStringLiteral("II"));
-    p.setPen(line(Blue, 1));
+    p.setPen(outline(Blue, 1));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(14, 184, 152, 22));
-    p.setPen(line(LightGrey, 2.5));
+    p.setPen(outline(LightGrey, 2.5));
     p.drawLine(QPointF(20, 195), QPointF(150, 195));
     caption(p, QStringLiteral("ЭКГ"));
 }
@@ -350,7 +342,7 @@ void fluorography(QPainter& p)
 {
     background(p, QColor(0xE8, 0xEA, 0xF0));
     const QRectF film(18, 18, 144, 184);
-    p.setPen(line(Ink, 2));
+    p.setPen(outline(Ink, 2));
     p.setBrush(QColor(0x1E, 0x26, 0x30));
     p.drawRoundedRect(film, 6, 6);
     // lungs
@@ -370,7 +362,7 @@ void fluorography(QPainter& p)
     // spine and ribs
     p.setBrush(QColor(0xD8, 0xDE, 0xE6));
     p.drawRoundedRect(QRectF(85, 30, 10, 168), 4, 4);
-    p.setPen(line(QColor(0xC2, 0xCA, 0xD4, 210), 3));
+    p.setPen(outline(QColor(0xC2, 0xCA, 0xD4, 210), 3));
     p.setBrush(Qt::NoBrush);
     for (int i = 0; i < 7; ++i) {
         const qreal y = 62 + i * 17;
@@ -385,7 +377,7 @@ void fluorography(QPainter& p)
         p.drawPath(mirrored);
     }
     // collarbones and heart shadow
-    p.setPen(line(QColor(0xD8, 0xDE, 0xE6), 4));
+    p.setPen(outline(QColor(0xD8, 0xDE, 0xE6), 4));
     p.drawLine(QPointF(86, 46), QPointF(44, 40));
     p.drawLine(QPointF(94, 46), QPointF(136, 40));
     p.setPen(Qt::NoPen);
@@ -411,16 +403,16 @@ void testTube(QPainter& p, const QRectF& tube, const QColor& liquid, qreal level
     p.setPen(Qt::NoPen);
     p.setBrush(liquid);
     p.drawPath(fill);
-    p.setPen(line(Grey, 1.5));
+    p.setPen(outline(Grey, 1.5));
     p.setBrush(Qt::NoBrush);
     p.drawPath(glass);
-    p.setPen(line(QColor(255, 255, 255, 170), 2));
+    p.setPen(outline(QColor(255, 255, 255, 170), 2));
     p.drawLine(QPointF(tube.left() + 4, tube.top() + 8), QPointF(tube.left() + 4, tube.bottom() - 12));
 }
 
 void labSheet(QPainter& p, const QRectF& sheet, const QString& title)
 {
-    p.setPen(line(Grey, 1));
+    p.setPen(outline(Grey, 1));
     p.setBrush(Qt::white);
     p.drawRect(sheet);
     p.setPen(Blue);
@@ -428,9 +420,9 @@ void labSheet(QPainter& p, const QRectF& sheet, const QString& title)
     p.drawText(QRectF(sheet.left(), sheet.top() + 3, sheet.width(), 10), Qt::AlignCenter, title);
     for (int i = 0; i < 5; ++i) {
         const qreal y = sheet.top() + 20 + i * 11;
-        p.setPen(line(LightGrey, 2.2));
+        p.setPen(outline(LightGrey, 2.2));
         p.drawLine(QPointF(sheet.left() + 6, y), QPointF(sheet.left() + sheet.width() * 0.55, y));
-        p.setPen(line(i == 1 ? Red : Grey, 2.2));
+        p.setPen(outline(i == 1 ? Red : Grey, 2.2));
         p.drawLine(QPointF(sheet.left() + sheet.width() * 0.68, y), QPointF(sheet.right() - 6, y));
     }
 }
@@ -440,7 +432,7 @@ void blood(QPainter& p)
     background(p, QColor(0xFD, 0xE6, 0xEA));
     labSheet(p, QRectF(84, 40, 84, 86), QStringLiteral("Анализ крови"));
     testTube(p, QRectF(30, 42, 24, 120), QColor(0xB3, 0x1B, 0x2A), 0.62);
-    p.setPen(line(Grey, 1));
+    p.setPen(outline(Grey, 1));
     p.setBrush(QColor(0x7E, 0xB6, 0xE8));
     p.drawRoundedRect(QRectF(27, 34, 30, 12), 3, 3);
     // a drop
@@ -467,28 +459,28 @@ void urine(QPainter& p)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xF2, 0xD0, 0x4B, 210));
     p.drawPath(liquid);
-    p.setPen(line(Grey, 1.5));
+    p.setPen(outline(Grey, 1.5));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(jar, 8, 8);
     p.setBrush(QColor(0xE0, 0x5A, 0x4E));
     p.drawRoundedRect(QRectF(jar.left() - 4, jar.top() - 16, jar.width() + 8, 18), 4, 4);
-    p.setPen(line(Grey, 1));
+    p.setPen(outline(Grey, 1));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(jar.left() + 10, jar.top() + 10, jar.width() - 20, 20));
-    p.setPen(line(LightGrey, 2));
+    p.setPen(outline(LightGrey, 2));
     p.drawLine(QPointF(jar.left() + 15, jar.top() + 17), QPointF(jar.right() - 15, jar.top() + 17));
     p.drawLine(QPointF(jar.left() + 15, jar.top() + 23), QPointF(jar.right() - 25, jar.top() + 23));
-    p.setPen(line(QColor(255, 255, 255, 160), 2.5));
+    p.setPen(outline(QColor(255, 255, 255, 160), 2.5));
     p.drawLine(QPointF(jar.left() + 7, jar.top() + 42), QPointF(jar.left() + 7, jar.bottom() - 10));
     caption(p, QStringLiteral("Анализ мочи"));
 }
 
 void spot(QPainter& p, const QPointF& centre)
 {
-    p.setPen(line(Green.darker(130), 1));
+    p.setPen(outline(Green.darker(130), 1));
     p.setBrush(QColor(0x3C, 0xC2, 0x74));
     p.drawEllipse(centre, 4.5, 4.5);
-    p.setPen(line(QColor(0x2E, 0x9E, 0x5B, 110), 1.2));
+    p.setPen(outline(QColor(0x2E, 0x9E, 0x5B, 110), 1.2));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(centre, 8, 8);
 }
@@ -507,7 +499,7 @@ void lymphNodes(QPainter& p)
 void limbs(QPainter& p)
 {
     background(p, QColor(0xE3, 0xEF, 0xFB));
-    p.setPen(line(SkinShade, 1.2));
+    p.setPen(outline(SkinShade, 1.2));
     p.setBrush(Skin);
     for (qreal side : { -1.0, 1.0 }) {
         const qreal c = 90 + side * 25;
@@ -523,7 +515,7 @@ void limbs(QPainter& p)
         p.drawPath(leg);
     }
     // widened veins on the right leg
-    p.setPen(line(QColor(0x4A, 0x63, 0xB8), 2.4));
+    p.setPen(outline(QColor(0x4A, 0x63, 0xB8), 2.4));
     p.setBrush(Qt::NoBrush);
     QPainterPath vein;
     vein.moveTo(112, 60);
@@ -534,7 +526,7 @@ void limbs(QPainter& p)
     branch.moveTo(110, 118);
     branch.cubicTo(120, 126, 126, 134, 124, 146);
     p.drawPath(branch);
-    p.setPen(line(Red, 1.5));
+    p.setPen(outline(Red, 1.5));
     p.drawEllipse(QPointF(114, 132), 22, 30);
     caption(p, QStringLiteral("Конечности"));
 }
@@ -550,17 +542,17 @@ void hernias(QPainter& p)
     torso.cubicTo(136, 186, 144, 160, 140, 130);
     torso.cubicTo(136, 96, 146, 60, 140, 14);
     torso.closeSubpath();
-    p.setPen(line(SkinShade, 1.2));
+    p.setPen(outline(SkinShade, 1.2));
     p.setBrush(Skin);
     p.drawPath(torso);
-    p.setPen(line(SkinShade, 1.4));
+    p.setPen(outline(SkinShade, 1.4));
     p.drawLine(QPointF(90, 30), QPointF(90, 70));
     p.setBrush(SkinShade);
     p.drawEllipse(QPointF(90, 112), 2.5, 3.5);
     p.setBrush(Qt::NoBrush);
     p.drawLine(QPointF(52, 160), QPointF(78, 190));
     p.drawLine(QPointF(128, 160), QPointF(102, 190));
-    QPen dashed = line(Red, 1.8);
+    QPen dashed = outline(Red, 1.8);
     dashed.setStyle(Qt::DashLine);
     p.setPen(dashed);
     p.drawEllipse(QPointF(90, 112), 12, 12);
@@ -578,7 +570,7 @@ void cardiologist(QPainter& p)
     p.setBrush(QColor(255, 255, 255, 90));
     p.drawEllipse(QPointF(58, 78), 11, 7);
     // stethoscope
-    p.setPen(line(Ink, 3.2));
+    p.setPen(outline(Ink, 3.2));
     p.setBrush(Qt::NoBrush);
     QPainterPath tube;
     tube.moveTo(118, 30);
@@ -586,11 +578,11 @@ void cardiologist(QPainter& p)
     tube.cubicTo(146, 150, 110, 150, 104, 128);
     p.drawPath(tube);
     p.drawLine(QPointF(118, 30), QPointF(126, 22));
-    p.setPen(line(Grey, 1.5));
+    p.setPen(outline(Grey, 1.5));
     p.setBrush(QColor(0xC9, 0xCF, 0xD6));
     p.drawEllipse(QPointF(100, 128), 10, 10);
     // question bubble
-    p.setPen(line(Blue, 1.5));
+    p.setPen(outline(Blue, 1.5));
     p.setBrush(Qt::white);
     p.drawRoundedRect(QRectF(22, 156, 60, 40), 10, 10);
     QPainterPath tail;
@@ -616,10 +608,7 @@ void emblem(QPainter& p)
     p.drawRoundedRect(QRectF(16, 15, 120, 120), 24, 24);
     p.setBrush(Qt::white);
     p.drawPath(heartPath(QPointF(76, 78), 80));
-    p.save();
-    p.translate(0, 0);
     pulseTrace(p, 24, 128, 80, 24, Red, 5);
-    p.restore();
     p.setPen(QColor(0x1E, 0x5C, 0x9C));
     p.setFont(uiFont(34, true));
     p.drawText(QRectF(150, 28, 210, 48), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Тессора"));
