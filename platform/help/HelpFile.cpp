@@ -47,20 +47,22 @@ HelpFile::HelpFile(const QString& qchPath)
 
 HelpFile::~HelpFile() = default;
 
-QUrl HelpFile::topic(int helpContext) const
+QHelpLink HelpFile::topicLink(int helpContext) const
 {
     if (!m_engine)
         return {};
     const QList<QHelpLink> links = m_engine->documentsForIdentifier(contextKeywordId(helpContext));
-    return links.isEmpty() ? QUrl() : links.first().url;
+    return links.isEmpty() ? QHelpLink() : links.first();
+}
+
+QUrl HelpFile::topic(int helpContext) const
+{
+    return topicLink(helpContext).url;
 }
 
 QString HelpFile::topicTitle(int helpContext) const
 {
-    if (!m_engine)
-        return {};
-    const QList<QHelpLink> links = m_engine->documentsForIdentifier(contextKeywordId(helpContext));
-    return links.isEmpty() ? QString() : links.first().title;
+    return topicLink(helpContext).title;
 }
 
 QUrl HelpFile::startPage() const

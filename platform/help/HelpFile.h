@@ -7,6 +7,7 @@
 #include <memory>
 
 class QHelpEngine;
+struct QHelpLink;
 
 // A compiled help file opened through a private help collection, so that no
 // shared state outside a temporary folder is touched.
@@ -28,6 +29,8 @@ public:
     QUrl startPage() const;
 
 private:
+    QHelpLink topicLink(int helpContext) const;
+
     QString m_path;
     QString m_error;
     QTemporaryDir m_collectionDir;

@@ -8,6 +8,12 @@
 #include <QHelpLink>
 #include <QStyle>
 
+namespace {
+
+const QString WindowTitle = QStringLiteral("Справка — Тессора Про");
+
+} // namespace
+
 HelpWindow::HelpWindow(const QString& qchPath, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , ui(std::make_unique<Ui::HelpWindow>())
@@ -103,14 +109,13 @@ void HelpWindow::showContents()
 void HelpWindow::showMessage(const QString& title, const QString& text)
 {
     ui->txbTopic->setHtml(QStringLiteral("<h2>%1</h2><p>%2</p>").arg(title.toHtmlEscaped(), text));
-    setWindowTitle(QStringLiteral("Справка — Тессора Про"));
+    setWindowTitle(WindowTitle);
 }
 
 void HelpWindow::selectTopic(const QUrl& url)
 {
     const QString title = ui->txbTopic->documentTitle();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Справка — Тессора Про")
-                                   : QStringLiteral("%1 — Справка — Тессора Про").arg(title));
+    setWindowTitle(title.isEmpty() ? WindowTitle : title + QStringLiteral(" — ") + WindowTitle);
     if (!m_contents)
         return;
     const QModelIndex index = m_contents->indexOf(url);
