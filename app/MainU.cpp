@@ -537,7 +537,7 @@ void TfrmTessora::acNewExecute()
     BuildSectionTree();
     ResetPanelChecks();
     FQuestionnaire->SetColumnWidths();
-    // The saving option is read back here.
+    // Reading the saving option back from the settings belongs here; the program does not save results yet.
     SelectPageByTag(1);
     {
         const QSignalBlocker blocker(ui->trvMain);
@@ -636,7 +636,7 @@ void TfrmTessora::closeEvent(QCloseEvent* event)
 void TfrmTessora::FormClose()
 {
     CloseReportDocuments();
-    // The saving option is stored here.
+    // Storing the saving option in the settings belongs here; the program does not save results yet.
 }
 
 // ---------------------------------------------------------------- report documents
