@@ -29,10 +29,8 @@ HelpWindow* windowFor(QWidget* parent)
     QPointer<HelpWindow>& window = currentWindow();
     if (window && (window->helpFile() != Help::helpFile() || window->parentWidget() != owner))
         delete window.data();
-    if (!window) {
+    if (!window)
         window = new HelpWindow(Help::helpFile(), owner);
-        window->resize(860, 600);
-    }
     return window;
 }
 
