@@ -35,4 +35,10 @@ void rethrowAsOleError()
     }
 }
 
+Automation::EOleError noSuchItem(const QString& which)
+{
+    return Automation::EOleError(
+        QStringLiteral("Запрошенный элемент семейства не существует (%1)").arg(which), Automation::DISP_E_BADINDEX);
+}
+
 } // namespace OfficeCall

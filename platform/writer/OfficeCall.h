@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OleError.h"
 #include "UnoCall.h"
 
 #include <optional>
@@ -12,6 +13,14 @@ namespace OfficeCall {
 
 // Rethrows the exception being handled as EOleError.
 [[noreturn]] void rethrowAsOleError();
+
+// Word's failure for a collection item that does not exist; which names the
+// item asked for.
+Automation::EOleError noSuchItem(const QString& which);
+inline Automation::EOleError noSuchItem(int index)
+{
+    return noSuchItem(QString::number(index));
+}
 
 template <class F>
 auto run(F&& work)

@@ -75,8 +75,7 @@ public:
         addMember(QStringLiteral("Item"), [count, item](const Args& args) {
             const int index = args.required(0).toInt();
             if (index < 1 || index > count())
-                throw EOleError(QStringLiteral("Запрошенный элемент семейства не существует (%1)").arg(index),
-                    Automation::DISP_E_BADINDEX);
+                throw OfficeCall::noSuchItem(index);
             return item(index);
         });
     }

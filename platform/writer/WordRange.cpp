@@ -471,8 +471,7 @@ void WordCells::addMembers()
         const int index = args.required(0).toInt();
         const auto cells = current();
         if (index < 1 || index > static_cast<int>(cells.size()))
-            throw EOleError(QStringLiteral("Запрошенный элемент семейства не существует (%1)").arg(index),
-                Automation::DISP_E_BADINDEX);
+            throw OfficeCall::noSuchItem(index);
         RangeTarget target = m_owner;
         target.kind = RangeTarget::Kind::Cell;
         target.table = cells[index - 1].table;

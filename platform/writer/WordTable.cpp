@@ -39,12 +39,6 @@ struct TableHandle {
     }
 };
 
-EOleError badIndex(int index)
-{
-    return EOleError(QStringLiteral("Запрошенный элемент семейства не существует (%1)").arg(index),
-        Automation::DISP_E_BADINDEX);
-}
-
 class WordRow : public DispatchObject {
 public:
     WordRow(TableHandle handle, int row)
@@ -69,7 +63,7 @@ public:
             const int row = args.required(0).toInt();
             const int count = OfficeCall::run([&] { return WriterTableModel(handle.table).rowCount(); });
             if (row < 1 || row > count)
-                throw badIndex(row);
+                throw OfficeCall::noSuchItem(row);
             return MakeDispatch<WordRow>(handle, row)->asVariant();
         });
     }
@@ -115,7 +109,7 @@ WordTables::WordTables(Reference<text::XTextDocument> document, Reference<uno::X
         Reference<text::XTextTable> table = OfficeCall::run([&] {
             auto all = tables();
             if (index < 1 || index > all->getCount())
-                throw badIndex(index);
+                throw OfficeCall::noSuchItem(index);
             return Reference<text::XTextTable>(all->getByIndex(index - 1), UNO_QUERY_THROW);
         });
         return MakeWordTable(document, context, table);

@@ -1,5 +1,6 @@
 #include "WriterTableModel.h"
 
+#include "OfficeCall.h"
 #include "OleError.h"
 #include "UnoOffice.h"
 
@@ -54,12 +55,6 @@ bool parseCellName(const QString& name, int* row, int* column)
     return true;
 }
 
-Automation::EOleError badIndex(const QString& what)
-{
-    return Automation::EOleError(
-        QStringLiteral("Запрошенный элемент семейства не существует (%1)").arg(what), Automation::DISP_E_BADINDEX);
-}
-
 } // namespace
 
 WriterTableModel::WriterTableModel(Reference<text::XTextTable> table)
@@ -104,17 +99,17 @@ QString WriterTableModel::cellName(int row, int column)
 Reference<table::XCell> WriterTableModel::cell(int row, int column) const
 {
     if (row < 1 || column < 1)
-        throw badIndex(cellName(std::max(row, 0), std::max(column, 1)));
+        throw OfficeCall::noSuchItem(cellName(std::max(row, 0), std::max(column, 1)));
     Reference<table::XCell> found = m_table->getCellByName(toOUString(cellName(row, column)));
     if (!found.is())
-        throw badIndex(QStringLiteral("%1, %2").arg(row).arg(column));
+        throw OfficeCall::noSuchItem(QStringLiteral("%1, %2").arg(row).arg(column));
     return found;
 }
 
 void WriterTableModel::checkRow(int row) const
 {
     if (row < 1 || row > rowCount())
-        throw badIndex(QString::number(row));
+        throw OfficeCall::noSuchItem(row);
 }
 
 void WriterTableModel::splitRow(int row, int rows, int columns)

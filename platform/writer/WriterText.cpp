@@ -1,6 +1,6 @@
 #include "WriterText.h"
 
-#include "OleError.h"
+#include "OfficeCall.h"
 #include "UnoOffice.h"
 
 #include <com/sun/star/awt/Size.hpp>
@@ -76,8 +76,7 @@ Edge edgeFromWord(int index)
     case -4:
         return Edge::Right;
     }
-    throw Automation::EOleError(
-        QStringLiteral("Запрошенный элемент семейства не существует (граница %1)").arg(index), Automation::DISP_E_BADINDEX);
+    throw OfficeCall::noSuchItem(QStringLiteral("граница %1").arg(index));
 }
 
 void setBorder(const Reference<table::XCell>& cell, Edge edge, int lineStyle)
