@@ -244,7 +244,7 @@ void WordDocument::addWindowMembers()
                     if (args.required(0).toInt() != 1)
                         throw EOleError(QStringLiteral("Запрошенный элемент семейства не существует"),
                             Automation::DISP_E_BADINDEX);
-                    return const_cast<WordDocument*>(self.get())->window();
+                    return self->window();
                 });
             }
         };
