@@ -38,8 +38,9 @@ install_packages() {
     [ -z "$missing" ] && return 0
     echo "Installing: $missing"
     as_root apt-get update -qq
+    # Through env, so that sudo (which resets the environment) passes it on too.
     # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends $missing
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
 }
 
 install_office() {
