@@ -46,7 +46,8 @@ private slots:
         QVERIFY(DataFolder::path().endsWith(QLatin1Char('/')));
         QTemporaryDir dir;
         DataFolder::setPath(dir.path());
-        QCOMPARE(DataFolder::file(QStringLiteral("Common/ksm.txt")), dir.path() + QStringLiteral("/Common/ksm.txt"));
+        QCOMPARE(DataFolder::file(QStringLiteral("Common/ksm.txt")),
+            dir.path() + QStringLiteral("/Common/ksm.txt"));
         DataFolder::setPath(QString());
         QCOMPARE(DataFolder::path(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     }

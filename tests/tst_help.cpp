@@ -44,7 +44,7 @@ private slots:
     {
         const QStringList paths = QCoreApplication::libraryPaths();
         QTemporaryDir noPlugins;
-        QCoreApplication::setLibraryPaths({noPlugins.path()});
+        QCoreApplication::setLibraryPaths({ noPlugins.path() });
         const HelpFile file(shippedHelpFile());
         QCoreApplication::setLibraryPaths(paths);
         QVERIFY(!file.isOpen());
