@@ -137,8 +137,13 @@ void TQuestionModel::clear()
 
 TCheck* TQuestionModel::questionOfRow(int row) const
 {
+    // A click below the rows or a key press without a current row asks for a
+    // row that does not exist; it has no number to read.
+    const QModelIndex numberCell = index(row, NumberColumn);
+    if (!numberCell.isValid())
+        return nullptr;
     bool isNumber = false;
-    const int number = data(index(row, NumberColumn)).toString().toInt(&isNumber);
+    const int number = data(numberCell).toString().toInt(&isNumber);
     return isNumber ? FQuestions.item(number - 1) : nullptr;
 }
 
