@@ -109,8 +109,6 @@ public:
     void SetTestDateRange(QDateTimeEdit* picker);
     void ShowGynecologist();
 
-    double HeightValue() const { return FHeightValue; }
-    double WeightValue() const { return FWeightValue; }
     double BodyMassIndex() const { return FBodyMassIndex; }
 
     // Loads the named cardiology explanation into redCardio over the whole work
