@@ -15,6 +15,8 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
+#include <csignal>
+
 using namespace css;
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
@@ -46,6 +48,10 @@ private:
 Reference<uno::XComponentContext> LocalUnoContext()
 {
     static const Reference<uno::XComponentContext> context = [] {
+        // The bridge writes to the office's pipe without guarding against
+        // SIGPIPE; an office that went away must give a failed call, not end
+        // this process.
+        std::signal(SIGPIPE, SIG_IGN);
         rtl::Bootstrap::set(OUString("URE_BOOTSTRAP"),
             OUString("vnd.sun.star.pathname:" LIBREOFFICE_PROGRAM_DIR "/fundamentalrc"));
         return cppu::defaultBootstrap_InitialComponentContext();
