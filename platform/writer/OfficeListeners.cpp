@@ -106,25 +106,29 @@ public:
     void SAL_CALL disposing(const lang::EventObject&) override { }
 
 private:
+    // True when the work ran on the GUI thread before this returned.
     template <class Work>
-    void deliver(Work work)
+    bool deliver(Work work)
     {
         auto link = m_link;
         if (!link->application)
-            return;
-        UnoCall::serveGuiWork([link, work] {
+            return false;
+        return UnoCall::serveGuiWork([link, work] {
             if (WordApplication* application = link->application)
                 work(*application);
         });
     }
 
     // True when a handler asked to keep the document open. The last
-    // notification of a document also lets it go.
+    // notification of a document also lets it go. Handlers that the GUI
+    // thread runs only after the office stopped waiting cannot keep it, and
+    // their answer is not read while they may still write it.
     bool deliverClosing(const Reference<frame::XModel>& model, bool unloaded)
     {
         auto veto = std::make_shared<bool>(false);
-        deliver([model, veto, unloaded](WordApplication& app) { app.documentClosing(model, unloaded ? nullptr : veto.get()); });
-        return *veto;
+        const bool ran = deliver(
+            [model, veto, unloaded](WordApplication& app) { app.documentClosing(model, unloaded ? nullptr : veto.get()); });
+        return ran && *veto;
     }
 
     void unwatch(const Reference<frame::XModel>& model)
