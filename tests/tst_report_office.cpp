@@ -1,27 +1,25 @@
 #include "ReportU.h"
 
+#include "OfficeProcess.h"
 #include "OleServer.h"
 #include "WriterServer.h"
+#include "WriterTestOffice.h"
 
+#include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
+#include <memory>
 
 using namespace Automation;
 
 namespace {
 
-bool ProcessRunning(qint64 pid)
+// Waits for the process to end, delivering the events that arrive meanwhile.
+bool EndsInTime(qint64 pid)
 {
-    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0;
+    return QTest::qWaitFor([pid] { return !OfficeProcess::isRunning(pid); }, 30000);
 }
-
-// Ends every office the test started, also when a check fails halfway.
-struct OfficeGuard {
-    ~OfficeGuard() { WriterServer::shutdown(); }
-};
 
 Variant AddDocument(const Variant& word, const QString& caption)
 {
@@ -66,7 +64,7 @@ private slots:
     void missingOfficeProgramIsReportedQuickly();
 
 private:
-    QTemporaryDir m_profile;
+    std::unique_ptr<WriterTestOffice> m_office;
     WriterServer::Settings m_settings;
     QStringList m_boxes;
     int m_closeEvents = 0;
@@ -74,12 +72,9 @@ private:
 
 void TestReportOffice::initTestCase()
 {
-    QVERIFY(m_profile.isValid());
-    m_settings.pipeName = QStringLiteral("tessora_tst_report_%1").arg(QCoreApplication::applicationPid());
-    m_settings.profileFolder = m_profile.path();
-    m_settings.headless = WriterServer::Settings::Headless::Yes;
-    m_settings.startTimeoutMs = 60000;
-    WriterServer::Register();
+    m_office = std::make_unique<WriterTestOffice>(QStringLiteral("tst_report"));
+    m_settings = WriterServer::settings();
+    QVERIFY(!m_settings.profileFolder.isEmpty());
 }
 
 void TestReportOffice::init()
@@ -103,12 +98,11 @@ void TestReportOffice::cleanup()
 
 void TestReportOffice::cleanupTestCase()
 {
-    WriterServer::shutdown();
+    m_office.reset();
 }
 
 void TestReportOffice::startedWordIsHiddenUntilShownAndQuitsAfterClosing()
 {
-    OfficeGuard guard;
     QVERIFY(ConnectWord());
     QVERIFY(m_boxes.isEmpty());
     QVERIFY(!WordAttached);
@@ -136,17 +130,12 @@ void TestReportOffice::startedWordIsHiddenUntilShownAndQuitsAfterClosing()
     QCOMPARE(m_closeEvents, 1);
     QVERIFY(ReportDoc.isEmpty());
     QVERIFY(WordApp.isEmpty());
-    QElapsedTimer timer;
-    timer.start();
-    while (ProcessRunning(office) && timer.elapsed() < 30000)
-        QTest::qWait(100);
-    QVERIFY2(!ProcessRunning(office), "the started office still runs after Quit");
+    QVERIFY2(EndsInTime(office), "the started office still runs after Quit");
     QCOMPARE(m_closeEvents, 1);
 }
 
 void TestReportOffice::runningWordKeepsTheUserDocuments()
 {
-    OfficeGuard guard;
     // The user's own word processor, already running with two documents, one
     // of them a conclusion saved earlier.
     const Variant usersWord(CreateOleObject(QStringLiteral("Word.Application")));
@@ -166,7 +155,7 @@ void TestReportOffice::runningWordKeepsTheUserDocuments()
     QVERIFY(ReportDoc.isEmpty());
     QVERIFY(!WordApp.isEmpty());
     QCOMPARE(Captions(WordApp), QStringList { QStringLiteral("Письмо") });
-    QVERIFY(ProcessRunning(WriterServer::startedOfficePid()));
+    QVERIFY(OfficeProcess::isRunning(WriterServer::startedOfficePid()));
 
     // Nothing left to close: a second call changes nothing, and no late
     // Close event arrives for the report closed before.
@@ -178,7 +167,6 @@ void TestReportOffice::runningWordKeepsTheUserDocuments()
 
 void TestReportOffice::wordQuitByTheUserIsForgotten()
 {
-    OfficeGuard guard;
     QVERIFY(ConnectWord());
     const Variant usersHandle(GetActiveOleObject(QStringLiteral("Word.Application")));
     usersHandle.call(QStringLiteral("Quit"));
@@ -189,7 +177,6 @@ void TestReportOffice::wordQuitByTheUserIsForgotten()
 
 void TestReportOffice::secondReportKeepsTheStartedWordOwn()
 {
-    OfficeGuard guard;
     QVERIFY(ConnectWord());
     const qint64 office = WriterServer::startedOfficePid();
     ShowReport();
@@ -199,18 +186,13 @@ void TestReportOffice::secondReportKeepsTheStartedWordOwn()
     QCOMPARE(WordApp.get(QStringLiteral("Visible")).toBool(), false);
     CloseConclusionDocuments();
     QVERIFY(WordApp.isEmpty());
-    QElapsedTimer timer;
-    timer.start();
-    while (ProcessRunning(office) && timer.elapsed() < 30000)
-        QTest::qWait(100);
-    QVERIFY2(!ProcessRunning(office), "the office started for the first report still runs");
+    QVERIFY2(EndsInTime(office), "the office started for the first report still runs");
 }
 
 void TestReportOffice::missingOfficeProgramIsReportedQuickly()
 {
-    OfficeGuard guard;
     WriterServer::Settings missing = m_settings;
-    missing.officeProgram = m_profile.filePath(QStringLiteral("no-such-office/soffice"));
+    missing.officeProgram = QDir(m_settings.profileFolder).filePath(QStringLiteral("no-such-office/soffice"));
     missing.pipeName += QStringLiteral("_missing");
     WriterServer::setSettings(missing);
     ReportDoc = Variant("прежний документ");

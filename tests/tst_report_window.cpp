@@ -4,10 +4,10 @@
 #include "OfficeProcess.h"
 #include "ReportU.h"
 #include "WriterServer.h"
+#include "WriterTestOffice.h"
 
 #include <QElapsedTimer>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -47,21 +47,15 @@ private slots:
 private:
     void StartReport();
 
-    QTemporaryDir m_profile;
-    WriterServer::Settings m_settings;
+    std::unique_ptr<WriterTestOffice> m_office;
     std::unique_ptr<TfrmTessora> m_window;
 };
 
 void TestReportWindow::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(m_profile.isValid());
-    m_settings.pipeName = QStringLiteral("tessora_tst_window_%1").arg(QCoreApplication::applicationPid());
-    m_settings.profileFolder = m_profile.path();
-    m_settings.headless = WriterServer::Settings::Headless::Yes;
-    m_settings.startTimeoutMs = 60000;
-    WriterServer::setSettings(m_settings);
-    WriterServer::Register();
+    m_office = std::make_unique<WriterTestOffice>(QStringLiteral("tst_window"));
+    QVERIFY(!WriterServer::settings().profileFolder.isEmpty());
     InitReportUnit();
 }
 
@@ -83,7 +77,7 @@ void TestReportWindow::cleanup()
 void TestReportWindow::cleanupTestCase()
 {
     FinalizeReportUnit();
-    WriterServer::shutdown();
+    m_office.reset();
 }
 
 void TestReportWindow::StartReport()
