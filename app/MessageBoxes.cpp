@@ -1,6 +1,5 @@
 #include "MessageBoxes.h"
 
-#include <QApplication>
 #include <QStandardPaths>
 
 #include <utility>
@@ -47,9 +46,14 @@ QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const 
     return QMessageBox::StandardButton(box.exec());
 }
 
+QString title()
+{
+    return QStringLiteral("Тессора");
+}
+
 void showError(QWidget* parent, const QString& text)
 {
-    show(parent, QMessageBox::Critical, QApplication::applicationDisplayName(), text);
+    show(parent, QMessageBox::Critical, title(), text);
 }
 
 void answerNext(QMessageBox::StandardButton answer)

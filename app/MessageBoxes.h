@@ -20,7 +20,12 @@ QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const 
     const QString& text, QMessageBox::StandardButtons buttons = QMessageBox::Ok,
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
-// An error box with the application's title, as for an unhandled failure.
+// The program's title, which captions its message boxes. Kept here rather
+// than as the application's display name: on X11 and Wayland Qt appends that
+// name to every window title ("Тессора Про — Тессора").
+QString title();
+
+// An error box with the program's title, as for an unhandled failure.
 void showError(QWidget* parent, const QString& text);
 
 // For tests: queue the answer of the next box, and read the boxes shown.

@@ -14,7 +14,6 @@ int main(int argc, char* argv[])
     TTessoraApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("TessoraPro"));
     QApplication::setApplicationName(QStringLiteral("TessoraPro"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Тессора"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app/tessora.png")));
 
     try {

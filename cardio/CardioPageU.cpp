@@ -6,7 +6,6 @@
 #include "MonitorU.h"
 
 #include <QActionGroup>
-#include <QApplication>
 
 #include <algorithm>
 #include <exception>
@@ -85,7 +84,7 @@ void TCardioPage::AnswerQuestion(std::uint8_t answer)
     FCurAnswer = answer;
     if (AllQuestionsAsked()) {
         ui->lblQstCapt->hide();
-        MessageBoxes::show(this, QMessageBox::Information, QApplication::applicationDisplayName(),
+        MessageBoxes::show(this, QMessageBox::Information, MessageBoxes::title(),
             QStringLiteral("Ничего не могу понять"));
         return;
     }
