@@ -1,7 +1,7 @@
 #include "Questionnaire.h"
 
 #include "DataFolder.h"
-#include "QuestionFile.h"
+#include "TextFile.h"
 
 #include <QEvent>
 #include <QVBoxLayout>
@@ -42,7 +42,7 @@ TQuestionnaire::TQuestionnaire(QWidget* panel)
 void TQuestionnaire::LoadQuestions()
 {
     FreeQuestions();
-    FQuestions.load(QuestionFile::read(DataFolder::file(QStringLiteral("Common/ksm.txt"))));
+    FQuestions.load(TextFile::read(DataFolder::file(QStringLiteral("Common/ksm.txt"))));
     FillQuestionGrid(0);
 }
 

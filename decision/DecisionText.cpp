@@ -2,10 +2,9 @@
 // the conclusion itself.
 #include "DecisionU.h"
 
-#include "CodePage.h"
 #include "DataFolder.h"
+#include "TextFile.h"
 
-#include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -50,25 +49,6 @@ QString FoundWords(std::span<const TFindingWord> table)
             words << QString::fromUtf16(item.word);
     }
     return words.join(QStringLiteral(", "));
-}
-
-// Splits on CR LF, CR or LF; a break at the very end opens no further line.
-QList<QByteArray> SplitLines(const QByteArray& bytes)
-{
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes.at(i);
-        if (c != '\r' && c != '\n')
-            continue;
-        lines << bytes.mid(start, i - start);
-        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        lines << bytes.mid(start);
-    return lines;
 }
 
 // "%3.0f" / "%3.1f": a real with the locale's decimal separator, right-aligned
@@ -237,16 +217,10 @@ void AddSelfExamination(QStringList& memo)
 void LoadComplaintTexts()
 {
     ComplaintTexts.fill(QString());
-    QFile file(DataFolder::file(QStringLiteral("Common/ANS.txt")));
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    QByteArray bytes = file.readAll();
-    // A NUL byte is no part of a phrase and would cut it short for C-string readers.
-    bytes.replace('\0', QByteArray());
-    const QList<QByteArray> lines = SplitLines(bytes);
+    const QStringList lines = TextFile::read(DataFolder::file(QStringLiteral("Common/ANS.txt")));
     const qsizetype count = std::min<qsizetype>(lines.size(), ComplaintTextCount);
     for (qsizetype k = 0; k < count; ++k)
-        ComplaintTexts[size_t(k)] = CodePage::toUnicode(lines.at(k));
+        ComplaintTexts[size_t(k)] = lines.at(k);
 }
 
 QString ComplaintList(const ExaminationRecord& record)

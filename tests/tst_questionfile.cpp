@@ -1,6 +1,6 @@
 #include "CodePage.h"
 #include "DataFolder.h"
-#include "QuestionFile.h"
+#include "TextFile.h"
 #include "QuestionList.h"
 
 #include <QFile>
@@ -39,7 +39,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
-        QCOMPARE(QuestionFile::parse(bytes), lines);
+        QCOMPARE(TextFile::parse(bytes), lines);
     }
 
     void binaryBytesGiveLinesWithoutFailing()
@@ -47,7 +47,7 @@ private slots:
         QByteArray bytes;
         for (int i = 1; i < 256; ++i)
             bytes.append(char(i));
-        const QStringList lines = QuestionFile::parse(bytes);
+        const QStringList lines = TextFile::parse(bytes);
         // LF (0x0A) and CR (0x0D) are the only breaks.
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines.join(QString()).size(), 255 - 2);
@@ -58,7 +58,7 @@ private slots:
         QByteArray bytes;
         for (int i = 1; i <= 10000; ++i)
             bytes += CodePage::fromUnicode(QStringLiteral("Утверждение %1\r\n").arg(i));
-        const QStringList lines = QuestionFile::parse(bytes);
+        const QStringList lines = TextFile::parse(bytes);
         QCOMPARE(lines.size(), 10000);
         QCOMPARE(lines.last(), QStringLiteral("Утверждение 10000"));
     }
@@ -66,17 +66,17 @@ private slots:
     void missingOrUnreadableFileGivesNothing()
     {
         QTemporaryDir dir;
-        QVERIFY(QuestionFile::read(dir.filePath(QStringLiteral("absent.txt"))).isEmpty());
-        QVERIFY(QuestionFile::read(dir.path()).isEmpty());
+        QVERIFY(TextFile::read(dir.filePath(QStringLiteral("absent.txt"))).isEmpty());
+        QVERIFY(TextFile::read(dir.path()).isEmpty());
         const QString locked = dir.filePath(QStringLiteral("locked.txt"));
         QFile file(locked);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("a\r\nb\r\n");
         file.close();
-        QCOMPARE(QuestionFile::read(locked), (QStringList { "a", "b" }));
+        QCOMPARE(TextFile::read(locked), (QStringList { "a", "b" }));
         if (QFile::setPermissions(locked, QFileDevice::WriteOwner)
             && !QFile(locked).open(QIODevice::ReadOnly))
-            QVERIFY(QuestionFile::read(locked).isEmpty());
+            QVERIFY(TextFile::read(locked).isEmpty());
     }
 
     void listOwnsItemsNotAnswered()
@@ -133,8 +133,8 @@ private slots:
     // the rules read the statements by number: both files go line for line.
     void shippedStatementsAndPhrasesMatch()
     {
-        const QStringList statements = QuestionFile::read(DataFolder::file(QStringLiteral("Common/ksm.txt")));
-        const QStringList phrases = QuestionFile::read(DataFolder::file(QStringLiteral("Common/ANS.txt")));
+        const QStringList statements = TextFile::read(DataFolder::file(QStringLiteral("Common/ksm.txt")));
+        const QStringList phrases = TextFile::read(DataFolder::file(QStringLiteral("Common/ANS.txt")));
         QCOMPARE(statements.size(), 69);
         QCOMPARE(phrases.size(), 69);
         for (const QStringList* lines : { &statements, &phrases }) {

@@ -1,11 +1,11 @@
-#include "QuestionFile.h"
+#include "TextFile.h"
 
 #include "CodePage.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-namespace QuestionFile {
+namespace TextFile {
 
 QStringList parse(const QByteArray& cp1251)
 {
@@ -41,4 +41,4 @@ QStringList read(const QString& path)
     return parse(bytes);
 }
 
-} // namespace QuestionFile
+} // namespace TextFile
