@@ -149,15 +149,14 @@ private:
 OfficeListeners::OfficeListeners(
     WordApplication* application, Reference<uno::XComponentContext> context, Reference<frame::XDesktop2> desktop)
     : m_link(std::make_shared<ApplicationLink>(application))
+    , m_listener(new ListenerImpl(m_link))
     , m_context(std::move(context))
     , m_desktop(std::move(desktop))
 {
-    m_listener = new ListenerImpl(m_link);
-    m_impl = static_cast<cppu::OWeakObject*>(m_listener);
     Reference<document::XDocumentEventBroadcaster> events(frame::theGlobalEventBroadcaster::get(m_context), UNO_QUERY);
     if (events.is())
-        events->addDocumentEventListener(m_listener);
-    m_desktop->addTerminateListener(m_listener);
+        events->addDocumentEventListener(m_listener.get());
+    m_desktop->addTerminateListener(m_listener.get());
 }
 
 OfficeListeners::~OfficeListeners()
@@ -166,8 +165,8 @@ OfficeListeners::~OfficeListeners()
     try {
         Reference<document::XDocumentEventBroadcaster> events(frame::theGlobalEventBroadcaster::get(m_context), UNO_QUERY);
         if (events.is())
-            events->removeDocumentEventListener(m_listener);
-        m_desktop->removeTerminateListener(m_listener);
+            events->removeDocumentEventListener(m_listener.get());
+        m_desktop->removeTerminateListener(m_listener.get());
     } catch (const uno::Exception&) {
         // The office is gone; nothing to remove from.
     }

@@ -3,6 +3,7 @@
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
+#include <rtl/ref.hxx>
 
 #include <memory>
 
@@ -28,9 +29,8 @@ public:
     void detach();
 
 private:
-    css::uno::Reference<css::uno::XInterface> m_impl;
-    ListenerImpl* m_listener;
     std::shared_ptr<ApplicationLink> m_link;
+    rtl::Reference<ListenerImpl> m_listener;
     css::uno::Reference<css::uno::XComponentContext> m_context;
     css::uno::Reference<css::frame::XDesktop2> m_desktop;
 };
