@@ -24,6 +24,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QUrl>
 
 #include <algorithm>
@@ -310,13 +311,8 @@ void WordDocument::saveAs(const QString& file)
         namedValue("Overwrite", Any(true)) };
     const uno::Sequence<beans::PropertyValue> arguments(values, 2);
     m_savingByProgram = true;
-    try {
-        OfficeCall::run([&] { Reference<frame::XStorable>(m_model, UNO_QUERY_THROW)->storeAsURL(url, arguments); });
-    } catch (...) {
-        m_savingByProgram = false;
-        throw;
-    }
-    m_savingByProgram = false;
+    const auto saved = qScopeGuard([this] { m_savingByProgram = false; });
+    OfficeCall::run([&] { Reference<frame::XStorable>(m_model, UNO_QUERY_THROW)->storeAsURL(url, arguments); });
 }
 
 void WordDocument::close(const Variant& saveChanges)
