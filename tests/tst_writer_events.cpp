@@ -1,4 +1,5 @@
 #include "Automation.h"
+#include "UnoCall.h"
 #include "UnoOffice.h"
 #include "WordTypeLib.h"
 #include "WriterServer.h"
@@ -121,6 +122,7 @@ private slots:
     void quitRaisesQuitOnce();
     void killedOfficeGivesErrors();
     void quitLeavesTheUsersOwnOfficeRunning();
+    void lateGuiWorkStillRunsAndItsFailureIsDropped();
 
 private:
     Variant newConclusion(const QString& caption);
@@ -341,6 +343,27 @@ void TestWriterEvents::quitLeavesTheUsersOwnOfficeRunning()
     // Found again as the running instance, with the user's document still open.
     const Variant again(GetActiveOleObject(QStringLiteral("Word.Application")));
     QCOMPARE(again.get("Documents").get("Count").toInt(), 1);
+}
+
+void TestWriterEvents::lateGuiWorkStillRunsAndItsFailureIsDropped()
+{
+    // The GUI thread is busy past the UNO thread's patience: the UNO thread
+    // goes on, the work runs once the GUI thread is free, and its failure
+    // does not escape into the event loop.
+    bool ran = false;
+    bool served = true;
+    std::thread uno([&] {
+        served = UnoCall::serveGuiWork(
+            [&] {
+                ran = true;
+                throw EOleError(QStringLiteral("late"));
+            },
+            50);
+    });
+    uno.join();
+    QVERIFY(!served);
+    QVERIFY(!ran);
+    QTRY_VERIFY(ran);
 }
 
 QTEST_GUILESS_MAIN(TestWriterEvents)

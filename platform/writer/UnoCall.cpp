@@ -164,17 +164,17 @@ bool serveGuiWork(std::function<void()> guiWork, int startTimeoutMs)
     }
     auto pump = std::make_shared<CallPump>();
     post([pump, guiWork = std::move(guiWork)] {
-        if (!pump->begin()) {
-            guiWork();
-            return;
-        }
-        CallPump* outer = std::exchange(g_activePump, pump.get());
+        // Without the pump when the UNO thread has stopped waiting.
+        const bool pumped = pump->begin();
+        CallPump* outer = pumped ? std::exchange(g_activePump, pump.get()) : g_activePump;
         try {
             guiWork();
         } catch (...) {
+            // Dropped (see the header); a pumped UNO thread must still be let go.
         }
         g_activePump = outer;
-        pump->finish();
+        if (pumped)
+            pump->finish();
     });
     CallPump* outer = std::exchange(t_servedPump, pump.get());
     const bool served = pump->serve(startTimeoutMs);

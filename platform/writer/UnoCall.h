@@ -19,7 +19,8 @@ void run(const std::function<void()>& work);
 // guiWork to the GUI thread and serves its office calls until it ends. When
 // the GUI thread does not take the work within startTimeoutMs (it is busy in
 // a call of its own), guiWork still runs later, without the pump, and this
-// returns false.
+// returns false. Failures of guiWork are thrown only when it runs on the
+// calling thread; otherwise nobody could take them, and they are dropped.
 bool serveGuiWork(std::function<void()> guiWork, int startTimeoutMs = 5000);
 
 // Queues work to the GUI thread without waiting.
