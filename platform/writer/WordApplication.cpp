@@ -2,6 +2,7 @@
 
 #include "OfficeCall.h"
 #include "OfficeListeners.h"
+#include "WordCollection.h"
 #include "WordDocument.h"
 #include "WordRange.h"
 #include "WordTypeLib.h"
@@ -65,22 +66,6 @@ Reference<beans::XPropertySet> linguProperties(const Reference<uno::XComponentCo
                                               OUString("com.sun.star.linguistic2.LinguProperties"), context),
         UNO_QUERY_THROW);
 }
-
-class Collection : public DispatchObject {
-public:
-    Collection(const QString& name, std::function<int()> count, std::function<Variant(int)> item)
-        : DispatchObject(name)
-    {
-        addProperty(QStringLiteral("Count"), [count] { return Variant(count()); });
-        addMember(QStringLiteral("Item"), [count, item](const Args& args) {
-            const int index = args.required(0).toInt();
-            if (index < 1 || index > count())
-                throw OfficeCall::noSuchItem(index);
-            return item(index);
-        });
-    }
-    void add(const QString& name, Getter get) { addMember(name, std::move(get)); }
-};
 
 } // namespace
 
@@ -242,7 +227,7 @@ void WordApplication::forgetDocument(WordDocument* document)
 
 Variant WordApplication::documents()
 {
-    auto collection = MakeDispatch<Collection>(
+    auto collection = MakeDispatch<WordCollection>(
         QStringLiteral("Documents"), [this] { return static_cast<int>(textDocuments().size()); },
         [this](int index) { return documentFor(textDocuments()[index - 1])->asVariant(); });
     collection->add(QStringLiteral("Add"), [this](const Args& args) { return addDocument(args); });

@@ -39,6 +39,12 @@ struct TableHandle {
     }
 };
 
+Reference<container::XIndexAccess> tablesOf(const Reference<text::XTextDocument>& document)
+{
+    return Reference<container::XIndexAccess>(
+        Reference<text::XTextTablesSupplier>(document, UNO_QUERY_THROW)->getTextTables(), UNO_QUERY_THROW);
+}
+
 class WordRow : public DispatchObject {
 public:
     WordRow(TableHandle handle, int row)
@@ -52,29 +58,21 @@ public:
     }
 };
 
-class WordRows : public DispatchObject {
-public:
-    explicit WordRows(TableHandle handle)
-        : DispatchObject(QStringLiteral("Rows"))
-    {
-        addProperty(QStringLiteral("Count"),
-            [handle] { return Variant(OfficeCall::run([&] { return WriterTableModel(handle.table).rowCount(); })); });
-        addMember(QStringLiteral("Item"), [handle](const Args& args) {
-            const int row = args.required(0).toInt();
-            const int count = OfficeCall::run([&] { return WriterTableModel(handle.table).rowCount(); });
-            if (row < 1 || row > count)
-                throw OfficeCall::noSuchItem(row);
-            return MakeDispatch<WordRow>(handle, row)->asVariant();
-        });
-    }
-};
+Variant MakeWordRows(const TableHandle& handle)
+{
+    return MakeDispatch<WordCollection>(
+        QStringLiteral("Rows"),
+        [handle] { return OfficeCall::run([&] { return WriterTableModel(handle.table).rowCount(); }); },
+        [handle](int row) { return MakeDispatch<WordRow>(handle, row)->asVariant(); })
+        ->asVariant();
+}
 
 class WordTable : public DispatchObject {
 public:
     explicit WordTable(TableHandle handle)
         : DispatchObject(QStringLiteral("Table"))
     {
-        addProperty(QStringLiteral("Rows"), [handle] { return MakeDispatch<WordRows>(handle)->asVariant(); });
+        addProperty(QStringLiteral("Rows"), [handle] { return MakeWordRows(handle); });
         addProperty(QStringLiteral("Range"), [handle] { return WordRange::make(handle.target(RangeTarget::Kind::Table)); });
         addMember(QStringLiteral("Cell"), [handle](const Args& args) {
             const int row = args.required(0).toInt();
@@ -96,25 +94,17 @@ Variant MakeWordTable(Reference<text::XTextDocument> document, Reference<uno::XC
 }
 
 WordTables::WordTables(Reference<text::XTextDocument> document, Reference<uno::XComponentContext> context)
-    : DispatchObject(QStringLiteral("Tables"))
+    : WordCollection(
+        QStringLiteral("Tables"),
+        [document] { return OfficeCall::run([&] { return static_cast<int>(tablesOf(document)->getCount()); }); },
+        [document, context](int index) {
+            const auto table = OfficeCall::run([&] {
+                return Reference<text::XTextTable>(tablesOf(document)->getByIndex(index - 1), UNO_QUERY_THROW);
+            });
+            return MakeWordTable(document, context, table);
+        })
 {
-    auto tables = [document] {
-        return Reference<container::XIndexAccess>(
-            Reference<text::XTextTablesSupplier>(document, UNO_QUERY_THROW)->getTextTables(), UNO_QUERY_THROW);
-    };
-    addProperty(QStringLiteral("Count"),
-        [tables] { return Variant(OfficeCall::run([&] { return static_cast<int>(tables()->getCount()); })); });
-    addMember(QStringLiteral("Item"), [document, context, tables](const Args& args) {
-        const int index = args.required(0).toInt();
-        Reference<text::XTextTable> table = OfficeCall::run([&] {
-            auto all = tables();
-            if (index < 1 || index > all->getCount())
-                throw OfficeCall::noSuchItem(index);
-            return Reference<text::XTextTable>(all->getByIndex(index - 1), UNO_QUERY_THROW);
-        });
-        return MakeWordTable(document, context, table);
-    });
-    addMember(QStringLiteral("Add"), [document, context](const Args& args) {
+    add(QStringLiteral("Add"), [document, context](const Args& args) {
         const RangeTarget* where = WordRange::targetOf(args.required(0));
         const int rows = args.required(1).toInt();
         const int columns = args.required(2).toInt();

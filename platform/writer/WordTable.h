@@ -1,13 +1,13 @@
 #pragma once
 
-#include "DispatchObject.h"
+#include "WordCollection.h"
 
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 // Word's Tables collection of a document, and Table, Rows and Row on Writer tables.
-class WordTables : public Automation::DispatchObject {
+class WordTables : public WordCollection {
 public:
     WordTables(css::uno::Reference<css::text::XTextDocument> document,
         css::uno::Reference<css::uno::XComponentContext> context);
