@@ -3,6 +3,7 @@
 #include "OfficeCall.h"
 #include "UnoOffice.h"
 #include "WordApplication.h"
+#include "WordCollection.h"
 #include "WordRange.h"
 #include "WordTable.h"
 #include "WordTypeLib.h"
@@ -233,25 +234,13 @@ void WordDocument::addMembers()
 
 void WordDocument::addWindowMembers()
 {
-    auto windows = [this] {
-        class WordWindows : public DispatchObject {
-        public:
-            explicit WordWindows(WordDocument* document)
-                : DispatchObject(QStringLiteral("Windows"))
-            {
-                Automation::ComPtr<WordDocument> self(document);
-                addProperty(QStringLiteral("Count"), [] { return Variant(1); });
-                addMember(QStringLiteral("Item"), [self](const Args& args) {
-                    if (args.required(0).toInt() != 1)
-                        throw EOleError(QStringLiteral("Запрошенный элемент семейства не существует"),
-                            Automation::DISP_E_BADINDEX);
-                    return self->window();
-                });
-            }
-        };
-        return MakeDispatch<WordWindows>(this)->asVariant();
-    };
-    addProperty(QStringLiteral("Windows"), windows);
+    // One window per document; the collection holds the document.
+    addProperty(QStringLiteral("Windows"), [this] {
+        const Automation::ComPtr<WordDocument> self(this);
+        return MakeDispatch<WordCollection>(
+            QStringLiteral("Windows"), [] { return 1; }, [self](int) { return self->window(); })
+            ->asVariant();
+    });
     addProperty(QStringLiteral("ActiveWindow"), [this] { return window(); });
     addMember(QStringLiteral("Activate"), [this](const Args&) {
         window().call(QStringLiteral("Activate"));
