@@ -4,6 +4,15 @@
 
 using namespace Automation;
 
+namespace {
+
+EOleError ConnectFailure(const QString& sinkClass, const QString& cause, HRESULT code)
+{
+    return EOleError(QStringLiteral("Unable to connect %1.\r%2").arg(sinkClass, cause), code);
+}
+
+} // namespace
+
 TBaseSink::TBaseSink(const IID& eventIid)
     : EventIID(eventIid)
 {
@@ -96,11 +105,9 @@ void TBaseSink::Connect(IUnknown* source)
         Cookie = cookie;
         Source = ComPtr<IUnknown>(source);
     } catch (const EOleError& e) {
-        throw EOleError(
-            QStringLiteral("Unable to connect %1.\r%2").arg(ClassName(), e.Message()), e.ErrorCode());
+        throw ConnectFailure(ClassName(), e.Message(), e.ErrorCode());
     } catch (const std::exception& e) {
-        throw EOleError(
-            QStringLiteral("Unable to connect %1.\r%2").arg(ClassName(), QString::fromUtf8(e.what())));
+        throw ConnectFailure(ClassName(), QString::fromUtf8(e.what()), E_FAIL);
     }
 }
 
@@ -110,8 +117,7 @@ void TBaseSink::Connect(const Variant& source)
     try {
         dispatch = source.toDispatch();
     } catch (const EOleError& e) {
-        throw EOleError(
-            QStringLiteral("Unable to connect %1.\r%2").arg(ClassName(), e.Message()), e.ErrorCode());
+        throw ConnectFailure(ClassName(), e.Message(), e.ErrorCode());
     }
     Connect(static_cast<IUnknown*>(dispatch.get()));
 }
