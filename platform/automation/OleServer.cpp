@@ -40,7 +40,8 @@ bool findByClsid(REFCLSID clsid, ClassFactory& factory)
 }
 
 // A server's answer; a failure it throws gives its code, or fallback.
-HRESULT callFactory(const std::function<HRESULT(ComPtr<IDispatch>&)>& call, ComPtr<IDispatch>& out, HRESULT fallback)
+HRESULT callFactory(
+    const std::function<HRESULT(ComPtr<IDispatch>&)>& call, ComPtr<IDispatch>& out, HRESULT fallback)
 {
     try {
         return call(out);

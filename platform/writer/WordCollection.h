@@ -9,7 +9,8 @@
 // afresh on each call; other members can be added.
 class WordCollection : public Automation::DispatchObject {
 public:
-    WordCollection(const QString& name, std::function<int()> count, std::function<Automation::Variant(int)> item)
+    WordCollection(
+        const QString& name, std::function<int()> count, std::function<Automation::Variant(int)> item)
         : DispatchObject(name)
     {
         addProperty(QStringLiteral("Count"), [count] { return Automation::Variant(count()); });
