@@ -14,7 +14,10 @@
 
 namespace {
 
-bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // Optional sign, then digits; returns the digits' position or -1.
 qsizetype signedDigitsStart(const QString& text)
@@ -32,7 +35,10 @@ TSpinEdit::TSpinEdit(QWidget* parent)
     setValue(0);
 }
 
-int TSpinEdit::value() const { return numberFromText(lineEdit()->text()).value_or(m_min); }
+int TSpinEdit::value() const
+{
+    return numberFromText(lineEdit()->text()).value_or(m_min);
+}
 
 void TSpinEdit::setValue(int value)
 {
@@ -103,7 +109,8 @@ QValidator::State TSpinEdit::validate(QString& input, int&) const
 {
     if (m_maxLength > 0 && input.size() > m_maxLength)
         return QValidator::Invalid;
-    const bool allNumberChars = std::all_of(input.cbegin(), input.cend(), [this](QChar c) { return isNumberChar(c); });
+    const bool allNumberChars
+        = std::all_of(input.cbegin(), input.cend(), [this](QChar c) { return isNumberChar(c); });
     return allNumberChars ? QValidator::Acceptable : QValidator::Invalid;
 }
 
@@ -128,9 +135,8 @@ void TSpinEdit::keyPressEvent(QKeyEvent* event)
     }
     const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     const QString typed = event->text();
-    const bool refusedChar = std::any_of(typed.cbegin(), typed.cend(), [this](QChar c) {
-        return c.unicode() >= 0x20 && c.unicode() != 0x7f && !isNumberChar(c);
-    });
+    const bool refusedChar = std::any_of(typed.cbegin(), typed.cend(),
+        [this](QChar c) { return c.unicode() >= 0x20 && c.unicode() != 0x7f && !isNumberChar(c); });
     if (!shortcut && refusedChar) {
         beep();
         event->accept();
@@ -156,7 +162,10 @@ void TSpinEdit::beep()
     emit refused();
 }
 
-QString TSpinEdit::textFromNumber(int number) const { return QString::number(number); }
+QString TSpinEdit::textFromNumber(int number) const
+{
+    return QString::number(number);
+}
 
 std::optional<int> TSpinEdit::numberFromText(const QString& text) const
 {
@@ -169,14 +178,17 @@ std::optional<int> TSpinEdit::numberFromText(const QString& text) const
     return ok ? std::optional<int>(number) : std::nullopt;
 }
 
-bool TSpinEdit::isNumberChar(QChar c) const { return isAsciiDigit(c) || c == u'+' || c == u'-'; }
+bool TSpinEdit::isNumberChar(QChar c) const
+{
+    return isAsciiDigit(c) || c == u'+' || c == u'-';
+}
 
 QSize TSpinEdit::hintFor(QSize baseHint) const
 {
     ensurePolished();
     const QFontMetrics metrics(font());
-    int width = std::max(metrics.horizontalAdvance(textFromNumber(m_min)),
-                         metrics.horizontalAdvance(textFromNumber(m_max)));
+    int width = std::max(
+        metrics.horizontalAdvance(textFromNumber(m_min)), metrics.horizontalAdvance(textFromNumber(m_max)));
     if (m_maxLength > 0 && m_maxLength <= 12)
         width = std::max(width, metrics.horizontalAdvance(QString(m_maxLength, u'0')));
     width += metrics.horizontalAdvance(u' ') + 2;
@@ -187,9 +199,15 @@ QSize TSpinEdit::hintFor(QSize baseHint) const
     return QSize(std::max(hint.width(), baseHint.width()), baseHint.height());
 }
 
-QSize TSpinEdit::sizeHint() const { return hintFor(QAbstractSpinBox::sizeHint()); }
+QSize TSpinEdit::sizeHint() const
+{
+    return hintFor(QAbstractSpinBox::sizeHint());
+}
 
-QSize TSpinEdit::minimumSizeHint() const { return hintFor(QAbstractSpinBox::minimumSizeHint()); }
+QSize TSpinEdit::minimumSizeHint() const
+{
+    return hintFor(QAbstractSpinBox::minimumSizeHint());
+}
 
 TSpin10::TSpin10(QWidget* parent)
     : TSpinEdit(parent)
@@ -215,7 +233,8 @@ std::optional<int> TSpin10::numberFromText(const QString& text) const
     const qsizetype start = signedDigitsStart(plain);
     if (start < 0 || plain.count(u'.') > 1 || std::none_of(plain.cbegin(), plain.cend(), isAsciiDigit))
         return std::nullopt;
-    if (!std::all_of(plain.cbegin() + start, plain.cend(), [](QChar c) { return isAsciiDigit(c) || c == u'.'; }))
+    if (!std::all_of(
+            plain.cbegin() + start, plain.cend(), [](QChar c) { return isAsciiDigit(c) || c == u'.'; }))
         return std::nullopt;
     bool ok = false;
     const double tenths = plain.toDouble(&ok) * 10.0;

@@ -84,7 +84,8 @@ void ReadVersionResource(const QByteArray& resource, const QString& programPath)
     if (resource.isEmpty())
         return;
     Entries = parseEntries(resource);
-    const QByteArray translation = translationBytes(Entries.value(QStringLiteral("\\VarFileInfo\\Translation")));
+    const QByteArray translation
+        = translationBytes(Entries.value(QStringLiteral("\\VarFileInfo\\Translation")));
     if (translation.size() < 4) {
         Entries.clear();
         throw EReadError(QStringLiteral("Invalid language info in file ") + programPath);

@@ -57,8 +57,8 @@ void TfrmAbout::FormCreate()
 void TfrmAbout::ShowPicture()
 {
     const JpegResult jpeg = LoadJpeg(DataFolder::file(QStringLiteral("Images/Tessora.jpg")));
-    const QPixmap picture = jpeg.ok() ? QPixmap::fromImage(jpeg.image)
-                                      : QPixmap(QStringLiteral(":/icons/app/tessora.png"));
+    const QPixmap picture
+        = jpeg.ok() ? QPixmap::fromImage(jpeg.image) : QPixmap(QStringLiteral(":/icons/app/tessora.png"));
     if (picture.isNull())
         return;
     const QSize area(ui->imgAbout->maximumWidth(), ClientSize.height() - 8);
@@ -127,5 +127,5 @@ void TfrmAbout::lblURLClick()
     const QUrl url(QString::fromLatin1(TessoraURL));
     if (!QDesktopServices::openUrl(url))
         MessageBoxes::show(this, QMessageBox::Warning, windowTitle(),
-                           QStringLiteral("Не удалось открыть адрес %1 в браузере").arg(url.toString()));
+            QStringLiteral("Не удалось открыть адрес %1 в браузере").arg(url.toString()));
 }

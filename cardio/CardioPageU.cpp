@@ -84,8 +84,8 @@ void TCardioPage::AnswerQuestion(std::uint8_t answer)
     FCurAnswer = answer;
     if (AllQuestionsAsked()) {
         ui->lblQstCapt->hide();
-        MessageBoxes::show(this, QMessageBox::Information, MessageBoxes::title(),
-            QStringLiteral("Ничего не могу понять"));
+        MessageBoxes::show(
+            this, QMessageBox::Information, MessageBoxes::title(), QStringLiteral("Ничего не могу понять"));
         return;
     }
     try {

@@ -27,8 +27,14 @@ TSpecialists Observed;
 
 namespace {
 
-bool F(int code) { return HasFinding(code); }
-bool O(int specialist) { return Observed.test(size_t(specialist)); }
+bool F(int code)
+{
+    return HasFinding(code);
+}
+bool O(int specialist)
+{
+    return Observed.test(size_t(specialist));
+}
 
 // Protein or erythrocytes in the urine are explained only while a urologist
 // observes the person.
@@ -41,8 +47,7 @@ bool UrineExplained()
 bool EndocrineSuspect(int age)
 {
     return (F(188) && F(4) && (F(40) || F(24) || F(41) || F(51) || (F(33) && age < 40) || F(78)))
-        || (F(188) && F(78) && age < 40 && (F(40) || F(51)))
-        || (F(4) && F(40) && F(41) && F(33));
+        || (F(188) && F(78) && age < 40 && (F(40) || F(51))) || (F(4) && F(40) && F(41) && F(33));
 }
 
 // What the rows read besides the findings and Observed, fixed once per evaluation.
@@ -56,12 +61,9 @@ struct TRuleInput {
 bool CardiologistNeeded(const TRuleInput& in)
 {
     const bool es = in.endocrineSuspect;
-    return F(62)
-        || ((F(176) || F(177)) && in.urineExplained)
-        || (((F(7) && !F(12) && !F(14) && !F(71)) || (F(6) && !es)) && !O(9) && in.age > 40)
-        || F(69)
-        || (F(70) && in.age > 40)
-        || (F(8) && !F(60) && !F(58) && !O(9) && !es && !O(4) && !O(12));
+    return F(62) || ((F(176) || F(177)) && in.urineExplained)
+        || (((F(7) && !F(12) && !F(14) && !F(71)) || (F(6) && !es)) && !O(9) && in.age > 40) || F(69)
+        || (F(70) && in.age > 40) || (F(8) && !F(60) && !F(58) && !O(9) && !es && !O(4) && !O(12));
 }
 
 bool EntDoctorNeeded(const TRuleInput&)
@@ -72,21 +74,17 @@ bool EntDoctorNeeded(const TRuleInput&)
 bool PulmonologistNeeded(const TRuleInput& in)
 {
     return F(13)
-        || (F(12) && ((F(7) && !F(70)) || F(14) || F(15) || F(16) || F(17) || F(83) || F(175) || F(182) || F(81)))
+        || (F(12)
+            && ((F(7) && !F(70)) || F(14) || F(15) || F(16) || F(17) || F(83) || F(175) || F(182) || F(81)))
         || (F(14) && F(7) && in.age < 50 && !F(70))
         || (in.urineExplained && !F(70) && !O(9)
             && ((F(15) && (F(83) || F(175) || F(182))) || (F(16) && F(83)) || (F(1) && F(5) && F(15))))
-        || F(71)
-        || (F(17) && (F(5) || F(15)))
-        || (F(14) && F(17))
-        || (F(15) && F(49))
-        || F(95);
+        || F(71) || (F(17) && (F(5) || F(15))) || (F(14) && F(17)) || (F(15) && F(49)) || F(95);
 }
 
 bool GastroenterologistNeeded(const TRuleInput&)
 {
-    return (F(18) && !F(100))
-        || F(20) || F(21) || F(22) || F(23) || F(25) || F(35) || F(36) || F(37);
+    return (F(18) && !F(100)) || F(20) || F(21) || F(22) || F(23) || F(25) || F(35) || F(36) || F(37);
 }
 
 bool NephrologistNeeded(const TRuleInput&)
@@ -106,15 +104,11 @@ bool DermatologistNeeded(const TRuleInput&)
 
 bool NeurologistNeeded(const TRuleInput& in)
 {
-    return (F(56) && !F(58))
-        || (F(57) && in.age > 40)
-        || (((F(176) && F(177)) || (F(76) && F(77))) && F(2) && F(50))
-        || (F(54) && !F(29) && !F(92))
-        || (F(59) && in.age > 40)
-        || (F(55) && F(2))
-        || (F(50) && F(3) && F(48))
-        || (F(4) && F(61) && F(3) && F(8) && !in.endocrineSuspect && !O(4) && !O(12))
-        || F(58) || F(60) || F(97);
+    return (F(56) && !F(58)) || (F(57) && in.age > 40)
+        || (((F(176) && F(177)) || (F(76) && F(77))) && F(2) && F(50)) || (F(54) && !F(29) && !F(92))
+        || (F(59) && in.age > 40) || (F(55) && F(2)) || (F(50) && F(3) && F(48))
+        || (F(4) && F(61) && F(3) && F(8) && !in.endocrineSuspect && !O(4) && !O(12)) || F(58) || F(60)
+        || F(97);
 }
 
 bool RheumatologistNeeded(const TRuleInput& in)
@@ -128,12 +122,8 @@ bool RheumatologistNeeded(const TRuleInput& in)
 
 bool EndocrinologistNeeded(const TRuleInput& in)
 {
-    return in.endocrineSuspect
-        || (F(191) && F(42) && (F(31) || F(75)))
-        || (F(44) && in.age > 25)
-        || F(45) || F(46)
-        || (F(50) && (F(176) || F(191)))
-        || F(85);
+    return in.endocrineSuspect || (F(191) && F(42) && (F(31) || F(75))) || (F(44) && in.age > 25) || F(45)
+        || F(46) || (F(50) && (F(176) || F(191))) || F(85);
 }
 
 bool OncologistNeeded(const TRuleInput& in)
@@ -141,8 +131,7 @@ bool OncologistNeeded(const TRuleInput& in)
     return F(65) || F(66) || F(67) || F(68)
         || (in.urineExplained && !F(12) && !F(13)
             && ((F(81) && !F(71)) || (F(1) && F(41) && F(43) && !F(9)) || (F(49) && !F(9))))
-        || (F(15) && F(16) && in.age > 50 && in.male && !F(71))
-        || (F(19) && F(91))
+        || (F(15) && F(16) && in.age > 50 && in.male && !F(71)) || (F(19) && F(91))
         || (F(24) && !in.endocrineSuspect);
 }
 

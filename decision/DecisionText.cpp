@@ -17,7 +17,8 @@ namespace {
 
 const std::array<QString, 2> SexWords { QStringLiteral("женщина"), QStringLiteral("мужчина") };
 const std::array<QString, 2> RhythmWords { QStringLiteral("аритмия"), QStringLiteral("ритмичный") };
-const std::array<QString, 2> StudyResultWords { QStringLiteral("Без особенностей"), QStringLiteral("Патология") };
+const std::array<QString, 2> StudyResultWords { QStringLiteral("Без особенностей"),
+    QStringLiteral("Патология") };
 const std::array<QString, 2> UrinePresenceWords { QStringLiteral("отсутствует"), QStringLiteral("+") };
 
 constexpr int SeparatorLength = 150;
@@ -158,8 +159,9 @@ void AddObjectiveData(ExaminationRecord& record, QStringList& memo)
                 .arg(Real(height, 0), Real(weight, 0), Real(bodyMassIndex, 1), BodyMassFlag());
     memo << Sentence(QStringLiteral("Температура тела: %1 градусов Цельсия %2")
                          .arg(Real(record.GetTemperature(), 1), TemperatureFlag()));
-    memo << Sentence(QStringLiteral("Пульс: %1 ударов в минуту, %2 %3")
-                         .arg(Integer(record.GetPulse()), RhythmWords[record.IsPulseRhythmic() ? 1 : 0], PulseFlag()));
+    memo << Sentence(
+        QStringLiteral("Пульс: %1 ударов в минуту, %2 %3")
+            .arg(Integer(record.GetPulse()), RhythmWords[record.IsPulseRhythmic() ? 1 : 0], PulseFlag()));
     memo << Sentence(QStringLiteral("Артериальное давление: %1/%2 мм ртутного столба %3")
                          .arg(Integer(record.GetSystolic()), Integer(record.GetDiastolic()), PressureFlag()));
     memo << QString();
@@ -169,26 +171,30 @@ void AddCountedTests(const ExaminationRecord& record, QStringList& memo, const Q
 {
     using Test = ExaminationRecord::Test;
     if (ECGPresent(record) && ECGRecent(record, now)) {
-        memo << QStringLiteral("ЭКГ от %1: %2.").arg(ShortDate(record.TestDate(Test::ECG)), StudyResultWords[HasFinding(70) ? 1 : 0]);
+        memo << QStringLiteral("ЭКГ от %1: %2.")
+                    .arg(ShortDate(record.TestDate(Test::ECG)), StudyResultWords[HasFinding(70) ? 1 : 0]);
         memo << QString();
     }
     if (FluPresent(record) && FluRecent(record, now)) {
-        memo << QStringLiteral("Флюорография от %1: %2.").arg(ShortDate(record.TestDate(Test::Flu)), StudyResultWords[HasFinding(71) ? 1 : 0]);
+        memo << QStringLiteral("Флюорография от %1: %2.")
+                    .arg(ShortDate(record.TestDate(Test::Flu)), StudyResultWords[HasFinding(71) ? 1 : 0]);
         memo << QString();
     }
     if (BloodPresent(record) && BloodRecent(record, now)) {
         memo << QStringLiteral("Анализ крови от %1:").arg(ShortDate(record.TestDate(Test::Blood)));
         memo << QStringLiteral("Гемоглобин - %1 г/л, Лейкоциты - %2 тыс/мкл, СОЭ - %3 мм/час.")
-                    .arg(Integer(EffectiveHemoglobin(record, now), 3), Real(EffectiveLeucocytes(record, now), 1),
-                        Integer(EffectiveESR(record, now)));
+                    .arg(Integer(EffectiveHemoglobin(record, now), 3),
+                        Real(EffectiveLeucocytes(record, now), 1), Integer(EffectiveESR(record, now)));
         memo << QString();
     }
     if (UrinePresent(record) && UrineRecent(record, now)) {
         memo << QStringLiteral("Анализ мочи от %1:").arg(ShortDate(record.TestDate(Test::Urine)));
-        memo << QStringLiteral("Белок - %1, Сахар - %2, Эритроциты - %3 в препарате, Лейкоциты - %4 в поле зрения.")
+        memo << QStringLiteral(
+            "Белок - %1, Сахар - %2, Эритроциты - %3 в препарате, Лейкоциты - %4 в поле зрения.")
                     .arg(UrinePresenceWords[EffectiveProtein(record, now) ? 1 : 0],
                         UrinePresenceWords[EffectiveSugar(record, now) ? 1 : 0],
-                        Integer(EffectiveUrineErythrocytes(record, now)), Integer(EffectiveUrineLeucocytes(record, now)));
+                        Integer(EffectiveUrineErythrocytes(record, now)),
+                        Integer(EffectiveUrineLeucocytes(record, now)));
     }
     AddSeparator(memo);
     memo << QString();
@@ -276,8 +282,7 @@ void ComposeConclusion(ExaminationRecord& record, QStringList& memo, const QDate
     AddObjectiveData(record, memo);
     AddCountedTests(record, memo, now);
     AddSelfExamination(memo);
-    memo << QStringLiteral("Тессора Про %1 [%2]")
-                .arg(ShortDate(now), LongTime(now));
+    memo << QStringLiteral("Тессора Про %1 [%2]").arg(ShortDate(now), LongTime(now));
 }
 
 void ShowConclusion(ExaminationRecord& record, QStringList& memo, const QDateTime& now)

@@ -27,7 +27,8 @@ double DaysBetween(const QDateTime& a, const QDateTime& b)
     const QDateTime la = a.toLocalTime();
     const QDateTime lb = b.toLocalTime();
     const double wholeDays = double(la.date().daysTo(lb.date()));
-    const double timeOfDay = double(lb.time().msecsSinceStartOfDay() - la.time().msecsSinceStartOfDay()) / MsecsPerDay;
+    const double timeOfDay
+        = double(lb.time().msecsSinceStartOfDay() - la.time().msecsSinceStartOfDay()) / MsecsPerDay;
     return std::abs(wholeDays + timeOfDay);
 }
 
@@ -200,10 +201,22 @@ int WholeMonthsBetween(const QDateTime& a, const QDateTime& b)
 
 // ---- Tests ----------------------------------------------------------------
 
-bool ECGPresent(const ExaminationRecord& record) { return !record.IsTestAbsent(Test::ECG); }
-bool FluPresent(const ExaminationRecord& record) { return !record.IsTestAbsent(Test::Flu); }
-bool BloodPresent(const ExaminationRecord& record) { return !record.IsTestAbsent(Test::Blood); }
-bool UrinePresent(const ExaminationRecord& record) { return !record.IsTestAbsent(Test::Urine); }
+bool ECGPresent(const ExaminationRecord& record)
+{
+    return !record.IsTestAbsent(Test::ECG);
+}
+bool FluPresent(const ExaminationRecord& record)
+{
+    return !record.IsTestAbsent(Test::Flu);
+}
+bool BloodPresent(const ExaminationRecord& record)
+{
+    return !record.IsTestAbsent(Test::Blood);
+}
+bool UrinePresent(const ExaminationRecord& record)
+{
+    return !record.IsTestAbsent(Test::Urine);
+}
 
 bool ECGRecent(const ExaminationRecord& record, const QDateTime& now)
 {

@@ -39,12 +39,15 @@ bool UrineRecent(const ExaminationRecord& record, const QDateTime& now = QDateTi
 
 // The entered value of a present and recent test, the norm value otherwise.
 int EffectiveHemoglobin(const ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());
-double EffectiveLeucocytes(const ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());
+double EffectiveLeucocytes(
+    const ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());
 int EffectiveESR(const ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());
 bool EffectiveProtein(const ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());
 bool EffectiveSugar(const ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());
-int EffectiveUrineErythrocytes(const ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());
-int EffectiveUrineLeucocytes(const ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());
+int EffectiveUrineErythrocytes(
+    const ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());
+int EffectiveUrineLeucocytes(
+    const ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());
 
 // ---- Findings ---------------------------------------------------------------
 
@@ -126,9 +129,9 @@ void AddSeparator(QStringList& memo);
 // Clears memo and writes the conclusion for the current Findings and
 // Recommended. An out-of-range height or weight throws EHeightError or
 // EWeightError from the body line; memo then holds the lines written so far.
-void ComposeConclusion(ExaminationRecord& record, QStringList& memo,
-    const QDateTime& now = QDateTime::currentDateTime());
+void ComposeConclusion(
+    ExaminationRecord& record, QStringList& memo, const QDateTime& now = QDateTime::currentDateTime());
 
 // Classifies, chooses the specialists and composes the conclusion into memo.
-void ShowConclusion(ExaminationRecord& record, QStringList& memo,
-    const QDateTime& now = QDateTime::currentDateTime());
+void ShowConclusion(
+    ExaminationRecord& record, QStringList& memo, const QDateTime& now = QDateTime::currentDateTime());

@@ -198,22 +198,38 @@ private:
             return false;
         const int whole = int(number);
         const int tenths = int(std::lround(number * 10));
-        if (key == QLatin1String("age")) setAge(whole);
-        else if (key == QLatin1String("height")) height = whole;
-        else if (key == QLatin1String("weight")) weight = whole;
-        else if (key == QLatin1String("temp")) temperatureTenths = tenths;
-        else if (key == QLatin1String("pulse")) pulse = whole;
-        else if (key == QLatin1String("ecg")) setTest(Test::ECG, number);
-        else if (key == QLatin1String("flu")) setTest(Test::Flu, number);
-        else if (key == QLatin1String("blood")) setTest(Test::Blood, number);
-        else if (key == QLatin1String("urine")) setTest(Test::Urine, number);
-        else if (key == QLatin1String("hb")) hemoglobin = whole;
-        else if (key == QLatin1String("leu")) leucocytesTenths = tenths;
-        else if (key == QLatin1String("esr")) esr = whole;
-        else if (key == QLatin1String("uery")) urineErythrocytes = whole;
-        else if (key == QLatin1String("uleu")) urineLeucocytes = whole;
-        else if (key == QLatin1String("questions")) questionCount = whole;
-        else return false;
+        if (key == QLatin1String("age"))
+            setAge(whole);
+        else if (key == QLatin1String("height"))
+            height = whole;
+        else if (key == QLatin1String("weight"))
+            weight = whole;
+        else if (key == QLatin1String("temp"))
+            temperatureTenths = tenths;
+        else if (key == QLatin1String("pulse"))
+            pulse = whole;
+        else if (key == QLatin1String("ecg"))
+            setTest(Test::ECG, number);
+        else if (key == QLatin1String("flu"))
+            setTest(Test::Flu, number);
+        else if (key == QLatin1String("blood"))
+            setTest(Test::Blood, number);
+        else if (key == QLatin1String("urine"))
+            setTest(Test::Urine, number);
+        else if (key == QLatin1String("hb"))
+            hemoglobin = whole;
+        else if (key == QLatin1String("leu"))
+            leucocytesTenths = tenths;
+        else if (key == QLatin1String("esr"))
+            esr = whole;
+        else if (key == QLatin1String("uery"))
+            urineErythrocytes = whole;
+        else if (key == QLatin1String("uleu"))
+            urineLeucocytes = whole;
+        else if (key == QLatin1String("questions"))
+            questionCount = whole;
+        else
+            return false;
         return true;
     }
 

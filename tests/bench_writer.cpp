@@ -34,7 +34,8 @@ namespace {
 constexpr int kRows = 100;
 constexpr int kColumns = 10;
 
-Reference<text::XTextTable> firstTableOf(const QString& pipe, const QString& title, std::shared_ptr<UnoOffice>& office)
+Reference<text::XTextTable> firstTableOf(
+    const QString& pipe, const QString& title, std::shared_ptr<UnoOffice>& office)
 {
     office = UnoOffice::connect(pipe);
     Reference<container::XEnumeration> components = office->desktop()->getComponents()->createEnumeration();
@@ -42,7 +43,8 @@ Reference<text::XTextTable> firstTableOf(const QString& pipe, const QString& tit
         Reference<frame::XTitle> named(components->nextElement(), UNO_QUERY);
         if (named.is() && toQString(named->getTitle()) == title) {
             Reference<container::XIndexAccess> tables(
-                Reference<text::XTextTablesSupplier>(named, UNO_QUERY_THROW)->getTextTables(), UNO_QUERY_THROW);
+                Reference<text::XTextTablesSupplier>(named, UNO_QUERY_THROW)->getTextTables(),
+                UNO_QUERY_THROW);
             return Reference<text::XTextTable>(tables->getByIndex(0), UNO_QUERY_THROW);
         }
     }
@@ -73,7 +75,8 @@ void BenchWriter::cellWrites()
     direct.get("Windows").call("Item", 1).set("Caption", QStringLiteral("direct"));
     direct.get("Tables").call("Add", word.get("Selection").get("Range"), kRows, kColumns);
     std::shared_ptr<UnoOffice> office;
-    const Reference<text::XTextTable> unoTable = firstTableOf(guard.pipeName(), QStringLiteral("direct"), office);
+    const Reference<text::XTextTable> unoTable
+        = firstTableOf(guard.pipeName(), QStringLiteral("direct"), office);
     QVERIFY(unoTable.is());
     const OUString text = toOUString(QStringLiteral("текст"));
     timer.restart();
@@ -85,12 +88,16 @@ void BenchWriter::cellWrites()
         }
     }
     const qint64 directMs = timer.elapsed();
-    QCOMPARE(Reference<text::XText>(unoTable->getCellByName(OUString("J100")), UNO_QUERY_THROW)->getString(), text);
-    QCOMPARE(table.call("Cell", kRows, kColumns).get("Range").get("Text").toString(), QStringLiteral("текст"));
+    QCOMPARE(Reference<text::XText>(unoTable->getCellByName(OUString("J100")), UNO_QUERY_THROW)->getString(),
+        text);
+    QCOMPARE(
+        table.call("Cell", kRows, kColumns).get("Range").get("Text").toString(), QStringLiteral("текст"));
 
     const double ratio = directMs > 0 ? static_cast<double>(lateMs) / static_cast<double>(directMs) : 0.0;
     qInfo().noquote() << QStringLiteral("office start to connected: %1 ms").arg(startMs);
-    qInfo().noquote() << QStringLiteral("%1 late-bound Cell(r, c).Range.InsertBefore: %2 ms").arg(kRows * kColumns).arg(lateMs);
+    qInfo().noquote() << QStringLiteral("%1 late-bound Cell(r, c).Range.InsertBefore: %2 ms")
+                             .arg(kRows * kColumns)
+                             .arg(lateMs);
     qInfo().noquote() << QStringLiteral("%1 direct UNO writes: %2 ms").arg(kRows * kColumns).arg(directMs);
     qInfo().noquote() << QStringLiteral("late-bound / direct: %1").arg(ratio, 0, 'f', 2);
     office.reset();

@@ -22,7 +22,10 @@ QByteArray resource(const QStringList& strings)
     return text.toUtf8();
 }
 
-QString labelText(const TfrmAbout& form, const char* name) { return form.findChild<QLabel*>(name)->text(); }
+QString labelText(const TfrmAbout& form, const char* name)
+{
+    return form.findChild<QLabel*>(name)->text();
+}
 
 } // namespace
 
@@ -69,13 +72,17 @@ void TestAbout::versionLabels_data()
     QTest::newRow("generated resource") << QByteArray() << "Тессора Про версия " TESSORA_FILE_VERSION
                                         << "Разработка: команда «Тессора»  © 2026 Тессора Софт";
     QTest::newRow("missing Comments shows n/a first")
-        << resource({ "ProductName=П", "FileVersion=1", "LegalCopyright=©" }) << "П версия 1" << "n/a  ©";
-    QTest::newRow("no version information") << QByteArray("") << " версия " << "  ";
-    QTest::newRow("values untrimmed") << resource({ "ProductName= П ", "FileVersion= 2 " }) << " П  версия  2 "
-                                      << "n/a  n/a";
+        << resource({ "ProductName=П", "FileVersion=1", "LegalCopyright=©" }) << "П версия 1"
+        << "n/a  ©";
+    QTest::newRow("no version information") << QByteArray("") << " версия "
+                                            << "  ";
+    QTest::newRow("values untrimmed")
+        << resource({ "ProductName= П ", "FileVersion= 2 " }) << " П  версия  2 "
+        << "n/a  n/a";
     QTest::newRow("percent signs shown as is")
         << resource({ "ProductName=%2", "FileVersion=%1", "Comments=100%", "LegalCopyright=%1" })
-        << "%2 версия %1" << "100%  %1";
+        << "%2 версия %1"
+        << "100%  %1";
 }
 
 void TestAbout::versionLabels()
@@ -95,11 +102,11 @@ void TestAbout::fixedTextsAndWindow()
     TfrmAbout form;
     QCOMPARE(form.windowTitle(), QStringLiteral("О программе"));
     QCOMPARE(labelText(form, "lblAbout").split(u'\n'),
-             QStringList({ "Если в последнее время Вы чувствуете себя как-то",
-                           "не так,- посоветуйтесь с программой и она подскажет",
-                           "врача-специалиста, к которому следует обратиться.", "",
-                           "При этом Вы экономите по крайней мере один подход",
-                           "к \"живому\" терапевту, а это время и деньги." }));
+        QStringList({ "Если в последнее время Вы чувствуете себя как-то",
+            "не так,- посоветуйтесь с программой и она подскажет",
+            "врача-специалиста, к которому следует обратиться.", "",
+            "При этом Вы экономите по крайней мере один подход",
+            "к \"живому\" терапевту, а это время и деньги." }));
     QCOMPARE(labelText(form, "lblURL"), QString::fromLatin1(TessoraURL));
     QCOMPARE(form.findChild<QPushButton*>("bbtnOK")->text(), QStringLiteral("Закрыть"));
     QVERIFY(form.findChild<QFrame*>("bvlHor"));
@@ -173,7 +180,8 @@ void TestAbout::picture_data()
     QTest::addColumn<QSize>("shown");
 
     QTest::newRow("no picture: program icon") << QByteArray() << QSize(150, 150);
-    QTest::newRow("damaged picture: program icon") << QByteArray("\xff\xd8\xff\xe0 not a picture") << QSize(150, 150);
+    QTest::newRow("damaged picture: program icon")
+        << QByteArray("\xff\xd8\xff\xe0 not a picture") << QSize(150, 150);
     QTest::newRow("picture fitted to the width") << QByteArray("wide") << QSize(150, 50);
 }
 

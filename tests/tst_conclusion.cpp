@@ -34,7 +34,8 @@ void CompareLines(const QStringList& actual, const QStringList& expected)
     for (qsizetype i = 0; i < std::min(actual.size(), expected.size()); ++i) {
         const QByteArray where = "line " + QByteArray::number(i + 1);
         QVERIFY2(actual.at(i) == expected.at(i),
-            (where + ": got \"" + actual.at(i).toUtf8() + "\", expected \"" + expected.at(i).toUtf8() + "\"").constData());
+            (where + ": got \"" + actual.at(i).toUtf8() + "\", expected \"" + expected.at(i).toUtf8() + "\"")
+                .constData());
     }
     QCOMPARE(actual.size(), expected.size());
 }
@@ -111,7 +112,8 @@ void TestConclusion::cleanup()
 
 void TestConclusion::writeComplaints(const QStringList& phrases)
 {
-    WriteFile(DataFolder::file(QStringLiteral("Common/ANS.txt")), CodePage::fromUnicode(phrases.join(QStringLiteral("\r\n"))));
+    WriteFile(DataFolder::file(QStringLiteral("Common/ANS.txt")),
+        CodePage::fromUnicode(phrases.join(QStringLiteral("\r\n"))));
     LoadComplaintTexts();
 }
 
@@ -166,7 +168,8 @@ SEP
 
 Тессора Про 15.03.2026 [10:30:00])");
 
-    QTest::newRow("pulse 56 with arrhythmia, temperature 35.9") << "pulse=56 arrhythmia temp=35.9" << Expected(R"(
+    QTest::newRow("pulse 56 with arrhythmia, temperature 35.9")
+        << "pulse=56 arrhythmia temp=35.9" << Expected(R"(
 Вам рекомендуются консультации: ревматолога, терапевта.
 SEP
 
@@ -227,8 +230,8 @@ SEP
 
 Тессора Про 15.03.2026 [10:30:00])");
 
-    QTest::newRow("four counted tests") << "ecg=10 flu=20 blood=30 urine=5 hb=95 leu=12.3 esr=22 protein uery=3 uleu=7"
-                                        << Expected(R"(
+    QTest::newRow("four counted tests")
+        << "ecg=10 flu=20 blood=30 urine=5 hb=95 leu=12.3 esr=22 protein uery=3 uleu=7" << Expected(R"(
 Вам рекомендуются консультации: нефролога, уролога, терапевта.
 SEP
 
@@ -333,8 +336,8 @@ SEP
 SEP
 Тессора Про 15.03.2026 [10:30:00])");
 
-    QTest::newRow("complaints, one phrase missing from the file") << "male age=45 q1 q2 q5 cbxCardio cbxNevro cbxNevropat"
-                                                                 << Expected(R"(
+    QTest::newRow("complaints, one phrase missing from the file")
+        << "male age=45 q1 q2 q5 cbxCardio cbxNevro cbxNevropat" << Expected(R"(
 Введенные Вами данные не позволяют сделать определенного заключения.
 Возможно, Вам просто надо хорошо отдохнуть?
 SEP
@@ -365,7 +368,8 @@ void TestConclusion::wholeText()
 {
     QFETCH(QString, record);
     QFETCH(QStringList, expected);
-    writeComplaints({ QStringLiteral("общую слабость"), QStringLiteral("головную боль"), QStringLiteral("кашель") });
+    writeComplaints(
+        { QStringLiteral("общую слабость"), QStringLiteral("головную боль"), QStringLiteral("кашель") });
     TestRecord subject(Now);
     QCOMPARE(subject.apply(record), QString());
     QStringList memo { QStringLiteral("help text of another page") };
@@ -391,11 +395,16 @@ void TestConclusion::rangeErrorKeepsLinesSoFar_data()
     QTest::addColumn<QString>("record");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("height 109") << "height=109" << "Рост слишком мал";
-    QTest::newRow("height 211") << "height=211" << "Рост слишком велик";
-    QTest::newRow("weight 29") << "weight=29" << "Вес слишком мал";
-    QTest::newRow("weight 301") << "weight=301" << "Вес слишком велик";
-    QTest::newRow("both out: height reported") << "height=211 weight=29" << "Рост слишком велик";
+    QTest::newRow("height 109") << "height=109"
+                                << "Рост слишком мал";
+    QTest::newRow("height 211") << "height=211"
+                                << "Рост слишком велик";
+    QTest::newRow("weight 29") << "weight=29"
+                               << "Вес слишком мал";
+    QTest::newRow("weight 301") << "weight=301"
+                                << "Вес слишком велик";
+    QTest::newRow("both out: height reported") << "height=211 weight=29"
+                                               << "Рост слишком велик";
 }
 
 void TestConclusion::rangeErrorKeepsLinesSoFar()
@@ -433,11 +442,13 @@ void TestConclusion::complaintTexts_data()
     QTest::addColumn<QStringList>("phrases");
 
     QTest::newRow("CR LF lines, final break") << QByteArray("a\r\nb\r\n") << QStringList { "a", "b" };
-    QTest::newRow("CR, LF and CR LF mixed") << QByteArray("a\rb\nc\r\n\r\nd") << QStringList { "a", "b", "c", "", "d" };
+    QTest::newRow("CR, LF and CR LF mixed")
+        << QByteArray("a\rb\nc\r\n\r\nd") << QStringList { "a", "b", "c", "", "d" };
     QTest::newRow("blanks kept") << QByteArray("  a \t\r\n b") << QStringList { "  a \t", " b" };
     QTest::newRow("code page 1251") << CodePage::fromUnicode(QStringLiteral("боль в груди\r\nкашель"))
                                     << QStringList { "боль в груди", "кашель" };
-    QTest::newRow("undefined byte 0x98") << QByteArray("a\x98z") << QStringList { QStringLiteral("a\uFFFDz") };
+    QTest::newRow("undefined byte 0x98")
+        << QByteArray("a\x98z") << QStringList { QStringLiteral("a\uFFFDz") };
     QTest::newRow("NUL byte ends the text") << QByteArray("ab\0cd\r\nef", 10) << QStringList { "ab" };
     QTest::newRow("empty file") << QByteArray() << QStringList {};
 
@@ -480,9 +491,10 @@ void TestConclusion::observedListKeepsEveryBox()
     for (const QString& name : subject.historyNames)
         QCOMPARE(subject.apply(name), QString());
     QCOMPARE(ObservedList(subject),
-        QStringLiteral("кардиологом, урологом, хирургом, ревматологом, пульмонологом, психотерапевтом, психиатром, "
-                       "онкологом, офтальмологом, невропатологом, неврологом, нефрологом, наркологом, лор врачом, "
-                       "гинекологом, гастроэнтерологом, эндокринологом, дерматологом"));
+        QStringLiteral(
+            "кардиологом, урологом, хирургом, ревматологом, пульмонологом, психотерапевтом, психиатром, "
+            "онкологом, офтальмологом, невропатологом, неврологом, нефрологом, наркологом, лор врачом, "
+            "гинекологом, гастроэнтерологом, эндокринологом, дерматологом"));
 }
 
 QTEST_GUILESS_MAIN(TestConclusion)

@@ -26,15 +26,17 @@ private slots:
     void heightOutOfRangeKeepsLinesSoFar();
 
 private:
-    template <typename T>
-    T* Find(const char* name) const
+    template <typename T> T* Find(const char* name) const
     {
         T* widget = window->findChild<T*>(QString::fromLatin1(name));
         if (!widget)
             qFatal("no control %s", name);
         return widget;
     }
-    QStringList Memo() const { return Find<QPlainTextEdit>("mmoCommon")->toPlainText().split(QLatin1Char('\n')); }
+    QStringList Memo() const
+    {
+        return Find<QPlainTextEdit>("mmoCommon")->toPlainText().split(QLatin1Char('\n'));
+    }
     void Type(const char* spinEdit, const QString& text);
 
     std::unique_ptr<TfrmTessora> window;
@@ -85,7 +87,8 @@ void TestConclusionPage::conclusionFollowsTheRecord()
     Find<TSpinEdit>("spePulsP")->setValue(76);
     window->SelectPageByTag(14);
     memo = Memo();
-    QCOMPARE(memo.value(0), QStringLiteral("Введенные Вами данные не позволяют сделать определенного заключения."));
+    QCOMPARE(memo.value(0),
+        QStringLiteral("Введенные Вами данные не позволяют сделать определенного заключения."));
     QVERIFY(memo.contains(QStringLiteral("Температура тела: 36,6 градусов Цельсия.")));
 }
 
@@ -129,10 +132,18 @@ void TestConclusionPage::heightOutOfRangeKeepsLinesSoFar_data()
     QTest::addColumn<QString>("weight");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("height 250") << "250" << "70" << "Рост слишком велик";
-    QTest::newRow("height 99") << "99" << "70" << "Рост слишком мал";
-    QTest::newRow("weight 25") << "170" << "25" << "Вес слишком мал";
-    QTest::newRow("both out: height reported") << "250" << "25" << "Рост слишком велик";
+    QTest::newRow("height 250") << "250"
+                                << "70"
+                                << "Рост слишком велик";
+    QTest::newRow("height 99") << "99"
+                               << "70"
+                               << "Рост слишком мал";
+    QTest::newRow("weight 25") << "170"
+                               << "25"
+                               << "Вес слишком мал";
+    QTest::newRow("both out: height reported") << "250"
+                                               << "25"
+                                               << "Рост слишком велик";
 }
 
 void TestConclusionPage::heightOutOfRangeKeepsLinesSoFar()

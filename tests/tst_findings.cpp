@@ -216,9 +216,12 @@ void TestFindings::effectiveValues_data()
 
     const QString values = QStringLiteral(" hb=99 leu=9.9 esr=40 protein sugar uery=7 uleu=8");
     QTest::newRow("tests absent: norms") << values << 130 << 5.5 << 5 << false << false << 0 << 0;
-    QTest::newRow("tests 61 days old: norms") << "blood=61 urine=61" + values << 130 << 5.5 << 5 << false << false << 0 << 0;
-    QTest::newRow("tests 60 days old: entered") << "blood=60 urine=60" + values << 99 << 9.9 << 40 << true << true << 7 << 8;
-    QTest::newRow("tests dated tomorrow: entered") << "blood=-1 urine=-1" + values << 99 << 9.9 << 40 << true << true << 7 << 8;
+    QTest::newRow("tests 61 days old: norms")
+        << "blood=61 urine=61" + values << 130 << 5.5 << 5 << false << false << 0 << 0;
+    QTest::newRow("tests 60 days old: entered")
+        << "blood=60 urine=60" + values << 99 << 9.9 << 40 << true << true << 7 << 8;
+    QTest::newRow("tests dated tomorrow: entered")
+        << "blood=-1 urine=-1" + values << 99 << 9.9 << 40 << true << true << 7 << 8;
 }
 
 void TestFindings::effectiveValues()
@@ -240,7 +243,8 @@ void TestFindings::recencyIgnoresAbsentBox()
     TestRecord subject(Now);
     subject.dates.fill(Now.addDays(-10));
     QVERIFY(!ECGPresent(subject) && !FluPresent(subject) && !BloodPresent(subject) && !UrinePresent(subject));
-    QVERIFY(ECGRecent(subject, Now) && FluRecent(subject, Now) && BloodRecent(subject, Now) && UrineRecent(subject, Now));
+    QVERIFY(ECGRecent(subject, Now) && FluRecent(subject, Now) && BloodRecent(subject, Now)
+        && UrineRecent(subject, Now));
 }
 
 void TestFindings::classificationStartsEmpty()

@@ -1,7 +1,7 @@
 #include "CodePage.h"
 #include "DataFolder.h"
-#include "TextFile.h"
 #include "QuestionList.h"
+#include "TextFile.h"
 
 #include <QFile>
 #include <QSet>

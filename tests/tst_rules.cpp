@@ -77,15 +77,19 @@ void TestRules::addCardiologistRows()
     QTest::newRow("cardiologist b: 170/80") << "bp=170/80" << Specialists { 1 };
     QTest::newRow("cardiologist b: 150/95") << "bp=150/95" << Specialists { 1 };
     QTest::newRow("cardiologist b miss: 160/90 on the bounds") << "bp=160/90" << Specialists {};
-    QTest::newRow("cardiologist b miss: protein in urine") << "bp=170/80 urine=0 protein" << Specialists { 5 };
-    QTest::newRow("cardiologist b miss: erythrocytes in urine") << "bp=170/80 urine=0 uery=6" << Specialists { 5 };
-    QTest::newRow("cardiologist b: protein explained by urologist") << "bp=170/80 urine=0 protein cbxUrolog" << Specialists { 1 };
+    QTest::newRow("cardiologist b miss: protein in urine")
+        << "bp=170/80 urine=0 protein" << Specialists { 5 };
+    QTest::newRow("cardiologist b miss: erythrocytes in urine")
+        << "bp=170/80 urine=0 uery=6" << Specialists { 5 };
+    QTest::newRow("cardiologist b: protein explained by urologist")
+        << "bp=170/80 urine=0 protein cbxUrolog" << Specialists { 1 };
     QTest::newRow("cardiologist c: question 7 at 41") << "q7 age=41" << Specialists { 1 };
     QTest::newRow("cardiologist c miss: question 7 at 40") << "q7 age=40" << Specialists {};
     QTest::newRow("cardiologist c miss: rheumatologist observes") << "q7 age=41 cbxRevma" << Specialists {};
     QTest::newRow("cardiologist c miss: question 12 too") << "q7 q12 age=41" << Specialists { 3 };
     QTest::newRow("cardiologist c miss: question 14 too") << "q7 q14 age=55" << Specialists {};
-    QTest::newRow("cardiologist c miss: fluorography pathology") << "q7 age=41 flu=0 fluPathology" << Specialists { 3 };
+    QTest::newRow("cardiologist c miss: fluorography pathology")
+        << "q7 age=41 flu=0 fluPathology" << Specialists { 3 };
     QTest::newRow("cardiologist c: arrhythmia at 41") << "arrhythmia age=41" << Specialists { 1 };
     QTest::newRow("cardiologist c miss: arrhythmia at 40") << "arrhythmia age=40" << Specialists {};
     QTest::newRow("cardiologist c miss: arrhythmia with hormonal signs")
@@ -108,22 +112,29 @@ void TestRules::addPulmonologistRows()
     QTest::newRow("pulmonologist a: question 13") << "q13" << Specialists { 3 };
     QTest::newRow("pulmonologist b: questions 12 and 7") << "q12 q7" << Specialists { 3 };
     QTest::newRow("pulmonologist b miss: question 12 alone") << "q12" << Specialists {};
-    QTest::newRow("pulmonologist b miss: 12 and 7 with ECG pathology") << "q12 q7 ecg=0 block age=45" << Specialists { 1 };
+    QTest::newRow("pulmonologist b miss: 12 and 7 with ECG pathology")
+        << "q12 q7 ecg=0 block age=45" << Specialists { 1 };
     QTest::newRow("pulmonologist b: question 12 and ESR 16") << "q12 blood=0 esr=16" << Specialists { 3, 17 };
     QTest::newRow("pulmonologist b: question 12 and fever") << "q12 temp=37.1" << Specialists { 3, 17 };
-    QTest::newRow("pulmonologist b: question 12 and hemoglobin 109") << "q12 blood=0 hb=109" << Specialists { 3 };
+    QTest::newRow("pulmonologist b: question 12 and hemoglobin 109")
+        << "q12 blood=0 hb=109" << Specialists { 3 };
     QTest::newRow("pulmonologist b: question 12 and 17") << "q12 q17" << Specialists { 3 };
     QTest::newRow("pulmonologist c: questions 14 and 7 at 49") << "q14 q7 age=49" << Specialists { 3 };
     QTest::newRow("pulmonologist c miss: at 50") << "q14 q7 age=50" << Specialists {};
     QTest::newRow("pulmonologist d: question 15 and fever") << "q15 temp=37.1" << Specialists { 3, 17 };
-    QTest::newRow("pulmonologist d: question 15 and leucocytes 8.1") << "q15 blood=0 leu=8.1" << Specialists { 3, 17 };
+    QTest::newRow("pulmonologist d: question 15 and leucocytes 8.1")
+        << "q15 blood=0 leu=8.1" << Specialists { 3, 17 };
     QTest::newRow("pulmonologist d: question 16 and ESR 16") << "q16 blood=0 esr=16" << Specialists { 3, 17 };
     QTest::newRow("pulmonologist d: questions 1, 5, 15") << "q1 q5 q15" << Specialists { 3 };
-    QTest::newRow("pulmonologist d miss: urine unexplained") << "q15 temp=37.1 urine=0 protein" << Specialists { 5, 17 };
-    QTest::newRow("pulmonologist d miss: rheumatologist observes") << "q15 temp=37.1 cbxRevma" << Specialists {};
-    QTest::newRow("pulmonologist d miss: ECG pathology") << "q15 temp=37.1 ecg=0 block age=45" << Specialists { 1, 17 };
+    QTest::newRow("pulmonologist d miss: urine unexplained")
+        << "q15 temp=37.1 urine=0 protein" << Specialists { 5, 17 };
+    QTest::newRow("pulmonologist d miss: rheumatologist observes")
+        << "q15 temp=37.1 cbxRevma" << Specialists {};
+    QTest::newRow("pulmonologist d miss: ECG pathology")
+        << "q15 temp=37.1 ecg=0 block age=45" << Specialists { 1, 17 };
     QTest::newRow("pulmonologist e: fluorography pathology") << "flu=0 fluPathology" << Specialists { 3 };
-    QTest::newRow("pulmonologist e miss: fluorography a year old") << "flu=365.25 fluPathology" << Specialists {};
+    QTest::newRow("pulmonologist e miss: fluorography a year old")
+        << "flu=365.25 fluPathology" << Specialists {};
     QTest::newRow("pulmonologist f: questions 17 and 5") << "q17 q5" << Specialists { 3 };
     QTest::newRow("pulmonologist f: questions 17 and 15") << "q17 q15" << Specialists { 3 };
     QTest::newRow("pulmonologist f miss: question 17 alone") << "q17" << Specialists {};
@@ -138,11 +149,14 @@ void TestRules::addNeurologistRows()
     QTest::newRow("neurologist a: question 56") << "q56" << Specialists { 8 };
     QTest::newRow("neurologist b: question 57 at 41") << "q57 age=41" << Specialists { 8 };
     QTest::newRow("neurologist b miss: at 40") << "q57 age=40" << Specialists {};
-    QTest::newRow("neurologist c: 170/100 with questions 2 and 50") << "bp=170/100 q2 q50" << Specialists { 1, 8, 10 };
+    QTest::newRow("neurologist c: 170/100 with questions 2 and 50")
+        << "bp=170/100 q2 q50" << Specialists { 1, 8, 10 };
     QTest::newRow("neurologist c: 95/60 with questions 2 and 50") << "bp=95/60 q2 q50" << Specialists { 8 };
-    QTest::newRow("neurologist c miss: 170/80 with questions 2 and 50") << "bp=170/80 q2 q50" << Specialists { 1, 10 };
+    QTest::newRow("neurologist c miss: 170/80 with questions 2 and 50")
+        << "bp=170/80 q2 q50" << Specialists { 1, 10 };
     QTest::newRow("neurologist c miss: 95/75 with questions 2 and 50") << "bp=95/75 q2 q50" << Specialists {};
-    QTest::newRow("neurologist c miss: 170/100 without question 2") << "bp=170/100 q50" << Specialists { 1, 10 };
+    QTest::newRow("neurologist c miss: 170/100 without question 2")
+        << "bp=170/100 q50" << Specialists { 1, 10 };
     QTest::newRow("neurologist d: question 54") << "q54" << Specialists { 8 };
     QTest::newRow("neurologist d miss: question 29") << "q54 q29" << Specialists { 2 };
     QTest::newRow("neurologist d miss: question 32") << "q54 q32" << Specialists { 2 };
@@ -153,8 +167,10 @@ void TestRules::addNeurologistRows()
     QTest::newRow("neurologist g: questions 50, 3, 48") << "q50 q3 q48" << Specialists { 8 };
     QTest::newRow("neurologist g miss: without 48") << "q50 q3" << Specialists {};
     QTest::newRow("neurologist h: questions 4, 61, 3, 8") << "q4 q61 q3 q8" << Specialists { 1, 8 };
-    QTest::newRow("neurologist h miss: gastroenterologist observes") << "q4 q61 q3 q8 cbxGastro" << Specialists {};
-    QTest::newRow("neurologist h miss: psychotherapist observes") << "q4 q61 q3 q8 cbxPsihoter" << Specialists { 12 };
+    QTest::newRow("neurologist h miss: gastroenterologist observes")
+        << "q4 q61 q3 q8 cbxGastro" << Specialists {};
+    QTest::newRow("neurologist h miss: psychotherapist observes")
+        << "q4 q61 q3 q8 cbxPsihoter" << Specialists { 12 };
     QTest::newRow("neurologist i: question 58") << "q58" << Specialists { 8 };
     QTest::newRow("neurologist i: question 60") << "q60" << Specialists { 8 };
     QTest::newRow("neurologist i: muscle atrophy") << "cbxFAtrof" << Specialists { 8 };
@@ -166,9 +182,12 @@ void TestRules::addRheumatologistRows()
     QTest::newRow("rheumatologist a: 9, ESR 16, 5 at 39") << rowA + " age=39" << Specialists { 9, 17 };
     QTest::newRow("rheumatologist a: 9, ESR 16, 7") << "q9 blood=0 esr=16 q7" << Specialists { 9, 17 };
     QTest::newRow("rheumatologist a miss: at 40") << rowA + " age=40" << Specialists { 17 };
-    QTest::newRow("rheumatologist a miss: urine unexplained") << rowA + " urine=0 protein" << Specialists { 5, 17 };
-    QTest::newRow("rheumatologist a: urine explained by urologist") << rowA + " urine=0 protein cbxUrolog" << Specialists { 9 };
-    QTest::newRow("rheumatologist a miss: fluorography pathology") << rowA + " flu=0 fluPathology" << Specialists { 3, 17 };
+    QTest::newRow("rheumatologist a miss: urine unexplained")
+        << rowA + " urine=0 protein" << Specialists { 5, 17 };
+    QTest::newRow("rheumatologist a: urine explained by urologist")
+        << rowA + " urine=0 protein cbxUrolog" << Specialists { 9 };
+    QTest::newRow("rheumatologist a miss: fluorography pathology")
+        << rowA + " flu=0 fluPathology" << Specialists { 3, 17 };
     QTest::newRow("rheumatologist a miss: ESR 15") << "q9 blood=0 esr=15 q5" << Specialists {};
     QTest::newRow("rheumatologist b: questions 1 and 8") << "q1 q8" << Specialists { 1, 9 };
     QTest::newRow("rheumatologist b miss: 1 and 8 at 40") << "q1 q8 age=40" << Specialists { 1 };
@@ -183,14 +202,18 @@ void TestRules::addEndocrinologistRows()
     QTest::newRow("hormonal a1: pulse 91, 4, 40") << "pulse=91 q4 q40" << Specialists { 10, 17 };
     QTest::newRow("hormonal a1 miss: pulse 90") << "pulse=90 q4 q40" << Specialists {};
     QTest::newRow("hormonal a1: pulse 91, 4, 33 at 39") << "pulse=91 q4 q33 age=39" << Specialists { 10, 17 };
-    QTest::newRow("hormonal a1 miss: pulse 91, 4, 33 at 40") << "pulse=91 q4 q33 age=40" << Specialists { 17 };
-    QTest::newRow("hormonal a1: pulse 91, 4, 150/89") << "pulse=91 q4 bp=150/89 age=45" << Specialists { 10, 17 };
-    QTest::newRow("hormonal a2: pulse 91, 150/89, 51 at 39") << "pulse=91 bp=150/89 q51 age=39" << Specialists { 10, 17 };
+    QTest::newRow("hormonal a1 miss: pulse 91, 4, 33 at 40")
+        << "pulse=91 q4 q33 age=40" << Specialists { 17 };
+    QTest::newRow("hormonal a1: pulse 91, 4, 150/89")
+        << "pulse=91 q4 bp=150/89 age=45" << Specialists { 10, 17 };
+    QTest::newRow("hormonal a2: pulse 91, 150/89, 51 at 39")
+        << "pulse=91 bp=150/89 q51 age=39" << Specialists { 10, 17 };
     QTest::newRow("hormonal a2 miss: at 40") << "pulse=91 bp=150/89 q51 age=40" << Specialists { 17 };
     QTest::newRow("hormonal a3: 4, 40, 41, 33") << "q4 q40 q41 q33" << Specialists { 10 };
     QTest::newRow("hormonal a3 miss: without 33") << "q4 q40 q41" << Specialists {};
     QTest::newRow("endocrinologist b: BMI 31, 42, 31") << "weight=90 q42 q31" << Specialists { 10 };
-    QTest::newRow("endocrinologist b: BMI 31, 42, temperature 35.9") << "weight=90 q42 temp=35.9" << Specialists { 10 };
+    QTest::newRow("endocrinologist b: BMI 31, 42, temperature 35.9")
+        << "weight=90 q42 temp=35.9" << Specialists { 10 };
     QTest::newRow("endocrinologist b miss: BMI 30.0") << "height=200 weight=120 q42 q31" << Specialists {};
     QTest::newRow("endocrinologist c: question 44 at 26") << "q44 age=26" << Specialists { 10 };
     QTest::newRow("endocrinologist c miss: at 25") << "q44 age=25" << Specialists {};
@@ -211,8 +234,10 @@ void TestRules::addOncologistRows()
     QTest::newRow("oncologist b: hemoglobin 109") << "blood=0 hb=109" << Specialists { 11 };
     QTest::newRow("oncologist b miss: hemoglobin 110") << "blood=0 hb=110" << Specialists {};
     QTest::newRow("oncologist b miss: question 12") << "blood=0 hb=109 q12" << Specialists { 3 };
-    QTest::newRow("oncologist b miss: fluorography pathology") << "blood=0 hb=109 flu=0 fluPathology" << Specialists { 3 };
-    QTest::newRow("oncologist b miss: urine unexplained") << "blood=0 hb=109 urine=0 protein" << Specialists { 5 };
+    QTest::newRow("oncologist b miss: fluorography pathology")
+        << "blood=0 hb=109 flu=0 fluPathology" << Specialists { 3 };
+    QTest::newRow("oncologist b miss: urine unexplained")
+        << "blood=0 hb=109 urine=0 protein" << Specialists { 5 };
     QTest::newRow("oncologist b: questions 1, 41, 43") << "q1 q41 q43" << Specialists { 11 };
     QTest::newRow("oncologist b miss: question 9") << "q1 q41 q43 q9" << Specialists {};
     QTest::newRow("oncologist b: question 49") << "q49" << Specialists { 11 };
@@ -235,10 +260,12 @@ void TestRules::addGeneralPractitionerRows()
     QTest::newRow("GP: pulse 59") << "pulse=59" << Specialists { 17 };
     QTest::newRow("GP: pulse 91") << "pulse=91" << Specialists { 17 };
     QTest::newRow("GP miss: temperature 37.0") << "temp=37.0" << Specialists {};
-    const char* suppressing[] { "cbxCardio", "cbxLor", "cbxPulmon", "cbxGastro", "cbxNefro", "cbxDerma", "cbxNevro",
-        "cbxNevropat", "cbxRevma", "cbxEndocrin", "cbxOnko", "cbxUrgent", "cbxGinecol", "cbxUrolog" };
+    const char* suppressing[] { "cbxCardio", "cbxLor", "cbxPulmon", "cbxGastro", "cbxNefro", "cbxDerma",
+        "cbxNevro", "cbxNevropat", "cbxRevma", "cbxEndocrin", "cbxOnko", "cbxUrgent", "cbxGinecol",
+        "cbxUrolog" };
     for (const char* box : suppressing)
-        QTest::addRow("GP miss: %s observes", box) << QStringLiteral("temp=37.5 %1").arg(QLatin1String(box)) << Specialists {};
+        QTest::addRow("GP miss: %s observes", box)
+            << QStringLiteral("temp=37.5 %1").arg(QLatin1String(box)) << Specialists {};
     QTest::newRow("GP: ophthalmologist observes") << "temp=37.5 cbxOftal" << Specialists { 17 };
     QTest::newRow("GP: narcologist observes") << "temp=37.5 cbxNarcolog" << Specialists { 12, 17 };
     QTest::newRow("GP: psychotherapist observes") << "temp=37.5 cbxPsihoter" << Specialists { 12, 17 };
@@ -254,7 +281,8 @@ void TestRules::addOtherSpecialistRows()
     QTest::newRow("gastroenterologist a: question 18") << "q18" << Specialists { 4 };
     QTest::newRow("gastroenterologist a miss: hernia") << "q18 cbxBPup" << Specialists { 14 };
     for (int n : { 20, 21, 22, 23, 25, 35, 36, 37 })
-        QTest::addRow("gastroenterologist b: question %d", n) << QStringLiteral("q%1").arg(n) << Specialists { 4 };
+        QTest::addRow("gastroenterologist b: question %d", n)
+            << QStringLiteral("q%1").arg(n) << Specialists { 4 };
 
     QTest::newRow("nephrologist: protein") << "urine=0 protein" << Specialists { 5 };
     QTest::newRow("nephrologist: erythrocytes 6") << "urine=0 uery=6" << Specialists { 5 };
@@ -309,7 +337,8 @@ void TestRules::observed_data()
 
     QTest::newRow("none") << "" << Specialists {};
     QTest::newRow("neurologist twice makes one") << "cbxNevro cbxNevropat" << Specialists { 8 };
-    QTest::newRow("psychotherapist and psychiatrist make one") << "cbxPsihoter cbxPsihiatr" << Specialists { 12 };
+    QTest::newRow("psychotherapist and psychiatrist make one")
+        << "cbxPsihoter cbxPsihiatr" << Specialists { 12 };
     QTest::newRow("cardiologist, ENT, urologist") << "cbxUrolog cbxLor cbxCardio" << Specialists { 1, 2, 16 };
 }
 
@@ -329,15 +358,21 @@ void TestRules::sentence_data()
     QTest::addColumn<QString>("list");
     QTest::addColumn<QStringList>("lines");
 
-    QTest::newRow("nothing recommended") << "" << ""
-                                         << QStringList { "Введенные Вами данные не позволяют сделать определенного заключения.",
-                                                "Возможно, Вам просто надо хорошо отдохнуть?" };
-    QTest::newRow("one specialist") << "temp=37.5" << "терапевта"
+    QTest::newRow("nothing recommended")
+        << ""
+        << ""
+        << QStringList { "Введенные Вами данные не позволяют сделать определенного заключения.",
+               "Возможно, Вам просто надо хорошо отдохнуть?" };
+    QTest::newRow("one specialist") << "temp=37.5"
+                                    << "терапевта"
                                     << QStringList { "Вам рекомендуется консультация: терапевта." };
-    QTest::newRow("ENT doctor alone, name with a blank") << "q28" << "ЛОР врача"
-                                                         << QStringList { "Вам рекомендуется консультация: ЛОР врача." };
-    QTest::newRow("three in index order") << "q15 temp=37.1 q62" << "кардиолога, пульмонолога, терапевта"
-                                          << QStringList { "Вам рекомендуются консультации: кардиолога, пульмонолога, терапевта." };
+    QTest::newRow("ENT doctor alone, name with a blank")
+        << "q28"
+        << "ЛОР врача" << QStringList { "Вам рекомендуется консультация: ЛОР врача." };
+    QTest::newRow("three in index order")
+        << "q15 temp=37.1 q62"
+        << "кардиолога, пульмонолога, терапевта"
+        << QStringList { "Вам рекомендуются консультации: кардиолога, пульмонолога, терапевта." };
 }
 
 void TestRules::sentence()

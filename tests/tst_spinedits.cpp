@@ -80,17 +80,28 @@ void TestSpinEdits::typing_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("beeps");
 
-    QTest::newRow("digits") << false << 3 << "25" << "25" << 0;
-    QTest::newRow("signs accepted") << false << 3 << "-5" << "-5" << 0;
-    QTest::newRow("plus accepted") << false << 3 << "+7" << "+7" << 0;
-    QTest::newRow("letter dropped with beep") << false << 3 << "2a5" << "25" << 1;
-    QTest::newRow("space dropped with beep") << false << 3 << "2 5" << "25" << 1;
-    QTest::newRow("separator refused in integers") << false << 3 << "3,5" << "35" << 1;
-    QTest::newRow("max length stops fourth digit") << false << 3 << "3001" << "300" << 0;
-    QTest::newRow("out of range may stand") << false << 3 << "999" << "999" << 0;
-    QTest::newRow("tenths take the comma") << true << 4 << "36,6" << "36,6" << 0;
-    QTest::newRow("tenths refuse the dot") << true << 4 << "36.6" << "366" << 1;
-    QTest::newRow("tenths max length") << true << 4 << "36,65" << "36,6" << 0;
+    QTest::newRow("digits") << false << 3 << "25"
+                            << "25" << 0;
+    QTest::newRow("signs accepted") << false << 3 << "-5"
+                                    << "-5" << 0;
+    QTest::newRow("plus accepted") << false << 3 << "+7"
+                                   << "+7" << 0;
+    QTest::newRow("letter dropped with beep") << false << 3 << "2a5"
+                                              << "25" << 1;
+    QTest::newRow("space dropped with beep") << false << 3 << "2 5"
+                                             << "25" << 1;
+    QTest::newRow("separator refused in integers") << false << 3 << "3,5"
+                                                   << "35" << 1;
+    QTest::newRow("max length stops fourth digit") << false << 3 << "3001"
+                                                   << "300" << 0;
+    QTest::newRow("out of range may stand") << false << 3 << "999"
+                                            << "999" << 0;
+    QTest::newRow("tenths take the comma") << true << 4 << "36,6"
+                                           << "36,6" << 0;
+    QTest::newRow("tenths refuse the dot") << true << 4 << "36.6"
+                                           << "366" << 1;
+    QTest::newRow("tenths max length") << true << 4 << "36,65"
+                                       << "36,6" << 0;
 }
 
 void TestSpinEdits::typing()
@@ -116,9 +127,12 @@ void TestSpinEdits::pasting_data()
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("number pasted") << "42" << "42";
-    QTest::newRow("letters refused") << "4a" << "70";
-    QTest::newRow("longer than max length refused") << "1234" << "70";
+    QTest::newRow("number pasted") << "42"
+                                   << "42";
+    QTest::newRow("letters refused") << "4a"
+                                     << "70";
+    QTest::newRow("longer than max length refused") << "1234"
+                                                    << "70";
 }
 
 void TestSpinEdits::pasting()
@@ -143,15 +157,24 @@ void TestSpinEdits::leavingClamps_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("value");
 
-    QTest::newRow("weight 25 becomes 30") << false << 30 << 300 << "25" << "30" << 30;
-    QTest::newRow("weight 301 becomes 300") << false << 30 << 300 << "301" << "300" << 300;
-    QTest::newRow("weight 300 stays") << false << 30 << 300 << "300" << "300" << 300;
-    QTest::newRow("height 109 becomes 110") << false << 110 << 210 << "109" << "110" << 110;
-    QTest::newRow("not a number left unchanged") << false << 30 << 300 << "-" << "-" << 30;
-    QTest::newRow("no range when min equals max") << false << 0 << 0 << "999" << "999" << 999;
-    QTest::newRow("temperature 43,5 becomes 43,0") << true << 320 << 430 << "43,5" << "43,0" << 430;
-    QTest::newRow("temperature 31,9 becomes 32,0") << true << 320 << 430 << "31,9" << "32,0" << 320;
-    QTest::newRow("lone comma left unchanged") << true << 320 << 430 << "," << "," << 320;
+    QTest::newRow("weight 25 becomes 30") << false << 30 << 300 << "25"
+                                          << "30" << 30;
+    QTest::newRow("weight 301 becomes 300") << false << 30 << 300 << "301"
+                                            << "300" << 300;
+    QTest::newRow("weight 300 stays") << false << 30 << 300 << "300"
+                                      << "300" << 300;
+    QTest::newRow("height 109 becomes 110") << false << 110 << 210 << "109"
+                                            << "110" << 110;
+    QTest::newRow("not a number left unchanged") << false << 30 << 300 << "-"
+                                                 << "-" << 30;
+    QTest::newRow("no range when min equals max") << false << 0 << 0 << "999"
+                                                  << "999" << 999;
+    QTest::newRow("temperature 43,5 becomes 43,0") << true << 320 << 430 << "43,5"
+                                                   << "43,0" << 430;
+    QTest::newRow("temperature 31,9 becomes 32,0") << true << 320 << 430 << "31,9"
+                                                   << "32,0" << 320;
+    QTest::newRow("lone comma left unchanged") << true << 320 << 430 << ","
+                                               << "," << 320;
 }
 
 void TestSpinEdits::leavingClamps()
@@ -295,7 +318,7 @@ void TestSpinEdits::wheelSteps()
     f.spin->setValue(70);
     const QPointF at(f.spin->rect().center());
     QWheelEvent wheel(at, f.spin->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+        Qt::NoScrollPhase, false);
     QApplication::sendEvent(f.spin, &wheel);
     QCOMPARE(f.spin->value(), 71);
 }

@@ -55,23 +55,34 @@ void TestVersion::values_data()
     QTest::addColumn<QString>("comments");
 
     QTest::newRow("missing Comments reads n/a")
-        << resource("19 04 E3 04", { "041904E3\\ProductName=Тессора Про" }) << "041904E3" << "Тессора Про" << "n/a";
+        << resource("19 04 E3 04", { "041904E3\\ProductName=Тессора Про" }) << "041904E3"
+        << "Тессора Про"
+        << "n/a";
     QTest::newRow("empty value reads n/a")
-        << resource("19 04 E3 04", { "041904E3\\ProductName=", "041904E3\\Comments=x" }) << "041904E3" << "n/a"
+        << resource("19 04 E3 04", { "041904E3\\ProductName=", "041904E3\\Comments=x" }) << "041904E3"
+        << "n/a"
         << "x";
     QTest::newRow("value kept untrimmed, '=' included")
         << resource("19 04 E3 04", { "041904E3\\ProductName= a=b ", "041904E3\\Comments=c" }) << "041904E3"
-        << " a=b " << "c";
-    QTest::newRow("CR LF lines")
-        << QByteArray("\\VarFileInfo\\Translation=19 04 E3 04\r\n\\StringFileInfo\\041904E3\\Comments=c\r\n")
-        << "041904E3" << "n/a" << "c";
+        << " a=b "
+        << "c";
+    QTest::newRow("CR LF lines") << QByteArray(
+        "\\VarFileInfo\\Translation=19 04 E3 04\r\n\\StringFileInfo\\041904E3\\Comments=c\r\n")
+                                 << "041904E3"
+                                 << "n/a"
+                                 << "c";
     QTest::newRow("strings of the translation's language only")
         << resource("09 04 B0 04", { "041904E3\\ProductName=ru", "040904B0\\ProductName=en" }) << "040904B0"
-        << "en" << "n/a";
+        << "en"
+        << "n/a";
     QTest::newRow("first translation of several")
-        << resource("19 04 E3 04 09 04 B0 04", { "041904E3\\Comments=ru" }) << "041904E3" << "n/a" << "ru";
+        << resource("19 04 E3 04 09 04 B0 04", { "041904E3\\Comments=ru" }) << "041904E3"
+        << "n/a"
+        << "ru";
     QTest::newRow("low hex digits are padded")
-        << resource("7 0 1 0", { "00070001\\Comments=z" }) << "00070001" << "n/a" << "z";
+        << resource("7 0 1 0", { "00070001\\Comments=z" }) << "00070001"
+        << "n/a"
+        << "z";
 }
 
 void TestVersion::values()

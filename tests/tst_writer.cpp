@@ -6,10 +6,10 @@
 
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
-#include <com/sun/star/graphic/XGraphic.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/graphic/XGraphic.hpp>
 #include <com/sun/star/table/BorderLine2.hpp>
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XTableRows.hpp>
@@ -61,7 +61,13 @@ struct TableWriter {
         cellRange(r, 1).get("Borders").call("Item", -2).set("LineStyle", 1);
         const int count = row(r).get("Cells").get("Count").toInt();
         for (int i = 1; i <= count; ++i)
-            row(r).get("Cells").call("Item", i).get("Range").get("Borders").call("Item", -4).set("LineStyle", 1);
+            row(r)
+                .get("Cells")
+                .call("Item", i)
+                .get("Range")
+                .get("Borders")
+                .call("Item", -4)
+                .set("LineStyle", 1);
     }
     void shadeRows(int first, int last) const
     {
@@ -84,7 +90,8 @@ public:
         m_document = loader->loadComponentFromURL(toOUString(QUrl::fromLocalFile(file).toString()),
             OUString("_blank"), 0, uno::Sequence<beans::PropertyValue>(&hidden, 1));
         Reference<container::XIndexAccess> tables(
-            Reference<text::XTextTablesSupplier>(m_document, UNO_QUERY_THROW)->getTextTables(), UNO_QUERY_THROW);
+            Reference<text::XTextTablesSupplier>(m_document, UNO_QUERY_THROW)->getTextTables(),
+            UNO_QUERY_THROW);
         m_tableCount = tables->getCount();
         if (m_tableCount > 0)
             m_table.set(tables->getByIndex(0), UNO_QUERY_THROW);
@@ -109,14 +116,18 @@ public:
         }
         return count;
     }
-    Reference<table::XCell> cell(const QString& name) const { return m_table->getCellByName(toOUString(name)); }
+    Reference<table::XCell> cell(const QString& name) const
+    {
+        return m_table->getCellByName(toOUString(name));
+    }
     QString text(const QString& name) const
     {
         return toQString(Reference<text::XText>(cell(name), UNO_QUERY_THROW)->getString());
     }
     uno::Any cellProperty(const QString& name, const char* property) const
     {
-        return Reference<beans::XPropertySet>(cell(name), UNO_QUERY_THROW)->getPropertyValue(OUString::createFromAscii(property));
+        return Reference<beans::XPropertySet>(cell(name), UNO_QUERY_THROW)
+            ->getPropertyValue(OUString::createFromAscii(property));
     }
     uno::Any charProperty(const QString& name, const char* property) const
     {
@@ -124,7 +135,8 @@ public:
         Reference<text::XTextCursor> cursor = text->createTextCursor();
         cursor->gotoStart(false);
         cursor->goRight(1, true);
-        return Reference<beans::XPropertySet>(cursor, UNO_QUERY_THROW)->getPropertyValue(OUString::createFromAscii(property));
+        return Reference<beans::XPropertySet>(cursor, UNO_QUERY_THROW)
+            ->getPropertyValue(OUString::createFromAscii(property));
     }
     bool hasBorder(const QString& name, const char* edge) const
     {
@@ -153,7 +165,8 @@ public:
     int pictureWidth() const
     {
         Reference<graphic::XGraphic> picture;
-        Reference<beans::XPropertySet>(pictures()->getByIndex(0), UNO_QUERY_THROW)->getPropertyValue(OUString("Graphic"))
+        Reference<beans::XPropertySet>(pictures()->getByIndex(0), UNO_QUERY_THROW)
+            ->getPropertyValue(OUString("Graphic"))
             >>= picture;
         awt::Size size;
         if (Reference<beans::XPropertySet> properties { picture, UNO_QUERY }; properties.is())
@@ -320,13 +333,15 @@ void TestWriter::reportTableSurvivesSavingAsDoc()
     const SavedDocument saved(m_office->pipeName(), file);
     QCOMPARE(m_word.get("Documents").get("Count").toInt(), before + 1);
     const Variant opened = m_word.get("Documents").call("Item", before + 1);
-    QVERIFY(opened.get("Windows").call("Item", 1).get("Caption").toString().contains(QStringLiteral("Заключение")));
+    QVERIFY(opened.get("Windows").call("Item", 1).get("Caption").toString().contains(
+        QStringLiteral("Заключение")));
     QCOMPARE(opened.get("Path").toString(), m_files.path());
     QCOMPARE(saved.tableCount(), 1);
     QCOMPARE(saved.rowCount(), 15);
     const int expectedCells[] = { 1, 1, 1, 6, 1, 1, 2, 2, 1, 1, 4, 4, 4, 4, 1 };
     for (int r = 1; r <= 15; ++r)
-        QVERIFY2(saved.cellsInRow(r) == expectedCells[r - 1], qPrintable(QStringLiteral("row %1: %2 cells").arg(r).arg(saved.cellsInRow(r))));
+        QVERIFY2(saved.cellsInRow(r) == expectedCells[r - 1],
+            qPrintable(QStringLiteral("row %1: %2 cells").arg(r).arg(saved.cellsInRow(r))));
     QCOMPARE(saved.pictureCount(), 1);
     QCOMPARE(saved.pictureWidth(), 120);
     QCOMPARE(saved.sixths(4), (QList<int> { 1, 1, 1, 1, 1, 1 }));
@@ -394,8 +409,14 @@ void TestWriter::splitRows()
     // Cells are addressed by their place in their own row.
     const int last = cellsPerRow[1];
     table.call("Cell", 2, last).get("Range").call("InsertBefore", QStringLiteral("край"));
-    QVERIFY(table.get("Rows").call("Item", 2).get("Cells").call("Item", last).get("Range").get("Text").toString().startsWith(
-        QStringLiteral("край")));
+    QVERIFY(table.get("Rows")
+                .call("Item", 2)
+                .get("Cells")
+                .call("Item", last)
+                .get("Range")
+                .get("Text")
+                .toString()
+                .startsWith(QStringLiteral("край")));
     QVERIFY_THROWS_EXCEPTION(EOleError, table.call("Cell", 2, last + 1));
 }
 
@@ -439,13 +460,15 @@ void TestWriter::captionsAndClosingOnlyConclusions()
     report.get("Windows").call("Item", 1).set("Caption", caption);
     QCOMPARE(report.get("Windows").call("Item", 1).get("Caption").toString(), caption);
     report.get("Windows").call("Item", 1).call("SetFocus");
-    QVERIFY(!user.get("Windows").call("Item", 1).get("Caption").toString().contains(QStringLiteral("Заключение")));
+    QVERIFY(!user.get("Windows").call("Item", 1).get("Caption").toString().contains(
+        QStringLiteral("Заключение")));
 
     // The program's own closing loop: last to first, only conclusions.
     const int count = documents.get("Count").toInt();
     for (int i = 0; i < count; ++i) {
         const Variant doc = documents.call("Item", count - i);
-        if (doc.get("Windows").call("Item", 1).get("Caption").toString().contains(QStringLiteral("Заключение")))
+        if (doc.get("Windows").call("Item", 1).get("Caption").toString().contains(
+                QStringLiteral("Заключение")))
             doc.call("Close", 0);
     }
     QCOMPARE(documents.get("Count").toInt(), before + 1);
@@ -470,7 +493,8 @@ void TestWriter::documentSettingsReadBack()
 {
     const Variant doc = m_word.get("Documents").call("Add", Variant::Omitted());
     doc.call("BuiltInDocumentProperties", "AUTHOR").set("Value", QStringLiteral("Петрова Мария"));
-    QCOMPARE(doc.call("BuiltInDocumentProperties", "Author").get("Value").toString(), QStringLiteral("Петрова Мария"));
+    QCOMPARE(doc.call("BuiltInDocumentProperties", "Author").get("Value").toString(),
+        QStringLiteral("Петрова Мария"));
     QVERIFY_THROWS_EXCEPTION(EOleError, doc.call("BuiltInDocumentProperties", "No such property"));
 
     doc.get("ActiveWindow").get("View").set("TableGridlines", false);
@@ -492,7 +516,8 @@ void TestWriter::documentSettingsReadBack()
     const QString folder = m_files.path();
     m_word.get("Options").setIndexed("DefaultFilePath", { Word::wdDocumentsPath }, folder);
     QCOMPARE(m_word.get("Options").call("DefaultFilePath", Word::wdDocumentsPath).toString(), folder);
-    QVERIFY_THROWS_EXCEPTION(EOleError, m_word.call("ChangeFileOpenDirectory", folder + QStringLiteral("/missing")));
+    QVERIFY_THROWS_EXCEPTION(
+        EOleError, m_word.call("ChangeFileOpenDirectory", folder + QStringLiteral("/missing")));
     m_word.call("ChangeFileOpenDirectory", folder);
     doc.call("Close", 0);
 }
@@ -528,15 +553,13 @@ void TestWriter::badPictureIsAnError()
 void TestWriter::badArgumentsAreErrors_data()
 {
     QTest::addColumn<Call>("call");
-    QTest::newRow("table at no range") << Call([](const Variant&, const Variant& doc, const Variant&) {
-        doc.get("Tables").call("Add", 5, 2, 1);
-    });
+    QTest::newRow("table at no range") << Call(
+        [](const Variant&, const Variant& doc, const Variant&) { doc.get("Tables").call("Add", 5, 2, 1); });
     QTest::newRow("table without rows") << Call([](const Variant& word, const Variant& doc, const Variant&) {
         doc.get("Tables").call("Add", word.get("Selection").get("Range"), 0, 1);
     });
-    QTest::newRow("row beyond the table") << Call([](const Variant&, const Variant&, const Variant& table) {
-        table.get("Rows").call("Item", 3);
-    });
+    QTest::newRow("row beyond the table") << Call(
+        [](const Variant&, const Variant&, const Variant& table) { table.get("Rows").call("Item", 3); });
     QTest::newRow("split into no cells") << Call([](const Variant&, const Variant&, const Variant& table) {
         table.get("Rows").call("Item", 1).get("Cells").call("Split", 2, 0);
     });
@@ -555,19 +578,19 @@ void TestWriter::badArgumentsAreErrors_data()
     QTest::newRow("second word") << Call([](const Variant&, const Variant&, const Variant& table) {
         table.call("Cell", 1, 1).get("Range").get("Words").call("Item", 2);
     });
-    QTest::newRow("range past the end") << Call([](const Variant&, const Variant& doc, const Variant&) {
-        doc.call("Range", 0, 100000);
-    });
-    QTest::newRow("save without a name") << Call([](const Variant&, const Variant& doc, const Variant&) {
-        doc.call("SaveAs", QString());
-    });
-    QTest::newRow("save into a missing folder") << Call([](const Variant&, const Variant& doc, const Variant&) {
-        doc.call("SaveAs",
-            QStringLiteral("%1/tessora-missing-%2/x.doc").arg(QDir::tempPath()).arg(QCoreApplication::applicationPid()));
-    });
-    QTest::newRow("window two") << Call([](const Variant&, const Variant& doc, const Variant&) {
-        doc.get("Windows").call("Item", 2);
-    });
+    QTest::newRow("range past the end")
+        << Call([](const Variant&, const Variant& doc, const Variant&) { doc.call("Range", 0, 100000); });
+    QTest::newRow("save without a name")
+        << Call([](const Variant&, const Variant& doc, const Variant&) { doc.call("SaveAs", QString()); });
+    QTest::newRow("save into a missing folder")
+        << Call([](const Variant&, const Variant& doc, const Variant&) {
+               doc.call("SaveAs",
+                   QStringLiteral("%1/tessora-missing-%2/x.doc")
+                       .arg(QDir::tempPath())
+                       .arg(QCoreApplication::applicationPid()));
+           });
+    QTest::newRow("window two") << Call(
+        [](const Variant&, const Variant& doc, const Variant&) { doc.get("Windows").call("Item", 2); });
 }
 
 void TestWriter::badArgumentsAreErrors()

@@ -49,7 +49,8 @@ public:
     HRESULT GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT GetIDsOfNames(REFIID, const QString*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT Invoke(DISPID dispid, REFIID, LCID, WORD, DispParams* params, Variant*, ExcepInfo*, UINT*) override
+    HRESULT Invoke(
+        DISPID dispid, REFIID, LCID, WORD, DispParams* params, Variant*, ExcepInfo*, UINT*) override
     {
         std::vector<Variant> args;
         for (UINT i = params ? params->cArgs : 0; i > 0; --i)
@@ -61,7 +62,10 @@ public:
     }
 
     int count(DISPID dispid) const { return m_counts.value(dispid); }
-    void onEvent(std::function<void(DISPID, const std::vector<Variant>&)> handler) { m_handler = std::move(handler); }
+    void onEvent(std::function<void(DISPID, const std::vector<Variant>&)> handler)
+    {
+        m_handler = std::move(handler);
+    }
 
     // Advises this sink on the source; unadvised when the connection goes.
     struct Connection {
@@ -90,7 +94,8 @@ private:
 };
 
 // Another client of the same office, as a user's own macro or tool would be.
-void fromOutside(const QString& pipe, const QString& title, const std::function<void(const Reference<frame::XModel>&)>& work)
+void fromOutside(const QString& pipe, const QString& title,
+    const std::function<void(const Reference<frame::XModel>&)>& work)
 {
     std::shared_ptr<UnoOffice> office = UnoOffice::connect(pipe);
     Reference<container::XEnumeration> components = office->desktop()->getComponents()->createEnumeration();
@@ -221,7 +226,8 @@ void TestWriterEvents::outsideCloseRunsCloseHandlersOnce()
     std::thread user([&] {
         fromOutside(pipe, caption, [throughWindow](const Reference<frame::XModel>& model) {
             if (throughWindow)
-                Reference<util::XCloseable>(model->getCurrentController()->getFrame(), UNO_QUERY)->close(true);
+                Reference<util::XCloseable>(model->getCurrentController()->getFrame(), UNO_QUERY)
+                    ->close(true);
             else
                 Reference<util::XCloseable>(model, UNO_QUERY)->close(true);
         });
@@ -250,7 +256,8 @@ void TestWriterEvents::cancelKeepsDocumentOpen()
     });
     QVERIFY_THROWS_EXCEPTION(EOleError, doc.call("Close", 0));
     QCOMPARE(docSink.count(Word::DISPID_DocClose), 0);
-    QCOMPARE(doc.get("Windows").call("Item", 1).get("Caption").toString(), QStringLiteral("Заключение оставить"));
+    QCOMPARE(
+        doc.get("Windows").call("Item", 1).get("Caption").toString(), QStringLiteral("Заключение оставить"));
     m_appSink.onEvent({});
     doc.call("Close", 0);
     QCOMPARE(docSink.count(Word::DISPID_DocClose), 1);
@@ -265,7 +272,8 @@ void TestWriterEvents::savesRaiseBeforeSaveOnce()
     QTest::qWait(300);
     QCOMPARE(m_appSink.count(Word::DISPID_AppDocumentBeforeSave), before + 1);
 
-    const OUString url = toOUString(QUrl::fromLocalFile(m_files.filePath(QStringLiteral("saved-by-user.odt"))).toString());
+    const OUString url
+        = toOUString(QUrl::fromLocalFile(m_files.filePath(QStringLiteral("saved-by-user.odt"))).toString());
     std::atomic<bool> saved { false };
     std::thread user([&] {
         fromOutside(m_office->pipeName(), caption, [&](const Reference<frame::XModel>& model) {
@@ -302,7 +310,8 @@ void TestWriterEvents::killedOfficeGivesErrors()
     QVERIFY(OfficeProcess::waitForEnd(pid, 20000));
     QElapsedTimer timer;
     timer.start();
-    QVERIFY_THROWS_EXCEPTION(EOleError, doc.get("Tables").call("Add", m_word.get("Selection").get("Range"), 2, 1));
+    QVERIFY_THROWS_EXCEPTION(
+        EOleError, doc.get("Tables").call("Add", m_word.get("Selection").get("Range"), 2, 1));
     QVERIFY_THROWS_EXCEPTION(EOleError, m_word.get("Documents").get("Count"));
     QVERIFY(timer.elapsed() < 20000);
     // The program learns that its word processor has gone.

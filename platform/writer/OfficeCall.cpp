@@ -24,11 +24,13 @@ void rethrowAsOleError()
         const QString reason = toQString(e.Message);
         if (reason.contains(QLatin1String("bridge"), Qt::CaseInsensitive)
             || reason.contains(QLatin1String("disposed"), Qt::CaseInsensitive))
-            throw EOleError(QStringLiteral("Текстовый редактор недоступен: %1").arg(reason), Automation::RPC_E_DISCONNECTED);
+            throw EOleError(QStringLiteral("Текстовый редактор недоступен: %1").arg(reason),
+                Automation::RPC_E_DISCONNECTED);
         throw EOleError(QStringLiteral("Ошибка текстового редактора: %1").arg(reason), Automation::E_FAIL);
     } catch (const css::uno::Exception& e) {
         const QString reason = toQString(e.Message);
-        throw EOleError(QStringLiteral("Ошибка текстового редактора%1").arg(reason.isEmpty() ? QString() : QStringLiteral(": ") + reason),
+        throw EOleError(QStringLiteral("Ошибка текстового редактора%1")
+                            .arg(reason.isEmpty() ? QString() : QStringLiteral(": ") + reason),
             Automation::E_FAIL);
     } catch (const std::exception& e) {
         throw EOleError(QString::fromUtf8(e.what()), Automation::E_FAIL);
@@ -38,7 +40,8 @@ void rethrowAsOleError()
 Automation::EOleError noSuchItem(const QString& which)
 {
     return Automation::EOleError(
-        QStringLiteral("Запрошенный элемент семейства не существует (%1)").arg(which), Automation::DISP_E_BADINDEX);
+        QStringLiteral("Запрошенный элемент семейства не существует (%1)").arg(which),
+        Automation::DISP_E_BADINDEX);
 }
 
 } // namespace OfficeCall

@@ -22,8 +22,7 @@ inline Automation::EOleError noSuchItem(int index)
     return noSuchItem(QString::number(index));
 }
 
-template <class F>
-auto run(F&& work)
+template <class F> auto run(F&& work)
 {
     using Result = decltype(work());
     if constexpr (std::is_void_v<Result>) {

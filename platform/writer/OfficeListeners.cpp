@@ -95,7 +95,8 @@ public:
     {
         Reference<frame::XModel> model(source.Source, UNO_QUERY);
         if (model.is() && deliverClosing(model, false))
-            throw util::CloseVetoException(toOUString(QStringLiteral("Закрытие отменено обработчиком")), Reference<uno::XInterface>());
+            throw util::CloseVetoException(
+                toOUString(QStringLiteral("Закрытие отменено обработчиком")), Reference<uno::XInterface>());
     }
     void SAL_CALL notifyClosing(const lang::EventObject&) override { }
 
@@ -107,8 +108,7 @@ public:
 
 private:
     // True when the work ran on the GUI thread before this returned.
-    template <class Work>
-    bool deliver(Work work)
+    template <class Work> bool deliver(Work work)
     {
         auto link = m_link;
         if (!link->application)
@@ -126,8 +126,9 @@ private:
     bool deliverClosing(const Reference<frame::XModel>& model, bool unloaded)
     {
         auto veto = std::make_shared<bool>(false);
-        const bool ran = deliver(
-            [model, veto, unloaded](WordApplication& app) { app.documentClosing(model, unloaded ? nullptr : veto.get()); });
+        const bool ran = deliver([model, veto, unloaded](WordApplication& app) {
+            app.documentClosing(model, unloaded ? nullptr : veto.get());
+        });
         return ran && *veto;
     }
 
@@ -146,14 +147,15 @@ private:
     std::vector<Reference<uno::XInterface>> m_keep;
 };
 
-OfficeListeners::OfficeListeners(
-    WordApplication* application, Reference<uno::XComponentContext> context, Reference<frame::XDesktop2> desktop)
+OfficeListeners::OfficeListeners(WordApplication* application, Reference<uno::XComponentContext> context,
+    Reference<frame::XDesktop2> desktop)
     : m_link(std::make_shared<ApplicationLink>(application))
     , m_listener(new ListenerImpl(m_link))
     , m_context(std::move(context))
     , m_desktop(std::move(desktop))
 {
-    Reference<document::XDocumentEventBroadcaster> events(frame::theGlobalEventBroadcaster::get(m_context), UNO_QUERY);
+    Reference<document::XDocumentEventBroadcaster> events(
+        frame::theGlobalEventBroadcaster::get(m_context), UNO_QUERY);
     if (events.is())
         events->addDocumentEventListener(m_listener.get());
     m_desktop->addTerminateListener(m_listener.get());
@@ -163,7 +165,8 @@ OfficeListeners::~OfficeListeners()
 {
     detach();
     try {
-        Reference<document::XDocumentEventBroadcaster> events(frame::theGlobalEventBroadcaster::get(m_context), UNO_QUERY);
+        Reference<document::XDocumentEventBroadcaster> events(
+            frame::theGlobalEventBroadcaster::get(m_context), UNO_QUERY);
         if (events.is())
             events->removeDocumentEventListener(m_listener.get());
         m_desktop->removeTerminateListener(m_listener.get());

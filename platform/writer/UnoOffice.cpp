@@ -84,8 +84,10 @@ std::shared_ptr<UnoOffice> UnoOffice::tryConnect(const QString& pipeName)
     office->m_bridge = bridge::BridgeFactory::create(local)->createBridge(
         OUString(), OUString("urp"), link, Reference<bridge::XInstanceProvider>());
     office->m_bridgeListener = new BridgeListener(office.get());
-    Reference<lang::XComponent>(office->m_bridge, UNO_QUERY_THROW)->addEventListener(office->m_bridgeListener);
-    office->m_context.set(office->m_bridge->getInstance(OUString("StarOffice.ComponentContext")), UNO_QUERY_THROW);
+    Reference<lang::XComponent>(office->m_bridge, UNO_QUERY_THROW)
+        ->addEventListener(office->m_bridgeListener);
+    office->m_context.set(
+        office->m_bridge->getInstance(OUString("StarOffice.ComponentContext")), UNO_QUERY_THROW);
     office->m_desktop = frame::Desktop::create(office->m_context);
     return office;
 }
@@ -122,8 +124,8 @@ std::shared_ptr<UnoOffice> UnoOffice::start(const OfficeStartOptions& options)
         QThread::msleep(100);
     }
     OfficeProcess::kill(pid);
-    throw Automation::EOleError(
-        QStringLiteral("Текстовый редактор %1 не ответил").arg(options.program), Automation::CO_E_SERVER_EXEC_FAILURE);
+    throw Automation::EOleError(QStringLiteral("Текстовый редактор %1 не ответил").arg(options.program),
+        Automation::CO_E_SERVER_EXEC_FAILURE);
 }
 
 Reference<lang::XMultiComponentFactory> UnoOffice::serviceManager() const

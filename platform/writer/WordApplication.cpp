@@ -145,14 +145,16 @@ void WordApplication::addOptions()
                 [self] {
                     return OfficeCall::run([&] {
                         bool on = false;
-                        linguProperties(self->m_office->context())->getPropertyValue(OUString("IsSpellAuto")) >>= on;
+                        linguProperties(self->m_office->context())->getPropertyValue(OUString("IsSpellAuto"))
+                            >>= on;
                         return Variant(on);
                     });
                 },
                 [self](const Variant& v) {
                     const bool on = v.toBool();
                     OfficeCall::run([&] {
-                        linguProperties(self->m_office->context())->setPropertyValue(OUString("IsSpellAuto"), Any(on));
+                        linguProperties(self->m_office->context())
+                            ->setPropertyValue(OUString("IsSpellAuto"), Any(on));
                     });
                 });
             // Writer checks grammar only as part of the spelling pass; the
@@ -173,8 +175,9 @@ void WordApplication::addOptions()
                 [self](const Args& index, const Variant& value) {
                     checkPathType(index);
                     const OUString url = fileUrl(value.toString());
-                    OfficeCall::run(
-                        [&] { pathSettings(self->m_office->context())->setPropertyValue(OUString("Work"), Any(url)); });
+                    OfficeCall::run([&] {
+                        pathSettings(self->m_office->context())->setPropertyValue(OUString("Work"), Any(url));
+                    });
                 });
         }
 
@@ -182,7 +185,8 @@ void WordApplication::addOptions()
         static void checkPathType(const Args& args)
         {
             if (args.required(0).toInt() != Word::wdDocumentsPath)
-                throw EOleError(QStringLiteral("Поддерживается только папка документов"), Automation::E_INVALIDARG);
+                throw EOleError(
+                    QStringLiteral("Поддерживается только папка документов"), Automation::E_INVALIDARG);
         }
     };
     addProperty(QStringLiteral("Options"), [this] { return MakeDispatch<WordOptions>(this)->asVariant(); });
@@ -192,12 +196,14 @@ std::vector<Reference<frame::XModel>> WordApplication::textDocuments() const
 {
     return OfficeCall::run([&] {
         std::vector<Reference<frame::XModel>> models;
-        Reference<container::XEnumeration> components = m_office->desktop()->getComponents()->createEnumeration();
+        Reference<container::XEnumeration> components
+            = m_office->desktop()->getComponents()->createEnumeration();
         while (components->hasMoreElements()) {
             Reference<text::XTextDocument> text(components->nextElement(), UNO_QUERY);
             Reference<frame::XModel> model(text, UNO_QUERY);
             // A document without a window has been unloaded.
-            if (model.is() && !m_closeNotified.count(unoIdentity(model)) && model->getCurrentController().is())
+            if (model.is() && !m_closeNotified.count(unoIdentity(model))
+                && model->getCurrentController().is())
                 models.push_back(model);
         }
         return models;
@@ -247,8 +253,9 @@ Variant WordApplication::addDocument(const Args& args)
             url = fileUrl(templateFile);
             arguments.push_back(namedValue("AsTemplate", Any(true)));
         }
-        Reference<frame::XModel> created(loader->loadComponentFromURL(url, OUString("_blank"), 0,
-                                             uno::Sequence<beans::PropertyValue>(arguments.data(), arguments.size())),
+        Reference<frame::XModel> created(
+            loader->loadComponentFromURL(url, OUString("_blank"), 0,
+                uno::Sequence<beans::PropertyValue>(arguments.data(), arguments.size())),
             UNO_QUERY);
         if (!created.is() || !Reference<text::XTextDocument>(created, UNO_QUERY).is())
             throw EOleError(QStringLiteral("Не удалось создать документ"), Automation::E_FAIL);
@@ -275,7 +282,8 @@ Variant WordApplication::selection()
                 target.context = context;
                 target.document.set(model, UNO_QUERY_THROW);
                 target.text = OfficeCall::run([&]() -> Reference<text::XTextRange> {
-                    Reference<text::XTextViewCursorSupplier> supplier(model->getCurrentController(), UNO_QUERY);
+                    Reference<text::XTextViewCursorSupplier> supplier(
+                        model->getCurrentController(), UNO_QUERY);
                     if (supplier.is())
                         return supplier->getViewCursor()->getStart();
                     return target.document->getText()->getStart();
@@ -295,7 +303,8 @@ ComPtr<WordDocument> WordApplication::activeDocument()
     return documentFor(activeModel(models));
 }
 
-Reference<frame::XModel> WordApplication::activeModel(const std::vector<Reference<frame::XModel>>& models) const
+Reference<frame::XModel> WordApplication::activeModel(
+    const std::vector<Reference<frame::XModel>>& models) const
 {
     for (const auto& model : models)
         if (unoIdentity(model) == unoIdentity(m_active))
@@ -381,8 +390,8 @@ void WordApplication::closeDocumentsForQuit()
     // Documents with changes nobody saved are left to the office, which asks
     // the user about them where it has a screen.
     for (const auto& model : textDocuments()) {
-        const bool modified
-            = OfficeCall::run([&] { return Reference<util::XModifiable>(model, UNO_QUERY_THROW)->isModified(); });
+        const bool modified = OfficeCall::run(
+            [&] { return Reference<util::XModifiable>(model, UNO_QUERY_THROW)->isModified(); });
         if (modified && !m_headless)
             continue;
         documentFor(model)->asVariant().call(QStringLiteral("Close"), Word::wdDoNotSaveChanges);
@@ -395,7 +404,8 @@ void WordApplication::restoreWorkPath()
         return;
     try {
         OfficeCall::run([&] {
-            pathSettings(m_office->context())->setPropertyValue(OUString("Work"), Any(toOUString(m_originalWorkPath)));
+            pathSettings(m_office->context())
+                ->setPropertyValue(OUString("Work"), Any(toOUString(m_originalWorkPath)));
         });
         m_originalWorkPath.clear();
     } catch (const EOleError&) {
@@ -457,7 +467,8 @@ void WordApplication::officeQuit()
 void WordApplication::raiseDocumentBeforeClose(WordDocument& document, bool* cancel)
 {
     try {
-        m_events->Fire(Word::DISPID_AppDocumentBeforeClose, { document.asVariant(), Variant::BoolRef(cancel) });
+        m_events->Fire(
+            Word::DISPID_AppDocumentBeforeClose, { document.asVariant(), Variant::BoolRef(cancel) });
     } catch (...) {
     }
 }

@@ -18,10 +18,10 @@
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/frame/XTitle.hpp>
-#include <com/sun/star/view/XViewSettingsSupplier.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
+#include <com/sun/star/view/XViewSettingsSupplier.hpp>
 
 #include <QDir>
 #include <QFileInfo>
@@ -83,7 +83,8 @@ public:
             },
             [settings](const Variant& v) {
                 const bool shown = v.toBool();
-                OfficeCall::run([&] { settings()->setPropertyValue(OUString("ShowTableBoundaries"), Any(shown)); });
+                OfficeCall::run(
+                    [&] { settings()->setPropertyValue(OUString("ShowTableBoundaries"), Any(shown)); });
             });
     }
 };
@@ -112,9 +113,11 @@ public:
         const auto field = std::find_if(std::begin(documentFields), std::end(documentFields),
             [&key](const DocumentField& f) { return key == QLatin1String(f.key); });
         if (field == std::end(documentFields))
-            throw EOleError(QStringLiteral("Неизвестное свойство документа %1").arg(name), Automation::DISP_E_BADINDEX);
+            throw EOleError(
+                QStringLiteral("Неизвестное свойство документа %1").arg(name), Automation::DISP_E_BADINDEX);
         auto properties = [model] {
-            return Reference<document::XDocumentPropertiesSupplier>(model, UNO_QUERY_THROW)->getDocumentProperties();
+            return Reference<document::XDocumentPropertiesSupplier>(model, UNO_QUERY_THROW)
+                ->getDocumentProperties();
         };
         addProperty(QStringLiteral("Name"), [name] { return Variant(name); });
         addProperty(
@@ -142,7 +145,8 @@ public:
                 OfficeCall::run([&] {
                     Reference<frame::XTitle>(model, UNO_QUERY_THROW)->setTitle(caption);
                     if (auto controller = model->getCurrentController(); controller.is())
-                        if (Reference<frame::XTitle> frameTitle { controller->getFrame(), UNO_QUERY }; frameTitle.is())
+                        if (Reference<frame::XTitle> frameTitle { controller->getFrame(), UNO_QUERY };
+                            frameTitle.is())
                             frameTitle->setTitle(caption);
                 });
             });
@@ -195,7 +199,8 @@ void WordDocument::raiseClose()
 
 QString WordDocument::caption() const
 {
-    return OfficeCall::run([&] { return toQString(Reference<frame::XTitle>(m_model, UNO_QUERY_THROW)->getTitle()); });
+    return OfficeCall::run(
+        [&] { return toQString(Reference<frame::XTitle>(m_model, UNO_QUERY_THROW)->getTitle()); });
 }
 
 void WordDocument::addMembers()
@@ -203,16 +208,19 @@ void WordDocument::addMembers()
     addProperty(QStringLiteral("Tables"),
         [this] { return MakeDispatch<WordTables>(m_text, m_application->office().context())->asVariant(); });
     addMember(QStringLiteral("Range"), [this](const Args& args) { return range(args); });
-    addMember(QStringLiteral("BuiltInDocumentProperties"), [this](const Args& args) { return builtInProperty(args); });
+    addMember(QStringLiteral("BuiltInDocumentProperties"),
+        [this](const Args& args) { return builtInProperty(args); });
     addProperty(
         QStringLiteral("Saved"),
         [this] {
-            return OfficeCall::run(
-                [&] { return Variant(!Reference<util::XModifiable>(m_model, UNO_QUERY_THROW)->isModified()); });
+            return OfficeCall::run([&] {
+                return Variant(!Reference<util::XModifiable>(m_model, UNO_QUERY_THROW)->isModified());
+            });
         },
         [this](const Variant& v) {
             const bool saved = v.toBool();
-            OfficeCall::run([&] { Reference<util::XModifiable>(m_model, UNO_QUERY_THROW)->setModified(!saved); });
+            OfficeCall::run(
+                [&] { Reference<util::XModifiable>(m_model, UNO_QUERY_THROW)->setModified(!saved); });
         });
     addProperty(QStringLiteral("Path"), [this] { return Variant(path()); });
     addProperty(QStringLiteral("FullName"), [this] {
@@ -263,7 +271,8 @@ Variant WordDocument::range(const Args& args)
     target.start = args.isMissing(0) ? 0 : args[0].toInt();
     target.end = args.isMissing(1) ? length : args[1].toInt();
     if (target.start < 0 || target.end < target.start || target.end > length)
-        throw EOleError(QStringLiteral("Недопустимые границы диапазона %1, %2").arg(target.start).arg(target.end),
+        throw EOleError(
+            QStringLiteral("Недопустимые границы диапазона %1, %2").arg(target.start).arg(target.end),
             Automation::E_INVALIDARG);
     return WordRange::make(target);
 }
@@ -290,7 +299,8 @@ void WordDocument::saveAs(const QString& file)
     const QString absolute = QFileInfo(file).absoluteFilePath();
     // The office would create missing folders on the way; Word refuses.
     if (!QFileInfo(absolute).dir().exists())
-        throw EOleError(QStringLiteral("Папка %1 не найдена").arg(QFileInfo(absolute).absolutePath()), Automation::E_INVALIDARG);
+        throw EOleError(QStringLiteral("Папка %1 не найдена").arg(QFileInfo(absolute).absolutePath()),
+            Automation::E_INVALIDARG);
     bool cancel = false;
     m_application->raiseDocumentBeforeSave(*this, &cancel);
     if (cancel)
@@ -301,14 +311,16 @@ void WordDocument::saveAs(const QString& file)
     const uno::Sequence<beans::PropertyValue> arguments(values, 2);
     m_savingByProgram = true;
     const auto saved = qScopeGuard([this] { m_savingByProgram = false; });
-    OfficeCall::run([&] { Reference<frame::XStorable>(m_model, UNO_QUERY_THROW)->storeAsURL(url, arguments); });
+    OfficeCall::run(
+        [&] { Reference<frame::XStorable>(m_model, UNO_QUERY_THROW)->storeAsURL(url, arguments); });
 }
 
 void WordDocument::close(const Variant& saveChanges)
 {
     const int mode = saveChanges.isMissing() ? wdPromptToSaveChanges : saveChanges.toInt();
     OfficeCall::run([&] {
-        if (mode != Word::wdDoNotSaveChanges && Reference<util::XModifiable>(m_model, UNO_QUERY_THROW)->isModified()) {
+        if (mode != Word::wdDoNotSaveChanges
+            && Reference<util::XModifiable>(m_model, UNO_QUERY_THROW)->isModified()) {
             Reference<frame::XStorable> storable(m_model, UNO_QUERY_THROW);
             // Changes the user has not saved anywhere are not thrown away.
             if (!storable->hasLocation())

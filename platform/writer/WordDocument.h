@@ -11,7 +11,8 @@ class WordApplication;
 // Word's Document object on a Writer document.
 class WordDocument : public Automation::DispatchObject {
 public:
-    WordDocument(Automation::ComPtr<WordApplication> application, css::uno::Reference<css::frame::XModel> model);
+    WordDocument(
+        Automation::ComPtr<WordApplication> application, css::uno::Reference<css::frame::XModel> model);
     ~WordDocument() override;
 
     const css::uno::Reference<css::frame::XModel>& model() const { return m_model; }

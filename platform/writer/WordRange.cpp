@@ -67,7 +67,8 @@ void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, i
         return;
     }
     for (const auto& [row, rowCellsList] : byRow)
-        WriterText::setBorder((edge == Edge::Left ? rowCellsList.front() : rowCellsList.back())->cell, edge, lineStyle);
+        WriterText::setBorder(
+            (edge == Edge::Left ? rowCellsList.front() : rowCellsList.back())->cell, edge, lineStyle);
 }
 
 class WordFont : public DispatchObject {
@@ -86,7 +87,8 @@ public:
                 write("CharPosture", uno::Any(v.toBool() ? awt::FontSlant_ITALIC : awt::FontSlant_NONE));
             });
         addProperty(
-            QStringLiteral("Size"), [this] { return Variant(static_cast<double>(read<float>("CharHeight", 0))); },
+            QStringLiteral("Size"),
+            [this] { return Variant(static_cast<double>(read<float>("CharHeight", 0))); },
             [this](const Variant& v) {
                 const double size = v.toDouble();
                 if (size < 1 || size > 1638)
@@ -234,7 +236,8 @@ public:
         addMember(QStringLiteral("Item"), [target, texts](const Args& args) {
             const int index = args.required(0).toInt();
             if (index != 1)
-                throw EOleError(QStringLiteral("Поддерживается только первое слово"), Automation::DISP_E_BADINDEX);
+                throw EOleError(
+                    QStringLiteral("Поддерживается только первое слово"), Automation::DISP_E_BADINDEX);
             RangeTarget word = target;
             word.kind = RangeTarget::Kind::Text;
             word.text = OfficeCall::run([&] {
@@ -287,7 +290,8 @@ std::vector<ResolvedCell> resolveCells(const RangeTarget& t)
         }
         case RangeTarget::Kind::Span:
             for (const CellSpan& span : DocumentLayout::of(t.document).cellsIn(t.start, t.end))
-                cells.push_back({ span.table, span.table->getCellByName(toOUString(span.name)), span.name, span.row });
+                cells.push_back(
+                    { span.table, span.table->getCellByName(toOUString(span.name)), span.name, span.row });
             break;
         case RangeTarget::Kind::Text:
             break;
@@ -349,8 +353,10 @@ WordRange::WordRange(RangeTarget target)
     addProperty(QStringLiteral("Font"), [texts] { return MakeDispatch<WordFont>(texts)->asVariant(); });
     addProperty(QStringLiteral("ParagraphFormat"),
         [texts] { return MakeDispatch<WordParagraphFormat>(texts)->asVariant(); });
-    addProperty(QStringLiteral("Borders"), [this] { return MakeDispatch<WordBorders>(m_target)->asVariant(); });
-    addProperty(QStringLiteral("Words"), [this, texts] { return MakeDispatch<WordWords>(m_target, texts)->asVariant(); });
+    addProperty(
+        QStringLiteral("Borders"), [this] { return MakeDispatch<WordBorders>(m_target)->asVariant(); });
+    addProperty(QStringLiteral("Words"),
+        [this, texts] { return MakeDispatch<WordWords>(m_target, texts)->asVariant(); });
     addProperty(QStringLiteral("InlineShapes"),
         [this, texts] { return MakeDispatch<WordInlineShapes>(m_target, texts)->asVariant(); });
     addProperty(QStringLiteral("Cells"), [this] {
@@ -359,8 +365,7 @@ WordRange::WordRange(RangeTarget target)
         return MakeDispatch<WordCells>(cells(), m_target)->asVariant();
     });
     addProperty(QStringLiteral("Shading"), [this] {
-        return MakeDispatch<WordShading>([self = m_target] { return resolveCells(self); })
-            ->asVariant();
+        return MakeDispatch<WordShading>([self = m_target] { return resolveCells(self); })->asVariant();
     });
 }
 
@@ -482,7 +487,8 @@ void WordCells::addMembers()
         const int rows = args.isMissing(0) ? 1 : args[0].toInt();
         const int columns = args.isMissing(1) ? 1 : args[1].toInt();
         if (!m_isRow)
-            throw EOleError(QStringLiteral("Разбить можно только ячейки одной строки"), Automation::E_NOTIMPL);
+            throw EOleError(
+                QStringLiteral("Разбить можно только ячейки одной строки"), Automation::E_NOTIMPL);
         OfficeCall::run([&] { WriterTableModel(m_owner.table).splitRow(m_owner.row, rows, columns); });
         return Variant();
     });
@@ -493,8 +499,10 @@ void WordCells::addMembers()
         const QString table = tableName(cells.front().table);
         for (const ResolvedCell& cell : cells)
             if (tableName(cell.table) != table)
-                throw EOleError(QStringLiteral("Объединить можно только ячейки одной таблицы"), Automation::E_FAIL);
-        OfficeCall::run([&] { WriterTableModel(cells.front().table).merge(cells.front().name, cells.back().name); });
+                throw EOleError(
+                    QStringLiteral("Объединить можно только ячейки одной таблицы"), Automation::E_FAIL);
+        OfficeCall::run(
+            [&] { WriterTableModel(cells.front().table).merge(cells.front().name, cells.back().name); });
         return Variant();
     });
     addProperty(QStringLiteral("Shading"),

@@ -52,7 +52,8 @@ public:
     {
         RangeTarget target = handle.target(RangeTarget::Kind::Row);
         target.row = row;
-        addProperty(QStringLiteral("Cells"), [target] { return MakeDispatch<WordCells>(target)->asVariant(); });
+        addProperty(
+            QStringLiteral("Cells"), [target] { return MakeDispatch<WordCells>(target)->asVariant(); });
         addProperty(QStringLiteral("Range"), [target] { return WordRange::make(target); });
         addProperty(QStringLiteral("Index"), [row] { return Variant(row); });
     }
@@ -73,7 +74,8 @@ public:
         : DispatchObject(QStringLiteral("Table"))
     {
         addProperty(QStringLiteral("Rows"), [handle] { return MakeWordRows(handle); });
-        addProperty(QStringLiteral("Range"), [handle] { return WordRange::make(handle.target(RangeTarget::Kind::Table)); });
+        addProperty(QStringLiteral("Range"),
+            [handle] { return WordRange::make(handle.target(RangeTarget::Kind::Table)); });
         addMember(QStringLiteral("Cell"), [handle](const Args& args) {
             const int row = args.required(0).toInt();
             const int column = args.required(1).toInt();
@@ -96,10 +98,13 @@ Variant MakeWordTable(Reference<text::XTextDocument> document, Reference<uno::XC
 WordTables::WordTables(Reference<text::XTextDocument> document, Reference<uno::XComponentContext> context)
     : WordCollection(
         QStringLiteral("Tables"),
-        [document] { return OfficeCall::run([&] { return static_cast<int>(tablesOf(document)->getCount()); }); },
+        [document] {
+            return OfficeCall::run([&] { return static_cast<int>(tablesOf(document)->getCount()); });
+        },
         [document, context](int index) {
             const auto table = OfficeCall::run([&] {
-                return Reference<text::XTextTable>(tablesOf(document)->getByIndex(index - 1), UNO_QUERY_THROW);
+                return Reference<text::XTextTable>(
+                    tablesOf(document)->getByIndex(index - 1), UNO_QUERY_THROW);
             });
             return MakeWordTable(document, context, table);
         })
@@ -109,11 +114,14 @@ WordTables::WordTables(Reference<text::XTextDocument> document, Reference<uno::X
         const int rows = args.required(1).toInt();
         const int columns = args.required(2).toInt();
         if (!where)
-            throw EOleError(QStringLiteral("Первый аргумент Tables.Add должен быть диапазоном"), Automation::DISP_E_TYPEMISMATCH);
+            throw EOleError(QStringLiteral("Первый аргумент Tables.Add должен быть диапазоном"),
+                Automation::DISP_E_TYPEMISMATCH);
         if (rows < 1 || columns < 1 || rows > 32767 || columns > 63)
-            throw EOleError(QStringLiteral("Недопустимое число строк или столбцов"), Automation::E_INVALIDARG);
+            throw EOleError(
+                QStringLiteral("Недопустимое число строк или столбцов"), Automation::E_INVALIDARG);
         if (!(where->document == document))
-            throw EOleError(QStringLiteral("Диапазон принадлежит другому документу"), Automation::E_INVALIDARG);
+            throw EOleError(
+                QStringLiteral("Диапазон принадлежит другому документу"), Automation::E_INVALIDARG);
         Reference<text::XTextRange> position = OfficeCall::run([&] {
             if (where->kind == RangeTarget::Kind::Text)
                 return where->text;
@@ -132,14 +140,17 @@ Reference<text::XTextTable> WordTables::addTable(const Reference<text::XTextDocu
     const Reference<text::XTextRange>& where, int rows, int columns)
 {
     Reference<lang::XMultiServiceFactory> factory(document, UNO_QUERY_THROW);
-    Reference<text::XTextTable> table(factory->createInstance(OUString("com.sun.star.text.TextTable")), UNO_QUERY_THROW);
+    Reference<text::XTextTable> table(
+        factory->createInstance(OUString("com.sun.star.text.TextTable")), UNO_QUERY_THROW);
     table->initialize(rows, columns);
-    where->getText()->insertTextContent(where->getStart(), Reference<text::XTextContent>(table, UNO_QUERY_THROW), false);
+    where->getText()->insertTextContent(
+        where->getStart(), Reference<text::XTextContent>(table, UNO_QUERY_THROW), false);
     const WriterTableModel model(table);
     for (int r = 1; r <= rows; ++r) {
         for (int c = 1; c <= columns; ++c) {
             const auto cell = model.cell(r, c);
-            for (auto edge : { WriterText::Edge::Top, WriterText::Edge::Left, WriterText::Edge::Bottom, WriterText::Edge::Right })
+            for (auto edge : { WriterText::Edge::Top, WriterText::Edge::Left, WriterText::Edge::Bottom,
+                     WriterText::Edge::Right })
                 WriterText::setBorder(cell, edge, 0);
         }
     }

@@ -20,4 +20,5 @@ public:
 };
 
 Automation::Variant MakeWordTable(css::uno::Reference<css::text::XTextDocument> document,
-    css::uno::Reference<css::uno::XComponentContext> context, css::uno::Reference<css::text::XTextTable> table);
+    css::uno::Reference<css::uno::XComponentContext> context,
+    css::uno::Reference<css::text::XTextTable> table);

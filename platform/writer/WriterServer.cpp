@@ -48,7 +48,9 @@ void dropDeadInstance()
     if (g_application && !g_application->isAlive())
         g_application.reset();
     g_started.erase(std::remove_if(g_started.begin(), g_started.end(),
-                        [](const auto& office) { return !office->isAlive() && !OfficeProcess::isRunning(office->pid()); }),
+                        [](const auto& office) {
+                            return !office->isAlive() && !OfficeProcess::isRunning(office->pid());
+                        }),
         g_started.end());
 }
 
@@ -87,7 +89,8 @@ HRESULT create(ComPtr<IDispatch>& out)
     options.headless = useHeadless();
     options.startTimeoutMs = g_settings.startTimeoutMs;
     if (!g_settings.profileFolder.isEmpty())
-        options.profileUrl = QUrl::fromLocalFile(QDir(g_settings.profileFolder).absolutePath()).toString(QUrl::FullyEncoded);
+        options.profileUrl
+            = QUrl::fromLocalFile(QDir(g_settings.profileFolder).absolutePath()).toString(QUrl::FullyEncoded);
     try {
         std::shared_ptr<UnoOffice> office = UnoOffice::start(options);
         g_started.push_back(office);
@@ -106,7 +109,8 @@ namespace WriterServer {
 
 void Register()
 {
-    Automation::RegisterServer(QStringLiteral("Word.Application"), Word::CLSID_Application, { create, getActive });
+    Automation::RegisterServer(
+        QStringLiteral("Word.Application"), Word::CLSID_Application, { create, getActive });
     // The office connection is let go while Qt and UNO are still whole, not
     // among the static destructors at exit.
     static const bool cleanupAdded = [] {

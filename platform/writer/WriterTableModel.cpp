@@ -116,7 +116,8 @@ void WriterTableModel::splitRow(int row, int rows, int columns)
 {
     checkRow(row);
     if (rows < 1 || columns < 1 || rows > 100 || columns > 63)
-        throw Automation::EOleError(QStringLiteral("Недопустимое число строк или столбцов"), Automation::E_INVALIDARG);
+        throw Automation::EOleError(
+            QStringLiteral("Недопустимое число строк или столбцов"), Automation::E_INVALIDARG);
     const int cellsInRow = cellCount(row);
     if (rows > 1) {
         splitAcross(row, rows, cellsInRow);
@@ -125,7 +126,8 @@ void WriterTableModel::splitRow(int row, int rows, int columns)
         return;
     for (int r = row; r < row + rows; ++r) {
         for (int c = cellsInRow; c >= 1; --c) {
-            Reference<text::XTextTableCursor> cursor = m_table->createCursorByCellName(toOUString(cellName(r, c)));
+            Reference<text::XTextTableCursor> cursor
+                = m_table->createCursorByCellName(toOUString(cellName(r, c)));
             if (!cursor->splitRange(static_cast<sal_Int16>(columns - 1), false))
                 throw Automation::EOleError(QStringLiteral("Не удалось разбить ячейки строки %1").arg(r));
         }
@@ -150,7 +152,8 @@ void WriterTableModel::merge(const QString& firstCell, const QString& lastCell)
         return;
     Reference<text::XTextTableCursor> cursor = m_table->createCursorByCellName(toOUString(firstCell));
     if (!cursor.is() || !cursor->gotoCellByName(toOUString(lastCell), true) || !cursor->mergeRange())
-        throw Automation::EOleError(QStringLiteral("Не удалось объединить ячейки %1:%2").arg(firstCell, lastCell));
+        throw Automation::EOleError(
+            QStringLiteral("Не удалось объединить ячейки %1:%2").arg(firstCell, lastCell));
 }
 
 DocumentLayout DocumentLayout::of(const Reference<text::XTextDocument>& document)

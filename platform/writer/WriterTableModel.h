@@ -64,7 +64,8 @@ struct DocumentLayout {
     int length = 0;
 
     static DocumentLayout of(const css::uno::Reference<css::text::XTextDocument>& document);
-    const CellSpan* findCell(const css::uno::Reference<css::text::XTextTable>& table, const QString& name) const;
+    const CellSpan* findCell(
+        const css::uno::Reference<css::text::XTextTable>& table, const QString& name) const;
     const RowSpan* findRow(const css::uno::Reference<css::text::XTextTable>& table, int row) const;
     // The cells that the span [start, end) touches, in document order.
     std::vector<CellSpan> cellsIn(int start, int end) const;

@@ -172,7 +172,8 @@ void setAlignment(const Reference<text::XTextRange>& range, int wordAlignment)
         adjust = style::ParagraphAdjust_BLOCK;
         break;
     default:
-        throw Automation::EOleError(QStringLiteral("Недопустимое выравнивание %1").arg(wordAlignment), Automation::E_INVALIDARG);
+        throw Automation::EOleError(
+            QStringLiteral("Недопустимое выравнивание %1").arg(wordAlignment), Automation::E_INVALIDARG);
     }
     setProperty(range, QStringLiteral("ParaAdjust"), Any(static_cast<sal_Int16>(adjust)));
 }
@@ -194,13 +195,15 @@ int alignment(const Reference<text::XTextRange>& range)
     }
 }
 
-void insertPicture(const Reference<text::XTextDocument>& document, const Reference<uno::XComponentContext>& context,
-    const Reference<text::XTextRange>& where, const QString& file)
+void insertPicture(const Reference<text::XTextDocument>& document,
+    const Reference<uno::XComponentContext>& context, const Reference<text::XTextRange>& where,
+    const QString& file)
 {
     const QFileInfo info(file);
     if (!info.isFile() || !info.isReadable())
         throw Automation::EOleError(QStringLiteral("Файл %1 не найден").arg(file), Automation::E_INVALIDARG);
-    const OUString url = toOUString(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded));
+    const OUString url
+        = toOUString(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded));
     Reference<graphic::XGraphicProvider> provider = graphic::GraphicProvider::create(context);
     const beans::PropertyValue urlValue = namedValue("URL", Any(url));
     const uno::Sequence<beans::PropertyValue> source(&urlValue, 1);
@@ -220,9 +223,11 @@ void insertPicture(const Reference<text::XTextDocument>& document, const Referen
         picture.clear();
     }
     if (!picture.is() || size.Width <= 0 || size.Height <= 0)
-        throw Automation::EOleError(QStringLiteral("Файл %1 не является рисунком").arg(file), Automation::E_INVALIDARG);
+        throw Automation::EOleError(
+            QStringLiteral("Файл %1 не является рисунком").arg(file), Automation::E_INVALIDARG);
     if (size.Width > kMaxPictureWidth) {
-        size.Height = static_cast<sal_Int32>(static_cast<double>(size.Height) * kMaxPictureWidth / size.Width);
+        size.Height
+            = static_cast<sal_Int32>(static_cast<double>(size.Height) * kMaxPictureWidth / size.Width);
         size.Width = kMaxPictureWidth;
     }
     Reference<lang::XMultiServiceFactory> factory(document, UNO_QUERY_THROW);

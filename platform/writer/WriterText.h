@@ -29,7 +29,8 @@ void setBackgroundColor(const css::uno::Reference<css::table::XCell>& cell, int 
 int backgroundColor(const css::uno::Reference<css::table::XCell>& cell);
 
 // Character and paragraph properties on the whole of a text range.
-void setProperty(const css::uno::Reference<css::text::XTextRange>& range, const QString& name, const css::uno::Any& value);
+void setProperty(
+    const css::uno::Reference<css::text::XTextRange>& range, const QString& name, const css::uno::Any& value);
 css::uno::Any property(const css::uno::Reference<css::text::XTextRange>& range, const QString& name);
 
 // The whole text of a cell (or any text) as a range, and its first word.
