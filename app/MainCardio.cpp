@@ -1,12 +1,12 @@
 // The main window's side of the cardiology interview: the page, the monitor
 // window and the explanation shown at the end.
-#include "MainU.h"
+#include "app/MainU.h"
 #include "ui_MainU.h"
 
-#include "CardioPageU.h"
-#include "DataFolder.h"
-#include "MonitorU.h"
-#include "RtfReader.h"
+#include "cardio/CardioPageU.h"
+#include "cardio/MonitorU.h"
+#include "platform/files/DataFolder.h"
+#include "platform/rtf/RtfReader.h"
 
 #include <QSplitterHandle>
 #include <QVBoxLayout>

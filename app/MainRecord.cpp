@@ -1,12 +1,12 @@
 // The examination record part of the main window: accessors, reset, hints,
 // absent boxes of the tests and the body-mass index.
-#include "MainU.h"
+#include "app/MainU.h"
 #include "ui_MainU.h"
 
-#include "DecisionU.h"
-#include "Norms.h"
-#include "Questionnaire.h"
-#include "RecordU.h"
+#include "app/Questionnaire.h"
+#include "app/RecordU.h"
+#include "decision/DecisionU.h"
+#include "decision/Norms.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExaminationRecord.h"
+#include "decision/ExaminationRecord.h"
 
 #include <QMainWindow>
 

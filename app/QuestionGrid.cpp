@@ -1,4 +1,4 @@
-#include "QuestionGrid.h"
+#include "app/QuestionGrid.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

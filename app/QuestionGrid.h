@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QuestionList.h"
+#include "app/QuestionList.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "QuestionList.h"
+#include "app/QuestionList.h"
 
 TQuestionList::TQuestionList()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "uTessoraClasses.h"
+#include "app/uTessoraClasses.h"
 
 #include <QString>
 #include <QStringList>

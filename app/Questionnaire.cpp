@@ -1,7 +1,7 @@
-#include "Questionnaire.h"
+#include "app/Questionnaire.h"
 
-#include "DataFolder.h"
-#include "TextFile.h"
+#include "platform/files/DataFolder.h"
+#include "platform/files/TextFile.h"
 
 #include <QEvent>
 #include <QVBoxLayout>

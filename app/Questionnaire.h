@@ -1,7 +1,7 @@
 #pragma once
 
-#include "QuestionGrid.h"
-#include "QuestionList.h"
+#include "app/QuestionGrid.h"
+#include "app/QuestionList.h"
 
 #include <QObject>
 

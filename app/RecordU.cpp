@@ -1,7 +1,7 @@
-#include "RecordU.h"
+#include "app/RecordU.h"
 
-#include "ExaminationRecord.h"
-#include "Norms.h"
+#include "decision/ExaminationRecord.h"
+#include "decision/Norms.h"
 
 #include <QLocale>
 

@@ -1,11 +1,11 @@
-#include "frmAboutU.h"
+#include "app/frmAboutU.h"
 
 #include "ui_frmAboutU.h"
 
-#include "DataFolder.h"
-#include "JpegLoader.h"
-#include "MessageBoxes.h"
-#include "VersionU.h"
+#include "app/MessageBoxes.h"
+#include "app/VersionU.h"
+#include "platform/files/DataFolder.h"
+#include "platform/jpeg/JpegLoader.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>

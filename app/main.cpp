@@ -1,11 +1,11 @@
-#include "CardioU.h"
-#include "DecisionU.h"
-#include "MainU.h"
-#include "MessageBoxes.h"
-#include "ReportU.h"
-#include "TessoraApplication.h"
-#include "VersionU.h"
-#include "WriterServer.h"
+#include "app/MainU.h"
+#include "app/MessageBoxes.h"
+#include "app/TessoraApplication.h"
+#include "app/VersionU.h"
+#include "cardio/CardioU.h"
+#include "decision/DecisionU.h"
+#include "platform/writer/WriterServer.h"
+#include "report/ReportU.h"
 
 #include <QScreen>
 

@@ -1,4 +1,4 @@
-#include "uTessoraClasses.h"
+#include "app/uTessoraClasses.h"
 
 const std::array<QString, 16> PageFileNames = {
     QString(),

@@ -1,9 +1,9 @@
-#include "CardioPageU.h"
+#include "cardio/CardioPageU.h"
 
 #include "ui_CardioPageU.h"
 
-#include "MessageBoxes.h"
-#include "MonitorU.h"
+#include "app/MessageBoxes.h"
+#include "cardio/MonitorU.h"
 
 #include <QActionGroup>
 

@@ -1,7 +1,7 @@
-#include "CardioU.h"
+#include "cardio/CardioU.h"
 
-#include "CodePage.h"
-#include "DataFolder.h"
+#include "platform/files/CodePage.h"
+#include "platform/files/DataFolder.h"
 
 #include <QFile>
 #include <QIODevice>

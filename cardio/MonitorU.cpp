@@ -1,4 +1,4 @@
-#include "MonitorU.h"
+#include "cardio/MonitorU.h"
 
 #include "ui_MonitorU.h"
 

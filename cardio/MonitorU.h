@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CardioU.h"
+#include "cardio/CardioU.h"
 
 #include <QDialog>
 

@@ -1,5 +1,5 @@
 // Consultation rules of the DecisionU unit: which specialists to consult.
-#include "DecisionU.h"
+#include "decision/DecisionU.h"
 
 const std::array<QString, SpecialistCount> SpecialistNames {
     QStringLiteral("Здоров"),

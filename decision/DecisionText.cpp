@@ -1,9 +1,9 @@
 // Conclusion text of the DecisionU unit: complaint phrases, list formatters and
 // the conclusion itself.
-#include "DecisionU.h"
+#include "decision/DecisionU.h"
 
-#include "DataFolder.h"
-#include "TextFile.h"
+#include "platform/files/DataFolder.h"
+#include "platform/files/TextFile.h"
 
 #include <QLocale>
 #include <QRegularExpression>

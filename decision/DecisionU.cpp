@@ -1,6 +1,6 @@
-#include "DecisionU.h"
+#include "decision/DecisionU.h"
 
-#include "Norms.h"
+#include "decision/Norms.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // libFuzzer entry: every input must come back as a result, never a crash or hang.
-#include "JpegLoader.h"
+#include "platform/jpeg/JpegLoader.h"
 
 #include <cstddef>
 #include <cstdint>

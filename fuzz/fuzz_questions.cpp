@@ -1,5 +1,5 @@
 // Any question file must load into at most 83 questions without a crash.
-#include "CardioU.h"
+#include "cardio/CardioU.h"
 
 #include <QBuffer>
 

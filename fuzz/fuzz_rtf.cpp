@@ -1,5 +1,5 @@
 // Any bytes given to the RTF reader must end in a document, never a crash or hang.
-#include "RtfReader.h"
+#include "platform/rtf/RtfReader.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

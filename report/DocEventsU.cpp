@@ -1,6 +1,6 @@
-#include "DocEventsU.h"
+#include "report/DocEventsU.h"
 
-#include "WordTypeLib.h"
+#include "platform/automation/WordTypeLib.h"
 
 using namespace Automation;
 

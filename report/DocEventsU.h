@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SinkObject.h"
+#include "report/SinkObject.h"
 
 #include <functional>
 

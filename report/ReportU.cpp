@@ -1,7 +1,7 @@
-#include "ReportU.h"
+#include "report/ReportU.h"
 
-#include "OleError.h"
-#include "OleServer.h"
+#include "platform/automation/OleError.h"
+#include "platform/automation/OleServer.h"
 
 #include <QDebug>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DocEventsU.h"
-#include "Variant.h"
-#include "WordU.h"
+#include "platform/automation/Variant.h"
+#include "report/DocEventsU.h"
+#include "report/WordU.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -1,6 +1,6 @@
-#include "SinkObject.h"
+#include "report/SinkObject.h"
 
-#include "OleError.h"
+#include "platform/automation/OleError.h"
 
 using namespace Automation;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ComInterfaces.h"
-#include "Variant.h"
+#include "platform/automation/ComInterfaces.h"
+#include "platform/automation/Variant.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "WordU.h"
+#include "report/WordU.h"
 
-#include "WordTypeLib.h"
+#include "platform/automation/WordTypeLib.h"
 
 using namespace Automation;
 

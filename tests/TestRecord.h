@@ -5,10 +5,10 @@
 // every value at its norm, every test absent, nothing ticked or answered) and
 // is changed by a short description such as "male age=41 q30 bp=170/80".
 
-#include "DecisionU.h"
-#include "ExaminationRecord.h"
-#include "Norms.h"
-#include "RecordU.h"
+#include "app/RecordU.h"
+#include "decision/DecisionU.h"
+#include "decision/ExaminationRecord.h"
+#include "decision/Norms.h"
 
 #include <QSet>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "OfficeProcess.h"
-#include "WriterServer.h"
+#include "platform/writer/OfficeProcess.h"
+#include "platform/writer/WriterServer.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
-#include "Automation.h"
-#include "UnoOffice.h"
-#include "WriterServer.h"
-#include "WriterTestOffice.h"
+#include "platform/automation/Automation.h"
+#include "platform/writer/UnoOffice.h"
+#include "platform/writer/WriterServer.h"
+#include "tests/WriterTestOffice.h"
 
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>

@@ -1,9 +1,9 @@
 // Saves a picture of the main window on every page: screenshots <folder>.
-#include "CardioU.h"
-#include "DecisionU.h"
-#include "MainU.h"
+#include "app/MainU.h"
+#include "cardio/CardioU.h"
+#include "decision/DecisionU.h"
 
-#include "uTessoraClasses.h"
+#include "app/uTessoraClasses.h"
 
 #include <QApplication>
 #include <QDir>

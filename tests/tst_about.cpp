@@ -1,7 +1,7 @@
-#include "frmAboutU.h"
+#include "app/frmAboutU.h"
 
-#include "DataFolder.h"
-#include "VersionU.h"
+#include "app/VersionU.h"
+#include "platform/files/DataFolder.h"
 
 #include <QDesktopServices>
 #include <QFrame>

@@ -1,7 +1,7 @@
-#include "TessoraApplication.h"
+#include "app/TessoraApplication.h"
 
-#include "ExaminationRecord.h"
-#include "MessageBoxes.h"
+#include "app/MessageBoxes.h"
+#include "decision/ExaminationRecord.h"
 
 #include <QStandardPaths>
 #include <QTest>

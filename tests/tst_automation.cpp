@@ -1,6 +1,6 @@
-#include "Automation.h"
-#include "ConnectionPoint.h"
-#include "DispatchObject.h"
+#include "platform/automation/Automation.h"
+#include "platform/automation/ConnectionPoint.h"
+#include "platform/automation/DispatchObject.h"
 
 #include <QTest>
 

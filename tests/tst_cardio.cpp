@@ -1,6 +1,6 @@
-#include "CardioU.h"
+#include "cardio/CardioU.h"
 
-#include "CodePage.h"
+#include "platform/files/CodePage.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
-#include "MainU.h"
+#include "app/MainU.h"
 
-#include "CardioPageU.h"
-#include "CardioU.h"
-#include "CodePage.h"
-#include "DataFolder.h"
-#include "MessageBoxes.h"
-#include "MonitorU.h"
+#include "app/MessageBoxes.h"
+#include "cardio/CardioPageU.h"
+#include "cardio/CardioU.h"
+#include "cardio/MonitorU.h"
+#include "platform/files/CodePage.h"
+#include "platform/files/DataFolder.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,5 +1,5 @@
-#include "CodePage.h"
-#include "DataFolder.h"
+#include "platform/files/CodePage.h"
+#include "platform/files/DataFolder.h"
 
 #include <QTemporaryDir>
 #include <QTest>

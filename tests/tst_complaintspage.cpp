@@ -1,8 +1,8 @@
-#include "MainU.h"
+#include "app/MainU.h"
 
-#include "DataFolder.h"
-#include "ExaminationRecord.h"
-#include "Questionnaire.h"
+#include "app/Questionnaire.h"
+#include "decision/ExaminationRecord.h"
+#include "platform/files/DataFolder.h"
 
 #include <QStandardPaths>
 #include <QStatusBar>

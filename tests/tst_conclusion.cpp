@@ -1,8 +1,8 @@
-#include "DecisionU.h"
-#include "TestRecord.h"
+#include "decision/DecisionU.h"
+#include "tests/TestRecord.h"
 
-#include "CodePage.h"
-#include "DataFolder.h"
+#include "platform/files/CodePage.h"
+#include "platform/files/DataFolder.h"
 
 #include <QDir>
 #include <QFile>

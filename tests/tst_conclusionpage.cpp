@@ -1,8 +1,8 @@
-#include "MainU.h"
+#include "app/MainU.h"
 
-#include "DecisionU.h"
-#include "MessageBoxes.h"
-#include "SpinEdits.h"
+#include "app/MessageBoxes.h"
+#include "app/SpinEdits.h"
+#include "decision/DecisionU.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
-#include "DataFolder.h"
-#include "HelpFile.h"
-#include "HelpViewer.h"
+#include "platform/files/DataFolder.h"
+#include "platform/help/HelpFile.h"
+#include "platform/help/HelpViewer.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "JpegLoader.h"
+#include "platform/jpeg/JpegLoader.h"
 
 #include <QBuffer>
 #include <QFile>

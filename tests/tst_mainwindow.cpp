@@ -1,10 +1,10 @@
-#include "MainU.h"
+#include "app/MainU.h"
 
-#include "CodePage.h"
-#include "DataFolder.h"
-#include "HelpViewer.h"
-#include "RecordU.h"
-#include "SpinEdits.h"
+#include "app/RecordU.h"
+#include "app/SpinEdits.h"
+#include "platform/files/CodePage.h"
+#include "platform/files/DataFolder.h"
+#include "platform/help/HelpViewer.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "MessageBoxes.h"
+#include "app/MessageBoxes.h"
 
 #include <QStandardPaths>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "CodePage.h"
-#include "DataFolder.h"
-#include "QuestionList.h"
-#include "TextFile.h"
+#include "app/QuestionList.h"
+#include "platform/files/CodePage.h"
+#include "platform/files/DataFolder.h"
+#include "platform/files/TextFile.h"
 
 #include <QFile>
 #include <QSet>

@@ -1,6 +1,6 @@
-#include "CodePage.h"
-#include "DataFolder.h"
-#include "Questionnaire.h"
+#include "app/Questionnaire.h"
+#include "platform/files/CodePage.h"
+#include "platform/files/DataFolder.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>

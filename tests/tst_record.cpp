@@ -1,6 +1,6 @@
-#include "RecordU.h"
+#include "app/RecordU.h"
 
-#include "ExaminationRecord.h"
+#include "decision/ExaminationRecord.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "ReportU.h"
+#include "report/ReportU.h"
 
-#include "OleServer.h"
-#include "WordTypeLib.h"
+#include "platform/automation/OleServer.h"
+#include "platform/automation/WordTypeLib.h"
 
 #include <QTest>
 

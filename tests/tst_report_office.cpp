@@ -1,9 +1,9 @@
-#include "ReportU.h"
+#include "report/ReportU.h"
 
-#include "OfficeProcess.h"
-#include "OleServer.h"
-#include "WriterServer.h"
-#include "WriterTestOffice.h"
+#include "platform/automation/OleServer.h"
+#include "platform/writer/OfficeProcess.h"
+#include "platform/writer/WriterServer.h"
+#include "tests/WriterTestOffice.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,10 +1,10 @@
-#include "MainU.h"
+#include "app/MainU.h"
 
-#include "MessageBoxes.h"
-#include "OfficeProcess.h"
-#include "ReportU.h"
-#include "WriterServer.h"
-#include "WriterTestOffice.h"
+#include "app/MessageBoxes.h"
+#include "platform/writer/OfficeProcess.h"
+#include "platform/writer/WriterServer.h"
+#include "report/ReportU.h"
+#include "tests/WriterTestOffice.h"
 
 #include <QElapsedTimer>
 #include <QStandardPaths>

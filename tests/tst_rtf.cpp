@@ -1,6 +1,6 @@
-#include "RtfReader.h"
+#include "platform/rtf/RtfReader.h"
 
-#include "DataFolder.h"
+#include "platform/files/DataFolder.h"
 
 #include <QFile>
 #include <QTemporaryDir>

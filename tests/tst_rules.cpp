@@ -1,5 +1,5 @@
-#include "DecisionU.h"
-#include "TestRecord.h"
+#include "decision/DecisionU.h"
+#include "tests/TestRecord.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "CodePage.h"
-#include "DataFolder.h"
-#include "JpegLoader.h"
-#include "uTessoraClasses.h"
+#include "app/uTessoraClasses.h"
+#include "platform/files/CodePage.h"
+#include "platform/files/DataFolder.h"
+#include "platform/jpeg/JpegLoader.h"
 
 #include <QFile>
 #include <QRegularExpression>

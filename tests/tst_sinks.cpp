@@ -1,8 +1,8 @@
-#include "DispatchObject.h"
-#include "DocEventsU.h"
-#include "OleError.h"
-#include "WordTypeLib.h"
-#include "WordU.h"
+#include "platform/automation/DispatchObject.h"
+#include "platform/automation/OleError.h"
+#include "platform/automation/WordTypeLib.h"
+#include "report/DocEventsU.h"
+#include "report/WordU.h"
 
 #include <QTest>
 

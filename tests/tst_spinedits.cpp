@@ -1,4 +1,4 @@
-#include "SpinEdits.h"
+#include "app/SpinEdits.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

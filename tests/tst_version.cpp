@@ -1,4 +1,4 @@
-#include "VersionU.h"
+#include "app/VersionU.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
-#include "Automation.h"
-#include "UnoOffice.h"
-#include "WordTypeLib.h"
-#include "WriterServer.h"
-#include "WriterTestOffice.h"
+#include "platform/automation/Automation.h"
+#include "platform/automation/WordTypeLib.h"
+#include "platform/writer/UnoOffice.h"
+#include "platform/writer/WriterServer.h"
+#include "tests/WriterTestOffice.h"
 
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>

@@ -1,9 +1,9 @@
-#include "Automation.h"
-#include "UnoCall.h"
-#include "UnoOffice.h"
-#include "WordTypeLib.h"
-#include "WriterServer.h"
-#include "WriterTestOffice.h"
+#include "platform/automation/Automation.h"
+#include "platform/automation/WordTypeLib.h"
+#include "platform/writer/UnoCall.h"
+#include "platform/writer/UnoOffice.h"
+#include "platform/writer/WriterServer.h"
+#include "tests/WriterTestOffice.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>

@@ -1,10 +1,10 @@
 #pragma once
 
 // The whole automation layer for client code.
-#include "ComInterfaces.h"
-#include "ComPtr.h"
-#include "Guid.h"
-#include "HResult.h"
-#include "OleError.h"
-#include "OleServer.h"
-#include "Variant.h"
+#include "platform/automation/ComInterfaces.h"
+#include "platform/automation/ComPtr.h"
+#include "platform/automation/Guid.h"
+#include "platform/automation/HResult.h"
+#include "platform/automation/OleError.h"
+#include "platform/automation/OleServer.h"
+#include "platform/automation/Variant.h"

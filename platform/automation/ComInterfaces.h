@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ComPtr.h"
-#include "Guid.h"
-#include "HResult.h"
+#include "platform/automation/ComPtr.h"
+#include "platform/automation/Guid.h"
+#include "platform/automation/HResult.h"
 
 #include <QString>
 

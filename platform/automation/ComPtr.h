@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HResult.h"
+#include "platform/automation/HResult.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "ConnectionPoint.h"
+#include "platform/automation/ConnectionPoint.h"
 
 #include <exception>
 

@@ -1,4 +1,4 @@
-#include "DispatchObject.h"
+#include "platform/automation/DispatchObject.h"
 
 namespace Automation {
 

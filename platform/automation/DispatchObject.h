@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ComInterfaces.h"
-#include "ConnectionPoint.h"
-#include "Variant.h"
+#include "platform/automation/ComInterfaces.h"
+#include "platform/automation/ConnectionPoint.h"
+#include "platform/automation/Variant.h"
 
 #include <QString>
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "Guid.h"
+#include "platform/automation/Guid.h"
 
 namespace Automation {
 

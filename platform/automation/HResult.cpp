@@ -1,4 +1,4 @@
-#include "HResult.h"
+#include "platform/automation/HResult.h"
 
 namespace Automation {
 

@@ -1,4 +1,4 @@
-#include "OleError.h"
+#include "platform/automation/OleError.h"
 
 namespace Automation {
 

@@ -1,6 +1,6 @@
-#include "OleServer.h"
+#include "platform/automation/OleServer.h"
 
-#include "OleError.h"
+#include "platform/automation/OleError.h"
 
 #include <QHash>
 #include <mutex>

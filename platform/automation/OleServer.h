@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ComInterfaces.h"
+#include "platform/automation/ComInterfaces.h"
 
 #include <QString>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ComInterfaces.h"
-#include "OleError.h"
+#include "platform/automation/ComInterfaces.h"
+#include "platform/automation/OleError.h"
 
 #include <QString>
 #include <initializer_list>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Guid.h"
-#include "HResult.h"
+#include "platform/automation/Guid.h"
+#include "platform/automation/HResult.h"
 
 // Identifiers and constants of Word's object model that both the server
 // behind "Word.Application" and its clients use.

@@ -1,6 +1,6 @@
-#include "TextFile.h"
+#include "platform/files/TextFile.h"
 
-#include "CodePage.h"
+#include "platform/files/CodePage.h"
 
 #include <QFile>
 #include <QFileInfo>

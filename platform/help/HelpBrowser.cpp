@@ -1,4 +1,4 @@
-#include "HelpBrowser.h"
+#include "platform/help/HelpBrowser.h"
 
 #include <QDesktopServices>
 #include <QHelpEngineCore>

@@ -1,4 +1,4 @@
-#include "HelpFile.h"
+#include "platform/help/HelpFile.h"
 
 #include <QFileInfo>
 #include <QHelpEngine>

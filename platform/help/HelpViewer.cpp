@@ -1,7 +1,7 @@
-#include "HelpViewer.h"
+#include "platform/help/HelpViewer.h"
 
-#include "DataFolder.h"
-#include "HelpWindow.h"
+#include "platform/files/DataFolder.h"
+#include "platform/help/HelpWindow.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "HelpWindow.h"
+#include "platform/help/HelpWindow.h"
 
 #include "ui_HelpWindow.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HelpFile.h"
+#include "platform/help/HelpFile.h"
 
 #include <QWidget>
 

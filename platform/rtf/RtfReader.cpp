@@ -1,6 +1,6 @@
-#include "RtfReader.h"
+#include "platform/rtf/RtfReader.h"
 
-#include "CodePage.h"
+#include "platform/files/CodePage.h"
 
 #include <QColor>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "OfficeCall.h"
+#include "platform/writer/OfficeCall.h"
 
-#include "HResult.h"
-#include "OleError.h"
-#include "UnoOffice.h"
+#include "platform/automation/HResult.h"
+#include "platform/automation/OleError.h"
+#include "platform/writer/UnoOffice.h"
 
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/uno/Exception.hpp>

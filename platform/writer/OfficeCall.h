@@ -1,7 +1,7 @@
 #pragma once
 
-#include "OleError.h"
-#include "UnoCall.h"
+#include "platform/automation/OleError.h"
+#include "platform/writer/UnoCall.h"
 
 #include <optional>
 #include <type_traits>

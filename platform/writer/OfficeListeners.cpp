@@ -1,8 +1,8 @@
-#include "OfficeListeners.h"
+#include "platform/writer/OfficeListeners.h"
 
-#include "UnoCall.h"
-#include "UnoOffice.h"
-#include "WordApplication.h"
+#include "platform/writer/UnoCall.h"
+#include "platform/writer/UnoOffice.h"
+#include "platform/writer/WordApplication.h"
 
 #include <com/sun/star/document/DocumentEvent.hpp>
 #include <com/sun/star/document/XDocumentEventBroadcaster.hpp>

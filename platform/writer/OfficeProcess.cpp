@@ -1,4 +1,4 @@
-#include "OfficeProcess.h"
+#include "platform/writer/OfficeProcess.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "UnoCall.h"
+#include "platform/writer/UnoCall.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,7 +1,7 @@
-#include "UnoOffice.h"
+#include "platform/writer/UnoOffice.h"
 
-#include "HResult.h"
-#include "OleError.h"
+#include "platform/automation/HResult.h"
+#include "platform/automation/OleError.h"
 
 #include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/connection/Connector.hpp>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OfficeProcess.h"
+#include "platform/writer/OfficeProcess.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/bridge/XBridge.hpp>

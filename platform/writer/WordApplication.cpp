@@ -1,11 +1,11 @@
-#include "WordApplication.h"
+#include "platform/writer/WordApplication.h"
 
-#include "OfficeCall.h"
-#include "OfficeListeners.h"
-#include "WordCollection.h"
-#include "WordDocument.h"
-#include "WordRange.h"
-#include "WordTypeLib.h"
+#include "platform/automation/WordTypeLib.h"
+#include "platform/writer/OfficeCall.h"
+#include "platform/writer/OfficeListeners.h"
+#include "platform/writer/WordCollection.h"
+#include "platform/writer/WordDocument.h"
+#include "platform/writer/WordRange.h"
 
 #include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/awt/XWindow.hpp>

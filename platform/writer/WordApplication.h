@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ConnectionPoint.h"
-#include "DispatchObject.h"
-#include "UnoOffice.h"
+#include "platform/automation/ConnectionPoint.h"
+#include "platform/automation/DispatchObject.h"
+#include "platform/writer/UnoOffice.h"
 
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>

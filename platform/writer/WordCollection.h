@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DispatchObject.h"
-#include "OfficeCall.h"
+#include "platform/automation/DispatchObject.h"
+#include "platform/writer/OfficeCall.h"
 
 #include <functional>
 

@@ -1,13 +1,13 @@
-#include "WordDocument.h"
+#include "platform/writer/WordDocument.h"
 
-#include "OfficeCall.h"
-#include "UnoOffice.h"
-#include "WordApplication.h"
-#include "WordCollection.h"
-#include "WordRange.h"
-#include "WordTable.h"
-#include "WordTypeLib.h"
-#include "WriterTableModel.h"
+#include "platform/automation/WordTypeLib.h"
+#include "platform/writer/OfficeCall.h"
+#include "platform/writer/UnoOffice.h"
+#include "platform/writer/WordApplication.h"
+#include "platform/writer/WordCollection.h"
+#include "platform/writer/WordRange.h"
+#include "platform/writer/WordTable.h"
+#include "platform/writer/WriterTableModel.h"
 
 #include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/awt/XWindow.hpp>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ConnectionPoint.h"
-#include "DispatchObject.h"
+#include "platform/automation/ConnectionPoint.h"
+#include "platform/automation/DispatchObject.h"
 
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>

@@ -1,9 +1,9 @@
-#include "WordRange.h"
+#include "platform/writer/WordRange.h"
 
-#include "OfficeCall.h"
-#include "UnoOffice.h"
-#include "WriterTableModel.h"
-#include "WriterText.h"
+#include "platform/writer/OfficeCall.h"
+#include "platform/writer/UnoOffice.h"
+#include "platform/writer/WriterTableModel.h"
+#include "platform/writer/WriterText.h"
 
 #include <com/sun/star/awt/FontSlant.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DispatchObject.h"
+#include "platform/automation/DispatchObject.h"
 
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>

@@ -1,10 +1,10 @@
-#include "WordTable.h"
+#include "platform/writer/WordTable.h"
 
-#include "OfficeCall.h"
-#include "UnoOffice.h"
-#include "WordRange.h"
-#include "WriterTableModel.h"
-#include "WriterText.h"
+#include "platform/writer/OfficeCall.h"
+#include "platform/writer/UnoOffice.h"
+#include "platform/writer/WordRange.h"
+#include "platform/writer/WriterTableModel.h"
+#include "platform/writer/WriterText.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WordCollection.h"
+#include "platform/writer/WordCollection.h"
 
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextTable.hpp>

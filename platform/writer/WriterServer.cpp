@@ -1,10 +1,10 @@
-#include "WriterServer.h"
+#include "platform/writer/WriterServer.h"
 
-#include "OleServer.h"
-#include "UnoCall.h"
-#include "UnoOffice.h"
-#include "WordApplication.h"
-#include "WordTypeLib.h"
+#include "platform/automation/OleServer.h"
+#include "platform/automation/WordTypeLib.h"
+#include "platform/writer/UnoCall.h"
+#include "platform/writer/UnoOffice.h"
+#include "platform/writer/WordApplication.h"
 
 #include <com/sun/star/uno/Exception.hpp>
 

@@ -1,8 +1,8 @@
-#include "WriterTableModel.h"
+#include "platform/writer/WriterTableModel.h"
 
-#include "OfficeCall.h"
-#include "OleError.h"
-#include "UnoOffice.h"
+#include "platform/automation/OleError.h"
+#include "platform/writer/OfficeCall.h"
+#include "platform/writer/UnoOffice.h"
 
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>

@@ -1,7 +1,7 @@
-#include "WriterText.h"
+#include "platform/writer/WriterText.h"
 
-#include "OfficeCall.h"
-#include "UnoOffice.h"
+#include "platform/writer/OfficeCall.h"
+#include "platform/writer/UnoOffice.h"
 
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>

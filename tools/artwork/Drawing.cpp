@@ -1,4 +1,4 @@
-#include "Drawing.h"
+#include "tools/artwork/Drawing.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "Icons.h"
+#include "tools/artwork/Icons.h"
 
-#include "Drawing.h"
+#include "tools/artwork/Drawing.h"
 
 #include <QPainterPath>
 

@@ -1,6 +1,6 @@
-#include "Pictures.h"
+#include "tools/artwork/Pictures.h"
 
-#include "Drawing.h"
+#include "tools/artwork/Drawing.h"
 
 #include <QDir>
 #include <QImageWriter>

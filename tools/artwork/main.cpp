@@ -1,6 +1,6 @@
 // Usage: make_artwork <repository root> [icons|pictures]
-#include "Icons.h"
-#include "Pictures.h"
+#include "tools/artwork/Icons.h"
+#include "tools/artwork/Pictures.h"
 
 #include <QGuiApplication>
 
