@@ -1,7 +1,10 @@
-// The examination record part of the main window: accessors, reset, hints,
-// absent boxes of the tests and the body-mass index.
+// The examination record's pages of the main window: reset, hints, absent
+// boxes of the tests and the body-mass index display.
 #include "app/MainU.h"
 #include "ui_MainU.h"
+
+#include "app/PageRecord.h"
+#include "decision/BodyMeasures.h"
 
 #include "app/Questionnaire.h"
 #include "app/RecordU.h"
@@ -14,9 +17,24 @@
 
 namespace {
 
-bool IsChecked(const QRadioButton* button)
+using Test = ExaminationRecord::Test;
+
+constexpr ExaminationRecord::Test AllTests[] = { ExaminationRecord::Test::ECG, ExaminationRecord::Test::Flu,
+    ExaminationRecord::Test::Blood, ExaminationRecord::Test::Urine };
+
+QString TestAbsentHint(ExaminationRecord::Test test, bool absent)
 {
-    return button && button->isChecked();
+    switch (test) {
+    case ExaminationRecord::Test::ECG:
+        return EcgAbsentHint(absent);
+    case ExaminationRecord::Test::Flu:
+        return FluAbsentHint(absent);
+    case ExaminationRecord::Test::Blood:
+        return BloodAbsentHint(absent);
+    case ExaminationRecord::Test::Urine:
+        return UrineAbsentHint(absent);
+    }
+    return {};
 }
 
 // The four-digit year keeps dates unambiguous whatever the locale's short format.
@@ -30,59 +48,28 @@ QString DateFormat()
 
 } // namespace
 
-// ---------------------------------------------------------------- accessors
+// ---------------------------------------------------------------- body-mass index
 
-int TfrmTessora::GetGender() const
-{
-    return IsChecked(ui->rbGenderMale) ? 1 : 0;
-}
-
-QDateTime TfrmTessora::BirthDate() const
-{
-    return ui->dtpBirthDate->dateTime();
-}
-
-int TfrmTessora::GetAge() const
-{
-    return WholeYearsBetween(BirthDate(), QDateTime::currentDateTime());
-}
-
-double TfrmTessora::GetHeight()
-{
-    FHeightValue = 0;
-    FHeightValue = CheckedHeight(ui->speHeight->text());
-    return FHeightValue;
-}
-
-double TfrmTessora::GetWeight()
-{
-    FWeightValue = 0;
-    FWeightValue = CheckedWeight(ui->speWeight->text());
-    return FWeightValue;
-}
-
-double TfrmTessora::CalcBodyMassIndex()
+// Shows the index of the current height and weight; the labels of the first
+// value out of range turn red and the index is hidden.
+void TfrmTessora::ShowBodyMassIndex()
 {
     const QColor normal = palette().color(QPalette::WindowText);
     SetLabelsColour(ui->lblHeight, ui->lblSm, normal);
     SetLabelsColour(ui->lblWeight, ui->lblKg, normal);
     try {
-        const double height = GetHeight();
-        const double weight = GetWeight();
-        // A height that is not a number reads as 0: the index keeps its last value.
-        if (height != 0) {
-            FBodyMassIndex = weight / (height * height) * 10000;
-            ui->lblIndex->setText(BodyMassIndexText(FBodyMassIndex));
-        }
+        FRecord->GetHeight();
+        FRecord->GetWeight();
     } catch (const EHeightError&) {
         SetLabelsColour(ui->lblHeight, ui->lblSm, Qt::red);
-        FBodyMassIndex = 0;
     } catch (const EWeightError&) {
         SetLabelsColour(ui->lblWeight, ui->lblKg, Qt::red);
-        FBodyMassIndex = 0;
     }
-    ui->lblIndex->setVisible(FBodyMassIndex != 0);
-    return FBodyMassIndex;
+    const double index = FRecord->CalcBodyMassIndex();
+    FRecord->KeepShownIndex(index);
+    if (index != 0)
+        ui->lblIndex->setText(BodyMassIndexText(index));
+    ui->lblIndex->setVisible(index != 0);
 }
 
 void TfrmTessora::SetLabelsColour(QLabel* first, QLabel* second, const QColor& colour)
@@ -92,195 +79,6 @@ void TfrmTessora::SetLabelsColour(QLabel* first, QLabel* second, const QColor& c
         palette.setColor(QPalette::WindowText, colour);
         label->setPalette(palette);
     }
-}
-
-double TfrmTessora::GetTemperature() const
-{
-    return ui->speTermo->value() / 10.0;
-}
-
-void TfrmTessora::SetTemperature(double celsius)
-{
-    ui->speTermo->setValue(int(std::lround(celsius * 10)));
-}
-
-void TfrmTessora::SetLeucocytes(double thousandsPerMicrolitre)
-{
-    ui->spebLeico->setValue(int(std::lround(thousandsPerMicrolitre * 10)));
-}
-
-int TfrmTessora::GetPulse() const
-{
-    return ui->spePulsP->value();
-}
-bool TfrmTessora::IsPulseRhythmic() const
-{
-    return ui->cbxPulsPokRitm->isChecked();
-}
-int TfrmTessora::GetSystolic() const
-{
-    return ui->speSisMes->value();
-}
-int TfrmTessora::GetDiastolic() const
-{
-    return ui->speDiaMes->value();
-}
-
-bool TfrmTessora::IsTestAbsent(Test test) const
-{
-    switch (test) {
-    case Test::ECG:
-        return ui->cbxECG->isChecked();
-    case Test::Flu:
-        return ui->cbxFlu->isChecked();
-    case Test::Blood:
-        return ui->cbxBlood->isChecked();
-    case Test::Urine:
-        return ui->cbxUrina->isChecked();
-    }
-    return true;
-}
-
-QDateTime TfrmTessora::TestDate(Test test) const
-{
-    switch (test) {
-    case Test::ECG:
-        return ui->dtpECGDate->dateTime();
-    case Test::Flu:
-        return ui->dtpFluDate->dateTime();
-    case Test::Blood:
-        return ui->dtpBloodDate->dateTime();
-    case Test::Urine:
-        return ui->dtpUrinaDate->dateTime();
-    }
-    return {};
-}
-
-bool TfrmTessora::HasBundleBranchBlock() const
-{
-    return ui->cbxBlock->isChecked();
-}
-bool TfrmTessora::HasVentricularHypertrophy() const
-{
-    return ui->cbxGiper->isChecked();
-}
-bool TfrmTessora::HasMyocardialScarring() const
-{
-    return ui->cbxRubec->isChecked();
-}
-bool TfrmTessora::IsFluPathology() const
-{
-    return IsChecked(ui->rbFluPatolog);
-}
-int TfrmTessora::Hemoglobin() const
-{
-    return ui->speGemo->value();
-}
-int TfrmTessora::LeucocytesTenths() const
-{
-    return ui->spebLeico->value();
-}
-int TfrmTessora::Esr() const
-{
-    return ui->speSoe->value();
-}
-bool TfrmTessora::UrineProtein() const
-{
-    return ui->cbxProtein->isChecked();
-}
-bool TfrmTessora::UrineSugar() const
-{
-    return ui->cbxShugar->isChecked();
-}
-int TfrmTessora::UrineErythrocytes() const
-{
-    return ui->speuEritro->value();
-}
-int TfrmTessora::UrineLeucocytes() const
-{
-    return ui->speuLeico->value();
-}
-bool TfrmTessora::LymphNeck() const
-{
-    return ui->cbxLSheja->isChecked();
-}
-bool TfrmTessora::LymphJaw() const
-{
-    return ui->cbxLChelust->isChecked();
-}
-bool TfrmTessora::LymphArmpit() const
-{
-    return ui->cbxLPodmish->isChecked();
-}
-bool TfrmTessora::LymphGroin() const
-{
-    return ui->cbxLPah->isChecked();
-}
-bool TfrmTessora::LimbVaricose() const
-{
-    return ui->cbxFVaricos->isChecked();
-}
-bool TfrmTessora::LimbInflamedVeins() const
-{
-    return ui->cbxFVosVen->isChecked();
-}
-bool TfrmTessora::LimbAtrophy() const
-{
-    return ui->cbxFAtrof->isChecked();
-}
-bool TfrmTessora::LimbDeformation() const
-{
-    return ui->cbxFDeform->isChecked();
-}
-bool TfrmTessora::HerniaGroin() const
-{
-    return ui->cbxBPah->isChecked();
-}
-bool TfrmTessora::HerniaUmbilical() const
-{
-    return ui->cbxBPup->isChecked();
-}
-bool TfrmTessora::HerniaAfterOperation() const
-{
-    return ui->cbxBOper->isChecked();
-}
-bool TfrmTessora::HerniaThigh() const
-{
-    return ui->cbxBBedro->isChecked();
-}
-
-QList<ExaminationRecord::HistoryBox> TfrmTessora::HistoryBoxes() const
-{
-    // The panel order in which the conclusion lists the observing specialists.
-    const QCheckBox* const order[] = {
-        ui->cbxCardio,
-        ui->cbxUrolog,
-        ui->cbxUrgent,
-        ui->cbxRevma,
-        ui->cbxPulmon,
-        ui->cbxPsihoter,
-        ui->cbxPsihiatr,
-        ui->cbxOnko,
-        ui->cbxOftal,
-        ui->cbxNevropat,
-        ui->cbxNevro,
-        ui->cbxNefro,
-        ui->cbxNarcolog,
-        ui->cbxLor,
-        ui->cbxGinecol,
-        ui->cbxGastro,
-        ui->cbxEndocrin,
-        ui->cbxDerma,
-    };
-    QList<HistoryBox> boxes;
-    for (const QCheckBox* box : order)
-        boxes.append({ box->property("Tag").toInt(), box->text(), box->isChecked() });
-    return boxes;
-}
-
-bool TfrmTessora::IsAnsweredYes(int n) const
-{
-    return FQuestionnaire && FQuestionnaire->IsAnsweredYes(n);
 }
 
 // ---------------------------------------------------------------- dates
@@ -302,7 +100,7 @@ void TfrmTessora::SetBirthDateLimits()
 void TfrmTessora::SetTestDateRange(QDateTimeEdit* picker)
 {
     const QDateTime now = QDateTime::currentDateTime();
-    picker->setDateTimeRange(now.addYears(Norms.AgeMin - GetAge()), now);
+    picker->setDateTimeRange(now.addYears(Norms.AgeMin - FRecord->GetAge()), now);
 }
 
 // ---------------------------------------------------------------- handlers
@@ -312,10 +110,10 @@ void TfrmTessora::ConnectRecord()
     connect(ui->speWeight, &TSpinEdit::changed, this, &TfrmTessora::edWeightChange);
     connect(ui->speHeight, &TSpinEdit::changed, this, &TfrmTessora::speHeightChange);
     connect(ui->rbGenderFemale, &QRadioButton::toggled, this, &TfrmTessora::rgGenderClick);
-    connect(ui->cbxECG, &QCheckBox::toggled, this, &TfrmTessora::cbxECGClick);
-    connect(ui->cbxFlu, &QCheckBox::toggled, this, &TfrmTessora::cbxFluClick);
-    connect(ui->cbxBlood, &QCheckBox::toggled, this, &TfrmTessora::cbxBloodClick);
-    connect(ui->cbxUrina, &QCheckBox::toggled, this, &TfrmTessora::cbxUrinaClick);
+    for (Test test : AllTests) {
+        connect(TestControls(*ui, test).absent, &QCheckBox::toggled, this,
+            [this, test] { TestAbsentClick(test); });
+    }
 
     const QList<QWidget*> hintPanels
         = { ui->pnlAnamnes, ui->pnlPuls, ui->pnlUrina, ui->pnlEcg, ui->pnlLimfo, ui->pnlFeet, ui->pnlBulb };
@@ -330,14 +128,12 @@ void TfrmTessora::ConnectRecord()
 
 void TfrmTessora::edWeightChange()
 {
-    FWeightValue = ui->speWeight->value();
-    CalcBodyMassIndex();
+    ShowBodyMassIndex();
 }
 
 void TfrmTessora::speHeightChange()
 {
-    FHeightValue = ui->speHeight->value();
-    CalcBodyMassIndex();
+    ShowBodyMassIndex();
 }
 
 void TfrmTessora::rgGenderClick()
@@ -347,7 +143,7 @@ void TfrmTessora::rgGenderClick()
 
 void TfrmTessora::ShowGynecologist()
 {
-    ui->cbxGinecol->setVisible(GetGender() == 0);
+    ui->cbxGinecol->setVisible(FRecord->GetGender() == 0);
 }
 
 void TfrmTessora::RenewHint(QCheckBox* box)
@@ -376,16 +172,21 @@ void TfrmTessora::RenewHint(QCheckBox* box)
     box->setStatusTip(hint);
 }
 
-void TfrmTessora::ApplyAbsent(
-    bool absent, std::initializer_list<QWidget*> dependents, QDateTimeEdit* picker, QGroupBox* group)
+// A test's absent box enables its controls exactly when not absent and greys
+// the date (and the values and text of its group) while absent.
+void TfrmTessora::TestAbsentClick(ExaminationRecord::Test test)
 {
-    for (QWidget* control : dependents)
+    const TTestControls controls = TestControls(*ui, test);
+    const bool absent = controls.absent->isChecked();
+    if (test == Test::Flu && absent)
+        ui->rbFluNorma->setChecked(true);
+    for (QWidget* control : controls.dependents)
         control->setEnabled(!absent);
 
     const QPalette standard = QApplication::palette();
     const QColor background = standard.color(absent ? QPalette::Button : QPalette::Base);
-    QList<QWidget*> fields = { picker };
-    if (group) {
+    QList<QWidget*> fields = { controls.date };
+    if (QGroupBox* group = controls.values) {
         for (TSpinEdit* spin : group->findChildren<TSpinEdit*>())
             fields.append(spin);
         QPalette palette = group->palette();
@@ -401,39 +202,7 @@ void TfrmTessora::ApplyAbsent(
         palette.setColor(QPalette::Base, background);
         field->setPalette(palette);
     }
-}
-
-void TfrmTessora::cbxECGClick()
-{
-    const bool absent = ui->cbxECG->isChecked();
-    ApplyAbsent(absent, { ui->cbxBlock, ui->cbxGiper, ui->cbxRubec, ui->lblECGDate, ui->dtpECGDate },
-        ui->dtpECGDate, nullptr);
-    ui->cbxECG->setStatusTip(EcgAbsentHint(absent));
-}
-
-void TfrmTessora::cbxFluClick()
-{
-    const bool absent = ui->cbxFlu->isChecked();
-    if (absent)
-        ui->rbFluNorma->setChecked(true);
-    ApplyAbsent(absent, { ui->rgFluData, ui->lblFluDate, ui->dtpFluDate }, ui->dtpFluDate, nullptr);
-    ui->cbxFlu->setStatusTip(FluAbsentHint(absent));
-}
-
-void TfrmTessora::cbxBloodClick()
-{
-    const bool absent = ui->cbxBlood->isChecked();
-    ApplyAbsent(
-        absent, { ui->gbxBloodClin, ui->lblBloodDate, ui->dtpBloodDate }, ui->dtpBloodDate, ui->gbxBloodClin);
-    ui->cbxBlood->setStatusTip(BloodAbsentHint(absent));
-}
-
-void TfrmTessora::cbxUrinaClick()
-{
-    const bool absent = ui->cbxUrina->isChecked();
-    ApplyAbsent(
-        absent, { ui->gbxUrinaCom, ui->lblUrinaDate, ui->dtpUrinaDate }, ui->dtpUrinaDate, ui->gbxUrinaCom);
-    ui->cbxUrina->setStatusTip(UrineAbsentHint(absent));
+    controls.absent->setStatusTip(TestAbsentHint(test, absent));
 }
 
 // ---------------------------------------------------------------- reset
@@ -453,7 +222,7 @@ void TfrmTessora::ResetRecord()
     } catch (const ERecordRangeError&) {
     }
 
-    SetTemperature(Norms.TemperatureNorm);
+    ui->speTermo->setValue(int(std::lround(Norms.TemperatureNorm * 10)));
 
     ui->spePulsP->setValue(Norms.PulseNorm);
     ui->cbxPulsPokRitm->setChecked(true);
@@ -468,19 +237,19 @@ void TfrmTessora::ResetRecord()
         box->setChecked(false);
         RenewHint(box);
     }
-    cbxECGClick();
+    TestAbsentClick(Test::ECG);
 
     ui->cbxFlu->setChecked(true);
     ui->rbFluNorma->setChecked(true);
     ui->dtpFluDate->setDateTime(now);
-    cbxFluClick();
+    TestAbsentClick(Test::Flu);
 
     ui->cbxBlood->setChecked(true);
     ui->speGemo->setValue(Norms.HemoglobinNorm);
-    SetLeucocytes(Norms.LeucocytesNorm);
+    ui->spebLeico->setValue(int(std::lround(Norms.LeucocytesNorm * 10)));
     ui->speSoe->setValue(Norms.EsrNorm);
     ui->dtpBloodDate->setDateTime(now);
-    cbxBloodClick();
+    TestAbsentClick(Test::Blood);
 
     ui->cbxUrina->setChecked(true);
     ui->speuEritro->setValue(Norms.UrineErythrocytesNorm);
@@ -490,7 +259,7 @@ void TfrmTessora::ResetRecord()
     RenewHint(ui->cbxProtein);
     RenewHint(ui->cbxShugar);
     ui->dtpUrinaDate->setDateTime(now);
-    cbxUrinaClick();
+    TestAbsentClick(Test::Urine);
 }
 
 void TfrmTessora::ResetPanelChecks()

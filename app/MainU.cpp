@@ -1,7 +1,7 @@
 #include "app/MainU.h"
 #include "ui_MainU.h"
 
-#include "app/MessageBoxes.h"
+#include "app/PageRecord.h"
 #include "app/Questionnaire.h"
 #include "app/frmAboutU.h"
 #include "app/uTessoraClasses.h"
@@ -12,6 +12,7 @@
 #include "platform/files/DataFolder.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/jpeg/JpegLoader.h"
+#include "platform/widgets/MessageBoxes.h"
 #include "report/ReportU.h"
 
 #include <QApplication>
@@ -65,7 +66,7 @@ const char* const ConclusionHint = "Интерпретация Ваших дан
 
 // Writes the conclusion into the memo. An out-of-range height or weight stops
 // it: the memo keeps the lines written so far and the message is shown.
-void WriteConclusion(ExaminationRecord& record, QPlainTextEdit* memo, QWidget* parent)
+void WriteConclusion(const ExaminationRecord& record, QPlainTextEdit* memo, QWidget* parent)
 {
     QStringList lines;
     QString failure;
@@ -194,26 +195,11 @@ int TfrmTessora::TagForNodeIndex(int index)
 
 int TfrmTessora::NodeIndexForTag(int tag)
 {
-    switch (tag) {
-    case 1:
-        return 0;
-    case 2:
-        return 1;
-    case 3:
-        return 2;
-    case 11:
-        return 12;
-    case 12:
-        return 13;
-    case 13:
-        return 14;
-    case 14:
-        return 15;
-    case 15:
+    if (tag == CardiologistTag)
         return CardiologistIndex;
-    default:
-        return tag >= 4 && tag <= 10 ? tag : 0;
-    }
+    const auto node = std::find_if(
+        std::begin(FixedNodes), std::end(FixedNodes), [tag](const NodeDef& def) { return def.tag == tag; });
+    return tag != 0 && node != std::end(FixedNodes) ? int(node - std::begin(FixedNodes)) : 0;
 }
 
 QTreeWidgetItem* TfrmTessora::NodeAt(int absoluteIndex) const
@@ -425,7 +411,7 @@ void TfrmTessora::EnterConclusionPage()
     ui->mmoCommon->setStatusTip(QString::fromUtf8(ConclusionHint));
     ui->pnlRightBot->hide();
     ui->pnlWork->handle(1)->hide();
-    WriteConclusion(*this, ui->mmoCommon, this);
+    WriteConclusion(*FRecord, ui->mmoCommon, this);
     UpdateSpecialistsNode(HeartSpecialistRecommended());
 }
 
@@ -441,13 +427,9 @@ void TfrmTessora::EnterCardiologistPage()
 {
     FCardioPage->StartInterview();
     ui->acMonitor->setVisible(true);
-    try {
-        frmMonitor->setVisible(ui->acMonitor->isChecked());
-        frmMonitor->ClearBarHighlight();
-        frmMonitor->ClearLegendUnderline();
-    } catch (...) {
-        // The monitor is an extra view; the interview goes on without it.
-    }
+    frmMonitor->setVisible(ui->acMonitor->isChecked());
+    frmMonitor->ClearBarHighlight();
+    frmMonitor->ClearLegendUnderline();
 }
 
 void TfrmTessora::LeaveCardiologistPage()
@@ -456,10 +438,7 @@ void TfrmTessora::LeaveCardiologistPage()
     ui->bbtnReport->raise();
     ui->acMonitor->setVisible(false);
     FCardioPage->StopInterview();
-    try {
-        frmMonitor->hide();
-    } catch (...) {
-    }
+    frmMonitor->hide();
 }
 
 QWidget* TfrmTessora::PagePanel(QWidget* page)
@@ -492,9 +471,15 @@ void TfrmTessora::CenterPagePanel(QWidget* page)
 
 // ---------------------------------------------------------------- complaints questionnaire
 
+const ExaminationRecord& TfrmTessora::Record() const
+{
+    return *FRecord;
+}
+
 void TfrmTessora::CreateQuestionnaire()
 {
     FQuestionnaire = new TQuestionnaire(ui->pnlQst);
+    FRecord = std::make_unique<TPageRecord>(*ui, *FQuestionnaire);
     // The hint changes while the pointer moves within the header or the grid.
     connect(FQuestionnaire, &TQuestionnaire::hintChanged, this, [this](const QString& hint) {
         FCurrentHint = hint;

@@ -4,18 +4,17 @@
 
 #include <QMainWindow>
 
-#include <initializer_list>
 #include <memory>
 
 class QCheckBox;
 class QDateTimeEdit;
-class QGroupBox;
 class QLabel;
 class QTreeWidgetItem;
 class TCardioPage;
 class TfrmMonitor;
 class TCheck;
 class TQuestionnaire;
+class TPageRecord;
 
 namespace Ui {
 class TfrmTessora;
@@ -23,7 +22,7 @@ class TfrmTessora;
 
 // The main window: the section tree, the fifteen pages of the examination,
 // the tip/conclusion text area with the page picture, and the navigation.
-class TfrmTessora : public QMainWindow, public ExaminationRecord {
+class TfrmTessora : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -55,47 +54,8 @@ public:
     QTreeWidgetItem* NodeAt(int absoluteIndex) const;
     int NodeCount() const;
 
-    // The examination record (see ExaminationRecord for the meaning of each).
-    int GetGender() const override;
-    QDateTime BirthDate() const override;
-    int GetAge() const override;
-    double GetHeight() override;
-    double GetWeight() override;
-    double CalcBodyMassIndex() override;
-    double GetTemperature() const override;
-    void SetTemperature(double celsius);
-    void SetLeucocytes(double thousandsPerMicrolitre);
-    int GetPulse() const override;
-    bool IsPulseRhythmic() const override;
-    int GetSystolic() const override;
-    int GetDiastolic() const override;
-    bool IsTestAbsent(Test test) const override;
-    QDateTime TestDate(Test test) const override;
-    bool HasBundleBranchBlock() const override;
-    bool HasVentricularHypertrophy() const override;
-    bool HasMyocardialScarring() const override;
-    bool IsFluPathology() const override;
-    int Hemoglobin() const override;
-    int LeucocytesTenths() const override;
-    int Esr() const override;
-    bool UrineProtein() const override;
-    bool UrineSugar() const override;
-    int UrineErythrocytes() const override;
-    int UrineLeucocytes() const override;
-    bool LymphNeck() const override;
-    bool LymphJaw() const override;
-    bool LymphArmpit() const override;
-    bool LymphGroin() const override;
-    bool LimbVaricose() const override;
-    bool LimbInflamedVeins() const override;
-    bool LimbAtrophy() const override;
-    bool LimbDeformation() const override;
-    bool HerniaGroin() const override;
-    bool HerniaUmbilical() const override;
-    bool HerniaAfterOperation() const override;
-    bool HerniaThigh() const override;
-    QList<HistoryBox> HistoryBoxes() const override;
-    bool IsAnsweredYes(int n) const override;
+    // The examination record the pages hold, as the logic reads it.
+    const ExaminationRecord& Record() const;
 
     // The complaints questionnaire on tsComplains.
     void LoadQuestions();
@@ -108,8 +68,6 @@ public:
     // The picker may be set from (17 − age) years before now up to now.
     void SetTestDateRange(QDateTimeEdit* picker);
     void ShowGynecologist();
-
-    double BodyMassIndex() const { return FBodyMassIndex; }
 
     // Loads the named cardiology explanation into redCardio over the whole work
     // area; throws std::runtime_error when the file cannot be opened.
@@ -139,10 +97,7 @@ private slots:
     void edWeightChange();
     void speHeightChange();
     void rgGenderClick();
-    void cbxECGClick();
-    void cbxFluClick();
-    void cbxBloodClick();
-    void cbxUrinaClick();
+    void TestAbsentClick(ExaminationRecord::Test test);
 
 private:
     void FormCreate();
@@ -156,10 +111,7 @@ private:
     void ResetRecord();
     void ResetPanelChecks();
     void RenewHint(QCheckBox* box);
-    // A test's absent box: enables the dependents exactly when not absent and
-    // greys the picker (and the group's fields and text) while absent.
-    void ApplyAbsent(
-        bool absent, std::initializer_list<QWidget*> dependents, QDateTimeEdit* picker, QGroupBox* group);
+    void ShowBodyMassIndex();
     void SetLabelsColour(QLabel* first, QLabel* second, const QColor& colour);
     void ConnectActions();
     void CreateQuestionnaire();
@@ -183,7 +135,5 @@ private:
     QString FCurrentHint;
     TQuestionnaire* FQuestionnaire = nullptr;
     QWidget* FShownPage = nullptr;
-    double FHeightValue = 0;
-    double FWeightValue = 0;
-    double FBodyMassIndex = 0;
+    std::unique_ptr<TPageRecord> FRecord;
 };

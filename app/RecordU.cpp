@@ -1,10 +1,5 @@
 #include "app/RecordU.h"
 
-#include "decision/ExaminationRecord.h"
-#include "decision/Norms.h"
-
-#include <QLocale>
-
 quint32 RandSeed = 0;
 
 double NextRandom()
@@ -16,42 +11,6 @@ double NextRandom()
 int DrawGender()
 {
     return NextRandom() > 0.5 ? 1 : 0;
-}
-
-namespace {
-
-// A text that is not a number reads as 0 and is not checked.
-template <class ERangeError>
-double CheckedNumber(const QString& text, int min, int max, const char* tooSmall, const char* tooLarge)
-{
-    bool ok = false;
-    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (!ok)
-        return 0;
-    if (number < min)
-        throw ERangeError(QString::fromUtf8(tooSmall));
-    if (number > max)
-        throw ERangeError(QString::fromUtf8(tooLarge));
-    return number;
-}
-
-} // namespace
-
-double CheckedHeight(const QString& text)
-{
-    return CheckedNumber<EHeightError>(
-        text, Norms.HeightMin, Norms.HeightMax, "Рост слишком мал", "Рост слишком велик");
-}
-
-double CheckedWeight(const QString& text)
-{
-    return CheckedNumber<EWeightError>(
-        text, Norms.WeightMin, Norms.WeightMax, "Вес слишком мал", "Вес слишком велик");
-}
-
-QString BodyMassIndexText(double index)
-{
-    return QStringLiteral("ИМТ - ") + QString::asprintf("%4.1f", index);
 }
 
 QString HintCaption(const QString& caption)

@@ -3,9 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
-// Rules of the examination record that need no window: the gender draw, the
-// height and weight checks, the body-mass-index text and the hints that
-// change with a check box.
+// Rules of the examination record's page that need no window: the gender draw
+// and the hints that change with a check box.
 
 // Seed of the program's pseudo-random generator: 0 at start, never reseeded.
 extern quint32 RandSeed;
@@ -13,15 +12,6 @@ extern quint32 RandSeed;
 double NextRandom();
 // 1 (male) when the next number is greater than 0.5, else 0 (female).
 int DrawGender();
-
-// Converts the text of the height or weight field as a decimal number ("." as
-// separator). Not a number gives 0 and no check; out of range throws
-// EHeightError or EWeightError with the Russian message.
-double CheckedHeight(const QString& text);
-double CheckedWeight(const QString& text);
-
-// "ИМТ - %s" with the index written as "%4.1f" ("." as separator).
-QString BodyMassIndexText(double index);
 
 // Lower-cased caption as the hints quote it.
 QString HintCaption(const QString& caption);

@@ -1,7 +1,7 @@
 #include "app/TessoraApplication.h"
 
-#include "app/MessageBoxes.h"
 #include "decision/ExaminationRecord.h"
+#include "platform/widgets/MessageBoxes.h"
 
 #include <exception>
 
@@ -17,7 +17,7 @@ bool TTessoraApplication::notify(QObject* receiver, QEvent* event)
     } catch (const ERecordRangeError& error) {
         MessageBoxes::showError(activeWindow(), error.message());
     } catch (const std::exception& error) {
-        MessageBoxes::showError(activeWindow(), QString::fromLocal8Bit(error.what()));
+        MessageBoxes::showError(activeWindow(), QString::fromUtf8(error.what()));
     } catch (...) {
         MessageBoxes::showError(activeWindow(), QStringLiteral("Непредвиденная ошибка программы"));
     }

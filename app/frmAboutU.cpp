@@ -2,10 +2,10 @@
 
 #include "ui_frmAboutU.h"
 
-#include "app/MessageBoxes.h"
 #include "app/VersionU.h"
 #include "platform/files/DataFolder.h"
 #include "platform/jpeg/JpegLoader.h"
+#include "platform/widgets/MessageBoxes.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>

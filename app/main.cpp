@@ -1,9 +1,9 @@
 #include "app/MainU.h"
-#include "app/MessageBoxes.h"
 #include "app/TessoraApplication.h"
 #include "app/VersionU.h"
 #include "cardio/CardioU.h"
 #include "decision/DecisionU.h"
+#include "platform/widgets/MessageBoxes.h"
 #include "platform/writer/WriterServer.h"
 #include "report/ReportU.h"
 

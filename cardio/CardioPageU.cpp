@@ -2,8 +2,8 @@
 
 #include "ui_CardioPageU.h"
 
-#include "app/MessageBoxes.h"
 #include "cardio/MonitorU.h"
+#include "platform/widgets/MessageBoxes.h"
 
 #include <QActionGroup>
 

@@ -33,9 +33,7 @@ public:
 
     void StartInterview();
     void StopInterview();
-    bool InterviewRunning() const { return FRunning; }
     int CurrentQuestion() const { return FCurQuestion; }
-    int CurrentAnswer() const { return FCurAnswer; }
 
     void AnswerQuestion(std::uint8_t answer);
     // Buttons 60 pixels apart about the centre; the question frame fills the width.

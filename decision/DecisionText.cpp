@@ -146,7 +146,7 @@ void AddSummaryHead(const ExaminationRecord& record, QStringList& memo)
         memo << QStringLiteral("Постоянно наблюдается %1.").arg(observed) << QString();
 }
 
-void AddObjectiveData(ExaminationRecord& record, QStringList& memo)
+void AddObjectiveData(const ExaminationRecord& record, QStringList& memo)
 {
     memo << QStringLiteral("Объективно:");
     AddSeparator(memo);
@@ -272,7 +272,7 @@ void AddSeparator(QStringList& memo)
     memo << QString(SeparatorLength, QLatin1Char('-'));
 }
 
-void ComposeConclusion(ExaminationRecord& record, QStringList& memo, const QDateTime& now)
+void ComposeConclusion(const ExaminationRecord& record, QStringList& memo, const QDateTime& now)
 {
     memo.clear();
     memo << RecommendationSentence();
@@ -285,7 +285,7 @@ void ComposeConclusion(ExaminationRecord& record, QStringList& memo, const QDate
     memo << QStringLiteral("Тессора Про %1 [%2]").arg(ShortDate(now), LongTime(now));
 }
 
-void ShowConclusion(ExaminationRecord& record, QStringList& memo, const QDateTime& now)
+void ShowConclusion(const ExaminationRecord& record, QStringList& memo, const QDateTime& now)
 {
     ClassifyFindings(record, now);
     ChooseSpecialists(record);

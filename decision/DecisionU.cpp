@@ -63,7 +63,7 @@ bool AnyHistoryBoxWithTag(const ExaminationRecord& record, std::initializer_list
 
 // Everything a finding condition reads, taken from the record once.
 struct TClassifiedRecord {
-    ExaminationRecord& record;
+    const ExaminationRecord& record;
     QDateTime now;
     double temperature = record.GetTemperature();
     int pulse = record.GetPulse();
@@ -275,7 +275,7 @@ int EffectiveUrineLeucocytes(const ExaminationRecord& record, const QDateTime& n
 
 // ---- Findings ---------------------------------------------------------------
 
-void ClassifyFindings(ExaminationRecord& record, const QDateTime& now)
+void ClassifyFindings(const ExaminationRecord& record, const QDateTime& now)
 {
     Findings.reset();
     const TClassifiedRecord classified { record, now };

@@ -59,7 +59,7 @@ using TFindings = std::bitset<FindingCount>;
 extern TFindings Findings;
 
 // Empties Findings and sets every code whose condition holds for the record.
-void ClassifyFindings(ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());
+void ClassifyFindings(const ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());
 
 // Membership in Findings; code 30 counts only for a man older than 40 (as the
 // record stood at the last classification). Codes outside 0..255 are never set.
@@ -130,8 +130,8 @@ void AddSeparator(QStringList& memo);
 // Recommended. An out-of-range height or weight throws EHeightError or
 // EWeightError from the body line; memo then holds the lines written so far.
 void ComposeConclusion(
-    ExaminationRecord& record, QStringList& memo, const QDateTime& now = QDateTime::currentDateTime());
+    const ExaminationRecord& record, QStringList& memo, const QDateTime& now = QDateTime::currentDateTime());
 
 // Classifies, chooses the specialists and composes the conclusion into memo.
 void ShowConclusion(
-    ExaminationRecord& record, QStringList& memo, const QDateTime& now = QDateTime::currentDateTime());
+    const ExaminationRecord& record, QStringList& memo, const QDateTime& now = QDateTime::currentDateTime());

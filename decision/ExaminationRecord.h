@@ -34,6 +34,15 @@ class EWeightError final : public ERecordRangeError {
 class ExaminationRecord {
 public:
     enum class Test { ECG, Flu, Blood, Urine };
+    // The groups of finding boxes: the ECG findings and the three panels of
+    // the self-examination.
+    enum class FindingGroup { ECG, Lymph, Limbs, Hernias };
+
+    // One finding box of a group, as the page shows it ("На шее").
+    struct FindingBox {
+        QString caption;
+        bool checked = false;
+    };
 
     // One check box of the history panel, in the order the boxes lie on the panel.
     struct HistoryBox {
@@ -47,9 +56,9 @@ public:
     virtual int GetGender() const = 0; // 0 female, 1 male
     virtual QDateTime BirthDate() const = 0;
     virtual int GetAge() const = 0; // whole years from the birth date to now
-    virtual double GetHeight() = 0; // throws EHeightError
-    virtual double GetWeight() = 0; // throws EWeightError
-    virtual double CalcBodyMassIndex() = 0; // 0 while height or weight is out of range
+    virtual double GetHeight() const = 0; // throws EHeightError
+    virtual double GetWeight() const = 0; // throws EWeightError
+    virtual double CalcBodyMassIndex() const = 0; // 0 while height or weight is out of range
 
     virtual double GetTemperature() const = 0;
     virtual int GetPulse() const = 0;
@@ -93,6 +102,12 @@ public:
     // cbxOftal, cbxNevropat, cbxNevro, cbxNefro, cbxNarcolog, cbxLor,
     // cbxGinecol, cbxGastro, cbxEndocrin, cbxDerma.
     virtual QList<HistoryBox> HistoryBoxes() const = 0;
+
+    // The boxes of a finding group in the group's order: gbxECG cbxBlock,
+    // cbxGiper, cbxRubec; gbxLimfo cbxLSheja, cbxLChelust, cbxLPodmish, cbxLPah;
+    // gbxFeet cbxFVaricos, cbxFVosVen, cbxFAtrof, cbxFDeform; gbxBulb cbxBPah,
+    // cbxBPup, cbxBOper, cbxBBedro.
+    virtual QList<FindingBox> FindingBoxes(FindingGroup group) const = 0;
 
     // Complaint statement n, counted from 1; a statement the questionnaire
     // does not hold reads as not answered Yes.

@@ -5,7 +5,7 @@
 // every value at its norm, every test absent, nothing ticked or answered) and
 // is changed by a short description such as "male age=41 q30 bp=170/80".
 
-#include "app/RecordU.h"
+#include "decision/BodyMeasures.h"
 #include "decision/DecisionU.h"
 #include "decision/ExaminationRecord.h"
 #include "decision/Norms.h"
@@ -64,9 +64,9 @@ public:
     int GetGender() const override { return gender; }
     QDateTime BirthDate() const override { return birthDate; }
     int GetAge() const override { return WholeYearsBetween(birthDate, now); }
-    double GetHeight() override { return CheckedHeight(QString::number(height)); }
-    double GetWeight() override { return CheckedWeight(QString::number(weight)); }
-    double CalcBodyMassIndex() override
+    double GetHeight() const override { return CheckedHeight(QString::number(height)); }
+    double GetWeight() const override { return CheckedWeight(QString::number(weight)); }
+    double CalcBodyMassIndex() const override
     {
         try {
             const double h = GetHeight();
@@ -114,6 +114,39 @@ public:
 
     QList<HistoryBox> HistoryBoxes() const override { return history; }
 
+    QList<FindingBox> FindingBoxes(FindingGroup group) const override
+    {
+        static const std::pair<const char*, const char*> ecg[] { { "cbxBlock", "Блокада ножки пучка Гиса" },
+            { "cbxGiper", "Гипертрофия левого желудочка" }, { "cbxRubec", "Рубцовые изменения миокарда" } };
+        static const std::pair<const char*, const char*> lymph[] { { "cbxLSheja", "На шее" },
+            { "cbxLChelust", "Под челюстью" }, { "cbxLPodmish", "Подмышкой" }, { "cbxLPah", "В паху" } };
+        static const std::pair<const char*, const char*> limbs[] { { "cbxFVaricos", "Расширение вен" },
+            { "cbxFVosVen", "Воспаление вен" }, { "cbxFAtrof", "Атрофия мышц" },
+            { "cbxFDeform", "Деформация" } };
+        static const std::pair<const char*, const char*> hernias[] { { "cbxBPah", "В паху" },
+            { "cbxBPup", "Пупочная" }, { "cbxBOper", "После операции" }, { "cbxBBedro", "На бедре" } };
+        QList<FindingBox> result;
+        const auto add = [&](const auto& table) {
+            for (const auto& [name, caption] : table)
+                result.append({ QString::fromUtf8(caption), isTicked(name) });
+        };
+        switch (group) {
+        case FindingGroup::ECG:
+            add(ecg);
+            break;
+        case FindingGroup::Lymph:
+            add(lymph);
+            break;
+        case FindingGroup::Limbs:
+            add(limbs);
+            break;
+        case FindingGroup::Hernias:
+            add(hernias);
+            break;
+        }
+        return result;
+    }
+
     bool IsAnsweredYes(int n) const override { return n >= 1 && n <= questionCount && yes.contains(n); }
 
     QDateTime now;
@@ -146,6 +179,19 @@ public:
     int questionCount = 69;
 
 private:
+    // The ECG findings are fields of their own; the self-examination boxes are named.
+    bool isTicked(const char* name) const
+    {
+        const QString box = QString::fromLatin1(name);
+        if (box == QLatin1String("cbxBlock"))
+            return block;
+        if (box == QLatin1String("cbxGiper"))
+            return hypertrophy;
+        if (box == QLatin1String("cbxRubec"))
+            return scarring;
+        return boxes.contains(box);
+    }
+
     // "blood=60" makes the blood test present, 60 days old (fractions allowed).
     void setTest(Test test, double daysAgo)
     {

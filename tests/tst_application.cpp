@@ -1,7 +1,7 @@
 #include "app/TessoraApplication.h"
 
-#include "app/MessageBoxes.h"
 #include "decision/ExaminationRecord.h"
+#include "platform/widgets/MessageBoxes.h"
 
 #include <QStandardPaths>
 #include <QTest>

@@ -1,11 +1,11 @@
 #include "app/MainU.h"
 
-#include "app/MessageBoxes.h"
 #include "cardio/CardioPageU.h"
 #include "cardio/CardioU.h"
 #include "cardio/MonitorU.h"
 #include "platform/files/CodePage.h"
 #include "platform/files/DataFolder.h"
+#include "platform/widgets/MessageBoxes.h"
 
 #include <QAction>
 #include <QActionGroup>

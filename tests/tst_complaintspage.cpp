@@ -56,7 +56,7 @@ private slots:
 
     void answersReachTheRecord()
     {
-        const ExaminationRecord& record = *window;
+        const ExaminationRecord& record = window->Record();
         QVERIFY(!record.IsAnsweredYes(1));
         clickCell(1, 0);
         clickCell(3, 1);
@@ -74,7 +74,7 @@ private slots:
         window->SelectPageByTag(2);
         QCOMPARE(page()->QuestionView(), 2);
         QCOMPARE(model()->rowCount(), 1);
-        QVERIFY(window->IsAnsweredYes(5));
+        QVERIFY(window->Record().IsAnsweredYes(5));
     }
 
     void newExaminationForgetsAnswers()
@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(model()->rowCount(), 69);
         QVERIFY(!page()->stgQst->isHidden());
         for (int n = 1; n <= 69; ++n)
-            QVERIFY(!window->IsAnsweredYes(n));
+            QVERIFY(!window->Record().IsAnsweredYes(n));
     }
 
     void hintsInTheStatusBar()

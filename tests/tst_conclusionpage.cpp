@@ -1,8 +1,8 @@
 #include "app/MainU.h"
 
-#include "app/MessageBoxes.h"
 #include "app/SpinEdits.h"
 #include "decision/DecisionU.h"
+#include "platform/widgets/MessageBoxes.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
@@ -168,8 +168,8 @@ void TestConclusionPage::heightOutOfRangeKeepsLinesSoFar()
         separator,
         QString(),
         QStringLiteral("%1, %2 лет.")
-            .arg(window->GetGender() == 1 ? QStringLiteral("мужчина") : QStringLiteral("женщина"))
-            .arg(window->GetAge()),
+            .arg(window->Record().GetGender() == 1 ? QStringLiteral("мужчина") : QStringLiteral("женщина"))
+            .arg(window->Record().GetAge()),
         QString(),
         QStringLiteral("Жалоб нет."),
         QString(),

@@ -175,7 +175,7 @@ void TestMainWindow::startUpState()
     RandSeed = 0;
     window = std::make_unique<TfrmTessora>();
 
-    QCOMPARE(window->GetGender(), 0);
+    QCOMPARE(window->Record().GetGender(), 0);
     QCOMPARE(CurrentTag(), 1);
     const QDate birth = QDate::currentDate().addYears(-27);
     QCOMPARE(Find<QDateTimeEdit>("dtpBirthDate")->date(), birth);
@@ -184,26 +184,26 @@ void TestMainWindow::startUpState()
     QCOMPARE(Label("lblIndex")->text(), QStringLiteral("ИМТ - 24.2"));
     QVERIFY(!Label("lblIndex")->isHidden());
     QCOMPARE(Spin("speTermo")->text(), QStringLiteral("36,6"));
-    QCOMPARE(window->GetTemperature(), 36.6);
-    QCOMPARE(window->GetPulse(), 76);
-    QVERIFY(window->IsPulseRhythmic());
-    QCOMPARE(window->GetSystolic(), 120);
-    QCOMPARE(window->GetDiastolic(), 80);
-    QCOMPARE(window->Hemoglobin(), 130);
-    QCOMPARE(window->LeucocytesTenths(), 55);
-    QCOMPARE(window->Esr(), 5);
-    QCOMPARE(window->UrineErythrocytes(), 0);
-    QCOMPARE(window->UrineLeucocytes(), 0);
+    QCOMPARE(window->Record().GetTemperature(), 36.6);
+    QCOMPARE(window->Record().GetPulse(), 76);
+    QVERIFY(window->Record().IsPulseRhythmic());
+    QCOMPARE(window->Record().GetSystolic(), 120);
+    QCOMPARE(window->Record().GetDiastolic(), 80);
+    QCOMPARE(window->Record().Hemoglobin(), 130);
+    QCOMPARE(window->Record().LeucocytesTenths(), 55);
+    QCOMPARE(window->Record().Esr(), 5);
+    QCOMPARE(window->Record().UrineErythrocytes(), 0);
+    QCOMPARE(window->Record().UrineLeucocytes(), 0);
     for (auto test : { ExaminationRecord::Test::ECG, ExaminationRecord::Test::Flu,
              ExaminationRecord::Test::Blood, ExaminationRecord::Test::Urine })
-        QVERIFY(window->IsTestAbsent(test));
+        QVERIFY(window->Record().IsTestAbsent(test));
     for (const char* name : { "dtpECGDate", "dtpFluDate", "dtpBloodDate", "dtpUrinaDate" })
         QVERIFY2(!Find<QWidget>(name)->isEnabled(), name);
     // The pickers hold the moment of the reset, not only its day.
     const QDateTime now = QDateTime::currentDateTime();
     for (auto test : { ExaminationRecord::Test::ECG, ExaminationRecord::Test::Blood })
-        QVERIFY(qAbs(window->TestDate(test).secsTo(now)) < 60);
-    QVERIFY(qAbs(window->BirthDate().secsTo(now.addYears(-27))) < 60);
+        QVERIFY(qAbs(window->Record().TestDate(test).secsTo(now)) < 60);
+    QVERIFY(qAbs(window->Record().BirthDate().secsTo(now.addYears(-27))) < 60);
     for (const char* name :
         { "cbxBlock", "cbxGiper", "cbxRubec", "rgFluData", "gbxBloodClin", "gbxUrinaCom" })
         QVERIFY2(!Find<QWidget>(name)->isEnabled(), name);
@@ -220,10 +220,10 @@ void TestMainWindow::genderSequence()
 {
     RandSeed = 0;
     window = std::make_unique<TfrmTessora>();
-    QList<int> genders = { window->GetGender() };
+    QList<int> genders = { window->Record().GetGender() };
     for (int i = 0; i < 4; ++i) {
         window->acNewExecute();
-        genders.append(window->GetGender());
+        genders.append(window->Record().GetGender());
     }
     QCOMPARE(genders, QList<int>({ 0, 0, 1, 0, 0 }));
     QCOMPARE(Find<QRadioButton>("rbGenderFemale")->isChecked(), true);
@@ -420,7 +420,7 @@ void TestMainWindow::weightTypedOutOfRange()
     QVERIFY(IsRed("lblKg"));
     QVERIFY(!IsRed("lblHeight"));
     QVERIFY(Label("lblIndex")->isHidden());
-    QCOMPARE(window->BodyMassIndex(), 0.0);
+    QCOMPARE(window->Record().CalcBodyMassIndex(), 0.0);
 
     LeaveField();
     QCOMPARE(Spin("speWeight")->text(), QStringLiteral("30"));
@@ -467,9 +467,9 @@ void TestMainWindow::rangeBounds()
     if (!index.isEmpty())
         QCOMPARE(Label("lblIndex")->text(), index);
     if (weightRed)
-        QVERIFY_THROWS_EXCEPTION(EWeightError, window->GetWeight());
+        QVERIFY_THROWS_EXCEPTION(EWeightError, window->Record().GetWeight());
     if (heightRed)
-        QVERIFY_THROWS_EXCEPTION(EHeightError, window->GetHeight());
+        QVERIFY_THROWS_EXCEPTION(EHeightError, window->Record().GetHeight());
 }
 
 void TestMainWindow::rangeClampedOnLeaving_data()
@@ -582,7 +582,7 @@ void TestMainWindow::heightNotANumberKeepsIndex()
     const QString before = Label("lblIndex")->text();
     QCOMPARE(before, QStringLiteral("ИМТ - 27.7"));
     TypeInto(Spin("speHeight"), QStringLiteral("+"));
-    QCOMPARE(window->GetHeight(), 0.0);
+    QCOMPARE(window->Record().GetHeight(), 0.0);
     QCOMPARE(Label("lblIndex")->text(), before);
     QVERIFY(!Label("lblIndex")->isHidden());
     QVERIFY(!IsRed("lblHeight"));
@@ -654,9 +654,9 @@ void TestMainWindow::fluAbsentResetsResult()
 {
     Box("cbxFlu")->setChecked(false);
     Find<QRadioButton>("rbFluPatolog")->setChecked(true);
-    QVERIFY(window->IsFluPathology());
+    QVERIFY(window->Record().IsFluPathology());
     Box("cbxFlu")->setChecked(true);
-    QVERIFY(!window->IsFluPathology());
+    QVERIFY(!window->Record().IsFluPathology());
     QVERIFY(Find<QRadioButton>("rbFluNorma")->isChecked());
 }
 
@@ -730,10 +730,10 @@ void TestMainWindow::gynecologistFollowsGender()
     gynecologist->setChecked(true);
 
     QTest::mouseClick(Find<QRadioButton>("rbGenderMale"), Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(window->GetGender(), 1);
+    QCOMPARE(window->Record().GetGender(), 1);
     QVERIFY(gynecologist->isHidden());
     QVERIFY(gynecologist->isChecked());
-    const auto boxes = window->HistoryBoxes();
+    const auto boxes = window->Record().HistoryBoxes();
     const auto found = std::find_if(boxes.begin(), boxes.end(), [](const auto& b) { return b.tag == 15; });
     QVERIFY(found != boxes.end());
     QVERIFY(found->checked);
@@ -744,7 +744,7 @@ void TestMainWindow::gynecologistFollowsGender()
 void TestMainWindow::testDateRanges()
 {
     const QDateTime now = QDateTime::currentDateTime();
-    const int age = window->GetAge();
+    const int age = window->Record().GetAge();
     QVERIFY(age == 26 || age == 27);
     for (const char* name : { "dtpECGDate", "dtpFluDate" }) {
         auto* picker = Find<QDateTimeEdit>(name);

@@ -1,5 +1,6 @@
 #include "app/RecordU.h"
 
+#include "decision/BodyMeasures.h"
 #include "decision/ExaminationRecord.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "app/MainU.h"
 
-#include "app/MessageBoxes.h"
+#include "platform/widgets/MessageBoxes.h"
 #include "platform/writer/OfficeProcess.h"
 #include "platform/writer/WriterServer.h"
 #include "report/ReportU.h"

@@ -40,13 +40,6 @@ public:
         return *this;
     }
 
-    // Adopts a reference the caller already owns (as returned through an out parameter).
-    static ComPtr attach(T* p)
-    {
-        ComPtr result;
-        result.m_p = p;
-        return result;
-    }
     // Gives up the held reference without releasing it.
     T* detach() { return std::exchange(m_p, nullptr); }
 

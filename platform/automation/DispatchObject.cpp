@@ -158,7 +158,7 @@ HRESULT DispatchObject::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, D
                 = ExcepInfo { m_className, e.Message(), FAILED(e.ErrorCode()) ? e.ErrorCode() : E_FAIL };
     } catch (const std::exception& e) {
         if (pExcepInfo)
-            *pExcepInfo = ExcepInfo { m_className, QString::fromLocal8Bit(e.what()), E_FAIL };
+            *pExcepInfo = ExcepInfo { m_className, QString::fromUtf8(e.what()), E_FAIL };
     }
     return DISP_E_EXCEPTION;
 }

@@ -52,7 +52,6 @@ public:
     WORD vt() const { return m_vt; }
     bool isEmpty() const { return m_vt == VT_EMPTY; }
     bool isNull() const { return m_vt == VT_NULL; }
-    bool isError() const { return m_vt == VT_ERROR; }
     bool isOmitted() const { return m_vt == VT_ERROR && m_int == DISP_E_PARAMNOTFOUND; }
     bool isDispatch() const { return m_vt == VT_DISPATCH; }
     // Empty and omitted both mean "not given" to a server.

@@ -1,4 +1,4 @@
-#include "app/MessageBoxes.h"
+#include "platform/widgets/MessageBoxes.h"
 
 #include <QStandardPaths>
 

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The checks of the height and weight fields and the text of the body-mass
+// index, shared by the record, the conclusion and the report.
+
+// Converts the text of the height or weight field as a decimal number ("." as
+// separator). Not a number gives 0 and no check; out of range throws
+// EHeightError or EWeightError with the Russian message.
+double CheckedHeight(const QString& text);
+double CheckedWeight(const QString& text);
+
+// "ИМТ - %s" with the index written as "%4.1f" ("." as separator).
+QString BodyMassIndexText(double index);
