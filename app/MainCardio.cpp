@@ -9,13 +9,17 @@
 #include "platform/rtf/RtfReader.h"
 
 #include <QSplitterHandle>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
 const char* const MonitorOffHint = "Поставьте флажок если желаете наблюдать процесс постановки диагноза";
+constexpr int CardiologistTag = 15;
+
 const char* const MonitorOnHint = "Снимите флажок если не собираетесь следить за процессом диагностики";
 
 } // namespace
@@ -36,6 +40,33 @@ void TfrmTessora::CreateCardioPage()
 
     ui->acMonitor->setStatusTip(QString::fromUtf8(MonitorOffHint));
     connect(ui->acMonitor, &QAction::triggered, this, &TfrmTessora::acMonitorExecute);
+
+    connect(ui->acRestartInterview, &QAction::triggered, this, &TfrmTessora::acRestartInterviewExecute);
+    connect(ui->pgcMain, &QStackedWidget::currentChanged, this,
+        [this] { ui->acRestartInterview->setVisible(ui->pgcMain->currentWidget() == ui->tsCardio); });
+    connect(ui->trvMain, &QTreeWidget::itemClicked, this, &TfrmTessora::trvMainClick);
+}
+
+void TfrmTessora::acRestartInterviewExecute()
+{
+    RestartInterview();
+}
+
+// A click on the cardiologist's node while its page shows asks for a new interview.
+void TfrmTessora::trvMainClick(QTreeWidgetItem* item)
+{
+    const bool wasCurrent = std::exchange(FPressOnCurrentNode, false);
+    if (wasCurrent && item == NodeAt(NodeIndexForTag(CardiologistTag)) && ActivePageTag() == CardiologistTag)
+        RestartInterview();
+}
+
+void TfrmTessora::RestartInterview()
+{
+    // An interview that reached its explanation covered the tips with it.
+    ui->stkWork->setCurrentWidget(ui->mmoCommon);
+    SelectPageByTag(CardiologistTag);
+    const QSignalBlocker blocker(ui->trvMain);
+    SelectTreeNodeForTag(CardiologistTag);
 }
 
 void TfrmTessora::acMonitorExecute(bool checked)

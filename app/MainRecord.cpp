@@ -11,7 +11,9 @@
 #include "decision/DecisionU.h"
 #include "decision/Norms.h"
 
+#include <QLineEdit>
 #include <QLocale>
+#include <QMouseEvent>
 
 #include <cmath>
 
@@ -45,6 +47,26 @@ QString DateFormat()
         format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     return format;
 }
+
+// A click into a date selects the day, month or year under the pointer, so
+// that the digits typed next replace it; a dragged selection is left alone.
+class DateSectionOnClick final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease
+            && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            auto* edit = qobject_cast<QLineEdit*>(watched);
+            auto* picker = edit ? qobject_cast<QDateTimeEdit*>(edit->parentWidget()) : nullptr;
+            if (picker && !edit->hasSelectedText())
+                picker->setSelectedSection(picker->currentSection());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 } // namespace
 
@@ -86,9 +108,12 @@ void TfrmTessora::SetLabelsColour(QLabel* first, QLabel* second, const QColor& c
 void TfrmTessora::SetDateFormats()
 {
     const QString format = DateFormat();
+    auto* sectionOnClick = new DateSectionOnClick(this);
     for (QDateTimeEdit* picker :
-        { ui->dtpBirthDate, ui->dtpECGDate, ui->dtpFluDate, ui->dtpBloodDate, ui->dtpUrinaDate })
+        { ui->dtpBirthDate, ui->dtpECGDate, ui->dtpFluDate, ui->dtpBloodDate, ui->dtpUrinaDate }) {
         picker->setDisplayFormat(format);
+        picker->findChild<QLineEdit*>()->installEventFilter(sectionOnClick);
+    }
 }
 
 void TfrmTessora::SetBirthDateLimits()
@@ -170,6 +195,7 @@ void TfrmTessora::RenewHint(QCheckBox* box)
     else
         return;
     box->setStatusTip(hint);
+    ShowRenewedHint(box);
 }
 
 // A test's absent box enables its controls exactly when not absent and greys
@@ -203,6 +229,7 @@ void TfrmTessora::TestAbsentClick(ExaminationRecord::Test test)
         field->setPalette(palette);
     }
     controls.absent->setStatusTip(TestAbsentHint(test, absent));
+    ShowRenewedHint(controls.absent);
 }
 
 // ---------------------------------------------------------------- reset

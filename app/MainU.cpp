@@ -20,8 +20,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMouseEvent>
 #include <QSplitterHandle>
 #include <QTreeWidgetItemIterator>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -123,6 +127,7 @@ TfrmTessora::~TfrmTessora()
 
 void TfrmTessora::FormCreate()
 {
+    FDesignHeight = height();
     ui->trvMain->setColumnCount(1);
     ui->splMain->setSizes({ InitialTreeWidth, width() - InitialTreeWidth });
     ui->splMain->handle(1)->setObjectName(QStringLiteral("spV"));
@@ -363,6 +368,7 @@ void TfrmTessora::UpdateSpecialistsNode(bool show)
 void TfrmTessora::ActivatePage(QWidget* page)
 {
     const int tag = PageTag(page);
+    ArrangeWorkArea(tag);
     const bool showPicture = tag != ComplaintsTag && tag != ConclusionTag;
     ui->pnlPict->setVisible(showPicture);
     ui->acReport->setVisible(tag == ConclusionTag);
@@ -487,6 +493,28 @@ void TfrmTessora::CreateQuestionnaire()
     });
 }
 
+void TfrmTessora::ArrangeWorkArea(int tag)
+{
+    const bool complaints = tag == ComplaintsTag;
+    if (complaints == (FBottomHeightOutsideComplaints >= 0))
+        return;
+    QSplitter* work = ui->pnlWork;
+    const QList<int> sizes = work->sizes();
+    const int total = sizes[0] + sizes[1];
+    if (complaints) {
+        FBottomHeightOutsideComplaints = sizes[1];
+        const int top = std::max(0, sizes[0] - std::max(0, height() - FDesignHeight));
+        work->setStretchFactor(0, 0);
+        work->setStretchFactor(1, 1);
+        work->setSizes({ top, total - top });
+    } else {
+        const int bottom = std::exchange(FBottomHeightOutsideComplaints, -1);
+        work->setStretchFactor(0, 1);
+        work->setStretchFactor(1, 0);
+        work->setSizes({ total - bottom, bottom });
+    }
+}
+
 void TfrmTessora::LoadQuestions()
 {
     FQuestionnaire->LoadQuestions();
@@ -574,23 +602,43 @@ void TfrmTessora::ShowHintInStatusBar()
     ui->sbMain->showMessage(FCurrentHint);
 }
 
+void TfrmTessora::ShowRenewedHint(QWidget* control)
+{
+    if (control != FHintWidget && !control->hasFocus())
+        return;
+    FHintWidget = control;
+    FCurrentHint = HintFor(control);
+    ShowHintInStatusBar();
+}
+
 bool TfrmTessora::eventFilter(QObject* watched, QEvent* event)
 {
-    // Every event of the application passes here: only four kinds are worth
+    // Every event of the application passes here: only a few kinds are worth
     // finding the widget and its window for.
     const QEvent::Type type = event->type();
     const bool concerned = type == QEvent::Enter || type == QEvent::Leave || type == QEvent::StatusTip
-        || type == QEvent::Resize;
+        || type == QEvent::Resize || type == QEvent::FocusIn || type == QEvent::MouseButtonPress;
     auto* widget = concerned ? qobject_cast<QWidget*>(watched) : nullptr;
     if (widget && widget->window() == this) {
         switch (event->type()) {
         case QEvent::Enter:
+        case QEvent::FocusIn:
+            FHintWidget = widget;
             FCurrentHint = HintFor(widget);
             ShowHintInStatusBar();
             break;
         case QEvent::Leave:
+            FHintWidget = widget->parentWidget();
             FCurrentHint = HintFor(widget->parentWidget());
             ShowHintInStatusBar();
+            break;
+        case QEvent::MouseButtonPress:
+            // Choosing the node that is already current starts nothing by itself;
+            // the click handler needs to know it was so before the press.
+            if (widget == ui->trvMain->viewport()) {
+                const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+                FPressOnCurrentNode = ui->trvMain->itemAt(at) == ui->trvMain->currentItem();
+            }
             break;
         case QEvent::StatusTip:
             // A control with a hint sends it itself on Enter and Leave; Enter and

@@ -3,6 +3,7 @@
 #include "decision/ExaminationRecord.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -74,6 +75,8 @@ public:
     void ShowCardioConclusion(const QString& name);
     TCardioPage* CardioPage() const { return FCardioPage; }
     TfrmMonitor* Monitor() const { return frmMonitor; }
+    // Starts the cardiology interview again from its first question.
+    void RestartInterview();
 
 public slots:
     void acNewExecute();
@@ -81,6 +84,7 @@ public slots:
     void acPrevTabExecute();
     void acExitExecute();
     void acMonitorExecute(bool checked);
+    void acRestartInterviewExecute();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,6 +95,7 @@ private slots:
     void trvMainChange(QTreeWidgetItem* current);
     void trvMainExpanded(QTreeWidgetItem* item);
     void trvMainCollapsed(QTreeWidgetItem* item);
+    void trvMainClick(QTreeWidgetItem* item);
     void UpdateTabActions();
     void pgcMainChange();
     void tsResultHide();
@@ -111,10 +116,14 @@ private:
     void ResetRecord();
     void ResetPanelChecks();
     void RenewHint(QCheckBox* box);
+    // Shows a control's rewritten hint at once if the status bar shows that control's hint.
+    void ShowRenewedHint(QWidget* control);
     void ShowBodyMassIndex();
     void SetLabelsColour(QLabel* first, QLabel* second, const QColor& colour);
     void ConnectActions();
     void CreateQuestionnaire();
+    // On the complaints page the grid gets the room beyond the window's design height.
+    void ArrangeWorkArea(int tag);
 
     void LoadPageTip(int tag);
     void LoadPagePicture(int tag);
@@ -133,6 +142,12 @@ private:
     TCardioPage* FCardioPage = nullptr;
     TfrmMonitor* frmMonitor = nullptr;
     QString FCurrentHint;
+    // The control whose hint the status bar shows: under the mouse or focused last.
+    QPointer<QWidget> FHintWidget;
+    bool FPressOnCurrentNode = false;
+    int FDesignHeight = 0;
+    // The lower panel's height before the complaints page was entered; -1 while not on it.
+    int FBottomHeightOutsideComplaints = -1;
     TQuestionnaire* FQuestionnaire = nullptr;
     QWidget* FShownPage = nullptr;
     std::unique_ptr<TPageRecord> FRecord;

@@ -337,6 +337,18 @@ QString TQuestionHeader::hintAt(int x) const
     return hintOf(HeaderHints, logicalIndexAt(x));
 }
 
+void TQuestionHeader::MarkSection(int section)
+{
+    QFont bold = font();
+    bold.setBold(true);
+    for (int i = 0; i < FCaptions->columnCount(); ++i) {
+        const bool marked = i == section;
+        FCaptions->setHeaderData(i, Qt::Horizontal, marked ? QVariant(bold) : QVariant(), Qt::FontRole);
+        FCaptions->setHeaderData(i, Qt::Horizontal,
+            marked ? QVariant(palette().brush(QPalette::Highlight)) : QVariant(), Qt::ForegroundRole);
+    }
+}
+
 void TQuestionHeader::mouseMoveEvent(QMouseEvent* event)
 {
     const QString hint = hintAt(event->position().toPoint().x());

@@ -102,6 +102,8 @@ public:
 
     // The hint for the section under a horizontal position.
     QString hintAt(int x) const;
+    // Shows one section's caption as the chosen one; -1 for none.
+    void MarkSection(int section);
 
 signals:
     void hintChanged(const QString& hint);

@@ -4,12 +4,44 @@
 #include "platform/files/TextFile.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QVBoxLayout>
+
+namespace {
+
+// By view: 0 all, 1 not answered, 2 yes, 3 no.
+const char* const FilterLines[] = {
+    "",
+    "Показаны утверждения без ответа — щелкните «#» в заголовке, чтобы показать все",
+    "Показаны утверждения с ответом «Да» — щелкните «#» в заголовке, чтобы показать все",
+    "Показаны утверждения с ответом «Нет» — щелкните «#» в заголовке, чтобы показать все",
+};
+
+const char* const EmptyViewLines[] = {
+    "Список утверждений пуст",
+    "Нет утверждений без ответа",
+    "Нет утверждений с ответом «Да»",
+    "Нет утверждений с ответом «Нет»",
+};
+
+QLabel* NewLabel(QWidget* parent, const char* name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    label->setMargin(6);
+    label->hide();
+    return label;
+}
+
+} // namespace
 
 TQuestionnaire::TQuestionnaire(QWidget* panel)
     : QObject(panel)
     , hdcTop(new TQuestionHeader(panel))
     , stgQst(new TQuestionGrid(panel))
+    , lblQstFilter(NewLabel(panel, "lblQstFilter"))
+    , lblQstEmpty(NewLabel(panel, "lblQstEmpty"))
     , pnlQst(panel)
     , FModel(new TQuestionModel(FQuestions, this))
 {
@@ -19,8 +51,16 @@ TQuestionnaire::TQuestionnaire(QWidget* panel)
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
     }
+    layout->addWidget(lblQstFilter);
     layout->addWidget(hdcTop);
     layout->addWidget(stgQst);
+    layout->addWidget(lblQstEmpty);
+    // Without it the header alone would drift to the middle of the page.
+    lblQstEmpty->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblQstEmpty->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    lblQstFilter->setAutoFillBackground(true);
+    lblQstFilter->setBackgroundRole(QPalette::ToolTipBase);
+    lblQstFilter->setForegroundRole(QPalette::ToolTipText);
 
     stgQst->setModel(FModel);
     stgQst->setItemDelegate(new TQuestionDelegate(stgQst));
@@ -51,6 +91,17 @@ void TQuestionnaire::FillQuestionGrid(int view)
     FQuestionView = view;
     FModel->fill(view);
     stgQst->setVisible(FModel->rowCount() != 0);
+    ShowViewState();
+}
+
+void TQuestionnaire::ShowViewState()
+{
+    const int view = FQuestionView >= 0 && FQuestionView < 4 ? FQuestionView : 0;
+    hdcTop->MarkSection(view == 0 ? -1 : view);
+    lblQstFilter->setText(QString::fromUtf8(FilterLines[view]));
+    lblQstFilter->setVisible(view != 0);
+    lblQstEmpty->setText(QString::fromUtf8(EmptyViewLines[view]));
+    lblQstEmpty->setVisible(stgQst->isHidden());
 }
 
 TCheck* TQuestionnaire::QuestionOfRow(int row) const

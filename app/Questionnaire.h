@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+class QLabel;
+
 // The complaints page: the header hdcTop and the grid stgQst on the panel
 // pnlQst, the statements read from Common/ksm.txt and the answers.
 class TQuestionnaire final : public QObject {
@@ -35,6 +37,10 @@ public:
 
     TQuestionHeader* const hdcTop;
     TQuestionGrid* const stgQst;
+    // Above the header: which answers the grid is limited to, while it is.
+    QLabel* const lblQstFilter;
+    // In place of the grid when the view holds no statement.
+    QLabel* const lblQstEmpty;
 
 signals:
     // The hint under the pointer changed while it moved over the header or the grid.
@@ -50,6 +56,8 @@ private slots:
     void stgQstKeyPress();
 
 private:
+    void ShowViewState();
+
     QWidget* const pnlQst;
     TQuestionList FQuestions;
     TQuestionModel* const FModel;

@@ -64,7 +64,8 @@ void TCardioPage::StopInterview()
     FRunning = false;
     acLstAnswer->setEnabled(false);
     FCurQuestion = 0;
-    ui->lblQst->setText(QStringLiteral("Чтобы начать опрос, выберите в дереве разделов пункт «Кардиолог»."));
+    ui->lblQst->setText(QStringLiteral("Чтобы начать опрос, выберите в дереве разделов пункт «Кардиолог» "
+                                       "или в меню «Сервис» пункт «Начать опрос заново»."));
 }
 
 void TCardioPage::acYesExecute()
