@@ -11,8 +11,11 @@
 #include <QDateTimeEdit>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QSplitterHandle>
 #include <QStackedWidget>
@@ -89,6 +92,14 @@ private slots:
     void statusBarHints_data();
     void statusBarHints();
     void menuItemHint();
+    void menuKeys_data();
+    void menuKeys();
+    void focusShowsHint_data();
+    void focusShowsHint();
+    void renewedHintShownAtOnce_data();
+    void renewedHintShownAtOnce();
+    void dateSectionUnderClick_data();
+    void dateSectionUnderClick();
     void historyKeyboardOrder();
     void pagePanelCentred();
     void helpContexts_data();
@@ -111,6 +122,8 @@ private:
     void ClickNode(int index);
     void TypeInto(TSpinEdit* spin, const QString& text);
     void LeaveField();
+    void Activate();
+    QString Status() const { return Find<QStatusBar>("sbMain")->currentMessage(); }
     bool IsRed(const char* label) const
     {
         return Label(label)->palette().color(QPalette::WindowText) == QColor(Qt::red);
@@ -167,6 +180,21 @@ void TestMainWindow::LeaveField()
     // Focus moves to another control of the window, as with Tab or a click.
     Find<QDateTimeEdit>("dtpBirthDate")->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
+}
+
+void TestMainWindow::Activate()
+{
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+}
+
+// A key as a user types it: a letter carries its text, which menus read for mnemonics.
+static void TypeKey(QWidget* widget, QKeyCombination key)
+{
+    const QChar letter(char16_t(key.key()));
+    const QString text = letter.isLetter() ? QString(letter.toLower()) : QString();
+    QTest::sendKeyEvent(QTest::Press, widget, key.key(), text, key.keyboardModifiers());
+    QTest::sendKeyEvent(QTest::Release, widget, key.key(), text, key.keyboardModifiers());
 }
 
 void TestMainWindow::startUpState()
@@ -872,6 +900,14 @@ void TestMainWindow::menuItemHint()
     QApplication::sendEvent(Find<QWidget>("MainMenu"), &tip);
     QCOMPARE(Find<QStatusBar>("sbMain")->currentMessage(), QStringLiteral("Сброс введенной информации"));
 
+    // Walking the menu with the keyboard shows each item's hint.
+    Activate();
+    TypeKey(window.get(), QKeyCombination(Qt::AltModifier, Qt::Key(u'П')));
+    QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Down);
+    QTRY_COMPARE(Status(), QStringLiteral("Поиск справки"));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+
     // Leaving a control shows the hint of the control around it, not an empty bar.
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QApplication::sendEvent(Find<QWidget>("spePulsP"), &enter);
@@ -879,6 +915,163 @@ void TestMainWindow::menuItemHint()
     QApplication::sendEvent(Find<QWidget>("spePulsP"), &leave);
     QCOMPARE(Find<QStatusBar>("sbMain")->currentMessage(),
         QStringLiteral("Значение пульса после хорошего отдыха"));
+}
+
+void TestMainWindow::menuKeys_data()
+{
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<int>("itemLetter"); // an item of the menu the key opened; 0 for a shortcut
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("triggered");
+    const auto alt = [](char16_t letter) { return QKeyCombination(Qt::AltModifier, Qt::Key(letter)); };
+    QTest::newRow("Ctrl+N new") << 3 << QKeyCombination(Qt::CTRL, Qt::Key_N) << 0 << "acNew" << 1;
+    QTest::newRow("Ctrl+P report on the conclusion")
+        << 14 << QKeyCombination(Qt::CTRL, Qt::Key_P) << 0 << "acReport" << 1;
+    QTest::newRow("Ctrl+P elsewhere does nothing")
+        << 1 << QKeyCombination(Qt::CTRL, Qt::Key_P) << 0 << "acReport" << 0;
+    QTest::newRow("Ctrl+Q exit") << 1 << QKeyCombination(Qt::CTRL, Qt::Key_Q) << 0 << "acExit" << 1;
+    QTest::newRow("Сессия, Новая") << 1 << alt(u'С') << int(u'Н') << "acNew" << 1;
+    QTest::newRow("Сессия, Отчет") << 14 << alt(u'С') << int(u'О') << "acReport" << 1;
+    QTest::newRow("Сессия, Выход") << 1 << alt(u'С') << int(u'В') << "acExit" << 1;
+    QTest::newRow("Сервис, Сохранять") << 1 << alt(u'Р') << int(u'С') << "acSaveResults" << 1;
+    QTest::newRow("Помощь, Справка") << 1 << alt(u'П') << int(u'С') << "acHelpCont" << 1;
+}
+
+void TestMainWindow::menuKeys()
+{
+    QFETCH(int, tag);
+    QFETCH(QKeyCombination, key);
+    QFETCH(int, itemLetter);
+    QFETCH(QString, action);
+    QFETCH(int, triggered);
+    window->SelectTreeNodeForTag(tag);
+    Activate();
+    QSignalSpy spy(Find<QAction>(qPrintable(action)), &QAction::triggered);
+    TypeKey(window.get(), key);
+    if (itemLetter != 0) {
+        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        TypeKey(QApplication::activePopupWidget(), QKeyCombination(Qt::Key(itemLetter)));
+    }
+    QCOMPARE(spy.count(), triggered);
+    delete Help::window();
+}
+
+void TestMainWindow::focusShowsHint_data()
+{
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("weight → height") << 1 << "speWeight" << Qt::Key_Tab << "speHeight"
+                                     << "Укажите здесь Ваш рост с точностью до сантиметра";
+    QTest::newRow("height ← weight") << 1 << "speHeight" << Qt::Key_Backtab << "speWeight"
+                                     << "Введите сюда Ваш вес с точностью до килограмма";
+    QTest::newRow("history box → the next") << 3 << "cbxCardio" << Qt::Key_Tab << "cbxLor"
+                                            << "Установите флажок если Вы постоянно наблюдаетесь у ЛОР врача";
+}
+
+void TestMainWindow::focusShowsHint()
+{
+    QFETCH(int, tag);
+    QFETCH(QString, from);
+    QFETCH(Qt::Key, key);
+    QFETCH(QString, to);
+    QFETCH(QString, hint);
+    window->SelectTreeNodeForTag(tag);
+    Activate();
+    Find<QWidget>(qPrintable(from))->setFocus(Qt::TabFocusReason);
+    // The pointer rests elsewhere: only the focus can bring the hint.
+    QTest::mouseMove(Tree()->viewport(), QPoint(5, 5));
+    QTest::keyClick(QApplication::focusWidget(), key);
+    QCOMPARE(QApplication::focusWidget()->objectName(), to);
+    QCOMPARE(Status(), hint);
+}
+
+void TestMainWindow::renewedHintShownAtOnce_data()
+{
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("byMouse");
+    QTest::newRow("history box, space key") << 3 << "cbxCardio" << false;
+    QTest::newRow("history box, click") << 3 << "cbxOnko" << true;
+    QTest::newRow("pulse rhythm, space key") << 5 << "cbxPulsPokRitm" << false;
+    QTest::newRow("ECG absent box, click") << 7 << "cbxECG" << true;
+    QTest::newRow("hernia, click") << 13 << "cbxBPup" << true;
+}
+
+void TestMainWindow::renewedHintShownAtOnce()
+{
+    QFETCH(int, tag);
+    QFETCH(QString, box);
+    QFETCH(bool, byMouse);
+    window->SelectTreeNodeForTag(tag);
+    Activate();
+    QCheckBox* control = Box(qPrintable(box));
+    const QString before = control->statusTip();
+    if (byMouse) {
+        QTest::mouseMove(control, QPoint(8, control->height() / 2));
+        QTRY_COMPARE(Status(), before);
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(8, control->height() / 2));
+    } else {
+        control->setFocus(Qt::TabFocusReason);
+        QCOMPARE(Status(), before);
+        QTest::keyClick(control, Qt::Key_Space);
+    }
+    QVERIFY(control->statusTip() != before);
+    QCOMPARE(Status(), control->statusTip());
+}
+
+void TestMainWindow::dateSectionUnderClick_data()
+{
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("absentBox");
+    QTest::addColumn<int>("position"); // in the text "дд.ММ.гггг"
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDateTimeEdit::Section>("section");
+    QTest::addColumn<int>("value");
+    QTest::newRow("birth day") << 1 << "dtpBirthDate"
+                               << "" << 1 << "15" << QDateTimeEdit::DaySection << 15;
+    QTest::newRow("blood month") << 9 << "dtpBloodDate"
+                                 << "cbxBlood" << 4 << "03" << QDateTimeEdit::MonthSection << 3;
+    QTest::newRow("urine year") << 10 << "dtpUrinaDate"
+                                << "cbxUrina" << 8 << "2019" << QDateTimeEdit::YearSection << 2019;
+}
+
+void TestMainWindow::dateSectionUnderClick()
+{
+    QFETCH(int, tag);
+    QFETCH(QString, field);
+    QFETCH(QString, absentBox);
+    QFETCH(int, position);
+    QFETCH(QString, typed);
+    QFETCH(QDateTimeEdit::Section, section);
+    QFETCH(int, value);
+    window->SelectTreeNodeForTag(tag);
+    if (!absentBox.isEmpty())
+        Box(qPrintable(absentBox))->setChecked(false);
+    Activate();
+    auto* picker = Find<QDateTimeEdit>(qPrintable(field));
+    auto* edit = picker->findChild<QLineEdit*>();
+    QCOMPARE(edit->text().size(), 10);
+    int x = 0;
+    while (x < edit->width() && edit->cursorPositionAt(QPoint(x, edit->height() / 2)) < position)
+        ++x;
+    const QDate before = picker->date();
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(x, edit->height() / 2));
+    QTest::keyClicks(edit, typed);
+
+    const QDate after = picker->date();
+    const auto part = [](QDate date, QDateTimeEdit::Section which) {
+        return which == QDateTimeEdit::DaySection  ? date.day()
+            : which == QDateTimeEdit::MonthSection ? date.month()
+                                                   : date.year();
+    };
+    for (QDateTimeEdit::Section s :
+        { QDateTimeEdit::DaySection, QDateTimeEdit::MonthSection, QDateTimeEdit::YearSection })
+        QCOMPARE(part(after, s), s == section ? value : part(before, s));
 }
 
 void TestMainWindow::historyKeyboardOrder()
