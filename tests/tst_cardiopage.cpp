@@ -11,6 +11,7 @@
 #include <QActionGroup>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QSlider>
 #include <QSplitter>
 #include <QSplitterHandle>
@@ -21,6 +22,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <functional>
 #include <memory>
@@ -159,6 +161,61 @@ private slots:
         QCOMPARE(AskedQuestions.count(), std::size_t(1));
         answer(false);
         QCOMPARE(question(), text(2));
+    }
+
+    void restartOnTheSamePage_data()
+    {
+        QTest::addColumn<bool>("byMenu");
+        QTest::addColumn<bool>("afterExplanation");
+        QTest::newRow("node clicked again") << false << false;
+        QTest::newRow("node clicked again after the explanation") << false << true;
+        QTest::newRow("menu item") << true << false;
+        QTest::newRow("menu item after the explanation") << true << true;
+    }
+    void restartOnTheSamePage()
+    {
+        QFETCH(bool, byMenu);
+        QFETCH(bool, afterExplanation);
+        QAction* restart = find<QAction>("acRestartInterview");
+        QVERIFY(!restart->isVisible());
+        window->SelectPageByTag(CardiologistTag);
+        auto* tree = find<QTreeWidget>("trvMain");
+        QTreeWidgetItem* node = window->NodeAt(17);
+        node->parent()->setExpanded(true);
+        const auto clickNode = [&] {
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
+        };
+        clickNode();
+        QVERIFY(restart->isVisible());
+        QCOMPARE(question(), text(3));
+        for (int i = 0; i < (afterExplanation ? 7 : 2); ++i)
+            answer(false);
+        QCOMPARE(conclusionShown(), afterExplanation);
+
+        if (byMenu) {
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+            const auto type
+                = [](QWidget* receiver, char16_t key, const QString& text, Qt::KeyboardModifiers mods) {
+                      QTest::sendKeyEvent(QTest::Press, receiver, Qt::Key(key), text, mods);
+                      QTest::sendKeyEvent(QTest::Release, receiver, Qt::Key(key), text, mods);
+                  };
+            type(window.get(), u'Р', QString(), Qt::AltModifier);
+            QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+            type(QApplication::activePopupWidget(), u'Н', QStringLiteral("н"), Qt::NoModifier);
+        } else {
+            clickNode();
+        }
+        QCOMPARE(question(), text(3));
+        QCOMPARE(AskedQuestions.count(), std::size_t(1));
+        QVERIFY(!conclusionShown());
+        QVERIFY(find<QWidget>("pnlRightBot")->isVisible());
+        QCOMPARE(tree->currentItem(), node);
+        answer(false);
+        QCOMPARE(question(), text(2));
+
+        window->SelectPageByTag(1);
+        QVERIFY(!restart->isVisible());
     }
 
     void explanationThatCannotBeOpenedIsReported()
