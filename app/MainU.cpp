@@ -499,11 +499,16 @@ void TfrmTessora::ArrangeWorkArea(int tag)
     if (complaints == (FBottomHeightOutsideComplaints >= 0))
         return;
     QSplitter* work = ui->pnlWork;
-    const QList<int> sizes = work->sizes();
-    const int total = sizes[0] + sizes[1];
+    // Coming from the conclusion, the lower panel is hidden; the splitter gives
+    // it back its height once it has seen it shown.
+    ui->pnlRightBot->show();
+    work->handle(1)->show();
+    QCoreApplication::sendPostedEvents(work, QEvent::LayoutRequest);
+    const int total = work->contentsRect().height() - work->handleWidth();
     if (complaints) {
-        FBottomHeightOutsideComplaints = sizes[1];
-        const int top = std::max(0, sizes[0] - std::max(0, height() - FDesignHeight));
+        FBottomHeightOutsideComplaints = ui->pnlRightBot->height();
+        const int extra = std::max(0, height() - FDesignHeight);
+        const int top = std::max(0, total - FBottomHeightOutsideComplaints - extra);
         work->setStretchFactor(0, 0);
         work->setStretchFactor(1, 1);
         work->setSizes({ top, total - top });

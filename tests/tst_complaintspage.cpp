@@ -153,17 +153,22 @@ private slots:
     void gridTakesTheRoom_data()
     {
         QTest::addColumn<bool>("tallerBeforeEntering");
-        QTest::newRow("window made taller on the page") << false;
-        QTest::newRow("page entered in a taller window") << true;
+        QTest::addColumn<int>("comingFrom");
+        QTest::newRow("window made taller on the page") << false << 1;
+        QTest::newRow("page entered in a taller window") << true << 1;
+        QTest::newRow("page entered from the conclusion") << false << 14;
     }
     void gridTakesTheRoom()
     {
         QFETCH(bool, tallerBeforeEntering);
+        QFETCH(int, comingFrom);
         window->resize(892, 646);
         window->SelectPageByTag(1);
         QApplication::processEvents();
         const int bottom = bottomHeight();
         const int memo = memoHeight();
+        window->SelectPageByTag(comingFrom);
+        QApplication::processEvents();
         window->SelectPageByTag(2);
         QApplication::processEvents();
         // At the design size the page keeps the heights of every other page.
