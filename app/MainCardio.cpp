@@ -17,9 +17,9 @@
 
 namespace {
 
-const char* const MonitorOffHint = "Поставьте флажок если желаете наблюдать процесс постановки диагноза";
 constexpr int CardiologistTag = 15;
 
+const char* const MonitorOffHint = "Поставьте флажок если желаете наблюдать процесс постановки диагноза";
 const char* const MonitorOnHint = "Снимите флажок если не собираетесь следить за процессом диагностики";
 
 } // namespace
