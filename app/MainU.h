@@ -3,6 +3,7 @@
 #include "decision/ExaminationRecord.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <memory>
 
@@ -70,8 +71,9 @@ public:
     void ShowGynecologist();
 
     // Loads the named cardiology explanation into redCardio over the whole work
-    // area; throws std::runtime_error when the file cannot be opened.
-    void ShowCardioConclusion(const QString& name);
+    // area, the lines of an urgent notice first; throws std::runtime_error when
+    // the file cannot be opened.
+    void ShowCardioConclusion(const QString& name, const QStringList& notice = {});
     TCardioPage* CardioPage() const { return FCardioPage; }
     TfrmMonitor* Monitor() const { return frmMonitor; }
 
