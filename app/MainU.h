@@ -69,6 +69,8 @@ public:
     // The picker may be set from (17 − age) years before now up to now.
     void SetTestDateRange(QDateTimeEdit* picker);
     void ShowGynecologist();
+    // Whether anything was entered or answered since the last reset.
+    bool RecordChangedSinceReset() const;
 
     // Loads the named cardiology explanation into redCardio over the whole work
     // area, the lines of an urgent notice first; throws std::runtime_error when
@@ -112,6 +114,8 @@ private:
     void ConnectRecord();
     void ResetRecord();
     void ResetPanelChecks();
+    // Every value of the pages and every answer, to compare with the reset's.
+    QStringList EnteredValues() const;
     void RenewHint(QCheckBox* box);
     void ShowBodyMassIndex();
     void SetLabelsColour(QLabel* first, QLabel* second, const QColor& colour);
@@ -138,4 +142,5 @@ private:
     TQuestionnaire* FQuestionnaire = nullptr;
     QWidget* FShownPage = nullptr;
     std::unique_ptr<TPageRecord> FRecord;
+    QStringList FResetValues;
 };
