@@ -128,8 +128,8 @@ QStringList InterviewNotice(const QList<int>& questions)
     if (questions.isEmpty())
         return {};
     return { CallAmbulance(), Reported(QuestionSigns, questions),
-        QStringLiteral("Это признаки состояния, опасного для жизни: помощь нужна сейчас, не дожидаясь "
-                       "консультации кардиолога.") };
+        QStringLiteral(
+            "Это признаки состояния, опасного для жизни: помощь нужна сейчас, что бы ни показал опрос.") };
 }
 
 } // namespace Emergency
