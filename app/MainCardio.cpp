@@ -9,6 +9,8 @@
 #include "platform/rtf/RtfReader.h"
 
 #include <QSplitterHandle>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -36,7 +38,8 @@ void TfrmTessora::CreateCardioPage()
     frmMonitor->SetToggleAction(ui->acMonitor);
     frmMonitor->hide();
     FCardioPage->SetMonitor(frmMonitor);
-    FCardioPage->SetConclusionShower([this](const QString& name) { ShowCardioConclusion(name); });
+    FCardioPage->SetConclusionShower(
+        [this](const QString& name, const QStringList& notice) { ShowCardioConclusion(name, notice); });
 
     ui->acMonitor->setStatusTip(QString::fromUtf8(MonitorOffHint));
     connect(ui->acMonitor, &QAction::triggered, this, &TfrmTessora::acMonitorExecute);
@@ -75,12 +78,25 @@ void TfrmTessora::acMonitorExecute(bool checked)
     ui->acMonitor->setStatusTip(QString::fromUtf8(checked ? MonitorOnHint : MonitorOffHint));
 }
 
-void TfrmTessora::ShowCardioConclusion(const QString& name)
+void TfrmTessora::ShowCardioConclusion(const QString& name, const QStringList& notice)
 {
     const QString path = DataFolder::file(QStringLiteral("cardio/%1.rtf").arg(name));
     const Rtf::ReadResult result = Rtf::readFile(path, *ui->redCardio->document());
     if (result.outcome == Rtf::Outcome::CannotOpen)
         throw std::runtime_error(result.problem.toStdString());
+    if (!notice.isEmpty()) {
+        // Whatever condition the interview names, an emergency answered on the
+        // way is read first.
+        QTextCharFormat urgent;
+        urgent.setFontWeight(QFont::Bold);
+        urgent.setForeground(QColor(Qt::red));
+        QTextCursor cursor(ui->redCardio->document());
+        cursor.movePosition(QTextCursor::Start);
+        for (const QString& line : notice) {
+            cursor.insertText(line, urgent);
+            cursor.insertBlock();
+        }
+    }
     // A damaged or plain file still shows what could be read.
     ui->stkWork->setCurrentWidget(ui->redCardio);
     ui->pnlRightBot->hide();

@@ -135,6 +135,10 @@ void TfrmTessora::ConnectRecord()
     connect(ui->speWeight, &TSpinEdit::changed, this, &TfrmTessora::edWeightChange);
     connect(ui->speHeight, &TSpinEdit::changed, this, &TfrmTessora::speHeightChange);
     connect(ui->rbGenderFemale, &QRadioButton::toggled, this, &TfrmTessora::rgGenderClick);
+    // A number changed on leaving its field is told where the hints are read.
+    for (TSpinEdit* spin : findChildren<TSpinEdit*>())
+        connect(spin, &TSpinEdit::adjusted, ui->sbMain,
+            [this](const QString& message) { ui->sbMain->showMessage(message); });
     for (Test test : AllTests) {
         connect(TestControls(*ui, test).absent, &QCheckBox::toggled, this,
             [this, test] { TestAbsentClick(test); });
@@ -303,4 +307,33 @@ void TfrmTessora::ResetPanelChecks()
                 uncheck(box);
         }
     }
+}
+
+// ---------------------------------------------------------------- changes since the reset
+
+QStringList TfrmTessora::EnteredValues() const
+{
+    QStringList values;
+    for (const QWidget* control : ui->pgcMain->findChildren<QWidget*>()) {
+        const QString name = control->objectName() + QLatin1Char('=');
+        if (const auto* box = qobject_cast<const QCheckBox*>(control))
+            values << name + QString::number(box->isChecked());
+        else if (const auto* radio = qobject_cast<const QRadioButton*>(control))
+            values << name + QString::number(radio->isChecked());
+        else if (const auto* spin = qobject_cast<const TSpinEdit*>(control))
+            values << name + spin->text();
+        else if (const auto* picker = qobject_cast<const QDateTimeEdit*>(control))
+            values << name + picker->dateTime().toString(Qt::ISODateWithMs);
+    }
+    // Raising a widget reorders its parent's children: compare by name.
+    values.sort();
+    const TQuestionList& questions = FQuestionnaire->Questions();
+    for (int i = 0; i < questions.count(); ++i)
+        values << QString::number(questions.item(i)->AnswerState);
+    return values;
+}
+
+bool TfrmTessora::RecordChangedSinceReset() const
+{
+    return !FResetValues.isEmpty() && EnteredValues() != FResetValues;
 }

@@ -299,7 +299,9 @@ void TfrmTessora::UpdateTabActions()
 {
     const int index = ui->pgcMain->currentIndex();
     ui->acPrevTab->setEnabled(index > 0);
-    ui->acNextTab->setEnabled(index < ui->pgcMain->count() - 1);
+    // The cardiologist's page follows the conclusion only while its node is offered.
+    const bool nextOffered = ui->pgcMain->currentWidget() != ui->tsResult || NodeCount() > FixedNodeCount;
+    ui->acNextTab->setEnabled(index < ui->pgcMain->count() - 1 && nextOffered);
     // The report works only while the conclusion page shows, also when another
     // page became current without being entered.
     ui->acReport->setEnabled(ui->pgcMain->currentWidget() == ui->tsResult);
@@ -419,6 +421,7 @@ void TfrmTessora::EnterConclusionPage()
     ui->pnlWork->handle(1)->hide();
     WriteConclusion(*FRecord, ui->mmoCommon, this);
     UpdateSpecialistsNode(HeartSpecialistRecommended());
+    UpdateTabActions();
 }
 
 void TfrmTessora::EnterDataPage(int tag)
@@ -549,6 +552,12 @@ void TfrmTessora::FreeQuestions()
 
 void TfrmTessora::acNewExecute()
 {
+    if (RecordChangedSinceReset()
+        && MessageBoxes::show(this, QMessageBox::Question, MessageBoxes::title(),
+               QStringLiteral("Начать новое обследование? Все введённые данные и ответы будут стёрты."),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            != QMessageBox::Yes)
+        return;
     CloseReportDocuments();
     ResetRecord();
     LoadQuestions();
@@ -562,6 +571,7 @@ void TfrmTessora::acNewExecute()
         ui->trvMain->setCurrentItem(NodeAt(0));
     }
     CenterPagePanel(ui->tsAntropos);
+    FResetValues = EnteredValues();
 }
 
 void TfrmTessora::acExitExecute()

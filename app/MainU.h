@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 
 #include <memory>
 
@@ -69,10 +70,13 @@ public:
     // The picker may be set from (17 − age) years before now up to now.
     void SetTestDateRange(QDateTimeEdit* picker);
     void ShowGynecologist();
+    // Whether anything was entered or answered since the last reset.
+    bool RecordChangedSinceReset() const;
 
     // Loads the named cardiology explanation into redCardio over the whole work
-    // area; throws std::runtime_error when the file cannot be opened.
-    void ShowCardioConclusion(const QString& name);
+    // area, the lines of an urgent notice first; throws std::runtime_error when
+    // the file cannot be opened.
+    void ShowCardioConclusion(const QString& name, const QStringList& notice = {});
     TCardioPage* CardioPage() const { return FCardioPage; }
     TfrmMonitor* Monitor() const { return frmMonitor; }
     // Starts the cardiology interview again from its first question.
@@ -115,6 +119,8 @@ private:
     void ConnectRecord();
     void ResetRecord();
     void ResetPanelChecks();
+    // Every value of the pages and every answer, to compare with the reset's.
+    QStringList EnteredValues() const;
     void RenewHint(QCheckBox* box);
     // Shows a control's rewritten hint at once if the status bar shows that control's hint.
     void ShowRenewedHint(QWidget* control);
@@ -151,4 +157,5 @@ private:
     TQuestionnaire* FQuestionnaire = nullptr;
     QWidget* FShownPage = nullptr;
     std::unique_ptr<TPageRecord> FRecord;
+    QStringList FResetValues;
 };

@@ -260,9 +260,11 @@ QList<ExaminationRecord::HistoryBox> TPageRecord::HistoryBoxes() const
         ui.cbxEndocrin,
         ui.cbxDerma,
     };
+    // A hidden box (the gynaecologist's while the sex is male) keeps its tick
+    // for switching back, but it is not the user's answer now.
     QList<HistoryBox> boxes;
     for (const QCheckBox* box : order)
-        boxes.append({ box->property("Tag").toInt(), box->text(), box->isChecked() });
+        boxes.append({ box->property("Tag").toInt(), box->text(), box->isChecked() && !box->isHidden() });
     return boxes;
 }
 

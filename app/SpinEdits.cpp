@@ -19,11 +19,44 @@ bool isAsciiDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
-// Optional sign, then digits; returns the digits' position or -1.
-qsizetype signedDigitsStart(const QString& text)
+// "." and "," both separate the fraction, as does the locale's own separator.
+bool isDecimalSeparator(QChar c)
 {
-    const qsizetype start = (text.startsWith(u'+') || text.startsWith(u'-')) ? 1 : 0;
-    return text.size() > start ? start : -1;
+    return c == u'.' || c == u',' || QLocale().decimalPoint() == QString(c);
+}
+
+// Optional sign, digits, at most one separator and digits, with at least one
+// digit: the number it writes, or none.
+std::optional<double> parseDecimal(const QString& text)
+{
+    QString plain = text.trimmed();
+    const qsizetype start = (plain.startsWith(u'+') || plain.startsWith(u'-')) ? 1 : 0;
+    int separators = 0;
+    bool digits = false;
+    for (qsizetype i = start; i < plain.size(); ++i) {
+        if (isAsciiDigit(plain.at(i))) {
+            digits = true;
+        } else if (isDecimalSeparator(plain.at(i))) {
+            plain[i] = u'.';
+            ++separators;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits || separators > 1)
+        return std::nullopt;
+    bool ok = false;
+    const double number = plain.toDouble(&ok);
+    if (!ok || !std::isfinite(number))
+        return std::nullopt;
+    return number;
+}
+
+// The part of a text before its decimal separator.
+qsizetype wholePartLength(const QString& text)
+{
+    const auto separator = std::find_if(text.cbegin(), text.cend(), isDecimalSeparator);
+    return separator - text.cbegin();
 }
 
 } // namespace
@@ -107,7 +140,10 @@ QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const
 
 QValidator::State TSpinEdit::validate(QString& input, int&) const
 {
-    if (m_maxLength > 0 && input.size() > m_maxLength)
+    const qsizetype counted = unitsPerWhole() == 1 ? wholePartLength(input) : input.size();
+    if (m_maxLength > 0 && counted > m_maxLength)
+        return QValidator::Invalid;
+    if (std::count_if(input.cbegin(), input.cend(), isDecimalSeparator) > 1)
         return QValidator::Invalid;
     const bool allNumberChars
         = std::all_of(input.cbegin(), input.cend(), [this](QChar c) { return isNumberChar(c); });
@@ -151,9 +187,31 @@ void TSpinEdit::focusOutEvent(QFocusEvent* event)
     // Switching to another program or opening a menu is not leaving the field.
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
-    const std::optional<int> number = numberFromText(lineEdit()->text());
-    if (number && clamped(*number) != *number)
-        setValue(*number);
+    const QString typed = lineEdit()->text();
+    const std::optional<double> units = unitsFromText(typed);
+    const std::optional<int> number = numberFromText(typed);
+    if (!units || !number)
+        return;
+    const int kept = clamped(*number);
+    if (kept == *units) {
+        // "70." or "38.5" in a Russian locale: the same number, written as the field writes it.
+        if (std::any_of(typed.cbegin(), typed.cend(), isDecimalSeparator) && typed != textFromNumber(kept))
+            setValue(kept);
+        return;
+    }
+    setValue(*number);
+    const QString now = textFromNumber(kept);
+    if (kept != *number) {
+        emit adjusted(QStringLiteral("Введено %1 — вне допустимых пределов от %2 до %3; записано %4")
+                          .arg(typed.trimmed(), textFromNumber(std::min(m_min, m_max)),
+                              textFromNumber(std::max(m_min, m_max)), now));
+    } else {
+        emit adjusted(QStringLiteral("Введено %1 — в этом поле %2; записано %3")
+                          .arg(typed.trimmed(),
+                              unitsPerWhole() == 1 ? QStringLiteral("только целые числа")
+                                                   : QStringLiteral("одна цифра после запятой"),
+                              now));
+    }
 }
 
 void TSpinEdit::beep()
@@ -167,20 +225,26 @@ QString TSpinEdit::textFromNumber(int number) const
     return QString::number(number);
 }
 
+std::optional<double> TSpinEdit::unitsFromText(const QString& text) const
+{
+    const std::optional<double> number = parseDecimal(text);
+    if (!number)
+        return std::nullopt;
+    const double units = *number * unitsPerWhole();
+    if (std::fabs(units) >= static_cast<double>(INT_MAX))
+        return std::nullopt;
+    return units;
+}
+
 std::optional<int> TSpinEdit::numberFromText(const QString& text) const
 {
-    const QString trimmed = text.trimmed();
-    const qsizetype start = signedDigitsStart(trimmed);
-    if (start < 0 || !std::all_of(trimmed.cbegin() + start, trimmed.cend(), isAsciiDigit))
-        return std::nullopt;
-    bool ok = false;
-    const int number = trimmed.toInt(&ok);
-    return ok ? std::optional<int>(number) : std::nullopt;
+    const std::optional<double> units = unitsFromText(text);
+    return units ? std::optional<int>(static_cast<int>(std::lround(*units))) : std::nullopt;
 }
 
 bool TSpinEdit::isNumberChar(QChar c) const
 {
-    return isAsciiDigit(c) || c == u'+' || c == u'-';
+    return isAsciiDigit(c) || c == u'+' || c == u'-' || isDecimalSeparator(c);
 }
 
 QSize TSpinEdit::hintFor(QSize baseHint) const
@@ -221,29 +285,4 @@ QString TSpin10::textFromNumber(int number) const
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     const QString magnitude = locale.toString(std::abs(static_cast<double>(number)) / 10.0, 'f', 1);
     return number < 0 ? u'-' + magnitude : magnitude;
-}
-
-std::optional<int> TSpin10::numberFromText(const QString& text) const
-{
-    // Parsed by hand so that only sign, digits and the user's decimal separator count.
-    QString plain = text.trimmed();
-    const QString separator = QLocale().decimalPoint();
-    if (separator != u".")
-        plain.replace(separator, QStringLiteral("."));
-    const qsizetype start = signedDigitsStart(plain);
-    if (start < 0 || plain.count(u'.') > 1 || std::none_of(plain.cbegin(), plain.cend(), isAsciiDigit))
-        return std::nullopt;
-    if (!std::all_of(
-            plain.cbegin() + start, plain.cend(), [](QChar c) { return isAsciiDigit(c) || c == u'.'; }))
-        return std::nullopt;
-    bool ok = false;
-    const double tenths = plain.toDouble(&ok) * 10.0;
-    if (!ok || !std::isfinite(tenths) || std::fabs(tenths) >= static_cast<double>(INT_MAX))
-        return std::nullopt;
-    return static_cast<int>(std::lround(tenths));
-}
-
-bool TSpin10::isNumberChar(QChar c) const
-{
-    return TSpinEdit::isNumberChar(c) || QLocale().decimalPoint() == QString(c);
 }

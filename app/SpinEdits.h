@@ -8,6 +8,10 @@
 // number up to the max length stand in the field while the user types (the
 // window shows out-of-range values in red meanwhile) and only clamps when the
 // field is left. min == max means "no range": nothing is clamped then.
+// Both "." and "," are taken as a decimal separator whatever the locale, so
+// that "70.5" is never read as 705: a whole-number field reads a fraction
+// rounded to the nearest whole and writes the whole number when left. Every
+// change made on leaving is told through adjusted().
 class TSpinEdit : public QAbstractSpinBox {
     Q_OBJECT
     Q_PROPERTY(int minValue READ minValue WRITE setMinValue)
@@ -30,7 +34,8 @@ public:
     // Does not touch the current text: an out-of-range value is clamped when the field is left.
     void setRange(int min, int max);
 
-    // Characters the user may type; 0 means unlimited.
+    // Characters the user may type; 0 means unlimited. In a whole-number field
+    // a fraction typed after the separator does not count.
     int maxLength() const { return m_maxLength; }
     void setMaxLength(int length);
 
@@ -44,11 +49,18 @@ signals:
     void changed();
     // A key or a step was refused and the field beeped.
     void refused();
+    // Leaving the field changed the number typed (brought into the range or
+    // rounded); the message says what was typed and what the field now holds.
+    void adjusted(const QString& message);
 
 protected:
     virtual QString textFromNumber(int number) const;
-    virtual std::optional<int> numberFromText(const QString& text) const;
-    virtual bool isNumberChar(QChar c) const;
+    // Units of the value per whole number typed: 1, or 10 for tenths.
+    virtual int unitsPerWhole() const { return 1; }
+    std::optional<int> numberFromText(const QString& text) const;
+    // The text as a number of units, before rounding to a whole unit.
+    std::optional<double> unitsFromText(const QString& text) const;
+    bool isNumberChar(QChar c) const;
 
     StepEnabled stepEnabled() const override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -74,6 +86,5 @@ public:
 
 protected:
     QString textFromNumber(int number) const override;
-    std::optional<int> numberFromText(const QString& text) const override;
-    bool isNumberChar(QChar c) const override;
+    int unitsPerWhole() const override { return 10; }
 };

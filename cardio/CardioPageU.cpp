@@ -3,6 +3,7 @@
 #include "ui_CardioPageU.h"
 
 #include "cardio/MonitorU.h"
+#include "decision/Emergency.h"
 #include "platform/widgets/MessageBoxes.h"
 
 #include <QActionGroup>
@@ -51,6 +52,7 @@ void TCardioPage::SetConclusionShower(ConclusionShower shower)
 void TCardioPage::StartInterview()
 {
     ResetInterview(*this);
+    FEmergencyAnswers.clear();
     ChooseNextQuestion(*this);
     // A run that ended without an answer hid the lead-in; without it the
     // questions of a new interview would not read as sentences.
@@ -89,6 +91,14 @@ void TCardioPage::AnswerQuestion(std::uint8_t answer)
             this, QMessageBox::Information, MessageBoxes::title(), QStringLiteral("Ничего не могу понять"));
         return;
     }
+    // The interview goes on as always; an emergency is told at once, whatever
+    // it later concludes.
+    if (answer == AnswerYes && Emergency::IsEmergencyQuestion(FCurQuestion)
+        && !FEmergencyAnswers.contains(FCurQuestion)) {
+        FEmergencyAnswers << FCurQuestion;
+        MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(),
+            Emergency::InterviewNotice({ FCurQuestion }).join(QLatin1Char('\n')));
+    }
     try {
         ApplyAnswer(FCurQuestion, FCurAnswer, *this);
     } catch (const std::exception& error) {
@@ -108,7 +118,7 @@ void TCardioPage::AskQuestion(int question)
 void TCardioPage::ShowCardioConclusion(const QString& name)
 {
     if (FShowConclusion)
-        FShowConclusion(name);
+        FShowConclusion(name, Emergency::InterviewNotice(FEmergencyAnswers));
 }
 
 void TCardioPage::RefreshBars()

@@ -2,6 +2,8 @@
 
 #include "cardio/CardioU.h"
 
+#include <QList>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -21,9 +23,10 @@ class TCardioPage final : public QWidget, public CardioView {
     Q_OBJECT
 
 public:
-    // Shows the named explanation; throws std::exception with a Russian
-    // message when it cannot be shown.
-    using ConclusionShower = std::function<void(const QString& name)>;
+    // Shows the named explanation, preceded by the urgent notice when it is
+    // not empty; throws std::exception with a Russian message when it cannot
+    // be shown.
+    using ConclusionShower = std::function<void(const QString& name, const QStringList& notice)>;
 
     explicit TCardioPage(QWidget* parent = nullptr);
     ~TCardioPage() override;
@@ -34,6 +37,8 @@ public:
     void StartInterview();
     void StopInterview();
     int CurrentQuestion() const { return FCurQuestion; }
+    // The emergency questions answered Yes in the current interview.
+    const QList<int>& EmergencyAnswers() const { return FEmergencyAnswers; }
 
     void AnswerQuestion(std::uint8_t answer);
     // Buttons 60 pixels apart about the centre; the question frame fills the width.
@@ -60,4 +65,5 @@ private:
     bool FRunning = false;
     std::uint8_t FCurQuestion = 0;
     std::uint8_t FCurAnswer = 0;
+    QList<int> FEmergencyAnswers;
 };

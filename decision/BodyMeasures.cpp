@@ -12,7 +12,9 @@ template <class ERangeError>
 double CheckedNumber(const QString& text, int min, int max, const char* tooSmall, const char* tooLarge)
 {
     bool ok = false;
-    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
+    // The field takes "," as well as "." for the fraction.
+    const double number
+        = QLocale::c().toDouble(text.trimmed().replace(QLatin1Char(','), QLatin1Char('.')), &ok);
     if (!ok)
         return 0;
     if (number < min)

@@ -2,6 +2,8 @@
 // the conclusion itself.
 #include "decision/DecisionU.h"
 
+#include "decision/Emergency.h"
+#include "decision/RussianPlural.h"
 #include "platform/files/DataFolder.h"
 #include "platform/files/TextFile.h"
 
@@ -127,7 +129,11 @@ QString Sentence(const QString& text)
 
 void AddSummaryHead(const ExaminationRecord& record, QStringList& memo)
 {
-    memo << QStringLiteral("%1, %2 лет.").arg(SexWords[record.GetGender() == 1 ? 1 : 0]).arg(record.GetAge());
+    const int age = record.GetAge();
+    memo << QStringLiteral("%1, %2 %3.")
+                .arg(SexWords[record.GetGender() == 1 ? 1 : 0])
+                .arg(age)
+                .arg(PluralForm(age, Nouns::Year));
     memo << QString();
 
     const QString complaints = ComplaintList(record);
@@ -157,11 +163,14 @@ void AddObjectiveData(const ExaminationRecord& record, QStringList& memo)
     const double bodyMassIndex = record.CalcBodyMassIndex();
     memo << QStringLiteral("Рост: %1 см. Вес: %2 кг. Индекс массы тела: %3 %4.")
                 .arg(Real(height, 0), Real(weight, 0), Real(bodyMassIndex, 1), BodyMassFlag());
-    memo << Sentence(QStringLiteral("Температура тела: %1 градусов Цельсия %2")
-                         .arg(Real(record.GetTemperature(), 1), TemperatureFlag()));
+    const double temperature = record.GetTemperature();
     memo << Sentence(
-        QStringLiteral("Пульс: %1 ударов в минуту, %2 %3")
-            .arg(Integer(record.GetPulse()), RhythmWords[record.IsPulseRhythmic() ? 1 : 0], PulseFlag()));
+        QStringLiteral("Температура тела: %1 %2 Цельсия %3")
+            .arg(Real(temperature, 1), PluralForm(temperature, 1, Nouns::Degree), TemperatureFlag()));
+    const int pulse = record.GetPulse();
+    memo << Sentence(QStringLiteral("Пульс: %1 %2 в минуту, %3 %4")
+                         .arg(Integer(pulse), PluralForm(pulse, Nouns::Beat),
+                             RhythmWords[record.IsPulseRhythmic() ? 1 : 0], PulseFlag()));
     memo << Sentence(QStringLiteral("Артериальное давление: %1/%2 мм ртутного столба %3")
                          .arg(Integer(record.GetSystolic()), Integer(record.GetDiastolic()), PressureFlag()));
     memo << QString();
@@ -275,7 +284,11 @@ void AddSeparator(QStringList& memo)
 void ComposeConclusion(const ExaminationRecord& record, QStringList& memo, const QDateTime& now)
 {
     memo.clear();
-    memo << RecommendationSentence();
+    // An emergency comes first, and the advice to rest would contradict it.
+    const QStringList notice = Emergency::ConclusionNotice(record);
+    memo << notice;
+    if (notice.isEmpty() || !RecommendedList().isEmpty())
+        memo << RecommendationSentence();
     AddSeparator(memo);
     memo << QString();
     AddSummaryHead(record, memo);

@@ -12,24 +12,24 @@ TFindings Findings;
 
 namespace {
 
-constexpr double DaysPerYear = 365.25;
-constexpr double DaysPerMonth = 30.4375;
-constexpr double MsecsPerDay = 86400000.0;
-
 // Question 30 is a finding only for a man older than 40, as the record stood
 // when the findings were classified.
 bool FindingsOfManOver40 = false;
 
-// Days between two wall-clock date-times, as day numbers with a fraction for
-// the time of day: a clock change in between does not shift the result.
-double DaysBetween(const QDateTime& a, const QDateTime& b)
+// Whole calendar months from the earlier to the later day of two wall-clock
+// date-times: an anniversary counts from the morning of its day, so the time
+// of day does not matter. A day that the shorter month lacks falls on its last
+// day (31 January + 1 month = 28 February; 29 February + 1 year = 28 February).
+int WholeCalendarMonths(const QDateTime& a, const QDateTime& b)
 {
-    const QDateTime la = a.toLocalTime();
-    const QDateTime lb = b.toLocalTime();
-    const double wholeDays = double(la.date().daysTo(lb.date()));
-    const double timeOfDay
-        = double(lb.time().msecsSinceStartOfDay() - la.time().msecsSinceStartOfDay()) / MsecsPerDay;
-    return std::abs(wholeDays + timeOfDay);
+    QDate from = a.toLocalTime().date();
+    QDate to = b.toLocalTime().date();
+    if (from > to)
+        std::swap(from, to);
+    int months = (to.year() - from.year()) * 12 + (to.month() - from.month());
+    if (from.addMonths(months) > to)
+        --months;
+    return months;
 }
 
 bool Counts(const ExaminationRecord& record, Test test, const QDateTime& now)
@@ -191,12 +191,12 @@ bool FindingHolds(const TClassifiedRecord& c, int code)
 
 int WholeYearsBetween(const QDateTime& a, const QDateTime& b)
 {
-    return int(std::trunc(DaysBetween(a, b) / DaysPerYear));
+    return WholeCalendarMonths(a, b) / 12;
 }
 
 int WholeMonthsBetween(const QDateTime& a, const QDateTime& b)
 {
-    return int(std::trunc(DaysBetween(a, b) / DaysPerMonth));
+    return WholeCalendarMonths(a, b);
 }
 
 // ---- Tests ----------------------------------------------------------------

@@ -18,10 +18,12 @@
 
 // ---- Dates ----------------------------------------------------------------
 
-// Whole 365.25-day years between two date-times, either order.
+// Whole calendar years between the days of two date-times, either order: a
+// birthday or an anniversary counts on its day, whatever the time of day.
 int WholeYearsBetween(const QDateTime& a, const QDateTime& b);
 
-// Whole 30.4375-day months between two date-times, either order.
+// Whole calendar months between the days of two date-times, either order; the
+// day a month reaches counts, the 31st reaching the shorter month's last day.
 int WholeMonthsBetween(const QDateTime& a, const QDateTime& b);
 
 // ---- Tests: present, recent, effective values -----------------------------

@@ -49,7 +49,7 @@ public:
         }
     }
 
-    void setAge(int years) { birthDate = now.addDays(-qint64(years * 365.25 + 1)); }
+    void setAge(int years) { birthDate = now.addYears(-years); }
 
     // Applies blank-separated words; returns the first word it does not know.
     QString apply(const QString& description)
@@ -232,6 +232,10 @@ private:
 
     bool applyValue(const QString& key, const QString& value)
     {
+        // "blood=2026-01-15": the test was made on that day, at the time of now.
+        const QDate day = QDate::fromString(value, Qt::ISODate);
+        if (day.isValid())
+            return applyValue(key, QString::number(day.daysTo(now.date())));
         bool ok = false;
         const double number = value.toDouble(&ok);
         if (key == QLatin1String("bp")) {

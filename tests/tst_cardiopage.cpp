@@ -3,6 +3,7 @@
 #include "cardio/CardioPageU.h"
 #include "cardio/CardioU.h"
 #include "cardio/MonitorU.h"
+#include "decision/Emergency.h"
 #include "platform/files/CodePage.h"
 #include "platform/files/DataFolder.h"
 #include "platform/widgets/MessageBoxes.h"
@@ -148,6 +149,58 @@ private slots:
         QCOMPARE(conclusionFirstLine(), QStringLiteral("Немедленно вызовите скорую помощь: 103 или 112."));
     }
 
+    void emergencyAnswerCallsTheAmbulance_data()
+    {
+        QTest::addColumn<int>("question");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("urgent");
+        for (int q : Emergency::CardioQuestions())
+            QTest::addRow("question %d yes", q) << q << true << true;
+        QTest::newRow("question 5 no") << 5 << false << false;
+        QTest::newRow("question 2 yes: exertional pain") << 2 << true << false;
+        QTest::newRow("question 10 yes: pain at rest too") << 10 << true << false;
+    }
+    void emergencyAnswerCallsTheAmbulance()
+    {
+        QFETCH(int, question);
+        QFETCH(bool, yes);
+        QFETCH(bool, urgent);
+        window->SelectPageByTag(CardiologistTag);
+        window->CardioPage()->AskQuestion(question);
+        answer(yes);
+        const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), urgent ? 1 : 0);
+        if (!urgent)
+            return;
+        QCOMPARE(shown.first().icon, QMessageBox::Warning);
+        QCOMPARE(shown.first().title, MessageBoxes::title());
+        QCOMPARE(shown.first().text, Emergency::InterviewNotice({ question }).join(QLatin1Char('\n')));
+        QVERIFY(
+            shown.first().text.startsWith(QStringLiteral("Немедленно вызовите скорую помощь: 103 или 112.")));
+        QVERIFY(shown.first().text.contains(Emergency::QuestionSign(question)));
+    }
+
+    // No to the first six, Yes to question 5 (a heart attack now), No: the
+    // interview still names "healthy", but after the call for an ambulance.
+    void infarctSignsPrecedeEveryExplanation()
+    {
+        window->SelectPageByTag(CardiologistTag);
+        for (int q : { 3, 2, 25, 54, 55, 1 }) {
+            QCOMPARE(window->CardioPage()->CurrentQuestion(), q);
+            answer(false);
+        }
+        QCOMPARE(window->CardioPage()->CurrentQuestion(), 5);
+        answer(true);
+        QCOMPARE(MessageBoxes::takeShown().size(), 1);
+        while (!conclusionShown())
+            answer(false);
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+        const QStringList lines = find<QTextBrowser>("redCardio")->toPlainText().split(QLatin1Char('\n'));
+        const QStringList notice = Emergency::InterviewNotice({ 5 });
+        QCOMPARE(lines.mid(0, notice.size()), notice);
+        QCOMPARE(lines.value(notice.size()), QStringLiteral("Практически здоров"));
+    }
+
     void reEnteringStartsAgain()
     {
         window->SelectPageByTag(CardiologistTag);
@@ -275,6 +328,8 @@ private slots:
         QVERIFY(AllQuestionsAsked());
         const QString last = question();
         const TDiagnosisList before = Diagnoses;
+        // The emergency answers on the way each called for an ambulance.
+        MessageBoxes::takeShown();
         for (int click = 0; click < 2; ++click) {
             answer(true);
             const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
@@ -293,8 +348,10 @@ private slots:
     void answersDoNothingWithoutAnInterview()
     {
         window->SelectPageByTag(14);
+        // Without the cardiologist offered "Дальше" does not lead past the conclusion.
+        QVERIFY(!find<QAction>("acNextTab")->isEnabled());
         find<QAction>("acNextTab")->trigger();
-        QCOMPARE(window->ActivePageTag(), CardiologistTag);
+        QCOMPARE(window->ActivePageTag(), 14);
         QVERIFY(!acYes()->isEnabled() && !acNo()->isEnabled());
         window->CardioPage()->AnswerQuestion(AnswerYes);
         window->CardioPage()->acNoExecute();

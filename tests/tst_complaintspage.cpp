@@ -1,4 +1,5 @@
 #include "app/MainU.h"
+#include "platform/widgets/MessageBoxes.h"
 
 #include "app/Questionnaire.h"
 #include "decision/ExaminationRecord.h"
@@ -95,7 +96,9 @@ private slots:
         clickCell(2, 68);
         window->FillQuestionGrid(3);
         QVERIFY(page()->stgQst->isHidden());
+        MessageBoxes::answerNext(QMessageBox::Yes);
         window->acNewExecute();
+        QCOMPARE(MessageBoxes::takeShown().size(), 1);
         QCOMPARE(page()->QuestionView(), 0);
         QCOMPARE(model()->rowCount(), 69);
         QVERIFY(!page()->stgQst->isHidden());

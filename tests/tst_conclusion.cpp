@@ -1,4 +1,6 @@
 #include "decision/DecisionU.h"
+#include "decision/Emergency.h"
+#include "decision/RussianPlural.h"
 #include "tests/TestRecord.h"
 
 #include "platform/files/CodePage.h"
@@ -61,7 +63,7 @@ SEP
 SEP
 
 Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
-Температура тела: 36,6 градусов Цельсия.
+Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
 
@@ -87,6 +89,10 @@ private slots:
     void complaintTexts();
     void missingComplaintFileClearsPhrases();
     void observedListKeepsEveryBox();
+    void emergencyStatementOpensTheConclusion_data();
+    void emergencyStatementOpensTheConclusion();
+    void pluralForms_data();
+    void pluralForms();
 
 private:
     QTemporaryDir m_data;
@@ -125,6 +131,51 @@ void TestConclusion::wholeText_data()
     QTest::newRow("everything normal") << "" << Expected(Normal);
     QTest::newRow("blood test three months old is left out") << "blood=91 hb=95 esr=40" << Expected(Normal);
 
+    QTest::newRow("stroke signs at 27: the notice instead of rest") << "q1 q59" << Expected(R"(
+СРОЧНО! Вы отметили: внезапную слабость руки или ноги, онемение лица или нарушение речи.
+Это может быть признаком состояния, опасного для жизни. Если это происходит сейчас или случилось в последние сутки, не ждите консультации. Немедленно вызовите скорую помощь: 103 или 112.
+SEP
+
+женщина, 27 лет.
+
+Жалуется на:
+SEP
+общую слабость; .
+SEP
+
+Объективно:
+SEP
+
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
+Температура тела: 36,6 градуса Цельсия.
+Пульс: 76 ударов в минуту, ритмичный.
+Артериальное давление: 120/80 мм ртутного столба.
+
+SEP
+
+Тессора Про 15.03.2026 [10:30:00])");
+
+    QTest::newRow("21 years, pulse 72") << "male age=21 pulse=72" << Expected(R"(
+Введенные Вами данные не позволяют сделать определенного заключения.
+Возможно, Вам просто надо хорошо отдохнуть?
+SEP
+
+мужчина, 21 год.
+
+Жалоб нет.
+
+Объективно:
+SEP
+
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
+Температура тела: 36,6 градуса Цельсия.
+Пульс: 72 удара в минуту, ритмичный.
+Артериальное давление: 120/80 мм ртутного столба.
+
+SEP
+
+Тессора Про 15.03.2026 [10:30:00])");
+
     QTest::newRow("ENT doctor observes") << "cbxLor" << Expected(R"(
 Введенные Вами данные не позволяют сделать определенного заключения.
 Возможно, Вам просто надо хорошо отдохнуть?
@@ -140,7 +191,7 @@ SEP
 SEP
 
 Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
-Температура тела: 36,6 градусов Цельсия.
+Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
 
@@ -160,7 +211,7 @@ SEP
 SEP
 
 Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
-Температура тела: 38,2 градусов Цельсия - ПОВЫШЕНА.
+Температура тела: 38,2 градуса Цельсия - ПОВЫШЕНА.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
 
@@ -181,7 +232,7 @@ SEP
 SEP
 
 Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
-Температура тела: 35,9 градусов Цельсия - СНИЖЕНА.
+Температура тела: 35,9 градуса Цельсия - СНИЖЕНА.
 Пульс: 56 ударов в минуту, аритмия - БРАДИКАРДИЯ.
 Артериальное давление: 120/80 мм ртутного столба.
 
@@ -201,8 +252,8 @@ SEP
 SEP
 
 Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
-Температура тела: 36,6 градусов Цельсия.
-Пульс: 104 ударов в минуту, ритмичный - ТАХИКАРДИЯ.
+Температура тела: 36,6 градуса Цельсия.
+Пульс: 104 удара в минуту, ритмичный - ТАХИКАРДИЯ.
 Артериальное давление: 170/60 мм ртутного столба - ГИПЕРТЕНЗИЯ.
 
 SEP
@@ -222,7 +273,7 @@ SEP
 SEP
 
 Рост: 150 см. Вес:  80 кг. Индекс массы тела: 35,6 - МАССА ПОВЫШЕНА.
-Температура тела: 36,6 градусов Цельсия.
+Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 95/60 мм ртутного столба - ГИПОТЕНЗИЯ.
 
@@ -243,7 +294,7 @@ SEP
 SEP
 
 Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
-Температура тела: 36,6 градусов Цельсия.
+Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
 
@@ -273,7 +324,7 @@ SEP
 SEP
 
 Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
-Температура тела: 36,6 градусов Цельсия.
+Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
 
@@ -297,7 +348,7 @@ SEP
 SEP
 
 Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
-Температура тела: 36,6 градусов Цельсия.
+Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
 
@@ -322,7 +373,7 @@ SEP
 SEP
 
 Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
-Температура тела: 36,6 градусов Цельсия.
+Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
 
@@ -355,13 +406,105 @@ SEP
 SEP
 
 Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
-Температура тела: 36,6 градусов Цельсия.
+Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
 
 SEP
 
 Тессора Про 15.03.2026 [10:30:00])");
+}
+
+void TestConclusion::emergencyStatementOpensTheConclusion_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("reported"); // empty: no notice
+    QTest::addColumn<QString>("recommendation"); // empty: not checked here
+
+    for (int n : Emergency::Statements()) {
+        QTest::addRow("statement %d", n)
+            << QStringLiteral("q%1").arg(n) << Emergency::StatementSign(n) << QString();
+    }
+    QTest::newRow("stroke signs with a recommendation")
+        << "q59 temp=38.2" << Emergency::StatementSign(59)
+        << QStringLiteral("Вам рекомендуется консультация: терапевта.");
+    QTest::newRow("two signs in statement order")
+        << "q59 q7"
+        << QStringLiteral("боли в груди; внезапную слабость руки или "
+                          "ноги, онемение лица или нарушение речи")
+        << QString();
+    QTest::newRow("exertional chest pain is no emergency") << "q62" << QString() << QString();
+}
+
+void TestConclusion::emergencyStatementOpensTheConclusion()
+{
+    QFETCH(QString, record);
+    QFETCH(QString, reported);
+    QFETCH(QString, recommendation);
+    TestRecord subject(Now);
+    QCOMPARE(subject.apply(record), QString());
+    QStringList memo;
+    ShowConclusion(subject, memo, Now);
+    if (reported.isEmpty()) {
+        QVERIFY(!memo.first().startsWith(QStringLiteral("СРОЧНО")));
+        return;
+    }
+    QCOMPARE(memo.at(0), QStringLiteral("СРОЧНО! Вы отметили: %1.").arg(reported));
+    QVERIFY2(memo.at(1).endsWith(QStringLiteral("Немедленно вызовите скорую помощь: 103 или 112.")),
+        qPrintable(memo.at(1)));
+    // Whatever the rules recommend follows the notice unchanged.
+    const QString sentence = RecommendedList().isEmpty() ? Separator : RecommendationSentence().first();
+    QCOMPARE(memo.at(2), sentence);
+    if (!recommendation.isEmpty())
+        QCOMPARE(sentence, recommendation);
+    QVERIFY(!memo.contains(QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?")));
+    QVERIFY(!memo.contains(
+        QStringLiteral("Введенные Вами данные не позволяют сделать определенного заключения.")));
+}
+
+void TestConclusion::pluralForms_data()
+{
+    QTest::addColumn<double>("number");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QStringList>("forms");
+    QTest::addColumn<QString>("expected");
+
+    const QStringList year { "год", "года", "лет" };
+    const QStringList beat { "удар", "удара", "ударов" };
+    const QStringList degree { "градус", "градуса", "градусов" };
+    QTest::newRow("1 год") << 1.0 << 0 << year << "год";
+    QTest::newRow("21 год") << 21.0 << 0 << year << "год";
+    QTest::newRow("101 год") << 101.0 << 0 << year << "год";
+    QTest::newRow("2 года") << 2.0 << 0 << year << "года";
+    QTest::newRow("34 года") << 34.0 << 0 << year << "года";
+    QTest::newRow("0 лет") << 0.0 << 0 << year << "лет";
+    QTest::newRow("5 лет") << 5.0 << 0 << year << "лет";
+    QTest::newRow("11 лет") << 11.0 << 0 << year << "лет";
+    QTest::newRow("12 лет") << 12.0 << 0 << year << "лет";
+    QTest::newRow("14 лет") << 14.0 << 0 << year << "лет";
+    QTest::newRow("111 лет") << 111.0 << 0 << year << "лет";
+    QTest::newRow("27 лет") << 27.0 << 0 << year << "лет";
+    QTest::newRow("71 удар") << 71.0 << 0 << beat << "удар";
+    QTest::newRow("72 удара") << 72.0 << 0 << beat << "удара";
+    QTest::newRow("76 ударов") << 76.0 << 0 << beat << "ударов";
+    QTest::newRow("113 ударов") << 113.0 << 0 << beat << "ударов";
+    QTest::newRow("36,6 градуса") << 36.6 << 1 << degree << "градуса";
+    QTest::newRow("37,0 градуса") << 37.0 << 1 << degree << "градуса";
+    QTest::newRow("41,1 градуса") << 41.1 << 1 << degree << "градуса";
+    QTest::newRow("1 градус") << 1.0 << 0 << degree << "градус";
+    QTest::newRow("-1 градус") << -1.0 << 0 << degree << "градус";
+    QTest::newRow("40 градусов") << 40.0 << 0 << degree << "градусов";
+}
+
+void TestConclusion::pluralForms()
+{
+    QFETCH(double, number);
+    QFETCH(int, decimals);
+    QFETCH(QStringList, forms);
+    const TNounForms nouns { forms.at(0), forms.at(1), forms.at(2) };
+    const QString& form
+        = decimals > 0 ? PluralForm(number, decimals, nouns) : PluralForm(qint64(number), nouns);
+    QTEST(form, "expected");
 }
 
 void TestConclusion::wholeText()
@@ -384,7 +527,7 @@ void TestConclusion::englishLocale()
     QCOMPARE(subject.apply("temp=38.2 blood=1 leu=9.5"), QString());
     QStringList memo;
     ShowConclusion(subject, memo, Now);
-    QVERIFY(memo.contains(QStringLiteral("Температура тела: 38.2 градусов Цельсия - ПОВЫШЕНА.")));
+    QVERIFY(memo.contains(QStringLiteral("Температура тела: 38.2 градуса Цельсия - ПОВЫШЕНА.")));
     QVERIFY(memo.contains(QStringLiteral("Анализ крови от 3/14/26:")));
     QVERIFY(memo.contains(QStringLiteral("Гемоглобин - 130 г/л, Лейкоциты - 9.5 тыс/мкл, СОЭ - 5 мм/час.")));
     QCOMPARE(memo.constLast(), QStringLiteral("Тессора Про 3/15/26 [10:30:00 AM]"));

@@ -76,8 +76,8 @@ void TestConclusionPage::conclusionFollowsTheRecord()
 
     QStringList memo = Memo();
     QCOMPARE(memo.value(0), QStringLiteral("Вам рекомендуется консультация: терапевта."));
-    QVERIFY(memo.contains(QStringLiteral("Температура тела: 38,2 градусов Цельсия - ПОВЫШЕНА.")));
-    QVERIFY(memo.contains(QStringLiteral("Пульс: 104 ударов в минуту, ритмичный - ТАХИКАРДИЯ.")));
+    QVERIFY(memo.contains(QStringLiteral("Температура тела: 38,2 градуса Цельсия - ПОВЫШЕНА.")));
+    QVERIFY(memo.contains(QStringLiteral("Пульс: 104 удара в минуту, ритмичный - ТАХИКАРДИЯ.")));
     QVERIFY(memo.constLast().startsWith(QStringLiteral("Тессора Про ")));
     QVERIFY(MessageBoxes::takeShown().isEmpty());
 
@@ -89,7 +89,7 @@ void TestConclusionPage::conclusionFollowsTheRecord()
     memo = Memo();
     QCOMPARE(memo.value(0),
         QStringLiteral("Введенные Вами данные не позволяют сделать определенного заключения."));
-    QVERIFY(memo.contains(QStringLiteral("Температура тела: 36,6 градусов Цельсия.")));
+    QVERIFY(memo.contains(QStringLiteral("Температура тела: 36,6 градуса Цельсия.")));
 }
 
 void TestConclusionPage::specialistsNode_data()

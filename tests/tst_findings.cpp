@@ -39,31 +39,42 @@ private slots:
 
 void TestFindings::wholeSpans_data()
 {
-    QTest::addColumn<double>("days");
+    QTest::addColumn<QDateTime>("from");
+    QTest::addColumn<QDateTime>("to");
     QTest::addColumn<int>("years");
     QTest::addColumn<int>("months");
 
-    QTest::newRow("same moment") << 0.0 << 0 << 0;
-    QTest::newRow("60 days: one month") << 60.0 << 0 << 1;
-    QTest::newRow("61 days: two months") << 61.0 << 0 << 2;
-    QTest::newRow("60.875 days: exactly two months") << 60.875 << 0 << 2;
-    QTest::newRow("a year less a minute") << 365.25 - 1.0 / 1440 << 0 << 11;
-    QTest::newRow("365.25 days: one year") << 365.25 << 1 << 12;
-    QTest::newRow("4 years 364 days") << 4 * 365.25 + 364 << 4 << 59;
-    QTest::newRow("5 x 365.25 days") << 5 * 365.25 << 5 << 60;
-    QTest::newRow("future date counts like past") << -61.0 << 0 << 2;
+    const auto at
+        = [](int y, int m, int d, int hour = 10) { return QDateTime(QDate(y, m, d), QTime(hour, 30)); };
+    QTest::newRow("same moment") << Now << Now << 0 << 0;
+    QTest::newRow("born 7 Dec 2005: 21 on 7 Dec 2026") << at(2005, 12, 7) << at(2026, 12, 7) << 21 << 252;
+    QTest::newRow("born late on the day: birthday counts from the morning")
+        << at(2005, 12, 7, 23) << at(2026, 12, 7, 0) << 21 << 252;
+    QTest::newRow("day before the birthday") << at(2005, 12, 7) << at(2026, 12, 6, 23) << 20 << 251;
+    QTest::newRow("born 29 Feb: a year older on 28 Feb") << at(2008, 2, 29) << at(2026, 2, 28) << 18 << 216;
+    QTest::newRow("born 29 Feb: not yet on 27 Feb") << at(2008, 2, 29) << at(2026, 2, 27) << 17 << 215;
+    QTest::newRow("a month on its day") << at(2026, 2, 15) << Now << 0 << 1;
+    QTest::newRow("a day short of a month") << at(2026, 2, 16) << Now << 0 << 0;
+    QTest::newRow("a day short of two months") << at(2026, 1, 16) << Now << 0 << 1;
+    QTest::newRow("two months on their day") << at(2026, 1, 15) << Now << 0 << 2;
+    QTest::newRow("31 January reaches 28 February") << at(2026, 1, 31) << at(2026, 2, 28) << 0 << 1;
+    QTest::newRow("31 January not yet on 27 February") << at(2026, 1, 31) << at(2026, 2, 27) << 0 << 0;
+    QTest::newRow("a year on its day") << at(2025, 3, 15, 23) << Now << 1 << 12;
+    QTest::newRow("a day short of five years") << at(2021, 3, 16) << Now << 4 << 59;
+    QTest::newRow("five years on their day") << at(2021, 3, 15) << Now << 5 << 60;
 }
 
 void TestFindings::wholeSpans()
 {
-    QFETCH(double, days);
+    QFETCH(QDateTime, from);
+    QFETCH(QDateTime, to);
     QFETCH(int, years);
     QFETCH(int, months);
-    const QDateTime then = Now.addMSecs(-qint64(std::llround(days * 86400000.0)));
-    QCOMPARE(WholeYearsBetween(then, Now), years);
-    QCOMPARE(WholeYearsBetween(Now, then), years);
-    QCOMPARE(WholeMonthsBetween(then, Now), months);
-    QCOMPARE(WholeMonthsBetween(Now, then), months);
+    // Either order gives the same span: a date in the future counts like one in the past.
+    QCOMPARE(WholeYearsBetween(from, to), years);
+    QCOMPARE(WholeYearsBetween(to, from), years);
+    QCOMPARE(WholeMonthsBetween(from, to), months);
+    QCOMPARE(WholeMonthsBetween(to, from), months);
 }
 
 void TestFindings::codes_data()
@@ -133,8 +144,9 @@ void TestFindings::codes_data()
     QTest::newRow("fluorography pathology -> 71") << "flu=0 fluPathology" << Codes { 71 };
     QTest::newRow("fluorography normal") << "flu=0" << Codes {};
     QTest::newRow("fluorography absent") << "fluPathology" << Codes {};
-    QTest::newRow("fluorography 365 days -> 71") << "flu=365 fluPathology" << Codes { 71 };
-    QTest::newRow("fluorography 365.25 days") << "flu=365.25 fluPathology" << Codes {};
+    QTest::newRow("fluorography a day short of a year -> 71")
+        << "flu=2025-03-16 fluPathology" << Codes { 71 };
+    QTest::newRow("fluorography a year old on its day") << "flu=2025-03-15 fluPathology" << Codes {};
 
     QTest::newRow("hemoglobin 110") << "blood=0 hb=110" << Codes {};
     QTest::newRow("hemoglobin 109 -> 81") << "blood=0 hb=109" << Codes { 81 };
@@ -144,8 +156,9 @@ void TestFindings::codes_data()
     QTest::newRow("blood leucocytes 8.1 -> 182") << "blood=0 leu=8.1" << Codes { 182 };
     QTest::newRow("ESR 15") << "blood=0 esr=15" << Codes {};
     QTest::newRow("ESR 16 -> 83") << "blood=0 esr=16" << Codes { 83 };
-    QTest::newRow("blood test 60 days old counts") << "blood=60 hb=109 esr=16" << Codes { 81, 83 };
-    QTest::newRow("blood test 61 days old does not") << "blood=61 hb=109 leu=8.1 esr=16" << Codes {};
+    QTest::newRow("blood test of 16 January counts") << "blood=2026-01-16 hb=109 esr=16" << Codes { 81, 83 };
+    QTest::newRow("blood test of 15 January does not")
+        << "blood=2026-01-15 hb=109 leu=8.1 esr=16" << Codes {};
     QTest::newRow("blood test absent") << "hb=109 leu=3.4 esr=16" << Codes {};
 
     QTest::newRow("urine protein -> 84") << "urine=0 protein" << Codes { 84 };
@@ -154,8 +167,9 @@ void TestFindings::codes_data()
     QTest::newRow("urine erythrocytes 6 -> 86") << "urine=0 uery=6" << Codes { 86 };
     QTest::newRow("urine leucocytes 5") << "urine=0 uleu=5" << Codes {};
     QTest::newRow("urine leucocytes 6 -> 87") << "urine=0 uleu=6" << Codes { 87 };
-    QTest::newRow("urine test 60 days old counts") << "urine=60 protein" << Codes { 84 };
-    QTest::newRow("urine test 61 days old does not") << "urine=61 protein sugar uery=9 uleu=9" << Codes {};
+    QTest::newRow("urine test of 16 January counts") << "urine=2026-01-16 protein" << Codes { 84 };
+    QTest::newRow("urine test of 15 January does not")
+        << "urine=2026-01-15 protein sugar uery=9 uleu=9" << Codes {};
     QTest::newRow("urine test absent") << "protein sugar uery=9 uleu=9" << Codes {};
 
     QTest::newRow("neck lymph nodes -> 93") << "cbxLSheja" << Codes { 93 };
@@ -218,8 +232,8 @@ void TestFindings::effectiveValues_data()
     QTest::newRow("tests absent: norms") << values << 130 << 5.5 << 5 << false << false << 0 << 0;
     QTest::newRow("tests 61 days old: norms")
         << "blood=61 urine=61" + values << 130 << 5.5 << 5 << false << false << 0 << 0;
-    QTest::newRow("tests 60 days old: entered")
-        << "blood=60 urine=60" + values << 99 << 9.9 << 40 << true << true << 7 << 8;
+    QTest::newRow("tests of 16 January: entered")
+        << "blood=2026-01-16 urine=2026-01-16" + values << 99 << 9.9 << 40 << true << true << 7 << 8;
     QTest::newRow("tests dated tomorrow: entered")
         << "blood=-1 urine=-1" + values << 99 << 9.9 << 40 << true << true << 7 << 8;
 }

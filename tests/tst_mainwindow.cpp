@@ -2,9 +2,11 @@
 
 #include "app/RecordU.h"
 #include "app/SpinEdits.h"
+#include "decision/DecisionU.h"
 #include "platform/files/CodePage.h"
 #include "platform/files/DataFolder.h"
 #include "platform/help/HelpViewer.h"
+#include "platform/widgets/MessageBoxes.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -105,6 +107,11 @@ private slots:
     void helpContexts_data();
     void helpContexts();
     void f1OpensHelp();
+    void newAsksOnlyAfterChanges_data();
+    void newAsksOnlyAfterChanges();
+    void nextOnlyToAnOfferedPage();
+    void weightWithSeparatorAndTheStatusBar_data();
+    void weightWithSeparatorAndTheStatusBar();
 
 private:
     template <class T> T* Find(const char* name) const
@@ -334,14 +341,14 @@ void TestMainWindow::navigationButtons()
     QCOMPARE(CurrentTag(), 8);
     QCOMPARE(Tree()->currentItem()->text(0), QStringLiteral("Флюорография"));
 
-    // From the conclusion the cardiologist page is next even without its node.
+    // From the conclusion without the cardiologist's node there is no next page.
     ClickNode(15);
-    QTest::mouseClick(next, Qt::LeftButton);
-    QCOMPARE(CurrentTag(), 15);
     QVERIFY(!next->isEnabled());
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(CurrentTag(), 14);
+    QCOMPARE(Tree()->currentItem()->text(0), QStringLiteral("Заключение"));
     QVERIFY(prev->isEnabled());
-    // The conclusion page is hidden now, and with it the report.
-    QVERIFY(!Find<QAction>("acReport")->isEnabled());
+    QVERIFY(Find<QAction>("acReport")->isEnabled());
 }
 
 void TestMainWindow::nodeIconsAfterNew()
@@ -764,9 +771,15 @@ void TestMainWindow::gynecologistFollowsGender()
     const auto boxes = window->Record().HistoryBoxes();
     const auto found = std::find_if(boxes.begin(), boxes.end(), [](const auto& b) { return b.tag == 15; });
     QVERIFY(found != boxes.end());
-    QVERIFY(found->checked);
+    // Hidden, the tick does not count: no "мужчина … наблюдается гинекологом".
+    QVERIFY(!found->checked);
     QCOMPARE(found->caption, QStringLiteral("Гинеколога"));
     QCOMPARE(boxes.size(), 18);
+    QVERIFY(ObservedList(window->Record()).isEmpty());
+
+    QTest::mouseClick(Find<QRadioButton>("rbGenderFemale"), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!gynecologist->isHidden());
+    QCOMPARE(ObservedList(window->Record()), QStringLiteral("гинекологом"));
 }
 
 void TestMainWindow::testDateRanges()
@@ -1132,6 +1145,114 @@ void TestMainWindow::f1OpensHelp()
     QVERIFY(Help::window());
     QVERIFY(Help::window()->isVisible());
     delete Help::window();
+}
+
+void TestMainWindow::newAsksOnlyAfterChanges_data()
+{
+    QTest::addColumn<QString>("change"); // what the user did since the reset
+    QTest::addColumn<int>("answer"); // to the question, when it is asked
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("reset");
+
+    QTest::newRow("fresh record: reset without asking") << "" << int(QMessageBox::No) << false << true;
+    QTest::newRow("pages only visited") << "visit" << int(QMessageBox::No) << false << true;
+    QTest::newRow("weight typed, no: kept") << "weight" << int(QMessageBox::No) << true << false;
+    QTest::newRow("weight typed, yes: reset") << "weight" << int(QMessageBox::Yes) << true << true;
+    QTest::newRow("box ticked, no: kept") << "box" << int(QMessageBox::No) << true << false;
+    QTest::newRow("statement answered, no: kept") << "answer" << int(QMessageBox::No) << true << false;
+    QTest::newRow("test date moved, no: kept") << "date" << int(QMessageBox::No) << true << false;
+}
+
+void TestMainWindow::newAsksOnlyAfterChanges()
+{
+    QFETCH(QString, change);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, reset);
+    if (change == QLatin1String("visit")) {
+        ClickNode(5);
+        ClickNode(13);
+    } else if (change == QLatin1String("weight")) {
+        Spin("speWeight")->setValue(82);
+    } else if (change == QLatin1String("box")) {
+        Box("cbxLSheja")->setChecked(true);
+    } else if (change == QLatin1String("answer")) {
+        const QString statements = dataDir.filePath(QStringLiteral("Common/ksm.txt"));
+        WriteFile(statements, "first\r\nsecond\r\n");
+        window->acNewExecute(); // nothing changed yet: the statements are loaded without a question
+        QFile::remove(statements);
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+        window->ChangeAnswer(2, 1);
+    } else if (change == QLatin1String("date")) {
+        auto* picker = Find<QDateTimeEdit>("dtpBloodDate");
+        picker->setDateTime(picker->dateTime().addDays(-3));
+    }
+    QCOMPARE(window->RecordChangedSinceReset(), asked);
+    MessageBoxes::takeShown();
+    if (asked)
+        MessageBoxes::answerNext(QMessageBox::StandardButton(answer));
+    Find<QAction>("acNew")->trigger();
+    const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+    QCOMPARE(shown.size(), asked ? 1 : 0);
+    if (asked) {
+        QCOMPARE(shown.first().icon, QMessageBox::Question);
+        QCOMPARE(shown.first().title, QStringLiteral("Тессора"));
+    }
+    QCOMPARE(window->RecordChangedSinceReset(), !reset);
+}
+
+void TestMainWindow::nextOnlyToAnOfferedPage()
+{
+    QAction* next = Find<QAction>("acNextTab");
+    window->SelectTreeNodeForTag(14);
+    QCOMPARE(window->NodeCount(), 16);
+    QVERIFY(!next->isEnabled());
+    next->trigger();
+    QCOMPARE(CurrentTag(), 14);
+
+    // With the cardiologist offered (arrhythmic pulse at 41 and more) "Дальше" leads to the interview.
+    window->SelectTreeNodeForTag(5);
+    Box("cbxPulsPokRitm")->setChecked(false);
+    Find<QDateTimeEdit>("dtpBirthDate")->setDate(QDate::currentDate().addYears(-45));
+    window->SelectTreeNodeForTag(14);
+    QCOMPARE(window->NodeCount(), 18);
+    QVERIFY(next->isEnabled());
+    next->trigger();
+    QCOMPARE(CurrentTag(), 15);
+    QCOMPARE(Tree()->currentItem()->text(0), QStringLiteral("Кардиолог"));
+}
+
+void TestMainWindow::weightWithSeparatorAndTheStatusBar_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("index"); // while typing
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("70.5") << "70.5"
+                          << "ИМТ - 24.4"
+                          << "71"
+                          << "Введено 70.5 — в этом поле только целые числа; записано 71";
+    QTest::newRow("70,5") << "70,5"
+                          << "ИМТ - 24.4"
+                          << "71"
+                          << "Введено 70,5 — в этом поле только целые числа; записано 71";
+    QTest::newRow("25 clamped") << "25"
+                                << ""
+                                << "30"
+                                << "Введено 25 — вне допустимых пределов от 30 до 300; записано 30";
+}
+
+void TestMainWindow::weightWithSeparatorAndTheStatusBar()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, index);
+    window->activateWindow();
+    Spin("speWeight")->setFocus(Qt::TabFocusReason);
+    TypeInto(Spin("speWeight"), typed);
+    QCOMPARE(Label("lblIndex")->isHidden() ? QString() : Label("lblIndex")->text(), index);
+    LeaveField();
+    QTEST(Spin("speWeight")->text(), "kept");
+    QTEST(Find<QStatusBar>("sbMain")->currentMessage(), "status");
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -70,6 +70,8 @@ private slots:
     void wheelSteps();
     void changedOnEveryTextChange();
     void decimalSeparatorFollowsLocale();
+    void separatorsOnLeaving_data();
+    void separatorsOnLeaving();
 };
 
 void TestSpinEdits::typing_data()
@@ -90,16 +92,22 @@ void TestSpinEdits::typing_data()
                                               << "25" << 1;
     QTest::newRow("space dropped with beep") << false << 3 << "2 5"
                                              << "25" << 1;
-    QTest::newRow("separator refused in integers") << false << 3 << "3,5"
-                                                   << "35" << 1;
+    QTest::newRow("comma kept apart in integers") << false << 3 << "3,5"
+                                                  << "3,5" << 0;
+    QTest::newRow("dot kept apart in integers") << false << 3 << "70.5"
+                                                << "70.5" << 0;
+    QTest::newRow("fraction beyond the max length of whole digits") << false << 3 << "300.5"
+                                                                    << "300.5" << 0;
+    QTest::newRow("second separator refused") << false << 3 << "7.0.5"
+                                              << "7.05" << 0;
     QTest::newRow("max length stops fourth digit") << false << 3 << "3001"
                                                    << "300" << 0;
     QTest::newRow("out of range may stand") << false << 3 << "999"
                                             << "999" << 0;
     QTest::newRow("tenths take the comma") << true << 4 << "36,6"
                                            << "36,6" << 0;
-    QTest::newRow("tenths refuse the dot") << true << 4 << "36.6"
-                                           << "366" << 1;
+    QTest::newRow("tenths take the dot") << true << 4 << "38.5"
+                                         << "38.5" << 0;
     QTest::newRow("tenths max length") << true << 4 << "36,65"
                                        << "36,6" << 0;
 }
@@ -175,6 +183,8 @@ void TestSpinEdits::leavingClamps_data()
                                                    << "32,0" << 320;
     QTest::newRow("lone comma left unchanged") << true << 320 << 430 << ","
                                                << "," << 320;
+    QTest::newRow("temperature 38.5 is 38,5") << true << 320 << 430 << "38.5"
+                                              << "38,5" << 385;
 }
 
 void TestSpinEdits::leavingClamps()
@@ -358,12 +368,68 @@ void TestSpinEdits::decimalSeparatorFollowsLocale()
     f.spin->selectAll();
     QSignalSpy beeps(f.spin, &TSpinEdit::refused);
     QTest::keyClicks(f.spin, "37,2");
-    QCOMPARE(f.text(), QStringLiteral("372"));
-    QCOMPARE(beeps.count(), 1);
+    QCOMPARE(f.text(), QStringLiteral("37,2"));
+    QCOMPARE(beeps.count(), 0);
+    QCOMPARE(f.spin->value(), 372);
 
     f.spin->selectAll();
     QTest::keyClicks(f.spin, "37.2");
     QCOMPARE(f.spin->value(), 372);
+}
+
+// What the user typed with either separator, what the field reads while
+// typing, what it holds after leaving, and what it says about the change.
+void TestSpinEdits::separatorsOnLeaving_data()
+{
+    QTest::addColumn<bool>("tenths");
+    QTest::addColumn<int>("min");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("typing");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("temperature 38.5") << true << 320 << 430 << "38.5" << 385 << "38,5"
+                                      << "";
+    QTest::newRow("temperature 38,5") << true << 320 << 430 << "38,5" << 385 << "38,5"
+                                      << "";
+    QTest::newRow("leucocytes 12.5") << true << 10 << 200 << "12.5" << 125 << "12,5"
+                                     << "";
+    QTest::newRow("temperature 45.1 clamped, told")
+        << true << 320 << 430 << "45.1" << 451 << "43,0"
+        << "Введено 45.1 — вне допустимых пределов от 32,0 до 43,0; записано 43,0";
+    QTest::newRow("weight 70.5 rounded, told")
+        << false << 30 << 300 << "70.5" << 71 << "71"
+        << "Введено 70.5 — в этом поле только целые числа; записано 71";
+    QTest::newRow("weight 70,4 rounded, told")
+        << false << 30 << 300 << "70,4" << 70 << "70"
+        << "Введено 70,4 — в этом поле только целые числа; записано 70";
+    QTest::newRow("weight 70. written whole") << false << 30 << 300 << "70." << 70 << "70"
+                                              << "";
+    QTest::newRow("weight 25 clamped, told")
+        << false << 30 << 300 << "25" << 25 << "30"
+        << "Введено 25 — вне допустимых пределов от 30 до 300; записано 30";
+    QTest::newRow("pulse 76 untouched") << false << 30 << 200 << "76" << 76 << "76"
+                                        << "";
+}
+
+void TestSpinEdits::separatorsOnLeaving()
+{
+    QFETCH(bool, tenths);
+    QFETCH(int, min);
+    QFETCH(int, max);
+    QFETCH(QString, keys);
+    QFETCH(QString, message);
+    Fixture f(tenths, min, max, tenths ? 4 : 3);
+    f.spin->selectAll();
+    QTest::keyClicks(f.spin, keys);
+    QTEST(f.spin->value(), "typing");
+    QSignalSpy adjusted(f.spin, &TSpinEdit::adjusted);
+    f.leave();
+    QTEST(f.text(), "text");
+    QCOMPARE(adjusted.count(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QCOMPARE(adjusted.first().first().toString(), message);
 }
 
 QTEST_MAIN(TestSpinEdits)

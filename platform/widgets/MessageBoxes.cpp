@@ -1,5 +1,6 @@
 #include "platform/widgets/MessageBoxes.h"
 
+#include <QAbstractButton>
 #include <QStandardPaths>
 
 #include <utility>
@@ -41,6 +42,11 @@ QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const 
         return defaultButton != QMessageBox::NoButton ? defaultButton : firstButton(buttons);
     }
     QMessageBox box(icon, title, text, buttons, parent);
+    // The program carries no Qt translations: the answer buttons are named here.
+    if (QAbstractButton* yes = box.button(QMessageBox::Yes))
+        yes->setText(QStringLiteral("Да"));
+    if (QAbstractButton* no = box.button(QMessageBox::No))
+        no->setText(QStringLiteral("Нет"));
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(box.exec());
