@@ -137,8 +137,10 @@ void TfrmTessora::ConnectRecord()
     connect(ui->rbGenderFemale, &QRadioButton::toggled, this, &TfrmTessora::rgGenderClick);
     // A number changed on leaving its field is told where the hints are read.
     for (TSpinEdit* spin : findChildren<TSpinEdit*>())
-        connect(spin, &TSpinEdit::adjusted, ui->sbMain,
-            [this](const QString& message) { ui->sbMain->showMessage(message); });
+        connect(spin, &TSpinEdit::adjusted, ui->sbMain, [this](const QString& message) {
+            FAdjustment = message;
+            ui->sbMain->showMessage(message);
+        });
     for (Test test : AllTests) {
         connect(TestControls(*ui, test).absent, &QCheckBox::toggled, this,
             [this, test] { TestAbsentClick(test); });

@@ -614,7 +614,9 @@ QString TfrmTessora::HintFor(const QWidget* widget) const
 
 void TfrmTessora::ShowHintInStatusBar()
 {
-    ui->sbMain->showMessage(FCurrentHint);
+    // A number changed on leaving its field outlasts the hint of the field
+    // that takes the focus, so that the user sees what was written.
+    ui->sbMain->showMessage(FAdjustment.isEmpty() ? FCurrentHint : std::exchange(FAdjustment, {}));
 }
 
 void TfrmTessora::ShowRenewedHint(QWidget* control)

@@ -148,6 +148,7 @@ private:
     TCardioPage* FCardioPage = nullptr;
     TfrmMonitor* frmMonitor = nullptr;
     QString FCurrentHint;
+    QString FAdjustment;
     // The control whose hint the status bar shows: under the mouse or focused last.
     QPointer<QWidget> FHintWidget;
     bool FPressOnCurrentNode = false;
