@@ -81,6 +81,9 @@ public slots:
     void acPrevTabExecute();
     void acExitExecute();
     void acMonitorExecute(bool checked);
+    // The report command: builds the printable report, or shows the open one.
+    void acReportExecute();
+    void acReportUpdate();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

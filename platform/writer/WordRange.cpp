@@ -50,6 +50,43 @@ std::vector<ResolvedCell> rowCells(const Reference<text::XTextTable>& table, int
     return cells;
 }
 
+// In Word two neighbouring cells share one line; Writer keeps a line on each
+// side. Removing a cell's line therefore also removes the neighbour's line on
+// the same place: the bottom of the cells above, the right of the cell before.
+void clearSharedLine(const ResolvedCell& cell, WriterText::Edge edge)
+{
+    using WriterText::Edge;
+    const WriterTableModel model(cell.table);
+    const int column = WriterTableModel::columnOfCellName(cell.name);
+    switch (edge) {
+    case Edge::Top:
+    case Edge::Bottom: {
+        const int other = edge == Edge::Top ? cell.row - 1 : cell.row + 1;
+        if (other < 1 || other > model.rowCount())
+            return;
+        const Edge facing = edge == Edge::Top ? Edge::Bottom : Edge::Top;
+        for (int c : model.columnsAlong(cell.row, column, other))
+            WriterText::setBorder(model.cell(other, c), facing, 0);
+        return;
+    }
+    case Edge::Left:
+        if (column > 1)
+            WriterText::setBorder(model.cell(cell.row, column - 1), Edge::Right, 0);
+        return;
+    case Edge::Right:
+        if (column < model.cellCount(cell.row))
+            WriterText::setBorder(model.cell(cell.row, column + 1), Edge::Left, 0);
+        return;
+    }
+}
+
+void setBorder(const ResolvedCell& cell, WriterText::Edge edge, int lineStyle)
+{
+    WriterText::setBorder(cell.cell, edge, lineStyle);
+    if (lineStyle == 0)
+        clearSharedLine(cell, edge);
+}
+
 // Word's border of a block of cells: top and bottom lines along its first and
 // last rows, left and right lines at the ends of every row.
 void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, int lineStyle)
@@ -63,12 +100,11 @@ void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, i
     if (edge == Edge::Top || edge == Edge::Bottom) {
         const auto& row = edge == Edge::Top ? byRow.begin()->second : byRow.rbegin()->second;
         for (const ResolvedCell* cell : row)
-            WriterText::setBorder(cell->cell, edge, lineStyle);
+            setBorder(*cell, edge, lineStyle);
         return;
     }
     for (const auto& [row, rowCellsList] : byRow)
-        WriterText::setBorder(
-            (edge == Edge::Left ? rowCellsList.front() : rowCellsList.back())->cell, edge, lineStyle);
+        setBorder(*(edge == Edge::Left ? rowCellsList.front() : rowCellsList.back()), edge, lineStyle);
 }
 
 class WordFont : public DispatchObject {
@@ -425,7 +461,8 @@ void WordRange::insertBefore(const QString& value)
             return;
         }
         if (m_target.kind == RangeTarget::Kind::Text) {
-            m_target.text->getText()->insertString(m_target.text->getStart(), toOUString(value), false);
+            m_target.text->getText()->insertString(
+                m_target.text->getStart(), toOUString(WriterText::wordParagraphs(value)), false);
             return;
         }
         const auto list = cells();

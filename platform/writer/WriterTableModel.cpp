@@ -4,12 +4,14 @@
 #include "platform/writer/OfficeCall.h"
 #include "platform/writer/UnoOffice.h"
 
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/table/XTableRows.hpp>
+#include <com/sun/star/text/TableColumnSeparator.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextTableCursor.hpp>
 
@@ -154,6 +156,46 @@ void WriterTableModel::merge(const QString& firstCell, const QString& lastCell)
     if (!cursor.is() || !cursor->gotoCellByName(toOUString(lastCell), true) || !cursor->mergeRange())
         throw Automation::EOleError(
             QStringLiteral("Не удалось объединить ячейки %1:%2").arg(firstCell, lastCell));
+}
+
+int WriterTableModel::columnOfCellName(const QString& name)
+{
+    int row = 0;
+    int column = 0;
+    return parseCellName(name, &row, &column) ? column : 0;
+}
+
+std::vector<std::pair<int, int>> WriterTableModel::cellExtents(int row) const
+{
+    checkRow(row);
+    Reference<beans::XPropertySet> table(m_table, UNO_QUERY_THROW);
+    sal_Int16 sum = 10000;
+    table->getPropertyValue(OUString("TableColumnRelativeSum")) >>= sum;
+    Reference<beans::XPropertySet> rowProperties(m_table->getRows()->getByIndex(row - 1), UNO_QUERY_THROW);
+    uno::Sequence<text::TableColumnSeparator> separators;
+    rowProperties->getPropertyValue(OUString("TableColumnSeparators")) >>= separators;
+    std::vector<std::pair<int, int>> extents;
+    int left = 0;
+    for (const text::TableColumnSeparator& separator : separators) {
+        extents.emplace_back(left, separator.Position);
+        left = separator.Position;
+    }
+    extents.emplace_back(left, sum);
+    return extents;
+}
+
+std::vector<int> WriterTableModel::columnsAlong(int row, int column, int otherRow) const
+{
+    const auto own = cellExtents(row);
+    if (column < 1 || column > static_cast<int>(own.size()))
+        throw OfficeCall::noSuchItem(cellName(row, column));
+    const auto [left, right] = own[column - 1];
+    const auto other = cellExtents(otherRow);
+    std::vector<int> columns;
+    for (int c = 1; c <= static_cast<int>(other.size()); ++c)
+        if (other[c - 1].first < right && other[c - 1].second > left)
+            columns.push_back(c);
+    return columns;
 }
 
 DocumentLayout DocumentLayout::of(const Reference<text::XTextDocument>& document)
