@@ -83,8 +83,6 @@ inline QString CellText(const Reference<css::text::XText>& text, std::set<double
         Property(paragraph, "ParaAdjust") >>= adjust;
         right = right && adjust == sal_Int16(css::style::ParagraphAdjust_RIGHT);
         float height = 0;
-        Property(paragraph, "CharHeight") >>= height;
-        sizes.insert(height);
         QString marked;
         Reference<css::container::XEnumeration> portions
             = Reference<css::container::XEnumerationAccess>(paragraph, UNO_QUERY_THROW)->createEnumeration();
@@ -98,6 +96,11 @@ inline QString CellText(const Reference<css::text::XText>& text, std::set<double
             Property(portion, "CharHeight") >>= height;
             sizes.insert(height);
             marked += weight > 100 ? QStringLiteral("*%1*").arg(piece) : piece;
+        }
+        // An empty paragraph shows the size of its mark.
+        if (marked.isEmpty()) {
+            Property(paragraph, "CharHeight") >>= height;
+            sizes.insert(height);
         }
         paragraphs << marked.replace(QStringLiteral("**"), QString());
     }

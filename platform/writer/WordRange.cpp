@@ -9,6 +9,7 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/text/XText.hpp>
 
+#include <QScopeGuard>
 #include <QStringList>
 #include <map>
 
@@ -105,6 +106,17 @@ void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, i
     }
     for (const auto& [row, rowCellsList] : byRow)
         setBorder(*(edge == Edge::Left ? rowCellsList.front() : rowCellsList.back()), edge, lineStyle);
+}
+
+// After a change in these rows of the table, what is known of the document
+// before them stays known.
+void forgetRowsFrom(const Reference<text::XTextTable>& table, int row) noexcept
+{
+    try {
+        OfficeCall::run([&] { DocumentLayout::forgetFrom(table, row); });
+    } catch (...) {
+        DocumentLayout::forget();
+    }
 }
 
 class WordFont : public DispatchObject {
@@ -253,6 +265,7 @@ public:
         // that may later move.
         addMember(QStringLiteral("AddPicture"), [target, texts](const Args& args) {
             const QString file = args.required(0).toString();
+            const auto changed = qScopeGuard(&DocumentLayout::forget);
             OfficeCall::run([&] {
                 const TextList list = texts();
                 if (list.empty())
@@ -369,13 +382,26 @@ WordRange::WordRange(RangeTarget target)
 {
     auto texts = [self = m_target] { return resolveTexts(self); };
     addMember(QStringLiteral("InsertBefore"), [this](const Args& args) {
-        insertBefore(args.required(0).toString());
+        const QString text = args.required(0).toString();
+        int row = 0;
+        if (m_target.kind == RangeTarget::Kind::Row)
+            row = m_target.row;
+        else if (m_target.kind == RangeTarget::Kind::Cell)
+            row = OfficeCall::run([&] { return rowOfCellName(cellNameOf(m_target.cell)); });
+        const auto changed = qScopeGuard([&] {
+            if (row > 0)
+                forgetRowsFrom(m_target.table, row);
+            else
+                DocumentLayout::forget();
+        });
+        insertBefore(text);
         return Variant();
     });
     addProperty(
         QStringLiteral("Text"), [this] { return Variant(text()); },
         [this, texts](const Variant& v) {
             const QString value = v.toString();
+            const auto changed = qScopeGuard(&DocumentLayout::forget);
             OfficeCall::run([&] {
                 for (const auto& range : texts())
                     range->setString(OUString());
@@ -511,13 +537,22 @@ void WordCells::addMembers()
     addProperty(QStringLiteral("Count"), [this] { return Variant(static_cast<int>(current().size())); });
     addMember(QStringLiteral("Item"), [this](const Args& args) {
         const int index = args.required(0).toInt();
-        const auto cells = current();
-        if (index < 1 || index > static_cast<int>(cells.size()))
-            throw OfficeCall::noSuchItem(index);
         RangeTarget target = m_owner;
         target.kind = RangeTarget::Kind::Cell;
-        target.table = cells[index - 1].table;
-        target.cell = cells[index - 1].cell;
+        if (m_isRow) {
+            // Only the cell asked for is looked up.
+            target.cell = OfficeCall::run([&] {
+                const WriterTableModel model(m_owner.table);
+                if (index < 1 || index > model.cellCount(m_owner.row))
+                    throw OfficeCall::noSuchItem(index);
+                return model.cell(m_owner.row, index);
+            });
+            return MakeWordCell(target);
+        }
+        if (index < 1 || index > static_cast<int>(m_cells.size()))
+            throw OfficeCall::noSuchItem(index);
+        target.table = m_cells[index - 1].table;
+        target.cell = m_cells[index - 1].cell;
         return MakeWordCell(target);
     });
     addMember(QStringLiteral("Split"), [this](const Args& args) {
@@ -526,6 +561,7 @@ void WordCells::addMembers()
         if (!m_isRow)
             throw EOleError(
                 QStringLiteral("Разбить можно только ячейки одной строки"), Automation::E_NOTIMPL);
+        const auto changed = qScopeGuard([this] { forgetRowsFrom(m_owner.table, m_owner.row); });
         OfficeCall::run([&] { WriterTableModel(m_owner.table).splitRow(m_owner.row, rows, columns); });
         return Variant();
     });
@@ -538,6 +574,7 @@ void WordCells::addMembers()
             if (tableName(cell.table) != table)
                 throw EOleError(
                     QStringLiteral("Объединить можно только ячейки одной таблицы"), Automation::E_FAIL);
+        const auto changed = qScopeGuard([&] { forgetRowsFrom(cells.front().table, cells.front().row); });
         OfficeCall::run(
             [&] { WriterTableModel(cells.front().table).merge(cells.front().name, cells.back().name); });
         return Variant();

@@ -72,7 +72,13 @@ struct DocumentLayout {
     std::vector<RowSpan> rows;
     int length = 0;
 
+    // Reading the layout takes a call per paragraph and cell, so the last one
+    // is kept until the bridge changes text or cells (forget) or the program's
+    // event loop runs again, after which the user may have typed.
     static DocumentLayout of(const css::uno::Reference<css::text::XTextDocument>& document);
+    static void forget();
+    // Only the rows from this one on (and what follows them) changed.
+    static void forgetFrom(const css::uno::Reference<css::text::XTextTable>& table, int row);
     const CellSpan* findCell(
         const css::uno::Reference<css::text::XTextTable>& table, const QString& name) const;
     const RowSpan* findRow(const css::uno::Reference<css::text::XTextTable>& table, int row) const;
