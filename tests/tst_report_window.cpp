@@ -232,7 +232,7 @@ void TestReportWindow::reportCommandBuildsShowsAndBuildsAnew()
     QVERIFY(MessageBoxes::takeShown().isEmpty());
 
     const qint64 second = WriterServer::startedOfficePid();
-    m_window.reset();
+    m_window->close();
     QVERIFY2(WaitForEnd(second), "an office is left after the window closed");
 }
 
