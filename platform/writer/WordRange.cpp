@@ -8,6 +8,7 @@
 #include <com/sun/star/awt/FontSlant.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextTableCursor.hpp>
 
 #include <QScopeGuard>
 #include <QStringList>
@@ -119,11 +120,29 @@ void forgetRowsFrom(const Reference<text::XTextTable>& table, int row) noexcept
     }
 }
 
+// The cells of a table row or of a whole table as one table cursor, through
+// which the office formats all their text in one call; null for other ranges.
+Reference<beans::XPropertySet> cellBlock(const RangeTarget& target)
+{
+    if (target.kind != RangeTarget::Kind::Row && target.kind != RangeTarget::Kind::Table)
+        return {};
+    const WriterTableModel model(target.table);
+    const int firstRow = target.kind == RangeTarget::Kind::Row ? target.row : 1;
+    const int lastRow = target.kind == RangeTarget::Kind::Row ? target.row : model.rowCount();
+    const int lastCells = model.cellCount(lastRow);
+    Reference<text::XTextTableCursor> cursor
+        = target.table->createCursorByCellName(toOUString(WriterTableModel::cellName(firstRow, 1)));
+    if (!cursor->gotoCellByName(toOUString(WriterTableModel::cellName(lastRow, lastCells)), true))
+        return {};
+    return Reference<beans::XPropertySet>(cursor, uno::UNO_QUERY);
+}
+
 class WordFont : public DispatchObject {
 public:
-    explicit WordFont(std::function<TextList()> texts)
+    WordFont(std::function<TextList()> texts, RangeTarget target)
         : DispatchObject(QStringLiteral("Font"))
         , m_texts(std::move(texts))
+        , m_target(std::move(target))
     {
         addProperty(
             QStringLiteral("Bold"), [this] { return Variant(read<float>("CharWeight", 0) > 100.0f); },
@@ -163,11 +182,16 @@ private:
     void write(const char* name, const uno::Any& value) const
     {
         OfficeCall::run([&] {
+            if (const auto block = cellBlock(m_target); block.is()) {
+                block->setPropertyValue(OUString::createFromAscii(name), value);
+                return;
+            }
             for (const auto& text : m_texts())
                 WriterText::setProperty(text, QString::fromLatin1(name), value);
         });
     }
     std::function<TextList()> m_texts;
+    RangeTarget m_target;
 };
 
 class WordBorder : public DispatchObject {
@@ -412,7 +436,8 @@ WordRange::WordRange(RangeTarget target)
         });
     addProperty(QStringLiteral("Start"), [this] { return Variant(position(false)); });
     addProperty(QStringLiteral("End"), [this] { return Variant(position(true)); });
-    addProperty(QStringLiteral("Font"), [texts] { return MakeDispatch<WordFont>(texts)->asVariant(); });
+    addProperty(QStringLiteral("Font"),
+        [this, texts] { return MakeDispatch<WordFont>(texts, m_target)->asVariant(); });
     addProperty(QStringLiteral("ParagraphFormat"),
         [texts] { return MakeDispatch<WordParagraphFormat>(texts)->asVariant(); });
     addProperty(
