@@ -109,12 +109,19 @@ void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, i
         setBorder(*(edge == Edge::Left ? rowCellsList.front() : rowCellsList.back()), edge, lineStyle);
 }
 
-// After a change in these rows of the table, what is known of the document
-// before them stays known.
-void forgetRowsFrom(const Reference<text::XTextTable>& table, int row) noexcept
+// After a change of the rows row..lastRow of the table, which now stand as
+// lastRow + rowShift, what is known of the other rows stays known. A change
+// that failed half-way may have touched any row from the first on.
+void forgetRows(
+    const Reference<text::XTextTable>& table, int row, int lastRow, int rowShift, bool done) noexcept
 {
     try {
-        OfficeCall::run([&] { DocumentLayout::forgetFrom(table, row); });
+        OfficeCall::run([&] {
+            if (done)
+                DocumentLayout::forgetRows(table, row, lastRow, rowShift);
+            else
+                DocumentLayout::forgetFrom(table, row);
+        });
     } catch (...) {
         DocumentLayout::forget();
     }
@@ -412,13 +419,15 @@ WordRange::WordRange(RangeTarget target)
             row = m_target.row;
         else if (m_target.kind == RangeTarget::Kind::Cell)
             row = OfficeCall::run([&] { return rowOfCellName(cellNameOf(m_target.cell)); });
+        bool done = false;
         const auto changed = qScopeGuard([&] {
             if (row > 0)
-                forgetRowsFrom(m_target.table, row);
+                forgetRows(m_target.table, row, row, 0, done);
             else
                 DocumentLayout::forget();
         });
         insertBefore(text);
+        done = true;
         return Variant();
     });
     addProperty(
@@ -586,8 +595,11 @@ void WordCells::addMembers()
         if (!m_isRow)
             throw EOleError(
                 QStringLiteral("Разбить можно только ячейки одной строки"), Automation::E_NOTIMPL);
-        const auto changed = qScopeGuard([this] { forgetRowsFrom(m_owner.table, m_owner.row); });
+        bool done = false;
+        const auto changed
+            = qScopeGuard([&] { forgetRows(m_owner.table, m_owner.row, m_owner.row, rows - 1, done); });
         OfficeCall::run([&] { WriterTableModel(m_owner.table).splitRow(m_owner.row, rows, columns); });
+        done = true;
         return Variant();
     });
     addMember(QStringLiteral("Merge"), [this](const Args&) {
@@ -599,9 +611,12 @@ void WordCells::addMembers()
             if (tableName(cell.table) != table)
                 throw EOleError(
                     QStringLiteral("Объединить можно только ячейки одной таблицы"), Automation::E_FAIL);
-        const auto changed = qScopeGuard([&] { forgetRowsFrom(cells.front().table, cells.front().row); });
+        bool done = false;
+        const auto changed = qScopeGuard(
+            [&] { forgetRows(cells.front().table, cells.front().row, cells.back().row, 0, done); });
         OfficeCall::run(
             [&] { WriterTableModel(cells.front().table).merge(cells.front().name, cells.back().name); });
+        done = true;
         return Variant();
     });
     addProperty(QStringLiteral("Shading"),
