@@ -574,12 +574,12 @@ void WordCells::addMembers()
         RangeTarget target = m_owner;
         target.kind = RangeTarget::Kind::Cell;
         if (m_isRow) {
-            // Only the cell asked for is looked up.
+            // Only the cell asked for is looked up; a cell the row does not
+            // have has no name in the table.
             target.cell = OfficeCall::run([&] {
-                const WriterTableModel model(m_owner.table);
-                if (index < 1 || index > model.cellCount(m_owner.row))
+                if (index < 1)
                     throw OfficeCall::noSuchItem(index);
-                return model.cell(m_owner.row, index);
+                return WriterTableModel(m_owner.table).cell(m_owner.row, index);
             });
             return MakeWordCell(target);
         }
