@@ -112,15 +112,15 @@ void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, i
 // After a change of the rows row..lastRow of the table, which now stand as
 // lastRow + rowShift, what is known of the other rows stays known. A change
 // that failed half-way may have touched any row from the first on.
-void forgetRows(
-    const Reference<text::XTextTable>& table, int row, int lastRow, int rowShift, bool done) noexcept
+void forgetRows(const Reference<text::XTextDocument>& document, const Reference<text::XTextTable>& table,
+    int row, int lastRow, int rowShift, bool done) noexcept
 {
     try {
         OfficeCall::run([&] {
             if (done)
-                DocumentLayout::forgetRows(table, row, lastRow, rowShift);
+                DocumentLayout::forgetRows(document, table, row, lastRow, rowShift);
             else
-                DocumentLayout::forgetFrom(table, row);
+                DocumentLayout::forgetFrom(document, table, row);
         });
     } catch (...) {
         DocumentLayout::forget();
@@ -422,7 +422,7 @@ WordRange::WordRange(RangeTarget target)
         bool done = false;
         const auto changed = qScopeGuard([&] {
             if (row > 0)
-                forgetRows(m_target.table, row, row, 0, done);
+                forgetRows(m_target.document, m_target.table, row, row, 0, done);
             else
                 DocumentLayout::forget();
         });
@@ -596,8 +596,8 @@ void WordCells::addMembers()
             throw EOleError(
                 QStringLiteral("Разбить можно только ячейки одной строки"), Automation::E_NOTIMPL);
         bool done = false;
-        const auto changed
-            = qScopeGuard([&] { forgetRows(m_owner.table, m_owner.row, m_owner.row, rows - 1, done); });
+        const auto changed = qScopeGuard(
+            [&] { forgetRows(m_owner.document, m_owner.table, m_owner.row, m_owner.row, rows - 1, done); });
         OfficeCall::run([&] { WriterTableModel(m_owner.table).splitRow(m_owner.row, rows, columns); });
         done = true;
         return Variant();
@@ -612,8 +612,9 @@ void WordCells::addMembers()
                 throw EOleError(
                     QStringLiteral("Объединить можно только ячейки одной таблицы"), Automation::E_FAIL);
         bool done = false;
-        const auto changed = qScopeGuard(
-            [&] { forgetRows(cells.front().table, cells.front().row, cells.back().row, 0, done); });
+        const auto changed = qScopeGuard([&] {
+            forgetRows(m_owner.document, cells.front().table, cells.front().row, cells.back().row, 0, done);
+        });
         OfficeCall::run(
             [&] { WriterTableModel(cells.front().table).merge(cells.front().name, cells.back().name); });
         done = true;

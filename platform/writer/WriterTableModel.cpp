@@ -371,16 +371,22 @@ void DocumentLayout::forget()
     cache.forgetQueued = false;
 }
 
-void DocumentLayout::forgetFrom(const Reference<text::XTextTable>& table, int row)
+void DocumentLayout::forgetFrom(
+    const Reference<text::XTextDocument>& document, const Reference<text::XTextTable>& table, int row)
 {
-    forgetRows(table, row, INT_MAX, 0);
+    forgetRows(document, table, row, INT_MAX, 0);
 }
 
-void DocumentLayout::forgetRows(const Reference<text::XTextTable>& table, int row, int lastRow, int rowShift)
+void DocumentLayout::forgetRows(const Reference<text::XTextDocument>& document,
+    const Reference<text::XTextTable>& table, int row, int lastRow, int rowShift)
 {
     const QString name = tableName(table);
+    const Reference<uno::XInterface> identity(document, UNO_QUERY);
     LayoutCache& cache = layoutCache();
     const std::lock_guard lock(cache.mutex);
+    // The kept layout is another document's: this change does not touch it.
+    if (cache.document != identity)
+        return;
     if (cache.resume && cache.resume->table == name && cache.resume->row <= row) {
         // A second change before the layout was read again: from the first
         // changed row on, everything is read.

@@ -78,10 +78,11 @@ struct DocumentLayout {
     static DocumentLayout of(const css::uno::Reference<css::text::XTextDocument>& document);
     static void forget();
     // Only the rows from this one on (and what follows them) changed.
-    static void forgetFrom(const css::uno::Reference<css::text::XTextTable>& table, int row);
+    static void forgetFrom(const css::uno::Reference<css::text::XTextDocument>& document,
+        const css::uno::Reference<css::text::XTextTable>& table, int row);
     // Only the rows row..lastRow changed, and now stand as lastRow + rowShift
     // rows; the rows after them only moved.
-    static void forgetRows(
+    static void forgetRows(const css::uno::Reference<css::text::XTextDocument>& document,
         const css::uno::Reference<css::text::XTextTable>& table, int row, int lastRow, int rowShift);
     const CellSpan* findCell(
         const css::uno::Reference<css::text::XTextTable>& table, const QString& name) const;
