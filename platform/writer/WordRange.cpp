@@ -115,6 +115,8 @@ void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, i
 void forgetRows(const Reference<text::XTextDocument>& document, const Reference<text::XTextTable>& table,
     int row, int lastRow, int rowShift, bool done) noexcept
 {
+    if (!DocumentLayout::isKept(document))
+        return;
     try {
         OfficeCall::run([&] {
             if (done)
@@ -414,10 +416,12 @@ WordRange::WordRange(RangeTarget target)
     auto texts = [self = m_target] { return resolveTexts(self); };
     addMember(QStringLiteral("InsertBefore"), [this](const Args& args) {
         const QString text = args.required(0).toString();
+        // Which row changes matters only while positions of the document are kept.
+        const bool kept = DocumentLayout::isKept(m_target.document);
         int row = 0;
-        if (m_target.kind == RangeTarget::Kind::Row)
+        if (kept && m_target.kind == RangeTarget::Kind::Row)
             row = m_target.row;
-        else if (m_target.kind == RangeTarget::Kind::Cell)
+        else if (kept && m_target.kind == RangeTarget::Kind::Cell)
             row = OfficeCall::run([&] { return rowOfCellName(cellNameOf(m_target.cell)); });
         bool done = false;
         const auto changed = qScopeGuard([&] {

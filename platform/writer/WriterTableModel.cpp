@@ -361,6 +361,14 @@ DocumentLayout DocumentLayout::of(const Reference<text::XTextDocument>& document
     return layout;
 }
 
+bool DocumentLayout::isKept(const Reference<text::XTextDocument>& document)
+{
+    const Reference<uno::XInterface> identity(document, UNO_QUERY);
+    LayoutCache& cache = layoutCache();
+    const std::lock_guard lock(cache.mutex);
+    return cache.document == identity && (cache.layout || cache.resume);
+}
+
 void DocumentLayout::forget()
 {
     LayoutCache& cache = layoutCache();

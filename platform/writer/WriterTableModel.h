@@ -77,6 +77,8 @@ struct DocumentLayout {
     // event loop runs again, after which the user may have typed.
     static DocumentLayout of(const css::uno::Reference<css::text::XTextDocument>& document);
     static void forget();
+    // Whether anything of the document's layout is kept (asks the office nothing).
+    static bool isKept(const css::uno::Reference<css::text::XTextDocument>& document);
     // Only the rows from this one on (and what follows them) changed.
     static void forgetFrom(const css::uno::Reference<css::text::XTextDocument>& document,
         const css::uno::Reference<css::text::XTextTable>& table, int row);
