@@ -123,6 +123,7 @@ TfrmTessora::~TfrmTessora()
 {
     qApp->removeEventFilter(this);
     SetReportErrorBox({});
+    SetReportMessageBox({});
 }
 
 void TfrmTessora::FormCreate()
@@ -156,6 +157,9 @@ void TfrmTessora::FormCreate()
     Help::installF1(this);
     SetBirthDateLimits();
     SetReportErrorBox([this](const QString& text) { MessageBoxes::showError(this, text); });
+    SetReportMessageBox([this](const QString& text) {
+        MessageBoxes::show(this, QMessageBox::NoIcon, MessageBoxes::title(), text);
+    });
     CreateQuestionnaire();
 
     acNewExecute();
@@ -170,6 +174,7 @@ void TfrmTessora::ConnectActions()
     connect(ui->acNextTab, &QAction::triggered, this, &TfrmTessora::acNextTabExecute);
     connect(ui->acPrevTab, &QAction::triggered, this, &TfrmTessora::acPrevTabExecute);
     connect(ui->acExit, &QAction::triggered, this, &TfrmTessora::acExitExecute);
+    connect(ui->acReport, &QAction::triggered, this, &TfrmTessora::acReportExecute);
     connect(ui->acHelpCont, &QAction::triggered, this, [this] { Help::showContents(this); });
     connect(ui->acAbout, &QAction::triggered, this, [this] { TfrmAbout::Execute(this); });
     connect(ui->pgcMain, &QStackedWidget::currentChanged, this, &TfrmTessora::UpdateTabActions);
@@ -302,9 +307,7 @@ void TfrmTessora::UpdateTabActions()
     // The cardiologist's page follows the conclusion only while its node is offered.
     const bool nextOffered = ui->pgcMain->currentWidget() != ui->tsResult || NodeCount() > FixedNodeCount;
     ui->acNextTab->setEnabled(index < ui->pgcMain->count() - 1 && nextOffered);
-    // The report works only while the conclusion page shows, also when another
-    // page became current without being entered.
-    ui->acReport->setEnabled(ui->pgcMain->currentWidget() == ui->tsResult);
+    acReportUpdate();
 }
 
 // ---------------------------------------------------------------- tree

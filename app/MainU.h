@@ -89,6 +89,9 @@ public slots:
     void acExitExecute();
     void acMonitorExecute(bool checked);
     void acRestartInterviewExecute();
+    // The report command: builds the printable report, or shows the open one.
+    void acReportExecute();
+    void acReportUpdate();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

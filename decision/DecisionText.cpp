@@ -4,6 +4,7 @@
 
 #include "decision/Emergency.h"
 #include "decision/RussianPlural.h"
+#include "decision/WordTables.h"
 #include "platform/files/DataFolder.h"
 #include "platform/files/TextFile.h"
 
@@ -16,12 +17,6 @@
 std::array<QString, ComplaintTextCount> ComplaintTexts;
 
 namespace {
-
-const std::array<QString, 2> SexWords { QStringLiteral("женщина"), QStringLiteral("мужчина") };
-const std::array<QString, 2> RhythmWords { QStringLiteral("аритмия"), QStringLiteral("ритмичный") };
-const std::array<QString, 2> StudyResultWords { QStringLiteral("Без особенностей"),
-    QStringLiteral("Патология") };
-const std::array<QString, 2> UrinePresenceWords { QStringLiteral("отсутствует"), QStringLiteral("+") };
 
 constexpr int SeparatorLength = 150;
 
