@@ -1,6 +1,8 @@
 #include "report/ReportBuilder.h"
 
 #include "decision/DecisionU.h"
+#include "decision/Emergency.h"
+#include "decision/RussianPlural.h"
 #include "decision/WordTables.h"
 #include "platform/files/DataFolder.h"
 #include "report/ReportLayout.h"
@@ -50,12 +52,24 @@ void AddPictureRow()
 
 void AddHeader(const ExaminationRecord& record, const QDateTime& now)
 {
-    const QString age = QStringLiteral("%1 лет").arg(Integer(record.GetAge()));
+    const int years = record.GetAge();
+    const QString age = QStringLiteral("%1 %2").arg(Integer(years), PluralForm(years, Nouns::Year));
     const QString sex = SexWords[record.GetGender() == 1 ? 1 : 0];
     const QString name = ReportDoc.call(QStringLiteral("BuiltInDocumentProperties"), QStringLiteral("AUTHOR"))
                              .get(QStringLiteral("Value"))
                              .toString();
     AddPatientHeader(name, sex, age, now.date());
+}
+
+// An emergency statement answered Yes puts the conclusion's urgent notice
+// right under the header, where a doctor reading the paper sees it first.
+void AddUrgentNotice(const ExaminationRecord& record)
+{
+    QString notice = Emergency::ConclusionNotice(record).join(QLatin1Char(' '));
+    if (notice.isEmpty())
+        return;
+    notice.chop(notice.endsWith(QLatin1Char('.')) ? 1 : 0); // the section adds its own full stop
+    AddTextSection(QStringLiteral("Срочно:"), notice);
 }
 
 void AddObjective(const ExaminationRecord& record)
@@ -216,6 +230,7 @@ bool BuildReport(const ExaminationRecord& record, const TReportStep& step, const
         step();
         step();
         AddHeader(record, now);
+        AddUrgentNotice(record);
         step();
         AddTextSection(QStringLiteral("Наблюдается:"), ObservedList(record));
         step();
