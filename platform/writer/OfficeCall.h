@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/automation/OleError.h"
+#include "platform/writer/CallLimit.h"
 #include "platform/writer/UnoCall.h"
 
 #include <optional>
@@ -22,28 +23,57 @@ inline Automation::EOleError noSuchItem(int index)
     return noSuchItem(QString::number(index));
 }
 
-template <class F> auto run(F&& work)
+// Lets every office go after a call ran out of time (UnoOffice::abandonAll).
+void abandonOffices();
+// The failure of a call that ran out of time.
+Automation::EOleError notAnswering();
+
+template <class F> auto runWithin(int limitMs, F&& work)
 {
     using Result = decltype(work());
-    if constexpr (std::is_void_v<Result>) {
-        UnoCall::run([&] {
-            try {
-                work();
-            } catch (...) {
-                rethrowAsOleError();
-            }
-        });
-    } else {
-        std::optional<Result> result;
-        UnoCall::run([&] {
-            try {
-                result.emplace(work());
-            } catch (...) {
-                rethrowAsOleError();
-            }
-        });
-        return std::move(*result);
+    const CallLimit limit(limitMs, &abandonOffices);
+    try {
+        if constexpr (std::is_void_v<Result>) {
+            UnoCall::run([&] {
+                try {
+                    work();
+                } catch (...) {
+                    rethrowAsOleError();
+                }
+            });
+            if (limit.expired())
+                throw notAnswering();
+        } else {
+            std::optional<Result> result;
+            UnoCall::run([&] {
+                try {
+                    result.emplace(work());
+                } catch (...) {
+                    rethrowAsOleError();
+                }
+            });
+            if (limit.expired())
+                throw notAnswering();
+            return std::move(*result);
+        }
+    } catch (const Automation::EOleError&) {
+        if (limit.expired())
+            throw notAnswering();
+        throw;
     }
+}
+
+// Every office call has a time limit, after which the office is treated as
+// lost and the call fails with notAnswering().
+template <class F> auto run(F&& work)
+{
+    return runWithin(CallLimit::callMs(), std::forward<F>(work));
+}
+
+// Saving may take much longer than other calls.
+template <class F> auto runSaving(F&& work)
+{
+    return runWithin(CallLimit::saveMs(), std::forward<F>(work));
 }
 
 } // namespace OfficeCall
