@@ -51,7 +51,17 @@ install_office() {
     install_packages "$wanted"
 }
 
+# Extra arguments go to the configure step (for example -DTESSORA_SANITIZE=ON).
 build_project() {
-    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@"
     cmake --build "$BUILD_DIR" -j "$JOBS"
+}
+
+# Runtime settings of AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer for a build made with TESSORA_SANITIZE or TESSORA_FUZZ: any
+# finding fails the run, leaks of the libraries below us are suppressed.
+export_sanitizer_options() {
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=0
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export LSAN_OPTIONS=suppressions=$ROOT/tests/lsan.supp:print_suppressions=0
 }
