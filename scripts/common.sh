@@ -15,6 +15,9 @@ BUILD_PACKAGES=(
     fonts-dejavu-core fonts-liberation2
 )
 
+# scripts/fuzz: clang with libFuzzer and the sanitizer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
 # The program shows its report in Writer's own window, so it wants the full
 # Writer (which replaces the headless build); tests are content with either.
 OFFICE_FOR_RUN=libreoffice-writer
