@@ -26,8 +26,10 @@ QByteArray repeatedTo(const QByteArray& head, const QByteArray& unit, qint64 siz
 QByteArray generated(const QString& shape, qint64 size)
 {
     if (shape == QLatin1String("rtf paragraphs"))
-        return repeatedTo("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red200\\green0\\blue0;}",
-                   "\\pard\\qj {\\b \\'c6\\'e0\\'eb\\'ee\\'e1\\'fb} on {\\i chest} \\cf1 pain\\cf0  at rest\\par\r\n",
+        return repeatedTo(
+                   "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red200\\green0\\blue0;}",
+                   "\\pard\\qj {\\b \\'c6\\'e0\\'eb\\'ee\\'e1\\'fb} on {\\i chest} \\cf1 pain\\cf0  at "
+                   "rest\\par\r\n",
                    size)
             + "}";
     if (shape == QLatin1String("rtf one long paragraph"))

@@ -20,9 +20,9 @@ namespace {
 
 // Run as a child of the test (see main): starts the program's office, writes
 // its process id to the file named here, then waits to be killed or, when
-// asked to, kills itself.
+// asked to, kills itself once a file "die" appears beside that file.
 constexpr char PidFileVariable[] = "TESSORA_OFFICE_PID_FILE";
-constexpr char DieVariable[] = "TESSORA_DIE_AFTER_START";
+constexpr char DieVariable[] = "TESSORA_DIE_ON_REQUEST";
 
 int holdOffice(int argc, char** argv)
 {
@@ -42,10 +42,12 @@ int holdOffice(int argc, char** argv)
     pidFile.close();
     std::puts("office started");
     std::fflush(stdout);
-    if (qEnvironmentVariableIsSet(DieVariable))
-        std::raise(SIGKILL);
-    for (;;)
-        QThread::sleep(1);
+    const QString dieFile = QFileInfo(pidFileName).dir().filePath(QStringLiteral("die"));
+    for (;;) {
+        if (qEnvironmentVariableIsSet(DieVariable) && QFile::exists(dieFile))
+            std::raise(SIGKILL);
+        QThread::msleep(50);
+    }
 }
 
 qint64 readPid(const QString& fileName)
@@ -112,10 +114,14 @@ void TestOfficeLifetime::officeEndsWithTheProgram()
     const qint64 office = readPid(pidFile);
     QVERIFY2(office > 0, run.readAll().constData());
     QVERIFY(OfficeProcess::isRunning(office));
-    if (!underCtest)
+    if (underCtest) {
+        QFile die(folder.filePath(QStringLiteral("die")));
+        QVERIFY(die.open(QIODevice::WriteOnly));
+    } else {
         ::kill(static_cast<pid_t>(run.processId()), SIGKILL);
+    }
     // Neither the program's death nor its output pipe is held up by the office.
-    QVERIFY2(run.waitForFinished(10000), "the office kept the test runner waiting");
+    QVERIFY2(run.waitForFinished(10000), run.readAll().constData());
     QVERIFY(QTest::qWaitFor([office] { return !OfficeProcess::isRunning(office); }, 5000));
 }
 

@@ -1,5 +1,6 @@
 #include "platform/writer/CallLimit.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -28,8 +29,13 @@ public:
     {
         std::lock_guard lock(m_mutex);
         const int id = ++m_lastId;
+        // The watch is woken only when it has to wait less than before, not
+        // on every one of the many short calls.
+        const bool sooner = std::none_of(m_calls.begin(), m_calls.end(),
+            [&](const auto& call) { return call.second.deadline <= deadline; });
         m_calls.emplace(id, Call { deadline, std::move(onExpiry), false });
-        m_changed.notify_all();
+        if (sooner)
+            m_changed.notify_all();
         return id;
     }
 
@@ -77,8 +83,10 @@ private:
                 m_changed.wait(lock);
                 continue;
             }
-            if (Clock::now() < due->second.deadline) {
-                m_changed.wait_until(lock, due->second.deadline);
+            // A copy: the call may end, and its entry go, while this waits.
+            const Clock::time_point deadline = due->second.deadline;
+            if (Clock::now() < deadline) {
+                m_changed.wait_until(lock, deadline);
                 continue;
             }
             due->second.expired = true;

@@ -97,10 +97,17 @@ UnoOffice::~UnoOffice()
     }
     // The process object would wait for the office to end; it ended or was
     // killed by terminate, abandon or shutdown, and is let go here otherwise.
-    if (m_process && m_process->state() != QProcess::NotRunning) {
+    if (!m_process)
+        return;
+    if (m_process->state() != QProcess::NotRunning) {
         OfficeProcess::kill(m_pid);
-        m_process->waitForFinished(5000);
+        if (m_process->thread() == QThread::currentThread())
+            m_process->waitForFinished(5000);
     }
+    // The last holder may be a UNO thread; the process object belongs to the
+    // thread that started the office.
+    if (m_process->thread() != QThread::currentThread())
+        m_process.release()->deleteLater();
 }
 
 void UnoOffice::abandonAll()
