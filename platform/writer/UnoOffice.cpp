@@ -2,6 +2,7 @@
 
 #include "platform/automation/HResult.h"
 #include "platform/automation/OleError.h"
+#include "platform/writer/CallLimit.h"
 
 #include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/connection/Connector.hpp>
@@ -11,8 +12,6 @@
 #include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/implbase1.hxx>
 #include <rtl/bootstrap.hxx>
-
-#include "platform/writer/CallLimit.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -76,11 +75,7 @@ constexpr int RestartExitCode = 81;
 
 } // namespace
 
-UnoOffice::UnoOffice()
-{
-    std::lock_guard lock(g_liveMutex);
-    g_live.push_back(this);
-}
+UnoOffice::UnoOffice() = default;
 
 UnoOffice::~UnoOffice()
 {
@@ -159,6 +154,9 @@ std::shared_ptr<UnoOffice> UnoOffice::tryConnect(const QString& pipeName)
     office->m_context.set(
         office->m_bridge->getInstance(OUString("StarOffice.ComponentContext")), UNO_QUERY_THROW);
     office->m_desktop = frame::Desktop::create(office->m_context);
+    // Known to abandonAll once whole.
+    std::lock_guard lock(g_liveMutex);
+    g_live.push_back(office.get());
     return office;
 }
 
