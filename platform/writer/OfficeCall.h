@@ -4,6 +4,7 @@
 #include "platform/writer/CallLimit.h"
 #include "platform/writer/UnoCall.h"
 
+#include <functional>
 #include <optional>
 #include <type_traits>
 
@@ -32,34 +33,31 @@ template <class F> auto runWithin(int limitMs, F&& work)
 {
     using Result = decltype(work());
     const CallLimit limit(limitMs, &abandonOffices);
-    try {
-        if constexpr (std::is_void_v<Result>) {
+    // A call cut short by its limit fails alike, whatever the bridge threw
+    // when its office was let go.
+    const auto limited = [&](const std::function<void()>& call) {
+        try {
             UnoCall::run([&] {
                 try {
-                    work();
+                    call();
                 } catch (...) {
                     rethrowAsOleError();
                 }
             });
+        } catch (const Automation::EOleError&) {
             if (limit.expired())
                 throw notAnswering();
-        } else {
-            std::optional<Result> result;
-            UnoCall::run([&] {
-                try {
-                    result.emplace(work());
-                } catch (...) {
-                    rethrowAsOleError();
-                }
-            });
-            if (limit.expired())
-                throw notAnswering();
-            return std::move(*result);
+            throw;
         }
-    } catch (const Automation::EOleError&) {
         if (limit.expired())
             throw notAnswering();
-        throw;
+    };
+    if constexpr (std::is_void_v<Result>) {
+        limited([&] { work(); });
+    } else {
+        std::optional<Result> result;
+        limited([&] { result.emplace(work()); });
+        return std::move(*result);
     }
 }
 
