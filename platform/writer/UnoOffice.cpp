@@ -118,7 +118,7 @@ void UnoOffice::abandon()
         return;
     // Killing the office closes its end of the pipe, which releases the
     // waiting calls; an office the user runs is only disconnected.
-    if (m_process)
+    if (m_process && ownedByProgram())
         OfficeProcess::kill(m_pid);
     try {
         if (Reference<lang::XComponent> bridge { m_bridge, UNO_QUERY }; bridge.is())
