@@ -1,9 +1,10 @@
 #include "cardio/CardioU.h"
 
 #include "platform/files/CodePage.h"
+#include "platform/files/DataFile.h"
 #include "platform/files/DataFolder.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QIODevice>
 
 #include <cmath>
@@ -107,14 +108,13 @@ void LoadCardioQuestions(QIODevice& file)
     }
 }
 
-void LoadCardioQuestions(const QString& fileName)
+QString LoadCardioQuestions(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        CardioQuestions.fill(QString());
-        return;
-    }
+    DataFile::Contents contents = DataFile::read(fileName, MaxQuestionFileBytes);
+    QBuffer file(&contents.bytes);
+    file.open(QIODevice::ReadOnly);
     LoadCardioQuestions(file);
+    return contents.problem;
 }
 
 void BuildLikelihoods()
@@ -127,10 +127,11 @@ void BuildLikelihoods()
     Likelihoods[InfarctCondition][InfarctKeyQuestion] = InfarctKeySign;
 }
 
-void InitCardioKnowledgeBase()
+QString InitCardioKnowledgeBase()
 {
-    LoadCardioQuestions(DataFolder::file(QStringLiteral("cardio/qst03.txt")));
+    const QString problem = LoadCardioQuestions(DataFolder::file(QStringLiteral("cardio/qst03.txt")));
     BuildLikelihoods();
+    return problem;
 }
 
 namespace {

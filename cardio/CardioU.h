@@ -59,12 +59,18 @@ public:
 
 // Next byte of the device that may appear in a question; see the .cpp for the set.
 char ReadKeptChar(QIODevice& file);
-// Fills CardioQuestions; a missing file leaves every text empty.
-void LoadCardioQuestions(const QString& fileName);
+// The most read of the question file: far beyond the shipped one.
+inline constexpr qint64 MaxQuestionFileBytes = 1024 * 1024;
+// Fills CardioQuestions; a missing file (or anything but a regular file)
+// leaves every text empty, a larger one is read up to MaxQuestionFileBytes.
+// Returns, in Russian, why nothing or only the beginning was read; empty when
+// the whole file was read.
+QString LoadCardioQuestions(const QString& fileName);
 void LoadCardioQuestions(QIODevice& file);
 void BuildLikelihoods();
-// Start-up load of the shipped questions and the likelihood table.
-void InitCardioKnowledgeBase();
+// Start-up load of the shipped questions and the likelihood table; returns
+// what LoadCardioQuestions says of the question file.
+QString InitCardioKnowledgeBase();
 
 void SortDiagnoses(TDiagnosisList& list);
 

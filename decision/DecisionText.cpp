@@ -237,7 +237,8 @@ QString ComplaintList(const ExaminationRecord& record)
 {
     QStringList phrases;
     for (int n = 1; n <= QuestionCount; ++n) {
-        if (record.IsAnsweredYes(n))
+        // A phrase missing from a short or absent phrase file is left out.
+        if (record.IsAnsweredYes(n) && !ComplaintTexts[size_t(n - 1)].trimmed().isEmpty())
             phrases << ComplaintTexts[size_t(n - 1)];
     }
     return phrases.join(QStringLiteral("; "));

@@ -15,6 +15,9 @@ BUILD_PACKAGES=(
     fonts-dejavu-core fonts-liberation2
 )
 
+# scripts/fuzz: clang with libFuzzer and the sanitizer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
 # The program shows its report in Writer's own window, so it wants the full
 # Writer (which replaces the headless build); tests are content with either.
 OFFICE_FOR_RUN=libreoffice-writer
@@ -51,7 +54,17 @@ install_office() {
     install_packages "$wanted"
 }
 
+# Extra arguments go to the configure step (for example -DTESSORA_SANITIZE=ON).
 build_project() {
-    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@"
     cmake --build "$BUILD_DIR" -j "$JOBS"
+}
+
+# Runtime settings of AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer for a build made with TESSORA_SANITIZE or TESSORA_FUZZ: any
+# finding fails the run, leaks of the libraries below us are suppressed.
+export_sanitizer_options() {
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=0
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export LSAN_OPTIONS=suppressions=$ROOT/tests/lsan.supp:print_suppressions=0
 }

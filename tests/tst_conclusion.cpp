@@ -397,7 +397,7 @@ SEP
 
 Жалуется на:
 SEP
-общую слабость; головную боль; .
+общую слабость; головную боль.
 SEP
 
 Постоянно наблюдается кардиологом, невропатологом, неврологом.
@@ -625,7 +625,7 @@ void TestConclusion::missingComplaintFileClearsPhrases()
 
     TestRecord subject(Now);
     QCOMPARE(subject.apply("q1 q69"), QString());
-    QCOMPARE(ComplaintList(subject), QStringLiteral("; "));
+    QCOMPARE(ComplaintList(subject), QString());
 }
 
 void TestConclusion::observedListKeepsEveryBox()

@@ -222,6 +222,40 @@ private slots:
         QCOMPARE(document.toPlainText(), QStringLiteral("old contents"));
     }
 
+    void fileProblemEndsTheDocument_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("text"); // %1: the file's path
+        QTest::addColumn<Rtf::Outcome>("outcome");
+        const QByteArray paragraph = "{\\rtf1 Hello}";
+        QTest::newRow("complete") << paragraph << "Hello" << Rtf::Outcome::Complete;
+        QTest::newRow("empty") << QByteArray() << "Файл %1 пуст." << Rtf::Outcome::Damaged;
+        QTest::newRow("blank") << QByteArray(" \r\n") << "Файл %1 пуст." << Rtf::Outcome::Damaged;
+        QTest::newRow("cut short") << QByteArray("{\\rtf1 Hello {\\b wor")
+                                   << "Hello wor\nДокумент поврежден: показано то, что удалось прочитать."
+                                   << Rtf::Outcome::Damaged;
+        QTest::newRow("larger than the limit")
+            << QByteArray("{\\rtf1 Hello\\par ") + QByteArray(Rtf::MaxFileBytes, 'x') + "}"
+            << "Hello\n" + QString(Rtf::MaxFileBytes - 17, u'x')
+                + "\nФайл %1 больше 4 МБ: прочитано только его начало."
+            << Rtf::Outcome::Cut;
+    }
+    void fileProblemEndsTheDocument()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, text);
+        QFETCH(Rtf::Outcome, outcome);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("RQ0301.rtf"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(rtf);
+        file.close();
+        QTextDocument document;
+        QCOMPARE(Rtf::readFile(path, document).outcome, outcome);
+        QCOMPARE(document.toPlainText(), text.arg(path));
+    }
+
     void shippedExplanationsRead_data()
     {
         QTest::addColumn<int>("condition");

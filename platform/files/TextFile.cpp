@@ -1,9 +1,9 @@
 #include "platform/files/TextFile.h"
 
 #include "platform/files/CodePage.h"
+#include "platform/files/DataFile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <algorithm>
 
 namespace TextFile {
 
@@ -28,17 +28,17 @@ QStringList parse(const QByteArray& cp1251)
     return lines;
 }
 
-QStringList read(const QString& path)
+QStringList read(const QString& path, QString* problem)
 {
-    if (!QFileInfo(path).isFile())
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {};
-    return parse(bytes);
+    DataFile::Contents contents = DataFile::read(path, MaxBytes);
+    if (problem)
+        *problem = contents.problem;
+    if (contents.status == DataFile::Status::Cut) {
+        const qsizetype lastBreak
+            = std::max(contents.bytes.lastIndexOf('\n'), contents.bytes.lastIndexOf('\r'));
+        contents.bytes.truncate(std::max<qsizetype>(lastBreak, 0));
+    }
+    return parse(contents.bytes);
 }
 
 } // namespace TextFile

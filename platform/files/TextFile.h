@@ -12,7 +12,13 @@ namespace TextFile {
 // line; a zero byte ends the text. Lines are kept exactly, empty ones too.
 QStringList parse(const QByteArray& cp1251);
 
-// The lines of the file, or an empty list when it is missing or unreadable.
-QStringList read(const QString& path);
+// The most read of one file: far beyond any shipped list.
+inline constexpr qint64 MaxBytes = 1024 * 1024;
+
+// The lines of the file, or an empty list when it is missing, unreadable or
+// not a regular file. Of a larger file the first MaxBytes are read, without
+// the line cut there. problem, when given, says why nothing or only the
+// beginning was read, and is cleared otherwise.
+QStringList read(const QString& path, QString* problem = nullptr);
 
 } // namespace TextFile

@@ -1,9 +1,10 @@
 #include "platform/rtf/RtfReader.h"
 
 #include "platform/files/CodePage.h"
+#include "platform/files/DataFile.h"
 
 #include <QColor>
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QList>
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -22,13 +24,8 @@ namespace {
 
 using CodeTable = std::array<QChar, 256>;
 
-const CodeTable& codeTable(int codePage)
+CodeTable makeCodeTable(int codePage)
 {
-    static QHash<int, CodeTable> tables;
-    auto found = tables.constFind(codePage);
-    if (found != tables.constEnd())
-        return *found;
-    CodeTable table;
     QByteArray all(256, '\0');
     for (int i = 0; i < 256; ++i)
         all[i] = static_cast<char>(i);
@@ -41,10 +38,31 @@ const CodeTable& codeTable(int codePage)
         if (decoded.size() != 256)
             decoded = QString::fromLatin1(all);
     }
+    CodeTable table;
     for (int i = 0; i < 256; ++i)
         table[static_cast<std::size_t>(i)] = decoded.at(i);
-    return *tables.insert(codePage, table);
+    return table;
 }
+
+// The code tables one document uses; a document that names ever new code
+// pages (damaged or hostile) keeps only the most recent few.
+class CodeTables {
+public:
+    const CodeTable& operator[](int codePage)
+    {
+        for (const auto& [known, table] : m_tables)
+            if (known == codePage)
+                return table;
+        if (m_tables.size() >= MaxTables)
+            m_tables.pop_front();
+        m_tables.emplace_back(codePage, makeCodeTable(codePage));
+        return m_tables.back().second;
+    }
+
+private:
+    static constexpr std::size_t MaxTables = 8;
+    std::deque<std::pair<int, CodeTable>> m_tables;
+};
 
 int codePageOfCharset(int charset, int fallback)
 {
@@ -160,6 +178,7 @@ private:
     bool m_damaged = false;
     bool m_rootClosed = false;
     int m_codePage = 1252;
+    CodeTables m_codeTables;
     int m_defaultFont = -1;
     QHash<int, Font> m_fonts;
     int m_fontEntry = -1;
@@ -172,10 +191,19 @@ private:
 Rtf::ReadResult Reader::run()
 {
     m_stack.push_back(GroupState());
-    m_cursor.document()->clear();
-    m_cursor = QTextCursor(m_cursor.document());
+    QTextDocument* document = m_cursor.document();
+    document->clear();
+    // Without an undo history and inside one edit block the document neither
+    // keeps a copy of every insertion nor lays out the growing paragraph after
+    // each one, which would make reading a long paragraph quadratic.
+    const bool undo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    m_cursor = QTextCursor(document);
+    m_cursor.beginEditBlock();
     parse();
     flush();
+    m_cursor.endEditBlock();
+    document->setUndoRedoEnabled(undo);
     if (!m_rootClosed) {
         m_cursor.setBlockFormat(paragraphFormat());
         m_damaged = true;
@@ -677,14 +705,14 @@ void Reader::textByte(unsigned char byte)
         if (byte == ';')
             finishFontEntry();
         else if (m_fontEntry >= 0)
-            m_fontName.append(codeTable(m_codePage)[byte]);
+            m_fontName.append(m_codeTables[m_codePage][byte]);
         return;
     case Destination::ColorTable:
         if (byte == ';')
             finishColorEntry();
         return;
     case Destination::Text:
-        character(codeTable(currentCodePage())[byte]);
+        character(m_codeTables[currentCodePage()][byte]);
     }
 }
 
@@ -774,6 +802,19 @@ void showAsPlainText(const QByteArray& data, QTextDocument& document)
     document.setPlainText(text);
 }
 
+// The problem as the document's last paragraph, set apart from the text.
+void appendNotice(QTextDocument& document, const QString& notice)
+{
+    QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::End);
+    QTextCharFormat format;
+    format.setFontItalic(true);
+    format.setForeground(QColor(0x80, 0, 0));
+    if (!document.isEmpty())
+        cursor.insertBlock(QTextBlockFormat(), format);
+    cursor.insertText(notice, format);
+}
+
 } // namespace
 
 namespace Rtf {
@@ -789,13 +830,23 @@ ReadResult read(const QByteArray& rtf, QTextDocument& document)
 
 ReadResult readFile(const QString& fileName, QTextDocument& document)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return { Outcome::CannotOpen,
-            QStringLiteral("Не удается открыть файл %1: %2")
-                .arg(QFileInfo(fileName).absoluteFilePath(), file.errorString()) };
+    const DataFile::Contents contents = DataFile::read(fileName, MaxFileBytes);
+    if (!contents.readable())
+        return { Outcome::CannotOpen, contents.problem };
+    ReadResult result;
+    if (contents.bytes.trimmed().isEmpty()) {
+        document.clear();
+        result = { Outcome::Damaged,
+            QStringLiteral("Файл %1 пуст.")
+                .arg(QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath())) };
+    } else {
+        result = read(contents.bytes, document);
+        if (contents.status == DataFile::Status::Cut)
+            result = { Outcome::Cut, contents.problem };
     }
-    return read(file.readAll(), document);
+    if (result.outcome != Outcome::Complete)
+        appendNotice(document, result.problem);
+    return result;
 }
 
 } // namespace Rtf

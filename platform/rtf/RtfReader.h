@@ -18,7 +18,11 @@ enum class Outcome {
     Damaged, // truncated or unbalanced; the readable part was loaded
     NotRtf, // no RTF header; the bytes were shown as plain text
     CannotOpen, // readFile only: the document was left unchanged
+    Cut, // readFile only: the file is larger than MaxFileBytes; its beginning was loaded
 };
+
+// The most readFile reads: far beyond any shipped explanation.
+inline constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
 
 struct ReadResult {
     Outcome outcome = Outcome::Complete;
@@ -27,6 +31,9 @@ struct ReadResult {
 
 // Replaces the contents of the document.
 ReadResult read(const QByteArray& rtf, QTextDocument& document);
+// Reads a regular file of at most MaxFileBytes. When the file cannot be shown
+// whole (damaged, empty, cut, not RTF), the problem also ends the document,
+// so that the reader of the page learns of it.
 ReadResult readFile(const QString& fileName, QTextDocument& document);
 
 } // namespace Rtf

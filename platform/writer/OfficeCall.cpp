@@ -37,6 +37,16 @@ void rethrowAsOleError()
     }
 }
 
+void abandonOffices()
+{
+    UnoOffice::abandonAll();
+}
+
+Automation::EOleError notAnswering()
+{
+    return Automation::EOleError(QStringLiteral("Текстовый редактор не отвечает"), Automation::RPC_E_TIMEOUT);
+}
+
 Automation::EOleError noSuchItem(const QString& which)
 {
     return Automation::EOleError(

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/automation/OleError.h"
+#include "platform/writer/CallLimit.h"
 #include "platform/writer/UnoCall.h"
 
+#include <functional>
 #include <optional>
 #include <type_traits>
 
@@ -22,28 +24,54 @@ inline Automation::EOleError noSuchItem(int index)
     return noSuchItem(QString::number(index));
 }
 
-template <class F> auto run(F&& work)
+// Lets every office go after a call ran out of time (UnoOffice::abandonAll).
+void abandonOffices();
+// The failure of a call that ran out of time.
+Automation::EOleError notAnswering();
+
+template <class F> auto runWithin(int limitMs, F&& work)
 {
     using Result = decltype(work());
+    const CallLimit limit(limitMs, &abandonOffices);
+    // A call cut short by its limit fails alike, whatever the bridge threw
+    // when its office was let go.
+    const auto limited = [&](const std::function<void()>& call) {
+        try {
+            UnoCall::run([&] {
+                try {
+                    call();
+                } catch (...) {
+                    rethrowAsOleError();
+                }
+            });
+        } catch (const Automation::EOleError&) {
+            if (limit.expired())
+                throw notAnswering();
+            throw;
+        }
+        if (limit.expired())
+            throw notAnswering();
+    };
     if constexpr (std::is_void_v<Result>) {
-        UnoCall::run([&] {
-            try {
-                work();
-            } catch (...) {
-                rethrowAsOleError();
-            }
-        });
+        limited([&] { work(); });
     } else {
         std::optional<Result> result;
-        UnoCall::run([&] {
-            try {
-                result.emplace(work());
-            } catch (...) {
-                rethrowAsOleError();
-            }
-        });
+        limited([&] { result.emplace(work()); });
         return std::move(*result);
     }
+}
+
+// Every office call has a time limit, after which the office is treated as
+// lost and the call fails with notAnswering().
+template <class F> auto run(F&& work)
+{
+    return runWithin(CallLimit::callMs(), std::forward<F>(work));
+}
+
+// Saving may take much longer than other calls.
+template <class F> auto runSaving(F&& work)
+{
+    return runWithin(CallLimit::saveMs(), std::forward<F>(work));
 }
 
 } // namespace OfficeCall

@@ -8,7 +8,9 @@
 #include <QThread>
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace {
 
@@ -25,7 +27,54 @@ QStringList officeArguments(const OfficeStartOptions& options)
     return args;
 }
 
+// The launcher script only sets the environment below and runs a splash
+// program, which would stand between the program and the office and leave
+// the office behind when it is killed; the office binary beside the
+// launcher is started directly instead.
+QString officeBinary(const QString& launcher)
+{
+    const QFileInfo info(QFileInfo(launcher).canonicalFilePath());
+    const QFileInfo binary(info.absolutePath() + QStringLiteral("/soffice.bin"));
+    if (info.fileName() == QLatin1String("soffice") && binary.isExecutable())
+        return binary.filePath();
+    return launcher;
+}
+
 } // namespace
+
+std::unique_ptr<QProcess> OfficeProcess::startChild(const OfficeStartOptions& options, QString* error)
+{
+    const QFileInfo program(options.program);
+    if (!program.exists() || !program.isExecutable()) {
+        *error = QStringLiteral("Программа %1 не найдена").arg(options.program);
+        return nullptr;
+    }
+    auto process = std::make_unique<QProcess>();
+    process->setProgram(officeBinary(options.program));
+    process->setArguments(officeArguments(options));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("SAL_ENABLE_FILE_LOCKING"), QStringLiteral("1"));
+    process->setProcessEnvironment(environment);
+    // Whoever reads the program's output (a terminal, a test runner's pipe)
+    // must not wait for the office too.
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    const pid_t parent = ::getpid();
+    process->setChildProcessModifier([parent] {
+        ::setsid();
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        // The program may have ended before the signal was asked for.
+        if (::getppid() != parent)
+            ::_exit(1);
+    });
+    process->start();
+    if (!process->waitForStarted()) {
+        *error = QStringLiteral("Не удалось запустить %1").arg(options.program);
+        return nullptr;
+    }
+    return process;
+}
 
 bool OfficeProcess::start(const OfficeStartOptions& options, qint64* pid, QString* error)
 {
@@ -35,7 +84,8 @@ bool OfficeProcess::start(const OfficeStartOptions& options, qint64* pid, QStrin
         return false;
     }
     // setsid puts the launcher and the office it starts into one process group
-    // of their own, which kill() can end together.
+    // of their own, which kill() can end together; the office outlives the
+    // program like one the user started.
     const QString setsid = QStandardPaths::findExecutable(QStringLiteral("setsid"));
     QStringList args = officeArguments(options);
     QString command = options.program;

@@ -2,9 +2,11 @@
 
 #include <QString>
 
-// Starting and ending the office process behind "Word.Application". The
-// process is started detached in a session of its own, so that it can outlive
-// the program (as a running instance) and can still be ended as a whole.
+#include <memory>
+
+class QProcess;
+
+// Starting and ending the office process behind "Word.Application".
 struct OfficeStartOptions {
     QString program; // the office launcher, e.g. /usr/bin/soffice
     QString pipeName; // the UNO pipe the office accepts connections on
@@ -15,7 +17,13 @@ struct OfficeStartOptions {
 
 class OfficeProcess {
 public:
-    // Starts the office; false with a reason when the program cannot be run.
+    // Starts the office as the program's own child: in a session of its own,
+    // with its own (discarded) output, and ended by the kernel when the thread
+    // that started it, in practice the program, ends, however it ends. Null
+    // with a reason when the program cannot be run.
+    static std::unique_ptr<QProcess> startChild(const OfficeStartOptions& options, QString* error);
+    // Starts the office detached, as a user starts one of their own: it
+    // outlives the program. False with a reason when it cannot be run.
     static bool start(const OfficeStartOptions& options, qint64* pid, QString* error);
     static bool isRunning(qint64 pid);
     // Kills the process group the office runs in.

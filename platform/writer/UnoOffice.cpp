@@ -2,6 +2,7 @@
 
 #include "platform/automation/HResult.h"
 #include "platform/automation/OleError.h"
+#include "platform/writer/CallLimit.h"
 
 #include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/connection/Connector.hpp>
@@ -13,9 +14,12 @@
 #include <rtl/bootstrap.hxx>
 
 #include <QDeadlineTimer>
+#include <QProcess>
 #include <QThread>
 
+#include <algorithm>
 #include <csignal>
+#include <vector>
 
 using namespace css;
 using css::uno::Reference;
@@ -59,10 +63,63 @@ Reference<uno::XComponentContext> LocalUnoContext()
     return context;
 }
 
+namespace {
+
+// The connections alive in this process, for abandonAll.
+std::mutex g_liveMutex;
+std::vector<UnoOffice*> g_live;
+
+// The office restarts itself with this exit code after it set up a new
+// user profile; its launcher would start it again.
+constexpr int RestartExitCode = 81;
+
+} // namespace
+
+UnoOffice::UnoOffice() = default;
+
 UnoOffice::~UnoOffice()
 {
+    {
+        std::lock_guard lock(g_liveMutex);
+        g_live.erase(std::remove(g_live.begin(), g_live.end(), this), g_live.end());
+    }
     if (auto* listener = static_cast<BridgeListener*>(m_bridgeListener.get()))
         listener->detach();
+    try {
+        if (Reference<lang::XComponent> bridge { m_bridge, UNO_QUERY }; bridge.is())
+            bridge->dispose();
+    } catch (const uno::Exception&) {
+    }
+    // The process object would wait for the office to end; it ended or was
+    // killed by terminate, abandon or shutdown, and is let go here otherwise.
+    if (!m_process)
+        return;
+    if (m_process->state() != QProcess::NotRunning) {
+        OfficeProcess::kill(m_pid);
+        if (m_process->thread() == QThread::currentThread())
+            m_process->waitForFinished(5000);
+    }
+    // The last holder may be a UNO thread; the process object belongs to the
+    // thread that started the office.
+    if (m_process->thread() != QThread::currentThread())
+        m_process.release()->deleteLater();
+}
+
+void UnoOffice::abandonAll()
+{
+    std::lock_guard lock(g_liveMutex);
+    for (UnoOffice* office : g_live)
+        office->abandon();
+}
+
+void UnoOffice::abandon()
+{
+    if (m_abandoned.exchange(true))
+        return;
+    // Killing the office closes its end of the pipe, which releases the
+    // waiting calls; an office the user runs is only disconnected.
+    if (m_process && ownedByProgram())
+        OfficeProcess::kill(m_pid);
     try {
         if (Reference<lang::XComponent> bridge { m_bridge, UNO_QUERY }; bridge.is())
             bridge->dispose();
@@ -80,6 +137,14 @@ std::shared_ptr<UnoOffice> UnoOffice::tryConnect(const QString& pipeName)
     } catch (const connection::NoConnectException&) {
         return nullptr;
     }
+    // An office that accepts the connection but does not answer (stopped or
+    // hung) is let go, which fails the calls below.
+    const CallLimit limit(CallLimit::callMs(), [link] {
+        try {
+            link->close();
+        } catch (const uno::Exception&) {
+        }
+    });
     std::shared_ptr<UnoOffice> office(new UnoOffice);
     office->m_bridge = bridge::BridgeFactory::create(local)->createBridge(
         OUString(), OUString("urp"), link, Reference<bridge::XInstanceProvider>());
@@ -89,6 +154,9 @@ std::shared_ptr<UnoOffice> UnoOffice::tryConnect(const QString& pipeName)
     office->m_context.set(
         office->m_bridge->getInstance(OUString("StarOffice.ComponentContext")), UNO_QUERY_THROW);
     office->m_desktop = frame::Desktop::create(office->m_context);
+    // Known to abandonAll once whole.
+    std::lock_guard lock(g_liveMutex);
+    g_live.push_back(office.get());
     return office;
 }
 
@@ -104,26 +172,38 @@ std::shared_ptr<UnoOffice> UnoOffice::connect(const QString& pipeName)
 
 std::shared_ptr<UnoOffice> UnoOffice::start(const OfficeStartOptions& options)
 {
-    qint64 pid = 0;
     QString error;
-    if (!OfficeProcess::start(options, &pid, &error))
+    std::unique_ptr<QProcess> process = OfficeProcess::startChild(options, &error);
+    if (!process)
         throw Automation::EOleError(error, Automation::CO_E_APPNOTFOUND);
+    qint64 pid = process->processId();
     QDeadlineTimer deadline(options.startTimeoutMs);
-    // A launcher that hands its arguments to an office already running on the
-    // same profile ends at once; that office then answers on the pipe.
+    // An office that hands its arguments to one already running on the same
+    // profile ends at once; that office then answers on the pipe.
     QDeadlineTimer afterExit(QDeadlineTimer::Forever);
+    int restarts = 0;
     while (!deadline.hasExpired()) {
         if (auto office = connect(options.pipeName)) {
             office->m_pid = pid;
+            office->m_process = std::move(process);
             return office;
         }
-        if (afterExit.isForever() && !OfficeProcess::isRunning(pid))
+        if (afterExit.isForever() && process->waitForFinished(0)) {
+            if (process->exitStatus() == QProcess::NormalExit && process->exitCode() == RestartExitCode
+                && restarts++ < 3) {
+                process->start();
+                process->waitForStarted();
+                pid = process->processId();
+                continue;
+            }
             afterExit.setRemainingTime(3000);
+        }
         if (afterExit.hasExpired())
             break;
         QThread::msleep(100);
     }
     OfficeProcess::kill(pid);
+    process->waitForFinished(5000);
     throw Automation::EOleError(QStringLiteral("Текстовый редактор %1 не ответил").arg(options.program),
         Automation::CO_E_SERVER_EXEC_FAILURE);
 }

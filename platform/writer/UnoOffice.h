@@ -14,6 +14,8 @@
 #include <memory>
 #include <mutex>
 
+class QProcess;
+
 using rtl::OUString;
 
 // One UNO connection to an office process: the bridge over the program's
@@ -35,8 +37,9 @@ public:
     css::uno::Reference<css::lang::XMultiComponentFactory> serviceManager() const;
     css::uno::Reference<css::frame::XDesktop2> desktop() const { return m_desktop; }
 
-    // False once the bridge went down (office ended or killed).
-    bool isAlive() const { return !m_lost; }
+    // False once the bridge went down (office ended or killed) or the office
+    // was given up as not answering.
+    bool isAlive() const { return !m_lost && !m_abandoned; }
     // The process this program started, 0 for one found running.
     qint64 pid() const { return m_pid; }
     // True while the office runs in the process this program started. A
@@ -51,8 +54,14 @@ public:
     // office refused to end (a veto).
     bool terminate(int timeoutMs = 10000);
 
+    // Gives up every office connection of this process after a call did not
+    // return in time: an office this program started is killed, any other
+    // one is let go, and the calls waiting on them fail. Safe on any thread.
+    static void abandonAll();
+
 private:
-    UnoOffice() = default;
+    UnoOffice();
+    void abandon();
     static std::shared_ptr<UnoOffice> tryConnect(const QString& pipeName);
     void connectionLost();
 
@@ -61,7 +70,9 @@ private:
     css::uno::Reference<css::frame::XDesktop2> m_desktop;
     css::uno::Reference<css::lang::XEventListener> m_bridgeListener;
     qint64 m_pid = 0;
+    std::unique_ptr<QProcess> m_process;
     std::atomic<bool> m_lost { false };
+    std::atomic<bool> m_abandoned { false };
     std::mutex m_handlerMutex;
     LostHandler m_lostHandler;
 

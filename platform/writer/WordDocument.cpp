@@ -311,7 +311,7 @@ void WordDocument::saveAs(const QString& file)
     const uno::Sequence<beans::PropertyValue> arguments(values, 2);
     m_savingByProgram = true;
     const auto saved = qScopeGuard([this] { m_savingByProgram = false; });
-    OfficeCall::run(
+    OfficeCall::runSaving(
         [&] { Reference<frame::XStorable>(m_model, UNO_QUERY_THROW)->storeAsURL(url, arguments); });
 }
 
@@ -319,7 +319,7 @@ void WordDocument::close(const Variant& saveChanges)
 {
     const auto closed = qScopeGuard(&DocumentLayout::forget);
     const int mode = saveChanges.isMissing() ? wdPromptToSaveChanges : saveChanges.toInt();
-    OfficeCall::run([&] {
+    OfficeCall::runSaving([&] {
         if (mode != Word::wdDoNotSaveChanges
             && Reference<util::XModifiable>(m_model, UNO_QUERY_THROW)->isModified()) {
             Reference<frame::XStorable> storable(m_model, UNO_QUERY_THROW);

@@ -2,6 +2,7 @@
 
 #include "platform/automation/OleServer.h"
 #include "platform/automation/WordTypeLib.h"
+#include "platform/writer/CallLimit.h"
 #include "platform/writer/UnoCall.h"
 #include "platform/writer/UnoOffice.h"
 #include "platform/writer/WordApplication.h"
@@ -141,6 +142,8 @@ void shutdown()
         if (!office->ownedByProgram())
             continue;
         try {
+            // An office that stopped answering must not hold up the end of the program.
+            const CallLimit limit(CallLimit::callMs(), &UnoOffice::abandonAll);
             office->terminate(5000);
         } catch (...) {
         }

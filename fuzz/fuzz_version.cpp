@@ -1,0 +1,16 @@
+// Any version resource must be read into strings or refused with EReadError.
+#include "app/VersionU.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray resource(reinterpret_cast<const char*>(data), qsizetype(size));
+    try {
+        ReadVersionResource(resource, QStringLiteral("fuzz_version"));
+        for (const char* key : VersionKeys)
+            GetVersionValue(QString::fromLatin1(key));
+    } catch (const EReadError&) {
+    }
+    return 0;
+}
