@@ -9,6 +9,7 @@
 #include "cardio/MonitorU.h"
 #include "decision/DecisionU.h"
 #include "platform/files/CodePage.h"
+#include "platform/files/DataFile.h"
 #include "platform/files/DataFolder.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/jpeg/JpegLoader.h"
@@ -103,10 +104,7 @@ QString PageFileName(int tag)
 
 QString ReadTipText(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return CodePage::toUnicode(file.read(MaxTipBytes));
+    return CodePage::toUnicode(DataFile::read(path, MaxTipBytes).bytes);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/files/DataFolder.h"
 #include "platform/files/TextFile.h"
+#include "platform/widgets/MessageBoxes.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -82,7 +83,10 @@ TQuestionnaire::TQuestionnaire(QWidget* panel)
 void TQuestionnaire::LoadQuestions()
 {
     FreeQuestions();
-    FQuestions.load(TextFile::read(DataFolder::file(QStringLiteral("Common/ksm.txt"))));
+    QString problem;
+    FQuestions.load(TextFile::read(DataFolder::file(QStringLiteral("Common/ksm.txt")), &problem));
+    if (!problem.isEmpty())
+        MessageBoxes::showError(qobject_cast<QWidget*>(parent()), problem);
     FillQuestionGrid(0);
 }
 

@@ -24,7 +24,9 @@ int main(int argc, char* argv[])
     }
 
     LoadComplaintTexts();
-    InitCardioKnowledgeBase();
+    // A damaged or oversized question file is told; the program goes on with what was read.
+    if (const QString problem = InitCardioKnowledgeBase(); !problem.isEmpty())
+        MessageBoxes::showError(nullptr, problem);
     InitReportUnit();
     WriterServer::Register();
 

@@ -114,7 +114,7 @@ QString LoadCardioQuestions(const QString& fileName)
     QBuffer file(&contents.bytes);
     file.open(QIODevice::ReadOnly);
     LoadCardioQuestions(file);
-    return contents.problem;
+    return contents.status == DataFile::Status::Missing ? QString() : contents.problem;
 }
 
 void BuildLikelihoods()

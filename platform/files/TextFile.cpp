@@ -31,8 +31,9 @@ QStringList parse(const QByteArray& cp1251)
 QStringList read(const QString& path, QString* problem)
 {
     DataFile::Contents contents = DataFile::read(path, MaxBytes);
+    // The shipped lists are optional: a missing one leaves its place empty unsaid.
     if (problem)
-        *problem = contents.problem;
+        *problem = contents.status == DataFile::Status::Missing ? QString() : contents.problem;
     if (contents.status == DataFile::Status::Cut) {
         const qsizetype lastBreak
             = std::max(contents.bytes.lastIndexOf('\n'), contents.bytes.lastIndexOf('\r'));
