@@ -21,14 +21,27 @@ namespace {
 const QString UnassignedValue = QStringLiteral("(значение не присвоено)");
 constexpr int wdDocumentsPath = 0;
 
+// The window whose handlers the word processor's events call.
+TfrmTessora* SavingWindow = nullptr;
+
 } // namespace
 
 void TfrmTessora::ConnectSaving()
 {
     connect(ui->acSaveResults, &QAction::triggered, this, &TfrmTessora::acSaveResultsExecute);
     connect(ui->acSaveResults, &QAction::toggled, this, &TfrmTessora::acSaveResultsUpdate);
+    SavingWindow = this;
     SetConclusionSavingHandlers([this] { SaveConclusionIfNeeded(); },
         [this](const Variant&, bool*, bool*) { SetWordOpenDirectory(); });
+}
+
+void TfrmTessora::DisconnectSaving()
+{
+    // A window made later has put in its own handlers already.
+    if (SavingWindow != this)
+        return;
+    SavingWindow = nullptr;
+    SetConclusionSavingHandlers({}, {});
 }
 
 void TfrmTessora::acSaveResultsExecute(bool checked)

@@ -119,7 +119,7 @@ TfrmTessora::~TfrmTessora()
 {
     qApp->removeEventFilter(this);
     SetReportErrorBox({});
-    SetConclusionSavingHandlers({}, {});
+    DisconnectSaving();
 }
 
 void TfrmTessora::FormCreate()

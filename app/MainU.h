@@ -134,6 +134,7 @@ private:
     void ConnectActions();
     void CreateQuestionnaire();
     void ConnectSaving();
+    void DisconnectSaving();
     bool AskReportFolder(const QString& preselected, QString& folder);
     void SaveConclusionInto(const QString& folder);
 
