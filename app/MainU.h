@@ -99,6 +99,9 @@ public slots:
     void acMonitorExecute(bool checked);
     void acSaveResultsExecute(bool checked);
     void acSaveResultsUpdate();
+    // The report command: builds the printable report, or shows the open one.
+    void acReportExecute();
+    void acReportUpdate();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -9,6 +9,7 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/text/XText.hpp>
 
+#include <QScopeGuard>
 #include <QStringList>
 #include <map>
 
@@ -50,6 +51,43 @@ std::vector<ResolvedCell> rowCells(const Reference<text::XTextTable>& table, int
     return cells;
 }
 
+// In Word two neighbouring cells share one line; Writer keeps a line on each
+// side. Removing a cell's line therefore also removes the neighbour's line on
+// the same place: the bottom of the cells above, the right of the cell before.
+void clearSharedLine(const ResolvedCell& cell, WriterText::Edge edge)
+{
+    using WriterText::Edge;
+    const WriterTableModel model(cell.table);
+    const int column = WriterTableModel::columnOfCellName(cell.name);
+    switch (edge) {
+    case Edge::Top:
+    case Edge::Bottom: {
+        const int other = edge == Edge::Top ? cell.row - 1 : cell.row + 1;
+        if (other < 1 || other > model.rowCount())
+            return;
+        const Edge facing = edge == Edge::Top ? Edge::Bottom : Edge::Top;
+        for (int c : model.columnsAlong(cell.row, column, other))
+            WriterText::setBorder(model.cell(other, c), facing, 0);
+        return;
+    }
+    case Edge::Left:
+        if (column > 1)
+            WriterText::setBorder(model.cell(cell.row, column - 1), Edge::Right, 0);
+        return;
+    case Edge::Right:
+        if (column < model.cellCount(cell.row))
+            WriterText::setBorder(model.cell(cell.row, column + 1), Edge::Left, 0);
+        return;
+    }
+}
+
+void setBorder(const ResolvedCell& cell, WriterText::Edge edge, int lineStyle)
+{
+    WriterText::setBorder(cell.cell, edge, lineStyle);
+    if (lineStyle == 0)
+        clearSharedLine(cell, edge);
+}
+
 // Word's border of a block of cells: top and bottom lines along its first and
 // last rows, left and right lines at the ends of every row.
 void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, int lineStyle)
@@ -63,12 +101,22 @@ void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, i
     if (edge == Edge::Top || edge == Edge::Bottom) {
         const auto& row = edge == Edge::Top ? byRow.begin()->second : byRow.rbegin()->second;
         for (const ResolvedCell* cell : row)
-            WriterText::setBorder(cell->cell, edge, lineStyle);
+            setBorder(*cell, edge, lineStyle);
         return;
     }
     for (const auto& [row, rowCellsList] : byRow)
-        WriterText::setBorder(
-            (edge == Edge::Left ? rowCellsList.front() : rowCellsList.back())->cell, edge, lineStyle);
+        setBorder(*(edge == Edge::Left ? rowCellsList.front() : rowCellsList.back()), edge, lineStyle);
+}
+
+// After a change in these rows of the table, what is known of the document
+// before them stays known.
+void forgetRowsFrom(const Reference<text::XTextTable>& table, int row) noexcept
+{
+    try {
+        OfficeCall::run([&] { DocumentLayout::forgetFrom(table, row); });
+    } catch (...) {
+        DocumentLayout::forget();
+    }
 }
 
 class WordFont : public DispatchObject {
@@ -217,6 +265,7 @@ public:
         // that may later move.
         addMember(QStringLiteral("AddPicture"), [target, texts](const Args& args) {
             const QString file = args.required(0).toString();
+            const auto changed = qScopeGuard(&DocumentLayout::forget);
             OfficeCall::run([&] {
                 const TextList list = texts();
                 if (list.empty())
@@ -333,13 +382,26 @@ WordRange::WordRange(RangeTarget target)
 {
     auto texts = [self = m_target] { return resolveTexts(self); };
     addMember(QStringLiteral("InsertBefore"), [this](const Args& args) {
-        insertBefore(args.required(0).toString());
+        const QString text = args.required(0).toString();
+        int row = 0;
+        if (m_target.kind == RangeTarget::Kind::Row)
+            row = m_target.row;
+        else if (m_target.kind == RangeTarget::Kind::Cell)
+            row = OfficeCall::run([&] { return rowOfCellName(cellNameOf(m_target.cell)); });
+        const auto changed = qScopeGuard([&] {
+            if (row > 0)
+                forgetRowsFrom(m_target.table, row);
+            else
+                DocumentLayout::forget();
+        });
+        insertBefore(text);
         return Variant();
     });
     addProperty(
         QStringLiteral("Text"), [this] { return Variant(text()); },
         [this, texts](const Variant& v) {
             const QString value = v.toString();
+            const auto changed = qScopeGuard(&DocumentLayout::forget);
             OfficeCall::run([&] {
                 for (const auto& range : texts())
                     range->setString(OUString());
@@ -425,7 +487,8 @@ void WordRange::insertBefore(const QString& value)
             return;
         }
         if (m_target.kind == RangeTarget::Kind::Text) {
-            m_target.text->getText()->insertString(m_target.text->getStart(), toOUString(value), false);
+            m_target.text->getText()->insertString(
+                m_target.text->getStart(), toOUString(WriterText::wordParagraphs(value)), false);
             return;
         }
         const auto list = cells();
@@ -474,13 +537,22 @@ void WordCells::addMembers()
     addProperty(QStringLiteral("Count"), [this] { return Variant(static_cast<int>(current().size())); });
     addMember(QStringLiteral("Item"), [this](const Args& args) {
         const int index = args.required(0).toInt();
-        const auto cells = current();
-        if (index < 1 || index > static_cast<int>(cells.size()))
-            throw OfficeCall::noSuchItem(index);
         RangeTarget target = m_owner;
         target.kind = RangeTarget::Kind::Cell;
-        target.table = cells[index - 1].table;
-        target.cell = cells[index - 1].cell;
+        if (m_isRow) {
+            // Only the cell asked for is looked up.
+            target.cell = OfficeCall::run([&] {
+                const WriterTableModel model(m_owner.table);
+                if (index < 1 || index > model.cellCount(m_owner.row))
+                    throw OfficeCall::noSuchItem(index);
+                return model.cell(m_owner.row, index);
+            });
+            return MakeWordCell(target);
+        }
+        if (index < 1 || index > static_cast<int>(m_cells.size()))
+            throw OfficeCall::noSuchItem(index);
+        target.table = m_cells[index - 1].table;
+        target.cell = m_cells[index - 1].cell;
         return MakeWordCell(target);
     });
     addMember(QStringLiteral("Split"), [this](const Args& args) {
@@ -489,6 +561,7 @@ void WordCells::addMembers()
         if (!m_isRow)
             throw EOleError(
                 QStringLiteral("Разбить можно только ячейки одной строки"), Automation::E_NOTIMPL);
+        const auto changed = qScopeGuard([this] { forgetRowsFrom(m_owner.table, m_owner.row); });
         OfficeCall::run([&] { WriterTableModel(m_owner.table).splitRow(m_owner.row, rows, columns); });
         return Variant();
     });
@@ -501,6 +574,7 @@ void WordCells::addMembers()
             if (tableName(cell.table) != table)
                 throw EOleError(
                     QStringLiteral("Объединить можно только ячейки одной таблицы"), Automation::E_FAIL);
+        const auto changed = qScopeGuard([&] { forgetRowsFrom(cells.front().table, cells.front().row); });
         OfficeCall::run(
             [&] { WriterTableModel(cells.front().table).merge(cells.front().name, cells.back().name); });
         return Variant();
