@@ -5,14 +5,20 @@
 #include "platform/writer/WriterServer.h"
 #include "report/ReportU.h"
 #include "tests/FolderDialogAnswer.h"
+#include "tests/ReportTableReader.h"
 #include "tests/WriterTestOffice.h"
 
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
 #include <QDir>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <memory>
 
@@ -54,6 +60,7 @@ private slots:
     void init();
     void cleanup();
     void cleanupTestCase();
+    void builtReportIsSavedOnLeaving();
     void conclusionIsSavedOnLeaving_data();
     void conclusionIsSavedOnLeaving();
     void twoConclusionsInOneMinuteKeepTwoFiles();
@@ -152,6 +159,49 @@ QStringList TestSavingOffice::Files(const QString& folder) const
             file = Conclusion;
     }
     return files;
+}
+
+void TestSavingOffice::builtReportIsSavedOnLeaving()
+{
+    const QString report = Folder(QStringLiteral("Заключения"));
+    UserSettings::SetSaveNeeded(true);
+    UserSettings::SetReportPath(report);
+    OpenWindow();
+    QSignalSpy saved(m_window.get(), &TfrmTessora::ConclusionSaved);
+    m_window->acReportExecute();
+    WriterTestOffice::remember();
+    QVERIFY(!ReportDoc.isEmpty());
+    LeaveConclusionPage();
+    QCOMPARE(Files(report), QStringList { Conclusion });
+    QCOMPARE(saved.size(), 1);
+    QCOMPARE(MessageBoxes::takeShown().size(), 0);
+
+    // Read back in an office of its own, as the user would open it.
+    QVERIFY(ConnectWord());
+    WriterTestOffice::remember();
+    const std::shared_ptr<UnoOffice> office = UnoOffice::connect(m_office->pipeName());
+    QVERIFY(office);
+    const css::beans::PropertyValue hidden = namedValue("Hidden", css::uno::Any(true));
+    const QString url = QUrl::fromLocalFile(saved.first().first().toString()).toString();
+    const css::uno::Reference<css::lang::XComponent> document
+        = css::uno::Reference<css::frame::XComponentLoader>(office->desktop(), css::uno::UNO_QUERY_THROW)
+              ->loadComponentFromURL(toOUString(url), OUString("_blank"), 0,
+                  css::uno::Sequence<css::beans::PropertyValue>(&hidden, 1));
+    const auto close = qScopeGuard([&] {
+        css::uno::Reference<css::util::XCloseable>(document, css::uno::UNO_QUERY_THROW)->close(true);
+    });
+    const QString text
+        = ReportTableReader::Read(ReportTableReader::FirstTable(document)).rows.join(QLatin1Char('\n'));
+    const QStringList titles { QStringLiteral("Наблюдается:"), QStringLiteral("Жалуется на:"),
+        QStringLiteral("Электрокардиография:"), QStringLiteral("Флюорография:"),
+        QStringLiteral("Анализ крови:"), QStringLiteral("Анализ мочи:"),
+        QStringLiteral("При самостоятельном осмотре:"), QStringLiteral("Рекомендованы консультации:") };
+    QStringList found;
+    for (const QString& title : titles) {
+        if (text.contains(QLatin1Char('*') + title + QLatin1Char('*')))
+            found << title;
+    }
+    QCOMPARE(found, titles);
 }
 
 void TestSavingOffice::conclusionIsSavedOnLeaving_data()
