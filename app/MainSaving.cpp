@@ -102,7 +102,7 @@ QString TfrmTessora::GetFallbackFolder() const
         .toString();
 }
 
-void TfrmTessora::SaveConclusionInto(const QString& folder)
+void TfrmTessora::SaveConclusionAs(const QString& folder)
 {
     const QString file = ConclusionFiles::FreeFileName(folder, ConclusionFileName());
     try {
@@ -114,12 +114,6 @@ void TfrmTessora::SaveConclusionInto(const QString& folder)
         return;
     }
     emit ConclusionSaved(file);
-}
-
-void TfrmTessora::SaveConclusionAs()
-{
-    if (IsSaveNeeded())
-        SaveConclusionInto(GetReportPath());
 }
 
 bool TfrmTessora::IsInReportFolder(const QString& folder) const
@@ -140,7 +134,7 @@ void TfrmTessora::SaveConclusionIfNeeded()
             // into the fallback folder.
             const QString folder = GetReportPath();
             if (!(ReportDoc.get(QStringLiteral("Saved")).toBool() && IsInReportFolder(folder)))
-                SaveConclusionInto(folder);
+                SaveConclusionAs(folder);
         }
     } catch (const std::exception& error) {
         MessageBoxes::showError(

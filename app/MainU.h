@@ -78,13 +78,19 @@ public:
     // Saving of the conclusion documents (MainSaving.cpp).
     void ChooseReportFolder(bool Checked);
     bool IsSaveNeeded() const;
+    // The stored report folder; without one the user is asked, and a
+    // cancelled question switches saving off and answers GetFallbackFolder.
     QString GetReportPath();
     QString GetFallbackFolder() const;
-    void SaveConclusionAs();
+    // Saves the conclusion document into the folder under a free name from
+    // ConclusionFileName; tells the user when that fails, else emits ConclusionSaved.
+    void SaveConclusionAs(const QString& folder);
     // Whether the conclusion document was saved into this folder (from GetReportPath).
     bool IsInReportFolder(const QString& folder) const;
+    // Handlers of the conclusion document's Close and of the word processor's before-save.
     void SaveConclusionIfNeeded();
     void SetWordOpenDirectory();
+    // True writes the option to the settings, false reads it back.
     void StoreSaveNeeded(bool Store);
 
 signals:
@@ -139,7 +145,6 @@ private:
     void ConnectSaving();
     void DisconnectSaving();
     bool AskReportFolder(const QString& preselected, QString& folder);
-    void SaveConclusionInto(const QString& folder);
 
     void LoadPageTip(int tag);
     void LoadPagePicture(int tag);
