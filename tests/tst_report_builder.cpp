@@ -1,5 +1,6 @@
 #include "report/ReportBuilder.h"
 
+#include "platform/files/DataFolder.h"
 #include "platform/writer/WordDocument.h"
 #include "report/ReportLayout.h"
 #include "report/ReportU.h"
@@ -118,6 +119,8 @@ private slots:
     void sections_data();
     void sections();
     void refusedValueStopsTheReportAndKeepsTheDocument();
+    void missingPictureLeavesOnlyTheFirstRowEmpty();
+    void withoutWordProcessorNothingIsBuilt();
 
 private:
     ReportTableView BuildLive(TestRecord& record);
@@ -295,6 +298,43 @@ void TestReportBuilder::refusedValueStopsTheReportAndKeepsTheDocument()
     const ReportTableView view = ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(ReportDoc)));
     QCOMPARE(view.rows.size(), 11);
     QCOMPARE(WordApp.get(QStringLiteral("ScreenUpdating")).toBool(), true);
+}
+
+void TestReportBuilder::missingPictureLeavesOnlyTheFirstRowEmpty()
+{
+    QTemporaryDir folder;
+    DataFolder::setPath(folder.path());
+    const auto restore = qScopeGuard([] { DataFolder::setPath(QString()); });
+    TestRecord record(Now);
+    const ReportTableView view = BuildLive(record);
+    // The error's own text, in a plain box.
+    const QString missing
+        = QStringLiteral("Файл %1 не найден").arg(DataFolder::file(QStringLiteral("Images/Tessora.jpg")));
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY2(m_boxes.first().endsWith(missing), qPrintable(m_boxes.first()));
+    QCOMPARE(m_steps, ReportSteps);
+    QCOMPARE(view.rows.last(), ReportStamp(Now));
+    Reference<container::XIndexAccess> pictures(
+        Reference<text::XTextGraphicObjectsSupplier>(ModelOf(ReportDoc), UNO_QUERY_THROW)
+            ->getGraphicObjects(),
+        UNO_QUERY_THROW);
+    QCOMPARE(pictures->getCount(), 0);
+}
+
+void TestReportBuilder::withoutWordProcessorNothingIsBuilt()
+{
+    const WriterServer::Settings usual = WriterServer::settings();
+    WriterServer::Settings missing = usual;
+    missing.officeProgram = m_folder.filePath(QStringLiteral("no-office/soffice"));
+    missing.pipeName += QStringLiteral("_missing");
+    WriterServer::setSettings(missing);
+    const auto restore = qScopeGuard([&] { WriterServer::setSettings(usual); });
+    TestRecord record(Now);
+    QVERIFY(!BuildReport(
+        record, [this] { ++m_steps; }, Now));
+    QCOMPARE(m_boxes, QStringList { QStringLiteral("error: Не могу найти MS Word") });
+    QVERIFY(ReportDoc.isEmpty());
+    QCOMPARE(m_steps, 1);
 }
 
 QTEST_GUILESS_MAIN(TestReportBuilder)

@@ -8,6 +8,7 @@
 #include <com/sun/star/awt/FontSlant.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextTableCursor.hpp>
 
 #include <QScopeGuard>
 #include <QStringList>
@@ -108,22 +109,47 @@ void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, i
         setBorder(*(edge == Edge::Left ? rowCellsList.front() : rowCellsList.back()), edge, lineStyle);
 }
 
-// After a change in these rows of the table, what is known of the document
-// before them stays known.
-void forgetRowsFrom(const Reference<text::XTextTable>& table, int row) noexcept
+// After a change of the rows row..lastRow of the table, which now stand as
+// lastRow + rowShift, what is known of the other rows stays known. A change
+// that failed half-way may have touched any row from the first on.
+void forgetRows(
+    const Reference<text::XTextTable>& table, int row, int lastRow, int rowShift, bool done) noexcept
 {
     try {
-        OfficeCall::run([&] { DocumentLayout::forgetFrom(table, row); });
+        OfficeCall::run([&] {
+            if (done)
+                DocumentLayout::forgetRows(table, row, lastRow, rowShift);
+            else
+                DocumentLayout::forgetFrom(table, row);
+        });
     } catch (...) {
         DocumentLayout::forget();
     }
 }
 
+// The cells of a table row or of a whole table as one table cursor, through
+// which the office formats all their text in one call; null for other ranges.
+Reference<beans::XPropertySet> cellBlock(const RangeTarget& target)
+{
+    if (target.kind != RangeTarget::Kind::Row && target.kind != RangeTarget::Kind::Table)
+        return {};
+    const WriterTableModel model(target.table);
+    const int firstRow = target.kind == RangeTarget::Kind::Row ? target.row : 1;
+    const int lastRow = target.kind == RangeTarget::Kind::Row ? target.row : model.rowCount();
+    const int lastCells = model.cellCount(lastRow);
+    Reference<text::XTextTableCursor> cursor
+        = target.table->createCursorByCellName(toOUString(WriterTableModel::cellName(firstRow, 1)));
+    if (!cursor->gotoCellByName(toOUString(WriterTableModel::cellName(lastRow, lastCells)), true))
+        return {};
+    return Reference<beans::XPropertySet>(cursor, uno::UNO_QUERY);
+}
+
 class WordFont : public DispatchObject {
 public:
-    explicit WordFont(std::function<TextList()> texts)
+    WordFont(std::function<TextList()> texts, RangeTarget target)
         : DispatchObject(QStringLiteral("Font"))
         , m_texts(std::move(texts))
+        , m_target(std::move(target))
     {
         addProperty(
             QStringLiteral("Bold"), [this] { return Variant(read<float>("CharWeight", 0) > 100.0f); },
@@ -163,11 +189,16 @@ private:
     void write(const char* name, const uno::Any& value) const
     {
         OfficeCall::run([&] {
+            if (const auto block = cellBlock(m_target); block.is()) {
+                block->setPropertyValue(OUString::createFromAscii(name), value);
+                return;
+            }
             for (const auto& text : m_texts())
                 WriterText::setProperty(text, QString::fromLatin1(name), value);
         });
     }
     std::function<TextList()> m_texts;
+    RangeTarget m_target;
 };
 
 class WordBorder : public DispatchObject {
@@ -388,13 +419,15 @@ WordRange::WordRange(RangeTarget target)
             row = m_target.row;
         else if (m_target.kind == RangeTarget::Kind::Cell)
             row = OfficeCall::run([&] { return rowOfCellName(cellNameOf(m_target.cell)); });
+        bool done = false;
         const auto changed = qScopeGuard([&] {
             if (row > 0)
-                forgetRowsFrom(m_target.table, row);
+                forgetRows(m_target.table, row, row, 0, done);
             else
                 DocumentLayout::forget();
         });
         insertBefore(text);
+        done = true;
         return Variant();
     });
     addProperty(
@@ -412,7 +445,8 @@ WordRange::WordRange(RangeTarget target)
         });
     addProperty(QStringLiteral("Start"), [this] { return Variant(position(false)); });
     addProperty(QStringLiteral("End"), [this] { return Variant(position(true)); });
-    addProperty(QStringLiteral("Font"), [texts] { return MakeDispatch<WordFont>(texts)->asVariant(); });
+    addProperty(QStringLiteral("Font"),
+        [this, texts] { return MakeDispatch<WordFont>(texts, m_target)->asVariant(); });
     addProperty(QStringLiteral("ParagraphFormat"),
         [texts] { return MakeDispatch<WordParagraphFormat>(texts)->asVariant(); });
     addProperty(
@@ -561,8 +595,11 @@ void WordCells::addMembers()
         if (!m_isRow)
             throw EOleError(
                 QStringLiteral("Разбить можно только ячейки одной строки"), Automation::E_NOTIMPL);
-        const auto changed = qScopeGuard([this] { forgetRowsFrom(m_owner.table, m_owner.row); });
+        bool done = false;
+        const auto changed
+            = qScopeGuard([&] { forgetRows(m_owner.table, m_owner.row, m_owner.row, rows - 1, done); });
         OfficeCall::run([&] { WriterTableModel(m_owner.table).splitRow(m_owner.row, rows, columns); });
+        done = true;
         return Variant();
     });
     addMember(QStringLiteral("Merge"), [this](const Args&) {
@@ -574,9 +611,12 @@ void WordCells::addMembers()
             if (tableName(cell.table) != table)
                 throw EOleError(
                     QStringLiteral("Объединить можно только ячейки одной таблицы"), Automation::E_FAIL);
-        const auto changed = qScopeGuard([&] { forgetRowsFrom(cells.front().table, cells.front().row); });
+        bool done = false;
+        const auto changed = qScopeGuard(
+            [&] { forgetRows(cells.front().table, cells.front().row, cells.back().row, 0, done); });
         OfficeCall::run(
             [&] { WriterTableModel(cells.front().table).merge(cells.front().name, cells.back().name); });
+        done = true;
         return Variant();
     });
     addProperty(QStringLiteral("Shading"),

@@ -206,10 +206,15 @@ std::vector<int> WriterTableModel::columnsAlong(int row, int column, int otherRo
 namespace {
 
 // Where a kept layout stops being known: from this row of this table on.
+// When only the rows up to lastRow changed (one change since the layout was
+// read), the rows after them are kept too, renumbered by rowShift.
 struct LayoutResume {
     DocumentLayout kept; // the spans before that row, in document order
     QString table;
     int row = 0;
+    int lastRow = INT_MAX;
+    int rowShift = 0;
+    DocumentLayout tail; // the spans of the table's rows after the changed ones
 };
 
 struct LayoutCache {
@@ -229,10 +234,10 @@ LayoutCache& layoutCache()
 }
 
 void readRows(DocumentLayout& layout, const Reference<text::XTextTable>& table, const QString& name,
-    int firstRow, int& position)
+    int firstRow, int& position, int lastRow = INT_MAX)
 {
     const auto rows = WriterTableModel(table).rowLayout();
-    for (int r = firstRow; r <= static_cast<int>(rows.size()); ++r) {
+    for (int r = firstRow; r <= std::min(lastRow, static_cast<int>(rows.size())); ++r) {
         const int rowStart = position;
         for (int c = 1; c <= rows[r - 1]; ++c) {
             const QString cell = WriterTableModel::cellName(r, c);
@@ -243,6 +248,27 @@ void readRows(DocumentLayout& layout, const Reference<text::XTextTable>& table, 
         }
         position += 1;
         layout.rows.push_back({ table, name, r, rowStart, position });
+    }
+}
+
+// Appends the unchanged rows after a change, moved to their new numbers and
+// positions.
+void appendTail(DocumentLayout& layout, const DocumentLayout& tail, int rowShift, int& position)
+{
+    const int shift = position - tail.rows.front().start;
+    for (RowSpan row : tail.rows) {
+        row.row += rowShift;
+        row.start += shift;
+        row.end += shift;
+        position = row.end;
+        layout.rows.push_back(row);
+    }
+    for (CellSpan cell : tail.cells) {
+        cell.row += rowShift;
+        cell.name = WriterTableModel::cellName(cell.row, cell.column);
+        cell.start += shift;
+        cell.end += shift;
+        layout.cells.push_back(cell);
     }
 }
 
@@ -295,6 +321,11 @@ DocumentLayout readLayout(
                 position = start;
             }
             reading = changed;
+            if (changed && resume->lastRow != INT_MAX && !resume->tail.rows.empty()) {
+                readRows(layout, table, name, firstRow, position, resume->lastRow);
+                appendTail(layout, resume->tail, resume->rowShift, position);
+                continue;
+            }
         }
         readRows(layout, table, name, firstRow, position);
     }
@@ -342,11 +373,21 @@ void DocumentLayout::forget()
 
 void DocumentLayout::forgetFrom(const Reference<text::XTextTable>& table, int row)
 {
+    forgetRows(table, row, INT_MAX, 0);
+}
+
+void DocumentLayout::forgetRows(const Reference<text::XTextTable>& table, int row, int lastRow, int rowShift)
+{
     const QString name = tableName(table);
     LayoutCache& cache = layoutCache();
     const std::lock_guard lock(cache.mutex);
-    if (cache.resume && cache.resume->table == name && cache.resume->row <= row)
+    if (cache.resume && cache.resume->table == name && cache.resume->row <= row) {
+        // A second change before the layout was read again: from the first
+        // changed row on, everything is read.
+        cache.resume->lastRow = INT_MAX;
+        cache.resume->tail = {};
         return;
+    }
     const DocumentLayout* known = cache.layout ? &*cache.layout
         : cache.resume                         ? &cache.resume->kept
                                                : nullptr;
@@ -358,11 +399,21 @@ void DocumentLayout::forgetFrom(const Reference<text::XTextTable>& table, int ro
         cache.resume.reset();
         return;
     }
-    LayoutResume resume { {}, name, row };
+    LayoutResume resume { {}, name, row, INT_MAX, 0, {} };
     resume.kept.rows.assign(known->rows.cbegin(), first);
     for (const CellSpan& cell : known->cells)
         if (cell.start < first->start)
             resume.kept.cells.push_back(cell);
+    if (cache.layout && lastRow != INT_MAX) {
+        resume.lastRow = lastRow + rowShift;
+        resume.rowShift = rowShift;
+        for (const RowSpan& span : known->rows)
+            if (span.tableName == name && span.row > lastRow)
+                resume.tail.rows.push_back(span);
+        for (const CellSpan& span : known->cells)
+            if (span.tableName == name && span.row > lastRow)
+                resume.tail.cells.push_back(span);
+    }
     cache.layout.reset();
     cache.resume = std::move(resume);
 }

@@ -79,6 +79,10 @@ struct DocumentLayout {
     static void forget();
     // Only the rows from this one on (and what follows them) changed.
     static void forgetFrom(const css::uno::Reference<css::text::XTextTable>& table, int row);
+    // Only the rows row..lastRow changed, and now stand as lastRow + rowShift
+    // rows; the rows after them only moved.
+    static void forgetRows(
+        const css::uno::Reference<css::text::XTextTable>& table, int row, int lastRow, int rowShift);
     const CellSpan* findCell(
         const css::uno::Reference<css::text::XTextTable>& table, const QString& name) const;
     const RowSpan* findRow(const css::uno::Reference<css::text::XTextTable>& table, int row) const;
