@@ -138,14 +138,6 @@ void TestSaving::optionAndFolderSurviveRestart()
     OpenWindow();
     QVERIFY(Option()->isChecked());
     QCOMPARE(m_window->GetReportPath(), folder);
-
-    FolderDialogAnswer answer(folder);
-    Option()->trigger();
-    QCOMPARE(answer.shown, 0);
-    QVERIFY(!Option()->isChecked());
-    Option()->trigger();
-    QCOMPARE(answer.shown, 1);
-    QCOMPARE(answer.preselected, folder);
 }
 
 void TestSaving::checkingAsksForTheFolder_data()

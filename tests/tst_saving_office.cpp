@@ -217,8 +217,6 @@ void TestSavingOffice::conclusionIsSavedOnLeaving_data()
     const QString report = Folder(QStringLiteral("Заключения"));
     const QStringList conclusion { Conclusion };
     const QStringList none;
-    QTest::newRow("unsaved conclusion")
-        << true << true << QString() << UserSave::None << conclusion << none << true << 0;
     QTest::newRow("saved by the user into the report folder")
         << true << true << QString() << UserSave::IntoReportFolder
         << QStringList { QStringLiteral("свое.doc") } << none << true << 0;
