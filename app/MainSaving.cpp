@@ -30,6 +30,9 @@ void TfrmTessora::ConnectSaving()
 {
     connect(ui->acSaveResults, &QAction::triggered, this, &TfrmTessora::acSaveResultsExecute);
     connect(ui->acSaveResults, &QAction::toggled, this, &TfrmTessora::acSaveResultsUpdate);
+    // A new examination reads the option back from the settings: keep them in
+    // step, so that it does not undo what the user chose since the start.
+    connect(ui->acSaveResults, &QAction::toggled, this, [this] { StoreSaveNeeded(true); });
     SavingWindow = this;
     SetConclusionSavingHandlers([this] { SaveConclusionIfNeeded(); },
         [this](const Variant&, bool*, bool*) { SetWordOpenDirectory(); });

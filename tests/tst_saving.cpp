@@ -134,6 +134,8 @@ void TestSaving::optionAndFolderSurviveRestart()
         QCOMPARE(answer.preselected, QString());
     }
     QVERIFY(Option()->isChecked());
+    m_window->acNewExecute();
+    QVERIFY(Option()->isChecked());
     m_window->close();
     OpenWindow();
     QVERIFY(Option()->isChecked());
