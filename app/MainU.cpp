@@ -122,6 +122,7 @@ TfrmTessora::~TfrmTessora()
     qApp->removeEventFilter(this);
     SetReportErrorBox({});
     SetReportMessageBox({});
+    DisconnectSaving();
 }
 
 void TfrmTessora::FormCreate()
@@ -149,6 +150,7 @@ void TfrmTessora::FormCreate()
     CreateCardioPage();
     SizePagePanels();
     ConnectActions();
+    ConnectSaving();
     ConnectRecord();
     SetDateFormats();
     qApp->installEventFilter(this);
@@ -565,7 +567,7 @@ void TfrmTessora::acNewExecute()
     BuildSectionTree();
     ResetPanelChecks();
     FQuestionnaire->SetColumnWidths();
-    // Reading the saving option back from the settings belongs here; the program does not save results yet.
+    StoreSaveNeeded(false);
     SelectPageByTag(1);
     {
         const QSignalBlocker blocker(ui->trvMain);
@@ -687,7 +689,7 @@ void TfrmTessora::closeEvent(QCloseEvent* event)
 void TfrmTessora::FormClose()
 {
     CloseReportDocuments();
-    // Storing the saving option in the settings belongs here; the program does not save results yet.
+    StoreSaveNeeded(true);
 }
 
 // ---------------------------------------------------------------- report documents

@@ -82,6 +82,28 @@ public:
     // Starts the cardiology interview again from its first question.
     void RestartInterview();
 
+    // Saving of the conclusion documents (MainSaving.cpp).
+    void ChooseReportFolder(bool Checked);
+    bool IsSaveNeeded() const;
+    // The stored report folder; without one the user is asked, and a
+    // cancelled question switches saving off and answers GetFallbackFolder.
+    QString GetReportPath();
+    QString GetFallbackFolder() const;
+    // Saves the conclusion document into the folder under a free name from
+    // ConclusionFileName; tells the user when that fails, else emits ConclusionSaved.
+    void SaveConclusionAs(const QString& folder);
+    // Whether the conclusion document was saved into this folder (from GetReportPath).
+    bool IsInReportFolder(const QString& folder) const;
+    // Handlers of the conclusion document's Close and of the word processor's before-save.
+    void SaveConclusionIfNeeded();
+    void SetWordOpenDirectory();
+    // True writes the option to the settings, false reads it back.
+    void StoreSaveNeeded(bool Store);
+
+signals:
+    // A conclusion document was saved as this file.
+    void ConclusionSaved(const QString& file);
+
 public slots:
     void acNewExecute();
     void acNextTabExecute();
@@ -89,6 +111,8 @@ public slots:
     void acExitExecute();
     void acMonitorExecute(bool checked);
     void acRestartInterviewExecute();
+    void acSaveResultsExecute(bool checked);
+    void acSaveResultsUpdate();
     // The report command: builds the printable report, or shows the open one.
     void acReportExecute();
     void acReportUpdate();
@@ -133,6 +157,9 @@ private:
     void CreateQuestionnaire();
     // On the complaints page the grid gets the room beyond the window's design height.
     void ArrangeWorkArea(int tag);
+    void ConnectSaving();
+    void DisconnectSaving();
+    bool AskReportFolder(const QString& preselected, QString& folder);
 
     void LoadPageTip(int tag);
     void LoadPagePicture(int tag);

@@ -23,6 +23,18 @@ namespace {
 ComPtr<IUnknown> ActiveWordObject;
 TReportErrorBox ErrorBox;
 TReportErrorBox MessageBox;
+TDocEventsSink::TDocEvent SavingOnClose;
+TWordEventsSink::TDocumentBeforeSaveEvent SavingBeforeSave;
+
+void WireSinkHandlers()
+{
+    if (WordSink) {
+        WordSink->OnQuit = ForgetWordApplication;
+        WordSink->OnDocumentBeforeSave = SavingBeforeSave;
+    }
+    if (DocSink)
+        DocSink->OnClose = SavingOnClose ? SavingOnClose : ForgetReportDocument;
+}
 
 void ShowErrorBox(const QString& text)
 {
@@ -104,8 +116,7 @@ void InitReportUnit()
         WordSink = new TWordEventsSink;
     if (!DocSink)
         DocSink = new TDocEventsSink;
-    WordSink->OnQuit = ForgetWordApplication;
-    DocSink->OnClose = ForgetReportDocument;
+    WireSinkHandlers();
 }
 
 void FinalizeReportUnit()
@@ -210,4 +221,12 @@ void ForgetWordApplication()
 void ForgetReportDocument()
 {
     ReportDoc.clear();
+}
+
+void SetConclusionSavingHandlers(
+    TDocEventsSink::TDocEvent onClose, TWordEventsSink::TDocumentBeforeSaveEvent beforeSave)
+{
+    SavingOnClose = std::move(onClose);
+    SavingBeforeSave = std::move(beforeSave);
+    WireSinkHandlers();
 }
