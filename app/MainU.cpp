@@ -119,6 +119,7 @@ TfrmTessora::~TfrmTessora()
 {
     qApp->removeEventFilter(this);
     SetReportErrorBox({});
+    SetConclusionSavingHandlers({}, {});
 }
 
 void TfrmTessora::FormCreate()
@@ -145,6 +146,7 @@ void TfrmTessora::FormCreate()
     CreateCardioPage();
     SizePagePanels();
     ConnectActions();
+    ConnectSaving();
     ConnectRecord();
     SetDateFormats();
     qApp->installEventFilter(this);
@@ -522,7 +524,7 @@ void TfrmTessora::acNewExecute()
     BuildSectionTree();
     ResetPanelChecks();
     FQuestionnaire->SetColumnWidths();
-    // Reading the saving option back from the settings belongs here; the program does not save results yet.
+    StoreSaveNeeded(false);
     SelectPageByTag(1);
     {
         const QSignalBlocker blocker(ui->trvMain);
@@ -621,7 +623,7 @@ void TfrmTessora::closeEvent(QCloseEvent* event)
 void TfrmTessora::FormClose()
 {
     CloseReportDocuments();
-    // Storing the saving option in the settings belongs here; the program does not save results yet.
+    StoreSaveNeeded(true);
 }
 
 // ---------------------------------------------------------------- report documents

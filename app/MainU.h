@@ -75,12 +75,30 @@ public:
     TCardioPage* CardioPage() const { return FCardioPage; }
     TfrmMonitor* Monitor() const { return frmMonitor; }
 
+    // Saving of the conclusion documents (MainSaving.cpp).
+    void ChooseReportFolder(bool Checked);
+    bool IsSaveNeeded() const;
+    QString GetReportPath();
+    QString GetFallbackFolder() const;
+    void SaveConclusionAs();
+    // Whether the conclusion document was saved into this folder (from GetReportPath).
+    bool IsInReportFolder(const QString& folder) const;
+    void SaveConclusionIfNeeded();
+    void SetWordOpenDirectory();
+    void StoreSaveNeeded(bool Store);
+
+signals:
+    // A conclusion document was saved as this file.
+    void ConclusionSaved(const QString& file);
+
 public slots:
     void acNewExecute();
     void acNextTabExecute();
     void acPrevTabExecute();
     void acExitExecute();
     void acMonitorExecute(bool checked);
+    void acSaveResultsExecute(bool checked);
+    void acSaveResultsUpdate();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -115,6 +133,9 @@ private:
     void SetLabelsColour(QLabel* first, QLabel* second, const QColor& colour);
     void ConnectActions();
     void CreateQuestionnaire();
+    void ConnectSaving();
+    bool AskReportFolder(const QString& preselected, QString& folder);
+    void SaveConclusionInto(const QString& folder);
 
     void LoadPageTip(int tag);
     void LoadPagePicture(int tag);

@@ -22,6 +22,18 @@ namespace {
 // ConnectWord or the unit's end.
 ComPtr<IUnknown> ActiveWordObject;
 TReportErrorBox ErrorBox;
+TDocEventsSink::TDocEvent SavingOnClose;
+TWordEventsSink::TDocumentBeforeSaveEvent SavingBeforeSave;
+
+void WireSinkHandlers()
+{
+    if (WordSink) {
+        WordSink->OnQuit = ForgetWordApplication;
+        WordSink->OnDocumentBeforeSave = SavingBeforeSave;
+    }
+    if (DocSink)
+        DocSink->OnClose = SavingOnClose ? SavingOnClose : ForgetReportDocument;
+}
 
 void ShowErrorBox(const QString& text)
 {
@@ -90,8 +102,7 @@ void InitReportUnit()
         WordSink = new TWordEventsSink;
     if (!DocSink)
         DocSink = new TDocEventsSink;
-    WordSink->OnQuit = ForgetWordApplication;
-    DocSink->OnClose = ForgetReportDocument;
+    WireSinkHandlers();
 }
 
 void FinalizeReportUnit()
@@ -196,4 +207,12 @@ void ForgetWordApplication()
 void ForgetReportDocument()
 {
     ReportDoc.clear();
+}
+
+void SetConclusionSavingHandlers(
+    TDocEventsSink::TDocEvent onClose, TWordEventsSink::TDocumentBeforeSaveEvent beforeSave)
+{
+    SavingOnClose = std::move(onClose);
+    SavingBeforeSave = std::move(beforeSave);
+    WireSinkHandlers();
 }

@@ -58,3 +58,9 @@ void ForgetWordApplication();
 // Handler of the report document's Close event while conclusions are not
 // being saved; the saving option replaces it with its own handler.
 void ForgetReportDocument();
+
+// The saving option's handlers: of the report document's Close event (which
+// must empty ReportDoc itself) and of the word processor's before-save event.
+// Kept across InitReportUnit; empty handlers put back the defaults.
+void SetConclusionSavingHandlers(
+    TDocEventsSink::TDocEvent onClose, TWordEventsSink::TDocumentBeforeSaveEvent beforeSave);

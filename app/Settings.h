@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// The program's persistent per-user settings, kept by QSettings for the
+// organisation TessoraPro: the registry key Software\TessoraPro on Windows,
+// ~/.config/TessoraPro.conf on Linux. Every access opens the store anew and
+// closes it right after. A damaged store reads as missing values and is
+// rewritten by the next change; it never stops the program.
+namespace UserSettings {
+
+// False only when the store exists but cannot be read.
+bool IsAvailable();
+
+// "ReportPath": the folder for saved conclusions, as stored; empty when the
+// value is missing or is not a single text.
+QString ReportPath();
+void SetReportPath(const QString& folder);
+
+// "SaveNeeded": written as "Yes" or "No"; only the exact text "Yes" reads as true.
+bool SaveNeeded();
+void SetSaveNeeded(bool needed);
+
+} // namespace UserSettings
