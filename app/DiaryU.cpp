@@ -204,7 +204,8 @@ TfrmDiary::TfrmDiary(bool saveNeeded, const QString& folder, QWidget* parent)
     connect(ui->bbtnExport, &QPushButton::clicked, this, &TfrmDiary::bbtnExportClick);
     connect(ui->stgDiary, &QTableView::doubleClicked, this, &TfrmDiary::stgDiaryDoubleClick);
     LoadEntries(saveNeeded);
-    ShowCharts();
+    if (!FEntries.isEmpty())
+        ShowCharts();
 }
 
 TfrmDiary::~TfrmDiary() = default;

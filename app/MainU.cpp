@@ -147,6 +147,7 @@ void TfrmTessora::FormCreate()
     SizePagePanels();
     ConnectActions();
     ConnectSaving();
+    ConnectDiary();
     ConnectRecord();
     SetDateFormats();
     qApp->installEventFilter(this);

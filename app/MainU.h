@@ -3,6 +3,7 @@
 #include "decision/ExaminationRecord.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -11,6 +12,7 @@ class QDateTimeEdit;
 class QLabel;
 class QTreeWidgetItem;
 class TCardioPage;
+class TfrmDiary;
 class TfrmMonitor;
 class TCheck;
 class TQuestionnaire;
@@ -87,6 +89,10 @@ public:
     void SetWordOpenDirectory();
     void StoreSaveNeeded(bool Store);
 
+    // The examination diary (MainDiary.cpp): keeps the examination whose
+    // conclusion was saved as the file, while the saving option is on.
+    void KeepInDiary(const QString& file);
+
 signals:
     // A conclusion document was saved as this file.
     void ConclusionSaved(const QString& file);
@@ -99,6 +105,7 @@ public slots:
     void acMonitorExecute(bool checked);
     void acSaveResultsExecute(bool checked);
     void acSaveResultsUpdate();
+    void acDiaryExecute();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -134,6 +141,7 @@ private:
     void ConnectActions();
     void CreateQuestionnaire();
     void ConnectSaving();
+    void ConnectDiary();
     bool AskReportFolder(const QString& preselected, QString& folder);
     void SaveConclusionInto(const QString& folder);
 
@@ -157,4 +165,5 @@ private:
     TQuestionnaire* FQuestionnaire = nullptr;
     QWidget* FShownPage = nullptr;
     std::unique_ptr<TPageRecord> FRecord;
+    QPointer<TfrmDiary> FDiary;
 };

@@ -49,7 +49,7 @@ TValueRange RangeOf(const QList<TTrendLine>& lines, const QList<TNormalBand>& ba
         }
     }
     if (lower > upper)
-        return {};
+        return { 0, 1 }; // nothing to show: an axis still needs a span
     const double margin = std::max((upper - lower) / 10, 1.0);
     return { std::floor(lower - margin), std::ceil(upper + margin) };
 }
