@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFont>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QToolTip>
 #include <QUrl>
@@ -92,8 +91,11 @@ private:
 
 namespace {
 
-const QColor BandColour(0x2E, 0xA0, 0x4A, 0x38);
 const QColor LineColours[] = { QColor(0xC0, 0x20, 0x30), QColor(0x20, 0x50, 0xC0) };
+// The norm of each line in a green of its own, so that two bands of one chart differ.
+const QColor BandColours[] = { QColor(0x2E, 0xA0, 0x4A, 0x40), QColor(0x10, 0x90, 0xA0, 0x40) };
+// Markers on every point help a short diary; on a long one they only hide the line.
+constexpr qsizetype MostMarkedPoints = 60;
 
 QValueAxis* ValueAxis(const TValueRange& range, const QString& title)
 {
@@ -123,7 +125,7 @@ QAreaSeries* Band(const TNormalBand& band, const std::pair<QDateTime, QDateTime>
     }
     auto* area = new QAreaSeries(upper, lower);
     area->setName(band.name);
-    area->setBrush(BandColour);
+    area->setBrush(BandColours[band.line % 2]);
     area->setPen(Qt::NoPen);
     return area;
 }
@@ -138,8 +140,8 @@ QLineSeries* Line(const TTrendLine& line, const QColor& colour)
         points.append(QPointF(point.moment.toMSecsSinceEpoch(), point.value));
     series->replace(points);
     series->setPen(QPen(colour, 2));
-    series->setPointsVisible(true);
-    series->setMarkerSize(6);
+    series->setPointsVisible(line.points.size() <= MostMarkedPoints);
+    series->setMarkerSize(5);
     // The tip of the point nearest in time to where the pointer is.
     QObject::connect(series, &QLineSeries::hovered, series, [line](const QPointF& at, bool entered) {
         if (!entered || line.points.isEmpty()) {
@@ -179,10 +181,7 @@ QChart* MakeChart(const TTrendChart& trend, const std::pair<QDateTime, QDateTime
         chart->addAxis(right, Qt::AlignRight);
     }
     for (const TNormalBand& band : trend.bands) {
-        QAreaSeries* area = Band(band, span);
-        Attach(chart, area, time, band.secondAxis ? right : left);
-        for (QLegendMarker* marker : chart->legend()->markers(area))
-            marker->setVisible(false);
+        Attach(chart, Band(band, span), time, band.secondAxis ? right : left);
     }
     for (qsizetype k = 0; k < trend.lines.size(); ++k) {
         const TTrendLine& line = trend.lines[k];
@@ -231,7 +230,8 @@ void TfrmDiary::LoadEntries(bool saveNeeded)
     header->setResizeContentsPrecision(40);
     ui->stgDiary->resizeColumnsToContents();
     header->setStretchLastSection(true);
-    ui->spDiary->setSizes({ 260, 520 });
+    ui->stgDiary->verticalHeader()->setDefaultSectionSize(ui->stgDiary->fontMetrics().height() + 6);
+    ui->spDiary->setSizes({ 250, 530 });
 }
 
 void TfrmDiary::ShowCharts()

@@ -81,10 +81,9 @@ TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
                 0, mmHg),
         };
         chart.bands = {
-            { QStringLiteral("Норма систолического"), double(Norms.SystolicLower),
-                double(Norms.SystolicUpper) },
-            { QStringLiteral("Норма диастолического"), double(Norms.DiastolicLower),
-                double(Norms.DiastolicUpper) },
+            { QStringLiteral("Норма сист."), double(Norms.SystolicLower), double(Norms.SystolicUpper) },
+            { QStringLiteral("Норма диаст."), double(Norms.DiastolicLower), double(Norms.DiastolicUpper),
+                false, 1 },
         };
         break;
     case TTrendKind::Pulse:
@@ -92,8 +91,7 @@ TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
         chart.unit = QStringLiteral("уд/мин");
         chart.lines = { Line(
             QStringLiteral("Пульс"), ordered, [](const TDiaryEntry& e) { return e.pulse; }, 0, chart.unit) };
-        chart.bands
-            = { { QStringLiteral("Норма пульса"), double(Norms.PulseLower), double(Norms.PulseUpper) } };
+        chart.bands = { { QStringLiteral("Норма"), double(Norms.PulseLower), double(Norms.PulseUpper) } };
         break;
     case TTrendKind::Weight: {
         chart.title = QStringLiteral("Вес и индекс массы тела");
@@ -110,7 +108,7 @@ TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
                             QStringLiteral("Вес"), ordered, [](const TDiaryEntry& e) { return e.weight; }, 0,
                             chart.unit),
             index };
-        chart.bands = { { QStringLiteral("Норма ИМТ"), Norms.BmiLower, Norms.BmiUpper, true } };
+        chart.bands = { { QStringLiteral("Норма ИМТ"), Norms.BmiLower, Norms.BmiUpper, true, 1 } };
         break;
     }
     case TTrendKind::Temperature:
@@ -119,8 +117,7 @@ TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
         chart.lines = { Line(
             QStringLiteral("Температура"), ordered, [](const TDiaryEntry& e) { return e.temperature; }, 1,
             chart.unit) };
-        chart.bands
-            = { { QStringLiteral("Норма температуры"), Norms.TemperatureLower, Norms.TemperatureUpper } };
+        chart.bands = { { QStringLiteral("Норма"), Norms.TemperatureLower, Norms.TemperatureUpper } };
         break;
     }
     chart.range = RangeOf(chart.lines, chart.bands, false);

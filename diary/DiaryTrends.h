@@ -28,6 +28,7 @@ struct TNormalBand {
     double lower = 0;
     double upper = 0;
     bool secondAxis = false;
+    int line = 0; // the index of the line whose norm it is
     bool operator==(const TNormalBand&) const = default;
 };
 
