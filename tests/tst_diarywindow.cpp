@@ -16,6 +16,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
 
@@ -145,6 +146,17 @@ void TestDiaryWindow::tableAndCharts()
                 QCOMPARE(line->count(), 2);
         }
     }
+
+    // Hovering near a point tells its exact value and date.
+    diary.show();
+    QLineSeries* systolicLine = nullptr;
+    for (QAbstractSeries* series :
+        diary.findChild<QChartView*>(QStringLiteral("chtPressure"))->chart()->series()) {
+        if (series->type() == QAbstractSeries::SeriesTypeLine && !systolicLine)
+            systolicLine = static_cast<QLineSeries*>(series);
+    }
+    emit systolicLine->hovered(systolicLine->at(1) + QPointF(-60000, 3), true);
+    QCOMPARE(QToolTip::text(), QStringLiteral("20.04.2026 19:05\nСистолическое: 170 мм Hg"));
 }
 
 // A double-click opens the row's conclusion; one that is gone is told.
