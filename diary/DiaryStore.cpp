@@ -155,6 +155,7 @@ bool TDiaryStore::open(Access access)
         return fail(QStringLiteral("файл поврежден"), check.lastError().text());
     if (check.value(0).toString() != QLatin1String("ok"))
         return fail(QStringLiteral("файл поврежден"), check.value(0).toString());
+    check.finish();
     QSqlQuery(m_database).exec(QStringLiteral("PRAGMA foreign_keys = ON"));
     const int version = storedVersion();
     if (version < 0)

@@ -14,7 +14,8 @@ inline TDiaryEntry DiaryTestEntry(const QString& description, const QDateTime& m
 {
     TestRecord record(moment);
     const QString unknown = record.apply(description);
-    Q_ASSERT_X(unknown.isEmpty(), "DiaryTestEntry", qPrintable(unknown));
+    if (!unknown.isEmpty())
+        qFatal("DiaryTestEntry: unknown word %s", qPrintable(unknown));
     ClassifyFindings(record, moment);
     ChooseSpecialists(record);
     return EntryFromRecord(record, Findings, Recommended, moment, file);
