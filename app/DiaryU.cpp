@@ -21,6 +21,8 @@
 #include <QUrl>
 #include <QValueAxis>
 
+#include <cmath>
+
 // The diary's table: the cells and flags come from the diary unit; this only
 // colours them.
 class TDiaryModel final : public QAbstractTableModel {
@@ -180,9 +182,8 @@ QChart* MakeChart(const TTrendChart& trend, const std::pair<QDateTime, QDateTime
         right = ValueAxis(trend.secondRange, trend.secondUnit);
         chart->addAxis(right, Qt::AlignRight);
     }
-    for (const TNormalBand& band : trend.bands) {
+    for (const TNormalBand& band : trend.bands)
         Attach(chart, Band(band, span), time, band.secondAxis ? right : left);
-    }
     for (qsizetype k = 0; k < trend.lines.size(); ++k) {
         const TTrendLine& line = trend.lines[k];
         Attach(chart, Line(line, LineColours[k % 2]), time, line.secondAxis ? right : left);
