@@ -21,14 +21,30 @@ namespace {
 const QString UnassignedValue = QStringLiteral("(значение не присвоено)");
 constexpr int wdDocumentsPath = 0;
 
+// The window whose handlers the word processor's events call.
+TfrmTessora* SavingWindow = nullptr;
+
 } // namespace
 
 void TfrmTessora::ConnectSaving()
 {
     connect(ui->acSaveResults, &QAction::triggered, this, &TfrmTessora::acSaveResultsExecute);
     connect(ui->acSaveResults, &QAction::toggled, this, &TfrmTessora::acSaveResultsUpdate);
+    // A new examination reads the option back from the settings: keep them in
+    // step, so that it does not undo what the user chose since the start.
+    connect(ui->acSaveResults, &QAction::toggled, this, [this] { StoreSaveNeeded(true); });
+    SavingWindow = this;
     SetConclusionSavingHandlers([this] { SaveConclusionIfNeeded(); },
         [this](const Variant&, bool*, bool*) { SetWordOpenDirectory(); });
+}
+
+void TfrmTessora::DisconnectSaving()
+{
+    // A window made later has put in its own handlers already.
+    if (SavingWindow != this)
+        return;
+    SavingWindow = nullptr;
+    SetConclusionSavingHandlers({}, {});
 }
 
 void TfrmTessora::acSaveResultsExecute(bool checked)
@@ -89,7 +105,7 @@ QString TfrmTessora::GetFallbackFolder() const
         .toString();
 }
 
-void TfrmTessora::SaveConclusionInto(const QString& folder)
+void TfrmTessora::SaveConclusionAs(const QString& folder)
 {
     const QString file = ConclusionFiles::FreeFileName(folder, ConclusionFileName());
     try {
@@ -101,12 +117,6 @@ void TfrmTessora::SaveConclusionInto(const QString& folder)
         return;
     }
     emit ConclusionSaved(file);
-}
-
-void TfrmTessora::SaveConclusionAs()
-{
-    if (IsSaveNeeded())
-        SaveConclusionInto(GetReportPath());
 }
 
 bool TfrmTessora::IsInReportFolder(const QString& folder) const
@@ -127,7 +137,7 @@ void TfrmTessora::SaveConclusionIfNeeded()
             // into the fallback folder.
             const QString folder = GetReportPath();
             if (!(ReportDoc.get(QStringLiteral("Saved")).toBool() && IsInReportFolder(folder)))
-                SaveConclusionInto(folder);
+                SaveConclusionAs(folder);
         }
     } catch (const std::exception& error) {
         MessageBoxes::showError(

@@ -119,7 +119,8 @@ TfrmTessora::~TfrmTessora()
 {
     qApp->removeEventFilter(this);
     SetReportErrorBox({});
-    SetConclusionSavingHandlers({}, {});
+    SetReportMessageBox({});
+    DisconnectSaving();
 }
 
 void TfrmTessora::FormCreate()
@@ -154,6 +155,9 @@ void TfrmTessora::FormCreate()
     Help::installF1(this);
     SetBirthDateLimits();
     SetReportErrorBox([this](const QString& text) { MessageBoxes::showError(this, text); });
+    SetReportMessageBox([this](const QString& text) {
+        MessageBoxes::show(this, QMessageBox::NoIcon, MessageBoxes::title(), text);
+    });
     CreateQuestionnaire();
 
     acNewExecute();
@@ -168,6 +172,7 @@ void TfrmTessora::ConnectActions()
     connect(ui->acNextTab, &QAction::triggered, this, &TfrmTessora::acNextTabExecute);
     connect(ui->acPrevTab, &QAction::triggered, this, &TfrmTessora::acPrevTabExecute);
     connect(ui->acExit, &QAction::triggered, this, &TfrmTessora::acExitExecute);
+    connect(ui->acReport, &QAction::triggered, this, &TfrmTessora::acReportExecute);
     connect(ui->acHelpCont, &QAction::triggered, this, [this] { Help::showContents(this); });
     connect(ui->acAbout, &QAction::triggered, this, [this] { TfrmAbout::Execute(this); });
     connect(ui->pgcMain, &QStackedWidget::currentChanged, this, &TfrmTessora::UpdateTabActions);
@@ -298,9 +303,7 @@ void TfrmTessora::UpdateTabActions()
     const int index = ui->pgcMain->currentIndex();
     ui->acPrevTab->setEnabled(index > 0);
     ui->acNextTab->setEnabled(index < ui->pgcMain->count() - 1);
-    // The report works only while the conclusion page shows, also when another
-    // page became current without being entered.
-    ui->acReport->setEnabled(ui->pgcMain->currentWidget() == ui->tsResult);
+    acReportUpdate();
 }
 
 // ---------------------------------------------------------------- tree

@@ -80,13 +80,19 @@ public:
     // Saving of the conclusion documents (MainSaving.cpp).
     void ChooseReportFolder(bool Checked);
     bool IsSaveNeeded() const;
+    // The stored report folder; without one the user is asked, and a
+    // cancelled question switches saving off and answers GetFallbackFolder.
     QString GetReportPath();
     QString GetFallbackFolder() const;
-    void SaveConclusionAs();
+    // Saves the conclusion document into the folder under a free name from
+    // ConclusionFileName; tells the user when that fails, else emits ConclusionSaved.
+    void SaveConclusionAs(const QString& folder);
     // Whether the conclusion document was saved into this folder (from GetReportPath).
     bool IsInReportFolder(const QString& folder) const;
+    // Handlers of the conclusion document's Close and of the word processor's before-save.
     void SaveConclusionIfNeeded();
     void SetWordOpenDirectory();
+    // True writes the option to the settings, false reads it back.
     void StoreSaveNeeded(bool Store);
 
     // The examination diary (MainDiary.cpp): keeps the examination whose
@@ -106,6 +112,9 @@ public slots:
     void acSaveResultsExecute(bool checked);
     void acSaveResultsUpdate();
     void acDiaryExecute();
+    // The report command: builds the printable report, or shows the open one.
+    void acReportExecute();
+    void acReportUpdate();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -142,8 +151,8 @@ private:
     void CreateQuestionnaire();
     void ConnectSaving();
     void ConnectDiary();
+    void DisconnectSaving();
     bool AskReportFolder(const QString& preselected, QString& folder);
-    void SaveConclusionInto(const QString& folder);
 
     void LoadPageTip(int tag);
     void LoadPagePicture(int tag);

@@ -7,6 +7,7 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QFileIconProvider>
 #include <QFileSystemModel>
 #include <QScreen>
 #include <QSortFilterProxyModel>
@@ -97,6 +98,11 @@ TfrmPath::~TfrmPath() = default;
 void TfrmPath::CreateFolderTree()
 {
     FFolders = new QFileSystemModel(this);
+    // The desktop's icon theme, or the style's folder icons where none is set.
+    // The model's gatherer thread may still ask while the dialog goes, so the
+    // provider lives as long as the program.
+    static QFileIconProvider icons;
+    FFolders->setIconProvider(&icons);
     FFolders->setOption(QFileSystemModel::DontWatchForChanges);
     FFolders->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
     FFolders->setRootPath(QDir::rootPath());

@@ -2,6 +2,7 @@
 // the conclusion itself.
 #include "decision/DecisionU.h"
 
+#include "decision/WordTables.h"
 #include "platform/files/DataFolder.h"
 #include "platform/files/TextFile.h"
 
@@ -14,12 +15,6 @@
 std::array<QString, ComplaintTextCount> ComplaintTexts;
 
 namespace {
-
-const std::array<QString, 2> SexWords { QStringLiteral("женщина"), QStringLiteral("мужчина") };
-const std::array<QString, 2> RhythmWords { QStringLiteral("аритмия"), QStringLiteral("ритмичный") };
-const std::array<QString, 2> StudyResultWords { QStringLiteral("Без особенностей"),
-    QStringLiteral("Патология") };
-const std::array<QString, 2> UrinePresenceWords { QStringLiteral("отсутствует"), QStringLiteral("+") };
 
 constexpr int SeparatorLength = 150;
 

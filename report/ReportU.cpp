@@ -22,6 +22,7 @@ namespace {
 // ConnectWord or the unit's end.
 ComPtr<IUnknown> ActiveWordObject;
 TReportErrorBox ErrorBox;
+TReportErrorBox MessageBox;
 TDocEventsSink::TDocEvent SavingOnClose;
 TWordEventsSink::TDocumentBeforeSaveEvent SavingBeforeSave;
 
@@ -94,6 +95,19 @@ void QuitStartedWord()
 void SetReportErrorBox(TReportErrorBox box)
 {
     ErrorBox = std::move(box);
+}
+
+void SetReportMessageBox(TReportErrorBox box)
+{
+    MessageBox = std::move(box);
+}
+
+void ShowReportMessage(const QString& text)
+{
+    if (MessageBox)
+        MessageBox(text);
+    else
+        ShowErrorBox(text);
 }
 
 void InitReportUnit()

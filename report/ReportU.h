@@ -28,6 +28,10 @@ inline const QString ConclusionWord = QStringLiteral("Заключение");
 // the main window hands it in. Without one the text goes to the debug log.
 using TReportErrorBox = std::function<void(const QString& text)>;
 void SetReportErrorBox(TReportErrorBox box);
+// Plain boxes (one OK button, no icon) for failures that the report goes on
+// after; without one they go to the error box.
+void SetReportMessageBox(TReportErrorBox box);
+void ShowReportMessage(const QString& text);
 
 // Unit start: creates both sinks and wires their handlers. Unit end:
 // disconnects and frees them and clears the state.

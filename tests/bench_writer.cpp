@@ -1,6 +1,9 @@
 #include "platform/automation/Automation.h"
 #include "platform/writer/UnoOffice.h"
 #include "platform/writer/WriterServer.h"
+#include "report/ReportBuilder.h"
+#include "report/ReportU.h"
+#include "tests/TestRecord.h"
 #include "tests/WriterTestOffice.h"
 
 #include <com/sun/star/container/XEnumeration.hpp>
@@ -20,13 +23,15 @@ using css::uno::Reference;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
-// Prints how long the office takes to start and how much late binding
-// costs over calling UNO directly for the report's typical write.
+// Prints how long the office takes to start, how much late binding costs
+// over calling UNO directly for the report's typical write, and what a whole
+// report costs.
 class BenchWriter : public QObject {
     Q_OBJECT
 
 private slots:
     void cellWrites();
+    void report();
 };
 
 namespace {
@@ -102,6 +107,69 @@ void BenchWriter::cellWrites()
     qInfo().noquote() << QStringLiteral("late-bound / direct: %1").arg(ratio, 0, 'f', 2);
     office.reset();
     word.call("Quit");
+}
+
+void BenchWriter::report()
+{
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    WriterTestOffice guard(QStringLiteral("bench_report"));
+    InitReportUnit();
+    QStringList boxes;
+    SetReportErrorBox([&boxes](const QString& text) { boxes << text; });
+    SetReportMessageBox([&boxes](const QString& text) { boxes << text; });
+    LoadComplaintTexts();
+    const QDateTime now = QDateTime::currentDateTime();
+    TestRecord record(now);
+    QCOMPARE(
+        record.apply(QStringLiteral("male age=41 height=182 weight=84 temp=36.9 pulse=72 arrhythmia "
+                                    "ecg=400 block scarring flu=500 fluPathology blood=90 hb=150 esr=12 "
+                                    "urine=10 protein uery=3 uleu=12 cbxLPah cbxLSheja cbxFDeform cbxBPup "
+                                    "cbxCardio cbxOftal q1 q2")),
+        QString());
+    QStringList conclusion;
+    ShowConclusion(record, conclusion, now);
+    const auto build = [&] {
+        QVERIFY(BuildReport(
+            record, [] {}, now));
+        WriterTestOffice::remember();
+    };
+    const auto closeReport = [] { ReportDoc.call(QStringLiteral("Close"), 0); };
+
+    // The floor: the office started and an empty document shown.
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(ConnectWord());
+    WriterTestOffice::remember();
+    ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), OmittedArg);
+    ShowReport();
+    const qint64 floorMs = timer.elapsed();
+    CloseConclusionDocuments();
+
+    timer.restart();
+    build();
+    const qint64 coldMs = timer.elapsed();
+    closeReport();
+
+    constexpr int WarmRuns = 3;
+    qint64 warmMs = std::numeric_limits<qint64>::max();
+    quint64 calls = 0;
+    for (int run = 0; run < WarmRuns; ++run) {
+        const quint64 before = Automation::LateBoundCallCount();
+        timer.restart();
+        build();
+        warmMs = std::min(warmMs, timer.elapsed());
+        calls = Automation::LateBoundCallCount() - before;
+        closeReport();
+    }
+    QCOMPARE(boxes, QStringList());
+    CloseConclusionDocuments();
+    FinalizeReportUnit();
+
+    qInfo().noquote() << QStringLiteral("floor, office start + empty document shown: %1 ms").arg(floorMs);
+    qInfo().noquote() << QStringLiteral("full report, cold (office started for it): %1 ms").arg(coldMs);
+    qInfo().noquote()
+        << QStringLiteral("full report, warm (office running), best of %1: %2 ms").arg(WarmRuns).arg(warmMs);
+    qInfo().noquote() << QStringLiteral("late-bound calls per report: %1").arg(calls);
 }
 
 QTEST_GUILESS_MAIN(BenchWriter)

@@ -1,5 +1,6 @@
 // Saves a picture of the main window on every page: screenshots <folder>.
 #include "app/MainU.h"
+#include "app/SelectPathU.h"
 #include "cardio/CardioU.h"
 #include "decision/DecisionU.h"
 
@@ -20,6 +21,14 @@ int main(int argc, char* argv[])
     TfrmTessora window;
     window.show();
     QTest::qWait(200);
+    // "screenshots <folder> --folder-chooser": the folder chooser stays open
+    // over the main window until the program is ended, for a picture of the screen.
+    if (argc > 2 && QByteArray(argv[2]) == "--folder-chooser") {
+        auto* chooser = new TfrmPath(&window);
+        chooser->SetInitialPath(QDir::home().filePath(QStringLiteral("Заключения")));
+        chooser->show();
+        return application.exec();
+    }
     auto* pages = window.findChild<QStackedWidget*>(QStringLiteral("pgcMain"));
     for (int i = 0; i < pages->count(); ++i) {
         const int tag = TfrmTessora::PageTag(pages->widget(i));

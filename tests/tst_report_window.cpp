@@ -6,8 +6,11 @@
 #include "report/ReportU.h"
 #include "tests/WriterTestOffice.h"
 
+#include <QAction>
 #include <QElapsedTimer>
+#include <QProgressBar>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTest>
 
 #include <memory>
@@ -24,6 +27,44 @@ enum class Trigger { LeaveConclusionPage, NewExamination, CloseWindow, MoveBetwe
 bool WaitForEnd(qint64 pid)
 {
     return OfficeProcess::waitForEnd(pid, 30000);
+}
+
+// What the report command's progress bar showed while the report was built:
+// one line per step, with where the bar was.
+class BarWatch : public QObject {
+public:
+    explicit BarWatch(QStatusBar* statusBar)
+        : m_statusBar(statusBar)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~BarWatch() override { qApp->removeEventFilter(this); }
+    QStringList steps;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* bar = event->type() == QEvent::Show ? qobject_cast<QProgressBar*>(watched) : nullptr;
+        if (bar) {
+            connect(bar, &QProgressBar::valueChanged, this, [this, bar](int value) {
+                const bool inside = bar->parentWidget() == m_statusBar && bar->isVisible()
+                    && m_statusBar->rect().contains(bar->geometry());
+                steps << QStringLiteral("%1 %2").arg(value).arg(inside ? "inside" : "outside");
+            });
+        }
+        return false;
+    }
+
+private:
+    QStatusBar* m_statusBar;
+};
+
+QStringList StepsInside()
+{
+    QStringList steps;
+    for (int value = 7; value <= 98; value += 7)
+        steps << QStringLiteral("%1 inside").arg(value);
+    return steps;
 }
 
 } // namespace
@@ -43,6 +84,7 @@ private slots:
     void reportClosesWithTheConclusionPage_data();
     void reportClosesWithTheConclusionPage();
     void deadOfficeIsReportedAndTheWindowGoesOn();
+    void reportCommandBuildsShowsAndBuildsAnew();
 
 private:
     void StartReport();
@@ -147,6 +189,51 @@ void TestReportWindow::deadOfficeIsReportedAndTheWindowGoesOn()
     QCOMPARE(boxes.first().icon, QMessageBox::Critical);
     QVERIFY(!boxes.first().text.isEmpty());
     QCOMPARE(m_window->ActivePageTag(), DataPageTag);
+}
+
+void TestReportWindow::reportCommandBuildsShowsAndBuildsAnew()
+{
+    auto* statusBar = m_window->findChild<QStatusBar*>(QStringLiteral("sbMain"));
+    auto* report = m_window->findChild<QAction*>(QStringLiteral("acReport"));
+    m_window->SelectPageByTag(ConclusionPageTag);
+    QVERIFY(report->isEnabled());
+    const auto press = [&] {
+        BarWatch watch(statusBar);
+        report->trigger();
+        return watch.steps;
+    };
+
+    QCOMPARE(press(), StepsInside());
+    QVERIFY(statusBar->findChildren<QProgressBar*>().isEmpty());
+    QCOMPARE(statusBar->currentMessage(), QStringLiteral("Готовлю отчет для печати..."));
+    QVERIFY(MessageBoxes::takeShown().isEmpty());
+    const Variant first = ReportDoc;
+    QVERIFY(!first.isEmpty());
+    const qint64 office = WriterServer::startedOfficePid();
+    QCOMPARE(WordApp.get(QStringLiteral("Visible")).toBool(), true);
+    const auto documents
+        = [] { return WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(); };
+    QCOMPARE(documents(), 1);
+
+    // The open report is only shown again.
+    QCOMPARE(press(), QStringList());
+    QVERIFY(ReportDoc == first);
+    QCOMPARE(documents(), 1);
+
+    // Leaving the page closes it; coming back builds a new one.
+    m_window->SelectPageByTag(DataPageTag);
+    QVERIFY(!report->isEnabled());
+    QVERIFY(ReportDoc.isEmpty());
+    QVERIFY2(WaitForEnd(office), "the office started for the report still runs");
+    m_window->SelectPageByTag(ConclusionPageTag);
+    QCOMPARE(press(), StepsInside());
+    QVERIFY(!ReportDoc.isEmpty());
+    QCOMPARE(documents(), 1);
+    QVERIFY(MessageBoxes::takeShown().isEmpty());
+
+    const qint64 second = WriterServer::startedOfficePid();
+    m_window->close();
+    QVERIFY2(WaitForEnd(second), "an office is left after the window closed");
 }
 
 QTEST_MAIN(TestReportWindow)

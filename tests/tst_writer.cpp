@@ -199,6 +199,7 @@ private slots:
     void splitRows_data();
     void splitRows();
     void positionsResolveToCells();
+    void wordSharesLinesAndParagraphMarks();
     void captionsAndClosingOnlyConclusions();
     void activeObjectIsTheRunningOffice();
     void documentSettingsReadBack();
@@ -446,6 +447,32 @@ void TestWriter::positionsResolveToCells()
     const int rowEnd = rows.call("Item", 2).get("Range").get("End").toInt();
     QCOMPARE(doc.call("Range", rowStart, rowEnd).get("Cells").get("Count").toInt(), 5);
     QVERIFY_THROWS_EXCEPTION(EOleError, doc.call("Range", 10, 5));
+    doc.call("Close", 0);
+}
+
+void TestWriter::wordSharesLinesAndParagraphMarks()
+{
+    const Variant doc = m_word.get("Documents").call("Add", Variant::Omitted());
+    const Variant table = doc.get("Tables").call("Add", m_word.get("Selection").get("Range"), 2, 1);
+    table.get("Rows").call("Item", 2).get("Cells").call("Split", 1, 2);
+    const auto border = [&](int row, int column, int item) {
+        return table.call("Cell", row, column).get("Range").get("Borders").call("Item", item);
+    };
+    for (int column = 1; column <= 2; ++column)
+        border(2, column, -3).set("LineStyle", 1);
+    border(1, 1, -3).set("LineStyle", 1);
+    border(2, 1, -4).set("LineStyle", 1);
+    // One line between two cells: taking it away on one side takes it away.
+    border(2, 2, -1).set("LineStyle", 0);
+    border(2, 2, -2).set("LineStyle", 0);
+    QCOMPARE(border(1, 1, -3).get("LineStyle").toInt(), 0);
+    QCOMPARE(border(2, 1, -4).get("LineStyle").toInt(), 0);
+    QCOMPARE(border(2, 1, -3).get("LineStyle").toInt(), 1);
+
+    // CR LF is one paragraph mark, as in Word.
+    const Variant range = table.call("Cell", 2, 1).get("Range");
+    range.call("InsertBefore", QStringLiteral("a\r\nb"));
+    QCOMPARE(range.get("End").toInt() - range.get("Start").toInt(), 4);
     doc.call("Close", 0);
 }
 

@@ -8,6 +8,8 @@ namespace Automation {
 
 namespace {
 
+quint64 LateBoundCalls = 0;
+
 constexpr WORD VT_BOOL_BYREF = VT_BYREF | VT_BOOL;
 
 HRESULT numberFromText(const QString& text, double& out)
@@ -264,6 +266,11 @@ void Variant::setIndexed(
     invokeWith(name, DISPATCH_PROPERTYPUT, args, nullptr);
 }
 
+quint64 LateBoundCallCount()
+{
+    return LateBoundCalls;
+}
+
 Variant Variant::invoke(const QString& name, WORD flags, const std::vector<Variant>& args) const
 {
     ArgList list;
@@ -276,6 +283,7 @@ Variant Variant::invoke(const QString& name, WORD flags, const std::vector<Varia
 
 void Variant::invokeWith(const QString& name, WORD flags, ArgList& args, Variant* result) const
 {
+    ++LateBoundCalls;
     if (m_vt != VT_DISPATCH || !m_dispatch) {
         throw EOleError(memberError(name, QStringLiteral("значение не является объектом автоматизации")),
             DISP_E_TYPEMISMATCH);

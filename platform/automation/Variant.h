@@ -107,6 +107,10 @@ private:
     bool* m_boolRef = nullptr;
 };
 
+// Late-bound calls made through Variant since the program started, for
+// measuring what a piece of automation costs.
+quint64 LateBoundCallCount();
+
 // Filled by a server that answers DISP_E_EXCEPTION.
 struct ExcepInfo {
     QString Source;

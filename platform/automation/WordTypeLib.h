@@ -36,5 +36,6 @@ inline constexpr int wdLineStyleSingle = 1;
 inline constexpr int wdAlignParagraphLeft = 0;
 inline constexpr int wdAlignParagraphCenter = 1;
 inline constexpr int wdAlignParagraphRight = 2;
+inline constexpr int wdColorGray40 = 10066329; // 0x999999
 
 } // namespace Word

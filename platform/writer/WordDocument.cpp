@@ -317,6 +317,7 @@ void WordDocument::saveAs(const QString& file)
 
 void WordDocument::close(const Variant& saveChanges)
 {
+    const auto closed = qScopeGuard(&DocumentLayout::forget);
     const int mode = saveChanges.isMissing() ? wdPromptToSaveChanges : saveChanges.toInt();
     OfficeCall::run([&] {
         if (mode != Word::wdDoNotSaveChanges

@@ -8,7 +8,9 @@
 #include <com/sun/star/awt/FontSlant.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextTableCursor.hpp>
 
+#include <QScopeGuard>
 #include <QStringList>
 #include <map>
 
@@ -50,6 +52,43 @@ std::vector<ResolvedCell> rowCells(const Reference<text::XTextTable>& table, int
     return cells;
 }
 
+// In Word two neighbouring cells share one line; Writer keeps a line on each
+// side. Removing a cell's line therefore also removes the neighbour's line on
+// the same place: the bottom of the cells above, the right of the cell before.
+void clearSharedLine(const ResolvedCell& cell, WriterText::Edge edge)
+{
+    using WriterText::Edge;
+    const WriterTableModel model(cell.table);
+    const int column = WriterTableModel::columnOfCellName(cell.name);
+    switch (edge) {
+    case Edge::Top:
+    case Edge::Bottom: {
+        const int other = edge == Edge::Top ? cell.row - 1 : cell.row + 1;
+        if (other < 1 || other > model.rowCount())
+            return;
+        const Edge facing = edge == Edge::Top ? Edge::Bottom : Edge::Top;
+        for (int c : model.columnsAlong(cell.row, column, other))
+            WriterText::setBorder(model.cell(other, c), facing, 0);
+        return;
+    }
+    case Edge::Left:
+        if (column > 1)
+            WriterText::setBorder(model.cell(cell.row, column - 1), Edge::Right, 0);
+        return;
+    case Edge::Right:
+        if (column < model.cellCount(cell.row))
+            WriterText::setBorder(model.cell(cell.row, column + 1), Edge::Left, 0);
+        return;
+    }
+}
+
+void setBorder(const ResolvedCell& cell, WriterText::Edge edge, int lineStyle)
+{
+    WriterText::setBorder(cell.cell, edge, lineStyle);
+    if (lineStyle == 0)
+        clearSharedLine(cell, edge);
+}
+
 // Word's border of a block of cells: top and bottom lines along its first and
 // last rows, left and right lines at the ends of every row.
 void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, int lineStyle)
@@ -63,19 +102,54 @@ void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, i
     if (edge == Edge::Top || edge == Edge::Bottom) {
         const auto& row = edge == Edge::Top ? byRow.begin()->second : byRow.rbegin()->second;
         for (const ResolvedCell* cell : row)
-            WriterText::setBorder(cell->cell, edge, lineStyle);
+            setBorder(*cell, edge, lineStyle);
         return;
     }
     for (const auto& [row, rowCellsList] : byRow)
-        WriterText::setBorder(
-            (edge == Edge::Left ? rowCellsList.front() : rowCellsList.back())->cell, edge, lineStyle);
+        setBorder(*(edge == Edge::Left ? rowCellsList.front() : rowCellsList.back()), edge, lineStyle);
+}
+
+// After a change of the rows row..lastRow of the table, which now stand as
+// lastRow + rowShift, what is known of the other rows stays known. A change
+// that failed half-way may have touched any row from the first on.
+void forgetRows(
+    const Reference<text::XTextTable>& table, int row, int lastRow, int rowShift, bool done) noexcept
+{
+    try {
+        OfficeCall::run([&] {
+            if (done)
+                DocumentLayout::forgetRows(table, row, lastRow, rowShift);
+            else
+                DocumentLayout::forgetFrom(table, row);
+        });
+    } catch (...) {
+        DocumentLayout::forget();
+    }
+}
+
+// The cells of a table row or of a whole table as one table cursor, through
+// which the office formats all their text in one call; null for other ranges.
+Reference<beans::XPropertySet> cellBlock(const RangeTarget& target)
+{
+    if (target.kind != RangeTarget::Kind::Row && target.kind != RangeTarget::Kind::Table)
+        return {};
+    const WriterTableModel model(target.table);
+    const int firstRow = target.kind == RangeTarget::Kind::Row ? target.row : 1;
+    const int lastRow = target.kind == RangeTarget::Kind::Row ? target.row : model.rowCount();
+    const int lastCells = model.cellCount(lastRow);
+    Reference<text::XTextTableCursor> cursor
+        = target.table->createCursorByCellName(toOUString(WriterTableModel::cellName(firstRow, 1)));
+    if (!cursor->gotoCellByName(toOUString(WriterTableModel::cellName(lastRow, lastCells)), true))
+        return {};
+    return Reference<beans::XPropertySet>(cursor, uno::UNO_QUERY);
 }
 
 class WordFont : public DispatchObject {
 public:
-    explicit WordFont(std::function<TextList()> texts)
+    WordFont(std::function<TextList()> texts, RangeTarget target)
         : DispatchObject(QStringLiteral("Font"))
         , m_texts(std::move(texts))
+        , m_target(std::move(target))
     {
         addProperty(
             QStringLiteral("Bold"), [this] { return Variant(read<float>("CharWeight", 0) > 100.0f); },
@@ -115,11 +189,16 @@ private:
     void write(const char* name, const uno::Any& value) const
     {
         OfficeCall::run([&] {
+            if (const auto block = cellBlock(m_target); block.is()) {
+                block->setPropertyValue(OUString::createFromAscii(name), value);
+                return;
+            }
             for (const auto& text : m_texts())
                 WriterText::setProperty(text, QString::fromLatin1(name), value);
         });
     }
     std::function<TextList()> m_texts;
+    RangeTarget m_target;
 };
 
 class WordBorder : public DispatchObject {
@@ -217,6 +296,7 @@ public:
         // that may later move.
         addMember(QStringLiteral("AddPicture"), [target, texts](const Args& args) {
             const QString file = args.required(0).toString();
+            const auto changed = qScopeGuard(&DocumentLayout::forget);
             OfficeCall::run([&] {
                 const TextList list = texts();
                 if (list.empty())
@@ -333,13 +413,28 @@ WordRange::WordRange(RangeTarget target)
 {
     auto texts = [self = m_target] { return resolveTexts(self); };
     addMember(QStringLiteral("InsertBefore"), [this](const Args& args) {
-        insertBefore(args.required(0).toString());
+        const QString text = args.required(0).toString();
+        int row = 0;
+        if (m_target.kind == RangeTarget::Kind::Row)
+            row = m_target.row;
+        else if (m_target.kind == RangeTarget::Kind::Cell)
+            row = OfficeCall::run([&] { return rowOfCellName(cellNameOf(m_target.cell)); });
+        bool done = false;
+        const auto changed = qScopeGuard([&] {
+            if (row > 0)
+                forgetRows(m_target.table, row, row, 0, done);
+            else
+                DocumentLayout::forget();
+        });
+        insertBefore(text);
+        done = true;
         return Variant();
     });
     addProperty(
         QStringLiteral("Text"), [this] { return Variant(text()); },
         [this, texts](const Variant& v) {
             const QString value = v.toString();
+            const auto changed = qScopeGuard(&DocumentLayout::forget);
             OfficeCall::run([&] {
                 for (const auto& range : texts())
                     range->setString(OUString());
@@ -350,7 +445,8 @@ WordRange::WordRange(RangeTarget target)
         });
     addProperty(QStringLiteral("Start"), [this] { return Variant(position(false)); });
     addProperty(QStringLiteral("End"), [this] { return Variant(position(true)); });
-    addProperty(QStringLiteral("Font"), [texts] { return MakeDispatch<WordFont>(texts)->asVariant(); });
+    addProperty(QStringLiteral("Font"),
+        [this, texts] { return MakeDispatch<WordFont>(texts, m_target)->asVariant(); });
     addProperty(QStringLiteral("ParagraphFormat"),
         [texts] { return MakeDispatch<WordParagraphFormat>(texts)->asVariant(); });
     addProperty(
@@ -425,7 +521,8 @@ void WordRange::insertBefore(const QString& value)
             return;
         }
         if (m_target.kind == RangeTarget::Kind::Text) {
-            m_target.text->getText()->insertString(m_target.text->getStart(), toOUString(value), false);
+            m_target.text->getText()->insertString(
+                m_target.text->getStart(), toOUString(WriterText::wordParagraphs(value)), false);
             return;
         }
         const auto list = cells();
@@ -474,13 +571,22 @@ void WordCells::addMembers()
     addProperty(QStringLiteral("Count"), [this] { return Variant(static_cast<int>(current().size())); });
     addMember(QStringLiteral("Item"), [this](const Args& args) {
         const int index = args.required(0).toInt();
-        const auto cells = current();
-        if (index < 1 || index > static_cast<int>(cells.size()))
-            throw OfficeCall::noSuchItem(index);
         RangeTarget target = m_owner;
         target.kind = RangeTarget::Kind::Cell;
-        target.table = cells[index - 1].table;
-        target.cell = cells[index - 1].cell;
+        if (m_isRow) {
+            // Only the cell asked for is looked up.
+            target.cell = OfficeCall::run([&] {
+                const WriterTableModel model(m_owner.table);
+                if (index < 1 || index > model.cellCount(m_owner.row))
+                    throw OfficeCall::noSuchItem(index);
+                return model.cell(m_owner.row, index);
+            });
+            return MakeWordCell(target);
+        }
+        if (index < 1 || index > static_cast<int>(m_cells.size()))
+            throw OfficeCall::noSuchItem(index);
+        target.table = m_cells[index - 1].table;
+        target.cell = m_cells[index - 1].cell;
         return MakeWordCell(target);
     });
     addMember(QStringLiteral("Split"), [this](const Args& args) {
@@ -489,7 +595,11 @@ void WordCells::addMembers()
         if (!m_isRow)
             throw EOleError(
                 QStringLiteral("Разбить можно только ячейки одной строки"), Automation::E_NOTIMPL);
+        bool done = false;
+        const auto changed
+            = qScopeGuard([&] { forgetRows(m_owner.table, m_owner.row, m_owner.row, rows - 1, done); });
         OfficeCall::run([&] { WriterTableModel(m_owner.table).splitRow(m_owner.row, rows, columns); });
+        done = true;
         return Variant();
     });
     addMember(QStringLiteral("Merge"), [this](const Args&) {
@@ -501,8 +611,12 @@ void WordCells::addMembers()
             if (tableName(cell.table) != table)
                 throw EOleError(
                     QStringLiteral("Объединить можно только ячейки одной таблицы"), Automation::E_FAIL);
+        bool done = false;
+        const auto changed = qScopeGuard(
+            [&] { forgetRows(cells.front().table, cells.front().row, cells.back().row, 0, done); });
         OfficeCall::run(
             [&] { WriterTableModel(cells.front().table).merge(cells.front().name, cells.back().name); });
+        done = true;
         return Variant();
     });
     addProperty(QStringLiteral("Shading"),

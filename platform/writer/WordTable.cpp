@@ -6,6 +6,8 @@
 #include "platform/writer/WriterTableModel.h"
 #include "platform/writer/WriterText.h"
 
+#include <QScopeGuard>
+
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/text/XText.hpp>
@@ -131,6 +133,7 @@ WordTables::WordTables(Reference<text::XTextDocument> document, Reference<uno::X
                 throw EOleError(QStringLiteral("Некуда вставить таблицу"), Automation::E_INVALIDARG);
             return texts.front();
         });
+        const auto changed = qScopeGuard(&DocumentLayout::forget);
         auto table = OfficeCall::run([&] { return addTable(document, position, rows, columns); });
         return MakeWordTable(document, context, table);
     });

@@ -4,17 +4,24 @@
 #include "platform/writer/OfficeCall.h"
 #include "platform/writer/UnoOffice.h"
 
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/table/XTableRows.hpp>
+#include <com/sun/star/text/TableColumnSeparator.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextTableCursor.hpp>
 
+#include <QCoreApplication>
 #include <QRegularExpression>
+#include <algorithm>
+#include <climits>
 #include <map>
+#include <mutex>
+#include <optional>
 
 using namespace css;
 using css::uno::Reference;
@@ -156,12 +163,144 @@ void WriterTableModel::merge(const QString& firstCell, const QString& lastCell)
             QStringLiteral("Не удалось объединить ячейки %1:%2").arg(firstCell, lastCell));
 }
 
-DocumentLayout DocumentLayout::of(const Reference<text::XTextDocument>& document)
+int WriterTableModel::columnOfCellName(const QString& name)
+{
+    int row = 0;
+    int column = 0;
+    return parseCellName(name, &row, &column) ? column : 0;
+}
+
+std::vector<std::pair<int, int>> WriterTableModel::cellExtents(int row) const
+{
+    checkRow(row);
+    Reference<beans::XPropertySet> table(m_table, UNO_QUERY_THROW);
+    sal_Int16 sum = 10000;
+    table->getPropertyValue(OUString("TableColumnRelativeSum")) >>= sum;
+    Reference<beans::XPropertySet> rowProperties(m_table->getRows()->getByIndex(row - 1), UNO_QUERY_THROW);
+    uno::Sequence<text::TableColumnSeparator> separators;
+    rowProperties->getPropertyValue(OUString("TableColumnSeparators")) >>= separators;
+    std::vector<std::pair<int, int>> extents;
+    int left = 0;
+    for (const text::TableColumnSeparator& separator : separators) {
+        extents.emplace_back(left, separator.Position);
+        left = separator.Position;
+    }
+    extents.emplace_back(left, sum);
+    return extents;
+}
+
+std::vector<int> WriterTableModel::columnsAlong(int row, int column, int otherRow) const
+{
+    const auto own = cellExtents(row);
+    if (column < 1 || column > static_cast<int>(own.size()))
+        throw OfficeCall::noSuchItem(cellName(row, column));
+    const auto [left, right] = own[column - 1];
+    const auto other = cellExtents(otherRow);
+    std::vector<int> columns;
+    for (int c = 1; c <= static_cast<int>(other.size()); ++c)
+        if (other[c - 1].first < right && other[c - 1].second > left)
+            columns.push_back(c);
+    return columns;
+}
+
+namespace {
+
+// Where a kept layout stops being known: from this row of this table on.
+// When only the rows up to lastRow changed (one change since the layout was
+// read), the rows after them are kept too, renumbered by rowShift.
+struct LayoutResume {
+    DocumentLayout kept; // the spans before that row, in document order
+    QString table;
+    int row = 0;
+    int lastRow = INT_MAX;
+    int rowShift = 0;
+    DocumentLayout tail; // the spans of the table's rows after the changed ones
+};
+
+struct LayoutCache {
+    std::mutex mutex;
+    Reference<uno::XInterface> document;
+    std::optional<DocumentLayout> layout;
+    std::optional<LayoutResume> resume;
+    bool forgetQueued = false;
+};
+
+// Never destroyed: the references it may hold must not be released after
+// the UNO runtime went away at the program's end.
+LayoutCache& layoutCache()
+{
+    static auto* cache = new LayoutCache;
+    return *cache;
+}
+
+void readRows(DocumentLayout& layout, const Reference<text::XTextTable>& table, const QString& name,
+    int firstRow, int& position, int lastRow = INT_MAX)
+{
+    const auto rows = WriterTableModel(table).rowLayout();
+    for (int r = firstRow; r <= std::min(lastRow, static_cast<int>(rows.size())); ++r) {
+        const int rowStart = position;
+        for (int c = 1; c <= rows[r - 1]; ++c) {
+            const QString cell = WriterTableModel::cellName(r, c);
+            Reference<text::XText> text(table->getCellByName(toOUString(cell)), UNO_QUERY_THROW);
+            const int length = text->getString().getLength();
+            layout.cells.push_back({ table, name, cell, r, c, position, position + length + 1 });
+            position += length + 1;
+        }
+        position += 1;
+        layout.rows.push_back({ table, name, r, rowStart, position });
+    }
+}
+
+// Appends the unchanged rows after a change, moved to their new numbers and
+// positions.
+void appendTail(DocumentLayout& layout, const DocumentLayout& tail, int rowShift, int& position)
+{
+    const int shift = position - tail.rows.front().start;
+    for (RowSpan row : tail.rows) {
+        row.row += rowShift;
+        row.start += shift;
+        row.end += shift;
+        position = row.end;
+        layout.rows.push_back(row);
+    }
+    for (CellSpan cell : tail.cells) {
+        cell.row += rowShift;
+        cell.name = WriterTableModel::cellName(cell.row, cell.column);
+        cell.start += shift;
+        cell.end += shift;
+        layout.cells.push_back(cell);
+    }
+}
+
+// Copies the kept spans of a table up to (not including) a row; returns
+// false when none are kept.
+bool copyKept(
+    DocumentLayout& layout, const DocumentLayout& kept, const QString& name, int beforeRow, int& position)
+{
+    bool copied = false;
+    for (const RowSpan& row : kept.rows) {
+        if (row.tableName != name || row.row >= beforeRow)
+            continue;
+        layout.rows.push_back(row);
+        position = row.end;
+        copied = true;
+    }
+    for (const CellSpan& cell : kept.cells)
+        if (cell.tableName == name && cell.row < beforeRow)
+            layout.cells.push_back(cell);
+    return copied;
+}
+
+// Reads the layout; with a resume point, the tables before it and the rows
+// of its table before its row are taken from the kept spans.
+DocumentLayout readLayout(
+    const Reference<text::XTextDocument>& document, const std::optional<LayoutResume>& resume)
 {
     DocumentLayout layout;
     Reference<container::XEnumerationAccess> body(document->getText(), UNO_QUERY_THROW);
     Reference<container::XEnumeration> parts = body->createEnumeration();
     int position = 0;
+    bool reading = !resume;
     while (parts->hasMoreElements()) {
         const uno::Any element = parts->nextElement();
         Reference<text::XTextTable> table(element, UNO_QUERY);
@@ -171,24 +310,112 @@ DocumentLayout DocumentLayout::of(const Reference<text::XTextDocument>& document
             position += (paragraph.is() ? paragraph->getString().getLength() : 0) + 1;
             continue;
         }
-        const WriterTableModel model(table);
         const QString name = tableName(table);
-        const auto rows = model.rowLayout();
-        for (int r = 1; r <= static_cast<int>(rows.size()); ++r) {
-            const int rowStart = position;
-            for (int c = 1; c <= rows[r - 1]; ++c) {
-                const QString cell = WriterTableModel::cellName(r, c);
-                Reference<text::XText> text(table->getCellByName(toOUString(cell)), UNO_QUERY_THROW);
-                const int length = text->getString().getLength();
-                layout.cells.push_back({ table, name, cell, r, c, position, position + length + 1 });
-                position += length + 1;
+        int firstRow = 1;
+        if (!reading) {
+            const bool changed = name == resume->table;
+            const int start = position;
+            if (copyKept(layout, resume->kept, name, changed ? resume->row : INT_MAX, position)) {
+                firstRow = changed ? resume->row : INT_MAX;
+            } else {
+                position = start;
             }
-            position += 1;
-            layout.rows.push_back({ table, name, r, rowStart, position });
+            reading = changed;
+            if (changed && resume->lastRow != INT_MAX && !resume->tail.rows.empty()) {
+                readRows(layout, table, name, firstRow, position, resume->lastRow);
+                appendTail(layout, resume->tail, resume->rowShift, position);
+                continue;
+            }
         }
+        readRows(layout, table, name, firstRow, position);
     }
     layout.length = position;
     return layout;
+}
+
+} // namespace
+
+DocumentLayout DocumentLayout::of(const Reference<text::XTextDocument>& document)
+{
+    LayoutCache& cache = layoutCache();
+    const Reference<uno::XInterface> identity(document, UNO_QUERY);
+    std::optional<LayoutResume> resume;
+    {
+        const std::lock_guard lock(cache.mutex);
+        if (cache.document == identity) {
+            if (cache.layout)
+                return *cache.layout;
+            resume = cache.resume;
+        }
+    }
+    DocumentLayout layout = readLayout(document, resume);
+    auto* application = QCoreApplication::instance();
+    if (!application)
+        return layout;
+    const std::lock_guard lock(cache.mutex);
+    cache.document = identity;
+    cache.layout = layout;
+    cache.resume.reset();
+    if (!std::exchange(cache.forgetQueued, true))
+        QMetaObject::invokeMethod(application, &DocumentLayout::forget, Qt::QueuedConnection);
+    return layout;
+}
+
+void DocumentLayout::forget()
+{
+    LayoutCache& cache = layoutCache();
+    const std::lock_guard lock(cache.mutex);
+    cache.layout.reset();
+    cache.resume.reset();
+    cache.document.clear();
+    cache.forgetQueued = false;
+}
+
+void DocumentLayout::forgetFrom(const Reference<text::XTextTable>& table, int row)
+{
+    forgetRows(table, row, INT_MAX, 0);
+}
+
+void DocumentLayout::forgetRows(const Reference<text::XTextTable>& table, int row, int lastRow, int rowShift)
+{
+    const QString name = tableName(table);
+    LayoutCache& cache = layoutCache();
+    const std::lock_guard lock(cache.mutex);
+    if (cache.resume && cache.resume->table == name && cache.resume->row <= row) {
+        // A second change before the layout was read again: from the first
+        // changed row on, everything is read.
+        cache.resume->lastRow = INT_MAX;
+        cache.resume->tail = {};
+        return;
+    }
+    const DocumentLayout* known = cache.layout ? &*cache.layout
+        : cache.resume                         ? &cache.resume->kept
+                                               : nullptr;
+    const auto first = known ? std::find_if(known->rows.begin(), known->rows.end(),
+                           [&](const RowSpan& span) { return span.tableName == name && span.row >= row; })
+                             : std::vector<RowSpan>::const_iterator();
+    if (!known || first == known->rows.end()) {
+        cache.layout.reset();
+        cache.resume.reset();
+        return;
+    }
+    LayoutResume resume { {}, name, row, INT_MAX, 0, {} };
+    resume.kept.rows.assign(known->rows.cbegin(), first);
+    for (const CellSpan& cell : known->cells)
+        if (cell.start < first->start)
+            resume.kept.cells.push_back(cell);
+    if (cache.layout && lastRow != INT_MAX) {
+        resume.lastRow = lastRow + rowShift;
+        resume.rowShift = rowShift;
+        for (const RowSpan& span : known->rows)
+            if (span.tableName == name && span.row > lastRow)
+                resume.tail.rows.push_back(span);
+        for (const CellSpan& span : known->cells)
+            if (span.tableName == name && span.row > lastRow)
+                resume.tail.cells.push_back(span);
+    }
+    cache.layout.reset();
+    cache.resume = std::move(resume);
 }
 
 QString tableName(const Reference<text::XTextTable>& table)

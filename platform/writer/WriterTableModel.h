@@ -5,6 +5,7 @@
 #include <com/sun/star/text/XTextTable.hpp>
 
 #include <QString>
+#include <utility>
 #include <vector>
 
 // Word's view of a Writer table: rows numbered from 1, and cells numbered
@@ -27,11 +28,19 @@ public:
     // Merges the cells from one cell name to another into one cell.
     void merge(const QString& firstCell, const QString& lastCell);
 
+    // The columns of otherRow whose cells lie, in part at least, over or under
+    // cell (row, column): the cells that share its top or bottom line.
+    std::vector<int> columnsAlong(int row, int column, int otherRow) const;
+    // The column of a cell name ("C4" gives 3), 0 for a name of no cell.
+    static int columnOfCellName(const QString& name);
+
     const css::uno::Reference<css::text::XTextTable>& table() const { return m_table; }
 
 private:
     void checkRow(int row) const;
     void splitAcross(int row, int rows, int cellsInRow);
+    // Left and right edge of every cell of a row, in the table's relative units.
+    std::vector<std::pair<int, int>> cellExtents(int row) const;
     css::uno::Reference<css::text::XTextTable> m_table;
 };
 
@@ -63,7 +72,17 @@ struct DocumentLayout {
     std::vector<RowSpan> rows;
     int length = 0;
 
+    // Reading the layout takes a call per paragraph and cell, so the last one
+    // is kept until the bridge changes text or cells (forget) or the program's
+    // event loop runs again, after which the user may have typed.
     static DocumentLayout of(const css::uno::Reference<css::text::XTextDocument>& document);
+    static void forget();
+    // Only the rows from this one on (and what follows them) changed.
+    static void forgetFrom(const css::uno::Reference<css::text::XTextTable>& table, int row);
+    // Only the rows row..lastRow changed, and now stand as lastRow + rowShift
+    // rows; the rows after them only moved.
+    static void forgetRows(
+        const css::uno::Reference<css::text::XTextTable>& table, int row, int lastRow, int rowShift);
     const CellSpan* findCell(
         const css::uno::Reference<css::text::XTextTable>& table, const QString& name) const;
     const RowSpan* findRow(const css::uno::Reference<css::text::XTextTable>& table, int row) const;

@@ -151,9 +151,16 @@ Reference<text::XTextRange> firstWord(const Reference<text::XText>& text)
     return Reference<text::XTextRange>(cursor, UNO_QUERY_THROW);
 }
 
+QString wordParagraphs(QString value)
+{
+    // Word takes CR LF as one paragraph mark; the office would add a line
+    // break after the paragraph break.
+    return value.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+}
+
 void insertBefore(const Reference<text::XText>& text, const QString& value)
 {
-    text->insertString(text->getStart(), toOUString(value), false);
+    text->insertString(text->getStart(), toOUString(wordParagraphs(value)), false);
 }
 
 void setAlignment(const Reference<text::XTextRange>& range, int wordAlignment)

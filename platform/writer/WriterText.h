@@ -37,6 +37,8 @@ css::uno::Any property(const css::uno::Reference<css::text::XTextRange>& range, 
 css::uno::Reference<css::text::XTextRange> wholeText(const css::uno::Reference<css::text::XText>& text);
 css::uno::Reference<css::text::XTextRange> firstWord(const css::uno::Reference<css::text::XText>& text);
 
+// Text as Word inserts it: CR LF is one paragraph mark.
+QString wordParagraphs(QString value);
 void insertBefore(const css::uno::Reference<css::text::XText>& text, const QString& value);
 
 // Word's paragraph alignment: 0 left, 1 centre, 2 right, 3 justify.

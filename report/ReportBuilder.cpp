@@ -1,0 +1,247 @@
+#include "report/ReportBuilder.h"
+
+#include "decision/DecisionU.h"
+#include "decision/WordTables.h"
+#include "platform/files/DataFolder.h"
+#include "report/ReportLayout.h"
+#include "report/ReportU.h"
+
+#include <QLocale>
+
+using Automation::Variant;
+using FindingGroup = ExaminationRecord::FindingGroup;
+using Test = ExaminationRecord::Test;
+
+namespace {
+
+const QString LineBreak = QStringLiteral("\r\n");
+
+// "%3.1f", "%3.0f": the user's decimal separator, at least three places.
+QString Real(double value, int decimals)
+{
+    return QLocale().toString(value, 'f', decimals).rightJustified(3, QLatin1Char(' '));
+}
+
+// "%3d"
+QString Integer(int value)
+{
+    return QString::number(value).rightJustified(3, QLatin1Char(' '));
+}
+
+// "%-2d": left-aligned in two places, so one digit gets a trailing blank.
+QString LeftInteger(int value)
+{
+    return QString::number(value).leftJustified(2, QLatin1Char(' '));
+}
+
+QDate DateOf(const ExaminationRecord& record, Test test)
+{
+    return record.TestDate(test).date();
+}
+
+void AddPictureRow()
+{
+    const QString picture = DataFolder::file(QStringLiteral("Images/Tessora.jpg"));
+    ReportTable.call(QStringLiteral("Cell"), 1, 1)
+        .get(QStringLiteral("Range"))
+        .get(QStringLiteral("InlineShapes"))
+        .call(QStringLiteral("AddPicture"), picture, false, true);
+}
+
+void AddHeader(const ExaminationRecord& record, const QDateTime& now)
+{
+    const QString age = QStringLiteral("%1 лет").arg(Integer(record.GetAge()));
+    const QString sex = SexWords[record.GetGender() == 1 ? 1 : 0];
+    const QString name = ReportDoc.call(QStringLiteral("BuiltInDocumentProperties"), QStringLiteral("AUTHOR"))
+                             .get(QStringLiteral("Value"))
+                             .toString();
+    AddPatientHeader(name, sex, age, now.date());
+}
+
+void AddObjective(const ExaminationRecord& record)
+{
+    const QString temperature = QStringLiteral("%1 град. Ц").arg(Real(record.GetTemperature(), 1));
+    const QString pulse = QStringLiteral("%1 %2").arg(
+        Integer(record.GetPulse()), RhythmWords[record.IsPulseRhythmic() ? 1 : 0]);
+    const QString pressure
+        = QStringLiteral("%1/%2 мм Hg").arg(record.GetSystolic()).arg(record.GetDiastolic());
+    const QString bmi = Real(record.CalcBodyMassIndex(), 1);
+    const QString weight = QStringLiteral("%1 кг").arg(Real(record.GetWeight(), 0));
+    const QString height = QStringLiteral("%1 см").arg(Real(record.GetHeight(), 0));
+    AddObjectiveTable(height, weight, bmi, pressure, pulse, temperature);
+}
+
+void AddEcg(const ExaminationRecord& record, const QDateTime& now)
+{
+    const QString title = QStringLiteral("Электрокардиография:");
+    if (ECGPresent(record))
+        AddDatedResult(title, QStringLiteral("Заключение"), EcgFindingsText(record), !ECGRecent(record, now),
+            DateOf(record, Test::ECG));
+    else
+        AddTextSection(title, QString());
+}
+
+void AddFluorography(const ExaminationRecord& record, const QDateTime& now)
+{
+    const QString title = QStringLiteral("Флюорография:");
+    if (FluPresent(record))
+        AddDatedResult(title, QStringLiteral("Заключение"), FluorographyText(record), !FluRecent(record, now),
+            DateOf(record, Test::Flu));
+    else
+        AddTextSection(title, QString());
+}
+
+// The values as entered, also for a test too old to count: the grey shading
+// says that it is old, and the norm values would read as measured ones.
+void AddBlood(const ExaminationRecord& record, const QDateTime& now)
+{
+    if (!BloodPresent(record)) {
+        AddTextSection(QStringLiteral("Анализ крови:"), QString());
+        return;
+    }
+    const QString leucocytes = QLocale().toString(record.LeucocytesTenths() / 10.0, 'f', 1);
+    AddBloodTable(QString::number(record.Hemoglobin()), leucocytes, QString::number(record.Esr()),
+        !BloodRecent(record, now), DateOf(record, Test::Blood));
+}
+
+void AddUrine(const ExaminationRecord& record, const QDateTime& now)
+{
+    if (!UrinePresent(record)) {
+        AddTextSection(QStringLiteral("Анализ мочи:"), QString());
+        return;
+    }
+    AddUrineTable(UrinePresenceWords[record.UrineProtein() ? 1 : 0],
+        UrinePresenceWords[record.UrineSugar() ? 1 : 0], LeftInteger(record.UrineErythrocytes()),
+        !UrineRecent(record, now), LeftInteger(record.UrineLeucocytes()), DateOf(record, Test::Urine));
+}
+
+void AddSelfExam(const ExaminationRecord& record, const QDateTime& now)
+{
+    const QString title = QStringLiteral("При самостоятельном осмотре:");
+    const QString found = SelfExamText(record);
+    if (found.isEmpty())
+        AddTextSection(title, QString());
+    else
+        AddDatedResult(title, QStringLiteral("Выявлены"), found, false, now.date());
+}
+
+void SetScreenUpdating(bool on)
+{
+    WordApp.set(QStringLiteral("ScreenUpdating"), on);
+}
+
+// A report that failed half-way is left as it is, but drawn again, so that
+// showing it on the next command shows what was built.
+void ResumeScreenUpdating()
+{
+    try {
+        if (!WordApp.isEmpty())
+            SetScreenUpdating(true);
+    } catch (const std::exception&) {
+    }
+}
+
+void AppendLine(QString& text, const QString& line)
+{
+    if (!text.isEmpty())
+        text += QLatin1Char('.') + LineBreak;
+    text += line;
+}
+
+} // namespace
+
+QString CheckedCaptions(const QList<ExaminationRecord::FindingBox>& group)
+{
+    QString text;
+    for (const ExaminationRecord::FindingBox& box : group) {
+        if (!box.checked)
+            continue;
+        text = text.isEmpty() ? box.caption : QStringLiteral("%1, %2").arg(text, box.caption.toLower());
+    }
+    return text.trimmed();
+}
+
+QString EcgFindingsText(const ExaminationRecord& record)
+{
+    if (!ECGPresent(record))
+        return {};
+    const QString found = CheckedCaptions(record.FindingBoxes(FindingGroup::ECG));
+    return found.isEmpty() ? StudyResultWords[0] : found;
+}
+
+QString FluorographyText(const ExaminationRecord& record)
+{
+    return FluPresent(record) ? StudyResultWords[record.IsFluPathology() ? 1 : 0] : QString();
+}
+
+QString SelfExamText(const ExaminationRecord& record)
+{
+    QString text;
+    const QString lymph = CheckedCaptions(record.FindingBoxes(FindingGroup::Lymph));
+    if (!lymph.isEmpty())
+        text = QStringLiteral("Увеличенные лимфатические узлы: %1").arg(lymph.toLower());
+    const QString limbs = CheckedCaptions(record.FindingBoxes(FindingGroup::Limbs));
+    if (!limbs.isEmpty())
+        AppendLine(text, QStringLiteral("%1 конечностей").arg(limbs));
+    const QString hernias = CheckedCaptions(record.FindingBoxes(FindingGroup::Hernias));
+    if (!hernias.isEmpty())
+        AppendLine(text, QStringLiteral("Грыжи: %1").arg(hernias.toLower()));
+    return text;
+}
+
+bool CreateReportDocument()
+{
+    if (!ConnectWord())
+        return false;
+    try {
+        ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), OmittedArg);
+        DocSink->Disconnect();
+        DocSink->Connect(ReportDoc);
+        const Variant where = WordApp.get(QStringLiteral("Selection")).get(QStringLiteral("Range"));
+        ReportTable = ReportDoc.get(QStringLiteral("Tables")).call(QStringLiteral("Add"), where, 2, 1);
+        AddPictureRow();
+    } catch (const std::exception& error) {
+        ShowReportMessage(QString::fromUtf8(error.what()));
+    }
+    return true;
+}
+
+bool BuildReport(const ExaminationRecord& record, const TReportStep& step, const QDateTime& now)
+{
+    step();
+    if (!CreateReportDocument())
+        return false;
+    try {
+        SetScreenUpdating(false);
+        step();
+        step();
+        AddHeader(record, now);
+        step();
+        AddTextSection(QStringLiteral("Наблюдается:"), ObservedList(record));
+        step();
+        AddTextSection(QStringLiteral("Жалуется на:"), ComplaintList(record));
+        step();
+        AddObjective(record);
+        step();
+        AddEcg(record, now);
+        step();
+        AddFluorography(record, now);
+        step();
+        AddBlood(record, now);
+        step();
+        AddUrine(record, now);
+        step();
+        AddSelfExam(record, now);
+        step();
+        AddTextSection(QStringLiteral("Рекомендованы консультации:"), RecommendedList());
+        step();
+        FinishReportTable(now);
+        step();
+        SetScreenUpdating(true);
+    } catch (...) {
+        ResumeScreenUpdating();
+        throw;
+    }
+    ShowReport();
+    return true;
+}

@@ -1,0 +1,341 @@
+#include "report/ReportBuilder.h"
+
+#include "platform/files/DataFolder.h"
+#include "platform/writer/WordDocument.h"
+#include "report/ReportLayout.h"
+#include "report/ReportU.h"
+#include "tests/ReportTableReader.h"
+#include "tests/TestRecord.h"
+#include "tests/WriterTestOffice.h"
+
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/text/XTextContent.hpp>
+#include <com/sun/star/text/XTextGraphicObjectsSupplier.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using namespace css;
+using Automation::Variant;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+const QDateTime Now(QDate(2026, 3, 12), QTime(10, 15, 30));
+
+// Everything present and something ticked on every page; the fluorography and
+// the blood test are too old to count.
+const char* const FullRecord = "male age=41 height=182 weight=84 temp=36.9 pulse=72 arrhythmia bp=135/85 "
+                               "ecg=400 block scarring flu=500 fluPathology blood=90 hb=150 leu=6.4 esr=12 "
+                               "urine=10 protein uery=3 uleu=12 cbxLPah cbxLSheja cbxFDeform cbxBPup "
+                               "cbxCardio cbxOftal q1 q2";
+
+// The finished table of FullRecord; {…} stand for the dates of the record.
+const char* const FullReport = R"(
+
+
+
+‾_[1 1 1 1 1 1] [*Пол*] ¦ мужчина] ¦ *Возраст*] ¦ 41 лет] ¦ *Дата осмотра*] ¦ {today}]
+
+*Наблюдается:*
+‾_[кардиологом, офтальмологом.]
+
+*Жалуется на:*
+‾_[общую слабость, быструю утомляемость; головные боли.]
+
+_*Объективно:*
+[1 1 1 1 1 1] [*Рост*] ¦ *Вес*] ¦ *ИМТ*] ¦ *Температура*] ¦ *Пульс *(в мин)] ¦ *АД*]
+[1 1 1 1 1 1] [182 см] ¦ 84 кг] ¦ 25,4] ¦ 36,9 град. Ц] ¦ 72 аритмия] ¦ 135/85 мм Hg]
+
+*Электрокардиография:*
+[1 5] [*Дата*] ¦ *Заключение*]
+[1 5] [{ecg}] ¦ Блокада ножки пучка Гиса, рубцовые изменения миокарда.]
+
+*Флюорография:*
+[1 5] [*Дата*] ¦ *Заключение*]
+[1 5] [▒{flu}] ¦ ▒Патология.]
+
+*Анализ крови:*
+[1 2 1 2] [*Дата*] ¦ *Показатель*] ¦ *Значение*] ¦ *Единицы измерения*]
+[1 2 1 2] [▒{blood}] ¦ ▒Гемоглобин] ¦ ▒150] ¦ ▒г/л]
+[1 2 1 2] [▒] ¦ ▒Лейкоциты] ¦ ▒6,4] ¦ ▒тыс./мкл]
+[1 2 1 2] [▒] ¦ ▒СОЭ] ¦ ▒12] ¦ ▒мм/час]
+
+*Анализ мочи:*
+[1 2 1 2] [*Дата*] ¦ *Показатель*] ¦ *Значение*] ¦ *Единицы измерения*]
+[1 2 1 2] [{urine}] ¦ Белок] ¦ +] ¦ наличие]
+[1 2 1 2] [] ¦ Сахар] ¦ отсутствует] ¦ наличие]
+[1 2 1 2] [] ¦ Эритроциты] ¦ 3 ] ¦ ед. в препарате]
+[1 2 1 2] [] ¦ Лейкоциты] ¦ 12] ¦ ед. в поле зрения]
+
+*При самостоятельном осмотре:*
+[1 5] [*Дата*] ¦ *Выявлены*]
+[1 5] [{today}] ¦ Увеличенные лимфатические узлы: на шее, в паху. ¶ Деформация конечностей. ¶ Грыжи: пупочная.]
+
+*Рекомендованы консультации:*
+‾_[кардиолога, ЛОР врача, нефролога, хирурга, уролога.]
+{stamp})";
+
+QString Expected(QString table, const TestRecord& record)
+{
+    using Test = ExaminationRecord::Test;
+    return table.replace(QStringLiteral("{today}"), ReportDate(Now.date()))
+        .replace(QStringLiteral("{ecg}"), ReportDate(record.TestDate(Test::ECG).date()))
+        .replace(QStringLiteral("{flu}"), ReportDate(record.TestDate(Test::Flu).date()))
+        .replace(QStringLiteral("{blood}"), ReportDate(record.TestDate(Test::Blood).date()))
+        .replace(QStringLiteral("{urine}"), ReportDate(record.TestDate(Test::Urine).date()))
+        .replace(QStringLiteral("{stamp}"), ReportStamp(Now));
+}
+
+Reference<frame::XModel> ModelOf(const Variant& document)
+{
+    auto* word = dynamic_cast<WordDocument*>(document.toDispatch().get());
+    return word ? word->model() : Reference<frame::XModel>();
+}
+
+// The rows of the section under the bold title, up to the next empty row.
+QStringList Section(const QStringList& rows, const QString& title)
+{
+    const qsizetype first = rows.indexOf(QStringLiteral("*%1*").arg(title));
+    const qsizetype end = rows.indexOf(QString(), first);
+    return first < 0 ? QStringList() : rows.mid(first + 1, end - first - 1);
+}
+
+} // namespace
+
+class TestReportBuilder : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+    void fullReportReadBackFromTheSavedDocument();
+    void sections_data();
+    void sections();
+    void refusedValueStopsTheReportAndKeepsTheDocument();
+    void missingPictureLeavesOnlyTheFirstRowEmpty();
+    void withoutWordProcessorNothingIsBuilt();
+
+private:
+    ReportTableView BuildLive(TestRecord& record);
+
+    std::unique_ptr<WriterTestOffice> m_office;
+    QTemporaryDir m_folder;
+    QStringList m_boxes;
+    int m_steps = 0;
+};
+
+void TestReportBuilder::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    m_office = std::make_unique<WriterTestOffice>(QStringLiteral("tst_builder"));
+    LoadComplaintTexts();
+    InitReportUnit();
+    SetReportErrorBox([this](const QString& text) { m_boxes << QStringLiteral("error: ") + text; });
+    SetReportMessageBox([this](const QString& text) { m_boxes << text; });
+}
+
+void TestReportBuilder::init()
+{
+    m_boxes.clear();
+    m_steps = 0;
+}
+
+void TestReportBuilder::cleanup()
+{
+    // The office stays for the next report; only the document goes.
+    if (!ReportDoc.isEmpty())
+        ReportDoc.call(QStringLiteral("Close"), 0);
+}
+
+void TestReportBuilder::cleanupTestCase()
+{
+    CloseConclusionDocuments();
+    FinalizeReportUnit();
+    m_office.reset();
+}
+
+ReportTableView TestReportBuilder::BuildLive(TestRecord& record)
+{
+    QStringList conclusion;
+    ShowConclusion(record, conclusion, Now);
+    if (!BuildReport(
+            record, [this] { ++m_steps; }, Now))
+        return {};
+    WriterTestOffice::remember();
+    return ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(ReportDoc)));
+}
+
+void TestReportBuilder::fullReportReadBackFromTheSavedDocument()
+{
+    TestRecord record(Now);
+    QCOMPARE(record.apply(QString::fromUtf8(FullRecord)), QString());
+    QStringList conclusion;
+    ShowConclusion(record, conclusion, Now);
+    QVERIFY(BuildReport(
+        record, [this] { ++m_steps; }, Now));
+    WriterTestOffice::remember();
+    QCOMPARE(m_steps, ReportSteps);
+    QCOMPARE(m_boxes, QStringList());
+    QCOMPARE(ReportDoc.get(QStringLiteral("ActiveWindow"))
+                 .get(QStringLiteral("View"))
+                 .get(QStringLiteral("TableGridlines"))
+                 .toBool(),
+        false);
+    const QString file = m_folder.filePath(QStringLiteral("report.doc"));
+    ReportDoc.call(QStringLiteral("SaveAs"), file);
+
+    std::shared_ptr<UnoOffice> office = UnoOffice::connect(m_office->pipeName());
+    QVERIFY(office);
+    const beans::PropertyValue hidden = namedValue("Hidden", uno::Any(true));
+    Reference<lang::XComponent> saved
+        = Reference<frame::XComponentLoader>(office->desktop(), UNO_QUERY_THROW)
+              ->loadComponentFromURL(toOUString(QUrl::fromLocalFile(file).toString()), OUString("_blank"), 0,
+                  uno::Sequence<beans::PropertyValue>(&hidden, 1));
+    const auto closeSaved
+        = qScopeGuard([&] { Reference<util::XCloseable>(saved, UNO_QUERY_THROW)->close(true); });
+    const Reference<text::XTextTable> table = ReportTableReader::FirstTable(saved);
+    const ReportTableView view = ReportTableReader::Read(table);
+
+    QCOMPARE(view.rows.join(QLatin1Char('\n')), Expected(QString::fromUtf8(FullReport).mid(1), record));
+    for (int row = 1; row <= view.rows.size(); ++row) {
+        const double size = row == 3 ? 16 : row == view.rows.size() ? 8 : 11;
+        QVERIFY2(view.fontSizes[row - 1] == std::set<double> { size }, qPrintable(QString::number(row)));
+        QCOMPARE(view.rightAligned[row - 1], row == view.rows.size());
+    }
+    Reference<container::XIndexAccess> pictures(
+        Reference<text::XTextGraphicObjectsSupplier>(saved, UNO_QUERY_THROW)->getGraphicObjects(),
+        UNO_QUERY_THROW);
+    QCOMPARE(pictures->getCount(), 1);
+    const Reference<text::XTextContent> picture(pictures->getByIndex(0), UNO_QUERY_THROW);
+    QVERIFY(picture->getAnchor()->getText()
+        == Reference<text::XText>(table->getCellByName(OUString("A1")), UNO_QUERY));
+}
+
+void TestReportBuilder::sections_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("rows");
+    const QString emptyBox = QStringLiteral("‾_[]");
+    QTest::newRow("absent ECG: an empty boxed row") << ""
+                                                    << "Электрокардиография:" << emptyBox;
+    QTest::newRow("absent fluorography") << ""
+                                         << "Флюорография:" << emptyBox;
+    QTest::newRow("absent blood test") << ""
+                                       << "Анализ крови:" << emptyBox;
+    QTest::newRow("absent urine test") << ""
+                                       << "Анализ мочи:" << emptyBox;
+    QTest::newRow("self-examination without findings") << ""
+                                                       << "При самостоятельном осмотре:" << emptyBox;
+    QTest::newRow("nobody observes") << ""
+                                     << "Наблюдается:" << emptyBox;
+    QTest::newRow("no complaints") << ""
+                                   << "Жалуется на:" << emptyBox;
+    QTest::newRow("ECG without findings, five years old")
+        << "ecg=1830"
+        << "Электрокардиография:"
+        << "[1 5] [*Дата*] ¦ *Заключение*]\n[1 5] [▒{ecg}] ¦ ▒Без особенностей.]";
+    QTest::newRow("fresh fluorography, nothing particular")
+        << "flu=20"
+        << "Флюорография:"
+        << "[1 5] [*Дата*] ¦ *Заключение*]\n[1 5] [{flu}] ¦ Без особенностей.]";
+    QTest::newRow("old blood test: the entered values, grey")
+        << "blood=70 hb=95 leu=9.1 esr=30"
+        << "Анализ крови:"
+        << "[1 2 1 2] [*Дата*] ¦ *Показатель*] ¦ *Значение*] ¦ *Единицы измерения*]\n"
+           "[1 2 1 2] [▒{blood}] ¦ ▒Гемоглобин] ¦ ▒95] ¦ ▒г/л]\n"
+           "[1 2 1 2] [▒] ¦ ▒Лейкоциты] ¦ ▒9,1] ¦ ▒тыс./мкл]\n"
+           "[1 2 1 2] [▒] ¦ ▒СОЭ] ¦ ▒30] ¦ ▒мм/час]";
+    QTest::newRow("urine sugar, counts 12 and 3")
+        << "urine=3 sugar uery=12 uleu=3"
+        << "Анализ мочи:"
+        << "[1 2 1 2] [*Дата*] ¦ *Показатель*] ¦ *Значение*] ¦ *Единицы измерения*]\n"
+           "[1 2 1 2] [{urine}] ¦ Белок] ¦ отсутствует] ¦ наличие]\n"
+           "[1 2 1 2] [] ¦ Сахар] ¦ +] ¦ наличие]\n"
+           "[1 2 1 2] [] ¦ Эритроциты] ¦ 12] ¦ ед. в препарате]\n"
+           "[1 2 1 2] [] ¦ Лейкоциты] ¦ 3 ] ¦ ед. в поле зрения]";
+    QTest::newRow("limbs and hernias without lymph nodes")
+        << "cbxFVosVen cbxFVaricos cbxBBedro cbxBPah"
+        << "При самостоятельном осмотре:"
+        << "[1 5] [*Дата*] ¦ *Выявлены*]\n"
+           "[1 5] [{today}] ¦ Расширение вен, воспаление вен конечностей. ¶ Грыжи: в паху, на бедре.]";
+    QTest::newRow("age 7, trimmed; a woman")
+        << "female age=7"
+        << ""
+        << "‾_[1 1 1 1 1 1] [*Пол*] ¦ женщина] ¦ *Возраст*] ¦ 7 лет] ¦ *Дата осмотра*] ¦ {today}]";
+}
+
+void TestReportBuilder::sections()
+{
+    QFETCH(QString, record);
+    QFETCH(QString, title);
+    QFETCH(QString, rows);
+    TestRecord examination(Now);
+    QCOMPARE(examination.apply(record), QString());
+    const ReportTableView view = BuildLive(examination);
+    // The header, without a title, is the section after the name row.
+    const QStringList section = title.isEmpty() ? view.rows.mid(3, 1) : Section(view.rows, title);
+    QCOMPARE(section.join(QLatin1Char('\n')), Expected(rows, examination));
+}
+
+void TestReportBuilder::refusedValueStopsTheReportAndKeepsTheDocument()
+{
+    TestRecord record(Now);
+    QCOMPARE(record.apply(QStringLiteral("weight=400 cbxBPup")), QString());
+    QVERIFY_THROWS_EXCEPTION(EWeightError,
+        BuildReport(
+            record, [this] { ++m_steps; }, Now));
+    QVERIFY(!ReportDoc.isEmpty());
+    QCOMPARE(m_steps, 6);
+    // What was built so far stays: the header and the two text sections.
+    const ReportTableView view = ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(ReportDoc)));
+    QCOMPARE(view.rows.size(), 11);
+    QCOMPARE(WordApp.get(QStringLiteral("ScreenUpdating")).toBool(), true);
+}
+
+void TestReportBuilder::missingPictureLeavesOnlyTheFirstRowEmpty()
+{
+    QTemporaryDir folder;
+    DataFolder::setPath(folder.path());
+    const auto restore = qScopeGuard([] { DataFolder::setPath(QString()); });
+    TestRecord record(Now);
+    const ReportTableView view = BuildLive(record);
+    // The error's own text, in a plain box.
+    const QString missing
+        = QStringLiteral("Файл %1 не найден").arg(DataFolder::file(QStringLiteral("Images/Tessora.jpg")));
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY2(m_boxes.first().endsWith(missing), qPrintable(m_boxes.first()));
+    QCOMPARE(m_steps, ReportSteps);
+    QCOMPARE(view.rows.last(), ReportStamp(Now));
+    Reference<container::XIndexAccess> pictures(
+        Reference<text::XTextGraphicObjectsSupplier>(ModelOf(ReportDoc), UNO_QUERY_THROW)
+            ->getGraphicObjects(),
+        UNO_QUERY_THROW);
+    QCOMPARE(pictures->getCount(), 0);
+}
+
+void TestReportBuilder::withoutWordProcessorNothingIsBuilt()
+{
+    const WriterServer::Settings usual = WriterServer::settings();
+    WriterServer::Settings missing = usual;
+    missing.officeProgram = m_folder.filePath(QStringLiteral("no-office/soffice"));
+    missing.pipeName += QStringLiteral("_missing");
+    WriterServer::setSettings(missing);
+    const auto restore = qScopeGuard([&] { WriterServer::setSettings(usual); });
+    TestRecord record(Now);
+    QVERIFY(!BuildReport(
+        record, [this] { ++m_steps; }, Now));
+    QCOMPARE(m_boxes, QStringList { QStringLiteral("error: Не могу найти MS Word") });
+    QVERIFY(ReportDoc.isEmpty());
+    QCOMPARE(m_steps, 1);
+}
+
+QTEST_GUILESS_MAIN(TestReportBuilder)
+#include "tst_report_builder.moc"
