@@ -151,6 +151,7 @@ void TfrmTessora::FormCreate()
     SizePagePanels();
     ConnectActions();
     ConnectSaving();
+    ConnectDiary();
     ConnectRecord();
     SetDateFormats();
     qApp->installEventFilter(this);

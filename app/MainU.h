@@ -13,6 +13,7 @@ class QDateTimeEdit;
 class QLabel;
 class QTreeWidgetItem;
 class TCardioPage;
+class TfrmDiary;
 class TfrmMonitor;
 class TCheck;
 class TQuestionnaire;
@@ -100,6 +101,10 @@ public:
     // True writes the option to the settings, false reads it back.
     void StoreSaveNeeded(bool Store);
 
+    // The examination diary (MainDiary.cpp): keeps the examination whose
+    // conclusion was saved as the file, while the saving option is on.
+    void KeepInDiary(const QString& file);
+
 signals:
     // A conclusion document was saved as this file.
     void ConclusionSaved(const QString& file);
@@ -113,6 +118,7 @@ public slots:
     void acRestartInterviewExecute();
     void acSaveResultsExecute(bool checked);
     void acSaveResultsUpdate();
+    void acDiaryExecute();
     // The report command: builds the printable report, or shows the open one.
     void acReportExecute();
     void acReportUpdate();
@@ -158,6 +164,7 @@ private:
     // On the complaints page the grid gets the room beyond the window's design height.
     void ArrangeWorkArea(int tag);
     void ConnectSaving();
+    void ConnectDiary();
     void DisconnectSaving();
     bool AskReportFolder(const QString& preselected, QString& folder);
 
@@ -189,4 +196,5 @@ private:
     QWidget* FShownPage = nullptr;
     std::unique_ptr<TPageRecord> FRecord;
     QStringList FResetValues;
+    QPointer<TfrmDiary> FDiary;
 };

@@ -9,6 +9,7 @@ JOBS=${JOBS:-$(nproc)}
 BUILD_PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite
+    qt6-charts-dev libqt6charts6 libqt6opengl6-dev
     libgl-dev
     libjpeg62-turbo-dev
     libreoffice-dev

@@ -1,0 +1,38 @@
+// The main window's examination diary: each saved conclusion is kept in it,
+// and the menu "Сервис" opens its window.
+#include "app/MainU.h"
+#include "ui_MainU.h"
+
+#include "app/DiaryU.h"
+#include "app/Settings.h"
+#include "diary/Diary.h"
+#include "platform/widgets/MessageBoxes.h"
+
+#include <QFileInfo>
+
+void TfrmTessora::ConnectDiary()
+{
+    connect(ui->acDiary, &QAction::triggered, this, &TfrmTessora::acDiaryExecute);
+    connect(this, &TfrmTessora::ConclusionSaved, this, &TfrmTessora::KeepInDiary);
+}
+
+void TfrmTessora::acDiaryExecute()
+{
+    // A second opening shows the diary as it is now.
+    if (FDiary)
+        FDiary->close();
+    FDiary = new TfrmDiary(IsSaveNeeded(), UserSettings::ReportPath(), this);
+    FDiary->setAttribute(Qt::WA_DeleteOnClose);
+    FDiary->show();
+}
+
+void TfrmTessora::KeepInDiary(const QString& file)
+{
+    // The diary lies beside the conclusions it lists; a conclusion saved into
+    // the fallback folder has the option switched off and is not kept.
+    const TDiaryOutcome outcome
+        = RecordExamination(Record(), file, QFileInfo(file).absolutePath(), IsSaveNeeded());
+    if (outcome.report)
+        MessageBoxes::show(
+            this, QMessageBox::Warning, MessageBoxes::title(), DiaryFailureMessage(outcome.failure));
+}

@@ -1,0 +1,267 @@
+#include "diary/DiaryEntry.h"
+
+#include <QLocale>
+
+namespace {
+
+using Test = ExaminationRecord::Test;
+using Column = TDiaryColumn;
+
+const char16_t* const Headers[DiaryColumnCount] = {
+    u"Дата и время",
+    u"Пол",
+    u"Возраст",
+    u"Рост, см",
+    u"Вес, кг",
+    u"ИМТ",
+    u"Температура, °C",
+    u"Пульс, уд/мин",
+    u"Ритм",
+    u"Систолическое, мм Hg",
+    u"Диастолическое, мм Hg",
+    u"ЭКГ",
+    u"Флюорография",
+    u"Анализ крови",
+    u"Анализ мочи",
+    u"Находки",
+    u"Рекомендованы консультации",
+    u"Файл заключения",
+};
+
+// The ECG findings by value name, as the diary writes them.
+const std::pair<const char*, const char16_t*> EcgFindings[] = {
+    { "block", u"блокада ножки пучка Гиса" },
+    { "hypertrophy", u"гипертрофия левого желудочка" },
+    { "scarring", u"рубцовые изменения миокарда" },
+};
+
+QString Number(double value, int decimals)
+{
+    return QLocale().toString(value, 'f', decimals);
+}
+
+QString Number(const std::optional<double>& value, int decimals)
+{
+    return value ? Number(*value, decimals) : QString();
+}
+
+QString Yes(bool yes)
+{
+    return yes ? QStringLiteral("есть") : QStringLiteral("нет");
+}
+
+QList<TDiaryValue> TestValues(const ExaminationRecord& record, Test kind)
+{
+    switch (kind) {
+    case Test::ECG:
+        return { { QStringLiteral("block"), double(record.HasBundleBranchBlock()) },
+            { QStringLiteral("hypertrophy"), double(record.HasVentricularHypertrophy()) },
+            { QStringLiteral("scarring"), double(record.HasMyocardialScarring()) } };
+    case Test::Flu:
+        return { { QStringLiteral("pathology"), double(record.IsFluPathology()) } };
+    case Test::Blood:
+        return { { QStringLiteral("hemoglobin"), double(record.Hemoglobin()) },
+            { QStringLiteral("leucocytes"), record.LeucocytesTenths() / 10.0 },
+            { QStringLiteral("esr"), double(record.Esr()) } };
+    case Test::Urine:
+        return { { QStringLiteral("protein"), double(record.UrineProtein()) },
+            { QStringLiteral("sugar"), double(record.UrineSugar()) },
+            { QStringLiteral("erythrocytes"), double(record.UrineErythrocytes()) },
+            { QStringLiteral("leucocytes"), double(record.UrineLeucocytes()) } };
+    }
+    return {};
+}
+
+QString TestResult(const TDiaryTest& test)
+{
+    switch (test.kind) {
+    case Test::ECG: {
+        QStringList found;
+        for (const auto& [name, words] : EcgFindings) {
+            if (test.value(QString::fromLatin1(name)) != 0)
+                found << QString::fromUtf16(words);
+        }
+        return found.isEmpty() ? QStringLiteral("без особенностей") : found.join(QStringLiteral(", "));
+    }
+    case Test::Flu:
+        return test.value(QStringLiteral("pathology")) != 0 ? QStringLiteral("патология")
+                                                            : QStringLiteral("норма");
+    case Test::Blood:
+        return QStringLiteral("гемоглобин %1 г/л, лейкоциты %2 тыс./мкл, СОЭ %3 мм/час")
+            .arg(Number(test.value(QStringLiteral("hemoglobin")), 0),
+                Number(test.value(QStringLiteral("leucocytes")), 1),
+                Number(test.value(QStringLiteral("esr")), 0));
+    case Test::Urine:
+        return QStringLiteral("белок %1, сахар %2, эритроциты %3, лейкоциты %4")
+            .arg(Yes(test.value(QStringLiteral("protein")) != 0),
+                Yes(test.value(QStringLiteral("sugar")) != 0),
+                Number(test.value(QStringLiteral("erythrocytes")), 0),
+                Number(test.value(QStringLiteral("leucocytes")), 0));
+    }
+    return {};
+}
+
+QString TestCell(const TDiaryEntry& entry, Test kind)
+{
+    const TDiaryTest* test = entry.test(kind);
+    if (!test)
+        return {};
+    return QStringLiteral("%1: %2").arg(
+        QLocale().toString(test->performed.date(), QLocale::ShortFormat), TestResult(*test));
+}
+
+QString JoinedNumbers(const QList<int>& numbers)
+{
+    QStringList texts;
+    for (int number : numbers)
+        texts << QString::number(number);
+    return texts.join(QStringLiteral(", "));
+}
+
+QString SpecialistList(const QList<int>& specialists)
+{
+    QStringList names;
+    for (int number : specialists) {
+        if (number > 0 && number < SpecialistCount)
+            names << SpecialistNames[size_t(number)];
+    }
+    return names.join(QStringLiteral(", "));
+}
+
+TDiaryFlag FlagOf(const TDiaryEntry& entry, int lowCode, int highCode)
+{
+    if (entry.hasFinding(highCode))
+        return TDiaryFlag::High;
+    return entry.hasFinding(lowCode) ? TDiaryFlag::Low : TDiaryFlag::None;
+}
+
+TDiaryFlag FlagOfAny(
+    const TDiaryEntry& entry, std::initializer_list<int> lowCodes, std::initializer_list<int> highCodes)
+{
+    for (int code : highCodes) {
+        if (entry.hasFinding(code))
+            return TDiaryFlag::High;
+    }
+    for (int code : lowCodes) {
+        if (entry.hasFinding(code))
+            return TDiaryFlag::Low;
+    }
+    return TDiaryFlag::None;
+}
+
+} // namespace
+
+double TDiaryTest::value(const QString& name) const
+{
+    for (const TDiaryValue& item : values) {
+        if (item.name == name)
+            return item.value;
+    }
+    return 0;
+}
+
+const TDiaryTest* TDiaryEntry::test(ExaminationRecord::Test kind) const
+{
+    for (const TDiaryTest& item : tests) {
+        if (item.kind == kind)
+            return &item;
+    }
+    return nullptr;
+}
+
+TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const TFindings& findings,
+    const TSpecialists& specialists, const QDateTime& moment, const QString& savedFile)
+{
+    TDiaryEntry entry;
+    entry.moment = moment;
+    entry.sex = record.GetGender();
+    entry.age = record.GetAge();
+    try {
+        entry.height = record.GetHeight();
+    } catch (const ERecordRangeError&) {
+    }
+    try {
+        entry.weight = record.GetWeight();
+    } catch (const ERecordRangeError&) {
+    }
+    entry.bodyMassIndex = record.CalcBodyMassIndex();
+    entry.temperature = record.GetTemperature();
+    entry.pulse = record.GetPulse();
+    entry.rhythmic = record.IsPulseRhythmic();
+    entry.systolic = record.GetSystolic();
+    entry.diastolic = record.GetDiastolic();
+    for (Test kind : { Test::ECG, Test::Flu, Test::Blood, Test::Urine }) {
+        if (!record.IsTestAbsent(kind))
+            entry.tests.append({ kind, record.TestDate(kind), TestValues(record, kind) });
+    }
+    for (int code = 0; code < FindingCount; ++code) {
+        if (findings.test(size_t(code)))
+            entry.findings << code;
+    }
+    for (int number = 1; number < SpecialistCount; ++number) {
+        if (specialists.test(size_t(number)))
+            entry.specialists << number;
+    }
+    entry.savedFile = savedFile;
+    return entry;
+}
+
+QStringList DiaryHeaders()
+{
+    QStringList headers;
+    for (const char16_t* header : Headers)
+        headers << QString::fromUtf16(header);
+    return headers;
+}
+
+QStringList DiaryCells(const TDiaryEntry& entry)
+{
+    return {
+        QLocale().toString(entry.moment, QLocale::ShortFormat),
+        entry.sex == 1 ? QStringLiteral("муж") : QStringLiteral("жен"),
+        QString::number(entry.age),
+        Number(entry.height, 0),
+        Number(entry.weight, 0),
+        entry.bodyMassIndex > 0 ? Number(entry.bodyMassIndex, 1) : QString(),
+        Number(entry.temperature, 1),
+        QString::number(entry.pulse),
+        entry.rhythmic ? QStringLiteral("ритмичный") : QStringLiteral("аритмия"),
+        QString::number(entry.systolic),
+        QString::number(entry.diastolic),
+        TestCell(entry, Test::ECG),
+        TestCell(entry, Test::Flu),
+        TestCell(entry, Test::Blood),
+        TestCell(entry, Test::Urine),
+        JoinedNumbers(entry.findings),
+        SpecialistList(entry.specialists),
+        entry.savedFile,
+    };
+}
+
+TDiaryFlag DiaryCellFlag(const TDiaryEntry& entry, TDiaryColumn column)
+{
+    switch (column) {
+    case Column::Index:
+        return FlagOf(entry, 91, 191);
+    case Column::Temperature:
+        return FlagOf(entry, 75, 175);
+    case Column::Pulse:
+        return FlagOf(entry, 88, 188);
+    case Column::Rhythm:
+        return entry.rhythmic ? TDiaryFlag::None : TDiaryFlag::High;
+    case Column::Systolic:
+        return FlagOf(entry, 76, 176);
+    case Column::Diastolic:
+        return FlagOf(entry, 77, 177);
+    case Column::Ecg:
+        return FlagOf(entry, -1, 70);
+    case Column::Flu:
+        return FlagOf(entry, -1, 71);
+    case Column::Blood:
+        return FlagOfAny(entry, { 81, 82 }, { 83, 182 });
+    case Column::Urine:
+        return FlagOfAny(entry, {}, { 84, 85, 86, 87 });
+    default:
+        return TDiaryFlag::None;
+    }
+}

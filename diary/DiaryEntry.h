@@ -1,0 +1,91 @@
+#pragma once
+
+#include "decision/DecisionU.h"
+#include "decision/ExaminationRecord.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the examination diary keeps of one saved conclusion, and the texts of
+// its row in the diary's table and CSV file.
+
+// One value of a test, by name ("hemoglobin"); a tick is kept as 0 or 1.
+struct TDiaryValue {
+    QString name;
+    double value = 0;
+    bool operator==(const TDiaryValue&) const = default;
+};
+
+// A test whose "отсутствует" box was unticked, with the values as entered.
+struct TDiaryTest {
+    ExaminationRecord::Test kind = ExaminationRecord::Test::ECG;
+    QDateTime performed;
+    QList<TDiaryValue> values;
+    bool operator==(const TDiaryTest&) const = default;
+
+    // The value of that name, 0 when the test does not hold it.
+    double value(const QString& name) const;
+};
+
+struct TDiaryEntry {
+    qint64 id = 0; // the row in the store; 0 until the entry is kept
+    QDateTime moment; // when the conclusion was saved
+    int sex = 0; // 0 female, 1 male
+    int age = 0;
+    std::optional<double> height; // empty when out of range
+    std::optional<double> weight;
+    double bodyMassIndex = 0; // 0 while height or weight is out of range
+    double temperature = 0;
+    int pulse = 0;
+    bool rhythmic = true;
+    int systolic = 0;
+    int diastolic = 0;
+    QList<TDiaryTest> tests; // in the order ECG, fluorography, blood, urine
+    QList<int> findings; // ascending codes
+    QList<int> specialists; // ascending specialist numbers
+    QString savedFile; // the saved conclusion, relative to the diary's folder
+    bool operator==(const TDiaryEntry&) const = default;
+
+    bool hasFinding(int code) const { return findings.contains(code); }
+    const TDiaryTest* test(ExaminationRecord::Test kind) const;
+};
+
+// The entry of a record whose conclusion is saved now: values as entered, the
+// findings and specialists of that conclusion.
+TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const TFindings& findings,
+    const TSpecialists& specialists, const QDateTime& moment, const QString& savedFile);
+
+// The columns of the diary's table and of its CSV file.
+enum class TDiaryColumn {
+    Moment,
+    Sex,
+    Age,
+    Height,
+    Weight,
+    Index,
+    Temperature,
+    Pulse,
+    Rhythm,
+    Systolic,
+    Diastolic,
+    Ecg,
+    Flu,
+    Blood,
+    Urine,
+    Findings,
+    Specialists,
+    File,
+};
+constexpr int DiaryColumnCount = int(TDiaryColumn::File) + 1;
+
+// How the conclusion flags a value: lowered, raised (or pathological), or not at all.
+enum class TDiaryFlag { None, Low, High };
+
+QStringList DiaryHeaders();
+// The cells of an entry's row, numbers and dates in the user's locale.
+QStringList DiaryCells(const TDiaryEntry& entry);
+TDiaryFlag DiaryCellFlag(const TDiaryEntry& entry, TDiaryColumn column);

@@ -1,0 +1,140 @@
+#include "diary/DiaryTrends.h"
+
+#include "decision/Norms.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+using Value = std::function<std::optional<double>(const TDiaryEntry&)>;
+
+TTrendLine Line(const QString& name, const QList<TDiaryEntry>& oldestFirst, const Value& value, int decimals,
+    const QString& unit)
+{
+    TTrendLine line { name, {}, false };
+    for (const TDiaryEntry& entry : oldestFirst) {
+        const std::optional<double> number = value(entry);
+        if (!number)
+            continue;
+        const QString tip = QStringLiteral("%1\n%2: %3 %4")
+                                .arg(QLocale().toString(entry.moment, QLocale::ShortFormat), name,
+                                    QLocale().toString(*number, 'f', decimals), unit)
+                                .trimmed();
+        line.points.append({ entry.moment, *number, tip });
+    }
+    return line;
+}
+
+// The bands and the values, with a tenth of their span to spare above and below.
+TValueRange RangeOf(const QList<TTrendLine>& lines, const QList<TNormalBand>& bands, bool secondAxis)
+{
+    double lower = INFINITY;
+    double upper = -INFINITY;
+    for (const TNormalBand& band : bands) {
+        if (band.secondAxis == secondAxis) {
+            lower = std::min(lower, band.lower);
+            upper = std::max(upper, band.upper);
+        }
+    }
+    for (const TTrendLine& line : lines) {
+        if (line.secondAxis != secondAxis)
+            continue;
+        for (const TTrendPoint& point : line.points) {
+            lower = std::min(lower, point.value);
+            upper = std::max(upper, point.value);
+        }
+    }
+    if (lower > upper)
+        return { 0, 1 }; // nothing to show: an axis still needs a span
+    const double margin = std::max((upper - lower) / 10, 1.0);
+    return { std::floor(lower - margin), std::ceil(upper + margin) };
+}
+
+QList<TDiaryEntry> OldestFirst(QList<TDiaryEntry> entries)
+{
+    std::stable_sort(entries.begin(), entries.end(),
+        [](const TDiaryEntry& a, const TDiaryEntry& b) { return a.moment < b.moment; });
+    return entries;
+}
+
+} // namespace
+
+TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
+{
+    const QList<TDiaryEntry> ordered = OldestFirst(entries);
+    const QString mmHg = QStringLiteral("мм Hg");
+    TTrendChart chart;
+    switch (kind) {
+    case TTrendKind::Pressure:
+        chart.title = QStringLiteral("Артериальное давление");
+        chart.unit = mmHg;
+        chart.lines = {
+            Line(
+                QStringLiteral("Систолическое"), ordered, [](const TDiaryEntry& e) { return e.systolic; }, 0,
+                mmHg),
+            Line(
+                QStringLiteral("Диастолическое"), ordered, [](const TDiaryEntry& e) { return e.diastolic; },
+                0, mmHg),
+        };
+        chart.bands = {
+            { QStringLiteral("Норма сист."), double(Norms.SystolicLower), double(Norms.SystolicUpper) },
+            { QStringLiteral("Норма диаст."), double(Norms.DiastolicLower), double(Norms.DiastolicUpper),
+                false, 1 },
+        };
+        break;
+    case TTrendKind::Pulse:
+        chart.title = QStringLiteral("Пульс");
+        chart.unit = QStringLiteral("уд/мин");
+        chart.lines = { Line(
+            QStringLiteral("Пульс"), ordered, [](const TDiaryEntry& e) { return e.pulse; }, 0, chart.unit) };
+        chart.bands = { { QStringLiteral("Норма"), double(Norms.PulseLower), double(Norms.PulseUpper) } };
+        break;
+    case TTrendKind::Weight: {
+        chart.title = QStringLiteral("Вес и индекс массы тела");
+        chart.unit = QStringLiteral("кг");
+        chart.secondUnit = QStringLiteral("ИМТ");
+        TTrendLine index = Line(
+            QStringLiteral("ИМТ"), ordered,
+            [](const TDiaryEntry& e) {
+                return e.bodyMassIndex > 0 ? std::optional<double>(e.bodyMassIndex) : std::nullopt;
+            },
+            1, QString());
+        index.secondAxis = true;
+        chart.lines = { Line(
+                            QStringLiteral("Вес"), ordered, [](const TDiaryEntry& e) { return e.weight; }, 0,
+                            chart.unit),
+            index };
+        chart.bands = { { QStringLiteral("Норма ИМТ"), Norms.BmiLower, Norms.BmiUpper, true, 1 } };
+        break;
+    }
+    case TTrendKind::Temperature:
+        chart.title = QStringLiteral("Температура тела");
+        chart.unit = QStringLiteral("°C");
+        chart.lines = { Line(
+            QStringLiteral("Температура"), ordered, [](const TDiaryEntry& e) { return e.temperature; }, 1,
+            chart.unit) };
+        chart.bands = { { QStringLiteral("Норма"), Norms.TemperatureLower, Norms.TemperatureUpper } };
+        break;
+    }
+    chart.range = RangeOf(chart.lines, chart.bands, false);
+    if (!chart.secondUnit.isEmpty())
+        chart.secondRange = RangeOf(chart.lines, chart.bands, true);
+    return chart;
+}
+
+std::pair<QDateTime, QDateTime> TrendTimeSpan(const QList<TDiaryEntry>& entries)
+{
+    if (entries.isEmpty()) {
+        const QDateTime now = QDateTime::currentDateTime();
+        return { now.addDays(-1), now };
+    }
+    const auto [first, last] = std::minmax_element(entries.begin(), entries.end(),
+        [](const TDiaryEntry& a, const TDiaryEntry& b) { return a.moment < b.moment; });
+    const qint64 span = std::max<qint64>(first->moment.msecsTo(last->moment), 24 * 3600 * 1000);
+    const qint64 room = span / 20;
+    return { first->moment.addMSecs(-room), last->moment.addMSecs(room) };
+}

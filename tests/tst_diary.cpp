@@ -1,0 +1,336 @@
+#include "diary/Diary.h"
+#include "diary/DiaryCsv.h"
+#include "diary/DiaryStore.h"
+#include "diary/DiaryTrends.h"
+#include "tests/DiaryTestData.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QDateTime Monday(QDate(2026, 3, 2), QTime(9, 15, 30, 250));
+
+QString DiaryPath(const QTemporaryDir& folder)
+{
+    return folder.filePath(TDiaryStore::FileName());
+}
+
+// Runs SQL on a file through a connection of its own, as another program would.
+void ExecSql(const QString& path, const QStringList& statements)
+{
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("test"));
+        database.setDatabaseName(path);
+        QVERIFY(database.open());
+        for (const QString& statement : statements)
+            QVERIFY2(QSqlQuery(database).exec(statement), qPrintable(statement));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("test"));
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A spreadsheet's reading of a CSV text: ";" between fields, quoted fields
+// with doubled quotes, CR LF between rows.
+QList<QStringList> ReadCsv(const QString& text)
+{
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const QChar c = text.at(k);
+        const QChar next = k + 1 < text.size() ? text.at(k + 1) : QChar();
+        if (quoted) {
+            if (c == QLatin1Char('"') && next == QLatin1Char('"'))
+                field += text.at(++k);
+            else if (c == QLatin1Char('"'))
+                quoted = false;
+            else
+                field += c;
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(';')) {
+            row << std::exchange(field, QString());
+        } else if (c == QLatin1Char('\r') && next == QLatin1Char('\n')) {
+            row << std::exchange(field, QString());
+            rows << std::exchange(row, QStringList());
+            ++k;
+        } else {
+            field += c;
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestDiary : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void threeExaminationsInOrder();
+    void migratesFromFirstVersion();
+    void unusableDiary_data();
+    void unusableDiary();
+    void nothingWritten_data();
+    void nothingWritten();
+    void csvRoundTrip();
+    void weightChart();
+};
+
+void TestDiary::init()
+{
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+}
+
+// Three conclusions saved on three days come back newest first, each value
+// as it was entered, and their rows read as the conclusion flags them.
+void TestDiary::threeExaminationsInOrder()
+{
+    QTemporaryDir folder;
+    const QStringList descriptions = {
+        QStringLiteral("female age=35 height=165 weight=60 temp=36.6 pulse=72 bp=120/80"),
+        QStringLiteral(
+            "male age=41 height=180 weight=101 temp=37.4 pulse=95 arrhythmia bp=170/95 ecg=100 block "
+            "flu=30 fluPathology blood=10 hb=105 leu=9.1 esr=20 urine=5 protein uery=7"),
+        QStringLiteral("male age=41 height=180 weight=58 temp=35.8 pulse=55 bp=95/65 blood=3 hb=140 leu=3.2 "
+                       "esr=4 cbxLPah"),
+    };
+    QList<TDiaryEntry> expected;
+    for (int day = 0; day < 3; ++day) {
+        const QDateTime moment = Monday.addDays(day * 7 + day);
+        TestRecord record(moment);
+        QCOMPARE(record.apply(descriptions[day]), QString());
+        ClassifyFindings(record, moment);
+        ChooseSpecialists(record);
+        const QString file = folder.filePath(QStringLiteral("Заключение %1.doc").arg(day));
+        const TDiaryOutcome outcome = RecordExamination(record, file, folder.path(), true, moment);
+        QVERIFY2(outcome.written, qPrintable(outcome.failure));
+        expected.prepend(EntryFromRecord(
+            record, Findings, Recommended, moment, QStringLiteral("Заключение %1.doc").arg(day)));
+        expected.first().id = day + 1;
+    }
+
+    QList<TDiaryEntry> entries = TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries();
+    QCOMPARE(entries, expected);
+
+    QList<QStringList> rows;
+    QList<QList<TDiaryFlag>> flags;
+    for (const TDiaryEntry& entry : entries) {
+        rows << DiaryCells(entry);
+        flags << QList<TDiaryFlag>();
+        for (int column = 0; column < DiaryColumnCount; ++column)
+            flags.last() << DiaryCellFlag(entry, TDiaryColumn(column));
+    }
+    using F = TDiaryFlag;
+    const F o = F::None;
+    const QList<QStringList> expectedRows = {
+        { "18.03.2026 09:15", "муж", "41", "180", "58", "17,9", "35,8", "55", "ритмичный", "95", "65", "", "",
+            "15.03.2026: гемоглобин 140 г/л, лейкоциты 3,2 тыс./мкл, СОЭ 4 мм/час", "",
+            "75, 76, 77, 82, 88, 91, 96", "уролога, терапевта", "Заключение 2.doc" },
+        { "10.03.2026 09:15", "муж", "41", "180", "101", "31,2", "37,4", "95", "аритмия", "170", "95",
+            "30.11.2025: блокада ножки пучка Гиса", "08.02.2026: патология",
+            "28.02.2026: гемоглобин 105 г/л, лейкоциты 9,1 тыс./мкл, СОЭ 20 мм/час",
+            "05.03.2026: белок есть, сахар нет, эритроциты 7, лейкоциты 0",
+            "6, 70, 71, 81, 83, 84, 86, 175, 176, 177, 182, 188, 191",
+            "кардиолога, пульмонолога, нефролога, терапевта", "Заключение 1.doc" },
+        { "02.03.2026 09:15", "жен", "35", "165", "60", "22,0", "36,6", "72", "ритмичный", "120", "80", "",
+            "", "", "", "", "", "Заключение 0.doc" },
+    };
+    QCOMPARE(rows, expectedRows);
+    const QList<QList<F>> expectedFlags = {
+        { o, o, o, o, o, F::Low, F::Low, F::Low, o, F::Low, F::Low, o, o, F::Low, o, o, o, o },
+        { o, o, o, o, o, F::High, F::High, F::High, F::High, F::High, F::High, F::High, F::High, F::High,
+            F::High, o, o, o },
+        QList<F>(DiaryColumnCount, o),
+    };
+    QCOMPARE(flags, expectedFlags);
+}
+
+// A diary of the first version (no tests) is brought up to date on opening:
+// its examination stays, and new ones keep their tests.
+void TestDiary::migratesFromFirstVersion()
+{
+    QTemporaryDir folder;
+    ExecSql(DiaryPath(folder),
+        { QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
+            QStringLiteral("INSERT INTO schema_version VALUES (1)"),
+            QStringLiteral(
+                "CREATE TABLE examination (id INTEGER PRIMARY KEY, taken TEXT NOT NULL, sex INTEGER NOT "
+                "NULL, age INTEGER NOT NULL, height REAL, weight REAL, body_mass_index REAL NOT NULL, "
+                "temperature REAL NOT NULL, pulse INTEGER NOT NULL, rhythmic INTEGER NOT NULL, systolic "
+                "INTEGER NOT NULL, diastolic INTEGER NOT NULL, findings TEXT NOT NULL, specialists TEXT "
+                "NOT NULL, saved_file TEXT NOT NULL)"),
+            QStringLiteral(
+                "INSERT INTO examination VALUES (1, '2025-11-20T08:00:00.000Z', 1, 52, 175, NULL, 0, "
+                "37.2, 64, 0, 150, 85, '6,175', '17', 'Заключение старое.doc')") });
+    TDiaryEntry old;
+    old.id = 1;
+    old.moment = QDateTime(QDate(2025, 11, 20), QTime(8, 0), Qt::UTC).toLocalTime();
+    old.sex = 1;
+    old.age = 52;
+    old.height = 175;
+    old.temperature = 37.2;
+    old.pulse = 64;
+    old.rhythmic = false;
+    old.systolic = 150;
+    old.diastolic = 85;
+    old.findings = { 6, 175 };
+    old.specialists = { 17 };
+    old.savedFile = QStringLiteral("Заключение старое.doc");
+
+    TDiaryEntry fresh = DiaryTestEntry(
+        QStringLiteral("male blood=1 hb=120 urine=1 sugar"), Monday, QStringLiteral("Заключение.doc"));
+    {
+        TDiaryStore store(folder.path());
+        QVERIFY2(store.isOpen(), qPrintable(store.errorText()));
+        QVERIFY2(store.add({ fresh }), qPrintable(store.errorText()));
+    }
+    fresh.id = 2;
+    QCOMPARE(
+        TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries(), QList<TDiaryEntry>({ fresh, old }));
+}
+
+// A diary file that is no diary of ours is reported once and left as it is;
+// the conclusion saved before it stays.
+void TestDiary::unusableDiary_data()
+{
+    QTest::addColumn<QByteArray>("garbage");
+    QTest::addColumn<QStringList>("statements");
+    QTest::addColumn<QString>("reason");
+    QByteArray bytes(8192, '\0');
+    for (int k = 0; k < bytes.size(); ++k)
+        bytes[k] = char((k * 131 + 7) % 251);
+    QTest::newRow("garbage bytes") << bytes << QStringList() << QStringLiteral("файл поврежден");
+    QTest::newRow("header of SQLite, then garbage")
+        << QByteArray("SQLite format 3\0", 16) + bytes << QStringList() << QStringLiteral("файл поврежден");
+    QTest::newRow("someone else's database")
+        << QByteArray() << QStringList { QStringLiteral("CREATE TABLE notes (text TEXT)") }
+        << QStringLiteral("это не дневник обследований");
+    QTest::newRow("newer program's diary")
+        << QByteArray()
+        << QStringList { QStringLiteral("CREATE TABLE schema_version (version INTEGER)"),
+               QStringLiteral("INSERT INTO schema_version VALUES (3)") }
+        << QStringLiteral("записан более новой версией программы");
+}
+
+void TestDiary::unusableDiary()
+{
+    QFETCH(QByteArray, garbage);
+    QFETCH(QStringList, statements);
+    QFETCH(QString, reason);
+    QTemporaryDir folder;
+    if (statements.isEmpty()) {
+        QFile file(DiaryPath(folder));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(garbage) == garbage.size());
+    } else {
+        ExecSql(DiaryPath(folder), statements);
+    }
+    const QByteArray before = FileBytes(DiaryPath(folder));
+    const QString conclusion = folder.filePath(QStringLiteral("Заключение.doc"));
+    TestRecord record(Monday);
+
+    for (const bool firstTime : { true, false }) {
+        QFile saved(conclusion);
+        QVERIFY(saved.open(QIODevice::WriteOnly) && saved.write("conclusion") > 0);
+        saved.close();
+        const TDiaryOutcome outcome = RecordExamination(record, conclusion, folder.path(), true, Monday);
+        QVERIFY(!outcome.written);
+        QVERIFY2(outcome.failure.contains(reason), qPrintable(outcome.failure));
+        QVERIFY(outcome.failure.contains(QDir::toNativeSeparators(DiaryPath(folder))));
+        QCOMPARE(outcome.report, firstTime);
+        QCOMPARE(FileBytes(conclusion), QByteArray("conclusion"));
+        QCOMPARE(FileBytes(DiaryPath(folder)), before);
+    }
+    TDiaryStore reader(folder.path(), TDiaryStore::Access::Read);
+    QVERIFY(!reader.isOpen());
+    QVERIFY(reader.entries().isEmpty());
+}
+
+void TestDiary::nothingWritten_data()
+{
+    QTest::addColumn<bool>("saveNeeded");
+    QTest::addColumn<bool>("folderKnown");
+    QTest::newRow("option off") << false << true;
+    QTest::newRow("no folder") << true << false;
+}
+
+// Without the option (or a folder) nothing is written, and reading a diary
+// that is not there creates none.
+void TestDiary::nothingWritten()
+{
+    QFETCH(bool, saveNeeded);
+    QFETCH(bool, folderKnown);
+    QTemporaryDir folder;
+    TestRecord record(Monday);
+    const TDiaryOutcome outcome = RecordExamination(record, folder.filePath(QStringLiteral("Заключение.doc")),
+        folderKnown ? folder.path() : QString(), saveNeeded, Monday);
+    QVERIFY(!outcome.written);
+    QCOMPARE(outcome.failure, QString());
+    QVERIFY(TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries().isEmpty());
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+// The CSV file, read back as a spreadsheet reads it, holds the table's texts
+// whole: Russian words, separators and quotes inside fields.
+void TestDiary::csvRoundTrip()
+{
+    QList<TDiaryEntry> entries = DiaryTestSeries(6, Monday);
+    entries[1].savedFile = QStringLiteral("Заключение \"для врача\"; копия.doc");
+    entries[2].savedFile = QStringLiteral(" Заключение\r\nв две строки ");
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Дневник.csv"));
+    QString error;
+    QVERIFY2(WriteDiaryCsv(path, entries, error), qPrintable(error));
+    const QByteArray bytes = FileBytes(path);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+
+    QList<QStringList> expected = { DiaryHeaders() };
+    for (const TDiaryEntry& entry : entries)
+        expected << DiaryCells(entry);
+    QCOMPARE(ReadCsv(QString::fromUtf8(bytes.mid(3))), expected);
+    QVERIFY(!WriteDiaryCsv(folder.filePath(QStringLiteral("нет/Дневник.csv")), entries, error));
+    QVERIFY(error.contains(QStringLiteral("Не могу записать файл")));
+}
+
+// The weight chart: weight on the left, the index with its normal band on
+// the right, oldest first; a weight that was out of range leaves no point.
+void TestDiary::weightChart()
+{
+    QList<TDiaryEntry> entries = {
+        DiaryTestEntry(QStringLiteral("weight=80 height=180"), Monday.addDays(7), QString()),
+        DiaryTestEntry(QStringLiteral("weight=301"), Monday.addDays(3), QString()),
+        DiaryTestEntry(QStringLiteral("weight=70"), Monday, QString()),
+    };
+    TTrendChart expected;
+    expected.title = QStringLiteral("Вес и индекс массы тела");
+    expected.unit = QStringLiteral("кг");
+    expected.secondUnit = QStringLiteral("ИМТ");
+    expected.lines = {
+        { QStringLiteral("Вес"),
+            { { Monday, 70, QStringLiteral("02.03.2026 09:15\nВес: 70 кг") },
+                { Monday.addDays(7), 80, QStringLiteral("09.03.2026 09:15\nВес: 80 кг") } },
+            false },
+        { QStringLiteral("ИМТ"),
+            { { Monday, 70.0 / (170.0 * 170.0) * 10000, QStringLiteral("02.03.2026 09:15\nИМТ: 24,2") },
+                { Monday.addDays(7), 80.0 / (180.0 * 180.0) * 10000,
+                    QStringLiteral("09.03.2026 09:15\nИМТ: 24,7") } },
+            true },
+    };
+    expected.bands = { { QStringLiteral("Норма ИМТ"), 18.5, 30.0, true, 1 } };
+    expected.range = { 69, 81 };
+    expected.secondRange = { 17, 32 };
+    QCOMPARE(TrendChart(TTrendKind::Weight, entries), expected);
+}
+
+QTEST_GUILESS_MAIN(TestDiary)
+#include "tst_diary.moc"
