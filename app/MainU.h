@@ -66,7 +66,6 @@ public:
     TCheck* QuestionOfRow(int row) const;
     void ChangeAnswer(int column, int row);
     void FreeQuestions();
-    TQuestionnaire* Questionnaire() const { return FQuestionnaire; }
 
     // The picker may be set from (17 − age) years before now up to now.
     void SetTestDateRange(QDateTimeEdit* picker);
@@ -78,8 +77,6 @@ public:
     // area, the lines of an urgent notice first; throws std::runtime_error when
     // the file cannot be opened.
     void ShowCardioConclusion(const QString& name, const QStringList& notice = {});
-    TCardioPage* CardioPage() const { return FCardioPage; }
-    TfrmMonitor* Monitor() const { return frmMonitor; }
     // Starts the cardiology interview again from its first question.
     void RestartInterview();
 

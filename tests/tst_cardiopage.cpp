@@ -49,7 +49,7 @@ class TestCardioPage : public QObject {
     QAction* acYes() const { return find<QAction>("acYes"); }
     QAction* acNo() const { return find<QAction>("acNo"); }
     QAction* acMonitor() const { return find<QAction>("acMonitor"); }
-    TfrmMonitor* monitor() const { return window->Monitor(); }
+    TfrmMonitor* monitor() const { return window->findChild<TfrmMonitor*>(); }
     QString question() const { return find<QLabel>("lblQst")->text(); }
     bool conclusionShown() const
     {
@@ -130,7 +130,7 @@ private slots:
         for (int q : questions) {
             QVERIFY(!conclusionShown());
             QCOMPARE(question(), text(q));
-            QCOMPARE(window->CardioPage()->CurrentQuestion(), q);
+            QCOMPARE(window->findChild<TCardioPage*>()->CurrentQuestion(), q);
             answer(yes);
         }
         QVERIFY(conclusionShown());
@@ -166,7 +166,7 @@ private slots:
         QFETCH(bool, yes);
         QFETCH(bool, urgent);
         window->SelectPageByTag(CardiologistTag);
-        window->CardioPage()->AskQuestion(question);
+        window->findChild<TCardioPage*>()->AskQuestion(question);
         answer(yes);
         const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
         QCOMPARE(shown.size(), urgent ? 1 : 0);
@@ -186,10 +186,10 @@ private slots:
     {
         window->SelectPageByTag(CardiologistTag);
         for (int q : { 3, 2, 25, 54, 55, 1 }) {
-            QCOMPARE(window->CardioPage()->CurrentQuestion(), q);
+            QCOMPARE(window->findChild<TCardioPage*>()->CurrentQuestion(), q);
             answer(false);
         }
-        QCOMPARE(window->CardioPage()->CurrentQuestion(), 5);
+        QCOMPARE(window->findChild<TCardioPage*>()->CurrentQuestion(), 5);
         answer(true);
         QCOMPARE(MessageBoxes::takeShown().size(), 1);
         while (!conclusionShown())
@@ -279,7 +279,7 @@ private slots:
         window->SelectPageByTag(CardiologistTag);
         for (int i = 0; i < 6; ++i)
             answer(false);
-        QCOMPARE(window->CardioPage()->CurrentQuestion(), 5);
+        QCOMPARE(window->findChild<TCardioPage*>()->CurrentQuestion(), 5);
         answer(false);
         const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
         QCOMPARE(shown.size(), 1);
@@ -287,7 +287,7 @@ private slots:
         QVERIFY2(shown.first().text.contains(QStringLiteral("RQ0300.rtf")), qPrintable(shown.first().text));
         QVERIFY(!conclusionShown());
         QVERIFY(find<QWidget>("pnlRightBot")->isVisible());
-        QCOMPARE(window->CardioPage()->CurrentQuestion(), 5);
+        QCOMPARE(window->findChild<TCardioPage*>()->CurrentQuestion(), 5);
         QCOMPARE(Diagnoses[8].Condition, 0);
         QVERIFY(Diagnoses[8].Probability > 0.7);
     }
@@ -315,7 +315,7 @@ private slots:
         window->SelectPageByTag(CardiologistTag);
         // The answer that leaves the leader weakest never lets anyone reach the threshold.
         for (int step = 0; step < CardioQuestionCount - 1; ++step) {
-            const int q = window->CardioPage()->CurrentQuestion();
+            const int q = window->findChild<TCardioPage*>()->CurrentQuestion();
             double topYes = 0, topNo = 0, sumYes = 0, sumNo = 0;
             for (const TDiagnosisRec& r : Diagnoses) {
                 const TLikelihood& cell = Likelihoods[r.Condition][static_cast<std::size_t>(q)];
@@ -355,11 +355,11 @@ private slots:
         find<QAction>("acNextTab")->trigger();
         QCOMPARE(window->ActivePageTag(), 14);
         QVERIFY(!acYes()->isEnabled() && !acNo()->isEnabled());
-        window->CardioPage()->AnswerQuestion(AnswerYes);
-        window->CardioPage()->acNoExecute();
+        window->findChild<TCardioPage*>()->AnswerQuestion(AnswerYes);
+        window->findChild<TCardioPage*>()->acNoExecute();
         QVERIFY(MessageBoxes::takeShown().isEmpty());
         QVERIFY(!conclusionShown());
-        QCOMPARE(window->CardioPage()->CurrentQuestion(), 0);
+        QCOMPARE(window->findChild<TCardioPage*>()->CurrentQuestion(), 0);
     }
 
     void monitorFollowsPageAndAction()

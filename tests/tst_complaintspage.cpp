@@ -21,7 +21,7 @@ class TestComplaintsPage : public QObject {
 private:
     std::unique_ptr<TfrmTessora> window;
 
-    TQuestionnaire* page() const { return window->Questionnaire(); }
+    TQuestionnaire* page() const { return window->findChild<TQuestionnaire*>(); }
     QAbstractItemModel* model() const { return page()->stgQst->model(); }
     void clickCell(int column, int row)
     {
