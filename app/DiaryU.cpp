@@ -126,6 +126,9 @@ QAreaSeries* Band(const TNormalBand& band, const std::pair<QDateTime, QDateTime>
         lower->append(end.toMSecsSinceEpoch(), band.lower);
     }
     auto* area = new QAreaSeries(upper, lower);
+    // The area series draws its edges but does not own them.
+    upper->setParent(area);
+    lower->setParent(area);
     area->setName(band.name);
     area->setBrush(BandColours[band.line % 2]);
     area->setPen(Qt::NoPen);
@@ -246,6 +249,8 @@ void TfrmDiary::ShowCharts()
     };
     for (const auto& [view, kind] : views) {
         view->setRenderHint(QPainter::Antialiasing);
+        // The view gives up the empty chart it was made with instead of deleting it.
+        std::unique_ptr<QChart> empty(view->chart());
         view->setChart(MakeChart(TrendChart(kind, FEntries), span));
     }
 }
