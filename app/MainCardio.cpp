@@ -48,6 +48,7 @@ void TfrmTessora::CreateCardioPage()
     connect(ui->pgcMain, &QStackedWidget::currentChanged, this,
         [this] { ui->acRestartInterview->setVisible(ui->pgcMain->currentWidget() == ui->tsCardio); });
     connect(ui->trvMain, &QTreeWidget::itemClicked, this, &TfrmTessora::trvMainClick);
+    connect(ui->trvMain, &QTreeWidget::itemActivated, this, &TfrmTessora::RestartOnCardiologistNode);
 }
 
 void TfrmTessora::acRestartInterviewExecute()
@@ -55,11 +56,17 @@ void TfrmTessora::acRestartInterviewExecute()
     RestartInterview();
 }
 
-// A click on the cardiologist's node while its page shows asks for a new interview.
+// A click on the node already selected counts as selecting it again, as Enter does.
 void TfrmTessora::trvMainClick(QTreeWidgetItem* item)
 {
-    const bool wasCurrent = std::exchange(FPressOnCurrentNode, false);
-    if (wasCurrent && item == NodeAt(NodeIndexForTag(CardiologistTag)) && ActivePageTag() == CardiologistTag)
+    if (std::exchange(FPressOnCurrentNode, false))
+        RestartOnCardiologistNode(item);
+}
+
+// Selecting the cardiologist's node again while its page shows asks for a new interview.
+void TfrmTessora::RestartOnCardiologistNode(QTreeWidgetItem* item)
+{
+    if (item == NodeAt(NodeIndexForTag(CardiologistTag)) && ActivePageTag() == CardiologistTag)
         RestartInterview();
 }
 

@@ -130,6 +130,7 @@ private slots:
     void trvMainExpanded(QTreeWidgetItem* item);
     void trvMainCollapsed(QTreeWidgetItem* item);
     void trvMainClick(QTreeWidgetItem* item);
+    void RestartOnCardiologistNode(QTreeWidgetItem* item);
     void UpdateTabActions();
     void pgcMainChange();
     void tsResultHide();

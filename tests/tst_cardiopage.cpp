@@ -218,16 +218,17 @@ private slots:
 
     void restartOnTheSamePage_data()
     {
-        QTest::addColumn<bool>("byMenu");
+        QTest::addColumn<QString>("how");
         QTest::addColumn<bool>("afterExplanation");
-        QTest::newRow("node clicked again") << false << false;
-        QTest::newRow("node clicked again after the explanation") << false << true;
-        QTest::newRow("menu item") << true << false;
-        QTest::newRow("menu item after the explanation") << true << true;
+        QTest::newRow("node clicked again") << "click" << false;
+        QTest::newRow("node clicked again after the explanation") << "click" << true;
+        QTest::newRow("Enter on the node after the explanation") << "enter" << true;
+        QTest::newRow("menu item") << "menu" << false;
+        QTest::newRow("menu item after the explanation") << "menu" << true;
     }
     void restartOnTheSamePage()
     {
-        QFETCH(bool, byMenu);
+        QFETCH(QString, how);
         QFETCH(bool, afterExplanation);
         QAction* restart = find<QAction>("acRestartInterview");
         QVERIFY(!restart->isVisible());
@@ -245,7 +246,7 @@ private slots:
             answer(false);
         QCOMPARE(conclusionShown(), afterExplanation);
 
-        if (byMenu) {
+        if (how == u"menu") {
             window->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(window.get()));
             const auto type
@@ -256,6 +257,8 @@ private slots:
             type(window.get(), u'Р', QString(), Qt::AltModifier);
             QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
             type(QApplication::activePopupWidget(), u'Н', QStringLiteral("н"), Qt::NoModifier);
+        } else if (how == u"enter") {
+            QTest::keyClick(tree, Qt::Key_Return);
         } else {
             clickNode();
         }
