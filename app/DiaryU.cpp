@@ -5,6 +5,7 @@
 #include "diary/DiaryCsv.h"
 #include "diary/DiaryStore.h"
 #include "diary/DiaryTrends.h"
+#include "platform/help/HelpViewer.h"
 #include "platform/widgets/MessageBoxes.h"
 
 #include <QAbstractTableModel>
@@ -203,6 +204,7 @@ TfrmDiary::TfrmDiary(bool saveNeeded, const QString& folder, QWidget* parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    Help::installF1(this);
     connect(ui->bbtnClose, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->bbtnExport, &QPushButton::clicked, this, &TfrmDiary::bbtnExportClick);
     connect(ui->stgDiary, &QTableView::doubleClicked, this, &TfrmDiary::stgDiaryDoubleClick);

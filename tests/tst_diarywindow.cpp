@@ -2,6 +2,7 @@
 #include "app/MainU.h"
 #include "app/Settings.h"
 #include "diary/DiaryStore.h"
+#include "platform/help/HelpViewer.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "tests/DiaryTestData.h"
 
@@ -227,6 +228,13 @@ void TestDiaryWindow::savedConclusionKept()
     QCOMPARE(diary->Entries().size(), kept);
     if (kept > 0)
         QCOMPARE(diary->ConclusionPath(0), folder.filePath(QStringLiteral("Заключение 2.doc")));
+
+    // F1 in the diary opens its own topic, not the main window's.
+    QVERIFY(QTest::qWaitForWindowActive(diary));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QVERIFY(Help::window() && Help::window()->isVisible());
+    QVERIFY(Help::window()->windowTitle().startsWith(QStringLiteral("Дневник обследований")));
+    delete Help::window();
 }
 
 QTEST_MAIN(TestDiaryWindow)

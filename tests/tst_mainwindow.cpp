@@ -950,6 +950,7 @@ void TestMainWindow::menuKeys_data()
     QTest::newRow("Сессия, Отчет") << 14 << alt(u'С') << int(u'О') << "acReport" << 1;
     QTest::newRow("Сессия, Выход") << 1 << alt(u'С') << int(u'В') << "acExit" << 1;
     QTest::newRow("Сервис, Сохранять") << 1 << alt(u'Р') << int(u'С') << "acSaveResults" << 1;
+    QTest::newRow("Сервис, Дневник") << 1 << alt(u'Р') << int(u'Д') << "acDiary" << 1;
     QTest::newRow("Помощь, Справка") << 1 << alt(u'П') << int(u'С') << "acHelpCont" << 1;
 }
 
@@ -975,6 +976,8 @@ void TestMainWindow::menuKeys()
     }
     QCOMPARE(spy.count(), triggered);
     Find<QAction>("acSaveResults")->setChecked(false);
+    if (auto* diary = window->findChild<QDialog*>(QStringLiteral("TfrmDiary")))
+        diary->close();
     delete Help::window();
 }
 
