@@ -4,6 +4,7 @@
 #include "report/ReportBuilder.h"
 #include "report/ReportU.h"
 #include "tests/TestRecord.h"
+#include "tests/OfficeConnection.h"
 #include "tests/WriterTestOffice.h"
 
 #include <com/sun/star/container/XEnumeration.hpp>
@@ -42,7 +43,9 @@ constexpr int kColumns = 10;
 Reference<text::XTextTable> firstTableOf(
     const QString& pipe, const QString& title, std::shared_ptr<UnoOffice>& office)
 {
-    office = UnoOffice::connect(pipe);
+    office = ConnectToTestOffice(pipe);
+    if (!office)
+        return {};
     Reference<container::XEnumeration> components = office->desktop()->getComponents()->createEnumeration();
     while (components->hasMoreElements()) {
         Reference<frame::XTitle> named(components->nextElement(), UNO_QUERY);

@@ -6,6 +6,7 @@
 #include "report/ReportU.h"
 #include "tests/ReportTableReader.h"
 #include "tests/TestRecord.h"
+#include "tests/OfficeConnection.h"
 #include "tests/WriterTestOffice.h"
 
 #include <com/sun/star/frame/XComponentLoader.hpp>
@@ -191,7 +192,7 @@ void TestReportBuilder::fullReportReadBackFromTheSavedDocument()
     const QString file = m_folder.filePath(QStringLiteral("report.doc"));
     ReportDoc.call(QStringLiteral("SaveAs"), file);
 
-    std::shared_ptr<UnoOffice> office = UnoOffice::connect(m_office->pipeName());
+    std::shared_ptr<UnoOffice> office = ConnectToTestOffice(m_office->pipeName());
     QVERIFY(office);
     const beans::PropertyValue hidden = namedValue("Hidden", uno::Any(true));
     Reference<lang::XComponent> saved

@@ -7,6 +7,7 @@
 #include "report/ReportU.h"
 #include "tests/FolderDialogAnswer.h"
 #include "tests/ReportTableReader.h"
+#include "tests/OfficeConnection.h"
 #include "tests/WriterTestOffice.h"
 
 #include <com/sun/star/frame/XComponentLoader.hpp>
@@ -182,7 +183,7 @@ void TestSavingOffice::builtReportIsSavedOnLeaving()
     // Read back in an office of its own, as the user would open it.
     QVERIFY(ConnectWord());
     WriterTestOffice::remember();
-    const std::shared_ptr<UnoOffice> office = UnoOffice::connect(m_office->pipeName());
+    const std::shared_ptr<UnoOffice> office = ConnectToTestOffice(m_office->pipeName());
     QVERIFY(office);
     const css::beans::PropertyValue hidden = namedValue("Hidden", css::uno::Any(true));
     const QString url = QUrl::fromLocalFile(saved.first().first().toString()).toString();

@@ -2,6 +2,7 @@
 #include "platform/automation/WordTypeLib.h"
 #include "platform/writer/UnoOffice.h"
 #include "platform/writer/WriterServer.h"
+#include "tests/OfficeConnection.h"
 #include "tests/WriterTestOffice.h"
 
 #include <com/sun/star/awt/Size.hpp>
@@ -82,7 +83,9 @@ class SavedDocument {
 public:
     SavedDocument(const QString& pipe, const QString& file)
     {
-        m_office = UnoOffice::connect(pipe);
+        m_office = ConnectToTestOffice(pipe);
+        if (!m_office)
+            return;
         Reference<frame::XComponentLoader> loader(m_office->desktop(), UNO_QUERY_THROW);
         beans::PropertyValue hidden;
         hidden.Name = OUString("Hidden");

@@ -3,6 +3,7 @@
 #include "platform/writer/UnoCall.h"
 #include "platform/writer/UnoOffice.h"
 #include "platform/writer/WriterServer.h"
+#include "tests/OfficeConnection.h"
 #include "tests/WriterTestOffice.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -94,19 +95,22 @@ private:
 };
 
 // Another client of the same office, as a user's own macro or tool would be.
-void fromOutside(const QString& pipe, const QString& title,
+bool fromOutside(const QString& pipe, const QString& title,
     const std::function<void(const Reference<frame::XModel>&)>& work)
 {
-    std::shared_ptr<UnoOffice> office = UnoOffice::connect(pipe);
+    std::shared_ptr<UnoOffice> office = ConnectToTestOffice(pipe);
+    if (!office)
+        return false;
     Reference<container::XEnumeration> components = office->desktop()->getComponents()->createEnumeration();
     while (components->hasMoreElements()) {
         Reference<frame::XModel> model(components->nextElement(), UNO_QUERY);
         Reference<frame::XTitle> named(model, UNO_QUERY);
         if (named.is() && toQString(named->getTitle()) == title) {
             work(model);
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 } // namespace
@@ -223,8 +227,9 @@ void TestWriterEvents::outsideCloseRunsCloseHandlersOnce()
     const QString pipe = m_office->pipeName();
     const int saves = m_appSink.count(Word::DISPID_AppDocumentBeforeSave);
     std::atomic<bool> closed { false };
+    bool reached = false;
     std::thread user([&] {
-        fromOutside(pipe, caption, [throughWindow](const Reference<frame::XModel>& model) {
+        reached = fromOutside(pipe, caption, [throughWindow](const Reference<frame::XModel>& model) {
             if (throughWindow)
                 Reference<util::XCloseable>(model->getCurrentController()->getFrame(), UNO_QUERY)
                     ->close(true);
@@ -235,6 +240,7 @@ void TestWriterEvents::outsideCloseRunsCloseHandlersOnce()
     });
     QTRY_VERIFY_WITH_TIMEOUT(closed, 60000);
     user.join();
+    QVERIFY(reached);
     QTest::qWait(300);
     QCOMPARE(docSink.count(Word::DISPID_DocClose), 1);
     // The save made by the handler is announced once, while it happens.
@@ -275,14 +281,16 @@ void TestWriterEvents::savesRaiseBeforeSaveOnce()
     const OUString url
         = toOUString(QUrl::fromLocalFile(m_files.filePath(QStringLiteral("saved-by-user.odt"))).toString());
     std::atomic<bool> saved { false };
+    bool reached = false;
     std::thread user([&] {
-        fromOutside(m_office->pipeName(), caption, [&](const Reference<frame::XModel>& model) {
+        reached = fromOutside(m_office->pipeName(), caption, [&](const Reference<frame::XModel>& model) {
             Reference<frame::XStorable>(model, UNO_QUERY)->storeAsURL(url, {});
         });
         saved = true;
     });
     QTRY_VERIFY_WITH_TIMEOUT(saved, 60000);
     user.join();
+    QVERIFY(reached);
     QTRY_COMPARE(m_appSink.count(Word::DISPID_AppDocumentBeforeSave), before + 2);
     QTest::qWait(300);
     QCOMPARE(m_appSink.count(Word::DISPID_AppDocumentBeforeSave), before + 2);
