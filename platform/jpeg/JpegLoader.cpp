@@ -1,7 +1,6 @@
 #include "platform/jpeg/JpegLoader.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/files/DataFile.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -190,26 +189,25 @@ JpegResult DecodeJpeg(const QByteArray& bytes)
 
 JpegResult LoadJpeg(const QString& path)
 {
+    // A folder, pipe or device would never give a picture and might never end;
+    // the reader opens regular files only and reads a bounded size.
+    const DataFile::Contents contents = DataFile::read(path, MaxJpegFileSize);
     JpegResult result;
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    switch (contents.status) {
+    case DataFile::Status::Read:
+        return DecodeJpeg(contents.bytes);
+    case DataFile::Status::Missing:
         result.error = QStringLiteral("Файл не найден: %1").arg(path);
-        return result;
-    }
-    // A folder, pipe or device would never give a picture and might never end.
-    if (!info.isFile()) {
+        break;
+    case DataFile::Status::NotAFile:
         result.error = QStringLiteral("Это не файл: %1").arg(path);
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Не удается открыть файл %1: %2").arg(path, file.errorString());
-        return result;
-    }
-    const QByteArray bytes = file.read(MaxJpegFileSize + 1);
-    if (bytes.size() > MaxJpegFileSize) {
+        break;
+    case DataFile::Status::Cut:
         result.error = QStringLiteral("Файл слишком велик: %1").arg(path);
-        return result;
+        break;
+    case DataFile::Status::CannotOpen:
+        result.error = contents.problem;
+        break;
     }
-    return DecodeJpeg(bytes);
+    return result;
 }
