@@ -5,6 +5,7 @@
 
 #include "cardio/CardioPageU.h"
 #include "cardio/MonitorU.h"
+#include "decision/Emergency.h"
 #include "platform/files/DataFolder.h"
 #include "platform/rtf/RtfReader.h"
 
@@ -97,7 +98,11 @@ void TfrmTessora::ShowCardioConclusion(const QString& name, const QStringList& n
         QTextCharFormat urgent;
         urgent.setFontWeight(QFont::Bold);
         urgent.setForeground(QColor(Qt::red));
-        QTextCursor cursor(ui->redCardio->document());
+        QTextDocument* text = ui->redCardio->document();
+        // "No hurry" under a call for an ambulance would contradict it.
+        if (QTextCursor noHurry = text->find(Emergency::NoHurrySentence()); !noHurry.isNull())
+            noHurry.removeSelectedText();
+        QTextCursor cursor(text);
         cursor.movePosition(QTextCursor::Start);
         for (const QString& line : notice) {
             cursor.insertText(line, urgent);

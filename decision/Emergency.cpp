@@ -70,6 +70,11 @@ QString CallAmbulance()
     return QStringLiteral("Немедленно вызовите скорую помощь: 103 или 112.");
 }
 
+QString NoHurrySentence()
+{
+    return QStringLiteral("Срочно обращаться к врачу не нужно.");
+}
+
 QList<int> Statements()
 {
     return Numbers(StatementSigns);

@@ -42,4 +42,8 @@ QStringList ConclusionNotice(const ExaminationRecord& record);
 // answered Yes: the call, then what was reported; empty for no questions.
 QStringList InterviewNotice(const QList<int>& questions);
 
+// The sentence of the healthy-heart explanation (cardio/RQ0300.rtf) that says
+// there is no hurry; it is left out of the explanation under an urgent notice.
+QString NoHurrySentence();
+
 } // namespace Emergency

@@ -135,6 +135,8 @@ private slots:
         }
         QVERIFY(conclusionShown());
         QCOMPARE(conclusionFirstLine(), firstLine);
+        // Without an emergency answer the healthy explanation keeps its "no hurry".
+        QCOMPARE(find<QTextBrowser>("redCardio")->toPlainText().contains(Emergency::NoHurrySentence()), !yes);
         QVERIFY(!find<QWidget>("pnlRightBot")->isVisible());
         QVERIFY(!find<QSplitter>("pnlWork")->handle(1)->isVisible());
         QVERIFY(MessageBoxes::takeShown().isEmpty());
@@ -199,6 +201,7 @@ private slots:
         const QStringList notice = Emergency::InterviewNotice({ 5 });
         QCOMPARE(lines.mid(0, notice.size()), notice);
         QCOMPARE(lines.value(notice.size()), QStringLiteral("Практически здоров"));
+        QVERIFY(!lines.join(QLatin1Char(' ')).contains(Emergency::NoHurrySentence()));
     }
 
     void reEnteringStartsAgain()
