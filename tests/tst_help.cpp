@@ -145,6 +145,15 @@ private slots:
         QTest::keyClick(filter, Qt::Key_Return);
         QCOMPARE(topicView()->source().fileName(), QStringLiteral("pressure.html"));
         QCOMPARE(contents->currentIndex().data().toString(), QStringLiteral("Давление"));
+
+        // One click on an entry of the contents opens its topic.
+        const QModelIndexList diary = contents->model()->match(contents->model()->index(0, 0), Qt::DisplayRole,
+            QStringLiteral("Дневник обследований"), 1, Qt::MatchRecursive | Qt::MatchExactly);
+        QCOMPARE(diary.size(), 1);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTest::mouseClick(contents->viewport(), Qt::LeftButton, {}, contents->visualRect(diary[0]).center());
+        QCOMPARE(topicView()->source().fileName(), QStringLiteral("diary.html"));
     }
 
     void contextComesFromNearestOwner_data()

@@ -59,6 +59,11 @@ void HelpWindow::attachNavigation()
     ui->layIndex->addWidget(m_index);
     connect(m_contents, &QHelpContentWidget::linkActivated, ui->txbTopic,
         [this](const QUrl& url) { ui->txbTopic->setSource(url); });
+    // The view opens a topic on a double click only; one click is what a reader expects.
+    connect(m_contents, &QHelpContentWidget::clicked, this, [this, engine](const QModelIndex& index) {
+        if (const QHelpContentItem* item = engine->contentModel()->contentItemAt(index))
+            ui->txbTopic->setSource(item->url());
+    });
     connect(m_index, &QHelpIndexWidget::documentActivated, this,
         [this](const QHelpLink& document) { ui->txbTopic->setSource(document.url); });
     connect(m_index, &QHelpIndexWidget::documentsActivated, this, [this](const QList<QHelpLink>& documents) {
