@@ -3,8 +3,8 @@
 #include "platform/writer/WriterServer.h"
 #include "report/ReportBuilder.h"
 #include "report/ReportU.h"
-#include "tests/TestRecord.h"
 #include "tests/OfficeConnection.h"
+#include "tests/TestRecord.h"
 #include "tests/WriterTestOffice.h"
 
 #include <com/sun/star/container/XEnumeration.hpp>

@@ -4,9 +4,9 @@
 #include "platform/writer/WordDocument.h"
 #include "report/ReportLayout.h"
 #include "report/ReportU.h"
+#include "tests/OfficeConnection.h"
 #include "tests/ReportTableReader.h"
 #include "tests/TestRecord.h"
-#include "tests/OfficeConnection.h"
 #include "tests/WriterTestOffice.h"
 
 #include <com/sun/star/frame/XComponentLoader.hpp>

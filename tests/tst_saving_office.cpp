@@ -6,8 +6,8 @@
 #include "platform/writer/WriterServer.h"
 #include "report/ReportU.h"
 #include "tests/FolderDialogAnswer.h"
-#include "tests/ReportTableReader.h"
 #include "tests/OfficeConnection.h"
+#include "tests/ReportTableReader.h"
 #include "tests/WriterTestOffice.h"
 
 #include <com/sun/star/frame/XComponentLoader.hpp>
