@@ -31,7 +31,7 @@ void TfrmTessora::CreateCardioPage()
 {
     auto* layout = new QVBoxLayout(ui->pnlCardio);
     layout->setContentsMargins(0, 0, 0, 0);
-    FCardioPage = new TCardioPage(ui->pnlCardio);
+    FCardioPage = new TCardioPage(FKnowledgeBase, ui->pnlCardio);
     layout->addWidget(FCardioPage);
 
     frmMonitor = new TfrmMonitor(this);
@@ -39,8 +39,8 @@ void TfrmTessora::CreateCardioPage()
     frmMonitor->SetToggleAction(ui->acMonitor);
     frmMonitor->hide();
     FCardioPage->SetMonitor(frmMonitor);
-    FCardioPage->SetConclusionShower(
-        [this](const QString& name, const QStringList& notice) { ShowCardioConclusion(name, notice); });
+    FCardioPage->SetConclusionShower([this](const QString& name, const QStringList& notice,
+                                         const QStringList& reasons) { ShowCardioConclusion(name, notice, reasons); });
 
     ui->acMonitor->setStatusTip(QString::fromUtf8(MonitorOffHint));
     connect(ui->acMonitor, &QAction::triggered, this, &TfrmTessora::acMonitorExecute);
@@ -86,7 +86,7 @@ void TfrmTessora::acMonitorExecute(bool checked)
     ui->acMonitor->setStatusTip(QString::fromUtf8(checked ? MonitorOnHint : MonitorOffHint));
 }
 
-void TfrmTessora::ShowCardioConclusion(const QString& name, const QStringList& notice)
+void TfrmTessora::ShowCardioConclusion(const QString& name, const QStringList& notice, const QStringList& reasons)
 {
     const QString path = DataFolder::file(QStringLiteral("cardio/%1.rtf").arg(name));
     const Rtf::ReadResult result = Rtf::readFile(path, *ui->redCardio->document());
@@ -108,6 +108,19 @@ void TfrmTessora::ShowCardioConclusion(const QString& name, const QStringList& n
             cursor.insertText(line, urgent);
             cursor.insertBlock();
         }
+    }
+    if (!reasons.isEmpty()) {
+        // Under the notice, never above it: the answers that led here.
+        QTextCursor cursor(ui->redCardio->document());
+        cursor.movePosition(QTextCursor::Start);
+        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::MoveAnchor, int(notice.size()));
+        QTextCharFormat plain;
+        plain.setFontItalic(true);
+        for (const QString& line : reasons) {
+            cursor.insertText(line, plain);
+            cursor.insertBlock();
+        }
+        cursor.insertBlock();
     }
     // A damaged or plain file still shows what could be read.
     ui->stkWork->setCurrentWidget(ui->redCardio);

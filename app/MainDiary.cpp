@@ -31,7 +31,7 @@ void TfrmTessora::KeepInDiary(const QString& file)
     // The diary lies beside the conclusions it lists; a conclusion saved into
     // the fallback folder has the option switched off and is not kept.
     const TDiaryOutcome outcome
-        = RecordExamination(Record(), file, QFileInfo(file).absolutePath(), IsSaveNeeded());
+        = RecordExamination(Record(), FConclusion, file, QFileInfo(file).absolutePath(), IsSaveNeeded());
     if (outcome.report)
         MessageBoxes::show(
             this, QMessageBox::Warning, MessageBoxes::title(), DiaryFailureMessage(outcome.failure));

@@ -21,9 +21,6 @@ namespace {
 const QString UnassignedValue = QStringLiteral("(значение не присвоено)");
 constexpr int wdDocumentsPath = 0;
 
-// The window whose handlers the word processor's events call.
-TfrmTessora* SavingWindow = nullptr;
-
 } // namespace
 
 void TfrmTessora::ConnectSaving()
@@ -33,18 +30,8 @@ void TfrmTessora::ConnectSaving()
     // A new examination reads the option back from the settings: keep them in
     // step, so that it does not undo what the user chose since the start.
     connect(ui->acSaveResults, &QAction::toggled, this, [this] { StoreSaveNeeded(true); });
-    SavingWindow = this;
-    SetConclusionSavingHandlers([this] { SaveConclusionIfNeeded(); },
+    FReport->SetConclusionSavingHandlers([this] { SaveConclusionIfNeeded(); },
         [this](const Variant&, bool*, bool*) { SetWordOpenDirectory(); });
-}
-
-void TfrmTessora::DisconnectSaving()
-{
-    // A window made later has put in its own handlers already.
-    if (SavingWindow != this)
-        return;
-    SavingWindow = nullptr;
-    SetConclusionSavingHandlers({}, {});
 }
 
 void TfrmTessora::acSaveResultsExecute(bool checked)
@@ -98,9 +85,9 @@ QString TfrmTessora::GetReportPath()
 
 QString TfrmTessora::GetFallbackFolder() const
 {
-    if (ReportDoc.isEmpty())
+    if (FReport->ReportDoc.isEmpty())
         return DataFolder::path();
-    return WordApp.get(QStringLiteral("Options"))
+    return FReport->WordApp.get(QStringLiteral("Options"))
         .call(QStringLiteral("DefaultFilePath"), wdDocumentsPath)
         .toString();
 }
@@ -109,7 +96,7 @@ void TfrmTessora::SaveConclusionAs(const QString& folder)
 {
     const QString file = ConclusionFiles::FreeFileName(folder, ConclusionFileName());
     try {
-        ReportDoc.call(QStringLiteral("SaveAs"), file);
+        FReport->ReportDoc.call(QStringLiteral("SaveAs"), file);
     } catch (const std::exception& error) {
         MessageBoxes::showError(this,
             QStringLiteral("Не могу сохранить заключение в файл %1\n%2")
@@ -121,13 +108,13 @@ void TfrmTessora::SaveConclusionAs(const QString& folder)
 
 bool TfrmTessora::IsInReportFolder(const QString& folder) const
 {
-    const QString path = ReportDoc.get(QStringLiteral("Path")).toString();
+    const QString path = FReport->ReportDoc.get(QStringLiteral("Path")).toString();
     return ConclusionFiles::SameFolder(path, folder);
 }
 
 void TfrmTessora::SaveConclusionIfNeeded()
 {
-    if (ReportDoc.isEmpty())
+    if (FReport->ReportDoc.isEmpty())
         return;
     // The document closes whatever happens here; a conclusion that could not
     // be kept is told, not silently lost.
@@ -136,14 +123,14 @@ void TfrmTessora::SaveConclusionIfNeeded()
             // Asked once: a cancelled question still saves this conclusion,
             // into the fallback folder.
             const QString folder = GetReportPath();
-            if (!(ReportDoc.get(QStringLiteral("Saved")).toBool() && IsInReportFolder(folder)))
+            if (!(FReport->ReportDoc.get(QStringLiteral("Saved")).toBool() && IsInReportFolder(folder)))
                 SaveConclusionAs(folder);
         }
     } catch (const std::exception& error) {
         MessageBoxes::showError(
             this, QStringLiteral("Не могу сохранить заключение\n%1").arg(QString::fromUtf8(error.what())));
     }
-    ReportDoc.clear();
+    FReport->ReportDoc.clear();
 }
 
 void TfrmTessora::SetWordOpenDirectory()
@@ -153,7 +140,7 @@ void TfrmTessora::SetWordOpenDirectory()
     // Only a convenience for the user's own save dialog: a folder that has
     // gone leaves the dialog where it was, and the save goes on.
     try {
-        WordApp.call(QStringLiteral("ChangeFileOpenDirectory"), GetReportPath());
+        FReport->WordApp.call(QStringLiteral("ChangeFileOpenDirectory"), GetReportPath());
     } catch (const std::exception&) {
     }
 }

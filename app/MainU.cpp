@@ -7,7 +7,6 @@
 #include "app/uTessoraClasses.h"
 #include "cardio/CardioPageU.h"
 #include "cardio/MonitorU.h"
-#include "decision/DecisionU.h"
 #include "platform/files/CodePage.h"
 #include "platform/files/DataFile.h"
 #include "platform/files/DataFolder.h"
@@ -71,18 +70,11 @@ const char* const ConclusionHint = "Интерпретация Ваших дан
 
 // Writes the conclusion into the memo. An out-of-range height or weight stops
 // it: the memo keeps the lines written so far and the message is shown.
-void WriteConclusion(const ExaminationRecord& record, QPlainTextEdit* memo, QWidget* parent)
+void WriteConclusion(const Conclusion& conclusion, QPlainTextEdit* memo, QWidget* parent)
 {
-    QStringList lines;
-    QString failure;
-    try {
-        ShowConclusion(record, lines);
-    } catch (const ERecordRangeError& error) {
-        failure = error.message();
-    }
-    memo->setPlainText(lines.join(QLatin1Char('\n')));
-    if (!failure.isEmpty())
-        MessageBoxes::showError(parent, failure);
+    memo->setPlainText(conclusion.Lines.join(QLatin1Char('\n')));
+    if (!conclusion.RangeError.isEmpty())
+        MessageBoxes::showError(parent, conclusion.RangeError);
 }
 
 QIcon TreeIcon(int image, int selectedImage)
@@ -110,8 +102,16 @@ QString ReadTipText(const QString& path)
 } // namespace
 
 TfrmTessora::TfrmTessora(QWidget* parent)
+    : TfrmTessora(ComplaintPhrases::Load(), CardioKnowledgeBase::InitCardioKnowledgeBase(), parent)
+{
+}
+
+TfrmTessora::TfrmTessora(ComplaintPhrases phrases, CardioKnowledgeBase knowledgeBase, QWidget* parent)
     : QMainWindow(parent)
     , ui(std::make_unique<Ui::TfrmTessora>())
+    , FPhrases(std::move(phrases))
+    , FKnowledgeBase(std::move(knowledgeBase))
+    , FReport(std::make_unique<TReportState>())
 {
     ui->setupUi(this);
     FormCreate();
@@ -120,9 +120,6 @@ TfrmTessora::TfrmTessora(QWidget* parent)
 TfrmTessora::~TfrmTessora()
 {
     qApp->removeEventFilter(this);
-    SetReportErrorBox({});
-    SetReportMessageBox({});
-    DisconnectSaving();
 }
 
 void TfrmTessora::FormCreate()
@@ -157,8 +154,8 @@ void TfrmTessora::FormCreate()
     qApp->installEventFilter(this);
     Help::installF1(this);
     SetBirthDateLimits();
-    SetReportErrorBox([this](const QString& text) { MessageBoxes::showError(this, text); });
-    SetReportMessageBox([this](const QString& text) {
+    FReport->SetReportErrorBox([this](const QString& text) { MessageBoxes::showError(this, text); });
+    FReport->SetReportMessageBox([this](const QString& text) {
         MessageBoxes::show(this, QMessageBox::NoIcon, MessageBoxes::title(), text);
     });
     CreateQuestionnaire();
@@ -423,8 +420,9 @@ void TfrmTessora::EnterConclusionPage()
     ui->mmoCommon->setStatusTip(QString::fromUtf8(ConclusionHint));
     ui->pnlRightBot->hide();
     ui->pnlWork->handle(1)->hide();
-    WriteConclusion(*FRecord, ui->mmoCommon, this);
-    UpdateSpecialistsNode(HeartSpecialistRecommended());
+    FConclusion = Conclude(*FRecord, FPhrases, QDateTime::currentDateTime());
+    WriteConclusion(FConclusion, ui->mmoCommon, this);
+    UpdateSpecialistsNode(FConclusion.heartConcern());
     UpdateTabActions();
 }
 
@@ -527,31 +525,6 @@ void TfrmTessora::ArrangeWorkArea(int tag)
     }
 }
 
-void TfrmTessora::LoadQuestions()
-{
-    FQuestionnaire->LoadQuestions();
-}
-
-void TfrmTessora::FillQuestionGrid(int view)
-{
-    FQuestionnaire->FillQuestionGrid(view);
-}
-
-TCheck* TfrmTessora::QuestionOfRow(int row) const
-{
-    return FQuestionnaire->QuestionOfRow(row);
-}
-
-void TfrmTessora::ChangeAnswer(int column, int row)
-{
-    FQuestionnaire->ChangeAnswer(column, row);
-}
-
-void TfrmTessora::FreeQuestions()
-{
-    FQuestionnaire->FreeQuestions();
-}
-
 // ---------------------------------------------------------------- reset
 
 void TfrmTessora::acNewExecute()
@@ -564,7 +537,7 @@ void TfrmTessora::acNewExecute()
         return;
     CloseReportDocuments();
     ResetRecord();
-    LoadQuestions();
+    FQuestionnaire->LoadQuestions();
     BuildSectionTree();
     ResetPanelChecks();
     FQuestionnaire->SetColumnWidths();
@@ -691,30 +664,4 @@ void TfrmTessora::FormClose()
 {
     CloseReportDocuments();
     StoreSaveNeeded(true);
-}
-
-// ---------------------------------------------------------------- report documents
-
-void TfrmTessora::pgcMainChange()
-{
-    QWidget* shown = ui->pgcMain->currentWidget();
-    if (FShownPage == ui->tsResult && shown != ui->tsResult)
-        tsResultHide();
-    FShownPage = shown;
-}
-
-void TfrmTessora::tsResultHide()
-{
-    CloseReportDocuments();
-}
-
-void TfrmTessora::CloseReportDocuments()
-{
-    // A word processor that fails here (gone, or refusing) is reported and the
-    // window carries on: leaving the page or closing the program must not stop.
-    try {
-        CloseConclusionDocuments();
-    } catch (const std::exception& error) {
-        MessageBoxes::showError(this, QString::fromUtf8(error.what()));
-    }
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "cardio/CardioU.h"
+#include "decision/ComplaintPhrases.h"
+#include "decision/Conclusion.h"
 #include "decision/ExaminationRecord.h"
 
 #include <QMainWindow>
@@ -15,6 +18,7 @@ class QTreeWidgetItem;
 class TCardioPage;
 class TfrmDiary;
 class TfrmMonitor;
+class TReportState;
 class TCheck;
 class TQuestionnaire;
 class TPageRecord;
@@ -35,7 +39,9 @@ public:
     // imlTreeSelect indexes.
     enum TreeImage { NotOpened = 0, Opened = 1, SelectedPage = 2, GroupCollapsed = 3, GroupExpanded = 4 };
 
+    // Loads the complaint phrases and the cardiology knowledge base itself.
     explicit TfrmTessora(QWidget* parent = nullptr);
+    TfrmTessora(ComplaintPhrases phrases, CardioKnowledgeBase knowledgeBase, QWidget* parent = nullptr);
     ~TfrmTessora() override;
 
     void SelectPageByTag(int tag);
@@ -59,13 +65,10 @@ public:
 
     // The examination record the pages hold, as the logic reads it.
     const ExaminationRecord& Record() const;
-
-    // The complaints questionnaire on tsComplains.
-    void LoadQuestions();
-    void FillQuestionGrid(int view);
-    TCheck* QuestionOfRow(int row) const;
-    void ChangeAnswer(int column, int row);
-    void FreeQuestions();
+    // The conclusion the conclusion page showed last.
+    const Conclusion& ShownConclusion() const { return FConclusion; }
+    // The word processor, the report document and its events, as this window uses them.
+    TReportState& Report() { return *FReport; }
 
     // The picker may be set from (17 − age) years before now up to now.
     void SetTestDateRange(QDateTimeEdit* picker);
@@ -76,7 +79,8 @@ public:
     // Loads the named cardiology explanation into redCardio over the whole work
     // area, the lines of an urgent notice first; throws std::runtime_error when
     // the file cannot be opened.
-    void ShowCardioConclusion(const QString& name, const QStringList& notice = {});
+    void ShowCardioConclusion(
+        const QString& name, const QStringList& notice = {}, const QStringList& reasons = {});
     // Starts the cardiology interview again from its first question.
     void RestartInterview();
 
@@ -163,7 +167,6 @@ private:
     void ArrangeWorkArea(int tag);
     void ConnectSaving();
     void ConnectDiary();
-    void DisconnectSaving();
     bool AskReportFolder(const QString& preselected, QString& folder);
 
     void LoadPageTip(int tag);
@@ -180,6 +183,12 @@ private:
     QString HintFor(const QWidget* widget) const;
 
     std::unique_ptr<Ui::TfrmTessora> ui;
+    const ComplaintPhrases FPhrases;
+    const CardioKnowledgeBase FKnowledgeBase;
+    // The conclusion the page showed last; the report, the diary and the
+    // specialists node take this one.
+    Conclusion FConclusion;
+    std::unique_ptr<TReportState> FReport;
     TCardioPage* FCardioPage = nullptr;
     TfrmMonitor* frmMonitor = nullptr;
     QString FCurrentHint;

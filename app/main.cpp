@@ -2,10 +2,8 @@
 #include "app/TessoraApplication.h"
 #include "app/VersionU.h"
 #include "cardio/CardioU.h"
-#include "decision/DecisionU.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/writer/WriterServer.h"
-#include "report/ReportU.h"
 
 #include <QScreen>
 
@@ -23,20 +21,19 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    LoadComplaintTexts();
+    ComplaintPhrases phrases = ComplaintPhrases::Load();
     // A damaged or oversized question file is told; the program goes on with what was read.
-    if (const QString problem = InitCardioKnowledgeBase(); !problem.isEmpty())
+    QString problem;
+    CardioKnowledgeBase knowledgeBase = CardioKnowledgeBase::InitCardioKnowledgeBase(&problem);
+    if (!problem.isEmpty())
         MessageBoxes::showError(nullptr, problem);
-    InitReportUnit();
     WriterServer::Register();
 
-    TfrmTessora frmTessora;
+    TfrmTessora frmTessora(std::move(phrases), std::move(knowledgeBase));
     if (const QScreen* screen = frmTessora.screen())
         frmTessora.move(screen->availableGeometry().center() - frmTessora.rect().center());
     frmTessora.show();
     frmTessora.raise();
     frmTessora.activateWindow();
-    const int result = application.exec();
-    FinalizeReportUnit();
-    return result;
+    return application.exec();
 }

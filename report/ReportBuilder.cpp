@@ -1,7 +1,7 @@
 #include "report/ReportBuilder.h"
 
+#include "decision/Conclusion.h"
 #include "decision/DecisionU.h"
-#include "decision/Emergency.h"
 #include "decision/RussianPlural.h"
 #include "decision/WordTables.h"
 #include "platform/files/DataFolder.h"
@@ -41,7 +41,37 @@ QDate DateOf(const ExaminationRecord& record, Test test)
     return record.TestDate(test).date();
 }
 
-void AddPictureRow()
+// The report's sections over the layout of its table.
+class TReportBuilder : public TReportLayout {
+public:
+    explicit TReportBuilder(TReportState& report)
+        : TReportLayout(report)
+        , Report(report)
+    {
+    }
+
+    bool CreateReportDocument();
+    bool Build(const ExaminationRecord& record, const Conclusion& conclusion, const TReportStep& step,
+        const QDateTime& now);
+
+private:
+    void AddPictureRow();
+    void AddHeader(const ExaminationRecord& record, const QDateTime& now);
+    void AddUrgentNotice(const Conclusion& conclusion);
+    void AddObjective(const ExaminationRecord& record);
+    void AddEcg(const ExaminationRecord& record, const QDateTime& now);
+    void AddFluorography(const ExaminationRecord& record, const QDateTime& now);
+    void AddBlood(const ExaminationRecord& record, const QDateTime& now);
+    void AddUrine(const ExaminationRecord& record, const QDateTime& now);
+    void AddSelfExam(const ExaminationRecord& record, const QDateTime& now);
+    void SetScreenUpdating(bool on);
+    void ResumeScreenUpdating();
+
+    TReportState& Report;
+    Variant& WordApp = Report.WordApp;
+};
+
+void TReportBuilder::AddPictureRow()
 {
     const QString picture = DataFolder::file(QStringLiteral("Images/Tessora.jpg"));
     ReportTable.call(QStringLiteral("Cell"), 1, 1)
@@ -50,7 +80,7 @@ void AddPictureRow()
         .call(QStringLiteral("AddPicture"), picture, false, true);
 }
 
-void AddHeader(const ExaminationRecord& record, const QDateTime& now)
+void TReportBuilder::AddHeader(const ExaminationRecord& record, const QDateTime& now)
 {
     const int years = record.GetAge();
     const QString age = QStringLiteral("%1 %2").arg(Integer(years), PluralForm(years, Nouns::Year));
@@ -63,16 +93,16 @@ void AddHeader(const ExaminationRecord& record, const QDateTime& now)
 
 // An emergency statement answered Yes puts the conclusion's urgent notice
 // right under the header, where a doctor reading the paper sees it first.
-void AddUrgentNotice(const ExaminationRecord& record)
+void TReportBuilder::AddUrgentNotice(const Conclusion& conclusion)
 {
-    QString notice = Emergency::ConclusionNotice(record).join(QLatin1Char(' '));
+    QString notice = conclusion.Notice.join(QLatin1Char(' '));
     if (notice.isEmpty())
         return;
     notice.chop(notice.endsWith(QLatin1Char('.')) ? 1 : 0); // the section adds its own full stop
     AddTextSection(QStringLiteral("Срочно:"), notice);
 }
 
-void AddObjective(const ExaminationRecord& record)
+void TReportBuilder::AddObjective(const ExaminationRecord& record)
 {
     const QString temperature = QStringLiteral("%1 град. Ц").arg(Real(record.GetTemperature(), 1));
     const QString pulse = QStringLiteral("%1 %2").arg(
@@ -85,7 +115,7 @@ void AddObjective(const ExaminationRecord& record)
     AddObjectiveTable(height, weight, bmi, pressure, pulse, temperature);
 }
 
-void AddEcg(const ExaminationRecord& record, const QDateTime& now)
+void TReportBuilder::AddEcg(const ExaminationRecord& record, const QDateTime& now)
 {
     const QString title = QStringLiteral("Электрокардиография:");
     if (ECGPresent(record))
@@ -95,7 +125,7 @@ void AddEcg(const ExaminationRecord& record, const QDateTime& now)
         AddTextSection(title, QString());
 }
 
-void AddFluorography(const ExaminationRecord& record, const QDateTime& now)
+void TReportBuilder::AddFluorography(const ExaminationRecord& record, const QDateTime& now)
 {
     const QString title = QStringLiteral("Флюорография:");
     if (FluPresent(record))
@@ -107,7 +137,7 @@ void AddFluorography(const ExaminationRecord& record, const QDateTime& now)
 
 // The values as entered, also for a test too old to count: the grey shading
 // says that it is old, and the norm values would read as measured ones.
-void AddBlood(const ExaminationRecord& record, const QDateTime& now)
+void TReportBuilder::AddBlood(const ExaminationRecord& record, const QDateTime& now)
 {
     if (!BloodPresent(record)) {
         AddTextSection(QStringLiteral("Анализ крови:"), QString());
@@ -118,7 +148,7 @@ void AddBlood(const ExaminationRecord& record, const QDateTime& now)
         !BloodRecent(record, now), DateOf(record, Test::Blood));
 }
 
-void AddUrine(const ExaminationRecord& record, const QDateTime& now)
+void TReportBuilder::AddUrine(const ExaminationRecord& record, const QDateTime& now)
 {
     if (!UrinePresent(record)) {
         AddTextSection(QStringLiteral("Анализ мочи:"), QString());
@@ -129,7 +159,7 @@ void AddUrine(const ExaminationRecord& record, const QDateTime& now)
         !UrineRecent(record, now), LeftInteger(record.UrineLeucocytes()), DateOf(record, Test::Urine));
 }
 
-void AddSelfExam(const ExaminationRecord& record, const QDateTime& now)
+void TReportBuilder::AddSelfExam(const ExaminationRecord& record, const QDateTime& now)
 {
     const QString title = QStringLiteral("При самостоятельном осмотре:");
     const QString found = SelfExamText(record);
@@ -139,14 +169,14 @@ void AddSelfExam(const ExaminationRecord& record, const QDateTime& now)
         AddDatedResult(title, QStringLiteral("Выявлены"), found, false, now.date());
 }
 
-void SetScreenUpdating(bool on)
+void TReportBuilder::SetScreenUpdating(bool on)
 {
     WordApp.set(QStringLiteral("ScreenUpdating"), on);
 }
 
 // A report that failed half-way is left as it is, but drawn again, so that
 // showing it on the next command shows what was built.
-void ResumeScreenUpdating()
+void TReportBuilder::ResumeScreenUpdating()
 {
     try {
         if (!WordApp.isEmpty())
@@ -203,24 +233,25 @@ QString SelfExamText(const ExaminationRecord& record)
     return text;
 }
 
-bool CreateReportDocument()
+bool TReportBuilder::CreateReportDocument()
 {
-    if (!ConnectWord())
+    if (!Report.ConnectWord())
         return false;
     try {
-        ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), OmittedArg);
-        DocSink->Disconnect();
-        DocSink->Connect(ReportDoc);
+        ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), Report.OmittedArg);
+        Report.DocSink->Disconnect();
+        Report.DocSink->Connect(ReportDoc);
         const Variant where = WordApp.get(QStringLiteral("Selection")).get(QStringLiteral("Range"));
         ReportTable = ReportDoc.get(QStringLiteral("Tables")).call(QStringLiteral("Add"), where, 2, 1);
         AddPictureRow();
     } catch (const std::exception& error) {
-        ShowReportMessage(QString::fromUtf8(error.what()));
+        Report.ShowReportMessage(QString::fromUtf8(error.what()));
     }
     return true;
 }
 
-bool BuildReport(const ExaminationRecord& record, const TReportStep& step, const QDateTime& now)
+bool TReportBuilder::Build(
+    const ExaminationRecord& record, const Conclusion& conclusion, const TReportStep& step, const QDateTime& now)
 {
     step();
     if (!CreateReportDocument())
@@ -230,11 +261,11 @@ bool BuildReport(const ExaminationRecord& record, const TReportStep& step, const
         step();
         step();
         AddHeader(record, now);
-        AddUrgentNotice(record);
+        AddUrgentNotice(conclusion);
         step();
         AddTextSection(QStringLiteral("Наблюдается:"), ObservedList(record));
         step();
-        AddTextSection(QStringLiteral("Жалуется на:"), ComplaintList(record));
+        AddTextSection(QStringLiteral("Жалуется на:"), conclusion.Complaints);
         step();
         AddObjective(record);
         step();
@@ -248,7 +279,7 @@ bool BuildReport(const ExaminationRecord& record, const TReportStep& step, const
         step();
         AddSelfExam(record, now);
         step();
-        AddTextSection(QStringLiteral("Рекомендованы консультации:"), RecommendedList());
+        AddTextSection(QStringLiteral("Рекомендованы консультации:"), conclusion.recommendedList());
         step();
         FinishReportTable(now);
         step();
@@ -257,6 +288,17 @@ bool BuildReport(const ExaminationRecord& record, const TReportStep& step, const
         ResumeScreenUpdating();
         throw;
     }
-    ShowReport();
+    Report.ShowReport();
     return true;
+}
+
+bool CreateReportDocument(TReportState& report)
+{
+    return TReportBuilder(report).CreateReportDocument();
+}
+
+bool BuildReport(TReportState& report, const ExaminationRecord& record, const Conclusion& conclusion,
+    const TReportStep& step, const QDateTime& now)
+{
+    return TReportBuilder(report).Build(record, conclusion, step, now);
 }

@@ -15,41 +15,6 @@ constexpr int BodyFontSize = 11;
 constexpr int NameFontSize = 16;
 constexpr int StampFontSize = 8;
 
-Variant Rows()
-{
-    return ReportTable.get(QStringLiteral("Rows"));
-}
-
-Variant Row(int row)
-{
-    return Rows().call(QStringLiteral("Item"), row);
-}
-
-int RowCount()
-{
-    return Rows().get(QStringLiteral("Count")).toInt();
-}
-
-Variant RowRange(int row)
-{
-    return Row(row).get(QStringLiteral("Range"));
-}
-
-Variant CellRange(int row, int column)
-{
-    return ReportTable.call(QStringLiteral("Cell"), row, column).get(QStringLiteral("Range"));
-}
-
-void Write(const QString& text, int row, int column)
-{
-    CellRange(row, column).call(QStringLiteral("InsertBefore"), text);
-}
-
-void SplitRow(int row, int rows, int columns)
-{
-    Row(row).get(QStringLiteral("Cells")).call(QStringLiteral("Split"), rows, columns);
-}
-
 void SetBorder(const Variant& range, int border, int lineStyle)
 {
     range.get(QStringLiteral("Borders"))
@@ -67,13 +32,56 @@ void SetFontSize(const Variant& range, int size)
     range.get(QStringLiteral("Font")).set(QStringLiteral("Size"), size);
 }
 
-Variant CellOfRow(int row, int cell)
+} // namespace
+
+TReportLayout::TReportLayout(TReportState& report)
+    : ReportDoc(report.ReportDoc)
+    , ReportTable(report.ReportTable)
+{
+}
+
+Variant TReportLayout::Rows()
+{
+    return ReportTable.get(QStringLiteral("Rows"));
+}
+
+Variant TReportLayout::Row(int row)
+{
+    return Rows().call(QStringLiteral("Item"), row);
+}
+
+int TReportLayout::RowCount()
+{
+    return Rows().get(QStringLiteral("Count")).toInt();
+}
+
+Variant TReportLayout::RowRange(int row)
+{
+    return Row(row).get(QStringLiteral("Range"));
+}
+
+Variant TReportLayout::CellRange(int row, int column)
+{
+    return ReportTable.call(QStringLiteral("Cell"), row, column).get(QStringLiteral("Range"));
+}
+
+void TReportLayout::Write(const QString& text, int row, int column)
+{
+    CellRange(row, column).call(QStringLiteral("InsertBefore"), text);
+}
+
+void TReportLayout::SplitRow(int row, int rows, int columns)
+{
+    Row(row).get(QStringLiteral("Cells")).call(QStringLiteral("Split"), rows, columns);
+}
+
+Variant TReportLayout::CellOfRow(int row, int cell)
 {
     return Row(row).get(QStringLiteral("Cells")).call(QStringLiteral("Item"), cell);
 }
 
 // Title row n+1 and the header row below it, as every dated section writes them.
-void WriteValueHeader(const QString& title, int n)
+void TReportLayout::WriteValueHeader(const QString& title, int n)
 {
     Write(title, n + 1, 1);
     const QString headers[] { QStringLiteral("Дата"), QStringLiteral("Показатель"),
@@ -84,7 +92,7 @@ void WriteValueHeader(const QString& title, int n)
 
 // Rows n+2 .. n+2+valueRows of a blood or urine table: split into sixths,
 // then date, indicator (2 sixths), value, unit (2 sixths).
-void SplitValueRows(int n, int valueRows)
+void TReportLayout::SplitValueRows(int n, int valueRows)
 {
     SplitRow(n, 4, 1);
     SplitRow(n + 2, valueRows + 1, 6);
@@ -96,7 +104,7 @@ void SplitValueRows(int n, int valueRows)
 
 // Frames the header and value rows; the date column shows no line between
 // the value rows.
-void FrameValueRows(int n, int valueRows)
+void TReportLayout::FrameValueRows(int n, int valueRows)
 {
     SetBorder(CellRange(n + 1, 1), Word::wdBorderTop, Word::wdLineStyleNone);
     for (int row = n + 2; row <= n + 2 + valueRows; ++row) {
@@ -106,14 +114,12 @@ void FrameValueRows(int n, int valueRows)
     }
 }
 
-void WriteValues(int row, const QString& indicator, const QString& value, const QString& unit)
+void TReportLayout::WriteValues(int row, const QString& indicator, const QString& value, const QString& unit)
 {
     Write(indicator, row, 2);
     Write(value, row, 3);
     Write(unit, row, 4);
 }
-
-} // namespace
 
 QString ReportDate(const QDate& date)
 {
@@ -129,19 +135,19 @@ QString ReportStamp(const QDateTime& moment)
     return ReportDate(moment.date()) + QLatin1Char(' ') + QLocale().toString(moment.time(), format.trimmed());
 }
 
-void AddLabelFirstWordBold(const QString& text, int row, int column)
+void TReportLayout::AddLabelFirstWordBold(const QString& text, int row, int column)
 {
     CellRange(row, column).call(QStringLiteral("InsertBefore"), text);
     SetBold(CellRange(row, column).get(QStringLiteral("Words")).call(QStringLiteral("Item"), 1));
 }
 
-void AddBoldLabel(const QString& text, int row, int column)
+void TReportLayout::AddBoldLabel(const QString& text, int row, int column)
 {
     CellRange(row, column).call(QStringLiteral("InsertBefore"), text);
     SetBold(CellRange(row, column));
 }
 
-void FrameRowCells(int row)
+void TReportLayout::FrameRowCells(int row)
 {
     SetBorder(CellRange(row, 1), Word::wdBorderLeft, Word::wdLineStyleSingle);
     const int cells = Row(row).get(QStringLiteral("Cells")).get(QStringLiteral("Count")).toInt();
@@ -150,7 +156,7 @@ void FrameRowCells(int row)
             CellOfRow(row, i).get(QStringLiteral("Range")), Word::wdBorderRight, Word::wdLineStyleSingle);
 }
 
-void MergeRowCells(int row, int first, int last)
+void TReportLayout::MergeRowCells(int row, int first, int last)
 {
     const Variant end = CellOfRow(row, last).get(QStringLiteral("Range")).get(QStringLiteral("End"));
     const Variant start = CellOfRow(row, first).get(QStringLiteral("Range")).get(QStringLiteral("Start"));
@@ -159,13 +165,13 @@ void MergeRowCells(int row, int first, int last)
         .call(QStringLiteral("Merge"));
 }
 
-void BoldTwoRows(int row)
+void TReportLayout::BoldTwoRows(int row)
 {
     SetBold(RowRange(row));
     SetBold(RowRange(row + 1));
 }
 
-void ShadeRows(int first, int last)
+void TReportLayout::ShadeRows(int first, int last)
 {
     const Variant end = RowRange(last).get(QStringLiteral("End"));
     const Variant start = RowRange(first).get(QStringLiteral("Start"));
@@ -175,7 +181,7 @@ void ShadeRows(int first, int last)
         .set(QStringLiteral("BackgroundPatternColor"), Word::wdColorGray40);
 }
 
-void AddPatientHeader(const QString& name, const QString& sex, const QString& age, const QDate& date)
+void TReportLayout::AddPatientHeader(const QString& name, const QString& sex, const QString& age, const QDate& date)
 {
     const int n = RowCount();
     SplitRow(n, 4, 1);
@@ -193,7 +199,7 @@ void AddPatientHeader(const QString& name, const QString& sex, const QString& ag
     SetBold(RowRange(n + 1));
 }
 
-void AddTextSection(const QString& title, const QString& text)
+void TReportLayout::AddTextSection(const QString& title, const QString& text)
 {
     const int n = RowCount();
     SplitRow(n, 3, 1);
@@ -207,7 +213,7 @@ void AddTextSection(const QString& title, const QString& text)
         SetBorder(RowRange(n + 2), border, Word::wdLineStyleSingle);
 }
 
-void AddObjectiveTable(const QString& height, const QString& weight, const QString& bmi,
+void TReportLayout::AddObjectiveTable(const QString& height, const QString& weight, const QString& bmi,
     const QString& pressure, const QString& pulse, const QString& temperature)
 {
     const int n = RowCount();
@@ -229,7 +235,7 @@ void AddObjectiveTable(const QString& height, const QString& weight, const QStri
     SetBold(RowRange(n + 1));
 }
 
-void AddDatedResult(
+void TReportLayout::AddDatedResult(
     const QString& title, const QString& header, const QString& text, bool highlight, const QDate& date)
 {
     const int n = RowCount();
@@ -252,7 +258,7 @@ void AddDatedResult(
         ShadeRows(n + 3, n + 3);
 }
 
-void AddBloodTable(const QString& hemoglobin, const QString& leucocytes, const QString& esr, bool highlight,
+void TReportLayout::AddBloodTable(const QString& hemoglobin, const QString& leucocytes, const QString& esr, bool highlight,
     const QDate& date)
 {
     constexpr int ValueRows = 3;
@@ -269,7 +275,7 @@ void AddBloodTable(const QString& hemoglobin, const QString& leucocytes, const Q
         ShadeRows(n + 3, n + 2 + ValueRows);
 }
 
-void AddUrineTable(const QString& protein, const QString& sugar, const QString& erythrocytes, bool highlight,
+void TReportLayout::AddUrineTable(const QString& protein, const QString& sugar, const QString& erythrocytes, bool highlight,
     const QString& leucocytes, const QDate& date)
 {
     constexpr int ValueRows = 4;
@@ -287,7 +293,7 @@ void AddUrineTable(const QString& protein, const QString& sugar, const QString& 
         ShadeRows(n + 3, n + 2 + ValueRows);
 }
 
-void FinishReportTable(const QDateTime& now)
+void TReportLayout::FinishReportTable(const QDateTime& now)
 {
     const QString stamp = ReportStamp(now);
     RowRange(RowCount()).call(QStringLiteral("InsertBefore"), stamp);
