@@ -1,3 +1,5 @@
+#include "decision/ComplaintPhrases.h"
+#include "decision/Conclusion.h"
 #include "decision/DecisionU.h"
 #include "decision/Emergency.h"
 #include "decision/RussianPlural.h"
@@ -96,7 +98,9 @@ private slots:
 
 private:
     QTemporaryDir m_data;
+    ComplaintPhrases m_phrases;
     void writeComplaints(const QStringList& phrases);
+    Conclusion conclude(const QString& record);
 };
 
 void TestConclusion::initTestCase()
@@ -108,7 +112,7 @@ void TestConclusion::initTestCase()
 void TestConclusion::init()
 {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    ComplaintTexts.fill(QString());
+    m_phrases = ComplaintPhrases();
 }
 
 void TestConclusion::cleanup()
@@ -120,7 +124,16 @@ void TestConclusion::writeComplaints(const QStringList& phrases)
 {
     WriteFile(DataFolder::file(QStringLiteral("Common/ANS.txt")),
         CodePage::fromUnicode(phrases.join(QStringLiteral("\r\n"))));
-    LoadComplaintTexts();
+    m_phrases = ComplaintPhrases::Load();
+}
+
+Conclusion TestConclusion::conclude(const QString& record)
+{
+    TestRecord subject(Now);
+    const QString unknown = subject.apply(record);
+    if (!unknown.isEmpty())
+        qFatal("unknown word %s", qPrintable(unknown));
+    return Conclude(subject, m_phrases, Now);
 }
 
 void TestConclusion::wholeText_data()
@@ -441,10 +454,8 @@ void TestConclusion::emergencyStatementOpensTheConclusion()
     QFETCH(QString, record);
     QFETCH(QString, reported);
     QFETCH(QString, recommendation);
-    TestRecord subject(Now);
-    QCOMPARE(subject.apply(record), QString());
-    QStringList memo;
-    ShowConclusion(subject, memo, Now);
+    const Conclusion conclusion = conclude(record);
+    const QStringList& memo = conclusion.Lines;
     if (reported.isEmpty()) {
         QVERIFY(!memo.first().startsWith(QStringLiteral("СРОЧНО")));
         return;
@@ -453,7 +464,8 @@ void TestConclusion::emergencyStatementOpensTheConclusion()
     QVERIFY2(memo.at(1).endsWith(QStringLiteral("Немедленно вызовите скорую помощь: 103 или 112.")),
         qPrintable(memo.at(1)));
     // Whatever the rules recommend follows the notice unchanged.
-    const QString sentence = RecommendedList().isEmpty() ? Separator : RecommendationSentence().first();
+    const QString sentence
+        = conclusion.Recommended.none() ? Separator : conclusion.RecommendationSentence().first();
     QCOMPARE(memo.at(2), sentence);
     if (!recommendation.isEmpty())
         QCOMPARE(sentence, recommendation);
@@ -513,20 +525,13 @@ void TestConclusion::wholeText()
     QFETCH(QStringList, expected);
     writeComplaints(
         { QStringLiteral("общую слабость"), QStringLiteral("головную боль"), QStringLiteral("кашель") });
-    TestRecord subject(Now);
-    QCOMPARE(subject.apply(record), QString());
-    QStringList memo { QStringLiteral("help text of another page") };
-    ShowConclusion(subject, memo, Now);
-    CompareLines(memo, expected);
+    CompareLines(conclude(record).Lines, expected);
 }
 
 void TestConclusion::englishLocale()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    TestRecord subject(Now);
-    QCOMPARE(subject.apply("temp=38.2 blood=1 leu=9.5"), QString());
-    QStringList memo;
-    ShowConclusion(subject, memo, Now);
+    const QStringList memo = conclude("temp=38.2 blood=1 leu=9.5").Lines;
     QVERIFY(memo.contains(QStringLiteral("Температура тела: 38.2 градуса Цельсия - ПОВЫШЕНА.")));
     QVERIFY(memo.contains(QStringLiteral("Анализ крови от 3/14/26:")));
     QVERIFY(memo.contains(QStringLiteral("Гемоглобин - 130 г/л, Лейкоциты - 9.5 тыс/мкл, СОЭ - 5 мм/час.")));
@@ -554,18 +559,10 @@ void TestConclusion::rangeErrorKeepsLinesSoFar()
 {
     QFETCH(QString, record);
     QFETCH(QString, message);
-    TestRecord subject(Now);
-    QCOMPARE(subject.apply(record), QString());
-    QStringList memo;
-    QString reported;
-    try {
-        ShowConclusion(subject, memo, Now);
-    } catch (const ERecordRangeError& error) {
-        reported = error.message();
-    }
-    QCOMPARE(reported, message);
+    const Conclusion conclusion = conclude(record);
+    QCOMPARE(conclusion.RangeError, message);
     // A BMI of 0 reads as underweight: the GP is not involved, nothing is recommended.
-    CompareLines(memo, Expected(R"(
+    CompareLines(conclusion.Lines, Expected(R"(
 Введенные Вами данные не позволяют сделать определенного заключения.
 Возможно, Вам просто надо хорошо отдохнуть?
 SEP
@@ -599,7 +596,7 @@ void TestConclusion::complaintTexts_data()
     QStringList first;
     for (int k = 0; k < 300; ++k) {
         many += "line " + QByteArray::number(k) + "\r\n";
-        if (k < ComplaintTextCount)
+        if (k < ComplaintPhrases::ComplaintTextCount)
             first << QStringLiteral("line %1").arg(k);
     }
     QTest::newRow("300 lines: first 256 kept") << many << first;
@@ -609,23 +606,21 @@ void TestConclusion::complaintTexts()
 {
     QFETCH(QByteArray, file);
     QFETCH(QStringList, phrases);
-    ComplaintTexts.fill(QStringLiteral("stale"));
     WriteFile(DataFolder::file(QStringLiteral("Common/ANS.txt")), file);
-    LoadComplaintTexts();
-    for (int k = 0; k < ComplaintTextCount; ++k)
-        QCOMPARE(ComplaintTexts[size_t(k)], phrases.value(k));
+    const ComplaintPhrases loaded = ComplaintPhrases::Load();
+    for (int k = 0; k < ComplaintPhrases::ComplaintTextCount; ++k)
+        QCOMPARE(loaded.Phrase(k + 1), phrases.value(k));
 }
 
 void TestConclusion::missingComplaintFileClearsPhrases()
 {
-    ComplaintTexts.fill(QStringLiteral("stale"));
-    LoadComplaintTexts();
-    for (const QString& phrase : ComplaintTexts)
-        QVERIFY(phrase.isEmpty());
+    const ComplaintPhrases loaded = ComplaintPhrases::Load();
+    for (int n = 1; n <= ComplaintPhrases::ComplaintTextCount; ++n)
+        QVERIFY(loaded.Phrase(n).isEmpty());
 
     TestRecord subject(Now);
     QCOMPARE(subject.apply("q1 q69"), QString());
-    QCOMPARE(ComplaintList(subject), QString());
+    QCOMPARE(ComplaintList(subject, loaded), QString());
 }
 
 void TestConclusion::observedListKeepsEveryBox()

@@ -1,4 +1,5 @@
-#include "decision/DecisionU.h"
+#include "decision/ComplaintPhrases.h"
+#include "decision/Conclusion.h"
 #include "tests/TestRecord.h"
 
 #include <QTest>
@@ -19,10 +20,13 @@ Specialists Members(const TSpecialists& set)
     return members;
 }
 
-void Evaluate(TestRecord& record)
+Conclusion Evaluate(const QString& description)
 {
-    ClassifyFindings(record, Now);
-    ChooseSpecialists(record);
+    TestRecord record(Now);
+    const QString unknown = record.apply(description);
+    if (!unknown.isEmpty())
+        qFatal("unknown word %s", qPrintable(unknown));
+    return Conclude(record, ComplaintPhrases(), Now);
 }
 
 } // namespace
@@ -324,10 +328,7 @@ void TestRules::recommended()
 {
     QFETCH(QString, record);
     QFETCH(Specialists, expected);
-    TestRecord subject(Now);
-    QCOMPARE(subject.apply(record), QString());
-    Evaluate(subject);
-    QCOMPARE(Members(Recommended), expected);
+    QCOMPARE(Members(Evaluate(record).Recommended), expected);
 }
 
 void TestRules::observed_data()
@@ -346,10 +347,7 @@ void TestRules::observed()
 {
     QFETCH(QString, record);
     QFETCH(Specialists, expected);
-    TestRecord subject(Now);
-    QCOMPARE(subject.apply(record), QString());
-    Evaluate(subject);
-    QCOMPARE(Members(Observed), expected);
+    QCOMPARE(Members(Evaluate(record).Observed), expected);
 }
 
 void TestRules::sentence_data()
@@ -378,11 +376,9 @@ void TestRules::sentence_data()
 void TestRules::sentence()
 {
     QFETCH(QString, record);
-    TestRecord subject(Now);
-    QCOMPARE(subject.apply(record), QString());
-    Evaluate(subject);
-    QTEST(RecommendedList(), "list");
-    QTEST(RecommendationSentence(), "lines");
+    const Conclusion conclusion = Evaluate(record);
+    QTEST(conclusion.recommendedList(), "list");
+    QTEST(conclusion.RecommendationSentence(), "lines");
 }
 
 void TestRules::heartSpecialist_data()
@@ -398,10 +394,7 @@ void TestRules::heartSpecialist_data()
 void TestRules::heartSpecialist()
 {
     QFETCH(QString, record);
-    TestRecord subject(Now);
-    QCOMPARE(subject.apply(record), QString());
-    Evaluate(subject);
-    QTEST(HeartSpecialistRecommended(), "heart");
+    QTEST(Evaluate(record).heartConcern(), "heart");
 }
 
 QTEST_GUILESS_MAIN(TestRules)
