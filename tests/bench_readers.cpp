@@ -51,7 +51,7 @@ void readParsed(const QString& shape, QByteArray& bytes)
     } else {
         QBuffer file(&bytes);
         file.open(QIODevice::ReadOnly);
-        LoadCardioQuestions(file);
+        CardioKnowledgeBase().LoadCardioQuestions(file);
     }
 }
 
@@ -115,7 +115,7 @@ private slots:
         } else if (shape == QLatin1String("statement lines")) {
             TextFile::read(path, &problem);
         } else {
-            problem = LoadCardioQuestions(path);
+            problem = CardioKnowledgeBase().LoadCardioQuestions(path);
         }
         QVERIFY(!problem.isEmpty());
         qInfo("%s, file of 100 MB: %lld ms", qPrintable(shape), timer.elapsed());

@@ -1,3 +1,5 @@
+#include "decision/ComplaintPhrases.h"
+#include "decision/Conclusion.h"
 #include "platform/automation/Automation.h"
 #include "platform/writer/UnoOffice.h"
 #include "platform/writer/WriterServer.h"
@@ -116,11 +118,10 @@ void BenchWriter::report()
 {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     WriterTestOffice guard(QStringLiteral("bench_report"));
-    InitReportUnit();
+    TReportState report;
     QStringList boxes;
-    SetReportErrorBox([&boxes](const QString& text) { boxes << text; });
-    SetReportMessageBox([&boxes](const QString& text) { boxes << text; });
-    LoadComplaintTexts();
+    report.SetReportErrorBox([&boxes](const QString& text) { boxes << text; });
+    report.SetReportMessageBox([&boxes](const QString& text) { boxes << text; });
     const QDateTime now = QDateTime::currentDateTime();
     TestRecord record(now);
     QCOMPARE(
@@ -129,30 +130,28 @@ void BenchWriter::report()
                                     "urine=10 protein uery=3 uleu=12 cbxLPah cbxLSheja cbxFDeform cbxBPup "
                                     "cbxCardio cbxOftal q1 q2")),
         QString());
-    QStringList conclusion;
-    ShowConclusion(record, conclusion, now);
+    const Conclusion conclusion = Conclude(record, ComplaintPhrases::Load(), now);
     const auto build = [&] {
-        QVERIFY(BuildReport(
-            record, [] {}, now));
+        QVERIFY(BuildReport(report, record, conclusion, [] {}, now));
         WriterTestOffice::remember();
     };
-    const auto closeReport = [] { ReportDoc.call(QStringLiteral("Close"), 0); };
+    const auto closeReport = [&report] { report.ReportDoc.call(QStringLiteral("Close"), 0); };
 
     // A first start makes the office's user profile; it is not what a user
     // waits for on every report.
-    QVERIFY(ConnectWord());
+    QVERIFY(report.ConnectWord());
     WriterTestOffice::remember();
-    CloseConclusionDocuments();
+    report.CloseConclusionDocuments();
 
     // The floor: the office started and an empty document shown.
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(ConnectWord());
+    QVERIFY(report.ConnectWord());
     WriterTestOffice::remember();
-    ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), OmittedArg);
-    ShowReport();
+    report.ReportDoc = report.WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), report.OmittedArg);
+    report.ShowReport();
     const qint64 floorMs = timer.elapsed();
-    CloseConclusionDocuments();
+    report.CloseConclusionDocuments();
 
     timer.restart();
     build();
@@ -171,8 +170,7 @@ void BenchWriter::report()
         closeReport();
     }
     QCOMPARE(boxes, QStringList());
-    CloseConclusionDocuments();
-    FinalizeReportUnit();
+    report.CloseConclusionDocuments();
 
     qInfo().noquote() << QStringLiteral("floor, office start + empty document shown: %1 ms").arg(floorMs);
     qInfo().noquote() << QStringLiteral("full report, cold (office started for it): %1 ms").arg(coldMs);

@@ -16,8 +16,6 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
-    LoadComplaintTexts();
-    InitCardioKnowledgeBase();
     TfrmTessora window;
     window.show();
     QTest::qWait(200);

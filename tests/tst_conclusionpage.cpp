@@ -46,7 +46,6 @@ void TestConclusionPage::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    LoadComplaintTexts();
 }
 
 void TestConclusionPage::init()

@@ -1,5 +1,7 @@
 #include "report/ReportBuilder.h"
 
+#include "decision/ComplaintPhrases.h"
+#include "decision/Conclusion.h"
 #include "platform/files/DataFolder.h"
 #include "platform/writer/WordDocument.h"
 #include "report/ReportLayout.h"
@@ -129,6 +131,8 @@ private:
     std::unique_ptr<WriterTestOffice> m_office;
     QTemporaryDir m_folder;
     QStringList m_boxes;
+    std::unique_ptr<TReportState> m_report;
+    ComplaintPhrases m_phrases;
     int m_steps = 0;
 };
 
@@ -136,10 +140,10 @@ void TestReportBuilder::initTestCase()
 {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     m_office = std::make_unique<WriterTestOffice>(QStringLiteral("tst_builder"));
-    LoadComplaintTexts();
-    InitReportUnit();
-    SetReportErrorBox([this](const QString& text) { m_boxes << QStringLiteral("error: ") + text; });
-    SetReportMessageBox([this](const QString& text) { m_boxes << text; });
+    m_phrases = ComplaintPhrases::Load();
+    m_report = std::make_unique<TReportState>();
+    m_report->SetReportErrorBox([this](const QString& text) { m_boxes << QStringLiteral("error: ") + text; });
+    m_report->SetReportMessageBox([this](const QString& text) { m_boxes << text; });
 }
 
 void TestReportBuilder::init()
@@ -151,46 +155,40 @@ void TestReportBuilder::init()
 void TestReportBuilder::cleanup()
 {
     // The office stays for the next report; only the document goes.
-    if (!ReportDoc.isEmpty())
-        ReportDoc.call(QStringLiteral("Close"), 0);
+    if (!m_report->ReportDoc.isEmpty())
+        m_report->ReportDoc.call(QStringLiteral("Close"), 0);
 }
 
 void TestReportBuilder::cleanupTestCase()
 {
-    CloseConclusionDocuments();
-    FinalizeReportUnit();
+    m_report->CloseConclusionDocuments();
+    m_report.reset();
     m_office.reset();
 }
 
 ReportTableView TestReportBuilder::BuildLive(TestRecord& record)
 {
-    QStringList conclusion;
-    ShowConclusion(record, conclusion, Now);
-    if (!BuildReport(
-            record, [this] { ++m_steps; }, Now))
+    if (!BuildReport(*m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now))
         return {};
     WriterTestOffice::remember();
-    return ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(ReportDoc)));
+    return ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(m_report->ReportDoc)));
 }
 
 void TestReportBuilder::fullReportReadBackFromTheSavedDocument()
 {
     TestRecord record(Now);
     QCOMPARE(record.apply(QString::fromUtf8(FullRecord)), QString());
-    QStringList conclusion;
-    ShowConclusion(record, conclusion, Now);
-    QVERIFY(BuildReport(
-        record, [this] { ++m_steps; }, Now));
+    QVERIFY(BuildReport(*m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
     WriterTestOffice::remember();
     QCOMPARE(m_steps, ReportSteps);
     QCOMPARE(m_boxes, QStringList());
-    QCOMPARE(ReportDoc.get(QStringLiteral("ActiveWindow"))
+    QCOMPARE(m_report->ReportDoc.get(QStringLiteral("ActiveWindow"))
                  .get(QStringLiteral("View"))
                  .get(QStringLiteral("TableGridlines"))
                  .toBool(),
         false);
     const QString file = m_folder.filePath(QStringLiteral("report.doc"));
-    ReportDoc.call(QStringLiteral("SaveAs"), file);
+    m_report->ReportDoc.call(QStringLiteral("SaveAs"), file);
 
     std::shared_ptr<UnoOffice> office = ConnectToTestOffice(m_office->pipeName());
     QVERIFY(office);
@@ -301,14 +299,13 @@ void TestReportBuilder::refusedValueStopsTheReportAndKeepsTheDocument()
     TestRecord record(Now);
     QCOMPARE(record.apply(QStringLiteral("weight=400 cbxBPup")), QString());
     QVERIFY_THROWS_EXCEPTION(EWeightError,
-        BuildReport(
-            record, [this] { ++m_steps; }, Now));
-    QVERIFY(!ReportDoc.isEmpty());
+        BuildReport(*m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
+    QVERIFY(!m_report->ReportDoc.isEmpty());
     QCOMPARE(m_steps, 6);
     // What was built so far stays: the header and the two text sections.
-    const ReportTableView view = ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(ReportDoc)));
+    const ReportTableView view = ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(m_report->ReportDoc)));
     QCOMPARE(view.rows.size(), 11);
-    QCOMPARE(WordApp.get(QStringLiteral("ScreenUpdating")).toBool(), true);
+    QCOMPARE(m_report->WordApp.get(QStringLiteral("ScreenUpdating")).toBool(), true);
 }
 
 void TestReportBuilder::missingPictureLeavesOnlyTheFirstRowEmpty()
@@ -326,7 +323,7 @@ void TestReportBuilder::missingPictureLeavesOnlyTheFirstRowEmpty()
     QCOMPARE(m_steps, ReportSteps);
     QCOMPARE(view.rows.last(), ReportStamp(Now));
     Reference<container::XIndexAccess> pictures(
-        Reference<text::XTextGraphicObjectsSupplier>(ModelOf(ReportDoc), UNO_QUERY_THROW)
+        Reference<text::XTextGraphicObjectsSupplier>(ModelOf(m_report->ReportDoc), UNO_QUERY_THROW)
             ->getGraphicObjects(),
         UNO_QUERY_THROW);
     QCOMPARE(pictures->getCount(), 0);
@@ -341,10 +338,9 @@ void TestReportBuilder::withoutWordProcessorNothingIsBuilt()
     WriterServer::setSettings(missing);
     const auto restore = qScopeGuard([&] { WriterServer::setSettings(usual); });
     TestRecord record(Now);
-    QVERIFY(!BuildReport(
-        record, [this] { ++m_steps; }, Now));
+    QVERIFY(!BuildReport(*m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
     QCOMPARE(m_boxes, QStringList { QStringLiteral("error: Не могу найти MS Word") });
-    QVERIFY(ReportDoc.isEmpty());
+    QVERIFY(m_report->ReportDoc.isEmpty());
     QCOMPARE(m_steps, 1);
 }
 

@@ -98,7 +98,6 @@ void TestReportWindow::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     m_office = std::make_unique<WriterTestOffice>(QStringLiteral("tst_window"));
     QVERIFY(!WriterServer::settings().profileFolder.isEmpty());
-    InitReportUnit();
 }
 
 void TestReportWindow::init()
@@ -112,22 +111,19 @@ void TestReportWindow::cleanup()
 {
     m_window.reset();
     WriterServer::shutdown();
-    ReportDoc.clear();
-    WordApp.clear();
 }
 
 void TestReportWindow::cleanupTestCase()
 {
-    FinalizeReportUnit();
     m_office.reset();
 }
 
 void TestReportWindow::StartReport()
 {
-    QVERIFY(ConnectWord());
-    ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), OmittedArg);
-    DocSink->Connect(ReportDoc);
-    ShowReport();
+    QVERIFY(m_window->Report().ConnectWord());
+    m_window->Report().ReportDoc = m_window->Report().WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), m_window->Report().OmittedArg);
+    m_window->Report().DocSink->Connect(m_window->Report().ReportDoc);
+    m_window->Report().ShowReport();
 }
 
 void TestReportWindow::reportClosesWithTheConclusionPage_data()
@@ -166,12 +162,12 @@ void TestReportWindow::reportClosesWithTheConclusionPage()
 
     QVERIFY(MessageBoxes::takeShown().isEmpty());
     if (closes) {
-        QVERIFY(ReportDoc.isEmpty());
-        QVERIFY(WordApp.isEmpty());
+        QVERIFY(m_window->Report().ReportDoc.isEmpty());
+        QVERIFY(m_window->Report().WordApp.isEmpty());
         QVERIFY2(WaitForEnd(office), "the office started for the report still runs");
     } else {
-        QVERIFY(!ReportDoc.isEmpty());
-        QCOMPARE(WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(), 1);
+        QVERIFY(!m_window->Report().ReportDoc.isEmpty());
+        QCOMPARE(m_window->Report().WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(), 1);
     }
 }
 
@@ -207,27 +203,27 @@ void TestReportWindow::reportCommandBuildsShowsAndBuildsAnew()
     QVERIFY(statusBar->findChildren<QProgressBar*>().isEmpty());
     QCOMPARE(statusBar->currentMessage(), QStringLiteral("Готовлю отчет для печати..."));
     QVERIFY(MessageBoxes::takeShown().isEmpty());
-    const Variant first = ReportDoc;
+    const Variant first = m_window->Report().ReportDoc;
     QVERIFY(!first.isEmpty());
     const qint64 office = WriterServer::startedOfficePid();
-    QCOMPARE(WordApp.get(QStringLiteral("Visible")).toBool(), true);
+    QCOMPARE(m_window->Report().WordApp.get(QStringLiteral("Visible")).toBool(), true);
     const auto documents
-        = [] { return WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(); };
+        = [this] { return m_window->Report().WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(); };
     QCOMPARE(documents(), 1);
 
     // The open report is only shown again.
     QCOMPARE(press(), QStringList());
-    QVERIFY(ReportDoc == first);
+    QVERIFY(m_window->Report().ReportDoc == first);
     QCOMPARE(documents(), 1);
 
     // Leaving the page closes it; coming back builds a new one.
     m_window->SelectPageByTag(DataPageTag);
     QVERIFY(!report->isEnabled());
-    QVERIFY(ReportDoc.isEmpty());
+    QVERIFY(m_window->Report().ReportDoc.isEmpty());
     QVERIFY2(WaitForEnd(office), "the office started for the report still runs");
     m_window->SelectPageByTag(ConclusionPageTag);
     QCOMPARE(press(), StepsInside());
-    QVERIFY(!ReportDoc.isEmpty());
+    QVERIFY(!m_window->Report().ReportDoc.isEmpty());
     QCOMPARE(documents(), 1);
     QVERIFY(MessageBoxes::takeShown().isEmpty());
 
