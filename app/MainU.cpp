@@ -3,6 +3,7 @@
 
 #include "app/PageRecord.h"
 #include "app/Questionnaire.h"
+#include "app/WhyU.h"
 #include "app/frmAboutU.h"
 #include "app/uTessoraClasses.h"
 #include "cardio/CardioPageU.h"
@@ -20,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSplitterHandle>
 #include <QTreeWidgetItemIterator>
@@ -422,12 +424,38 @@ void TfrmTessora::EnterConclusionPage()
     ui->pnlWork->handle(1)->hide();
     FConclusion = Conclude(*FRecord, FPhrases, QDateTime::currentDateTime());
     WriteConclusion(FConclusion, ui->mmoCommon, this);
+    UpdateWhyMenu();
     UpdateSpecialistsNode(FConclusion.heartConcern());
     UpdateTabActions();
 }
 
+void TfrmTessora::UpdateWhyMenu()
+{
+    QMenu* menu = ui->bbtnWhy->menu();
+    if (!menu) {
+        menu = new QMenu(ui->bbtnWhy);
+        menu->setObjectName(QStringLiteral("mnuWhy"));
+        ui->bbtnWhy->setMenu(menu);
+    }
+    menu->clear();
+    for (int specialist : FConclusion.recommendedSpecialists()) {
+        menu->addAction(QStringLiteral("консультация %1").arg(SpecialistNames[size_t(specialist)]), this,
+            [this, specialist] { ShowWhy(specialist); });
+    }
+    ui->bbtnWhy->setVisible(!menu->isEmpty());
+    ui->bbtnWhy->raise();
+}
+
+void TfrmTessora::ShowWhy(int specialist)
+{
+    TfrmWhy why(FConclusion, this);
+    why.SelectSpecialist(specialist);
+    why.exec();
+}
+
 void TfrmTessora::EnterDataPage(int tag)
 {
+    ui->bbtnWhy->hide();
     ui->pnlRightBot->show();
     ui->mmoCommon->setStatusTip(QString::fromUtf8(DataHint));
     ui->pnlWork->handle(1)->show();
@@ -569,6 +597,8 @@ void TfrmTessora::FormResize()
     ui->bbtnReport->move(origin.x() + client->width() - ui->bbtnReport->width() - 5,
         origin.y() + client->height() - ui->bbtnReport->height() - 5);
     ui->bbtnReport->raise();
+    ui->bbtnWhy->move(ui->bbtnReport->x() - ui->bbtnWhy->width() - 5, ui->bbtnReport->y());
+    ui->bbtnWhy->raise();
     FCardioPage->LayoutAnswerPanel();
 }
 

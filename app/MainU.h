@@ -172,6 +172,9 @@ private:
     void LoadPageTip(int tag);
     void LoadPagePicture(int tag);
     void EnterConclusionPage();
+    // The «Почему?» button lists the recommended consultations; each opens its explanation.
+    void UpdateWhyMenu();
+    void ShowWhy(int specialist);
     void EnterDataPage(int tag);
     void EnterCardiologistPage();
     void LeaveCardiologistPage();
