@@ -26,6 +26,7 @@ TfrmWhy::TfrmWhy(const Conclusion& conclusion, QWidget* parent)
     btnCopy->setObjectName(QStringLiteral("btnCopy"));
     btnCopy->setStatusTip(QStringLiteral("Скопировать объяснение в буфер обмена"));
     connect(btnCopy, &QPushButton::clicked, this, &TfrmWhy::btnCopyClick);
+    ui->bbxWhy->button(QDialogButtonBox::Close)->setText(QStringLiteral("Закрыть"));
     connect(ui->bbxWhy, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ui->lstConsultations, &QListWidget::currentRowChanged, this, &TfrmWhy::lstConsultationsChange);
     Help::installF1(this);

@@ -23,6 +23,15 @@ QString Move(const QString& answer, double before, double after)
     return QStringLiteral("ответ «%1» %2 её с %3 до %4").arg(answer, way, Percent(before), Percent(after));
 }
 
+// "Астено-невротический синдром." ends its sentence itself.
+QString ConditionName(int condition)
+{
+    QString name = ConditionNames[std::size_t(condition)];
+    if (name.endsWith(QLatin1Char('.')))
+        name.chop(1);
+    return name;
+}
+
 QString AnswerWord(std::uint8_t answer)
 {
     return answer == AnswerYes ? QStringLiteral("Да") : QStringLiteral("Нет");
@@ -64,7 +73,7 @@ QStringList CardioInterview::WhyQuestion(int question) const
     QStringList lines { QStringLiteral("Ответ на этот вопрос сильнее всего изменит вероятность таких состояний:") };
     for (const TAnswerEffect& effect : effects) {
         lines << QStringLiteral("• %1: %2, %3.")
-                     .arg(ConditionNames[std::size_t(effect.condition)],
+                     .arg(ConditionName(effect.condition),
                          Move(QStringLiteral("Да"), effect.before, effect.ifYes),
                          Move(QStringLiteral("Нет"), effect.before, effect.ifNo));
     }
