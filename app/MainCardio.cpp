@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int CardiologistTag = 15;
-
 const char* const MonitorOffHint = "Поставьте флажок если желаете наблюдать процесс постановки диагноза";
 const char* const MonitorOnHint = "Снимите флажок если не собираетесь следить за процессом диагностики";
 

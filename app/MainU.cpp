@@ -39,29 +39,26 @@ struct NodeDef {
 };
 
 constexpr NodeDef FixedNodes[] = {
-    { "Антропометрия", 1, false },
-    { "Жалобы", 2, false },
-    { "Анамнез", 3, false },
+    { "Антропометрия", int(TPageTag::Anthropometry), false },
+    { "Жалобы", int(TPageTag::Complaints), false },
+    { "Анамнез", int(TPageTag::Anamnesis), false },
     { "Объективно", 0, false },
-    { "Температура", 4, true },
-    { "Пульс", 5, true },
-    { "Давление", 6, true },
-    { "ЭКГ", 7, true },
-    { "Флюорография", 8, true },
-    { "Кровь", 9, true },
-    { "Моча", 10, true },
+    { "Температура", int(TPageTag::Temperature), true },
+    { "Пульс", int(TPageTag::Pulse), true },
+    { "Давление", int(TPageTag::Pressure), true },
+    { "ЭКГ", int(TPageTag::Ecg), true },
+    { "Флюорография", int(TPageTag::Fluorography), true },
+    { "Кровь", int(TPageTag::Blood), true },
+    { "Моча", int(TPageTag::Urine), true },
     { "Осмотр", 0, false },
-    { "Лимфатические узлы", 11, true },
-    { "Конечности", 12, true },
-    { "Грыжи", 13, true },
-    { "Заключение", 14, false },
+    { "Лимфатические узлы", int(TPageTag::LymphNodes), true },
+    { "Конечности", int(TPageTag::Limbs), true },
+    { "Грыжи", int(TPageTag::Hernias), true },
+    { "Заключение", int(TPageTag::Conclusion), false },
 };
 constexpr int FixedNodeCount = int(std::size(FixedNodes));
 constexpr int SpecialistsIndex = 16;
 constexpr int CardiologistIndex = 17;
-constexpr int CardiologistTag = 15;
-constexpr int ConclusionTag = 14;
-constexpr int ComplaintsTag = 2;
 
 constexpr int PictureBottomHeight = 250;
 constexpr int InitialBottomHeight = 275;
@@ -126,6 +123,8 @@ TfrmTessora::~TfrmTessora()
 
 void TfrmTessora::FormCreate()
 {
+    MessageBoxes::setTitle(ProgramTitle);
+    Help::setProgramCaption(windowTitle());
     FDesignHeight = height();
     ui->trvMain->setColumnCount(1);
     ui->splMain->setSizes({ InitialTreeWidth, width() - InitialTreeWidth });
@@ -570,7 +569,7 @@ void TfrmTessora::acNewExecute()
     ResetPanelChecks();
     FQuestionnaire->SetColumnWidths();
     StoreSaveNeeded(false);
-    SelectPageByTag(1);
+    SelectPageByTag(int(TPageTag::Anthropometry));
     {
         const QSignalBlocker blocker(ui->trvMain);
         ui->trvMain->setCurrentItem(NodeAt(0));

@@ -27,6 +27,32 @@ namespace Ui {
 class TfrmTessora;
 }
 
+// The program's title, which captions its message boxes; the window's own
+// caption ("Тессора Про") is in its form.
+inline const QString ProgramTitle = QStringLiteral("Тессора");
+
+// The tags of the pages (their "Tag" property), in page order.
+enum class TPageTag : int {
+    Anthropometry = 1,
+    Complaints,
+    Anamnesis,
+    Temperature,
+    Pulse,
+    Pressure,
+    Ecg,
+    Fluorography,
+    Blood,
+    Urine,
+    LymphNodes,
+    Limbs,
+    Hernias,
+    Conclusion,
+    Cardiologist,
+};
+constexpr int CardiologistTag = int(TPageTag::Cardiologist);
+constexpr int ConclusionTag = int(TPageTag::Conclusion);
+constexpr int ComplaintsTag = int(TPageTag::Complaints);
+
 // The main window: the section tree, the fifteen pages of the examination,
 // the tip/conclusion text area with the page picture, and the navigation.
 class TfrmTessora : public QMainWindow {
@@ -46,19 +72,12 @@ public:
 
     void SelectPageByTag(int tag);
     void SelectTreeNodeForTag(int tag);
-    void ActivatePage(QWidget* page);
-    void BuildSectionTree();
     void UpdateSpecialistsNode(bool show);
-    void CenterPagePanel(QWidget* page);
     // The first child panel of a page (its object name starts with "pnl").
     static QWidget* PagePanel(QWidget* page);
-    void ShowHintInStatusBar();
 
     // The tag of a page (its "Tag" property), 0 for anything else.
     static int PageTag(const QWidget* page);
-    // The page tag that the tree node at an absolute (depth-first) index leads to.
-    static int TagForNodeIndex(int index);
-    static int NodeIndexForTag(int tag);
     int ActivePageTag() const;
     QTreeWidgetItem* NodeAt(int absoluteIndex) const;
     int NodeCount() const;
@@ -70,9 +89,6 @@ public:
     // The word processor, the report document and its events, as this window uses them.
     TReportState& Report() { return *FReport; }
 
-    // The picker may be set from (17 − age) years before now up to now.
-    void SetTestDateRange(QDateTimeEdit* picker);
-    void ShowGynecologist();
     // Whether anything was entered or answered since the last reset.
     bool RecordChangedSinceReset() const;
 
@@ -81,30 +97,12 @@ public:
     // the file cannot be opened.
     void ShowCardioConclusion(
         const QString& name, const QStringList& notice = {}, const QStringList& reasons = {});
-    // Starts the cardiology interview again from its first question.
-    void RestartInterview();
 
     // Saving of the conclusion documents (MainSaving.cpp).
-    void ChooseReportFolder(bool Checked);
-    bool IsSaveNeeded() const;
     // The stored report folder; without one the user is asked, and a
     // cancelled question switches saving off and answers GetFallbackFolder.
     QString GetReportPath();
-    QString GetFallbackFolder() const;
-    // Saves the conclusion document into the folder under a free name from
-    // ConclusionFileName; tells the user when that fails, else emits ConclusionSaved.
-    void SaveConclusionAs(const QString& folder);
-    // Whether the conclusion document was saved into this folder (from GetReportPath).
-    bool IsInReportFolder(const QString& folder) const;
-    // Handlers of the conclusion document's Close and of the word processor's before-save.
-    void SaveConclusionIfNeeded();
-    void SetWordOpenDirectory();
-    // True writes the option to the settings, false reads it back.
-    void StoreSaveNeeded(bool Store);
 
-    // The examination diary (MainDiary.cpp): keeps the examination whose
-    // conclusion was saved as the file, while the saving option is on.
-    void KeepInDiary(const QString& file);
 
 signals:
     // A conclusion document was saved as this file.
@@ -144,6 +142,34 @@ private slots:
     void TestAbsentClick(ExaminationRecord::Test test);
 
 private:
+    void ActivatePage(QWidget* page);
+    void BuildSectionTree();
+    void CenterPagePanel(QWidget* page);
+    void ShowHintInStatusBar();
+    // The page tag that the tree node at an absolute (depth-first) index leads to.
+    static int TagForNodeIndex(int index);
+    static int NodeIndexForTag(int tag);
+    // The picker may be set from (17 − age) years before now up to now.
+    void SetTestDateRange(QDateTimeEdit* picker);
+    void ShowGynecologist();
+    // Starts the cardiology interview again from its first question.
+    void RestartInterview();
+    void ChooseReportFolder(bool Checked);
+    bool IsSaveNeeded() const;
+    QString GetFallbackFolder() const;
+    // Saves the conclusion document into the folder under a free name from
+    // ConclusionFileName; tells the user when that fails, else emits ConclusionSaved.
+    void SaveConclusionAs(const QString& folder);
+    // Whether the conclusion document was saved into this folder (from GetReportPath).
+    bool IsInReportFolder(const QString& folder) const;
+    // Handlers of the conclusion document's Close and of the word processor's before-save.
+    void SaveConclusionIfNeeded();
+    void SetWordOpenDirectory();
+    // True writes the option to the settings, false reads it back.
+    void StoreSaveNeeded(bool Store);
+    // The examination diary (MainDiary.cpp): keeps the examination whose
+    // conclusion was saved as the file, while the saving option is on.
+    void KeepInDiary(const QString& file);
     void FormCreate();
     void SizePagePanels();
     void FormResize();

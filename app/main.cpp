@@ -14,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("TessoraPro"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app/tessora.png")));
 
+    MessageBoxes::setTitle(ProgramTitle);
     try {
         ReadProgramVersion();
     } catch (const EReadError& error) {

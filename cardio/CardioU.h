@@ -7,6 +7,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <initializer_list>
 
 class QIODevice;
 
@@ -35,9 +36,50 @@ struct TLikelihood {
 constexpr std::uint8_t AnswerNo = 1;
 constexpr std::uint8_t AnswerYes = 2;
 
-extern const std::array<QString, ConditionCount> ConditionNames;
-extern const std::array<QuestionSet, ConditionCount> ConditionQuestions;
-extern const TDiagnosisList DiagnosisPriors;
+inline QuestionSet QuestionSetOf(std::initializer_list<int> questions)
+{
+    QuestionSet set;
+    for (int q : questions)
+        set.set(static_cast<std::size_t>(q));
+    return set;
+}
+
+inline const std::array<QString, ConditionCount> ConditionNames = {
+    QStringLiteral("Практически здоров"),
+    QStringLiteral("Острый инфаркт миокарда, прогрессирующая стенокардия"),
+    QStringLiteral("Стенокардия высоких функциональных классов"),
+    QStringLiteral("Стенокардия 1-2 функциональных классов"),
+    QStringLiteral("Пароксизмальное нарушение ритма"),
+    QStringLiteral("Гипертоническая болезнь со стенокардией"),
+    QStringLiteral("Гипертоническая болезнь"),
+    QStringLiteral("Астено-невротический синдром."),
+    QStringLiteral("Сердечная недостаточность"),
+};
+
+inline const std::array<QuestionSet, ConditionCount> ConditionQuestions = {
+    QuestionSet(),
+    QuestionSetOf({ 2, 5, 6, 12, 13, 14, 19, 20, 21, 22, 23, 24, 33, 40, 41, 42, 47, 49, 50, 51, 56, 67, 71, 72, 73,
+        74 }),
+    QuestionSetOf({ 2, 6, 9, 10, 13, 15, 17, 18, 24, 25, 27, 35, 38, 40, 42, 43, 46, 60, 65, 67, 71, 72, 74 }),
+    QuestionSetOf({ 2, 7, 8, 13, 15, 17, 24, 25, 26, 39, 55, 56 }),
+    QuestionSetOf({ 25, 26, 27, 28, 29, 30, 31, 32, 36, 53, 54, 55, 57, 58, 59 }),
+    QuestionSetOf({ 1, 2, 6, 8, 9, 10, 15, 16, 17, 24, 36, 38, 54, 55, 58, 66, 69, 70, 75, 76, 78, 79, 80, 81, 83 }),
+    QuestionSetOf({ 54, 55, 58, 66, 69, 70, 75, 76, 78, 79, 80, 81, 83 }),
+    QuestionSetOf({ 1, 3, 4, 10, 11, 16, 17, 24, 25, 26, 35, 36, 37, 43, 55, 60, 66, 76 }),
+    QuestionSetOf({ 1, 2, 24, 34, 35, 43, 44, 45, 48, 49, 50, 51, 53, 61, 62, 63, 67, 68, 74 }),
+};
+
+inline const TDiagnosisList DiagnosisPriors = { {
+    { 0, 0.2 },
+    { 1, 0.1 },
+    { 2, 0.1 },
+    { 3, 0.1 },
+    { 4, 0.1 },
+    { 5, 0.1 },
+    { 6, 0.1 },
+    { 7, 0.1 },
+    { 8, 0.1 },
+} };
 
 // What the interview needs from the windows that show it.
 class CardioView {

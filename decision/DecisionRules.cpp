@@ -3,27 +3,6 @@
 
 #include "decision/FindingCodes.h"
 
-const std::array<QString, SpecialistCount> SpecialistNames {
-    QStringLiteral("Здоров"),
-    QStringLiteral("кардиолога"),
-    QStringLiteral("ЛОР врача"),
-    QStringLiteral("пульмонолога"),
-    QStringLiteral("гастроэнтеролога"),
-    QStringLiteral("нефролога"),
-    QStringLiteral("офтальмолога"),
-    QStringLiteral("дерматолога"),
-    QStringLiteral("невролога"),
-    QStringLiteral("ревматолога"),
-    QStringLiteral("эндокринолога"),
-    QStringLiteral("онколога"),
-    QStringLiteral("психотерапевта"),
-    QStringLiteral("нарколога"),
-    QStringLiteral("хирурга"),
-    QStringLiteral("гинеколога"),
-    QStringLiteral("уролога"),
-    QStringLiteral("терапевта"),
-};
-
 namespace {
 
 using namespace Code;

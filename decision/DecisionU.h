@@ -72,7 +72,26 @@ constexpr int SpecialistCount = 18; // 0 "Здоров" .. 17 general practition
 using TSpecialists = std::bitset<32>;
 
 // Genitive names, as they follow "консультация"; index 0 is never recommended.
-extern const std::array<QString, SpecialistCount> SpecialistNames;
+inline const std::array<QString, SpecialistCount> SpecialistNames {
+    QStringLiteral("Здоров"),
+    QStringLiteral("кардиолога"),
+    QStringLiteral("ЛОР врача"),
+    QStringLiteral("пульмонолога"),
+    QStringLiteral("гастроэнтеролога"),
+    QStringLiteral("нефролога"),
+    QStringLiteral("офтальмолога"),
+    QStringLiteral("дерматолога"),
+    QStringLiteral("невролога"),
+    QStringLiteral("ревматолога"),
+    QStringLiteral("эндокринолога"),
+    QStringLiteral("онколога"),
+    QStringLiteral("психотерапевта"),
+    QStringLiteral("нарколога"),
+    QStringLiteral("хирурга"),
+    QStringLiteral("гинеколога"),
+    QStringLiteral("уролога"),
+    QStringLiteral("терапевта"),
+};
 
 // The specialist numbers of the ticked history boxes.
 TSpecialists ObservedSpecialists(const ExaminationRecord& record);

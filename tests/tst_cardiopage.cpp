@@ -30,7 +30,6 @@
 
 namespace {
 
-constexpr int CardiologistTag = 15;
 
 } // namespace
 
