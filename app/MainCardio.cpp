@@ -37,8 +37,10 @@ void TfrmTessora::CreateCardioPage()
     frmMonitor->SetToggleAction(ui->acMonitor);
     frmMonitor->hide();
     FCardioPage->SetMonitor(frmMonitor);
-    FCardioPage->SetConclusionShower([this](const QString& name, const QStringList& notice,
-                                         const QStringList& reasons) { ShowCardioConclusion(name, notice, reasons); });
+    FCardioPage->SetConclusionShower(
+        [this](const QString& name, const QStringList& notice, const QStringList& reasons) {
+            ShowCardioConclusion(name, notice, reasons);
+        });
 
     ui->acMonitor->setStatusTip(QString::fromUtf8(MonitorOffHint));
     connect(ui->acMonitor, &QAction::triggered, this, &TfrmTessora::acMonitorExecute);
@@ -84,7 +86,8 @@ void TfrmTessora::acMonitorExecute(bool checked)
     ui->acMonitor->setStatusTip(QString::fromUtf8(checked ? MonitorOnHint : MonitorOffHint));
 }
 
-void TfrmTessora::ShowCardioConclusion(const QString& name, const QStringList& notice, const QStringList& reasons)
+void TfrmTessora::ShowCardioConclusion(
+    const QString& name, const QStringList& notice, const QStringList& reasons)
 {
     const QString path = DataFolder::file(QStringLiteral("cardio/%1.rtf").arg(name));
     const Rtf::ReadResult result = Rtf::readFile(path, *ui->redCardio->document());

@@ -103,7 +103,6 @@ public:
     // cancelled question switches saving off and answers GetFallbackFolder.
     QString GetReportPath();
 
-
 signals:
     // A conclusion document was saved as this file.
     void ConclusionSaved(const QString& file);

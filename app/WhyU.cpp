@@ -65,7 +65,9 @@ void TfrmWhy::lstConsultationsChange(int row)
         ui->memWhy->clear();
         return;
     }
-    QStringList lines { QStringLiteral("Рекомендована %1, потому что:").arg(ConsultationCaption(FSpecialists[row])) };
+    QStringList lines {
+        QStringLiteral("Рекомендована %1, потому что:").arg(ConsultationCaption(FSpecialists[row]))
+    };
     for (const QString& fact : FExplanations[row])
         lines << QStringLiteral("• %1;").arg(fact);
     lines.last().chop(1);

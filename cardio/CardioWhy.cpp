@@ -70,7 +70,8 @@ QStringList CardioInterview::WhyQuestion(int question) const
     if (effects.isEmpty())
         return { QStringLiteral("Ответ на этот вопрос уже не изменит вероятности состояний: "
                                 "остальные вопросы заданы.") };
-    QStringList lines { QStringLiteral("Ответ на этот вопрос сильнее всего изменит вероятность таких состояний:") };
+    QStringList lines { QStringLiteral(
+        "Ответ на этот вопрос сильнее всего изменит вероятность таких состояний:") };
     for (const TAnswerEffect& effect : effects) {
         lines << QStringLiteral("• %1: %2, %3.")
                      .arg(ConditionName(effect.condition),

@@ -30,7 +30,8 @@ S CardiologistNeeded()
 {
     const S es = EndocrineSuspect();
     return F(ExertionalChestPain) || ((F(HighSystolic) || F(HighDiastolic)) && UrineExplained())
-        || (((F(ChestPain) && !F(Cough) && !F(Breathlessness) && !F(FluPathology)) || (F(Palpitations) && !es))
+        || (((F(ChestPain) && !F(Cough) && !F(Breathlessness) && !F(FluPathology))
+                || (F(Palpitations) && !es))
             && !O(Rheumatologist) && AgeOver(40))
         || F(LegSwelling) || (F(EcgPathology) && AgeOver(40))
         || (F(HeartAche) && !F(BackPain) && !F(RadiatingBackPain) && !O(Rheumatologist) && !es

@@ -156,15 +156,16 @@ void AddObjectiveData(const ExaminationRecord& record, const Conclusion& conclus
     memo << QStringLiteral("Рост: %1 см. Вес: %2 кг. Индекс массы тела: %3 %4.")
                 .arg(Real(height, 0), Real(weight, 0), Real(bodyMassIndex, 1), BodyMassFlag(conclusion));
     const double temperature = record.GetTemperature();
-    memo << Sentence(
-        QStringLiteral("Температура тела: %1 %2 Цельсия %3")
-            .arg(Real(temperature, 1), PluralForm(temperature, 1, Nouns::Degree), TemperatureFlag(conclusion)));
+    memo << Sentence(QStringLiteral("Температура тела: %1 %2 Цельсия %3")
+                         .arg(Real(temperature, 1), PluralForm(temperature, 1, Nouns::Degree),
+                             TemperatureFlag(conclusion)));
     const int pulse = record.GetPulse();
     memo << Sentence(QStringLiteral("Пульс: %1 %2 в минуту, %3 %4")
                          .arg(Integer(pulse), PluralForm(pulse, Nouns::Beat),
                              RhythmWords[record.IsPulseRhythmic() ? 1 : 0], PulseFlag(conclusion)));
-    memo << Sentence(QStringLiteral("Артериальное давление: %1/%2 мм ртутного столба %3")
-                         .arg(Integer(record.GetSystolic()), Integer(record.GetDiastolic()), PressureFlag(conclusion)));
+    memo << Sentence(
+        QStringLiteral("Артериальное давление: %1/%2 мм ртутного столба %3")
+            .arg(Integer(record.GetSystolic()), Integer(record.GetDiastolic()), PressureFlag(conclusion)));
     memo << QString();
 }
 

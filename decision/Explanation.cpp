@@ -45,11 +45,13 @@ QString Number(double value, int decimals)
 }
 
 // "пульс 96 уд/мин — выше 90"
-QString Crossed(const QString& what, double value, const QString& unit, bool above, double bound, int decimals)
+QString Crossed(
+    const QString& what, double value, const QString& unit, bool above, double bound, int decimals)
 {
     const QString measured = unit.isEmpty() ? Number(value, decimals) : Number(value, decimals) + u' ' + unit;
     return QStringLiteral("%1 %2 — %3 %4")
-        .arg(what, measured, above ? QStringLiteral("выше") : QStringLiteral("ниже"), Number(bound, decimals));
+        .arg(
+            what, measured, above ? QStringLiteral("выше") : QStringLiteral("ниже"), Number(bound, decimals));
 }
 
 QString Answered(const TExplained& e, int statement)
@@ -89,19 +91,21 @@ QString MeasuredFinding(const TExplained& e, int code)
     case Code::LowSystolic:
     case Code::HighSystolic:
         return Crossed(QStringLiteral("верхнее давление"), r.GetSystolic(), QStringLiteral("мм рт. ст."),
-            code == Code::HighSystolic, code == Code::HighSystolic ? Norms.SystolicUpper : Norms.SystolicLower, 0);
+            code == Code::HighSystolic,
+            code == Code::HighSystolic ? Norms.SystolicUpper : Norms.SystolicLower, 0);
     case Code::LowDiastolic:
     case Code::HighDiastolic:
         return Crossed(QStringLiteral("нижнее давление"), r.GetDiastolic(), QStringLiteral("мм рт. ст."),
             code == Code::HighDiastolic,
             code == Code::HighDiastolic ? Norms.DiastolicUpper : Norms.DiastolicLower, 0);
     case Code::WidePulsePressure:
-        return Crossed(QStringLiteral("разница верхнего и нижнего давления"), r.GetSystolic() - r.GetDiastolic(),
-            QStringLiteral("мм рт. ст."), true, Norms.PulsePressureBound, 0);
+        return Crossed(QStringLiteral("разница верхнего и нижнего давления"),
+            r.GetSystolic() - r.GetDiastolic(), QStringLiteral("мм рт. ст."), true, Norms.PulsePressureBound,
+            0);
     case Code::Bradycardia:
     case Code::Tachycardia:
-        return Crossed(QStringLiteral("пульс"), r.GetPulse(), QStringLiteral("уд/мин"), code == Code::Tachycardia,
-            code == Code::Tachycardia ? Norms.PulseUpper : Norms.PulseLower, 0);
+        return Crossed(QStringLiteral("пульс"), r.GetPulse(), QStringLiteral("уд/мин"),
+            code == Code::Tachycardia, code == Code::Tachycardia ? Norms.PulseUpper : Norms.PulseLower, 0);
     case Code::LowBodyMass:
     case Code::HighBodyMass:
         return Crossed(QStringLiteral("индекс массы тела"), r.CalcBodyMassIndex(), QString(),
@@ -120,12 +124,12 @@ QString TestFinding(const TExplained& e, int code)
     case Code::FluPathology:
         return QStringLiteral("флюорография от %1: патология").arg(StudyDate(e, Test::Flu));
     case Code::LowHemoglobin:
-        return Crossed(QStringLiteral("гемоглобин"), EffectiveHemoglobin(r, e.now), QStringLiteral("г/л"), false,
-            Norms.HemoglobinLower, 0);
+        return Crossed(QStringLiteral("гемоглобин"), EffectiveHemoglobin(r, e.now), QStringLiteral("г/л"),
+            false, Norms.HemoglobinLower, 0);
     case Code::LowLeucocytes:
     case Code::HighLeucocytes:
-        return Crossed(QStringLiteral("лейкоциты крови"), EffectiveLeucocytes(r, e.now), QStringLiteral("тыс/мкл"),
-            code == Code::HighLeucocytes,
+        return Crossed(QStringLiteral("лейкоциты крови"), EffectiveLeucocytes(r, e.now),
+            QStringLiteral("тыс/мкл"), code == Code::HighLeucocytes,
             code == Code::HighLeucocytes ? Norms.LeucocytesUpper : Norms.LeucocytesLower, 1);
     case Code::HighEsr:
         return Crossed(

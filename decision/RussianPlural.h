@@ -14,7 +14,8 @@ struct TNounForms {
 namespace Nouns {
 inline const TNounForms Year { QStringLiteral("год"), QStringLiteral("года"), QStringLiteral("лет") };
 inline const TNounForms Beat { QStringLiteral("удар"), QStringLiteral("удара"), QStringLiteral("ударов") };
-inline const TNounForms Degree { QStringLiteral("градус"), QStringLiteral("градуса"), QStringLiteral("градусов") };
+inline const TNounForms Degree { QStringLiteral("градус"), QStringLiteral("градуса"),
+    QStringLiteral("градусов") };
 } // namespace Nouns
 
 // The form that agrees with a whole number (its sign does not matter).

@@ -250,8 +250,8 @@ bool TReportBuilder::CreateReportDocument()
     return true;
 }
 
-bool TReportBuilder::Build(
-    const ExaminationRecord& record, const Conclusion& conclusion, const TReportStep& step, const QDateTime& now)
+bool TReportBuilder::Build(const ExaminationRecord& record, const Conclusion& conclusion,
+    const TReportStep& step, const QDateTime& now)
 {
     step();
     if (!CreateReportDocument())

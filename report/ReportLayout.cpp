@@ -181,7 +181,8 @@ void TReportLayout::ShadeRows(int first, int last)
         .set(QStringLiteral("BackgroundPatternColor"), Word::wdColorGray40);
 }
 
-void TReportLayout::AddPatientHeader(const QString& name, const QString& sex, const QString& age, const QDate& date)
+void TReportLayout::AddPatientHeader(
+    const QString& name, const QString& sex, const QString& age, const QDate& date)
 {
     const int n = RowCount();
     SplitRow(n, 4, 1);
@@ -258,8 +259,8 @@ void TReportLayout::AddDatedResult(
         ShadeRows(n + 3, n + 3);
 }
 
-void TReportLayout::AddBloodTable(const QString& hemoglobin, const QString& leucocytes, const QString& esr, bool highlight,
-    const QDate& date)
+void TReportLayout::AddBloodTable(const QString& hemoglobin, const QString& leucocytes, const QString& esr,
+    bool highlight, const QDate& date)
 {
     constexpr int ValueRows = 3;
     const int n = RowCount();
@@ -275,8 +276,8 @@ void TReportLayout::AddBloodTable(const QString& hemoglobin, const QString& leuc
         ShadeRows(n + 3, n + 2 + ValueRows);
 }
 
-void TReportLayout::AddUrineTable(const QString& protein, const QString& sugar, const QString& erythrocytes, bool highlight,
-    const QString& leucocytes, const QDate& date)
+void TReportLayout::AddUrineTable(const QString& protein, const QString& sugar, const QString& erythrocytes,
+    bool highlight, const QString& leucocytes, const QDate& date)
 {
     constexpr int ValueRows = 4;
     const int n = RowCount();

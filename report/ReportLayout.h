@@ -37,10 +37,10 @@ public:
         const QString& pressure, const QString& pulse, const QString& temperature);
     void AddDatedResult(
         const QString& title, const QString& header, const QString& text, bool highlight, const QDate& date);
-    void AddBloodTable(const QString& hemoglobin, const QString& leucocytes, const QString& esr, bool highlight,
-        const QDate& date);
-    void AddUrineTable(const QString& protein, const QString& sugar, const QString& erythrocytes, bool highlight,
-        const QString& leucocytes, const QDate& date);
+    void AddBloodTable(const QString& hemoglobin, const QString& leucocytes, const QString& esr,
+        bool highlight, const QDate& date);
+    void AddUrineTable(const QString& protein, const QString& sugar, const QString& erythrocytes,
+        bool highlight, const QString& leucocytes, const QDate& date);
 
     // The time stamp in the open row, the font sizes and hidden gridlines; once,
     // after the last section.

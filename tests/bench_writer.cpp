@@ -132,7 +132,8 @@ void BenchWriter::report()
         QString());
     const Conclusion conclusion = Conclude(record, ComplaintPhrases::Load(), now);
     const auto build = [&] {
-        QVERIFY(BuildReport(report, record, conclusion, [] {}, now));
+        QVERIFY(BuildReport(
+            report, record, conclusion, [] {}, now));
         WriterTestOffice::remember();
     };
     const auto closeReport = [&report] { report.ReportDoc.call(QStringLiteral("Close"), 0); };
@@ -148,7 +149,8 @@ void BenchWriter::report()
     timer.start();
     QVERIFY(report.ConnectWord());
     WriterTestOffice::remember();
-    report.ReportDoc = report.WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), report.OmittedArg);
+    report.ReportDoc
+        = report.WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), report.OmittedArg);
     report.ShowReport();
     const qint64 floorMs = timer.elapsed();
     report.CloseConclusionDocuments();

@@ -51,9 +51,8 @@ int main(int argc, char* argv[])
             why->show();
         } else {
             window.SelectTreeNodeForTag(15);
-            QTimer::singleShot(300, &window, [&window] {
-                window.findChild<QAction*>(QStringLiteral("acWhy"))->trigger();
-            });
+            QTimer::singleShot(
+                300, &window, [&window] { window.findChild<QAction*>(QStringLiteral("acWhy"))->trigger(); });
         }
         return application.exec();
     }

@@ -234,8 +234,8 @@ private slots:
     {
         RecordingView view;
         interview->ResetInterview(view);
-        interview->Diagnoses = { { { 0, 0.0 }, { 1, 0.0 }, { 2, 0.0 }, { 3, 0.0 }, { 4, 0.0 }, { 5, 0.0 }, { 6, 0.05 },
-            { 7, 0.25 }, { 8, 0.7 } } };
+        interview->Diagnoses = { { { 0, 0.0 }, { 1, 0.0 }, { 2, 0.0 }, { 3, 0.0 }, { 4, 0.0 }, { 5, 0.0 },
+            { 6, 0.05 }, { 7, 0.25 }, { 8, 0.7 } } };
         double sum = 0.0;
         for (const TDiagnosisRec& r : interview->Diagnoses)
             sum += r.Probability;
@@ -389,7 +389,8 @@ private slots:
             CardioInterview answered = *interview;
             answered.ApplyAnswer(question, answer, view);
             for (const TDiagnosisRec& r : answered.Diagnoses)
-                moved[r.Condition] = std::max(moved[r.Condition], std::abs(r.Probability - before[r.Condition]));
+                moved[r.Condition]
+                    = std::max(moved[r.Condition], std::abs(r.Probability - before[r.Condition]));
         }
         const QList<TAnswerEffect> named = interview->QuestionEffects(question);
         QCOMPARE(named.size(), std::min<qsizetype>(3, std::count_if(moved.begin(), moved.end(), [](double m) {

@@ -30,7 +30,6 @@
 
 namespace {
 
-
 } // namespace
 
 class TestCardioPage : public QObject {
@@ -62,7 +61,8 @@ class TestCardioPage : public QObject {
     QStringList reasonLines() const
     {
         const QStringList lines = conclusionLines();
-        return lines.value(0).startsWith(QStringLiteral("• ")) || lines.value(1).startsWith(QStringLiteral("• "))
+        return lines.value(0).startsWith(QStringLiteral("• "))
+                || lines.value(1).startsWith(QStringLiteral("• "))
             ? lines.mid(0, lines.indexOf(QString()))
             : QStringList();
     }
@@ -74,13 +74,13 @@ class TestCardioPage : public QObject {
     // Answers by clicking the buttons, as the user does.
     void answer(bool yes) { QTest::mouseClick(find<QToolButton>(yes ? "bbYes" : "bbNo"), Qt::LeftButton); }
     const CardioInterview& interview() const { return window->findChild<TCardioPage*>()->Interview(); }
-    QString text(int q) const { return interview().KnowledgeBase().CardioQuestions[static_cast<std::size_t>(q)]; }
+    QString text(int q) const
+    {
+        return interview().KnowledgeBase().CardioQuestions[static_cast<std::size_t>(q)];
+    }
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-    }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init()
     {
@@ -130,20 +130,25 @@ private slots:
             << false << QList<int> { 3, 2, 25, 54, 55, 1, 5 } << "Практически здоров"
             << QStringList { "Вероятность этого состояния больше всего повысили ответы:",
                    "• «при повышении давления бывает сердцебиение?» — «Нет» (с 39 % до 50 %)",
-                   "• «бывают одышка или давящая боль в груди при физической нагрузке?» — «Нет» (с 21 % до 31 %)",
+                   "• «бывают одышка или давящая боль в груди при физической нагрузке?» — «Нет» (с 21 % до "
+                   "31 %)",
                    "• «давление заметно меняется при волнении?» — «Нет» (с 50 % до 59 %)" };
         QTest::newRow("all yes → hypertension with angina")
             << true
             << QList<int> { 3, 1, 4, 10, 2, 6, 11, 8, 25, 9, 15, 26, 38, 35, 13, 16, 54, 37, 58, 43, 69, 60,
                    70, 75, 78, 79 }
             << "Гипертоническая болезнь со стенокардией"
-            << QStringList { "Вероятность этого состояния больше всего повысили ответы:",
-                   "• «есть необходимость постоянно принимать лекарства, снижающие давление?» — «Да» (с 47 % до 59 %)",
+            << QStringList {
+                   "Вероятность этого состояния больше всего повысили ответы:",
+                   "• «есть необходимость постоянно принимать лекарства, снижающие давление?» — «Да» (с 47 % "
+                   "до 59 %)",
                    "• «при высоком давлении болит или тяжелеет затылок?» — «Да» (с 36 % до 47 %)",
-                   "• «давление бывает выше 140 на 90 при нескольких измерениях в разные дни?» — «Да» (с 35 % до "
+                   "• «давление бывает выше 140 на 90 при нескольких измерениях в разные дни?» — «Да» (с 35 "
+                   "% до "
                    "46 %)",
                    "Больше всего понизил её ответ:",
-                   "• «при волнении давление поднимается и появляется боль в груди?» — «Да» (с 46 % до 36 %)" };
+                   "• «при волнении давление поднимается и появляется боль в груди?» — «Да» (с 46 % до 36 %)"
+               };
     }
     void answeringLeadsToTheExplanation()
     {
@@ -351,7 +356,8 @@ private slots:
             const int q = window->findChild<TCardioPage*>()->CurrentQuestion();
             double topYes = 0, topNo = 0, sumYes = 0, sumNo = 0;
             for (const TDiagnosisRec& r : interview().Diagnoses) {
-                const TLikelihood& cell = interview().KnowledgeBase().Likelihoods[r.Condition][static_cast<std::size_t>(q)];
+                const TLikelihood& cell
+                    = interview().KnowledgeBase().Likelihoods[r.Condition][static_cast<std::size_t>(q)];
                 sumYes += r.Probability * cell.PYes;
                 sumNo += r.Probability * cell.PNo;
                 topYes = std::max(topYes, r.Probability * cell.PYes);

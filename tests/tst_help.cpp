@@ -147,8 +147,9 @@ private slots:
         QCOMPARE(contents->currentIndex().data().toString(), QStringLiteral("Давление"));
 
         // One click on an entry of the contents opens its topic.
-        const QModelIndexList diary = contents->model()->match(contents->model()->index(0, 0), Qt::DisplayRole,
-            QStringLiteral("Дневник обследований"), 1, Qt::MatchRecursive | Qt::MatchExactly);
+        const QModelIndexList diary
+            = contents->model()->match(contents->model()->index(0, 0), Qt::DisplayRole,
+                QStringLiteral("Дневник обследований"), 1, Qt::MatchRecursive | Qt::MatchExactly);
         QCOMPARE(diary.size(), 1);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));

@@ -93,13 +93,13 @@ void TestReport::quitAndCloseEventsForgetTheObjects()
     m_report->WordApp = Variant(1);
     m_report->ReportDoc = Variant(2);
     ArgList none;
-    QCOMPARE(m_report->DocSink->Invoke(Word::DISPID_DocClose, IID_NULL, 0, DISPATCH_METHOD, &none.params(), nullptr,
-                 nullptr, nullptr),
+    QCOMPARE(m_report->DocSink->Invoke(Word::DISPID_DocClose, IID_NULL, 0, DISPATCH_METHOD, &none.params(),
+                 nullptr, nullptr, nullptr),
         S_OK);
     QVERIFY(m_report->ReportDoc.isEmpty());
     QVERIFY(!m_report->WordApp.isEmpty());
-    QCOMPARE(m_report->WordSink->Invoke(Word::DISPID_AppQuit, IID_NULL, 0, DISPATCH_METHOD, &none.params(), nullptr,
-                 nullptr, nullptr),
+    QCOMPARE(m_report->WordSink->Invoke(Word::DISPID_AppQuit, IID_NULL, 0, DISPATCH_METHOD, &none.params(),
+                 nullptr, nullptr, nullptr),
         S_OK);
     QVERIFY(m_report->WordApp.isEmpty());
 }

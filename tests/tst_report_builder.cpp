@@ -168,7 +168,8 @@ void TestReportBuilder::cleanupTestCase()
 
 ReportTableView TestReportBuilder::BuildLive(TestRecord& record)
 {
-    if (!BuildReport(*m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now))
+    if (!BuildReport(
+            *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now))
         return {};
     WriterTestOffice::remember();
     return ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(m_report->ReportDoc)));
@@ -178,7 +179,8 @@ void TestReportBuilder::fullReportReadBackFromTheSavedDocument()
 {
     TestRecord record(Now);
     QCOMPARE(record.apply(QString::fromUtf8(FullRecord)), QString());
-    QVERIFY(BuildReport(*m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
+    QVERIFY(BuildReport(
+        *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
     WriterTestOffice::remember();
     QCOMPARE(m_steps, ReportSteps);
     QCOMPARE(m_boxes, QStringList());
@@ -299,11 +301,13 @@ void TestReportBuilder::refusedValueStopsTheReportAndKeepsTheDocument()
     TestRecord record(Now);
     QCOMPARE(record.apply(QStringLiteral("weight=400 cbxBPup")), QString());
     QVERIFY_THROWS_EXCEPTION(EWeightError,
-        BuildReport(*m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
+        BuildReport(
+            *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
     QVERIFY(!m_report->ReportDoc.isEmpty());
     QCOMPARE(m_steps, 6);
     // What was built so far stays: the header and the two text sections.
-    const ReportTableView view = ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(m_report->ReportDoc)));
+    const ReportTableView view
+        = ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(m_report->ReportDoc)));
     QCOMPARE(view.rows.size(), 11);
     QCOMPARE(m_report->WordApp.get(QStringLiteral("ScreenUpdating")).toBool(), true);
 }
@@ -338,7 +342,8 @@ void TestReportBuilder::withoutWordProcessorNothingIsBuilt()
     WriterServer::setSettings(missing);
     const auto restore = qScopeGuard([&] { WriterServer::setSettings(usual); });
     TestRecord record(Now);
-    QVERIFY(!BuildReport(*m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
+    QVERIFY(!BuildReport(
+        *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
     QCOMPARE(m_boxes, QStringList { QStringLiteral("error: Не могу найти MS Word") });
     QVERIFY(m_report->ReportDoc.isEmpty());
     QCOMPARE(m_steps, 1);

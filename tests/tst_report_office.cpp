@@ -110,12 +110,15 @@ void TestReportOffice::startedWordIsHiddenUntilShownAndQuitsAfterClosing()
     QVERIFY(m_report->WordSink->IsConnected());
     QVERIFY(m_report->OmittedArg.isOmitted());
     QCOMPARE(m_report->WordApp.get(QStringLiteral("Visible")).toBool(), false);
-    QCOMPARE(
-        m_report->WordApp.get(QStringLiteral("Options")).get(QStringLiteral("CheckSpellingAsYouType")).toBool(), false);
+    QCOMPARE(m_report->WordApp.get(QStringLiteral("Options"))
+                 .get(QStringLiteral("CheckSpellingAsYouType"))
+                 .toBool(),
+        false);
     const qint64 office = WriterServer::startedOfficePid();
     QVERIFY(office > 0);
 
-    m_report->ReportDoc = m_report->WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), m_report->OmittedArg);
+    m_report->ReportDoc = m_report->WordApp.get(QStringLiteral("Documents"))
+                              .call(QStringLiteral("Add"), m_report->OmittedArg);
     m_report->DocSink->Connect(m_report->ReportDoc);
     AddDocument(m_report->WordApp, QStringLiteral("Черновик пользователя"));
     m_report->ShowReport();

@@ -121,7 +121,9 @@ void TestReportWindow::cleanupTestCase()
 void TestReportWindow::StartReport()
 {
     QVERIFY(m_window->Report().ConnectWord());
-    m_window->Report().ReportDoc = m_window->Report().WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), m_window->Report().OmittedArg);
+    m_window->Report().ReportDoc = m_window->Report()
+                                       .WordApp.get(QStringLiteral("Documents"))
+                                       .call(QStringLiteral("Add"), m_window->Report().OmittedArg);
     m_window->Report().DocSink->Connect(m_window->Report().ReportDoc);
     m_window->Report().ShowReport();
 }
@@ -167,7 +169,9 @@ void TestReportWindow::reportClosesWithTheConclusionPage()
         QVERIFY2(WaitForEnd(office), "the office started for the report still runs");
     } else {
         QVERIFY(!m_window->Report().ReportDoc.isEmpty());
-        QCOMPARE(m_window->Report().WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(), 1);
+        QCOMPARE(
+            m_window->Report().WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(),
+            1);
     }
 }
 
@@ -207,8 +211,12 @@ void TestReportWindow::reportCommandBuildsShowsAndBuildsAnew()
     QVERIFY(!first.isEmpty());
     const qint64 office = WriterServer::startedOfficePid();
     QCOMPARE(m_window->Report().WordApp.get(QStringLiteral("Visible")).toBool(), true);
-    const auto documents
-        = [this] { return m_window->Report().WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(); };
+    const auto documents = [this] {
+        return m_window->Report()
+            .WordApp.get(QStringLiteral("Documents"))
+            .get(QStringLiteral("Count"))
+            .toInt();
+    };
     QCOMPARE(documents(), 1);
 
     // The open report is only shown again.

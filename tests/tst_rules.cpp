@@ -417,7 +417,8 @@ void TestRules::explanationsHoldForGeneratedRecords_data()
     for (int n = 0; n < 300; ++n) {
         QStringList words { pick({ "male", "female" }), QStringLiteral("age=%1").arg(17 + random.bounded(54)),
             pick({ "temp=35.5", "temp=36.6", "temp=37.6" }), pick({ "pulse=55", "pulse=76", "pulse=96" }),
-            pick({ "bp=95/65", "bp=120/80", "bp=170/95", "bp=150/80" }), pick({ "weight=50", "weight=110", "" }),
+            pick({ "bp=95/65", "bp=120/80", "bp=170/95", "bp=150/80" }),
+            pick({ "weight=50", "weight=110", "" }),
             pick({ "", "ecg=0 block", "flu=0 fluPathology", "arrhythmia" }),
             pick({ "", "blood=0 hb=100 esr=20", "blood=0 leu=9.0", "blood=0 leu=3.0" }),
             pick({ "", "urine=0 protein", "urine=0 sugar uery=7 uleu=7" }), pick(boxes), pick(boxes) };
@@ -436,7 +437,8 @@ void TestRules::explanationsHoldForGeneratedRecords()
     const Conclusion conclusion = Conclude(subject, ComplaintPhrases(), Now);
     const auto observes = [&subject](int specialist) {
         return std::any_of(subject.history.begin(), subject.history.end(),
-            [specialist](const ExaminationRecord::HistoryBox& box) { return box.checked && box.tag == specialist; });
+            [specialist](
+                const ExaminationRecord::HistoryBox& box) { return box.checked && box.tag == specialist; });
     };
     for (int specialist : conclusion.recommendedSpecialists()) {
         const QList<TReason>& reasons = conclusion.Reasons[size_t(specialist)];
@@ -468,7 +470,8 @@ void TestRules::explanationsHoldForGeneratedRecords()
                 break;
             }
         }
-        QVERIFY2(ChooseSpecialists(alone).test(size_t(specialist)), qPrintable(SpecialistNames[size_t(specialist)]));
+        QVERIFY2(ChooseSpecialists(alone).test(size_t(specialist)),
+            qPrintable(SpecialistNames[size_t(specialist)]));
     }
 }
 

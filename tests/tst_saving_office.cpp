@@ -126,17 +126,22 @@ void TestSavingOffice::StartReport(const QString& text)
 {
     QVERIFY(m_window->Report().ConnectWord());
     WriterTestOffice::remember();
-    m_window->Report().ReportDoc = m_window->Report().WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), m_window->Report().OmittedArg);
+    m_window->Report().ReportDoc = m_window->Report()
+                                       .WordApp.get(QStringLiteral("Documents"))
+                                       .call(QStringLiteral("Add"), m_window->Report().OmittedArg);
     m_window->Report().DocSink->Disconnect();
     m_window->Report().DocSink->Connect(m_window->Report().ReportDoc);
     // The report is one table; one cell of it holds the text here.
     const Variant table
-        = m_window->Report().ReportDoc.get(QStringLiteral("Tables"))
+        = m_window->Report()
+              .ReportDoc.get(QStringLiteral("Tables"))
               .call(QStringLiteral("Add"),
-                  m_window->Report().WordApp.get(QStringLiteral("Selection")).get(QStringLiteral("Range")), 1, 1);
+                  m_window->Report().WordApp.get(QStringLiteral("Selection")).get(QStringLiteral("Range")), 1,
+                  1);
     table.call(QStringLiteral("Cell"), 1, 1).get(QStringLiteral("Range")).set(QStringLiteral("Text"), text);
     m_window->Report().ShowReport();
-    m_window->Report().WordApp.get(QStringLiteral("Options"))
+    m_window->Report()
+        .WordApp.get(QStringLiteral("Options"))
         .setIndexed(
             QStringLiteral("DefaultFilePath"), { wdDocumentsPath }, Folder(QStringLiteral("Документы")));
 }
@@ -251,13 +256,16 @@ void TestSavingOffice::conclusionIsSavedOnLeaving()
     StartReport(text);
     if (save != UserSave::None) {
         const QString folder = save == UserSave::IntoReportFolder ? report : Folder(QStringLiteral("Другая"));
-        m_window->Report().ReportDoc.call(QStringLiteral("SaveAs"), QDir(folder).filePath(QStringLiteral("свое.doc")));
+        m_window->Report().ReportDoc.call(
+            QStringLiteral("SaveAs"), QDir(folder).filePath(QStringLiteral("свое.doc")));
         // The user's own save dialog starts in the report folder.
-        QCOMPARE(m_window->Report().WordApp.get(QStringLiteral("Options"))
+        QCOMPARE(m_window->Report()
+                     .WordApp.get(QStringLiteral("Options"))
                      .call(QStringLiteral("DefaultFilePath"), wdDocumentsPath)
                      .toString(),
             report);
-        m_window->Report().WordApp.get(QStringLiteral("Options"))
+        m_window->Report()
+            .WordApp.get(QStringLiteral("Options"))
             .setIndexed(
                 QStringLiteral("DefaultFilePath"), { wdDocumentsPath }, Folder(QStringLiteral("Документы")));
     }
@@ -270,7 +278,8 @@ void TestSavingOffice::conclusionIsSavedOnLeaving()
     QCOMPARE(dialog.shown, folderStored ? 0 : 1);
     QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("acSaveResults"))->isChecked(), checkedAfter);
     QCOMPARE(MessageBoxes::takeShown().size(), boxes);
-    const bool savedNow = inReportFolder.contains(ConclusionFile) || inFallbackFolder.contains(ConclusionFile);
+    const bool savedNow
+        = inReportFolder.contains(ConclusionFile) || inFallbackFolder.contains(ConclusionFile);
     QCOMPARE(saved.size(), savedNow ? 1 : 0);
     if (savedNow) {
         const QString file = saved.first().first().toString();
