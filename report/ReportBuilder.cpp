@@ -129,6 +129,14 @@ void AddUrine(const ExaminationRecord& record, const QDateTime& now)
         !UrineRecent(record, now), LeftInteger(record.UrineLeucocytes()), DateOf(record, Test::Urine));
 }
 
+// A result too old to count is printed grey; the report then says what grey means.
+bool ShadesAResult(const ExaminationRecord& record, const QDateTime& now)
+{
+    return (ECGPresent(record) && !ECGRecent(record, now)) || (FluPresent(record) && !FluRecent(record, now))
+        || (BloodPresent(record) && !BloodRecent(record, now))
+        || (UrinePresent(record) && !UrineRecent(record, now));
+}
+
 void AddSelfExam(const ExaminationRecord& record, const QDateTime& now)
 {
     const QString title = QStringLiteral("При самостоятельном осмотре:");
@@ -249,6 +257,8 @@ bool BuildReport(const ExaminationRecord& record, const TReportStep& step, const
         AddSelfExam(record, now);
         step();
         AddTextSection(QStringLiteral("Рекомендованы консультации:"), RecommendedList());
+        if (ShadesAResult(record, now))
+            AddShadingKey();
         step();
         FinishReportTable(now);
         step();

@@ -175,6 +175,17 @@ void ShadeRows(int first, int last)
         .set(QStringLiteral("BackgroundPatternColor"), Word::wdColorGray40);
 }
 
+void KeepRowsTogether(int first, int last)
+{
+    if (last <= first)
+        return;
+    const Variant end = RowRange(last - 1).get(QStringLiteral("End"));
+    const Variant start = RowRange(first).get(QStringLiteral("Start"));
+    ReportDoc.call(QStringLiteral("Range"), start, end)
+        .get(QStringLiteral("ParagraphFormat"))
+        .set(QStringLiteral("KeepWithNext"), true);
+}
+
 void AddPatientHeader(const QString& name, const QString& sex, const QString& age, const QDate& date)
 {
     const int n = RowCount();
@@ -191,6 +202,7 @@ void AddPatientHeader(const QString& name, const QString& sex, const QString& ag
     SetBorder(RowRange(n + 2), Word::wdBorderBottom, Word::wdLineStyleSingle);
     FrameRowCells(n + 2);
     SetBold(RowRange(n + 1));
+    KeepRowsTogether(n + 1, n + 2);
 }
 
 void AddTextSection(const QString& title, const QString& text)
@@ -205,6 +217,7 @@ void AddTextSection(const QString& title, const QString& text)
     SetBorder(RowRange(n + 1), Word::wdBorderTop, Word::wdLineStyleNone);
     for (int border : { Word::wdBorderTop, Word::wdBorderLeft, Word::wdBorderBottom, Word::wdBorderRight })
         SetBorder(RowRange(n + 2), border, Word::wdLineStyleSingle);
+    KeepRowsTogether(n + 1, n + 2);
 }
 
 void AddObjectiveTable(const QString& height, const QString& weight, const QString& bmi,
@@ -227,6 +240,7 @@ void AddObjectiveTable(const QString& height, const QString& weight, const QStri
     FrameRowCells(n + 2);
     FrameRowCells(n + 3);
     SetBold(RowRange(n + 1));
+    KeepRowsTogether(n + 1, n + 3);
 }
 
 void AddDatedResult(
@@ -250,6 +264,7 @@ void AddDatedResult(
     BoldTwoRows(n + 1);
     if (highlight)
         ShadeRows(n + 3, n + 3);
+    KeepRowsTogether(n + 1, n + 3);
 }
 
 void AddBloodTable(const QString& hemoglobin, const QString& leucocytes, const QString& esr, bool highlight,
@@ -267,6 +282,7 @@ void AddBloodTable(const QString& hemoglobin, const QString& leucocytes, const Q
     WriteValues(n + 5, QStringLiteral("СОЭ"), esr, QStringLiteral("мм/час"));
     if (highlight)
         ShadeRows(n + 3, n + 2 + ValueRows);
+    KeepRowsTogether(n + 1, n + 2 + ValueRows);
 }
 
 void AddUrineTable(const QString& protein, const QString& sugar, const QString& erythrocytes, bool highlight,
@@ -285,6 +301,16 @@ void AddUrineTable(const QString& protein, const QString& sugar, const QString& 
     WriteValues(n + 6, QStringLiteral("Лейкоциты"), leucocytes, QStringLiteral("ед. в поле зрения"));
     if (highlight)
         ShadeRows(n + 3, n + 2 + ValueRows);
+    KeepRowsTogether(n + 1, n + 2 + ValueRows);
+}
+
+void AddShadingKey()
+{
+    const int n = RowCount();
+    SplitRow(n, 3, 1);
+    Write(
+        QStringLiteral("Серым выделены результаты, срок действия которых истек: в заключении они не учтены."),
+        n + 1, 1);
 }
 
 void FinishReportTable(const QDateTime& now)

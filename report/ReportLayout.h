@@ -19,6 +19,8 @@ void MergeRowCells(int row, int first, int last);
 void BoldTwoRows(int row);
 // Grey background on every cell of the rows first..last.
 void ShadeRows(int first, int last);
+// The rows first..last go on one page: a page break falls only after last.
+void KeepRowsTogether(int first, int last);
 
 // ---- Sections ---------------------------------------------------------------
 
@@ -33,6 +35,8 @@ void AddBloodTable(const QString& hemoglobin, const QString& leucocytes, const Q
     const QDate& date);
 void AddUrineTable(const QString& protein, const QString& sugar, const QString& erythrocytes, bool highlight,
     const QString& leucocytes, const QDate& date);
+// One line saying what the grey rows are; under the last section.
+void AddShadingKey();
 
 // The time stamp in the open row, the font sizes and hidden gridlines; once,
 // after the last section.
