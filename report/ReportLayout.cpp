@@ -323,6 +323,8 @@ void FinishReportTable(const QDateTime& now)
     SetFontSize(ReportTable.get(QStringLiteral("Range")), BodyFontSize);
     SetFontSize(CellRange(NameRow, 1), NameFontSize);
     SetFontSize(RowRange(RowCount()), StampFontSize);
+    // A row split at a page end would part its section.
+    Rows().set(QStringLiteral("AllowBreakAcrossPages"), false);
     ReportDoc.get(QStringLiteral("ActiveWindow"))
         .get(QStringLiteral("View"))
         .set(QStringLiteral("TableGridlines"), false);

@@ -127,8 +127,9 @@ QStringList Section(const QStringList& rows, const QString& title)
     return first < 0 ? QStringList() : rows.mid(first + 1, end - first - 1);
 }
 
-// The rows on another page than the row above them in their section (a run
-// of rows between empty ones), the time stamp left out.
+// The rows that begin on another page than the row above them in their
+// section (a run of rows between empty ones) or end on another page than they
+// begin, the time stamp left out.
 QStringList RowsParted(const Reference<frame::XModel>& document, const QStringList& rows)
 {
     const Reference<text::XTextViewCursor> cursor
@@ -137,9 +138,14 @@ QStringList RowsParted(const Reference<frame::XModel>& document, const QStringLi
     const WriterTableModel table(ReportTableReader::FirstTable(document));
     QStringList parted;
     for (int row = 1, above = 0; row < rows.size(); ++row) {
-        cursor->gotoRange(Reference<text::XText>(table.cell(row, 1), UNO_QUERY_THROW)->getStart(), false);
-        const int page = Reference<text::XPageCursor>(cursor, UNO_QUERY_THROW)->getPage();
-        if (page != above && row > 1 && !rows[row - 1].isEmpty() && !rows[row - 2].isEmpty())
+        const auto pageAt = [&](const Reference<text::XTextRange>& at) {
+            cursor->gotoRange(at, false);
+            return int(Reference<text::XPageCursor>(cursor, UNO_QUERY_THROW)->getPage());
+        };
+        const Reference<text::XText> text(table.cell(row, 1), UNO_QUERY_THROW);
+        const int page = pageAt(text->getStart());
+        if ((page != above && row > 1 && !rows[row - 1].isEmpty() && !rows[row - 2].isEmpty())
+            || pageAt(text->getEnd()) != page)
             parted << rows[row - 1];
         above = page;
     }
@@ -175,6 +181,7 @@ private slots:
     void sections_data();
     void sections();
     void nameRowHoldsTheOfficeUsersName();
+    void rowTooLongForItsPageMovesWhole();
     void refusedValueStopsTheReportAndKeepsTheDocument();
     void missingPictureLeavesOnlyTheFirstRowEmpty();
     void withoutWordProcessorNothingIsBuilt();
@@ -362,6 +369,17 @@ void TestReportBuilder::nameRowHoldsTheOfficeUsersName()
     const auto restore = qScopeGuard([&] { SetProfileName(office->context(), QString(), QString()); });
     TestRecord record(Now);
     QCOMPARE(BuildLive(record).rows.value(2), QStringLiteral("*Анна Смирнова*"));
+}
+
+void TestReportBuilder::rowTooLongForItsPageMovesWhole()
+{
+    TestRecord record(Now);
+    BuildLive(record);
+    const Variant complaints = ReportTable.call(QStringLiteral("Cell"), 10, 1).get(QStringLiteral("Range"));
+    complaints.call(QStringLiteral("InsertBefore"), QStringLiteral("жалоба\r\n").repeated(50));
+    const Reference<frame::XModel> model = ModelOf(ReportDoc);
+    const QStringList rows = ReportTableReader::Read(ReportTableReader::FirstTable(model)).rows;
+    QCOMPARE(RowsParted(model, rows), QStringList());
 }
 
 void TestReportBuilder::refusedValueStopsTheReportAndKeepsTheDocument()
