@@ -19,9 +19,10 @@ using css::uno::UNO_QUERY_THROW;
 
 namespace {
 
-// Given name, patronymic and surname, as the office writes a Russian name.
+// Given name, patronymic and surname: the order of a Russian full name;
+// empty also when the profile cannot be read, which must not stop a document.
 QString ProfileName(const Reference<uno::XComponentContext>& office)
-{
+try {
     const uno::Any path(
         beans::NamedValue(OUString("nodepath"), uno::Any(OUString("/org.openoffice.UserProfile/Data"))));
     const Reference<container::XNameAccess> data(
@@ -38,6 +39,8 @@ QString ProfileName(const Reference<uno::XComponentContext>& office)
             parts << trimmed;
     }
     return parts.join(QLatin1Char(' '));
+} catch (const uno::Exception&) {
+    return QString();
 }
 
 } // namespace
