@@ -135,12 +135,12 @@ QStringList RowsParted(const Reference<frame::XModel>& document, const QStringLi
         = Reference<text::XTextViewCursorSupplier>(document->getCurrentController(), UNO_QUERY_THROW)
               ->getViewCursor();
     const WriterTableModel table(ReportTableReader::FirstTable(document));
+    const auto pageAt = [&](const Reference<text::XTextRange>& at) {
+        cursor->gotoRange(at, false);
+        return int(Reference<text::XPageCursor>(cursor, UNO_QUERY_THROW)->getPage());
+    };
     QStringList parted;
     for (int row = 1, above = 0; row < rows.size(); ++row) {
-        const auto pageAt = [&](const Reference<text::XTextRange>& at) {
-            cursor->gotoRange(at, false);
-            return int(Reference<text::XPageCursor>(cursor, UNO_QUERY_THROW)->getPage());
-        };
         const Reference<text::XText> text(table.cell(row, 1), UNO_QUERY_THROW);
         const int page = pageAt(text->getStart());
         if ((page != above && row > 1 && !rows[row - 1].isEmpty() && !rows[row - 2].isEmpty())
