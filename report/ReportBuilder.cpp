@@ -91,8 +91,8 @@ void AddEcg(TReportLayout& layout, const ExaminationRecord& record, const QDateT
 {
     const QString title = QStringLiteral("Электрокардиография:");
     if (ECGPresent(record))
-        layout.AddDatedResult(title, QStringLiteral("Заключение"), EcgFindingsText(record), !ECGRecent(record, now),
-            DateOf(record, Test::ECG));
+        layout.AddDatedResult(title, QStringLiteral("Заключение"), EcgFindingsText(record),
+            !ECGRecent(record, now), DateOf(record, Test::ECG));
     else
         layout.AddTextSection(title, QString());
 }
@@ -101,8 +101,8 @@ void AddFluorography(TReportLayout& layout, const ExaminationRecord& record, con
 {
     const QString title = QStringLiteral("Флюорография:");
     if (FluPresent(record))
-        layout.AddDatedResult(title, QStringLiteral("Заключение"), FluorographyText(record), !FluRecent(record, now),
-            DateOf(record, Test::Flu));
+        layout.AddDatedResult(title, QStringLiteral("Заключение"), FluorographyText(record),
+            !FluRecent(record, now), DateOf(record, Test::Flu));
     else
         layout.AddTextSection(title, QString());
 }
@@ -214,7 +214,8 @@ bool CreateReportDocument()
         DocSink->Disconnect();
         DocSink->Connect(ReportDoc);
         const Variant where = WordApp.get(QStringLiteral("Selection")).get(QStringLiteral("Range"));
-        ReportTable = ReportDoc.get(QStringLiteral("Tables")).call(QStringLiteral("Add"), where, TableRows, 1);
+        ReportTable
+            = ReportDoc.get(QStringLiteral("Tables")).call(QStringLiteral("Add"), where, TableRows, 1);
         AddPictureRow();
     } catch (const std::exception& error) {
         ShowReportMessage(QString::fromUtf8(error.what()));

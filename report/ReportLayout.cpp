@@ -142,14 +142,16 @@ void TReportLayout::FrameValueRows(int n, int valueRows) const
     SetBold(RowRange(n + 2));
 }
 
-void TReportLayout::WriteValues(int row, const QString& indicator, const QString& value, const QString& unit) const
+void TReportLayout::WriteValues(
+    int row, const QString& indicator, const QString& value, const QString& unit) const
 {
     Write(indicator, row, 2);
     Write(value, row, 3);
     Write(unit, row, 4);
 }
 
-void TReportLayout::AddPatientHeader(const QString& name, const QString& sex, const QString& age, const QDate& date)
+void TReportLayout::AddPatientHeader(
+    const QString& name, const QString& sex, const QString& age, const QDate& date)
 {
     const int n = m_rowCount;
     SplitRow(n, 4, 1);

@@ -361,7 +361,8 @@ void mergeCells(const RangeTarget& from, const RangeTarget& to)
 {
     const auto [first, last] = OfficeCall::run([&] {
         if (tableName(from.table) != tableName(to.table))
-            throw EOleError(QStringLiteral("Объединить можно только ячейки одной таблицы"), Automation::E_FAIL);
+            throw EOleError(
+                QStringLiteral("Объединить можно только ячейки одной таблицы"), Automation::E_FAIL);
         return std::pair(cellNameOf(from.cell), cellNameOf(to.cell));
     });
     const auto [top, bottom] = std::minmax(rowOfCellName(first), rowOfCellName(last));
