@@ -111,12 +111,14 @@ void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, i
 }
 
 // Word's inside vertical lines of a block of cells are the right lines of
-// the cells that have a neighbour after them in their row.
-std::vector<ResolvedCell> cellsBeforeAnother(const std::vector<ResolvedCell>& cells)
+// the cells that have a neighbour after them in their row. Only a span of
+// positions can reach from one table into the next.
+std::vector<ResolvedCell> cellsBeforeAnother(const std::vector<ResolvedCell>& cells, bool oneTable)
 {
     std::vector<ResolvedCell> before;
     for (size_t i = 0; i + 1 < cells.size(); ++i)
-        if (cells[i].row == cells[i + 1].row && tableName(cells[i].table) == tableName(cells[i + 1].table))
+        if (cells[i].row == cells[i + 1].row
+            && (oneTable || tableName(cells[i].table) == tableName(cells[i + 1].table)))
             before.push_back(cells[i]);
     return before;
 }
@@ -224,7 +226,7 @@ public:
         const auto edge = inside ? WriterText::Edge::Right : WriterText::edgeFromWord(wordIndex);
         auto resolve = [target, inside] {
             auto cells = resolveCells(target);
-            return inside ? cellsBeforeAnother(cells) : cells;
+            return inside ? cellsBeforeAnother(cells, target.kind != RangeTarget::Kind::Span) : cells;
         };
         addProperty(
             QStringLiteral("LineStyle"),
