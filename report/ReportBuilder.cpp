@@ -131,6 +131,14 @@ void AddUrine(TReportLayout& layout, const ExaminationRecord& record, const QDat
         !UrineRecent(record, now), LeftInteger(record.UrineLeucocytes()), DateOf(record, Test::Urine));
 }
 
+// A result too old to count is printed grey; the report then says what grey means.
+bool ShadesAResult(const ExaminationRecord& record, const QDateTime& now)
+{
+    return (ECGPresent(record) && !ECGRecent(record, now)) || (FluPresent(record) && !FluRecent(record, now))
+        || (BloodPresent(record) && !BloodRecent(record, now))
+        || (UrinePresent(record) && !UrineRecent(record, now));
+}
+
 void AddSelfExam(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
 {
     const QString title = QStringLiteral("При самостоятельном осмотре:");
@@ -253,6 +261,8 @@ bool BuildReport(const ExaminationRecord& record, const TReportStep& step, const
         AddSelfExam(layout, record, now);
         step();
         layout.AddTextSection(QStringLiteral("Рекомендованы консультации:"), RecommendedList());
+        if (ShadesAResult(record, now))
+            layout.AddShadingKey();
         step();
         layout.FinishReportTable(now);
         step();

@@ -105,6 +105,13 @@ void TReportLayout::ShadeRows(int first, int last) const
             .set(QStringLiteral("BackgroundPatternColor"), Word::wdColorGray40);
 }
 
+// Word's keep-with-next on every row but the last.
+void TReportLayout::KeepRowsTogether(int first, int last) const
+{
+    for (int row = first; row < last; ++row)
+        RowRange(row).get(QStringLiteral("ParagraphFormat")).set(QStringLiteral("KeepWithNext"), true);
+}
+
 // Title row n+1 and the header row below it, as every dated section writes them.
 void TReportLayout::WriteValueHeader(const QString& title, int n) const
 {
@@ -169,6 +176,7 @@ void TReportLayout::AddPatientHeader(
     SetLine(borders, Word::wdBorderBottom, Word::wdLineStyleSingle);
     FrameRow(values);
     SetBold(RowRange(n + 1));
+    KeepRowsTogether(n + 1, n + 2);
 }
 
 void TReportLayout::AddTextSection(const QString& title, const QString& text)
@@ -185,6 +193,7 @@ void TReportLayout::AddTextSection(const QString& title, const QString& text)
     const Variant box = BordersOf(RowRange(n + 2));
     for (int border : { Word::wdBorderTop, Word::wdBorderLeft, Word::wdBorderBottom, Word::wdBorderRight })
         SetLine(box, border, Word::wdLineStyleSingle);
+    KeepRowsTogether(n + 1, n + 2);
 }
 
 void TReportLayout::AddObjectiveTable(const QString& height, const QString& weight, const QString& bmi,
@@ -209,6 +218,7 @@ void TReportLayout::AddObjectiveTable(const QString& height, const QString& weig
     FrameRow(RowRange(n + 2));
     FrameRow(RowRange(n + 3));
     SetBold(titleRow);
+    KeepRowsTogether(n + 1, n + 3);
 }
 
 void TReportLayout::AddDatedResult(
@@ -235,6 +245,7 @@ void TReportLayout::AddDatedResult(
     SetBold(headerRow);
     if (highlight)
         ShadeRows(n + 3, n + 3);
+    KeepRowsTogether(n + 1, n + 3);
 }
 
 void TReportLayout::AddBloodTable(const QString& hemoglobin, const QString& leucocytes, const QString& esr,
@@ -251,6 +262,7 @@ void TReportLayout::AddBloodTable(const QString& hemoglobin, const QString& leuc
     WriteValues(n + 5, QStringLiteral("СОЭ"), esr, QStringLiteral("мм/час"));
     if (highlight)
         ShadeRows(n + 3, n + 2 + ValueRows);
+    KeepRowsTogether(n + 1, n + 2 + ValueRows);
 }
 
 void TReportLayout::AddUrineTable(const QString& protein, const QString& sugar, const QString& erythrocytes,
@@ -268,6 +280,16 @@ void TReportLayout::AddUrineTable(const QString& protein, const QString& sugar, 
     WriteValues(n + 6, QStringLiteral("Лейкоциты"), leucocytes, QStringLiteral("ед. в поле зрения"));
     if (highlight)
         ShadeRows(n + 3, n + 2 + ValueRows);
+    KeepRowsTogether(n + 1, n + 2 + ValueRows);
+}
+
+void TReportLayout::AddShadingKey()
+{
+    const int n = m_rowCount;
+    SplitRow(n, 3, 1);
+    Write(
+        QStringLiteral("Серым выделены результаты, срок действия которых истек: в заключении они не учтены."),
+        n + 1, 1);
 }
 
 void TReportLayout::FinishReportTable(const QDateTime& now)
@@ -279,6 +301,8 @@ void TReportLayout::FinishReportTable(const QDateTime& now)
     SetFontSize(m_table.get(QStringLiteral("Range")), BodyFontSize);
     SetFontSize(CellRange(NameRow, 1), NameFontSize);
     SetFontSize(stampRow, StampFontSize);
+    // A row split at a page end would part its section.
+    m_rows.set(QStringLiteral("AllowBreakAcrossPages"), false);
     m_document.get(QStringLiteral("ActiveWindow"))
         .get(QStringLiteral("View"))
         .set(QStringLiteral("TableGridlines"), false);

@@ -29,6 +29,8 @@ public:
         bool highlight, const QDate& date);
     void AddUrineTable(const QString& protein, const QString& sugar, const QString& erythrocytes,
         bool highlight, const QString& leucocytes, const QDate& date);
+    // One line saying what the grey rows are; under the last section.
+    void AddShadingKey();
 
     // The time stamp in the open row, the font sizes and hidden gridlines;
     // once, after the last section.
@@ -46,6 +48,8 @@ private:
     void AddBoldLabel(const QString& text, int row, int column) const;
     void AddLabelFirstWordBold(const QString& text, int row, int column) const;
     void ShadeRows(int first, int last) const;
+    // The rows first..last go on one page: a page break falls only after last.
+    void KeepRowsTogether(int first, int last) const;
     void WriteValueHeader(const QString& title, int n) const;
     void SplitValueRows(int n, int valueRows);
     void FrameValueRows(int n, int valueRows) const;

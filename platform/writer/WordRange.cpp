@@ -311,6 +311,26 @@ public:
                         WriterText::setAlignment(text, alignment);
                 });
             });
+        // Writer's "keep with next paragraph"; in a table it keeps the row
+        // with the next one (see the document's TableRowKeep).
+        addProperty(
+            QStringLiteral("KeepWithNext"),
+            [texts] {
+                return OfficeCall::run([&] {
+                    const TextList list = texts();
+                    bool keep = false;
+                    if (!list.empty())
+                        WriterText::property(list.front(), QStringLiteral("ParaKeepTogether")) >>= keep;
+                    return Variant(keep);
+                });
+            },
+            [texts](const Variant& v) {
+                const uno::Any keep(v.toBool());
+                OfficeCall::run([&] {
+                    for (const auto& text : texts())
+                        WriterText::setProperty(text, QStringLiteral("ParaKeepTogether"), keep);
+                });
+            });
     }
 };
 
