@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -62,7 +63,7 @@ SEP
 Объективно:
 SEP
 
-Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2.
 Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
@@ -91,6 +92,10 @@ private slots:
     void observedListKeepsEveryBox();
     void emergencyStatementOpensTheConclusion_data();
     void emergencyStatementOpensTheConclusion();
+    void measuredRedFlagOpensTheConclusion_data();
+    void measuredRedFlagOpensTheConclusion();
+    void objectiveLinesSayWhatWasNotGiven_data();
+    void objectiveLinesSayWhatWasNotGiven();
     void pluralForms_data();
     void pluralForms();
 
@@ -146,7 +151,7 @@ SEP
 Объективно:
 SEP
 
-Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2.
 Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
@@ -167,7 +172,7 @@ SEP
 Объективно:
 SEP
 
-Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2.
 Температура тела: 36,6 градуса Цельсия.
 Пульс: 72 удара в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
@@ -190,7 +195,7 @@ SEP
 Объективно:
 SEP
 
-Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2.
 Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
@@ -210,7 +215,7 @@ SEP
 Объективно:
 SEP
 
-Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2.
 Температура тела: 38,2 градуса Цельсия - ПОВЫШЕНА.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
@@ -231,7 +236,7 @@ SEP
 Объективно:
 SEP
 
-Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2.
 Температура тела: 35,9 градуса Цельсия - СНИЖЕНА.
 Пульс: 56 ударов в минуту, аритмия - БРАДИКАРДИЯ.
 Артериальное давление: 120/80 мм ртутного столба.
@@ -251,7 +256,7 @@ SEP
 Объективно:
 SEP
 
-Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2.
 Температура тела: 36,6 градуса Цельсия.
 Пульс: 104 удара в минуту, ритмичный - ТАХИКАРДИЯ.
 Артериальное давление: 170/60 мм ртутного столба - ГИПЕРТЕНЗИЯ.
@@ -293,7 +298,7 @@ SEP
 Объективно:
 SEP
 
-Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2.
 Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
@@ -323,7 +328,7 @@ SEP
 Объективно:
 SEP
 
-Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2.
 Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
@@ -347,7 +352,7 @@ SEP
 Объективно:
 SEP
 
-Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2.
 Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
@@ -372,7 +377,7 @@ SEP
 Объективно:
 SEP
 
-Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2.
 Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
@@ -405,10 +410,34 @@ SEP
 Объективно:
 SEP
 
-Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2 .
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2.
 Температура тела: 36,6 градуса Цельсия.
 Пульс: 76 ударов в минуту, ритмичный.
 Артериальное давление: 120/80 мм ртутного столба.
+
+SEP
+
+Тессора Про 15.03.2026 [10:30:00])");
+    QTest::newRow("haemoglobin 70 at 45, vital pages never opened")
+        << "age=45 unmeasured blood=3 hb=70" << Expected(R"(
+СРОЧНО! Гемоглобин 70 г/л (ниже 80 г/л). Обратитесь к врачу сегодня; если есть обморок, одышка в покое, чёрный стул или кровотечение, немедленно вызовите скорую помощь: 103 или 112.
+Вам рекомендуется консультация: онколога.
+SEP
+
+женщина, 45 лет.
+
+Жалоб нет.
+
+Объективно:
+SEP
+
+Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2.
+Температура тела: не измерена.
+Пульс: не измерен.
+Артериальное давление: не измерено.
+
+Анализ крови от 12.03.2026:
+Гемоглобин -  70 г/л, Лейкоциты - 5,5 тыс/мкл, СОЭ - 5 мм/час.
 
 SEP
 
@@ -460,6 +489,90 @@ void TestConclusion::emergencyStatementOpensTheConclusion()
     QVERIFY(!memo.contains(QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?")));
     QVERIFY(!memo.contains(
         QStringLiteral("Введенные Вами данные не позволяют сделать определенного заключения.")));
+}
+
+void TestConclusion::measuredRedFlagOpensTheConclusion_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("opening"); // empty: no notice
+
+    const auto today = QStringLiteral(". Обратитесь к врачу сегодня; если ");
+    QTest::newRow("haemoglobin 79") << "blood=3 hb=79"
+                                    << "СРОЧНО! Гемоглобин 79 г/л (ниже 80 г/л)" + today;
+    QTest::newRow("haemoglobin 80") << "blood=3 hb=80"
+                                    << "";
+    QTest::newRow("haemoglobin 70 without the test") << "hb=70"
+                                                     << "";
+    QTest::newRow("haemoglobin 70 of an old test") << "blood=70 hb=70"
+                                                   << "";
+    QTest::newRow("pressure 190/115") << "bp=190/115"
+                                      << "СРОЧНО! Артериальное давление 190/115 (180/110 или выше)" + today;
+    QTest::newRow("systolic 180") << "bp=180/80"
+                                  << "СРОЧНО! Артериальное давление 180/80 (180/110 или выше)" + today;
+    QTest::newRow("diastolic 110") << "bp=150/110"
+                                   << "СРОЧНО! Артериальное давление 150/110 (180/110 или выше)" + today;
+    QTest::newRow("pressure 179/109") << "bp=179/109"
+                                      << "";
+    QTest::newRow("pressure 190/115 not measured") << "bp=190/115 unmeasured"
+                                                   << "";
+    QTest::newRow("temperature 40,0") << "temp=40"
+                                      << "СРОЧНО! Температура тела 40,0 градуса (40,0 или выше)" + today;
+    QTest::newRow("temperature 39,9") << "temp=39.9"
+                                      << "";
+    QTest::newRow("pulse 131") << "pulse=131"
+                               << "СРОЧНО! Пульс в покое 131 удар в минуту (чаще 130)" + today;
+    QTest::newRow("pulse 130") << "pulse=130"
+                               << "";
+    QTest::newRow("pulse 39") << "pulse=39"
+                              << "СРОЧНО! Пульс в покое 39 ударов в минуту (реже 40)" + today;
+    QTest::newRow("pulse 40") << "pulse=40"
+                              << "";
+}
+
+void TestConclusion::measuredRedFlagOpensTheConclusion()
+{
+    QFETCH(QString, record);
+    QFETCH(QString, opening);
+    TestRecord subject(Now);
+    QCOMPARE(subject.apply(record), QString());
+    QStringList memo;
+    ShowConclusion(subject, memo, Now);
+    QVERIFY2(opening.isEmpty() ? !memo.first().startsWith(QStringLiteral("СРОЧНО"))
+                               : memo.first().startsWith(opening),
+        qPrintable(memo.first()));
+    QCOMPARE(memo.contains(QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?")),
+        opening.isEmpty() && RecommendedList().isEmpty());
+}
+
+void TestConclusion::objectiveLinesSayWhatWasNotGiven_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::newRow("temperature measured, pulse and pressure not")
+        << "unmeasured temp=36.9"
+        << QStringList { "Рост: 170 см. Вес:  70 кг. Индекс массы тела: 24,2.",
+               "Температура тела: 36,9 градуса Цельсия.", "Пульс: не измерен.",
+               "Артериальное давление: не измерено." };
+    QTest::newRow("index of clamped values")
+        << "height=110 weight=300 clamped"
+        << QStringList {
+               "Рост: 110 см. Вес: 300 кг. Индекс массы тела: не рассчитан: рост или вес вне пределов, "
+               "которые принимает программа.",
+               "Температура тела: 36,6 градуса Цельсия.", "Пульс: 76 ударов в минуту, ритмичный.",
+               "Артериальное давление: 120/80 мм ртутного столба."
+           };
+}
+
+void TestConclusion::objectiveLinesSayWhatWasNotGiven()
+{
+    QFETCH(QString, record);
+    TestRecord subject(Now);
+    QCOMPARE(subject.apply(record), QString());
+    QStringList memo;
+    ShowConclusion(subject, memo, Now);
+    const qsizetype first = memo.indexOf(QRegularExpression(QStringLiteral("Рост: .*")));
+    QTEST(memo.mid(first, 4), "lines");
 }
 
 void TestConclusion::pluralForms_data()
