@@ -91,7 +91,8 @@ void TfrmTessora::ShowBodyMassIndex()
     FRecord->KeepShownIndex(index);
     if (index != 0)
         ui->lblIndex->setText(BodyMassIndexText(index));
-    ui->lblIndex->setVisible(index != 0);
+    // An index of a bound put in place of the typed value is not the person's.
+    ui->lblIndex->setVisible(index != 0 && !FRecord->IsBodyMeasureClamped());
 }
 
 void TfrmTessora::SetLabelsColour(QLabel* first, QLabel* second, const QColor& colour)
@@ -128,6 +129,8 @@ void TfrmTessora::ConnectRecord()
 {
     connect(ui->speWeight, &TSpinEdit::changed, this, &TfrmTessora::edWeightChange);
     connect(ui->speHeight, &TSpinEdit::changed, this, &TfrmTessora::speHeightChange);
+    for (TSpinEdit* spin : { ui->speWeight, ui->speHeight })
+        connect(spin, &TSpinEdit::left, this, &TfrmTessora::ShowBodyMassIndex);
     connect(ui->rbGenderFemale, &QRadioButton::toggled, this, &TfrmTessora::rgGenderClick);
     // A number changed on leaving its field is told where the hints are read.
     for (TSpinEdit* spin : findChildren<TSpinEdit*>())

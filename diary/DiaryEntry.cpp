@@ -189,7 +189,8 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const TFindings& fi
         entry.weight = record.GetWeight();
     } catch (const ERecordRangeError&) {
     }
-    entry.bodyMassIndex = record.CalcBodyMassIndex();
+    if (!record.IsBodyMeasureClamped())
+        entry.bodyMassIndex = record.CalcBodyMassIndex();
     using Vital = ExaminationRecord::Vital;
     if (record.IsMeasured(Vital::Temperature))
         entry.temperature = record.GetTemperature();
