@@ -9,6 +9,9 @@
 #include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTreeWidgetItem>
 
 #include <memory>
@@ -22,6 +25,7 @@ private slots:
     void cleanup();
     void conclusionFollowsTheRecord();
     void vitalsSaidMeasuredOnceEnteredOrConfirmed();
+    void urgentNoticeInBold();
     void specialistsNode_data();
     void specialistsNode();
     void heightOutOfRangeKeepsLinesSoFar_data();
@@ -120,6 +124,16 @@ void TestConclusionPage::vitalsSaidMeasuredOnceEnteredOrConfirmed()
     window->acNewExecute();
     window->SelectPageByTag(14);
     QVERIFY(Memo().contains(never.first()));
+}
+
+void TestConclusionPage::urgentNoticeInBold()
+{
+    Find<TSpinEdit>("speSisMes")->setValue(190);
+    window->SelectPageByTag(14);
+    const QTextDocument* memo = Find<QPlainTextEdit>("mmoCommon")->document();
+    QVERIFY(memo->firstBlock().text().startsWith(QStringLiteral("СРОЧНО! Артериальное давление 190/80")));
+    QVERIFY(QTextCursor(memo->firstBlock()).charFormat().fontWeight() >= QFont::Bold);
+    QVERIFY(QTextCursor(memo->firstBlock().next()).charFormat().fontWeight() < QFont::Bold);
 }
 
 void TestConclusionPage::specialistsNode_data()
