@@ -9,6 +9,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace {
 
 using Vital = ExaminationRecord::Vital;

@@ -138,8 +138,9 @@ private slots:
         QVERIFY(conclusionShown());
         QCOMPARE(conclusionFirstLine(), firstLine);
         // Without an emergency answer the healthy explanation keeps its "no hurry".
-        QCOMPARE(find<QTextBrowser>("redCardio")->toPlainText().contains(
-                     QStringLiteral("Срочно обращаться к врачу не нужно.")),
+        QCOMPARE(find<QTextBrowser>("redCardio")
+                     ->toPlainText()
+                     .contains(QStringLiteral("Срочно обращаться к врачу не нужно.")),
             !yes);
         QVERIFY(!find<QWidget>("pnlRightBot")->isVisible());
         QVERIFY(!find<QSplitter>("pnlWork")->handle(1)->isVisible());
