@@ -55,8 +55,8 @@ void TfrmTessora::acSaveResultsExecute(bool checked)
 void TfrmTessora::acSaveResultsUpdate()
 {
     ui->acSaveResults->setStatusTip(IsSaveNeeded()
-            ? QStringLiteral("Снимите флажок если не планируете сохранять заключения Тессоры")
-            : QStringLiteral("Поставьте флажок если желаете сохранять заключения Тессоры"));
+            ? QStringLiteral("Снимите флажок, если не планируете сохранять заключения Тессоры")
+            : QStringLiteral("Поставьте флажок, если желаете сохранять заключения Тессоры"));
 }
 
 bool TfrmTessora::AskReportFolder(const QString& preselected, QString& folder)

@@ -15,6 +15,7 @@ class QTreeWidgetItem;
 class TCardioPage;
 class TfrmMonitor;
 class TCheck;
+class TSpinEdit;
 class TQuestionnaire;
 class TPageRecord;
 
@@ -71,6 +72,8 @@ public:
     void ShowGynecologist();
     // Whether anything was entered or answered since the last reset.
     bool RecordChangedSinceReset() const;
+    // Asks the question (with a note that the record will be lost) when anything changed since the reset.
+    bool MayDiscardRecord(const QString& question);
 
     // Loads the named cardiology explanation into redCardio over the whole work
     // area, the lines of an urgent notice first; throws std::runtime_error when
@@ -129,6 +132,7 @@ private slots:
     void trvMainExpanded(QTreeWidgetItem* item);
     void trvMainCollapsed(QTreeWidgetItem* item);
     void trvMainClick(QTreeWidgetItem* item);
+    void ToggleGroupOnClick(QTreeWidgetItem* item);
     void RestartOnCardiologistNode(QTreeWidgetItem* item);
     void UpdateTabActions();
     void pgcMainChange();
@@ -144,10 +148,20 @@ private:
     void FormResize();
     void FormClose();
     void CloseReportDocuments();
-    void SetBirthDateLimits();
     void SetDateFormats();
     void ConnectRecord();
     void ResetRecord();
+    // What the person enters (MainEntries.cpp).
+    void ConnectEntries();
+    void TellAdjustment(const QString& message);
+    void MarkMeasured(ExaminationRecord::Vital vital);
+    void ConfirmShownVital();
+    void ShowInitialValues();
+    void ForgetMeasured();
+    void CheckPressureOrder(TSpinEdit* left);
+    void CheckBirthDate();
+    void CheckTestDate(QDateTimeEdit* picker);
+    void AcceptTestDates();
     void ResetPanelChecks();
     // Every value of the pages and every answer, to compare with the reset's.
     QStringList EnteredValues() const;
@@ -171,6 +185,7 @@ private:
     void EnterDataPage(int tag);
     void EnterCardiologistPage();
     void LeaveCardiologistPage();
+    void PutNoticeFirst(const QString& name, const QStringList& notice);
     void CreateCardioPage();
 
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& caption, bool group, int image);

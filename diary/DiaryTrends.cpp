@@ -61,6 +61,12 @@ QList<TDiaryEntry> OldestFirst(QList<TDiaryEntry> entries)
     return entries;
 }
 
+// A vital sign kept as 0 was not measured and makes no point.
+std::optional<double> Measured(double value)
+{
+    return value != 0 ? std::optional<double>(value) : std::nullopt;
+}
+
 } // namespace
 
 TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
@@ -74,11 +80,11 @@ TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
         chart.unit = mmHg;
         chart.lines = {
             Line(
-                QStringLiteral("Систолическое"), ordered, [](const TDiaryEntry& e) { return e.systolic; }, 0,
-                mmHg),
+                QStringLiteral("Систолическое"), ordered,
+                [](const TDiaryEntry& e) { return Measured(e.systolic); }, 0, mmHg),
             Line(
-                QStringLiteral("Диастолическое"), ordered, [](const TDiaryEntry& e) { return e.diastolic; },
-                0, mmHg),
+                QStringLiteral("Диастолическое"), ordered,
+                [](const TDiaryEntry& e) { return Measured(e.diastolic); }, 0, mmHg),
         };
         chart.bands = {
             { QStringLiteral("Норма сист."), double(Norms.SystolicLower), double(Norms.SystolicUpper) },
@@ -90,7 +96,8 @@ TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
         chart.title = QStringLiteral("Пульс");
         chart.unit = QStringLiteral("уд/мин");
         chart.lines = { Line(
-            QStringLiteral("Пульс"), ordered, [](const TDiaryEntry& e) { return e.pulse; }, 0, chart.unit) };
+            QStringLiteral("Пульс"), ordered, [](const TDiaryEntry& e) { return Measured(e.pulse); }, 0,
+            chart.unit) };
         chart.bands = { { QStringLiteral("Норма"), double(Norms.PulseLower), double(Norms.PulseUpper) } };
         break;
     case TTrendKind::Weight: {
@@ -115,8 +122,8 @@ TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
         chart.title = QStringLiteral("Температура тела");
         chart.unit = QStringLiteral("°C");
         chart.lines = { Line(
-            QStringLiteral("Температура"), ordered, [](const TDiaryEntry& e) { return e.temperature; }, 1,
-            chart.unit) };
+            QStringLiteral("Температура"), ordered,
+            [](const TDiaryEntry& e) { return Measured(e.temperature); }, 1, chart.unit) };
         chart.bands = { { QStringLiteral("Норма"), Norms.TemperatureLower, Norms.TemperatureUpper } };
         break;
     }

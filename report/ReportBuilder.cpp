@@ -63,25 +63,38 @@ void AddHeader(TReportLayout& layout, const ExaminationRecord& record, const QDa
     layout.AddPatientHeader(name, sex, age, now.date());
 }
 
-// An emergency statement answered Yes puts the conclusion's urgent notice
-// right under the header, where a doctor reading the paper sees it first.
-void AddUrgentNotice(TReportLayout& layout, const ExaminationRecord& record)
+// An emergency statement answered Yes or a measured value past its red flag
+// puts the conclusion's urgent notice, bold, right under the header, where a
+// doctor reading the paper sees it first.
+void AddUrgentNotice(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
 {
-    QString notice = Emergency::ConclusionNotice(record).join(QLatin1Char(' '));
+    QString notice = Emergency::ConclusionNotice(record, now).join(QLatin1Char(' '));
     if (notice.isEmpty())
         return;
     notice.chop(notice.endsWith(QLatin1Char('.')) ? 1 : 0); // the section adds its own full stop
-    layout.AddTextSection(QStringLiteral("Срочно:"), notice);
+    layout.AddUrgentSection(QStringLiteral("Срочно:"), notice);
+}
+
+// A vital sign the person did not measure is not printed as its initial value.
+QString MeasuredOr(const ExaminationRecord& record, ExaminationRecord::Vital vital, const QString& value,
+    const char16_t* notMeasured)
+{
+    return record.IsMeasured(vital) ? value : QString::fromUtf16(notMeasured);
 }
 
 void AddObjective(TReportLayout& layout, const ExaminationRecord& record)
 {
-    const QString temperature = QStringLiteral("%1 град. Ц").arg(Real(record.GetTemperature(), 1));
-    const QString pulse = QStringLiteral("%1 %2").arg(
-        Integer(record.GetPulse()), RhythmWords[record.IsPulseRhythmic() ? 1 : 0]);
-    const QString pressure
-        = QStringLiteral("%1/%2 мм Hg").arg(record.GetSystolic()).arg(record.GetDiastolic());
-    const QString bmi = Real(record.CalcBodyMassIndex(), 1);
+    using Vital = ExaminationRecord::Vital;
+    const QString temperature = MeasuredOr(record, Vital::Temperature,
+        QStringLiteral("%1 град. Ц").arg(Real(record.GetTemperature(), 1)), u"не измерена");
+    const QString pulse = MeasuredOr(record, Vital::Pulse,
+        QStringLiteral("%1 %2").arg(
+            Integer(record.GetPulse()), RhythmWords[record.IsPulseRhythmic() ? 1 : 0]),
+        u"не измерен");
+    const QString pressure = MeasuredOr(record, Vital::Pressure,
+        QStringLiteral("%1/%2 мм Hg").arg(record.GetSystolic()).arg(record.GetDiastolic()), u"не измерено");
+    const QString bmi = record.IsBodyMeasureClamped() ? QStringLiteral("не рассчитан")
+                                                      : Real(record.CalcBodyMassIndex(), 1);
     const QString weight = QStringLiteral("%1 кг").arg(Real(record.GetWeight(), 0));
     const QString height = QStringLiteral("%1 см").arg(Real(record.GetHeight(), 0));
     layout.AddObjectiveTable(height, weight, bmi, pressure, pulse, temperature);
@@ -242,7 +255,7 @@ bool BuildReport(const ExaminationRecord& record, const TReportStep& step, const
         step();
         step();
         AddHeader(layout, record, now);
-        AddUrgentNotice(layout, record);
+        AddUrgentNotice(layout, record, now);
         step();
         layout.AddTextSection(QStringLiteral("Наблюдается:"), ObservedList(record));
         step();

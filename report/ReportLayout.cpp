@@ -196,6 +196,12 @@ void TReportLayout::AddTextSection(const QString& title, const QString& text)
     KeepRowsTogether(n + 1, n + 2);
 }
 
+void TReportLayout::AddUrgentSection(const QString& title, const QString& text)
+{
+    AddTextSection(title, text);
+    SetBold(RowRange(m_rowCount - 1));
+}
+
 void TReportLayout::AddObjectiveTable(const QString& height, const QString& weight, const QString& bmi,
     const QString& pressure, const QString& pulse, const QString& temperature)
 {

@@ -21,6 +21,8 @@ public:
     void AddPatientHeader(const QString& name, const QString& sex, const QString& age, const QDate& date);
     // A bold title over one boxed row holding "text." (empty when text is).
     void AddTextSection(const QString& title, const QString& text);
+    // A text section whose text is bold too: an urgent notice.
+    void AddUrgentSection(const QString& title, const QString& text);
     void AddObjectiveTable(const QString& height, const QString& weight, const QString& bmi,
         const QString& pressure, const QString& pulse, const QString& temperature);
     void AddDatedResult(

@@ -121,7 +121,9 @@ Reference<frame::XModel> ModelOf(const Variant& document)
 // The rows of the section under the bold title, up to the next empty row.
 QStringList Section(const QStringList& rows, const QString& title)
 {
-    const qsizetype first = rows.indexOf(QStringLiteral("*%1*").arg(title));
+    qsizetype first = rows.indexOf(QStringLiteral("*%1*").arg(title));
+    if (first < 0) // a title row with a line under it
+        first = rows.indexOf(QStringLiteral("_*%1*").arg(title));
     const qsizetype end = rows.indexOf(QString(), first);
     return first < 0 ? QStringList() : rows.mid(first + 1, end - first - 1);
 }
@@ -345,9 +347,20 @@ void TestReportBuilder::sections_data()
     QTest::newRow("stroke signs: the urgent notice under the header")
         << "q59"
         << "Срочно:"
-        << "‾_[СРОЧНО! Вы отметили: внезапную слабость руки или ноги, онемение лица или нарушение речи. "
+        << "‾_[*СРОЧНО! Вы отметили: внезапную слабость руки или ноги, онемение лица или нарушение речи. "
            "Это может быть признаком состояния, опасного для жизни. Если это происходит сейчас или случилось "
-           "в последние сутки, не ждите консультации. Немедленно вызовите скорую помощь: 103 или 112.]";
+           "в последние сутки, не ждите консультации. Немедленно вызовите скорую помощь: 103 или 112.*]";
+    QTest::newRow("pressure 190/115: the urgent notice")
+        << "bp=190/115"
+        << "Срочно:"
+        << "‾_[*СРОЧНО! Артериальное давление 190/115 (180/110 или выше). Обратитесь к врачу сегодня; если "
+           "болит голова или грудь, нарушены речь или зрение, ослабла рука или нога, немедленно вызовите "
+           "скорую помощь: 103 или 112.*]";
+    QTest::newRow("vital signs not measured, index of clamped values")
+        << "unmeasured clamped"
+        << "Объективно:"
+        << "[1 1 1 1 1 1] [*Рост*] ¦ *Вес*] ¦ *ИМТ*] ¦ *Температура*] ¦ *Пульс *(в мин)] ¦ *АД*]\n"
+           "[1 1 1 1 1 1] [170 см] ¦ 70 кг] ¦ не рассчитан] ¦ не измерена] ¦ не измерен] ¦ не измерено]";
 }
 
 void TestReportBuilder::sections()

@@ -113,8 +113,8 @@ void TestSaving::saveNeededIsReadExactly()
     OpenWindow();
     QCOMPARE(Option()->isChecked(), checked);
     QCOMPARE(Option()->statusTip(),
-        checked ? QStringLiteral("Снимите флажок если не планируете сохранять заключения Тессоры")
-                : QStringLiteral("Поставьте флажок если желаете сохранять заключения Тессоры"));
+        checked ? QStringLiteral("Снимите флажок, если не планируете сохранять заключения Тессоры")
+                : QStringLiteral("Поставьте флажок, если желаете сохранять заключения Тессоры"));
     QCOMPARE(m_window->ActivePageTag(), 1);
     // Closing writes the option back in the one spelling that reads as it was.
     m_window->close();
