@@ -8,8 +8,9 @@ namespace Ui {
 class TfrmAbout;
 }
 
-// The program's web address, shown and opened by the About window.
-inline constexpr char TessoraURL[] = "https://tessora.example.org/";
+// The program's web address, shown and opened by the About window; the
+// package names the same one (both come from CMake).
+inline constexpr char TessoraURL[] = TESSORA_HOMEPAGE;
 
 // What the program is for, and its name, version and rights from the version
 // information read at start-up (VersionU).

@@ -14,6 +14,7 @@ int main(int argc, char* argv[])
     TTessoraApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("TessoraPro"));
     QApplication::setApplicationName(QStringLiteral("TessoraPro"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TESSORA_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app/tessora.png")));
 
     try {
