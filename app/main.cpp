@@ -9,13 +9,22 @@
 #include "platform/widgets/MessageBoxes.h"
 #include "report/ReportU.h"
 
+#include <QLibraryInfo>
 #include <QScreen>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     TTessoraApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("TessoraPro"));
     QApplication::setApplicationName(QStringLiteral("TessoraPro"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TESSORA_APP_ID));
+    // Qt's own texts (standard buttons, edit menus, dialogs) in Russian like
+    // the rest of the program, where Qt's translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app/tessora.png")));
 
     try {

@@ -16,6 +16,10 @@ BUILD_PACKAGES=(
     fonts-dejavu-core fonts-liberation2
 )
 
+# scripts/package and the package test: CPack's Debian tools and the checkers
+# of the package, its menu entry and its software-centre entry.
+PACKAGE_PACKAGES=(dpkg-dev fakeroot file lintian desktop-file-utils appstream)
+
 # scripts/fuzz: clang with libFuzzer and the sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
