@@ -119,7 +119,16 @@ QList<int> AnsweredStatements(const ExaminationRecord& record)
 
 QStringList ConclusionNotice(const ExaminationRecord& record)
 {
-    const QList<int> answered = AnsweredStatements(record);
+    return StatementNotice(AnsweredStatements(record));
+}
+
+QStringList StatementNotice(const QList<int>& statements)
+{
+    QList<int> answered;
+    for (int statement : statements) {
+        if (IsEmergencyStatement(statement))
+            answered << statement;
+    }
     if (answered.isEmpty())
         return {};
     return { QStringLiteral("СРОЧНО! %1").arg(Reported(StatementSigns, answered)),

@@ -37,6 +37,8 @@ QList<int> AnsweredStatements(const ExaminationRecord& record);
 // The lines that open the conclusion when an emergency statement is answered
 // Yes: what was reported and the call; empty when none is.
 QStringList ConclusionNotice(const ExaminationRecord& record);
+// The same notice for the emergency statements among these numbers.
+QStringList StatementNotice(const QList<int>& statements);
 
 // The lines of the interview's urgent notice for the emergency questions
 // answered Yes: the call, then what was reported; empty for no questions.
