@@ -26,6 +26,14 @@ QString Mark(TDiaryFlag flag)
     }
 }
 
+// One blood test may hold a lowered value and a raised one at once.
+QString BloodMarks(const TDiaryEntry& entry)
+{
+    const bool lowered = entry.hasFinding(81) || entry.hasFinding(82);
+    const bool raised = entry.hasFinding(83) || entry.hasFinding(182);
+    return QStringLiteral(" %1%2").arg(lowered ? QStringLiteral("↓") : QString(), raised ? QStringLiteral("↑") : QString());
+}
+
 TSummaryCell Cell(const TDiaryEntry& entry, const QStringList& cells, Column column)
 {
     const TDiaryFlag flag = DiaryCellFlag(entry, column);
@@ -58,6 +66,8 @@ QList<TSummaryCell> Row(const TDiaryEntry& entry)
     QList<TSummaryCell> results;
     for (const auto& [column, name] : tests) {
         TSummaryCell cell = Cell(entry, cells, column);
+        if (column == Column::Blood && cell.marked)
+            cell.text = cells[int(column)] + BloodMarks(entry);
         if (!cells[int(column)].isEmpty())
             results << TSummaryCell { QString::fromUtf16(name) + QLatin1Char(' ') + cell.text, cell.marked };
     }

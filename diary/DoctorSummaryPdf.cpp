@@ -61,7 +61,7 @@ public:
     }
     void advance(double height) { FTop += height; }
 
-    // A paragraph across the page; returns its height.
+    // A paragraph across the page.
     void paragraph(const QString& text, const QFont& font, double spaceAfter = Mm(1.5))
     {
         FPainter.setFont(font);
@@ -172,7 +172,7 @@ private:
                 QLocale().toString(value, 'f', decimals));
         }
         P.save();
-        P.translate(second ? FPlot.right() + Mm(7) : FPlot.left() - Mm(10), FPlot.center().y());
+        P.translate(second ? FPlot.right() + Mm(5.5) : FPlot.left() - Mm(6.5), FPlot.center().y());
         P.rotate(second ? 90 : -90);
         P.drawText(QRectF(-FPlot.height() / 2, -Mm(3.5), FPlot.height(), Mm(3)), Qt::AlignCenter, unit);
         P.restore();

@@ -15,6 +15,7 @@ BUILD_PACKAGES=(
     libreoffice-dev
     fonts-dejavu-core fonts-liberation2
     qt6-translations-l10n xdg-utils
+    poppler-utils
 )
 
 # scripts/fuzz: clang with libFuzzer and the sanitizer runtimes.
