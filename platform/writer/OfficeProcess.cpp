@@ -56,7 +56,8 @@ std::unique_ptr<QProcess> OfficeProcess::startChild(const OfficeStartOptions& op
     environment.insert(QStringLiteral("SAL_ENABLE_FILE_LOCKING"), QStringLiteral("1"));
     // Writer's own menus and prompts in the program's language, when its
     // Russian language pack is installed; formats follow the user's locale.
-    environment.insert(QStringLiteral("LANGUAGE"), QStringLiteral("ru_RU"));
+    // The office reads the name only, so the system needs no such locale.
+    environment.insert(QStringLiteral("LC_MESSAGES"), QStringLiteral("ru_RU.UTF-8"));
     process->setProcessEnvironment(environment);
     // Whoever reads the program's output (a terminal, a test runner's pipe)
     // must not wait for the office too.
