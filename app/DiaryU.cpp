@@ -174,6 +174,9 @@ QChart* MakeChart(const TTrendChart& trend, const TTimeAxis& axis)
     chart->setTitleFont(titleFont);
     chart->setMargins(QMargins(4, 2, 4, 2));
     chart->legend()->setAlignment(Qt::AlignBottom);
+    QFont legendFont = chart->legend()->font();
+    legendFont.setPointSizeF(legendFont.pointSizeF() * 0.85);
+    chart->legend()->setFont(legendFont);
 
     auto* time = new QDateTimeAxis;
     time->setFormat(axis.format);
@@ -221,7 +224,7 @@ TfrmDiary::TfrmDiary(bool saveNeeded, const QString& folder, QWidget* parent)
     connect(FOpener, &TDesktopOpener::failed, this, &TfrmDiary::OpenFailed);
     for (QChartView* view : { ui->chtPressure, ui->chtPulse, ui->chtWeight, ui->chtTemperature })
         view->viewport()->installEventFilter(this);
-    ui->spDiary->setSizes({ 2000, 3000 });
+    ui->spDiary->setSizes({ 1000, 2000 });
     LoadEntries();
     RestoreGeometry();
 }

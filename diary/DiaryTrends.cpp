@@ -69,8 +69,9 @@ TNormalBand RuleBand(const QString& what, double lower, double upper, int decima
 {
     const QString bounds = QStringLiteral("%1–%2").arg(
         QLocale().toString(lower, 'f', decimals), QLocale().toString(upper, 'f', decimals));
-    const QString name = QStringLiteral("Границы правил программы%1: %2")
-                             .arg(what.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(what), bounds);
+    // What the band is comes first, so that a legend short of room cuts the common words.
+    const QString name = QStringLiteral("%1 — границы правил программы")
+                             .arg(what.isEmpty() ? bounds : what + QLatin1Char(' ') + bounds);
     return { name, lower, upper, secondAxis, line };
 }
 

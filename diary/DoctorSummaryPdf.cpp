@@ -10,6 +10,7 @@
 #include <QSaveFile>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -37,26 +38,32 @@ const Qt::PenStyle BandEdges[] = { Qt::DotLine, Qt::DashDotLine };
 constexpr qsizetype MostMarkedPoints = 60;
 
 // Draws from the top of the page down, starting a new page when what comes
-// next does not fit.
+// next does not fit; every page is numbered at its foot.
 class TPageFlow {
 public:
     TPageFlow(QPdfWriter& writer, QPainter& painter)
         : FWriter(writer)
         , FPainter(painter)
         , FWidth(writer.width())
-        , FHeight(writer.height())
+        , FHeight(writer.height() - Mm(6))
     {
+        number();
     }
 
     QPainter& painter() { return FPainter; }
     double width() const { return FWidth; }
     double top() const { return FTop; }
+    // Drawn at the top of each page that follows (a table's header).
+    std::function<void()> pageHead;
 
     void makeRoom(double height)
     {
         if (FTop + height > FHeight && FTop > 0) {
             FWriter.newPage();
             FTop = 0;
+            number();
+            if (pageHead)
+                pageHead();
         }
     }
     void advance(double height) { FTop += height; }
@@ -73,11 +80,19 @@ public:
     }
 
 private:
+    void number()
+    {
+        FPainter.setFont(Font(7));
+        FPainter.drawText(QRectF(0, FHeight + Mm(2), FWidth, Mm(4)), Qt::AlignRight | Qt::AlignBottom,
+            QStringLiteral("Сводка обследований для врача, стр. %1").arg(++FPage));
+    }
+
     QPdfWriter& FWriter;
     QPainter& FPainter;
     double FWidth;
     double FHeight;
     double FTop = 0;
+    int FPage = 0;
 };
 
 // Ticks at 1, 2 or 5 times a power of ten, about five of them.
@@ -355,8 +370,10 @@ void Table(TPageFlow& flow, const TDoctorSummary& summary)
     for (const QString& text : summary.headers)
         header.append({ text, false });
     TableRow(flow, header, widths, true);
+    flow.pageHead = [&flow, &header, &widths] { TableRow(flow, header, widths, true); };
     for (const QList<TSummaryCell>& row : summary.rows)
         TableRow(flow, row, widths, false);
+    flow.pageHead = nullptr;
     flow.advance(Mm(1.5));
     flow.paragraph(SummaryMarksLegend(), Font(7));
 }

@@ -332,7 +332,7 @@ void TestDiary::weightChart()
                     QStringLiteral("09.03.2026 09:15\nИМТ: 24,7") } },
             true },
     };
-    expected.bands = { { QStringLiteral("Границы правил программы (ИМТ): 18,5–30,0"), 18.5, 30.0, true, 1 } };
+    expected.bands = { { QStringLiteral("ИМТ 18,5–30,0 — границы правил программы"), 18.5, 30.0, true, 1 } };
     expected.range = { 69, 81 };
     expected.secondRange = { 17, 32 };
     QCOMPARE(TrendChart(TTrendKind::Weight, entries), expected);
