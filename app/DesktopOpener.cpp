@@ -37,7 +37,8 @@ void TDesktopOpener::open(const QString& path)
 {
     const QString mime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
     if (mime.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) {
-        emit failed(path, QStringLiteral("на компьютере нет программы xdg-open, которой рабочий стол открывает файлы"));
+        emit failed(path,
+            QStringLiteral("на компьютере нет программы xdg-open, которой рабочий стол открывает файлы"));
         return;
     }
     const QMimeType type = QMimeDatabase().mimeTypeForFile(path);

@@ -218,8 +218,8 @@ TfrmDiary::TfrmDiary(bool saveNeeded, const QString& folder, QWidget* parent)
     connect(ui->bbtnDelete, &QPushButton::clicked, this, &TfrmDiary::bbtnDeleteClick);
     connect(ui->stgDiary, &QTableView::doubleClicked, this, &TfrmDiary::stgDiaryDoubleClick);
     connect(FOpener, &TDesktopOpener::opened, this, [this](const QString& path, const QString& application) {
-        ui->lblStatus->setText(QStringLiteral("%1 открывается в программе «%2»…")
-                                   .arg(QFileInfo(path).fileName(), application));
+        ui->lblStatus->setText(
+            QStringLiteral("%1 открывается в программе «%2»…").arg(QFileInfo(path).fileName(), application));
     });
     connect(FOpener, &TDesktopOpener::failed, this, &TfrmDiary::OpenFailed);
     for (QChartView* view : { ui->chtPressure, ui->chtPulse, ui->chtWeight, ui->chtTemperature })
@@ -262,7 +262,8 @@ void TfrmDiary::LoadEntries()
     ui->lblState->setText(state);
     ui->lblState->setVisible(!state.isEmpty());
     ui->spDiary->setVisible(!FEntries.isEmpty());
-    for (QWidget* control : std::initializer_list<QWidget*> { ui->bbtnExport, ui->bbtnSummary, ui->cbxPeriod })
+    for (QWidget* control :
+        std::initializer_list<QWidget*> { ui->bbtnExport, ui->bbtnSummary, ui->cbxPeriod })
         control->setEnabled(!FEntries.isEmpty());
     ui->bbtnDelete->setEnabled(false);
 
@@ -276,7 +277,8 @@ void TfrmDiary::LoadEntries()
     header->setResizeContentsPrecision(40);
     ui->stgDiary->resizeColumnsToContents();
     // The findings in words can be long: the tip of the cell shows them whole.
-    header->resizeSection(int(TDiaryColumn::Findings), std::min(header->sectionSize(int(TDiaryColumn::Findings)), 360));
+    header->resizeSection(
+        int(TDiaryColumn::Findings), std::min(header->sectionSize(int(TDiaryColumn::Findings)), 360));
     header->setStretchLastSection(true);
     ui->stgDiary->verticalHeader()->setDefaultSectionSize(ui->stgDiary->fontMetrics().height() + 6);
     if (!FEntries.isEmpty())
@@ -371,11 +373,13 @@ void TfrmDiary::OpenFailed(const QString& path, const QString& reason)
     const QString shown = QDir::toNativeSeparators(path);
     if (QFileInfo(path).isDir()) {
         MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(),
-            QStringLiteral("Не могу открыть папку %1: %2.\nОткройте ее в файловом менеджере.").arg(shown, reason));
+            QStringLiteral("Не могу открыть папку %1: %2.\nОткройте ее в файловом менеджере.")
+                .arg(shown, reason));
         return;
     }
-    const QString question = QStringLiteral("Не могу открыть файл %1: %2.\n\nОткрыть папку, в которой он лежит?")
-                                 .arg(shown, reason);
+    const QString question
+        = QStringLiteral("Не могу открыть файл %1: %2.\n\nОткрыть папку, в которой он лежит?")
+              .arg(shown, reason);
     if (MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), question,
             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
         == QMessageBox::Yes)
@@ -393,7 +397,8 @@ void TfrmDiary::bbtnDeleteClick()
     const bool fileKept = !conclusion.isEmpty() && QFileInfo(conclusion).isFile();
     QString question = QStringLiteral("Удалить из дневника обследование от %1?").arg(moment);
     if (fileKept)
-        question += QStringLiteral("\n\nФайл заключения останется на месте, если Вы не попросите удалить и его.");
+        question
+            += QStringLiteral("\n\nФайл заключения останется на месте, если Вы не попросите удалить и его.");
     if (MessageBoxes::show(this, QMessageBox::Question, MessageBoxes::title(), question,
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         != QMessageBox::Yes)

@@ -64,8 +64,8 @@ QList<TDiaryEntry> OldestFirst(QList<TDiaryEntry> entries)
 // The bounds the findings compare against: values outside them are marked
 // in the conclusion. They are not a physician's normal range (the systolic
 // bound is 160), so the band says whose bounds it shows.
-TNormalBand RuleBand(const QString& what, double lower, double upper, int decimals, bool secondAxis = false,
-    int line = 0)
+TNormalBand RuleBand(
+    const QString& what, double lower, double upper, int decimals, bool secondAxis = false, int line = 0)
 {
     const QString bounds = QStringLiteral("%1–%2").arg(
         QLocale().toString(lower, 'f', decimals), QLocale().toString(upper, 'f', decimals));

@@ -31,7 +31,8 @@ QString BloodMarks(const TDiaryEntry& entry)
 {
     const bool lowered = entry.hasFinding(81) || entry.hasFinding(82);
     const bool raised = entry.hasFinding(83) || entry.hasFinding(182);
-    return QStringLiteral(" %1%2").arg(lowered ? QStringLiteral("↓") : QString(), raised ? QStringLiteral("↑") : QString());
+    return QStringLiteral(" %1%2").arg(
+        lowered ? QStringLiteral("↓") : QString(), raised ? QStringLiteral("↑") : QString());
 }
 
 TSummaryCell Cell(const TDiaryEntry& entry, const QStringList& cells, Column column)
@@ -105,7 +106,8 @@ QString Person(const TDiaryEntry& latest)
 {
     QString sex = SexWords[latest.sex == 1 ? 1 : 0];
     sex[0] = sex[0].toUpper();
-    return QStringLiteral("%1, %2 %3").arg(sex, QString::number(latest.age), PluralForm(latest.age, Nouns::Year));
+    return QStringLiteral("%1, %2 %3")
+        .arg(sex, QString::number(latest.age), PluralForm(latest.age, Nouns::Year));
 }
 
 } // namespace
@@ -122,7 +124,8 @@ QString SummaryPeriodName(TSummaryPeriod period)
     }
 }
 
-QList<TDiaryEntry> EntriesOfPeriod(const QList<TDiaryEntry>& entries, TSummaryPeriod period, const QDateTime& now)
+QList<TDiaryEntry> EntriesOfPeriod(
+    const QList<TDiaryEntry>& entries, TSummaryPeriod period, const QDateTime& now)
 {
     if (period == TSummaryPeriod::All)
         return entries;
@@ -143,10 +146,11 @@ TDoctorSummary MakeDoctorSummary(
     const QLocale locale;
     TDoctorSummary summary;
     summary.person = Person(latest);
-    summary.period = QStringLiteral("Период: %1, %2 – %3; обследований: %4")
-                         .arg(periodName, locale.toString(newestFirst.last().moment.date(), QLocale::ShortFormat),
-                             locale.toString(latest.moment.date(), QLocale::ShortFormat))
-                         .arg(newestFirst.size());
+    summary.period
+        = QStringLiteral("Период: %1, %2 – %3; обследований: %4")
+              .arg(periodName, locale.toString(newestFirst.last().moment.date(), QLocale::ShortFormat),
+                  locale.toString(latest.moment.date(), QLocale::ShortFormat))
+              .arg(newestFirst.size());
     summary.made = QStringLiteral("Составлено программой Тессора Про %1 по дневнику обследований. Значения "
                                   "введены самим обследуемым дома или переписаны из анализов.")
                        .arg(locale.toString(made, QLocale::ShortFormat));
@@ -157,7 +161,8 @@ TDoctorSummary MakeDoctorSummary(
     summary.findings = found.isEmpty() ? QStringLiteral("Отклонений не отмечено.")
                                        : QStringLiteral("Отмечено: %1.").arg(found);
     summary.recommendations = Recommendations(latest.specialists);
-    for (TTrendKind kind : { TTrendKind::Pressure, TTrendKind::Pulse, TTrendKind::Weight, TTrendKind::Temperature })
+    for (TTrendKind kind :
+        { TTrendKind::Pressure, TTrendKind::Pulse, TTrendKind::Weight, TTrendKind::Temperature })
         summary.charts << TrendChart(kind, newestFirst);
     summary.timeAxis = TrendTimeAxis(newestFirst);
     summary.headers = { QStringLiteral("Дата и время"), QStringLiteral("Давление, мм Hg"),

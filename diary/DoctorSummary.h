@@ -18,7 +18,8 @@ enum class TSummaryPeriod { All, ThreeMonths, Year };
 QString SummaryPeriodName(TSummaryPeriod period);
 
 // The entries of the period that ends now, in the order given.
-QList<TDiaryEntry> EntriesOfPeriod(const QList<TDiaryEntry>& entries, TSummaryPeriod period, const QDateTime& now);
+QList<TDiaryEntry> EntriesOfPeriod(
+    const QList<TDiaryEntry>& entries, TSummaryPeriod period, const QDateTime& now);
 
 struct TSummaryCell {
     QString text;

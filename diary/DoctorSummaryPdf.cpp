@@ -106,7 +106,8 @@ QList<double> Ticks(const TValueRange& range)
             step = power * factor;
     }
     QList<double> ticks;
-    for (double value = std::ceil(range.lower / step) * step; value <= range.upper + step / 1000; value += step)
+    for (double value = std::ceil(range.lower / step) * step; value <= range.upper + step / 1000;
+         value += step)
         ticks << value;
     return ticks;
 }
@@ -134,7 +135,8 @@ public:
         P.setFont(Font(8, true));
         P.drawText(QRectF(area.left(), area.top() + Mm(1), area.width(), Mm(4)), Qt::AlignHCenter, C.title);
         const double legendHeight = legend(area);
-        FPlot = QRectF(area.left() + Mm(11), area.top() + Mm(7), area.width() - Mm(C.secondUnit.isEmpty() ? 14 : 22),
+        FPlot = QRectF(area.left() + Mm(11), area.top() + Mm(7),
+            area.width() - Mm(C.secondUnit.isEmpty() ? 14 : 22),
             area.height() - Mm(7) - Mm(A.title.isEmpty() ? 6 : 9) - legendHeight);
         bands();
         valueAxis(C.range, C.unit, false);
@@ -211,8 +213,8 @@ private:
                 moment.toString(A.format));
         }
         if (!A.title.isEmpty())
-            P.drawText(QRectF(FPlot.left(), FPlot.bottom() + Mm(4.5), FPlot.width(), Mm(3.5)), Qt::AlignHCenter,
-                A.title);
+            P.drawText(QRectF(FPlot.left(), FPlot.bottom() + Mm(4.5), FPlot.width(), Mm(3.5)),
+                Qt::AlignHCenter, A.title);
     }
 
     void line(const TTrendLine& line, int style)
@@ -272,7 +274,8 @@ private:
                 P.drawLine(sample.bottomLeft(), sample.bottomRight());
             } else {
                 P.setPen(QPen(LineColours[item.style], Mm(0.35), LineStyles[item.style]));
-                P.drawLine(QPointF(sample.left(), sample.center().y()), QPointF(sample.right(), sample.center().y()));
+                P.drawLine(QPointF(sample.left(), sample.center().y()),
+                    QPointF(sample.right(), sample.center().y()));
             }
             P.setPen(Qt::black);
             P.drawText(QRectF(sample.right() + Mm(1.5), top, area.width() - Mm(12), rowHeight),
@@ -295,7 +298,8 @@ void Conclusion(TPageFlow& flow, const TDoctorSummary& summary)
         QPainter& painter = flow.painter();
         painter.setFont(Font(9, true));
         const QString text = summary.urgent.join(QLatin1Char('\n'));
-        const QRectF bounds = painter.boundingRect(QRectF(0, 0, flow.width() - Mm(4), 1e6), Qt::TextWordWrap, text);
+        const QRectF bounds
+            = painter.boundingRect(QRectF(0, 0, flow.width() - Mm(4), 1e6), Qt::TextWordWrap, text);
         flow.makeRoom(bounds.height() + Mm(4));
         const QRectF box(0, flow.top(), flow.width(), bounds.height() + Mm(3));
         // A frame, not only red, so that a grey print shows it too.
@@ -335,7 +339,8 @@ double RowHeight(QPainter& painter, const QList<TSummaryCell>& cells, const QLis
     for (qsizetype c = 0; c < cells.size(); ++c) {
         painter.setFont(Font(7, cells[c].marked));
         height = std::max(height,
-            painter.boundingRect(QRectF(0, 0, widths[c] - Mm(1.5), 1e6), Qt::TextWordWrap, cells[c].text).height());
+            painter.boundingRect(QRectF(0, 0, widths[c] - Mm(1.5), 1e6), Qt::TextWordWrap, cells[c].text)
+                .height());
     }
     return height + Mm(1.2);
 }
@@ -409,6 +414,7 @@ bool WriteDoctorSummary(const QString& path, const TDoctorSummary& summary, QStr
         if (file.commit())
             return true;
     }
-    error = QStringLiteral("Не могу записать файл %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+    error = QStringLiteral("Не могу записать файл %1: %2")
+                .arg(QDir::toNativeSeparators(path), file.errorString());
     return false;
 }

@@ -62,7 +62,8 @@ void BenchDiary::writeSummary()
         timer.start();
         QString error;
         QVERIFY2(WriteDoctorSummary(path,
-                     MakeDoctorSummary(entries, SummaryPeriodName(TSummaryPeriod::All), QDateTime::currentDateTime()),
+                     MakeDoctorSummary(
+                         entries, SummaryPeriodName(TSummaryPeriod::All), QDateTime::currentDateTime()),
                      error),
             qPrintable(error));
         times << timer.elapsed();

@@ -232,7 +232,8 @@ void TestDiaryWindow::doubleClickOpensConclusion()
     QTRY_VERIFY((shown << MessageBoxes::takeShown(), !shown.isEmpty()));
     qputenv("XDG_DATA_HOME", Desktop.path().toLocal8Bit());
     QCOMPARE(shown.size(), 1);
-    QVERIFY2(shown[0].text.contains(QStringLiteral("нет программы для файлов типа")), qPrintable(shown[0].text));
+    QVERIFY2(
+        shown[0].text.contains(QStringLiteral("нет программы для файлов типа")), qPrintable(shown[0].text));
     QVERIFY(shown[0].text.endsWith(QStringLiteral("Открыть папку, в которой он лежит?")));
     QCOMPARE(catcher.urls.size(), 1);
 }

@@ -14,7 +14,8 @@ QString Run(const QString& program, const QStringList& arguments)
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return QStringLiteral("%1 failed: %2").arg(program, QString::fromLocal8Bit(process.readAllStandardError()));
+        return QStringLiteral("%1 failed: %2")
+            .arg(program, QString::fromLocal8Bit(process.readAllStandardError()));
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
@@ -42,19 +43,22 @@ void TestDoctorSummary::initTestCase()
 void TestDoctorSummary::threeExaminations()
 {
     const QList<TDiaryEntry> entries = {
-        DiaryTestEntry(QStringLiteral("female age=52 height=165 weight=60 temp=36.6 pulse=72 bp=120/80"), First,
-            QStringLiteral("a.doc")),
-        DiaryTestEntry(QStringLiteral("female age=52 height=165 weight=62 temp=37.4 pulse=95 bp=170/95 blood=3 "
-                                      "hb=105 leu=6.2 esr=20"),
+        DiaryTestEntry(QStringLiteral("female age=52 height=165 weight=60 temp=36.6 pulse=72 bp=120/80"),
+            First, QStringLiteral("a.doc")),
+        DiaryTestEntry(
+            QStringLiteral("female age=52 height=165 weight=62 temp=37.4 pulse=95 bp=170/95 blood=3 "
+                           "hb=105 leu=6.2 esr=20"),
             First.addDays(7), QStringLiteral("b.doc")),
-        DiaryTestEntry(QStringLiteral("female age=52 height=165 weight=63 temp=36.8 pulse=55 bp=150/65 q7 q2"),
+        DiaryTestEntry(
+            QStringLiteral("female age=52 height=165 weight=63 temp=36.8 pulse=55 bp=150/65 q7 q2"),
             First.addDays(14), QStringLiteral("c.doc")),
     };
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Сводка.pdf"));
     QString error;
-    QVERIFY2(WriteDoctorSummary(path,
-                 MakeDoctorSummary(entries, SummaryPeriodName(TSummaryPeriod::All), First.addDays(20)), error),
+    QVERIFY2(
+        WriteDoctorSummary(path,
+            MakeDoctorSummary(entries, SummaryPeriodName(TSummaryPeriod::All), First.addDays(20)), error),
         qPrintable(error));
 
     const QString text = Run(QStringLiteral("pdftotext"), { path, QStringLiteral("-") }).simplified();
@@ -63,11 +67,19 @@ void TestDoctorSummary::threeExaminations()
              "Период: все обследования, 02.03.2026 – 16.03.2026; обследований: 3",
              "Последнее обследование: 16.03.2026 09:15",
              "СРОЧНО! Вы отметили: боли в груди",
-             "Отмечено: брадикардия, гипотензия, пульсовое давление больше 60 мм Hg; жалобы на: головные боли; "
+             "Отмечено: брадикардия, гипотензия, пульсовое давление больше 60 мм Hg; жалобы на: головные "
+             "боли; "
              "боли в грудной клетке.",
              "Рекомендуются консультации: кардиолога, терапевта.",
-             "150 / 65 ↓", "55 ↓", "170 ↑ / 95 ↑", "95 ↑", "37,4 ↑", "120 / 80", "36,6",
-             "Кровь 06.03.2026: гемоглобин 105 г/л", "СОЭ 20 мм/час ↓↑",
+             "150 / 65 ↓",
+             "55 ↓",
+             "170 ↑ / 95 ↑",
+             "95 ↑",
+             "37,4 ↑",
+             "120 / 80",
+             "36,6",
+             "Кровь 06.03.2026: гемоглобин 105 г/л",
+             "СОЭ 20 мм/час ↓↑",
              "сист. 100–160 — границы правил программы",
          })
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
@@ -92,7 +104,8 @@ void TestDoctorSummary::period()
     QFETCH(int, count);
     const QDateTime now = First.addYears(1);
     QList<TDiaryEntry> entries;
-    for (const QDateTime& moment : { now.addDays(-1), now.addMonths(-3), now.addMonths(-4), now.addYears(-1).addSecs(-1) })
+    for (const QDateTime& moment :
+        { now.addDays(-1), now.addMonths(-3), now.addMonths(-4), now.addYears(-1).addSecs(-1) })
         entries << DiaryTestEntry(QString(), moment, QString());
     QCOMPARE(EntriesOfPeriod(entries, period, now).size(), count);
 }
