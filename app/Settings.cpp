@@ -52,4 +52,15 @@ void SetSaveNeeded(bool needed)
     Store().setValue(SaveNeededKey, needed ? Yes : No);
 }
 
+QByteArray WindowState(const QString& name)
+{
+    const QVariant value = Store().value(QStringLiteral("Windows/") + name);
+    return value.typeId() == QMetaType::QByteArray ? value.toByteArray() : QByteArray();
+}
+
+void SetWindowState(const QString& name, const QByteArray& state)
+{
+    Store().setValue(QStringLiteral("Windows/") + name, state);
+}
+
 } // namespace UserSettings

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The program's persistent per-user settings, kept by QSettings for the
@@ -20,5 +21,10 @@ void SetReportPath(const QString& folder);
 // "SaveNeeded": written as "Yes" or "No"; only the exact text "Yes" reads as true.
 bool SaveNeeded();
 void SetSaveNeeded(bool needed);
+
+// A window's size and its dividers as Qt saves them ("Windows/<name>"); empty
+// while none is stored.
+QByteArray WindowState(const QString& name);
+void SetWindowState(const QString& name, const QByteArray& state);
 
 } // namespace UserSettings

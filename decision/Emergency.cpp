@@ -206,14 +206,22 @@ QStringList MeasuredNotice(const ExaminationRecord& record, const QDateTime& now
 
 QStringList ConclusionNotice(const ExaminationRecord& record, const QDateTime& now)
 {
-    QStringList lines;
-    if (const QList<int> answered = AnsweredStatements(record); !answered.isEmpty()) {
-        lines << QStringLiteral("СРОЧНО! %1").arg(Reported(StatementSigns, answered))
-              << QStringLiteral("Это может быть признаком состояния, опасного для жизни. Если это происходит "
-                                "сейчас или случилось в последние сутки, не ждите консультации. %1")
-                     .arg(CallAmbulance());
+    return StatementNotice(AnsweredStatements(record)) << MeasuredNotice(record, now);
+}
+
+QStringList StatementNotice(const QList<int>& statements)
+{
+    QList<int> answered;
+    for (int statement : statements) {
+        if (IsEmergencyStatement(statement))
+            answered << statement;
     }
-    return lines << MeasuredNotice(record, now);
+    if (answered.isEmpty())
+        return {};
+    return { QStringLiteral("СРОЧНО! %1").arg(Reported(StatementSigns, answered)),
+        QStringLiteral("Это может быть признаком состояния, опасного для жизни. Если это происходит сейчас "
+                       "или случилось в последние сутки, не ждите консультации. %1")
+            .arg(CallAmbulance()) };
 }
 
 QStringList InterviewNotice(const QList<int>& questions)

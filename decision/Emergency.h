@@ -57,6 +57,10 @@ QStringList MeasuredNotice(const ExaminationRecord& record, const QDateTime& now
 // when there is nothing urgent.
 QStringList ConclusionNotice(const ExaminationRecord& record, const QDateTime& now);
 
+// The notice of the emergency statements among these numbers (the first part
+// of ConclusionNotice); empty when none is.
+QStringList StatementNotice(const QList<int>& statements);
+
 // The lines of the interview's urgent notice for the emergency questions
 // answered Yes: the call, what was reported, and that the answer needs help
 // whatever the others show; empty for no questions.

@@ -1,5 +1,7 @@
 #include "diary/DiaryEntry.h"
 
+#include "diary/DiaryFindings.h"
+
 #include <QLocale>
 
 namespace {
@@ -113,14 +115,6 @@ QString TestCell(const TDiaryEntry& entry, Test kind)
         return {};
     return QStringLiteral("%1: %2").arg(
         QLocale().toString(test->performed.date(), QLocale::ShortFormat), TestResult(*test));
-}
-
-QString JoinedNumbers(const QList<int>& numbers)
-{
-    QStringList texts;
-    for (int number : numbers)
-        texts << QString::number(number);
-    return texts.join(QStringLiteral(", "));
 }
 
 QString SpecialistList(const QList<int>& specialists)
@@ -243,7 +237,7 @@ QStringList DiaryCells(const TDiaryEntry& entry)
         TestCell(entry, Test::Flu),
         TestCell(entry, Test::Blood),
         TestCell(entry, Test::Urine),
-        JoinedNumbers(entry.findings),
+        FindingsText(entry),
         SpecialistList(entry.specialists),
         entry.savedFile,
     };

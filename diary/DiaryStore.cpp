@@ -229,6 +229,20 @@ bool TDiaryStore::add(const QList<TDiaryEntry>& entries)
     return true;
 }
 
+bool TDiaryStore::remove(qint64 id)
+{
+    if (!isOpen())
+        return false;
+    QSqlQuery query(m_database);
+    query.prepare(QStringLiteral("DELETE FROM examination WHERE id = ?"));
+    query.addBindValue(id);
+    if (!query.exec())
+        return fail(QStringLiteral("удаление невозможно"), query.lastError().text());
+    if (query.numRowsAffected() != 1)
+        return fail(QStringLiteral("удаление невозможно"), QStringLiteral("обследование уже удалено"));
+    return true;
+}
+
 bool TDiaryStore::insert(TDiaryEntry entry)
 {
     QSqlQuery query(m_database);

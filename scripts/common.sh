@@ -14,6 +14,8 @@ BUILD_PACKAGES=(
     libjpeg62-turbo-dev
     libreoffice-dev
     fonts-dejavu-core fonts-liberation2
+    qt6-translations-l10n xdg-utils
+    poppler-utils
 )
 
 # scripts/package and the package test: CPack's Debian tools and the checkers
@@ -27,6 +29,8 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # Writer (which replaces the headless build); tests are content with either.
 OFFICE_FOR_RUN=libreoffice-writer
 OFFICE_FOR_TEST=libreoffice-writer-nogui
+# Writer's own prompts and menus in Russian, like the rest of the program.
+OFFICE_LANGUAGE_PACK=libreoffice-l10n-ru
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -1,6 +1,8 @@
-// Time to open the diary window on a diary of 1 000 kept examinations.
+// Time to open the diary window on a diary of 1 000 kept examinations, and
+// to write the summary for a doctor of them.
 #include "app/DiaryU.h"
 #include "diary/DiaryStore.h"
+#include "diary/DoctorSummaryPdf.h"
 #include "tests/BenchFigures.h"
 #include "tests/DiaryTestData.h"
 
@@ -13,6 +15,7 @@ class BenchDiary : public QObject {
 
 private slots:
     void openWindow();
+    void writeSummary();
 };
 
 void BenchDiary::openWindow()
@@ -44,6 +47,29 @@ void BenchDiary::openWindow()
     qInfo("diary window with %d examinations, from construction to the table and the four charts first "
           "painted: %s (target: under 300 ms)",
         Examinations, qPrintable(times.text(QStringLiteral("ms"))));
+}
+
+void BenchDiary::writeSummary()
+{
+    constexpr int Examinations = 1000;
+    constexpr int Runs = 5;
+    const QList<TDiaryEntry> entries = DiaryTestSeries(Examinations, QDateTime::currentDateTime());
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Сводка.pdf"));
+    BenchFigures times;
+    for (int run = 0; run < Runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        QString error;
+        QVERIFY2(WriteDoctorSummary(path,
+                     MakeDoctorSummary(
+                         entries, SummaryPeriodName(TSummaryPeriod::All), QDateTime::currentDateTime()),
+                     error),
+            qPrintable(error));
+        times.add(timer.elapsed());
+    }
+    qInfo("summary for a doctor of %d examinations written as PDF (%lld KB): %s (target: under 1 s)",
+        Examinations, QFileInfo(path).size() / 1024, qPrintable(times.text(QStringLiteral("ms"))));
 }
 
 QTEST_MAIN(BenchDiary)

@@ -54,6 +54,10 @@ std::unique_ptr<QProcess> OfficeProcess::startChild(const OfficeStartOptions& op
     process->setArguments(officeArguments(options));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("SAL_ENABLE_FILE_LOCKING"), QStringLiteral("1"));
+    // Writer's own menus and prompts in the program's language, when its
+    // Russian language pack is installed; formats follow the user's locale.
+    // The office reads the name only, so the system needs no such locale.
+    environment.insert(QStringLiteral("LC_MESSAGES"), QStringLiteral("ru_RU.UTF-8"));
     process->setProcessEnvironment(environment);
     // Whoever reads the program's output (a terminal, a test runner's pipe)
     // must not wait for the office too.
