@@ -715,6 +715,8 @@ void TfrmTessora::CloseReportDocuments()
     try {
         CloseConclusionDocuments();
     } catch (const std::exception& error) {
-        MessageBoxes::showError(this, QString::fromUtf8(error.what()));
+        if (!(FConclusionPending && IsSaveNeeded()))
+            MessageBoxes::showError(this, QString::fromUtf8(error.what()));
     }
+    KeepLostConclusion();
 }
