@@ -211,6 +211,7 @@ void TfrmTessora::KeepLostConclusion()
         return;
     // The office went away with the document: its close never came.
     ReportDoc.clear();
+    FKeptDocument.clear();
     if (IsSaveNeeded())
         KeepConclusionText(QStringLiteral("текстовый редактор закрылся или не отвечает"));
 }
@@ -225,8 +226,19 @@ void TfrmTessora::SaveConclusionIfNeeded()
 {
     if (ReportDoc.isEmpty())
         return;
-    // The document closes whatever happens here; a conclusion that could not
-    // be kept as a document is kept as text.
+    KeepConclusion();
+    FKeptDocument.clear();
+    FConclusionPending = false;
+    ReportDoc.clear();
+}
+
+void TfrmTessora::KeepConclusion()
+{
+    if (ReportDoc.isEmpty() || ReportDoc == FKeptDocument)
+        return;
+    FKeptDocument = ReportDoc;
+    // The document may close after this whatever happens here; a conclusion
+    // that could not be kept as a document is kept as text.
     try {
         if (IsSaveNeeded()) {
             // Asked once: a cancelled question still saves this conclusion,
@@ -237,14 +249,14 @@ void TfrmTessora::SaveConclusionIfNeeded()
         }
     } catch (const std::exception& error) {
         ReportDoc.clear();
+        FKeptDocument.clear();
+        FConclusionPending = false;
         if (IsSaveNeeded())
             KeepConclusionText(QStringLiteral("текстовый редактор закрылся или не отвечает"));
         else
             MessageBoxes::showError(this,
                 QStringLiteral("Не могу сохранить заключение\n%1").arg(QString::fromUtf8(error.what())));
     }
-    FConclusionPending = false;
-    ReportDoc.clear();
 }
 
 void TfrmTessora::SetWordOpenDirectory()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decision/ExaminationRecord.h"
+#include "platform/automation/Variant.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -95,6 +96,10 @@ public:
     bool IsInReportFolder(const QString& folder) const;
     // Handlers of the conclusion document's Close and of the word processor's before-save.
     void SaveConclusionIfNeeded();
+    // Saves the conclusion document where wanted, once per document: before the
+    // program closes it, so that a question about the folder waits outside any
+    // office call, or at its Close.
+    void KeepConclusion();
     void SetWordOpenDirectory();
     // True writes the option to the settings, false reads it back.
     void StoreSaveNeeded(bool Store);
@@ -211,4 +216,6 @@ private:
     // A report document was shown and its close has not come yet.
     bool FConclusionPending = false;
     QString FConclusionText;
+    // The document KeepConclusion ran for.
+    Automation::Variant FKeptDocument;
 };

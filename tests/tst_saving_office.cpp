@@ -42,13 +42,15 @@ const QString Unsaved = QStringLiteral("<unsaved>");
 enum class UserSave { None, IntoReportFolder, Elsewhere };
 
 // A Word 97 file opens with the compound-file signature and keeps Cyrillic
-// text as UTF-16.
+// text as UTF-16; a conclusion kept as text is UTF-8.
 bool HoldsText(const QString& file, const QString& text)
 {
     QFile doc(file);
     if (!doc.open(QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = doc.readAll();
+    if (file.endsWith(QLatin1String(".txt")))
+        return bytes.contains(text.toUtf8());
     const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     return bytes.startsWith(QByteArray::fromHex("d0cf11e0a1b11ae1")) && bytes.contains(utf16);
 }
@@ -395,13 +397,7 @@ void TestSavingOffice::failingFolderIsToldAndNothingLost()
                         .arg(reason, file);
     QCOMPARE(boxes, expected);
     QCOMPARE(QFileInfo(file).path(), reason.isEmpty() ? folder : other.isEmpty() ? m_root.path() : other);
-    if (other.isEmpty() && !reason.isEmpty()) {
-        QFile kept(file);
-        QVERIFY(kept.open(QIODevice::ReadOnly));
-        QVERIFY(QString::fromUtf8(kept.readAll()).contains(text));
-    } else {
-        QVERIFY(HoldsText(file, text));
-    }
+    QVERIFY(HoldsText(file, text));
     if (reason.isEmpty())
         QCOMPARE(FileMode(folder), 0700);
     else if (folder != how)
