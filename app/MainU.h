@@ -215,6 +215,7 @@ private:
     QPointer<TfrmDiary> FDiary;
     // A report document was shown and its close has not come yet.
     bool FConclusionPending = false;
+    // The conclusion page's text as the report was shown: what is kept when the office is lost.
     QString FConclusionText;
     // The document KeepConclusion ran for.
     Automation::Variant FKeptDocument;
