@@ -207,12 +207,16 @@ void TfrmTessora::NoteConclusionShown()
 
 void TfrmTessora::KeepLostConclusion()
 {
+    // Saved, or its text written, before the close failed.
+    const bool kept = !FKeptDocument.isEmpty();
+    if (ReportDoc.isEmpty())
+        FKeptDocument.clear();
     if (!std::exchange(FConclusionPending, false))
         return;
     // The office went away with the document: its close never came.
     ReportDoc.clear();
     FKeptDocument.clear();
-    if (IsSaveNeeded())
+    if (!kept && IsSaveNeeded())
         KeepConclusionText(QStringLiteral("текстовый редактор закрылся или не отвечает"));
 }
 
