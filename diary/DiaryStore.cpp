@@ -198,8 +198,18 @@ bool TDiaryStore::migrate(int version)
 {
     QSqlQuery query(m_database);
     for (; version < SchemaVersion; ++version) {
-        if (!m_database.transaction())
-            return fail(QStringLiteral("не могу обновить схему"), m_database.lastError().text());
+        // Another program instance may bring the schema up at the same moment:
+        // the step takes the write lock first and looks again.
+        if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            return fail(QStringLiteral("не могу обновить схему"), query.lastError().text());
+        const int stored = storedVersion();
+        if (stored != version) {
+            m_database.rollback();
+            if (stored < version)
+                return stored < 0 ? false : fail(QStringLiteral("не могу обновить схему"), QString());
+            version = stored - 1;
+            continue;
+        }
         for (const QString& statement : Migrations[version]) {
             if (!query.exec(statement)) {
                 const QString reason = query.lastError().text();
