@@ -14,7 +14,6 @@ class QDateTimeEdit;
 class QLabel;
 class QTreeWidgetItem;
 class TCardioPage;
-class TfrmDiary;
 class TfrmMonitor;
 class TCheck;
 class TQuestionnaire;
@@ -212,7 +211,7 @@ private:
     QWidget* FShownPage = nullptr;
     std::unique_ptr<TPageRecord> FRecord;
     QStringList FResetValues;
-    QPointer<TfrmDiary> FDiary;
+    QPointer<QWidget> FDiary;
     // A report document was shown and its close has not come yet.
     bool FConclusionPending = false;
     // The conclusion page's text as the report was shown: what is kept when the office is lost.

@@ -110,8 +110,11 @@ namespace WriterServer {
 
 void Register()
 {
-    Automation::RegisterServer(
-        QStringLiteral("Word.Application"), Word::CLSID_Application, { create, getActive });
+    Automation::RegisterServer(QStringLiteral("Word.Application"), Word::CLSID_Application, Factory());
+}
+
+Automation::ClassFactory Factory()
+{
     // The office connection is let go while Qt and UNO are still whole, not
     // among the static destructors at exit.
     static const bool cleanupAdded = [] {
@@ -119,6 +122,7 @@ void Register()
         return true;
     }();
     Q_UNUSED(cleanupAdded);
+    return { create, getActive };
 }
 
 void setSettings(const Settings& settings)
