@@ -8,6 +8,7 @@
 #include "report/ReportU.h"
 
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QStyle>
 
 #include <memory>
@@ -41,6 +42,7 @@ void TfrmTessora::acReportUpdate()
 
 void TfrmTessora::acReportExecute()
 {
+    const auto shown = qScopeGuard([this] { NoteConclusionShown(); });
     try {
         if (!ReportDoc.isEmpty()) {
             ShowReport();

@@ -754,9 +754,15 @@ void TfrmTessora::CloseReportDocuments()
 {
     // A word processor that fails here (gone, or refusing) is reported and the
     // window carries on: leaving the page or closing the program must not stop.
+    // A conclusion whose office failed here was kept as text and told.
+    const bool held = !ReportDoc.isEmpty();
+    KeepConclusion();
+    const bool told = held && ReportDoc.isEmpty();
     try {
         CloseConclusionDocuments();
     } catch (const std::exception& error) {
-        MessageBoxes::showError(this, QString::fromUtf8(error.what()));
+        if (!told && !(FConclusionPending && IsSaveNeeded()))
+            MessageBoxes::showError(this, QString::fromUtf8(error.what()));
     }
+    KeepLostConclusion();
 }

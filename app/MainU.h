@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decision/ExaminationRecord.h"
+#include "platform/automation/Variant.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -90,12 +91,17 @@ public:
     QString GetReportPath();
     QString GetFallbackFolder() const;
     // Saves the conclusion document into the folder under a free name from
-    // ConclusionFileName; tells the user when that fails, else emits ConclusionSaved.
+    // ConclusionFileName and emits ConclusionSaved. After a failure tells why
+    // and offers another folder; when the user declines keeps its text.
     void SaveConclusionAs(const QString& folder);
     // Whether the conclusion document was saved into this folder (from GetReportPath).
     bool IsInReportFolder(const QString& folder) const;
     // Handlers of the conclusion document's Close and of the word processor's before-save.
     void SaveConclusionIfNeeded();
+    // Saves the conclusion document where wanted, once per document: before the
+    // program closes it, so that a question about the folder waits outside any
+    // office call, or at its Close.
+    void KeepConclusion();
     void SetWordOpenDirectory();
     // True writes the option to the settings, false reads it back.
     void StoreSaveNeeded(bool Store);
@@ -178,6 +184,18 @@ private:
     void ConnectDiary();
     void DisconnectSaving();
     bool AskReportFolder(const QString& preselected, QString& folder);
+    // One attempt; false with the reason in Russian when the folder failed.
+    bool TrySaveConclusion(const QString& folder, QString& reason);
+    bool OfferOtherFolder(const QString& reason, QString& folder);
+    // The conclusion as text: the document's, or the page's when the office is gone.
+    QString ConclusionText() const;
+    // Writes the conclusion's text as a UTF-8 file beside the conclusions (or
+    // in the home folder) and tells why it is not a document.
+    void KeepConclusionText(const QString& reason);
+    // Called when a report was shown, and after the report documents were
+    // closed: a shown conclusion whose close never came is kept as text.
+    void NoteConclusionShown();
+    void KeepLostConclusion();
 
     void LoadPageTip(int tag);
     void LoadPagePicture(int tag);
@@ -209,4 +227,10 @@ private:
     std::unique_ptr<TPageRecord> FRecord;
     QStringList FResetValues;
     QPointer<QWidget> FDiary;
+    // A report document was shown and its close has not come yet.
+    bool FConclusionPending = false;
+    // The conclusion page's text as the report was shown: what is kept when the office is lost.
+    QString FConclusionText;
+    // The document KeepConclusion ran for.
+    Automation::Variant FKeptDocument;
 };

@@ -3,12 +3,20 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 // The program's persistent per-user settings, kept by QSettings for the
 // organisation TessoraPro: the registry key Software\TessoraPro on Windows,
 // ~/.config/TessoraPro.conf on Linux. Every access opens the store anew and
 // closes it right after. A damaged store reads as missing values and is
 // rewritten by the next change; it never stops the program.
 namespace UserSettings {
+
+// The longest value taken: what a path can be (PATH_MAX). A longer one reads
+// as missing and is told once through the problem handler.
+inline constexpr int MaxValueBytes = 4096;
+using ProblemHandler = std::function<void(const QString& text)>;
+void SetProblemHandler(ProblemHandler handler);
 
 // False only when the store exists but cannot be read.
 bool IsAvailable();

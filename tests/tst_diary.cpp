@@ -214,20 +214,24 @@ void TestDiary::unusableDiary_data()
     QTest::addColumn<QByteArray>("garbage");
     QTest::addColumn<QStringList>("statements");
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("link"); // the diary's name links to a file elsewhere that holds the bytes
     QByteArray bytes(8192, '\0');
     for (int k = 0; k < bytes.size(); ++k)
         bytes[k] = char((k * 131 + 7) % 251);
-    QTest::newRow("garbage bytes") << bytes << QStringList() << QStringLiteral("файл поврежден");
+    QTest::newRow("garbage bytes") << bytes << QStringList() << QStringLiteral("файл поврежден") << false;
     QTest::newRow("header of SQLite, then garbage")
-        << QByteArray("SQLite format 3\0", 16) + bytes << QStringList() << QStringLiteral("файл поврежден");
+        << QByteArray("SQLite format 3\0", 16) + bytes << QStringList() << QStringLiteral("файл поврежден")
+        << false;
     QTest::newRow("someone else's database")
         << QByteArray() << QStringList { QStringLiteral("CREATE TABLE notes (text TEXT)") }
-        << QStringLiteral("это не дневник обследований");
+        << QStringLiteral("это не дневник обследований") << false;
     QTest::newRow("newer program's diary")
         << QByteArray()
         << QStringList { QStringLiteral("CREATE TABLE schema_version (version INTEGER)"),
                QStringLiteral("INSERT INTO schema_version VALUES (3)") }
-        << QStringLiteral("записан более новой версией программы");
+        << QStringLiteral("записан более новой версией программы") << false;
+    QTest::newRow("link to an empty file elsewhere")
+        << QByteArray() << QStringList() << QStringLiteral("это символическая ссылка") << true;
 }
 
 void TestDiary::unusableDiary()
@@ -235,7 +239,11 @@ void TestDiary::unusableDiary()
     QFETCH(QByteArray, garbage);
     QFETCH(QStringList, statements);
     QFETCH(QString, reason);
+    QFETCH(bool, link);
     QTemporaryDir folder;
+    QTemporaryDir elsewhere;
+    if (link)
+        QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("target")), DiaryPath(folder)));
     if (statements.isEmpty()) {
         QFile file(DiaryPath(folder));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(garbage) == garbage.size());
