@@ -13,6 +13,7 @@
 #include "platform/files/DataFolder.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/jpeg/JpegLoader.h"
+#include "platform/widgets/BusyBox.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "report/ReportU.h"
 
@@ -122,6 +123,7 @@ TfrmTessora::~TfrmTessora()
     qApp->removeEventFilter(this);
     SetReportErrorBox({});
     SetReportMessageBox({});
+    Automation::SetBusyView({});
     DisconnectSaving();
 }
 
@@ -161,6 +163,7 @@ void TfrmTessora::FormCreate()
     SetReportMessageBox([this](const QString& text) {
         MessageBoxes::show(this, QMessageBox::NoIcon, MessageBoxes::title(), text);
     });
+    Automation::SetBusyView(BusyBox::View(this));
     CreateQuestionnaire();
 
     acNewExecute();
@@ -426,6 +429,8 @@ void TfrmTessora::EnterConclusionPage()
     WriteConclusion(*FRecord, ui->mmoCommon, this);
     UpdateSpecialistsNode(HeartSpecialistRecommended());
     UpdateTabActions();
+    // The report is usually asked for from here: its office starts meanwhile.
+    PrepareWord();
 }
 
 void TfrmTessora::EnterDataPage(int tag)
