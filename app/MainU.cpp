@@ -647,8 +647,13 @@ bool TfrmTessora::eventFilter(QObject* watched, QEvent* event)
     auto* widget = concerned ? qobject_cast<QWidget*>(watched) : nullptr;
     if (widget && widget->window() == this) {
         switch (event->type()) {
-        case QEvent::Enter:
         case QEvent::FocusIn:
+            // The window coming back from a box over it (the office's busy
+            // box) keeps the status bar's message.
+            if (static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason)
+                break;
+            [[fallthrough]];
+        case QEvent::Enter:
             FHintWidget = widget;
             FCurrentHint = HintFor(widget);
             ShowHintInStatusBar();

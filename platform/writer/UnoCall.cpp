@@ -5,6 +5,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QThread>
 #include <QTimer>
 
@@ -67,6 +68,10 @@ thread_local Queue* t_serving = nullptr;
 
 // GUI thread only.
 Queue* g_target = nullptr; // where the GUI thread's calls go; null: the office thread
+// Inside a notification that the office delivers on the GUI thread itself
+// (nested in a UNO call the GUI thread made directly): the office waits on
+// this thread, so calls are made right here.
+int g_onCallingThread = 0;
 int g_waitDepth = 0;
 bool g_viewShown = false;
 QString g_activity;
@@ -125,13 +130,13 @@ void serveOfficeThread()
 // objects made there have an event dispatcher to register with.
 Queue& officeQueue() // lock held
 {
-    static const bool started = [] {
-        QThread* thread = QThread::create(serveOfficeThread);
-        thread->setObjectName(QStringLiteral("office"));
-        thread->start();
-        return true;
+    static QThread* const thread = [] {
+        QThread* created = QThread::create(serveOfficeThread);
+        created->setObjectName(QStringLiteral("office"));
+        created->start();
+        return created;
     }();
-    Q_UNUSED(started);
+    Q_UNUSED(thread);
     return hub().officeJobs;
 }
 
@@ -242,7 +247,7 @@ void waitUntil(const std::function<bool()>& ready)
 
 void run(const std::function<void()>& work)
 {
-    if (!QCoreApplication::instance() || !onGuiThread()) {
+    if (!QCoreApplication::instance() || !onGuiThread() || g_onCallingThread > 0) {
         work();
         return;
     }
@@ -278,6 +283,8 @@ void post(std::function<void()> work)
 bool serveGuiWork(std::function<void()> guiWork, int startTimeoutMs)
 {
     if (onGuiThread()) {
+        ++g_onCallingThread;
+        const auto restore = qScopeGuard([] { --g_onCallingThread; });
         guiWork();
         return true;
     }
