@@ -61,10 +61,11 @@ public:
     // return in time: an office this program started is killed, any other
     // one is let go, and the calls waiting on them fail. Safe on any thread.
     static void abandonAll();
+    // The same for this office alone.
+    void abandon();
 
 private:
     UnoOffice();
-    void abandon();
     static std::shared_ptr<UnoOffice> tryConnect(const QString& pipeName);
     void connectionLost();
 

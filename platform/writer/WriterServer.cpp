@@ -7,7 +7,9 @@
 #include "platform/writer/UnoOffice.h"
 #include "platform/writer/WordApplication.h"
 
+#include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/uno/Exception.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
 
 #include <QDir>
 #include <QFileInfo>
@@ -202,6 +204,20 @@ HRESULT create(ComPtr<IDispatch>& out)
     return handOut(out);
 }
 
+// A bare office start leaves Writer itself unloaded; a hidden document made
+// and closed again loads it, so that the report's first document is quick.
+void loadWriter(const UnoOffice& office)
+{
+    using namespace css;
+    const beans::PropertyValue hidden = namedValue("Hidden", uno::Any(true));
+    const uno::Reference<util::XCloseable> document(
+        uno::Reference<frame::XComponentLoader>(office.desktop(), uno::UNO_QUERY_THROW)
+            ->loadComponentFromURL(OUString("private:factory/swriter"), OUString("_blank"), 0,
+                uno::Sequence<beans::PropertyValue>(&hidden, 1)),
+        uno::UNO_QUERY_THROW);
+    document->close(true);
+}
+
 void prepareOffice()
 {
     dropDeadInstance();
@@ -217,6 +233,8 @@ void prepareOffice()
         std::shared_ptr<UnoOffice> office;
         try {
             office = UnoOffice::start(options, [prepared] { return prepared->cancelled.load(); });
+            const CallLimit limit(CallLimit::callMs(), [office] { office->abandon(); });
+            loadWriter(*office);
         } catch (...) {
             // Told when a report asks for the office and its own start fails.
         }
