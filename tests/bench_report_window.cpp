@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QElapsedTimer>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <algorithm>
@@ -45,19 +44,17 @@ QString Figure(const QList<qint64>& values)
 
 void BenchReportWindow::reportFromTheWindow()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     WriterTestOffice guard(QStringLiteral("bench_window"));
     InitReportUnit();
     TfrmTessora window;
     window.show();
     auto* report = window.findChild<QAction*>(QStringLiteral("acReport"));
+    QElapsedTimer timer;
     const auto timedReport = [&] {
-        QElapsedTimer timer;
         timer.start();
         report->trigger();
-        const qint64 elapsed = timer.elapsed();
-        return ReportDoc.isEmpty() ? -1 : elapsed;
+        return ReportDoc.isEmpty() ? -1 : timer.elapsed();
     };
     const auto leave = [&] {
         window.SelectPageByTag(DataPageTag);
@@ -79,7 +76,6 @@ void BenchReportWindow::reportFromTheWindow()
         window.SelectPageByTag(ConclusionPageTag);
         cold << timedReport();
         leave();
-        QElapsedTimer timer;
         timer.start();
         QVERIFY(ConnectWord());
         start << timer.elapsed();

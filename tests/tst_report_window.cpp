@@ -10,7 +10,8 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QProgressBar>
-#include <QProgressDialog>
+#include <QDialog>
+#include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStandardPaths>
@@ -293,9 +294,9 @@ void TestReportWindow::stoppedOfficeLeavesTheWindowAliveAndCanBeGivenUp()
     QString waitingFor;
     QTimer user;
     connect(&user, &QTimer::timeout, this, [&] {
-        auto* box = m_window->findChild<QProgressDialog*>(QStringLiteral("dlgBusy"));
+        auto* box = m_window->findChild<QDialog*>(QStringLiteral("dlgBusy"));
         if (box && box->isVisible() && waitingFor.isEmpty()) {
-            waitingFor = box->labelText();
+            waitingFor = box->findChild<QLabel*>()->text();
             QTest::mouseClick(box->findChild<QPushButton*>(), Qt::LeftButton);
         }
     });

@@ -2,36 +2,69 @@
 
 #include "platform/widgets/MessageBoxes.h"
 
+#include <QDialog>
+#include <QLabel>
 #include <QPointer>
-#include <QProgressDialog>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 #include <memory>
 
 namespace BusyBox {
 
+namespace {
+
+// One box per window, made on first use and hidden between waits.
+class TBusyBox final : public QDialog {
+public:
+    explicit TBusyBox(QWidget* parent)
+        : QDialog(parent)
+    {
+        setObjectName(QStringLiteral("dlgBusy"));
+        setWindowTitle(MessageBoxes::title());
+        setWindowModality(Qt::ApplicationModal);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(label);
+        auto* bar = new QProgressBar(this);
+        bar->setRange(0, 0);
+        bar->setTextVisible(false);
+        layout->addWidget(bar);
+        layout->addWidget(giveUpButton, 0, Qt::AlignRight);
+    }
+
+    QLabel* label = new QLabel(this);
+    QPushButton* giveUpButton = new QPushButton(QStringLiteral("Не ждать"), this);
+};
+
+} // namespace
+
 Automation::BusyView View(QWidget* parent)
 {
-    auto shown = std::make_shared<QPointer<QProgressDialog>>();
-    Automation::BusyView view;
-    view.show = [parent = QPointer<QWidget>(parent), shown](
-                    const QString& what, const std::function<void()>& giveUp) {
-        auto* box = new QProgressDialog(what, QStringLiteral("Не ждать"), 0, 0, parent);
-        box->setObjectName(QStringLiteral("dlgBusy"));
-        box->setWindowTitle(MessageBoxes::title());
-        box->setWindowModality(Qt::ApplicationModal);
-        box->setAutoReset(false);
-        box->setAutoClose(false);
-        box->setMinimumDuration(0);
-        QObject::connect(box, &QProgressDialog::canceled, box, [giveUp] { giveUp(); });
-        box->show();
-        *shown = box;
+    struct State {
+        QPointer<QWidget> parent;
+        QPointer<TBusyBox> box;
+        QMetaObject::Connection giveUp;
     };
-    view.hide = [shown] {
-        if (QProgressDialog* box = shown->data()) {
-            box->hide();
-            box->deleteLater();
-        }
-        *shown = nullptr;
+    auto state = std::make_shared<State>();
+    state->parent = parent;
+    Automation::BusyView view;
+    view.show = [state](const QString& what, const std::function<void()>& giveUp) {
+        if (!state->box)
+            state->box = new TBusyBox(state->parent);
+        QObject::disconnect(state->giveUp);
+        // «Не ждать», Escape and closing the box all give up.
+        state->giveUp = QObject::connect(state->box, &QDialog::finished, state->box, [giveUp] { giveUp(); });
+        QObject::connect(state->box->giveUpButton, &QPushButton::clicked, state->box, &QDialog::reject,
+            Qt::UniqueConnection);
+        state->box->label->setText(what);
+        state->box->show();
+    };
+    view.hide = [state] {
+        if (!state->box)
+            return;
+        QObject::disconnect(state->giveUp);
+        state->box->hide();
     };
     return view;
 }

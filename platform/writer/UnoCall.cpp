@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -140,13 +141,21 @@ Queue& officeQueue() // lock held
     return hub().officeJobs;
 }
 
-// Runs the jobs queued for this thread until done() holds.
+// Runs the calls the GUI thread waits for, queued for this thread, until
+// done() holds; work queued for later stays where it is.
 void serveUntil(std::unique_lock<std::mutex>& lock, Queue& mine, const std::function<bool()>& done)
 {
+    const auto awaited = [&] {
+        return std::find_if(mine.begin(), mine.end(), [](const JobPtr& job) { return job->awaited; });
+    };
     for (;;) {
-        hub().changed.wait(lock, [&] { return done() || !mine.empty(); });
-        if (!runFront(lock, mine))
+        hub().changed.wait(lock, [&] { return done() || awaited() != mine.end(); });
+        const auto next = awaited();
+        if (next == mine.end())
             return;
+        const JobPtr job = *next;
+        mine.erase(next);
+        runJob(lock, job);
     }
 }
 
