@@ -13,7 +13,6 @@ class QDateTimeEdit;
 class QLabel;
 class QTreeWidgetItem;
 class TCardioPage;
-class TfrmDiary;
 class TfrmMonitor;
 class TCheck;
 class TQuestionnaire;
@@ -194,5 +193,5 @@ private:
     QWidget* FShownPage = nullptr;
     std::unique_ptr<TPageRecord> FRecord;
     QStringList FResetValues;
-    QPointer<TfrmDiary> FDiary;
+    QPointer<QWidget> FDiary;
 };

@@ -1,10 +1,12 @@
 #include "app/MainU.h"
+#include "app/StartProbe.h"
 #include "app/TessoraApplication.h"
 #include "app/VersionU.h"
 #include "cardio/CardioU.h"
 #include "decision/DecisionU.h"
+#include "platform/automation/OleServer.h"
+#include "platform/automation/WordTypeLib.h"
 #include "platform/widgets/MessageBoxes.h"
-#include "platform/writer/WriterServer.h"
 #include "report/ReportU.h"
 
 #include <QScreen>
@@ -28,7 +30,9 @@ int main(int argc, char* argv[])
     if (const QString problem = InitCardioKnowledgeBase(); !problem.isEmpty())
         MessageBoxes::showError(nullptr, problem);
     InitReportUnit();
-    WriterServer::Register();
+    // The office bridge is loaded with its plugin when a report first asks for it.
+    Automation::RegisterServerModule(
+        QStringLiteral("Word.Application"), Word::CLSID_Application, QStringLiteral("tessora_word"));
 
     TfrmTessora frmTessora;
     if (const QScreen* screen = frmTessora.screen())
@@ -36,6 +40,7 @@ int main(int argc, char* argv[])
     frmTessora.show();
     frmTessora.raise();
     frmTessora.activateWindow();
+    InstallStartProbe();
     const int result = application.exec();
     FinalizeReportUnit();
     return result;

@@ -17,6 +17,8 @@ using Test = ExaminationRecord::Test;
 namespace {
 
 const QString LineBreak = QStringLiteral("\r\n");
+// The new table: the picture row and the open row.
+constexpr int TableRows = 2;
 
 // "%3.1f", "%3.0f": the user's decimal separator, at least three places.
 QString Real(double value, int decimals)
@@ -50,7 +52,7 @@ void AddPictureRow()
         .call(QStringLiteral("AddPicture"), picture, false, true);
 }
 
-void AddHeader(const ExaminationRecord& record, const QDateTime& now)
+void AddHeader(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
 {
     const int years = record.GetAge();
     const QString age = QStringLiteral("%1 %2").arg(Integer(years), PluralForm(years, Nouns::Year));
@@ -58,21 +60,21 @@ void AddHeader(const ExaminationRecord& record, const QDateTime& now)
     const QString name = ReportDoc.call(QStringLiteral("BuiltInDocumentProperties"), QStringLiteral("AUTHOR"))
                              .get(QStringLiteral("Value"))
                              .toString();
-    AddPatientHeader(name, sex, age, now.date());
+    layout.AddPatientHeader(name, sex, age, now.date());
 }
 
 // An emergency statement answered Yes puts the conclusion's urgent notice
 // right under the header, where a doctor reading the paper sees it first.
-void AddUrgentNotice(const ExaminationRecord& record)
+void AddUrgentNotice(TReportLayout& layout, const ExaminationRecord& record)
 {
     QString notice = Emergency::ConclusionNotice(record).join(QLatin1Char(' '));
     if (notice.isEmpty())
         return;
     notice.chop(notice.endsWith(QLatin1Char('.')) ? 1 : 0); // the section adds its own full stop
-    AddTextSection(QStringLiteral("Срочно:"), notice);
+    layout.AddTextSection(QStringLiteral("Срочно:"), notice);
 }
 
-void AddObjective(const ExaminationRecord& record)
+void AddObjective(TReportLayout& layout, const ExaminationRecord& record)
 {
     const QString temperature = QStringLiteral("%1 град. Ц").arg(Real(record.GetTemperature(), 1));
     const QString pulse = QStringLiteral("%1 %2").arg(
@@ -82,61 +84,61 @@ void AddObjective(const ExaminationRecord& record)
     const QString bmi = Real(record.CalcBodyMassIndex(), 1);
     const QString weight = QStringLiteral("%1 кг").arg(Real(record.GetWeight(), 0));
     const QString height = QStringLiteral("%1 см").arg(Real(record.GetHeight(), 0));
-    AddObjectiveTable(height, weight, bmi, pressure, pulse, temperature);
+    layout.AddObjectiveTable(height, weight, bmi, pressure, pulse, temperature);
 }
 
-void AddEcg(const ExaminationRecord& record, const QDateTime& now)
+void AddEcg(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
 {
     const QString title = QStringLiteral("Электрокардиография:");
     if (ECGPresent(record))
-        AddDatedResult(title, QStringLiteral("Заключение"), EcgFindingsText(record), !ECGRecent(record, now),
-            DateOf(record, Test::ECG));
+        layout.AddDatedResult(title, QStringLiteral("Заключение"), EcgFindingsText(record),
+            !ECGRecent(record, now), DateOf(record, Test::ECG));
     else
-        AddTextSection(title, QString());
+        layout.AddTextSection(title, QString());
 }
 
-void AddFluorography(const ExaminationRecord& record, const QDateTime& now)
+void AddFluorography(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
 {
     const QString title = QStringLiteral("Флюорография:");
     if (FluPresent(record))
-        AddDatedResult(title, QStringLiteral("Заключение"), FluorographyText(record), !FluRecent(record, now),
-            DateOf(record, Test::Flu));
+        layout.AddDatedResult(title, QStringLiteral("Заключение"), FluorographyText(record),
+            !FluRecent(record, now), DateOf(record, Test::Flu));
     else
-        AddTextSection(title, QString());
+        layout.AddTextSection(title, QString());
 }
 
 // The values as entered, also for a test too old to count: the grey shading
 // says that it is old, and the norm values would read as measured ones.
-void AddBlood(const ExaminationRecord& record, const QDateTime& now)
+void AddBlood(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
 {
     if (!BloodPresent(record)) {
-        AddTextSection(QStringLiteral("Анализ крови:"), QString());
+        layout.AddTextSection(QStringLiteral("Анализ крови:"), QString());
         return;
     }
     const QString leucocytes = QLocale().toString(record.LeucocytesTenths() / 10.0, 'f', 1);
-    AddBloodTable(QString::number(record.Hemoglobin()), leucocytes, QString::number(record.Esr()),
+    layout.AddBloodTable(QString::number(record.Hemoglobin()), leucocytes, QString::number(record.Esr()),
         !BloodRecent(record, now), DateOf(record, Test::Blood));
 }
 
-void AddUrine(const ExaminationRecord& record, const QDateTime& now)
+void AddUrine(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
 {
     if (!UrinePresent(record)) {
-        AddTextSection(QStringLiteral("Анализ мочи:"), QString());
+        layout.AddTextSection(QStringLiteral("Анализ мочи:"), QString());
         return;
     }
-    AddUrineTable(UrinePresenceWords[record.UrineProtein() ? 1 : 0],
+    layout.AddUrineTable(UrinePresenceWords[record.UrineProtein() ? 1 : 0],
         UrinePresenceWords[record.UrineSugar() ? 1 : 0], LeftInteger(record.UrineErythrocytes()),
         !UrineRecent(record, now), LeftInteger(record.UrineLeucocytes()), DateOf(record, Test::Urine));
 }
 
-void AddSelfExam(const ExaminationRecord& record, const QDateTime& now)
+void AddSelfExam(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
 {
     const QString title = QStringLiteral("При самостоятельном осмотре:");
     const QString found = SelfExamText(record);
     if (found.isEmpty())
-        AddTextSection(title, QString());
+        layout.AddTextSection(title, QString());
     else
-        AddDatedResult(title, QStringLiteral("Выявлены"), found, false, now.date());
+        layout.AddDatedResult(title, QStringLiteral("Выявлены"), found, false, now.date());
 }
 
 void SetScreenUpdating(bool on)
@@ -212,7 +214,8 @@ bool CreateReportDocument()
         DocSink->Disconnect();
         DocSink->Connect(ReportDoc);
         const Variant where = WordApp.get(QStringLiteral("Selection")).get(QStringLiteral("Range"));
-        ReportTable = ReportDoc.get(QStringLiteral("Tables")).call(QStringLiteral("Add"), where, 2, 1);
+        ReportTable
+            = ReportDoc.get(QStringLiteral("Tables")).call(QStringLiteral("Add"), where, TableRows, 1);
         AddPictureRow();
     } catch (const std::exception& error) {
         ShowReportMessage(QString::fromUtf8(error.what()));
@@ -227,30 +230,31 @@ bool BuildReport(const ExaminationRecord& record, const TReportStep& step, const
         return false;
     try {
         SetScreenUpdating(false);
+        TReportLayout layout(ReportDoc, ReportTable, TableRows);
         step();
         step();
-        AddHeader(record, now);
-        AddUrgentNotice(record);
+        AddHeader(layout, record, now);
+        AddUrgentNotice(layout, record);
         step();
-        AddTextSection(QStringLiteral("Наблюдается:"), ObservedList(record));
+        layout.AddTextSection(QStringLiteral("Наблюдается:"), ObservedList(record));
         step();
-        AddTextSection(QStringLiteral("Жалуется на:"), ComplaintList(record));
+        layout.AddTextSection(QStringLiteral("Жалуется на:"), ComplaintList(record));
         step();
-        AddObjective(record);
+        AddObjective(layout, record);
         step();
-        AddEcg(record, now);
+        AddEcg(layout, record, now);
         step();
-        AddFluorography(record, now);
+        AddFluorography(layout, record, now);
         step();
-        AddBlood(record, now);
+        AddBlood(layout, record, now);
         step();
-        AddUrine(record, now);
+        AddUrine(layout, record, now);
         step();
-        AddSelfExam(record, now);
+        AddSelfExam(layout, record, now);
         step();
-        AddTextSection(QStringLiteral("Рекомендованы консультации:"), RecommendedList());
+        layout.AddTextSection(QStringLiteral("Рекомендованы консультации:"), RecommendedList());
         step();
-        FinishReportTable(now);
+        layout.FinishReportTable(now);
         step();
         SetScreenUpdating(true);
     } catch (...) {

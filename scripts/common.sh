@@ -65,7 +65,10 @@ build_project() {
 # LeakSanitizer for a build made with TESSORA_SANITIZE or TESSORA_FUZZ: any
 # finding fails the run, leaks of the libraries below us are suppressed.
 export_sanitizer_options() {
-    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=0
+    # The program's plugins link the libraries the program has and use its copy of
+    # them (it exports its symbols): the same global met twice is that sharing,
+    # so only a global defined twice with different sizes is reported.
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=0:detect_odr_violation=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     export LSAN_OPTIONS=suppressions=$ROOT/tests/lsan.supp:print_suppressions=0
 }

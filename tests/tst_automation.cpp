@@ -1,7 +1,9 @@
 #include "platform/automation/Automation.h"
 #include "platform/automation/ConnectionPoint.h"
 #include "platform/automation/DispatchObject.h"
+#include "platform/automation/WordTypeLib.h"
 
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace Automation;
@@ -117,6 +119,8 @@ private slots:
     void lastReferenceFreesTheObject();
     void serverRegistryFindsAndStartsServers();
     void serverRegistryReportsFailures();
+    void serverModuleLoadsOnFirstRequest_data();
+    void serverModuleLoadsOnFirstRequest();
     void connectionPointDeliversEvents();
     void connectionPointRefusesSinksWithoutEventInterface();
 };
@@ -413,5 +417,26 @@ void TestAutomation::connectionPointRefusesSinksWithoutEventInterface()
     QCOMPARE(source->events->connectionCount(), 0);
 }
 
-QTEST_APPLESS_MAIN(TestAutomation)
+void TestAutomation::serverModuleLoadsOnFirstRequest_data()
+{
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("the word processor's plugin") << QStringLiteral("tessora_word") << true;
+    QTest::newRow("a missing plugin") << QStringLiteral("tessora_missing") << false;
+}
+
+void TestAutomation::serverModuleLoadsOnFirstRequest()
+{
+    QFETCH(QString, module);
+    QFETCH(bool, loads);
+    RegisterServerModule(QStringLiteral("Word.Application"), Word::CLSID_Application, module);
+    const auto unregister = qScopeGuard([] { UnregisterServer(QStringLiteral("Word.Application")); });
+    ComPtr<IUnknown> running;
+    // A loaded server answers: no office of the program runs, or (another program's run) one does.
+    const HRESULT hr = GetActiveObject(Word::CLSID_Application, running);
+    QCOMPARE(hr == MK_E_UNAVAILABLE || hr == S_OK, loads);
+    QCOMPARE(hr == CO_E_SERVER_EXEC_FAILURE, !loads);
+}
+
+QTEST_GUILESS_MAIN(TestAutomation)
 #include "tst_automation.moc"

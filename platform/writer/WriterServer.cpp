@@ -250,8 +250,11 @@ namespace WriterServer {
 
 void Register()
 {
-    Automation::RegisterServer(
-        QStringLiteral("Word.Application"), Word::CLSID_Application, { create, getActive, prepareOffice });
+    Automation::RegisterServer(QStringLiteral("Word.Application"), Word::CLSID_Application, Factory());
+}
+
+Automation::ClassFactory Factory()
+{
     // The office connection is let go while Qt and UNO are still whole, not
     // among the static destructors at exit.
     static const bool cleanupAdded = [] {
@@ -259,6 +262,7 @@ void Register()
         return true;
     }();
     Q_UNUSED(cleanupAdded);
+    return { create, getActive, prepareOffice };
 }
 
 void prepare()

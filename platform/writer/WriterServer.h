@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/automation/OleServer.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -25,6 +27,9 @@ struct Settings {
 };
 
 void Register();
+// What Register enters for the identifier, for the plugin that serves it; the
+// program's office connection is let go when the application object goes.
+Automation::ClassFactory Factory();
 void setSettings(const Settings& settings);
 Settings settings();
 
