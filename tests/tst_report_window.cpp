@@ -288,6 +288,7 @@ void TestReportWindow::stoppedOfficeLeavesTheWindowAliveAndCanBeGivenUp()
     m_window->SelectPageByTag(ConclusionPageTag);
     report->trigger();
     const qint64 office = WriterServer::startedOfficePid();
+    QVERIFY(office > 0 && !ReportDoc.isEmpty());
     ::kill(static_cast<pid_t>(office), SIGSTOP);
     const auto resume = qScopeGuard([office] { ::kill(static_cast<pid_t>(office), SIGCONT); });
     // Runs while the window waits: gives up once the busy box shows.
