@@ -14,6 +14,7 @@
 #include "platform/files/DataFolder.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/jpeg/JpegLoader.h"
+#include "platform/widgets/BusyBox.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "report/ReportU.h"
 
@@ -141,6 +142,7 @@ TfrmTessora::~TfrmTessora()
     qApp->removeEventFilter(this);
     SetReportErrorBox({});
     SetReportMessageBox({});
+    Automation::SetBusyView({});
     DisconnectSaving();
 }
 
@@ -182,6 +184,7 @@ void TfrmTessora::FormCreate()
     SetReportMessageBox([this](const QString& text) {
         MessageBoxes::show(this, QMessageBox::NoIcon, MessageBoxes::title(), text);
     });
+    Automation::SetBusyView(BusyBox::View(this));
     CreateQuestionnaire();
     ConnectEntries();
 
@@ -461,6 +464,8 @@ void TfrmTessora::EnterConclusionPage()
     WriteConclusion(*FRecord, ui->mmoCommon, this);
     UpdateSpecialistsNode(HeartSpecialistRecommended());
     UpdateTabActions();
+    // The report is usually asked for from here: its office starts meanwhile.
+    PrepareWord();
 }
 
 void TfrmTessora::EnterDataPage(int tag)
@@ -684,8 +689,13 @@ bool TfrmTessora::eventFilter(QObject* watched, QEvent* event)
     auto* widget = concerned ? qobject_cast<QWidget*>(watched) : nullptr;
     if (widget && widget->window() == this) {
         switch (event->type()) {
-        case QEvent::Enter:
         case QEvent::FocusIn:
+            // The window coming back from a box over it (the office's busy
+            // box) keeps the status bar's message.
+            if (static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason)
+                break;
+            [[fallthrough]];
+        case QEvent::Enter:
             FHintWidget = widget;
             FCurrentHint = HintFor(widget);
             ShowHintInStatusBar();

@@ -44,6 +44,20 @@ void ShowErrorBox(const QString& text)
         qWarning().noquote() << text;
 }
 
+// Nothing of a Word that went away is used again: the next report starts
+// from scratch.
+void ForgetWord()
+{
+    if (DocSink)
+        DocSink->Disconnect();
+    if (WordSink)
+        WordSink->Disconnect();
+    ReportTable.clear();
+    ReportDoc.clear();
+    WordApp.clear();
+    ActiveWordObject.reset();
+}
+
 Variant FirstWindow(const Variant& document)
 {
     return document.get(QStringLiteral("Windows")).call(QStringLiteral("Item"), 1);
@@ -140,6 +154,7 @@ void FinalizeReportUnit()
 
 bool ConnectWord()
 {
+    QString failure;
     try {
         AttachOrStartWord();
         OmittedArg = Variant::Omitted();
@@ -149,13 +164,14 @@ bool ConnectWord()
         }
         ConfigureWord();
         return true;
+    } catch (const EOleError& e) {
+        failure = e.Message();
     } catch (const std::exception& e) {
-        qDebug().noquote() << "ConnectWord:" << QString::fromUtf8(e.what());
+        failure = QString::fromUtf8(e.what());
     }
-    ShowErrorBox(QStringLiteral("Не могу найти MS Word"));
+    ShowErrorBox(QStringLiteral("Не могу запустить текстовый редактор LibreOffice Writer.\n%1").arg(failure));
     QuitStartedWord();
-    WordApp.clear();
-    ReportDoc.clear();
+    ForgetWord();
     return false;
 }
 
@@ -215,7 +231,17 @@ void CloseConclusionDocuments()
 
 void ForgetWordApplication()
 {
-    WordApp.clear();
+    // Word took its documents along. A report document that did not close
+    // first was lost with it (the office ended or was given up): its close
+    // handler still runs, so that what could not be kept is told.
+    if (!ReportDoc.isEmpty() && DocSink && DocSink->OnClose)
+        DocSink->OnClose();
+    ForgetWord();
+}
+
+void PrepareWord()
+{
+    PrepareOleObject(QStringLiteral("Word.Application"));
 }
 
 void ForgetReportDocument()

@@ -39,9 +39,13 @@ void InitReportUnit();
 void FinalizeReportUnit();
 
 // Takes over the running word processor or starts one, connects WordSink and
-// configures it. On any failure shows "Не могу найти MS Word", empties
-// WordApp and ReportDoc and returns false: the report command ends there.
+// configures it. On any failure shows what failed, forgets the word
+// processor and its documents and returns false: the report command ends there.
 bool ConnectWord();
+
+// Starts the word processor in the background where a report is likely to
+// be asked for soon; quiet whatever happens.
+void PrepareWord();
 
 // "Заключение 2009 March 5 Thursday 14-07": the conclusion word, then year,
 // month name, day, weekday name, hours-minutes in the given locale.
@@ -57,7 +61,9 @@ void ShowReport();
 // program started. Does nothing without WordApp; errors are thrown.
 void CloseConclusionDocuments();
 
-// Handler of the application's Quit event.
+// Handler of the application's Quit event: runs the close handler of a
+// report document that was lost with the word processor, then forgets the
+// word processor, its documents and the sinks' connections.
 void ForgetWordApplication();
 // Handler of the report document's Close event while conclusions are not
 // being saved; the saving option replaces it with its own handler.

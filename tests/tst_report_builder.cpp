@@ -435,7 +435,11 @@ void TestReportBuilder::withoutWordProcessorNothingIsBuilt()
     TestRecord record(Now);
     QVERIFY(!BuildReport(
         record, [this] { ++m_steps; }, Now));
-    QCOMPARE(m_boxes, QStringList { QStringLiteral("error: Не могу найти MS Word") });
+    QCOMPARE(m_boxes,
+        QStringList { QStringLiteral("error: Не могу запустить текстовый редактор LibreOffice Writer.\n"
+                                     "LibreOffice Writer не установлен (нет программы %1). "
+                                     "Установите его командой: sudo apt install libreoffice-writer")
+                          .arg(missing.officeProgram) });
     QVERIFY(ReportDoc.isEmpty());
     QCOMPARE(m_steps, 1);
 }

@@ -73,13 +73,19 @@ bool findByClsid(REFCLSID clsid, ClassFactory& factory, bool& fromModule)
     return false;
 }
 
+// The reason the server gave for the last failure on this thread (COM keeps
+// it as the thread's error info).
+thread_local QString t_lastReason;
+
 // A server's answer; a failure it throws gives its code, or fallback.
 HRESULT callFactory(
     const std::function<HRESULT(ComPtr<IDispatch>&)>& call, ComPtr<IDispatch>& out, HRESULT fallback)
 {
+    t_lastReason.clear();
     try {
         return call(out);
     } catch (const EOleError& e) {
+        t_lastReason = e.Message();
         return FAILED(e.ErrorCode()) ? e.ErrorCode() : fallback;
     } catch (const std::exception&) {
         return fallback;
@@ -88,6 +94,7 @@ HRESULT callFactory(
 
 ComPtr<IDispatch> oleObject(const QString& progId, bool active)
 {
+    t_lastReason.clear();
     CLSID clsid;
     HRESULT hr = CLSIDFromProgID(progId, &clsid);
     if (FAILED(hr))
@@ -104,7 +111,9 @@ ComPtr<IDispatch> oleObject(const QString& progId, bool active)
     if (SUCCEEDED(hr) && !object)
         hr = E_NOINTERFACE;
     if (FAILED(hr))
-        throw EOleError(QStringLiteral("«%1»: %2").arg(progId, HResultText(hr)), hr);
+        throw EOleError(t_lastReason.isEmpty() ? QStringLiteral("«%1»: %2").arg(progId, HResultText(hr))
+                                               : std::exchange(t_lastReason, {}),
+            hr);
     return object;
 }
 
@@ -183,6 +192,19 @@ HRESULT CoCreateInstance(REFCLSID clsid, ComPtr<IDispatch>& out)
         return hr;
     }
     return out ? S_OK : E_NOINTERFACE;
+}
+
+void PrepareOleObject(const QString& progId)
+{
+    CLSID clsid;
+    ClassFactory factory;
+    bool fromModule = false;
+    if (FAILED(CLSIDFromProgID(progId, &clsid)) || !findByClsid(clsid, factory, fromModule) || !factory.prepare)
+        return;
+    try {
+        factory.prepare();
+    } catch (const std::exception&) {
+    }
 }
 
 ComPtr<IDispatch> CreateOleObject(const QString& progId)

@@ -16,6 +16,9 @@ struct ClassFactory {
     std::function<HRESULT(ComPtr<IDispatch>& out)> create;
     // Returns the running instance, or MK_E_UNAVAILABLE when none runs.
     std::function<HRESULT(ComPtr<IDispatch>& out)> getActive;
+    // Gets ready for a create to come (starts the server ahead of need);
+    // quiet, whatever happens.
+    std::function<void()> prepare;
 };
 
 // Registers (or replaces) the server of a programmatic identifier such as
@@ -47,7 +50,12 @@ HRESULT CLSIDFromProgID(const QString& progId, CLSID* clsid);
 HRESULT GetActiveObject(REFCLSID clsid, ComPtr<IUnknown>& out);
 HRESULT CoCreateInstance(REFCLSID clsid, ComPtr<IDispatch>& out);
 
-// The throwing forms used by program code: EOleError carries the failure code.
+// Asks the server of the identifier to get ready for CreateOleObject; does
+// nothing for an identifier no server registered.
+void PrepareOleObject(const QString& progId);
+
+// The throwing forms used by program code: EOleError carries the failure
+// code, and the server's own reason where it gave one.
 ComPtr<IDispatch> CreateOleObject(const QString& progId);
 ComPtr<IDispatch> GetActiveOleObject(const QString& progId);
 
