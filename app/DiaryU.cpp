@@ -1,25 +1,27 @@
 #include "app/DiaryU.h"
 #include "ui_DiaryU.h"
 
+#include "app/DesktopOpener.h"
+#include "app/Settings.h"
 #include "diary/Diary.h"
 #include "diary/DiaryCsv.h"
 #include "diary/DiaryStore.h"
 #include "diary/DiaryTrends.h"
+#include "diary/DoctorSummaryPdf.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/widgets/MessageBoxes.h"
 
 #include <QAbstractTableModel>
 #include <QAreaSeries>
 #include <QChart>
-#include <QCursor>
 #include <QDateTimeAxis>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFont>
+#include <QHelpEvent>
 #include <QLineSeries>
+#include <QScreen>
 #include <QToolTip>
-#include <QUrl>
 #include <QValueAxis>
 
 #include <cmath>
@@ -60,6 +62,8 @@ public:
         case Qt::DisplayRole:
             return FCells[index.row()][index.column()];
         case Qt::ToolTipRole:
+            if (index.column() == int(TDiaryColumn::Findings))
+                return FCells[index.row()][index.column()];
             return flag == TDiaryFlag::None ? QVariant()
                 : flag == TDiaryFlag::High  ? QStringLiteral("Выше нормы или патология")
                                             : QStringLiteral("Ниже нормы");
@@ -99,6 +103,12 @@ const QColor LineColours[] = { QColor(0xC0, 0x20, 0x30), QColor(0x20, 0x50, 0xC0
 const QColor BandColours[] = { QColor(0x2E, 0xA0, 0x4A, 0x40), QColor(0x10, 0x90, 0xA0, 0x40) };
 // Markers on every point help a short diary; on a long one they only hide the line.
 constexpr qsizetype MostMarkedPoints = 60;
+// The tips of a line's points, in the order of its points.
+constexpr const char* PointTips = "pointTips";
+// How near the pointer must come to a point for its tip, in pixels.
+constexpr double TipReach = 12;
+const QString GeometryKey = QStringLiteral("DiaryGeometry");
+const QString SplitterKey = QStringLiteral("DiarySplitter");
 
 QValueAxis* ValueAxis(const TValueRange& range, const QString& title)
 {
@@ -118,11 +128,11 @@ void Attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* time, QAbstra
 }
 
 // The band is a filled area between two flat lines across the whole time axis.
-QAreaSeries* Band(const TNormalBand& band, const std::pair<QDateTime, QDateTime>& span)
+QAreaSeries* Band(const TNormalBand& band, const TTimeAxis& axis)
 {
     auto* upper = new QLineSeries;
     auto* lower = new QLineSeries;
-    for (const QDateTime& end : { span.first, span.second }) {
+    for (const QDateTime& end : { axis.first, axis.last }) {
         upper->append(end.toMSecsSinceEpoch(), band.upper);
         lower->append(end.toMSecsSinceEpoch(), band.lower);
     }
@@ -148,23 +158,14 @@ QLineSeries* Line(const TTrendLine& line, const QColor& colour)
     series->setPen(QPen(colour, 2));
     series->setPointsVisible(line.points.size() <= MostMarkedPoints);
     series->setMarkerSize(5);
-    // The tip of the point nearest in time to where the pointer is.
-    QObject::connect(series, &QLineSeries::hovered, series, [line](const QPointF& at, bool entered) {
-        if (!entered || line.points.isEmpty()) {
-            QToolTip::hideText();
-            return;
-        }
-        const auto nearest = std::min_element(
-            line.points.begin(), line.points.end(), [x = at.x()](const TTrendPoint& a, const TTrendPoint& b) {
-                return std::abs(a.moment.toMSecsSinceEpoch() - x)
-                    < std::abs(b.moment.toMSecsSinceEpoch() - x);
-            });
-        QToolTip::showText(QCursor::pos(), nearest->tip);
-    });
+    QStringList tips;
+    for (const TTrendPoint& point : line.points)
+        tips << point.tip;
+    series->setProperty(PointTips, tips);
     return series;
 }
 
-QChart* MakeChart(const TTrendChart& trend, const std::pair<QDateTime, QDateTime>& span)
+QChart* MakeChart(const TTrendChart& trend, const TTimeAxis& axis)
 {
     auto* chart = new QChart;
     chart->setTitle(trend.title);
@@ -173,11 +174,15 @@ QChart* MakeChart(const TTrendChart& trend, const std::pair<QDateTime, QDateTime
     chart->setTitleFont(titleFont);
     chart->setMargins(QMargins(4, 2, 4, 2));
     chart->legend()->setAlignment(Qt::AlignBottom);
+    QFont legendFont = chart->legend()->font();
+    legendFont.setPointSizeF(legendFont.pointSizeF() * 0.85);
+    chart->legend()->setFont(legendFont);
 
     auto* time = new QDateTimeAxis;
-    time->setFormat(QStringLiteral("dd.MM.yy"));
-    time->setTickCount(6);
-    time->setRange(span.first, span.second);
+    time->setFormat(axis.format);
+    time->setTitleText(axis.title);
+    time->setTickCount(axis.format.size() > 8 ? 4 : 6);
+    time->setRange(axis.first, axis.last);
     chart->addAxis(time, Qt::AlignBottom);
     QValueAxis* left = ValueAxis(trend.range, trend.unit);
     chart->addAxis(left, Qt::AlignLeft);
@@ -187,7 +192,7 @@ QChart* MakeChart(const TTrendChart& trend, const std::pair<QDateTime, QDateTime
         chart->addAxis(right, Qt::AlignRight);
     }
     for (const TNormalBand& band : trend.bands)
-        Attach(chart, Band(band, span), time, band.secondAxis ? right : left);
+        Attach(chart, Band(band, axis), time, band.secondAxis ? right : left);
     for (qsizetype k = 0; k < trend.lines.size(); ++k) {
         const TTrendLine& line = trend.lines[k];
         Attach(chart, Line(line, LineColours[k % 2]), time, line.secondAxis ? right : left);
@@ -200,6 +205,8 @@ QChart* MakeChart(const TTrendChart& trend, const std::pair<QDateTime, QDateTime
 TfrmDiary::TfrmDiary(bool saveNeeded, const QString& folder, QWidget* parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::TfrmDiary>())
+    , FOpener(new TDesktopOpener(this))
+    , FSaveNeeded(saveNeeded)
     , FFolder(folder)
 {
     ui->setupUi(this);
@@ -207,15 +214,43 @@ TfrmDiary::TfrmDiary(bool saveNeeded, const QString& folder, QWidget* parent)
     Help::installF1(this);
     connect(ui->bbtnClose, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->bbtnExport, &QPushButton::clicked, this, &TfrmDiary::bbtnExportClick);
+    connect(ui->bbtnSummary, &QPushButton::clicked, this, &TfrmDiary::bbtnSummaryClick);
+    connect(ui->bbtnDelete, &QPushButton::clicked, this, &TfrmDiary::bbtnDeleteClick);
     connect(ui->stgDiary, &QTableView::doubleClicked, this, &TfrmDiary::stgDiaryDoubleClick);
-    LoadEntries(saveNeeded);
-    if (!FEntries.isEmpty())
-        ShowCharts();
+    connect(FOpener, &TDesktopOpener::opened, this, [this](const QString& path, const QString& application) {
+        ui->lblStatus->setText(
+            QStringLiteral("%1 открывается в программе «%2»…").arg(QFileInfo(path).fileName(), application));
+    });
+    connect(FOpener, &TDesktopOpener::failed, this, &TfrmDiary::OpenFailed);
+    for (QChartView* view : { ui->chtPressure, ui->chtPulse, ui->chtWeight, ui->chtTemperature })
+        view->viewport()->installEventFilter(this);
+    ui->spDiary->setSizes({ 1000, 2000 });
+    LoadEntries();
+    RestoreGeometry();
 }
 
 TfrmDiary::~TfrmDiary() = default;
 
-void TfrmDiary::LoadEntries(bool saveNeeded)
+void TfrmDiary::RestoreGeometry()
+{
+    if (!restoreGeometry(UserSettings::WindowState(GeometryKey))) {
+        // The form's size, but never larger than the screen it opens on.
+        if (const QScreen* screen = this->screen())
+            resize(size().boundedTo(screen->availableGeometry().size() - QSize(16, 40)));
+    }
+    ui->spDiary->restoreState(UserSettings::WindowState(SplitterKey));
+}
+
+void TfrmDiary::hideEvent(QHideEvent* event)
+{
+    if (!event->spontaneous()) {
+        UserSettings::SetWindowState(GeometryKey, saveGeometry());
+        UserSettings::SetWindowState(SplitterKey, ui->spDiary->saveState());
+    }
+    QDialog::hideEvent(event);
+}
+
+void TfrmDiary::LoadEntries()
 {
     QString failure;
     if (!FFolder.isEmpty()) {
@@ -223,26 +258,36 @@ void TfrmDiary::LoadEntries(bool saveNeeded)
         FEntries = store.entries();
         failure = store.errorText();
     }
-    const QString state = DiaryStateText(saveNeeded, FFolder, FEntries.size(), failure);
+    const QString state = DiaryStateText(FSaveNeeded, FFolder, FEntries.size(), failure);
     ui->lblState->setText(state);
     ui->lblState->setVisible(!state.isEmpty());
     ui->spDiary->setVisible(!FEntries.isEmpty());
-    ui->bbtnExport->setEnabled(!FEntries.isEmpty());
+    for (QWidget* control :
+        std::initializer_list<QWidget*> { ui->bbtnExport, ui->bbtnSummary, ui->cbxPeriod })
+        control->setEnabled(!FEntries.isEmpty());
+    ui->bbtnDelete->setEnabled(false);
 
+    delete FModel;
     FModel = new TDiaryModel(FEntries, this);
     ui->stgDiary->setModel(FModel);
+    connect(ui->stgDiary->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+        [this] { ui->bbtnDelete->setEnabled(ui->stgDiary->selectionModel()->hasSelection()); });
     QHeaderView* header = ui->stgDiary->horizontalHeader();
     // Column widths from the first rows only: measuring a long diary whole costs more than it gives.
     header->setResizeContentsPrecision(40);
     ui->stgDiary->resizeColumnsToContents();
+    // The findings in words can be long: the tip of the cell shows them whole.
+    header->resizeSection(
+        int(TDiaryColumn::Findings), std::min(header->sectionSize(int(TDiaryColumn::Findings)), 360));
     header->setStretchLastSection(true);
     ui->stgDiary->verticalHeader()->setDefaultSectionSize(ui->stgDiary->fontMetrics().height() + 6);
-    ui->spDiary->setSizes({ 250, 530 });
+    if (!FEntries.isEmpty())
+        ShowCharts();
 }
 
 void TfrmDiary::ShowCharts()
 {
-    const auto span = TrendTimeSpan(FEntries);
+    const TTimeAxis axis = TrendTimeAxis(FEntries);
     const std::pair<QChartView*, TTrendKind> views[] = {
         { ui->chtPressure, TTrendKind::Pressure },
         { ui->chtPulse, TTrendKind::Pulse },
@@ -251,10 +296,49 @@ void TfrmDiary::ShowCharts()
     };
     for (const auto& [view, kind] : views) {
         view->setRenderHint(QPainter::Antialiasing);
-        // The view gives up the empty chart it was made with instead of deleting it.
-        std::unique_ptr<QChart> empty(view->chart());
-        view->setChart(MakeChart(TrendChart(kind, FEntries), span));
+        // The view gives up the chart it had instead of deleting it.
+        std::unique_ptr<QChart> previous(view->chart());
+        view->setChart(MakeChart(TrendChart(kind, FEntries), axis));
     }
+}
+
+bool TfrmDiary::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        for (QChartView* view : { ui->chtPressure, ui->chtPulse, ui->chtWeight, ui->chtTemperature }) {
+            if (watched == view->viewport()) {
+                const auto* help = static_cast<QHelpEvent*>(event);
+                if (!ShowPointTip(view, help->pos(), help->globalPos()))
+                    QToolTip::hideText();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// The tip of the point nearest to the pointer, when one is within reach.
+bool TfrmDiary::ShowPointTip(QChartView* view, const QPoint& at, const QPoint& globalAt)
+{
+    QChart* chart = view->chart();
+    const QPointF pointer = chart->mapFromScene(view->mapToScene(at));
+    double nearest = TipReach;
+    QString tip;
+    for (QAbstractSeries* series : chart->series()) {
+        const auto* line = qobject_cast<QLineSeries*>(series);
+        const QStringList tips = series->property(PointTips).toStringList();
+        for (qsizetype k = 0; line && k < tips.size() && k < line->count(); ++k) {
+            const double distance = QLineF(chart->mapToPosition(line->at(int(k)), series), pointer).length();
+            if (distance < nearest) {
+                nearest = distance;
+                tip = tips[k];
+            }
+        }
+    }
+    if (tip.isEmpty())
+        return false;
+    QToolTip::showText(globalAt, tip, view->viewport());
+    return true;
 }
 
 QString TfrmDiary::ConclusionPath(int row) const
@@ -274,9 +358,91 @@ void TfrmDiary::stgDiaryDoubleClick(const QModelIndex& index)
             QStringLiteral("Файл заключения %1 не найден.").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        MessageBoxes::showError(
-            this, QStringLiteral("Не могу открыть файл заключения %1.").arg(QDir::toNativeSeparators(path)));
+    OpenInDesktop(path, QStringLiteral("Заключение"));
+}
+
+void TfrmDiary::OpenInDesktop(const QString& path, const QString& what)
+{
+    ui->lblStatus->setText(QStringLiteral("%1 %2 открывается…").arg(what, QFileInfo(path).fileName()));
+    FOpener->open(path);
+}
+
+void TfrmDiary::OpenFailed(const QString& path, const QString& reason)
+{
+    ui->lblStatus->clear();
+    const QString shown = QDir::toNativeSeparators(path);
+    if (QFileInfo(path).isDir()) {
+        MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(),
+            QStringLiteral("Не могу открыть папку %1: %2.\nОткройте ее в файловом менеджере.")
+                .arg(shown, reason));
+        return;
+    }
+    const QString question
+        = QStringLiteral("Не могу открыть файл %1: %2.\n\nОткрыть папку, в которой он лежит?")
+              .arg(shown, reason);
+    if (MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), question,
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        == QMessageBox::Yes)
+        OpenInDesktop(QFileInfo(path).absolutePath(), QStringLiteral("Папка"));
+}
+
+void TfrmDiary::bbtnDeleteClick()
+{
+    const QModelIndexList rows = ui->stgDiary->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return;
+    const TDiaryEntry entry = FEntries[rows.first().row()];
+    const QString moment = QLocale().toString(entry.moment, QLocale::ShortFormat);
+    const QString conclusion = ConclusionPath(rows.first().row());
+    const bool fileKept = !conclusion.isEmpty() && QFileInfo(conclusion).isFile();
+    QString question = QStringLiteral("Удалить из дневника обследование от %1?").arg(moment);
+    if (fileKept)
+        question
+            += QStringLiteral("\n\nФайл заключения останется на месте, если Вы не попросите удалить и его.");
+    if (MessageBoxes::show(this, QMessageBox::Question, MessageBoxes::title(), question,
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    const bool deleteFile = fileKept
+        && MessageBoxes::show(this, QMessageBox::Question, MessageBoxes::title(),
+               QStringLiteral("Удалить и файл заключения %1?").arg(QDir::toNativeSeparators(conclusion)),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
+    TDiaryStore store(FFolder);
+    if (!store.remove(entry.id)) {
+        MessageBoxes::showError(this, store.errorText());
+        return;
+    }
+    if (deleteFile && !QFile::remove(conclusion))
+        MessageBoxes::showError(this,
+            QStringLiteral("Обследование удалено из дневника, но файл заключения %1 удалить не удалось.")
+                .arg(QDir::toNativeSeparators(conclusion)));
+    LoadEntries();
+}
+
+bool TfrmDiary::WriteSummaryTo(const QString& path, const QDateTime& now)
+{
+    const auto period = TSummaryPeriod(ui->cbxPeriod->currentIndex());
+    const QList<TDiaryEntry> chosen = EntriesOfPeriod(FEntries, period, now);
+    QString error;
+    if (chosen.isEmpty())
+        error = QStringLiteral("За %1 в дневнике нет обследований: выберите период длиннее.")
+                    .arg(ui->cbxPeriod->currentText().mid(3).toLower());
+    else if (WriteDoctorSummary(path, MakeDoctorSummary(chosen, SummaryPeriodName(period), now), error))
+        return true;
+    MessageBoxes::showError(this, error);
+    return false;
+}
+
+void TfrmDiary::bbtnSummaryClick()
+{
+    const QString name = QStringLiteral("Сводка для врача %1.pdf")
+                             .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    const QString start = QDir(FFolder.isEmpty() ? QDir::homePath() : FFolder).filePath(name);
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Сводка для врача"), start, QStringLiteral("Документ PDF (*.pdf)"));
+    if (!path.isEmpty() && WriteSummaryTo(path))
+        OpenInDesktop(path, QStringLiteral("Сводка"));
 }
 
 bool TfrmDiary::ExportTo(const QString& path)

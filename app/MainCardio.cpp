@@ -10,6 +10,7 @@
 #include "platform/rtf/RtfReader.h"
 
 #include <QSplitterHandle>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTreeWidget>
@@ -20,8 +21,8 @@
 
 namespace {
 
-const char* const MonitorOffHint = "Поставьте флажок если желаете наблюдать процесс постановки диагноза";
-const char* const MonitorOnHint = "Снимите флажок если не собираетесь следить за процессом диагностики";
+const char* const MonitorOffHint = "Поставьте флажок, если желаете наблюдать процесс постановки диагноза";
+const char* const MonitorOnHint = "Снимите флажок, если не собираетесь следить за процессом диагностики";
 
 } // namespace
 
@@ -86,6 +87,32 @@ void TfrmTessora::acMonitorExecute(bool checked)
     ui->acMonitor->setStatusTip(QString::fromUtf8(checked ? MonitorOnHint : MonitorOffHint));
 }
 
+// Whatever condition the interview names, an emergency answered on the way is
+// read first; an explanation that reassures would contradict it and is left
+// out but for its closing words on what the program is.
+void TfrmTessora::PutNoticeFirst(const QString& name, const QStringList& notice)
+{
+    QTextDocument* text = ui->redCardio->document();
+    QTextCursor cursor(text);
+    cursor.movePosition(QTextCursor::NextCharacter);
+    QTextCharFormat urgent = cursor.charFormat(); // the size of the explanation's title
+    cursor.movePosition(QTextCursor::Start);
+    if (Emergency::IsReassuringExplanation(name)) {
+        const QTextCursor disclaimer = text->find(Emergency::DisclaimerStart());
+        const QTextBlockFormat kept = disclaimer.isNull() ? QTextBlockFormat() : disclaimer.blockFormat();
+        cursor.setPosition(disclaimer.isNull() ? text->characterCount() - 1 : disclaimer.block().position(),
+            QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        cursor.setBlockFormat(kept);
+    }
+    urgent.setFontWeight(QFont::Bold);
+    urgent.setForeground(QColor(Qt::red));
+    for (const QString& line : notice) {
+        cursor.insertText(line, urgent);
+        cursor.insertBlock();
+    }
+}
+
 void TfrmTessora::ShowCardioConclusion(
     const QString& name, const QStringList& notice, const QStringList& reasons)
 {
@@ -93,25 +120,11 @@ void TfrmTessora::ShowCardioConclusion(
     const Rtf::ReadResult result = Rtf::readFile(path, *ui->redCardio->document());
     if (result.outcome == Rtf::Outcome::CannotOpen)
         throw std::runtime_error(result.problem.toStdString());
-    if (!notice.isEmpty()) {
-        // Whatever condition the interview names, an emergency answered on the
-        // way is read first.
-        QTextCharFormat urgent;
-        urgent.setFontWeight(QFont::Bold);
-        urgent.setForeground(QColor(Qt::red));
-        QTextDocument* text = ui->redCardio->document();
-        // "No hurry" under a call for an ambulance would contradict it.
-        if (QTextCursor noHurry = text->find(Emergency::NoHurrySentence()); !noHurry.isNull())
-            noHurry.removeSelectedText();
-        QTextCursor cursor(text);
-        cursor.movePosition(QTextCursor::Start);
-        for (const QString& line : notice) {
-            cursor.insertText(line, urgent);
-            cursor.insertBlock();
-        }
-    }
-    if (!reasons.isEmpty()) {
-        // Under the notice, never above it: the answers that led here.
+    if (!notice.isEmpty())
+        PutNoticeFirst(name, notice);
+    // Under the notice, never above it: the answers that led here; none for a
+    // reassuring explanation that the notice replaced.
+    if (!reasons.isEmpty() && !(!notice.isEmpty() && Emergency::IsReassuringExplanation(name))) {
         QTextCursor cursor(ui->redCardio->document());
         cursor.movePosition(QTextCursor::Start);
         cursor.movePosition(QTextCursor::NextBlock, QTextCursor::MoveAnchor, int(notice.size()));

@@ -3,9 +3,8 @@
 #include "app/MainU.h"
 #include "ui_MainU.h"
 
-#include "app/DiaryU.h"
+#include "app/DiaryModule.h"
 #include "app/Settings.h"
-#include "diary/Diary.h"
 #include "platform/widgets/MessageBoxes.h"
 
 #include <QFileInfo>
@@ -21,7 +20,13 @@ void TfrmTessora::acDiaryExecute()
     // A second opening shows the diary as it is now.
     if (FDiary)
         FDiary->close();
-    FDiary = new TfrmDiary(IsSaveNeeded(), UserSettings::ReportPath(), this);
+    QString problem;
+    IDiaryModule* diary = DiaryModule(&problem);
+    if (!diary) {
+        MessageBoxes::showError(this, problem);
+        return;
+    }
+    FDiary = diary->CreateDiaryWindow(IsSaveNeeded(), UserSettings::ReportPath(), this);
     FDiary->setAttribute(Qt::WA_DeleteOnClose);
     FDiary->show();
 }
@@ -30,9 +35,10 @@ void TfrmTessora::KeepInDiary(const QString& file)
 {
     // The diary lies beside the conclusions it lists; a conclusion saved into
     // the fallback folder has the option switched off and is not kept.
-    const TDiaryOutcome outcome
-        = RecordExamination(Record(), FConclusion, file, QFileInfo(file).absolutePath(), IsSaveNeeded());
-    if (outcome.report)
-        MessageBoxes::show(
-            this, QMessageBox::Warning, MessageBoxes::title(), DiaryFailureMessage(outcome.failure));
+    QString problem;
+    if (IDiaryModule* diary = DiaryModule(&problem))
+        problem = diary->KeepExamination(
+            Record(), FConclusion, file, QFileInfo(file).absolutePath(), IsSaveNeeded());
+    if (!problem.isEmpty())
+        MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), problem);
 }

@@ -91,7 +91,8 @@ void TfrmTessora::ShowBodyMassIndex()
     FRecord->KeepShownIndex(index);
     if (index != 0)
         ui->lblIndex->setText(BodyMassIndexText(index));
-    ui->lblIndex->setVisible(index != 0);
+    // An index of a bound put in place of the typed value is not the person's.
+    ui->lblIndex->setVisible(index != 0 && !FRecord->IsBodyMeasureClamped());
 }
 
 void TfrmTessora::SetLabelsColour(QLabel* first, QLabel* second, const QColor& colour)
@@ -116,16 +117,10 @@ void TfrmTessora::SetDateFormats()
     }
 }
 
-void TfrmTessora::SetBirthDateLimits()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    ui->dtpBirthDate->setDateTimeRange(now.addYears(-Norms.AgeMax), now.addYears(-Norms.AgeMin));
-}
-
+// A date after today stays typeable, so that CheckTestDate can refuse it aloud.
 void TfrmTessora::SetTestDateRange(QDateTimeEdit* picker)
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    picker->setDateTimeRange(now.addYears(Norms.AgeMin - FRecord->GetAge()), now);
+    picker->setMinimumDateTime(QDateTime::currentDateTime().addYears(Norms.AgeMin - FRecord->GetAge()));
 }
 
 // ---------------------------------------------------------------- handlers
@@ -134,13 +129,12 @@ void TfrmTessora::ConnectRecord()
 {
     connect(ui->speWeight, &TSpinEdit::changed, this, &TfrmTessora::edWeightChange);
     connect(ui->speHeight, &TSpinEdit::changed, this, &TfrmTessora::speHeightChange);
+    for (TSpinEdit* spin : { ui->speWeight, ui->speHeight })
+        connect(spin, &TSpinEdit::left, this, &TfrmTessora::ShowBodyMassIndex);
     connect(ui->rbGenderFemale, &QRadioButton::toggled, this, &TfrmTessora::rgGenderClick);
     // A number changed on leaving its field is told where the hints are read.
     for (TSpinEdit* spin : findChildren<TSpinEdit*>())
-        connect(spin, &TSpinEdit::adjusted, ui->sbMain, [this](const QString& message) {
-            FAdjustment = message;
-            ui->sbMain->showMessage(message);
-        });
+        connect(spin, &TSpinEdit::adjusted, this, &TfrmTessora::TellAdjustment);
     for (Test test : AllTests) {
         connect(TestControls(*ui, test).absent, &QCheckBox::toggled, this,
             [this, test] { TestAbsentClick(test); });
@@ -246,8 +240,7 @@ void TfrmTessora::ResetRecord()
     (DrawGender() == 1 ? ui->rbGenderMale : ui->rbGenderFemale)->setChecked(true);
     ShowGynecologist();
 
-    ui->dtpBirthDate->setDateTime(
-        ui->dtpBirthDate->minimumDateTime().addYears((Norms.AgeMax + Norms.AgeMin) / 2));
+    ui->dtpBirthDate->setDateTime(now.addYears(-Norms.AgeMax).addYears((Norms.AgeMax + Norms.AgeMin) / 2));
 
     try {
         ui->speWeight->setValue(Norms.WeightNorm);
@@ -293,6 +286,8 @@ void TfrmTessora::ResetRecord()
     RenewHint(ui->cbxShugar);
     ui->dtpUrinaDate->setDateTime(now);
     TestAbsentClick(Test::Urine);
+    AcceptTestDates();
+    ForgetMeasured();
 }
 
 void TfrmTessora::ResetPanelChecks()

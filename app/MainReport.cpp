@@ -8,6 +8,7 @@
 #include "report/ReportU.h"
 
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QStyle>
 
 #include <memory>
@@ -41,6 +42,7 @@ void TfrmTessora::acReportUpdate()
 
 void TfrmTessora::acReportExecute()
 {
+    const auto shown = qScopeGuard([this] { NoteConclusionShown(); });
     try {
         if (!FReport->ReportDoc.isEmpty()) {
             FReport->ShowReport();
@@ -74,9 +76,15 @@ void TfrmTessora::CloseReportDocuments()
 {
     // A word processor that fails here (gone, or refusing) is reported and the
     // window carries on: leaving the page or closing the program must not stop.
+    // A conclusion whose office failed here was kept as text and told.
+    const bool held = !FReport->ReportDoc.isEmpty();
+    KeepConclusion();
+    const bool told = held && FReport->ReportDoc.isEmpty();
     try {
         FReport->CloseConclusionDocuments();
     } catch (const std::exception& error) {
-        MessageBoxes::showError(this, QString::fromUtf8(error.what()));
+        if (!told && !(FConclusionPending && IsSaveNeeded()))
+            MessageBoxes::showError(this, QString::fromUtf8(error.what()));
     }
+    KeepLostConclusion();
 }

@@ -8,10 +8,15 @@
 #include "app/SelectPathU.h"
 #include "app/Settings.h"
 #include "platform/files/DataFolder.h"
+#include "platform/files/PrivateFile.h"
+#include "platform/files/WriteFailure.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "report/ReportU.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <utility>
 
 using Automation::Variant;
 
@@ -20,6 +25,9 @@ namespace {
 // What a folder value reads as where none was ever assigned.
 const QString UnassignedValue = QStringLiteral("(значение не присвоено)");
 constexpr int wdDocumentsPath = 0;
+
+// The window whose handlers the word processor's events call.
+TfrmTessora* SavingWindow = nullptr;
 
 } // namespace
 
@@ -30,8 +38,21 @@ void TfrmTessora::ConnectSaving()
     // A new examination reads the option back from the settings: keep them in
     // step, so that it does not undo what the user chose since the start.
     connect(ui->acSaveResults, &QAction::toggled, this, [this] { StoreSaveNeeded(true); });
+    SavingWindow = this;
+    UserSettings::SetProblemHandler([this](const QString& text) {
+        MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), text);
+    });
     FReport->SetConclusionSavingHandlers([this] { SaveConclusionIfNeeded(); },
         [this](const Variant&, bool*, bool*) { SetWordOpenDirectory(); });
+}
+
+void TfrmTessora::DisconnectSaving()
+{
+    // A window made later has put in its own handlers already.
+    if (SavingWindow != this)
+        return;
+    SavingWindow = nullptr;
+    UserSettings::SetProblemHandler({});
 }
 
 void TfrmTessora::acSaveResultsExecute(bool checked)
@@ -42,8 +63,8 @@ void TfrmTessora::acSaveResultsExecute(bool checked)
 void TfrmTessora::acSaveResultsUpdate()
 {
     ui->acSaveResults->setStatusTip(IsSaveNeeded()
-            ? QStringLiteral("Снимите флажок если не планируете сохранять заключения Тессоры")
-            : QStringLiteral("Поставьте флажок если желаете сохранять заключения Тессоры"));
+            ? QStringLiteral("Снимите флажок, если не планируете сохранять заключения Тессоры")
+            : QStringLiteral("Поставьте флажок, если желаете сохранять заключения Тессоры"));
 }
 
 bool TfrmTessora::AskReportFolder(const QString& preselected, QString& folder)
@@ -94,16 +115,108 @@ QString TfrmTessora::GetFallbackFolder() const
 
 void TfrmTessora::SaveConclusionAs(const QString& folder)
 {
-    const QString file = ConclusionFiles::FreeFileName(folder, ConclusionFileName());
+    QString target = folder;
+    QString reason;
+    while (!TrySaveConclusion(target, reason)) {
+        if (!OfferOtherFolder(reason, target)) {
+            KeepConclusionText(reason);
+            return;
+        }
+    }
+}
+
+bool TfrmTessora::TrySaveConclusion(const QString& folder, QString& reason)
+{
+    // The chooser promises to create the folder; one removed since is made again.
+    PrivateFile::makeFolder(folder);
+    ConclusionFiles::RemoveStale(folder);
+    const QString temporary = ConclusionFiles::TemporaryFileName(folder);
     try {
-        FReport->ReportDoc.call(QStringLiteral("SaveAs"), file);
-    } catch (const std::exception& error) {
-        MessageBoxes::showError(this,
-            QStringLiteral("Не могу сохранить заключение в файл %1\n%2")
-                .arg(QDir::toNativeSeparators(file), QString::fromUtf8(error.what())));
-        return;
+        FReport->ReportDoc.call(QStringLiteral("SaveAs"), temporary);
+    } catch (const std::exception&) {
+        ConclusionFiles::Discard(temporary);
+        // An office that is gone does not answer this either: that failure is not the folder's.
+        FReport->ReportDoc.get(QStringLiteral("Saved"));
+        reason = WriteFailure::reason(folder);
+        return false;
+    }
+    const QString file = ConclusionFiles::Publish(temporary, folder, ConclusionFileName());
+    if (file.isEmpty()) {
+        ConclusionFiles::Discard(temporary);
+        reason = WriteFailure::reason(folder);
+        return false;
     }
     emit ConclusionSaved(file);
+    return true;
+}
+
+bool TfrmTessora::OfferOtherFolder(const QString& reason, QString& folder)
+{
+    const QString text = QStringLiteral("Не могу сохранить заключение в папку %1: %2.\n\n"
+                                        "Заключение пока открыто. Выбрать другую папку?")
+                             .arg(QDir::toNativeSeparators(folder), reason);
+    if (MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), text,
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        != QMessageBox::Yes)
+        return false;
+    return AskReportFolder(QFileInfo(folder).isDir() ? folder : QString(), folder);
+}
+
+QString TfrmTessora::ConclusionText() const
+{
+    try {
+        if (!FReport->ReportDoc.isEmpty()) {
+            const QString text = FReport->ReportDoc.call(QStringLiteral("Range")).get(QStringLiteral("Text")).toString();
+            if (!text.trimmed().isEmpty())
+                return text;
+        }
+    } catch (const std::exception&) {
+    }
+    return FConclusionText;
+}
+
+void TfrmTessora::KeepConclusionText(const QString& reason)
+{
+    const QByteArray text = ConclusionText().replace(QLatin1Char('\r'), QLatin1Char('\n')).toUtf8();
+    const QString name = ConclusionFileName();
+    for (const QString& folder : { UserSettings::ReportPath(), QDir::homePath() }) {
+        if (folder.isEmpty())
+            continue;
+        const QString file = ConclusionFiles::FreeFileName(folder, name, QStringLiteral(".txt"));
+        if (PrivateFile::writeNew(file, text)) {
+            MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(),
+                QStringLiteral("Заключение не удалось сохранить как документ: %1.\n"
+                               "Его текст сохранен в файл %2")
+                    .arg(reason, QDir::toNativeSeparators(file)));
+            emit ConclusionSaved(file);
+            return;
+        }
+    }
+    MessageBoxes::showError(this,
+        QStringLiteral("Заключение не удалось сохранить: %1.\nЗаписать его текст тоже не удалось.").arg(reason));
+}
+
+void TfrmTessora::NoteConclusionShown()
+{
+    if (FReport->ReportDoc.isEmpty() || FConclusionPending)
+        return;
+    FConclusionPending = true;
+    FConclusionText = ui->mmoCommon->toPlainText();
+}
+
+void TfrmTessora::KeepLostConclusion()
+{
+    // Saved, or its text written, before the close failed.
+    const bool kept = !FKeptDocument.isEmpty();
+    if (FReport->ReportDoc.isEmpty())
+        FKeptDocument.clear();
+    if (!std::exchange(FConclusionPending, false))
+        return;
+    // The office went away with the document: its close never came.
+    FReport->ReportDoc.clear();
+    FKeptDocument.clear();
+    if (!kept && IsSaveNeeded())
+        KeepConclusionText(QStringLiteral("текстовый редактор закрылся или не отвечает"));
 }
 
 bool TfrmTessora::IsInReportFolder(const QString& folder) const
@@ -116,8 +229,19 @@ void TfrmTessora::SaveConclusionIfNeeded()
 {
     if (FReport->ReportDoc.isEmpty())
         return;
-    // The document closes whatever happens here; a conclusion that could not
-    // be kept is told, not silently lost.
+    KeepConclusion();
+    FKeptDocument.clear();
+    FConclusionPending = false;
+    FReport->ReportDoc.clear();
+}
+
+void TfrmTessora::KeepConclusion()
+{
+    if (FReport->ReportDoc.isEmpty() || FReport->ReportDoc == FKeptDocument)
+        return;
+    FKeptDocument = FReport->ReportDoc;
+    // The document may close after this whatever happens here; a conclusion
+    // that could not be kept as a document is kept as text.
     try {
         if (IsSaveNeeded()) {
             // Asked once: a cancelled question still saves this conclusion,
@@ -127,10 +251,15 @@ void TfrmTessora::SaveConclusionIfNeeded()
                 SaveConclusionAs(folder);
         }
     } catch (const std::exception& error) {
-        MessageBoxes::showError(
-            this, QStringLiteral("Не могу сохранить заключение\n%1").arg(QString::fromUtf8(error.what())));
+        FReport->ReportDoc.clear();
+        FKeptDocument.clear();
+        FConclusionPending = false;
+        if (IsSaveNeeded())
+            KeepConclusionText(QStringLiteral("текстовый редактор закрылся или не отвечает"));
+        else
+            MessageBoxes::showError(this,
+                QStringLiteral("Не могу сохранить заключение\n%1").arg(QString::fromUtf8(error.what())));
     }
-    FReport->ReportDoc.clear();
 }
 
 void TfrmTessora::SetWordOpenDirectory()

@@ -8,11 +8,13 @@
 #include "app/uTessoraClasses.h"
 #include "cardio/CardioPageU.h"
 #include "cardio/MonitorU.h"
+#include "decision/Emergency.h"
 #include "platform/files/CodePage.h"
 #include "platform/files/DataFile.h"
 #include "platform/files/DataFolder.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/jpeg/JpegLoader.h"
+#include "platform/widgets/BusyBox.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "report/ReportU.h"
 
@@ -24,6 +26,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSplitterHandle>
+#include <QTextCursor>
 #include <QTreeWidgetItemIterator>
 
 #include <algorithm>
@@ -67,11 +70,27 @@ constexpr int InitialTreeWidth = 210;
 const char* const DataHint = "Рекомендации по вводу данных и другие полезные сведения";
 const char* const ConclusionHint = "Интерпретация Ваших данных и рекомендации Тессоры";
 
+// The urgent notice opens the conclusion in bold red, as it opens the report
+// and the interview's explanation.
+void EmphasiseNotice(QPlainTextEdit* memo, int lines)
+{
+    if (lines <= 0)
+        return;
+    QTextCursor cursor(memo->document());
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, lines - 1);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QTextCharFormat urgent;
+    urgent.setFontWeight(QFont::Bold);
+    urgent.setForeground(QColor(Qt::red));
+    cursor.mergeCharFormat(urgent);
+}
+
 // Writes the conclusion into the memo. An out-of-range height or weight stops
 // it: the memo keeps the lines written so far and the message is shown.
 void WriteConclusion(const Conclusion& conclusion, QPlainTextEdit* memo, QWidget* parent)
 {
     memo->setPlainText(conclusion.Lines.join(QLatin1Char('\n')));
+    EmphasiseNotice(memo, int(conclusion.Notice.size()));
     if (!conclusion.RangeError.isEmpty())
         MessageBoxes::showError(parent, conclusion.RangeError);
 }
@@ -119,6 +138,8 @@ TfrmTessora::TfrmTessora(ComplaintPhrases phrases, CardioKnowledgeBase knowledge
 TfrmTessora::~TfrmTessora()
 {
     qApp->removeEventFilter(this);
+    Automation::SetBusyView({});
+    DisconnectSaving();
 }
 
 void TfrmTessora::FormCreate()
@@ -145,6 +166,9 @@ void TfrmTessora::FormCreate()
     QFont tipFont = ui->mmoCommon->font();
     tipFont.setPointSizeF(tipFont.pointSizeF() * 13 / 11);
     ui->mmoCommon->setFont(tipFont);
+    // The memo scrolls past its end, so that the «Отчет» button over its
+    // lower right corner never hides the last line.
+    ui->mmoCommon->setCenterOnScroll(true);
     CreateCardioPage();
     SizePagePanels();
     ConnectActions();
@@ -154,12 +178,13 @@ void TfrmTessora::FormCreate()
     SetDateFormats();
     qApp->installEventFilter(this);
     Help::installF1(this);
-    SetBirthDateLimits();
     FReport->SetReportErrorBox([this](const QString& text) { MessageBoxes::showError(this, text); });
     FReport->SetReportMessageBox([this](const QString& text) {
         MessageBoxes::show(this, QMessageBox::NoIcon, MessageBoxes::title(), text);
     });
+    Automation::SetBusyView(BusyBox::View(this));
     CreateQuestionnaire();
+    ConnectEntries();
 
     acNewExecute();
     SetTestDateRange(ui->dtpECGDate);
@@ -181,6 +206,9 @@ void TfrmTessora::ConnectActions()
     connect(ui->trvMain, &QTreeWidget::currentItemChanged, this, &TfrmTessora::trvMainChange);
     connect(ui->trvMain, &QTreeWidget::itemExpanded, this, &TfrmTessora::trvMainExpanded);
     connect(ui->trvMain, &QTreeWidget::itemCollapsed, this, &TfrmTessora::trvMainCollapsed);
+    connect(ui->trvMain, &QTreeWidget::itemClicked, this, &TfrmTessora::ToggleGroupOnClick);
+    // Two clicks on a group's name open and close it again, as two clicks on its arrow do.
+    ui->trvMain->setExpandsOnDoubleClick(false);
 }
 
 // ---------------------------------------------------------------- navigation
@@ -281,8 +309,16 @@ void TfrmTessora::trvMainCollapsed(QTreeWidgetItem* item)
     SetNodeImages(item, GroupCollapsed, GroupCollapsed);
 }
 
+// A click on a group's name opens or closes it, as its arrow does.
+void TfrmTessora::ToggleGroupOnClick(QTreeWidgetItem* item)
+{
+    if (item->childCount() > 0)
+        item->setExpanded(!item->isExpanded());
+}
+
 void TfrmTessora::acNextTabExecute()
 {
+    ConfirmShownVital();
     const int next = ui->pgcMain->currentIndex() + 1;
     if (next >= ui->pgcMain->count())
         return;
@@ -364,7 +400,9 @@ void TfrmTessora::UpdateSpecialistsNode(bool show)
         return;
     QTreeWidgetItem* group = AddNode(nullptr, QStringLiteral("Специалисты"), true, GroupCollapsed);
     AddNode(group, QStringLiteral("Кардиолог"), false, NotOpened);
-    SetAllGroupsExpanded(false);
+    // The new node shows at once; the other groups stay as the user left them.
+    group->setExpanded(true);
+    SetNodeImages(group, GroupExpanded, GroupExpanded);
 }
 
 // ---------------------------------------------------------------- page entry
@@ -426,6 +464,8 @@ void TfrmTessora::EnterConclusionPage()
     UpdateWhyMenu();
     UpdateSpecialistsNode(FConclusion.heartConcern());
     UpdateTabActions();
+    // The report is usually asked for from here: its office starts meanwhile.
+    PrepareWord();
 }
 
 void TfrmTessora::UpdateWhyMenu()
@@ -554,13 +594,19 @@ void TfrmTessora::ArrangeWorkArea(int tag)
 
 // ---------------------------------------------------------------- reset
 
+// Whatever was entered since the reset is lost only after a Yes.
+bool TfrmTessora::MayDiscardRecord(const QString& question)
+{
+    return !RecordChangedSinceReset()
+        || MessageBoxes::show(this, QMessageBox::Question, MessageBoxes::title(),
+               QStringLiteral("%1 Все введённые данные и ответы будут стёрты.").arg(question),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
 void TfrmTessora::acNewExecute()
 {
-    if (RecordChangedSinceReset()
-        && MessageBoxes::show(this, QMessageBox::Question, MessageBoxes::title(),
-               QStringLiteral("Начать новое обследование? Все введённые данные и ответы будут стёрты."),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            != QMessageBox::Yes)
+    if (!MayDiscardRecord(QStringLiteral("Начать новое обследование?")))
         return;
     CloseReportDocuments();
     ResetRecord();
@@ -580,7 +626,8 @@ void TfrmTessora::acNewExecute()
 
 void TfrmTessora::acExitExecute()
 {
-    close();
+    if (MayDiscardRecord(QStringLiteral("Выйти из программы?")))
+        close();
 }
 
 // ---------------------------------------------------------------- layout, hints, close
@@ -644,8 +691,13 @@ bool TfrmTessora::eventFilter(QObject* watched, QEvent* event)
     auto* widget = concerned ? qobject_cast<QWidget*>(watched) : nullptr;
     if (widget && widget->window() == this) {
         switch (event->type()) {
-        case QEvent::Enter:
         case QEvent::FocusIn:
+            // The window coming back from a box over it (the office's busy
+            // box) keeps the status bar's message.
+            if (static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason)
+                break;
+            [[fallthrough]];
+        case QEvent::Enter:
             FHintWidget = widget;
             FCurrentHint = HintFor(widget);
             ShowHintInStatusBar();

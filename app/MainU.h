@@ -4,6 +4,7 @@
 #include "decision/ComplaintPhrases.h"
 #include "decision/Conclusion.h"
 #include "decision/ExaminationRecord.h"
+#include "platform/automation/Variant.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -16,10 +17,10 @@ class QDateTimeEdit;
 class QLabel;
 class QTreeWidgetItem;
 class TCardioPage;
-class TfrmDiary;
 class TfrmMonitor;
 class TReportState;
 class TCheck;
+class TSpinEdit;
 class TQuestionnaire;
 class TPageRecord;
 
@@ -91,6 +92,8 @@ public:
 
     // Whether anything was entered or answered since the last reset.
     bool RecordChangedSinceReset() const;
+    // Asks the question (with a note that the record will be lost) when anything changed since the reset.
+    bool MayDiscardRecord(const QString& question);
 
     // Loads the named cardiology explanation into redCardio over the whole work
     // area, the lines of an urgent notice first; throws std::runtime_error when
@@ -131,6 +134,7 @@ private slots:
     void trvMainExpanded(QTreeWidgetItem* item);
     void trvMainCollapsed(QTreeWidgetItem* item);
     void trvMainClick(QTreeWidgetItem* item);
+    void ToggleGroupOnClick(QTreeWidgetItem* item);
     void RestartOnCardiologistNode(QTreeWidgetItem* item);
     void UpdateTabActions();
     void pgcMainChange();
@@ -157,12 +161,17 @@ private:
     bool IsSaveNeeded() const;
     QString GetFallbackFolder() const;
     // Saves the conclusion document into the folder under a free name from
-    // ConclusionFileName; tells the user when that fails, else emits ConclusionSaved.
+    // ConclusionFileName and emits ConclusionSaved. After a failure tells why
+    // and offers another folder; when the user declines keeps its text.
     void SaveConclusionAs(const QString& folder);
     // Whether the conclusion document was saved into this folder (from GetReportPath).
     bool IsInReportFolder(const QString& folder) const;
     // Handlers of the conclusion document's Close and of the word processor's before-save.
     void SaveConclusionIfNeeded();
+    // Saves the conclusion document where wanted, once per document: before the
+    // program closes it, so that a question about the folder waits outside any
+    // office call, or at its Close.
+    void KeepConclusion();
     void SetWordOpenDirectory();
     // True writes the option to the settings, false reads it back.
     void StoreSaveNeeded(bool Store);
@@ -174,10 +183,20 @@ private:
     void FormResize();
     void FormClose();
     void CloseReportDocuments();
-    void SetBirthDateLimits();
     void SetDateFormats();
     void ConnectRecord();
     void ResetRecord();
+    // What the person enters (MainEntries.cpp).
+    void ConnectEntries();
+    void TellAdjustment(const QString& message);
+    void MarkMeasured(ExaminationRecord::Vital vital);
+    void ConfirmShownVital();
+    void ShowInitialValues();
+    void ForgetMeasured();
+    void CheckPressureOrder(TSpinEdit* left);
+    void CheckBirthDate();
+    void CheckTestDate(QDateTimeEdit* picker);
+    void AcceptTestDates();
     void ResetPanelChecks();
     // Every value of the pages and every answer, to compare with the reset's.
     QStringList EnteredValues() const;
@@ -191,8 +210,21 @@ private:
     // On the complaints page the grid gets the room beyond the window's design height.
     void ArrangeWorkArea(int tag);
     void ConnectSaving();
+    void DisconnectSaving();
     void ConnectDiary();
     bool AskReportFolder(const QString& preselected, QString& folder);
+    // One attempt; false with the reason in Russian when the folder failed.
+    bool TrySaveConclusion(const QString& folder, QString& reason);
+    bool OfferOtherFolder(const QString& reason, QString& folder);
+    // The conclusion as text: the document's, or the page's when the office is gone.
+    QString ConclusionText() const;
+    // Writes the conclusion's text as a UTF-8 file beside the conclusions (or
+    // in the home folder) and tells why it is not a document.
+    void KeepConclusionText(const QString& reason);
+    // Called when a report was shown, and after the report documents were
+    // closed: a shown conclusion whose close never came is kept as text.
+    void NoteConclusionShown();
+    void KeepLostConclusion();
 
     void LoadPageTip(int tag);
     void LoadPagePicture(int tag);
@@ -203,6 +235,7 @@ private:
     void EnterDataPage(int tag);
     void EnterCardiologistPage();
     void LeaveCardiologistPage();
+    void PutNoticeFirst(const QString& name, const QStringList& notice);
     void CreateCardioPage();
 
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& caption, bool group, int image);
@@ -231,5 +264,11 @@ private:
     QWidget* FShownPage = nullptr;
     std::unique_ptr<TPageRecord> FRecord;
     QStringList FResetValues;
-    QPointer<TfrmDiary> FDiary;
+    QPointer<QWidget> FDiary;
+    // A report document was shown and its close has not come yet.
+    bool FConclusionPending = false;
+    // The conclusion page's text as the report was shown: what is kept when the office is lost.
+    QString FConclusionText;
+    // The document KeepConclusion ran for.
+    Automation::Variant FKeptDocument;
 };

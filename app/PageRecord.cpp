@@ -112,6 +112,16 @@ int TPageRecord::GetDiastolic() const
     return ui.speDiaMes->value();
 }
 
+bool TPageRecord::IsMeasured(Vital vital) const
+{
+    return FMeasured.test(size_t(vital));
+}
+
+bool TPageRecord::IsBodyMeasureClamped() const
+{
+    return ui.speHeight->wasClamped() || ui.speWeight->wasClamped();
+}
+
 bool TPageRecord::IsTestAbsent(Test test) const
 {
     return TestControls(ui, test).absent->isChecked();

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <bitset>
+
 class QCheckBox;
 class QDateTimeEdit;
 class QGroupBox;
@@ -33,6 +35,9 @@ public:
 
     // The index the page shows, kept while the height field holds no number.
     void KeepShownIndex(double index) { FShownIndex = index; }
+    // The window tells when a vital sign is entered or confirmed, and forgets them all at a reset.
+    void MarkMeasured(Vital vital) { FMeasured.set(size_t(vital)); }
+    void ForgetMeasured() { FMeasured.reset(); }
 
     int GetGender() const override;
     QDateTime BirthDate() const override;
@@ -45,6 +50,8 @@ public:
     bool IsPulseRhythmic() const override;
     int GetSystolic() const override;
     int GetDiastolic() const override;
+    bool IsMeasured(Vital vital) const override;
+    bool IsBodyMeasureClamped() const override;
     bool IsTestAbsent(Test test) const override;
     QDateTime TestDate(Test test) const override;
     bool HasBundleBranchBlock() const override;
@@ -78,4 +85,5 @@ private:
     const Ui::TfrmTessora& ui;
     const TQuestionnaire& FQuestionnaire;
     double FShownIndex = 0;
+    std::bitset<3> FMeasured;
 };

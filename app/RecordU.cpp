@@ -28,65 +28,65 @@ QString HistoryHint(bool checked, const QString& caption, int tag)
     // "ЛОР врача" keeps its capitals.
     const QString quoted = tag == 2 ? caption : HintCaption(caption);
     return QStringLiteral("%1 наблюдаетесь у %2")
-        .arg(Flip(checked, "Снимите флажок если Вы не", "Установите флажок если Вы постоянно"), quoted);
+        .arg(Flip(checked, "Снимите флажок, если Вы не", "Установите флажок, если Вы постоянно"), quoted);
 }
 
 QString PulseRhythmHint(bool checked)
 {
-    return Flip(checked, "Снимите этот флажок если заметили перебои в работе сердца",
-        "Установите этот флажок если Ваш пульс ритмичен");
+    return Flip(checked, "Снимите этот флажок, если заметили перебои в работе сердца",
+        "Установите этот флажок, если Ваш пульс ритмичен");
 }
 
 QString EcgAbsentHint(bool checked)
 {
-    return Flip(checked, "Снимите этот флажок если у Вас есть описанная кардиограмма",
-        "Установите этот флажок если у Вас нет описанной кардиограммы");
+    return Flip(checked, "Снимите этот флажок, если у Вас есть описанная кардиограмма",
+        "Установите этот флажок, если у Вас нет описанной кардиограммы");
 }
 
 QString FluAbsentHint(bool checked)
 {
-    return Flip(checked, "Снимите этот флажок если у Вас есть результат флюорографии",
-        "Установите этот флажок если у Вас нет результата флюорографии");
+    return Flip(checked, "Снимите этот флажок, если у Вас есть результат флюорографии",
+        "Установите этот флажок, если у Вас нет результата флюорографии");
 }
 
 QString BloodAbsentHint(bool checked)
 {
     return Flip(checked, "Снимите этот флажок, если у Вас есть результат клинического анализа крови",
-        "Установите этот флажок если у Вас нет результата клинического анализа крови");
+        "Установите этот флажок, если у Вас нет результата клинического анализа крови");
 }
 
 QString UrineAbsentHint(bool checked)
 {
     return Flip(checked, "Снимите этот флажок, если у Вас есть результат общего анализа мочи",
-        "Установите этот флажок если у Вас нет результата общего анализа мочи");
+        "Установите этот флажок, если у Вас нет результата общего анализа мочи");
 }
 
 QString ProteinHint(bool checked)
 {
     return Flip(checked, "Снимите этот флажок, если в моче не обнаружен белок",
-        "Установите этот флажок если моче обнаружен белок");
+        "Установите этот флажок, если в моче обнаружен белок");
 }
 
 QString SugarHint(bool checked)
 {
     return Flip(checked, "Снимите этот флажок, если в моче не обнаружен сахар",
-        "Установите этот флажок если моче обнаружен сахар");
+        "Установите этот флажок, если в моче обнаружен сахар");
 }
 
 QString EcgFindingHint(bool checked, const QString& caption, bool plural)
 {
-    const char* ticked = plural ? "Снимите этот флажок если в описании ЭКГ не упоминаются"
-                                : "Снимите этот флажок если в описании ЭКГ не упоминается";
-    const char* unticked = plural ? "Поставьте этот флажок если в описании ЭКГ упоминаются"
-                                  : "Поставьте этот флажок если в описании ЭКГ упоминается";
+    const char* ticked = plural ? "Снимите этот флажок, если в описании ЭКГ не упоминаются"
+                                : "Снимите этот флажок, если в описании ЭКГ не упоминается";
+    const char* unticked = plural ? "Поставьте этот флажок, если в описании ЭКГ упоминаются"
+                                  : "Поставьте этот флажок, если в описании ЭКГ упоминается";
     return QStringLiteral("%1 %2").arg(Flip(checked, ticked, unticked), HintCaption(caption));
 }
 
 QString LymphHint(bool checked, const QString& caption)
 {
     return QStringLiteral("%1 лимфатических узлов %2")
-        .arg(Flip(checked, "Снимите этот флажок если Вы не обнаружили увеличения",
-                 "Поставьте этот флажок если Вы обнаружили увеличение"),
+        .arg(Flip(checked, "Снимите этот флажок, если Вы не обнаружили увеличения",
+                 "Поставьте этот флажок, если Вы обнаружили увеличение"),
             HintCaption(caption));
 }
 
@@ -98,14 +98,14 @@ QString LimbHint(bool checked, int tag)
         "атрофию мышц конечностей", "деформацию конечностей" };
     const QString phrase
         = tag >= 1 && tag <= 4 ? QString::fromUtf8((checked ? genitive : accusative)[tag - 1]) : QString();
-    return QStringLiteral("%1 %2").arg(Flip(checked, "Снимите этот флажок если Вы не обнаружили",
-                                           "Поставьте этот флажок если Вы обнаружили"),
+    return QStringLiteral("%1 %2").arg(Flip(checked, "Снимите этот флажок, если Вы не обнаружили",
+                                           "Поставьте этот флажок, если Вы обнаружили"),
         phrase);
 }
 
 QString HerniaHint(bool checked, const QString& caption)
 {
-    return QStringLiteral("%1 %2").arg(Flip(checked, "Снимите этот флажок если Вы не обнаружили грыжи",
-                                           "Поставьте этот флажок если Вы обнаружили грыжу"),
+    return QStringLiteral("%1 %2").arg(Flip(checked, "Снимите этот флажок, если Вы не обнаружили грыжи",
+                                           "Поставьте этот флажок, если Вы обнаружили грыжу"),
         HintCaption(caption));
 }

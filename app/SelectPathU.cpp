@@ -2,6 +2,7 @@
 
 #include "ui_SelectPathU.h"
 
+#include "platform/files/PrivateFile.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/widgets/MessageBoxes.h"
 
@@ -165,7 +166,7 @@ void TfrmPath::acOKUpdate()
 void TfrmPath::acOKExecute()
 {
     SelectedPath = ResolvedFolder(ui->edtPath->text());
-    if (QFileInfo(SelectedPath).isDir() || QDir().mkdir(SelectedPath)) {
+    if (QFileInfo(SelectedPath).isDir() || PrivateFile::makeFolder(SelectedPath)) {
         accept();
         return;
     }

@@ -64,7 +64,10 @@ qsizetype wholePartLength(const QString& text)
 TSpinEdit::TSpinEdit(QWidget* parent)
     : QAbstractSpinBox(parent)
 {
-    connect(lineEdit(), &QLineEdit::textChanged, this, &TSpinEdit::changed);
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
+        m_clamped = false;
+        emit changed();
+    });
     setValue(0);
 }
 
@@ -75,7 +78,14 @@ int TSpinEdit::value() const
 
 void TSpinEdit::setValue(int value)
 {
-    const QString text = textFromNumber(clamped(value));
+    m_kept = clamped(value);
+    showNumber(m_kept);
+}
+
+void TSpinEdit::showNumber(int number)
+{
+    m_clamped = false;
+    const QString text = textFromNumber(number);
     if (lineEdit()->text() == text)
         emit changed();
     else
@@ -121,7 +131,7 @@ void TSpinEdit::stepBy(int steps)
         return;
     }
     const long long next = static_cast<long long>(value()) + steps;
-    setValue(static_cast<int>(std::clamp<long long>(next, INT_MIN, INT_MAX)));
+    showNumber(clamped(static_cast<int>(std::clamp<long long>(next, INT_MIN, INT_MAX))));
 }
 
 QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const
@@ -187,19 +197,40 @@ void TSpinEdit::focusOutEvent(QFocusEvent* event)
     // Switching to another program or opening a menu is not leaving the field.
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
+    acceptTyped();
+    emit left();
+    m_kept = value();
+}
+
+void TSpinEdit::takeBack(const QString& reason)
+{
+    showNumber(m_kept);
+    emit adjusted(reason);
+}
+
+void TSpinEdit::acceptTyped()
+{
     const QString typed = lineEdit()->text();
     const std::optional<double> units = unitsFromText(typed);
     const std::optional<int> number = numberFromText(typed);
-    if (!units || !number)
+    if (!units || !number) {
+        // An emptied field never turns silently into the bottom of its range.
+        const QString before = textFromNumber(m_kept);
+        takeBack(typed.trimmed().isEmpty()
+                ? QStringLiteral("Поле оставлено пустым — возвращено прежнее значение %1").arg(before)
+                : QStringLiteral("Введено %1 — это не число; возвращено прежнее значение %2")
+                      .arg(typed.trimmed(), before));
         return;
+    }
     const int kept = clamped(*number);
     if (kept == *units) {
         // "70." or "38.5" in a Russian locale: the same number, written as the field writes it.
         if (std::any_of(typed.cbegin(), typed.cend(), isDecimalSeparator) && typed != textFromNumber(kept))
-            setValue(kept);
+            showNumber(kept);
         return;
     }
-    setValue(*number);
+    showNumber(kept);
+    m_clamped = kept != *number;
     const QString now = textFromNumber(kept);
     if (kept != *number) {
         emit adjusted(QStringLiteral("Введено %1 — вне допустимых пределов от %2 до %3; записано %4")

@@ -10,7 +10,8 @@
 // field is left. min == max means "no range": nothing is clamped then.
 // Both "." and "," are taken as a decimal separator whatever the locale, so
 // that "70.5" is never read as 705: a whole-number field reads a fraction
-// rounded to the nearest whole and writes the whole number when left. Every
+// rounded to the nearest whole and writes the whole number when left. A field
+// left empty, or holding no number, takes back the value it held before. Every
 // change made on leaving is told through adjusted().
 class TSpinEdit : public QAbstractSpinBox {
     Q_OBJECT
@@ -39,6 +40,12 @@ public:
     int maxLength() const { return m_maxLength; }
     void setMaxLength(int length);
 
+    // Whether leaving the field last brought a typed number into the range;
+    // false again once the text changes.
+    bool wasClamped() const { return m_clamped; }
+    // Puts back the value the field held when it was last left or set, and tells why.
+    void takeBack(const QString& reason);
+
     void stepBy(int steps) override;
     QValidator::State validate(QString& input, int& pos) const override;
     QSize sizeHint() const override;
@@ -52,6 +59,8 @@ signals:
     // Leaving the field changed the number typed (brought into the range or
     // rounded); the message says what was typed and what the field now holds.
     void adjusted(const QString& message);
+    // The field was left and its number stands (after any change above).
+    void left();
 
 protected:
     virtual QString textFromNumber(int number) const;
@@ -68,12 +77,18 @@ protected:
 
 private:
     void beep();
+    // Writes the typed text as the field keeps it, telling any change.
+    void acceptTyped();
+    // Shows the number without making it the value to take back.
+    void showNumber(int number);
     int clamped(int value) const;
     QSize hintFor(QSize baseHint) const;
 
     int m_min = 0;
     int m_max = 0;
     int m_maxLength = 0;
+    int m_kept = 0;
+    bool m_clamped = false;
 };
 
 // Spin edit holding a whole number of tenths, shown as value / 10 with one

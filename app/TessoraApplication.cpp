@@ -3,11 +3,21 @@
 #include "decision/ExaminationRecord.h"
 #include "platform/widgets/MessageBoxes.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include <exception>
 
 TTessoraApplication::TTessoraApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    // The program speaks Russian whatever the desktop's language: Qt's own
+    // dialogs, buttons and context menus too.
+    auto* translator = new QTranslator(this);
+    if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
 }
 
 bool TTessoraApplication::notify(QObject* receiver, QEvent* event)

@@ -5,13 +5,9 @@
 #include "app/VersionU.h"
 #include "platform/files/DataFolder.h"
 #include "platform/jpeg/JpegLoader.h"
-#include "platform/widgets/MessageBoxes.h"
 
-#include <QDesktopServices>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QStyle>
-#include <QUrl>
 
 namespace {
 
@@ -34,7 +30,6 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     ui->bbtnOK->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     connect(ui->bbtnOK, &QPushButton::clicked, this, &QDialog::accept);
-    ui->lblURL->installEventFilter(this);
     FormCreate();
 }
 
@@ -67,36 +62,9 @@ void TfrmAbout::ShowPicture()
 
 void TfrmAbout::ShowVersionInfo()
 {
-    ui->lblURL->setText(QString::fromLatin1(TessoraURL));
-    QPalette palette = ui->lblURL->palette();
-    palette.setColor(QPalette::WindowText, Qt::blue);
-    ui->lblURL->setPalette(palette);
-    lblURLMouseLeave();
     // Single-pass arg(): a '%' inside a value is shown as is.
     ui->lblName->setText(QStringLiteral("%1 версия %2").arg(ProductName, FileVersion));
     ui->lblAutors->setText(QStringLiteral("%1  %2").arg(Comments, LegalCopyright));
-}
-
-bool TfrmAbout::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == ui->lblURL) {
-        switch (event->type()) {
-        case QEvent::Enter:
-        case QEvent::MouseMove:
-            lblURLMouseMove();
-            break;
-        case QEvent::Leave:
-            lblURLMouseLeave();
-            break;
-        case QEvent::MouseButtonRelease:
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-                lblURLClick();
-            break;
-        default:
-            break;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmAbout::showEvent(QShowEvent* event)
@@ -104,28 +72,4 @@ void TfrmAbout::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-}
-
-void TfrmAbout::lblURLMouseMove()
-{
-    QFont font = ui->lblURL->font();
-    font.setBold(true);
-    font.setUnderline(true);
-    ui->lblURL->setFont(font);
-}
-
-void TfrmAbout::lblURLMouseLeave()
-{
-    QFont font = ui->lblURL->font();
-    font.setBold(false);
-    font.setUnderline(true);
-    ui->lblURL->setFont(font);
-}
-
-void TfrmAbout::lblURLClick()
-{
-    const QUrl url(QString::fromLatin1(TessoraURL));
-    if (!QDesktopServices::openUrl(url))
-        MessageBoxes::show(this, QMessageBox::Warning, windowTitle(),
-            QStringLiteral("Не удалось открыть адрес %1 в браузере").arg(url.toString()));
 }

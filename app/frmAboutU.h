@@ -8,9 +8,6 @@ namespace Ui {
 class TfrmAbout;
 }
 
-// The program's web address, shown and opened by the About window.
-inline constexpr char TessoraURL[] = "https://tessora.example.org/";
-
 // What the program is for, and its name, version and rights from the version
 // information read at start-up (VersionU).
 class TfrmAbout final : public QDialog {
@@ -24,16 +21,12 @@ public:
     static void Execute(QWidget* parent);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();
     void ShowPicture();
     void ShowVersionInfo();
-    void lblURLMouseMove();
-    void lblURLMouseLeave();
-    void lblURLClick();
 
     std::unique_ptr<Ui::TfrmAbout> ui;
 };

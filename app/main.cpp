@@ -1,17 +1,28 @@
 #include "app/MainU.h"
+#include "app/StartProbe.h"
 #include "app/TessoraApplication.h"
 #include "app/VersionU.h"
 #include "cardio/CardioU.h"
+#include "platform/automation/OleServer.h"
+#include "platform/automation/WordTypeLib.h"
 #include "platform/widgets/MessageBoxes.h"
-#include "platform/writer/WriterServer.h"
 
+#include <QLibraryInfo>
 #include <QScreen>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     TTessoraApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("TessoraPro"));
     QApplication::setApplicationName(QStringLiteral("TessoraPro"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TESSORA_APP_ID));
+    // Qt's own texts (standard buttons, edit menus, dialogs) in Russian like
+    // the rest of the program, where Qt's translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app/tessora.png")));
 
     MessageBoxes::setTitle(ProgramTitle);
@@ -28,7 +39,9 @@ int main(int argc, char* argv[])
     CardioKnowledgeBase knowledgeBase = CardioKnowledgeBase::InitCardioKnowledgeBase(&problem);
     if (!problem.isEmpty())
         MessageBoxes::showError(nullptr, problem);
-    WriterServer::Register();
+    // The office bridge is loaded with its plugin when a report first asks for it.
+    Automation::RegisterServerModule(
+        QStringLiteral("Word.Application"), Word::CLSID_Application, QStringLiteral("tessora_word"));
 
     TfrmTessora frmTessora(std::move(phrases), std::move(knowledgeBase));
     if (const QScreen* screen = frmTessora.screen())
@@ -36,5 +49,6 @@ int main(int argc, char* argv[])
     frmTessora.show();
     frmTessora.raise();
     frmTessora.activateWindow();
+    InstallStartProbe();
     return application.exec();
 }

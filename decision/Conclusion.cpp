@@ -95,7 +95,7 @@ Conclusion Conclude(const ExaminationRecord& record, const ComplaintPhrases& phr
     }
     ReadTests(conclusion, record, now);
     conclusion.Complaints = ComplaintList(record, phrases);
-    conclusion.Notice = Emergency::ConclusionNotice(record);
+    conclusion.Notice = Emergency::ConclusionNotice(record, now);
     try {
         ComposeConclusion(record, conclusion, conclusion.Lines, now);
     } catch (const ERecordRangeError& error) {

@@ -144,27 +144,44 @@ void AddSummaryHead(const ExaminationRecord& record, const Conclusion& conclusio
         memo << QStringLiteral("Постоянно наблюдается %1.").arg(observed) << QString();
 }
 
+// An index from a bound that replaced the typed height or weight is not the person's.
+QString BodyMassIndexPart(const ExaminationRecord& record, const Conclusion& conclusion)
+{
+    if (record.IsBodyMeasureClamped())
+        return QStringLiteral("не рассчитан: рост или вес вне пределов, которые принимает программа.");
+    return Sentence(QStringLiteral("%1 %2").arg(Real(record.CalcBodyMassIndex(), 1), BodyMassFlag(conclusion)));
+}
+
+// A vital sign the person did not measure is said so, never as its initial value.
+QString VitalLine(const ExaminationRecord& record, ExaminationRecord::Vital vital, const QString& title,
+    const char16_t* notMeasured, const QString& measured)
+{
+    return QStringLiteral("%1: %2").arg(
+        title, record.IsMeasured(vital) ? Sentence(measured) : QString::fromUtf16(notMeasured));
+}
+
 void AddObjectiveData(const ExaminationRecord& record, const Conclusion& conclusion, QStringList& memo)
 {
+    using Vital = ExaminationRecord::Vital;
     memo << QStringLiteral("Объективно:");
     AddSeparator(memo);
     memo << QString();
 
     const double height = record.GetHeight();
     const double weight = record.GetWeight();
-    const double bodyMassIndex = record.CalcBodyMassIndex();
-    memo << QStringLiteral("Рост: %1 см. Вес: %2 кг. Индекс массы тела: %3 %4.")
-                .arg(Real(height, 0), Real(weight, 0), Real(bodyMassIndex, 1), BodyMassFlag(conclusion));
+    memo << QStringLiteral("Рост: %1 см. Вес: %2 кг. Индекс массы тела: %3")
+                .arg(Real(height, 0), Real(weight, 0), BodyMassIndexPart(record, conclusion));
     const double temperature = record.GetTemperature();
-    memo << Sentence(QStringLiteral("Температура тела: %1 %2 Цельсия %3")
-                         .arg(Real(temperature, 1), PluralForm(temperature, 1, Nouns::Degree),
-                             TemperatureFlag(conclusion)));
+    memo << VitalLine(record, Vital::Temperature, QStringLiteral("Температура тела"), u"не измерена.",
+        QStringLiteral("%1 %2 Цельсия %3")
+            .arg(Real(temperature, 1), PluralForm(temperature, 1, Nouns::Degree), TemperatureFlag(conclusion)));
     const int pulse = record.GetPulse();
-    memo << Sentence(QStringLiteral("Пульс: %1 %2 в минуту, %3 %4")
-                         .arg(Integer(pulse), PluralForm(pulse, Nouns::Beat),
-                             RhythmWords[record.IsPulseRhythmic() ? 1 : 0], PulseFlag(conclusion)));
-    memo << Sentence(
-        QStringLiteral("Артериальное давление: %1/%2 мм ртутного столба %3")
+    memo << VitalLine(record, Vital::Pulse, QStringLiteral("Пульс"), u"не измерен.",
+        QStringLiteral("%1 %2 в минуту, %3 %4")
+            .arg(Integer(pulse), PluralForm(pulse, Nouns::Beat),
+                RhythmWords[record.IsPulseRhythmic() ? 1 : 0], PulseFlag(conclusion)));
+    memo << VitalLine(record, Vital::Pressure, QStringLiteral("Артериальное давление"), u"не измерено.",
+        QStringLiteral("%1/%2 мм ртутного столба %3")
             .arg(Integer(record.GetSystolic()), Integer(record.GetDiastolic()), PressureFlag(conclusion)));
     memo << QString();
 }

@@ -1,6 +1,10 @@
 #include "decision/Emergency.h"
 
+#include "decision/DecisionU.h"
 #include "decision/ExaminationRecord.h"
+#include "decision/RussianPlural.h"
+
+#include <QLocale>
 
 #include <algorithm>
 #include <span>
@@ -61,6 +65,73 @@ QString Reported(std::span<const TSign> signs, const QList<int>& numbers)
     return QStringLiteral("Вы отметили: %1.").arg(phrases.join(QStringLiteral("; ")));
 }
 
+using Vital = ExaminationRecord::Vital;
+
+QString SeekCareToday(const char16_t* dangerSigns)
+{
+    return QStringLiteral(
+        "Обратитесь к врачу сегодня; если %1, немедленно вызовите скорую помощь: 103 или 112.")
+        .arg(QString::fromUtf16(dangerSigns));
+}
+
+QString Urgent(const QString& value, const QString& bound, const QString& advice)
+{
+    return QStringLiteral("СРОЧНО! %1 (%2). %3").arg(value, bound, advice);
+}
+
+// The reasons for the bounds and the advice are in data/Common/README-red-flags.md.
+void AddHemoglobinFlag(const ExaminationRecord& record, const QDateTime& now, QStringList& lines)
+{
+    const int hemoglobin = record.Hemoglobin();
+    if (!BloodPresent(record) || !BloodRecent(record, now)
+        || hemoglobin >= Emergency::RedFlags.HemoglobinBelow)
+        return;
+    lines << Urgent(QStringLiteral("Гемоглобин %1 г/л").arg(hemoglobin),
+        QStringLiteral("ниже %1 г/л").arg(Emergency::RedFlags.HemoglobinBelow),
+        SeekCareToday(u"есть обморок, одышка в покое, чёрный стул или кровотечение"));
+}
+
+void AddPressureFlag(const ExaminationRecord& record, QStringList& lines)
+{
+    const int systolic = record.GetSystolic();
+    const int diastolic = record.GetDiastolic();
+    if (!record.IsMeasured(Vital::Pressure)
+        || (systolic < Emergency::RedFlags.SystolicFrom && diastolic < Emergency::RedFlags.DiastolicFrom))
+        return;
+    lines << Urgent(QStringLiteral("Артериальное давление %1/%2").arg(systolic).arg(diastolic),
+        QStringLiteral("%1/%2 или выше")
+            .arg(Emergency::RedFlags.SystolicFrom)
+            .arg(Emergency::RedFlags.DiastolicFrom),
+        SeekCareToday(u"болит голова или грудь, нарушены речь или зрение, ослабла рука или нога"));
+}
+
+void AddTemperatureFlag(const ExaminationRecord& record, QStringList& lines)
+{
+    const double temperature = record.GetTemperature();
+    // Tenths, so that 40,0 typed is 40,0 compared.
+    if (!record.IsMeasured(Vital::Temperature)
+        || qRound(temperature * 10) < qRound(Emergency::RedFlags.TemperatureFrom * 10))
+        return;
+    lines << Urgent(
+        QStringLiteral("Температура тела %1 %2")
+            .arg(QLocale().toString(temperature, 'f', 1), PluralForm(temperature, 1, Nouns::Degree)),
+        QStringLiteral("%1 или выше").arg(QLocale().toString(Emergency::RedFlags.TemperatureFrom, 'f', 1)),
+        SeekCareToday(u"есть спутанность сознания, судороги, сыпь или трудно дышать"));
+}
+
+void AddPulseFlag(const ExaminationRecord& record, QStringList& lines)
+{
+    const int pulse = record.GetPulse();
+    const bool fast = pulse > Emergency::RedFlags.PulseAbove;
+    if (!record.IsMeasured(Vital::Pulse) || (!fast && pulse >= Emergency::RedFlags.PulseBelow))
+        return;
+    lines << Urgent(
+        QStringLiteral("Пульс в покое %1 %2 в минуту").arg(pulse).arg(PluralForm(pulse, Nouns::Beat)),
+        fast ? QStringLiteral("чаще %1").arg(Emergency::RedFlags.PulseAbove)
+             : QStringLiteral("реже %1").arg(Emergency::RedFlags.PulseBelow),
+        SeekCareToday(u"кружится голова, был обморок, болит грудь или не хватает воздуха"));
+}
+
 } // namespace
 
 namespace Emergency {
@@ -70,9 +141,15 @@ QString CallAmbulance()
     return QStringLiteral("Немедленно вызовите скорую помощь: 103 или 112.");
 }
 
-QString NoHurrySentence()
+bool IsReassuringExplanation(const QString& name)
 {
-    return QStringLiteral("Срочно обращаться к врачу не нужно.");
+    // RQ0300 "Практически здоров", RQ0307 the asthenic syndrome ("not a disease of the heart").
+    return name == QLatin1String("RQ0300") || name == QLatin1String("RQ0307");
+}
+
+QString DisclaimerStart()
+{
+    return QStringLiteral("Тессора не ставит диагноз");
 }
 
 QList<int> Statements()
@@ -117,9 +194,28 @@ QList<int> AnsweredStatements(const ExaminationRecord& record)
     return answered;
 }
 
-QStringList ConclusionNotice(const ExaminationRecord& record)
+QStringList MeasuredNotice(const ExaminationRecord& record, const QDateTime& now)
 {
-    const QList<int> answered = AnsweredStatements(record);
+    QStringList lines;
+    AddHemoglobinFlag(record, now, lines);
+    AddPressureFlag(record, lines);
+    AddTemperatureFlag(record, lines);
+    AddPulseFlag(record, lines);
+    return lines;
+}
+
+QStringList ConclusionNotice(const ExaminationRecord& record, const QDateTime& now)
+{
+    return StatementNotice(AnsweredStatements(record)) << MeasuredNotice(record, now);
+}
+
+QStringList StatementNotice(const QList<int>& statements)
+{
+    QList<int> answered;
+    for (int statement : statements) {
+        if (IsEmergencyStatement(statement))
+            answered << statement;
+    }
     if (answered.isEmpty())
         return {};
     return { QStringLiteral("СРОЧНО! %1").arg(Reported(StatementSigns, answered)),
@@ -133,8 +229,8 @@ QStringList InterviewNotice(const QList<int>& questions)
     if (questions.isEmpty())
         return {};
     return { CallAmbulance(), Reported(QuestionSigns, questions),
-        QStringLiteral(
-            "Это признаки состояния, опасного для жизни: помощь нужна сейчас, что бы ни показал опрос.") };
+        QStringLiteral("Это признаки состояния, опасного для жизни: такой ответ требует скорой помощи, "
+                       "что бы ни показали остальные ответы.") };
 }
 
 } // namespace Emergency

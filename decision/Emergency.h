@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -10,10 +11,22 @@ class ExaminationRecord;
 // review: the complaint statements (Common/ksm.txt) and the cardiology
 // questions (cardio/qst03.txt) that describe an emergency, each with the words
 // that tell the user what they reported, and the notices built from them.
-// The conclusion, the cardiology interview and the report read them here;
-// data/Common/README-statements.md and data/cardio/README-questions.md give
-// the reason for every entry.
+// Also the measured values that need a doctor today or an ambulance. The
+// conclusion, the cardiology interview and the report read them here;
+// data/Common/README-statements.md, data/Common/README-red-flags.md and
+// data/cardio/README-questions.md give the reason for every entry.
 namespace Emergency {
+
+// The bounds of the measured red flags.
+struct TRedFlagBounds {
+    int HemoglobinBelow = 80; // g/l
+    int SystolicFrom = 180;
+    int DiastolicFrom = 110;
+    double TemperatureFrom = 40.0;
+    int PulseAbove = 130;
+    int PulseBelow = 40;
+};
+inline constexpr TRedFlagBounds RedFlags {};
 
 // "Немедленно вызовите скорую помощь: 103 или 112."
 QString CallAmbulance();
@@ -34,16 +47,32 @@ QString QuestionSign(int question);
 // The emergency statements answered Yes, ascending.
 QList<int> AnsweredStatements(const ExaminationRecord& record);
 
+// One line for each measured value past its red-flag bound, naming the value,
+// the bound and where to turn. Only a measured vital sign and a present and
+// recent blood test count.
+QStringList MeasuredNotice(const ExaminationRecord& record, const QDateTime& now);
+
 // The lines that open the conclusion when an emergency statement is answered
-// Yes: what was reported and the call; empty when none is.
-QStringList ConclusionNotice(const ExaminationRecord& record);
+// Yes (what was reported and the call), then those of MeasuredNotice; empty
+// when there is nothing urgent.
+QStringList ConclusionNotice(const ExaminationRecord& record, const QDateTime& now);
+
+// The notice of the emergency statements among these numbers (the first part
+// of ConclusionNotice); empty when none is.
+QStringList StatementNotice(const QList<int>& statements);
 
 // The lines of the interview's urgent notice for the emergency questions
-// answered Yes: the call, then what was reported; empty for no questions.
+// answered Yes: the call, what was reported, and that the answer needs help
+// whatever the others show; empty for no questions.
 QStringList InterviewNotice(const QList<int>& questions);
 
-// The sentence of the healthy-heart explanation (cardio/RQ0300.rtf) that says
-// there is no hurry; it is left out of the explanation under an urgent notice.
-QString NoHurrySentence();
+// Whether the named explanation of the interview (cardio/RQ03nn) tells the
+// person that the heart is well or that a routine visit is enough: under an
+// urgent notice it is not shown.
+bool IsReassuringExplanation(const QString& name);
+
+// How the closing paragraph of every explanation begins (that the program
+// does not diagnose); it stays when a reassuring explanation is left out.
+QString DisclaimerStart();
 
 } // namespace Emergency

@@ -37,6 +37,8 @@ public:
     // The groups of finding boxes: the ECG findings and the three panels of
     // the self-examination.
     enum class FindingGroup { ECG, Lymph, Limbs, Hernias };
+    // The vital signs whose fields start at a norm value rather than empty.
+    enum class Vital { Temperature, Pulse, Pressure };
 
     // One finding box of a group, as the page shows it ("На шее").
     struct FindingBox {
@@ -59,12 +61,19 @@ public:
     virtual double GetHeight() const = 0; // throws EHeightError
     virtual double GetWeight() const = 0; // throws EWeightError
     virtual double CalcBodyMassIndex() const = 0; // 0 while height or weight is out of range
+    // Whether the height or the weight holds a bound its field put in place of
+    // the number typed: an index from it is not the person's own.
+    virtual bool IsBodyMeasureClamped() const = 0;
 
     virtual double GetTemperature() const = 0;
     virtual int GetPulse() const = 0;
     virtual bool IsPulseRhythmic() const = 0;
     virtual int GetSystolic() const = 0;
     virtual int GetDiastolic() const = 0;
+    // A vital sign is measured once the person entered its value or left its
+    // page with «Дальше»; until then its value is the initial norm, said as
+    // not measured and never raising an urgent notice.
+    virtual bool IsMeasured(Vital vital) const = 0;
 
     virtual bool IsTestAbsent(Test test) const = 0; // the test's "отсутствует" box
     virtual QDateTime TestDate(Test test) const = 0;

@@ -1,5 +1,7 @@
 #include "diary/DiaryEntry.h"
 
+#include "diary/DiaryFindings.h"
+
 #include <QLocale>
 
 namespace {
@@ -43,6 +45,11 @@ QString Number(double value, int decimals)
 QString Number(const std::optional<double>& value, int decimals)
 {
     return value ? Number(*value, decimals) : QString();
+}
+
+QString MeasuredNumber(double value, int decimals)
+{
+    return value != 0 ? Number(value, decimals) : QString();
 }
 
 QString Yes(bool yes)
@@ -108,14 +115,6 @@ QString TestCell(const TDiaryEntry& entry, Test kind)
         return {};
     return QStringLiteral("%1: %2").arg(
         QLocale().toString(test->performed.date(), QLocale::ShortFormat), TestResult(*test));
-}
-
-QString JoinedNumbers(const QList<int>& numbers)
-{
-    QStringList texts;
-    for (int number : numbers)
-        texts << QString::number(number);
-    return texts.join(QStringLiteral(", "));
 }
 
 QString SpecialistList(const QList<int>& specialists)
@@ -184,12 +183,18 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const TFindings& fi
         entry.weight = record.GetWeight();
     } catch (const ERecordRangeError&) {
     }
-    entry.bodyMassIndex = record.CalcBodyMassIndex();
-    entry.temperature = record.GetTemperature();
-    entry.pulse = record.GetPulse();
+    if (!record.IsBodyMeasureClamped())
+        entry.bodyMassIndex = record.CalcBodyMassIndex();
+    using Vital = ExaminationRecord::Vital;
+    if (record.IsMeasured(Vital::Temperature))
+        entry.temperature = record.GetTemperature();
+    if (record.IsMeasured(Vital::Pulse))
+        entry.pulse = record.GetPulse();
     entry.rhythmic = record.IsPulseRhythmic();
-    entry.systolic = record.GetSystolic();
-    entry.diastolic = record.GetDiastolic();
+    if (record.IsMeasured(Vital::Pressure)) {
+        entry.systolic = record.GetSystolic();
+        entry.diastolic = record.GetDiastolic();
+    }
     for (Test kind : { Test::ECG, Test::Flu, Test::Blood, Test::Urine }) {
         if (!record.IsTestAbsent(kind))
             entry.tests.append({ kind, record.TestDate(kind), TestValues(record, kind) });
@@ -223,16 +228,16 @@ QStringList DiaryCells(const TDiaryEntry& entry)
         Number(entry.height, 0),
         Number(entry.weight, 0),
         entry.bodyMassIndex > 0 ? Number(entry.bodyMassIndex, 1) : QString(),
-        Number(entry.temperature, 1),
-        QString::number(entry.pulse),
+        MeasuredNumber(entry.temperature, 1),
+        MeasuredNumber(entry.pulse, 0),
         entry.rhythmic ? QStringLiteral("ритмичный") : QStringLiteral("аритмия"),
-        QString::number(entry.systolic),
-        QString::number(entry.diastolic),
+        MeasuredNumber(entry.systolic, 0),
+        MeasuredNumber(entry.diastolic, 0),
         TestCell(entry, Test::ECG),
         TestCell(entry, Test::Flu),
         TestCell(entry, Test::Blood),
         TestCell(entry, Test::Urine),
-        JoinedNumbers(entry.findings),
+        FindingsText(entry),
         SpecialistList(entry.specialists),
         entry.savedFile,
     };

@@ -39,6 +39,7 @@ struct TDiaryEntry {
     std::optional<double> height; // empty when out of range
     std::optional<double> weight;
     double bodyMassIndex = 0; // 0 while height or weight is out of range
+    // 0: the vital sign was not measured (its field held the initial value).
     double temperature = 0;
     int pulse = 0;
     bool rhythmic = true;

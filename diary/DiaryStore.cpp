@@ -1,5 +1,7 @@
 #include "diary/DiaryStore.h"
 
+#include "platform/files/PrivateFile.h"
+
 #include <QDir>
 #include <QHash>
 #include <QSqlError>
@@ -136,12 +138,19 @@ bool TDiaryStore::fail(const QString& what, const QString& reason)
 
 bool TDiaryStore::open(Access access)
 {
+    // Written through, a planted link would put the diary wherever it points.
+    if (PrivateFile::isLink(m_filePath))
+        return fail(QStringLiteral("это символическая ссылка, а не файл; дневник по ней не открывается"),
+            QDir::toNativeSeparators(QFileInfo(m_filePath).symLinkTarget()));
     // Reading a diary that does not exist yet finds it empty.
     if (access == Access::Read && !QFileInfo::exists(m_filePath))
         return true;
     if (!QFileInfo(m_filePath).dir().exists())
         return fail(
             QStringLiteral("папка не найдена"), QDir::toNativeSeparators(QFileInfo(m_filePath).path()));
+    // A new diary is readable by its owner only; SQLite gives its journal the same mode.
+    if (access == Access::Write && !PrivateFile::ensureFile(m_filePath))
+        return fail(QStringLiteral("файл не создается"), QDir::toNativeSeparators(m_filePath));
     m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     if (!m_database.isValid())
         return fail(QStringLiteral("файл не открывается"), QStringLiteral("нет драйвера SQLite"));
@@ -189,8 +198,18 @@ bool TDiaryStore::migrate(int version)
 {
     QSqlQuery query(m_database);
     for (; version < SchemaVersion; ++version) {
-        if (!m_database.transaction())
-            return fail(QStringLiteral("не могу обновить схему"), m_database.lastError().text());
+        // Another program instance may bring the schema up at the same moment:
+        // the step takes the write lock first and looks again.
+        if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            return fail(QStringLiteral("не могу обновить схему"), query.lastError().text());
+        const int stored = storedVersion();
+        if (stored != version) {
+            m_database.rollback();
+            if (stored < version)
+                return stored < 0 ? false : fail(QStringLiteral("не могу обновить схему"), QString());
+            version = stored - 1;
+            continue;
+        }
         for (const QString& statement : Migrations[version]) {
             if (!query.exec(statement)) {
                 const QString reason = query.lastError().text();
@@ -226,6 +245,20 @@ bool TDiaryStore::add(const QList<TDiaryEntry>& entries)
         m_database.rollback();
         return fail(QStringLiteral("запись невозможна"), reason);
     }
+    return true;
+}
+
+bool TDiaryStore::remove(qint64 id)
+{
+    if (!isOpen())
+        return false;
+    QSqlQuery query(m_database);
+    query.prepare(QStringLiteral("DELETE FROM examination WHERE id = ?"));
+    query.addBindValue(id);
+    if (!query.exec())
+        return fail(QStringLiteral("удаление невозможно"), query.lastError().text());
+    if (query.numRowsAffected() != 1)
+        return fail(QStringLiteral("удаление невозможно"), QStringLiteral("обследование уже удалено"));
     return true;
 }
 

@@ -28,6 +28,9 @@ public:
     // Adds the entries in one transaction: all of them or none. Returns false
     // with errorText() set when they could not be written.
     bool add(const QList<TDiaryEntry>& entries);
+    // Removes the entry of that id with its tests; false with errorText()
+    // set when it could not. The saved conclusion file is not touched.
+    bool remove(qint64 id);
     // Every kept entry, newest first, with its id.
     QList<TDiaryEntry> entries();
 

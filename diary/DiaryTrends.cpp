@@ -61,6 +61,26 @@ QList<TDiaryEntry> OldestFirst(QList<TDiaryEntry> entries)
     return entries;
 }
 
+// A vital sign kept as 0 was not measured and makes no point.
+std::optional<double> Measured(double value)
+{
+    return value != 0 ? std::optional<double>(value) : std::nullopt;
+}
+
+// The bounds the findings compare against: values outside them are marked
+// in the conclusion. They are not a physician's normal range (the systolic
+// bound is 160), so the band says whose bounds it shows.
+TNormalBand RuleBand(
+    const QString& what, double lower, double upper, int decimals, bool secondAxis = false, int line = 0)
+{
+    const QString bounds = QStringLiteral("%1–%2").arg(
+        QLocale().toString(lower, 'f', decimals), QLocale().toString(upper, 'f', decimals));
+    // What the band is comes first, so that a legend short of room cuts the common words.
+    const QString name = QStringLiteral("%1 — границы правил программы")
+                             .arg(what.isEmpty() ? bounds : what + QLatin1Char(' ') + bounds);
+    return { name, lower, upper, secondAxis, line };
+}
+
 } // namespace
 
 TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
@@ -74,24 +94,24 @@ TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
         chart.unit = mmHg;
         chart.lines = {
             Line(
-                QStringLiteral("Систолическое"), ordered, [](const TDiaryEntry& e) { return e.systolic; }, 0,
-                mmHg),
+                QStringLiteral("Систолическое"), ordered,
+                [](const TDiaryEntry& e) { return Measured(e.systolic); }, 0, mmHg),
             Line(
-                QStringLiteral("Диастолическое"), ordered, [](const TDiaryEntry& e) { return e.diastolic; },
-                0, mmHg),
+                QStringLiteral("Диастолическое"), ordered,
+                [](const TDiaryEntry& e) { return Measured(e.diastolic); }, 0, mmHg),
         };
         chart.bands = {
-            { QStringLiteral("Норма сист."), double(Norms.SystolicLower), double(Norms.SystolicUpper) },
-            { QStringLiteral("Норма диаст."), double(Norms.DiastolicLower), double(Norms.DiastolicUpper),
-                false, 1 },
+            RuleBand(QStringLiteral("сист."), Norms.SystolicLower, Norms.SystolicUpper, 0),
+            RuleBand(QStringLiteral("диаст."), Norms.DiastolicLower, Norms.DiastolicUpper, 0, false, 1),
         };
         break;
     case TTrendKind::Pulse:
         chart.title = QStringLiteral("Пульс");
         chart.unit = QStringLiteral("уд/мин");
         chart.lines = { Line(
-            QStringLiteral("Пульс"), ordered, [](const TDiaryEntry& e) { return e.pulse; }, 0, chart.unit) };
-        chart.bands = { { QStringLiteral("Норма"), double(Norms.PulseLower), double(Norms.PulseUpper) } };
+            QStringLiteral("Пульс"), ordered, [](const TDiaryEntry& e) { return Measured(e.pulse); }, 0,
+            chart.unit) };
+        chart.bands = { RuleBand(QString(), Norms.PulseLower, Norms.PulseUpper, 0) };
         break;
     case TTrendKind::Weight: {
         chart.title = QStringLiteral("Вес и индекс массы тела");
@@ -108,16 +128,16 @@ TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
                             QStringLiteral("Вес"), ordered, [](const TDiaryEntry& e) { return e.weight; }, 0,
                             chart.unit),
             index };
-        chart.bands = { { QStringLiteral("Норма ИМТ"), Norms.BmiLower, Norms.BmiUpper, true, 1 } };
+        chart.bands = { RuleBand(QStringLiteral("ИМТ"), Norms.BmiLower, Norms.BmiUpper, 1, true, 1) };
         break;
     }
     case TTrendKind::Temperature:
         chart.title = QStringLiteral("Температура тела");
         chart.unit = QStringLiteral("°C");
         chart.lines = { Line(
-            QStringLiteral("Температура"), ordered, [](const TDiaryEntry& e) { return e.temperature; }, 1,
-            chart.unit) };
-        chart.bands = { { QStringLiteral("Норма"), Norms.TemperatureLower, Norms.TemperatureUpper } };
+            QStringLiteral("Температура"), ordered,
+            [](const TDiaryEntry& e) { return Measured(e.temperature); }, 1, chart.unit) };
+        chart.bands = { RuleBand(QString(), Norms.TemperatureLower, Norms.TemperatureUpper, 1) };
         break;
     }
     chart.range = RangeOf(chart.lines, chart.bands, false);
@@ -126,15 +146,31 @@ TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
     return chart;
 }
 
-std::pair<QDateTime, QDateTime> TrendTimeSpan(const QList<TDiaryEntry>& entries)
+TTimeAxis TrendTimeAxis(const QList<TDiaryEntry>& entries)
 {
+    TTimeAxis axis;
     if (entries.isEmpty()) {
-        const QDateTime now = QDateTime::currentDateTime();
-        return { now.addDays(-1), now };
+        axis.last = QDateTime::currentDateTime();
+        axis.first = axis.last.addDays(-1);
+        return axis;
     }
-    const auto [first, last] = std::minmax_element(entries.begin(), entries.end(),
-        [](const TDiaryEntry& a, const TDiaryEntry& b) { return a.moment < b.moment; });
-    const qint64 span = std::max<qint64>(first->moment.msecsTo(last->moment), 24 * 3600 * 1000);
-    const qint64 room = span / 20;
-    return { first->moment.addMSecs(-room), last->moment.addMSecs(room) };
+    const QList<TDiaryEntry> ordered = OldestFirst(entries);
+    const QDateTime first = ordered.first().moment;
+    const QDateTime last = ordered.last().moment;
+    bool dayShared = false;
+    for (qsizetype k = 1; k < ordered.size() && !dayShared; ++k)
+        dayShared = ordered[k - 1].moment.date() == ordered[k].moment.date();
+    const bool oneDay = first.date() == last.date();
+    if (oneDay) {
+        axis.format = QStringLiteral("HH:mm");
+        axis.title = QLocale().toString(first.date(), QLocale::ShortFormat);
+    } else {
+        axis.format = dayShared ? QStringLiteral("dd.MM HH:mm") : QStringLiteral("dd.MM.yy");
+    }
+    // A day's examinations spread over the axis; a single one sits in the middle of an hour.
+    const qint64 span = std::max<qint64>(first.msecsTo(last), oneDay ? 3600 * 1000 : 24 * 3600 * 1000);
+    const qint64 room = span / 20 + (span - first.msecsTo(last)) / 2;
+    axis.first = first.addMSecs(-room);
+    axis.last = last.addMSecs(room);
+    return axis;
 }

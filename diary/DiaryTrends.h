@@ -55,6 +55,13 @@ enum class TTrendKind { Pressure, Pulse, Weight, Temperature };
 // range (a weight of none) leaves no point.
 TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries);
 
-// The span of the time axis: the first to the last examination, at least a
-// day wide, with a little room at either end.
-std::pair<QDateTime, QDateTime> TrendTimeSpan(const QList<TDiaryEntry>& entries);
+// The time axis: from the first to the last examination with a little room
+// at either end, at least an hour wide for one day and a day wide otherwise;
+// its labels give the time when examinations share a day, else the date.
+struct TTimeAxis {
+    QDateTime first;
+    QDateTime last;
+    QString format = QStringLiteral("dd.MM.yy"); // of QDateTime::toString
+    QString title; // the day, when every examination is of one day
+};
+TTimeAxis TrendTimeAxis(const QList<TDiaryEntry>& entries);

@@ -17,6 +17,8 @@ using Test = ExaminationRecord::Test;
 namespace {
 
 const QString LineBreak = QStringLiteral("\r\n");
+// The new table: the picture row and the open row.
+constexpr int TableRows = 2;
 
 // "%3.1f", "%3.0f": the user's decimal separator, at least three places.
 QString Real(double value, int decimals)
@@ -41,146 +43,138 @@ QDate DateOf(const ExaminationRecord& record, Test test)
     return record.TestDate(test).date();
 }
 
-// The report's sections over the layout of its table.
-class TReportBuilder : public TReportLayout {
-public:
-    explicit TReportBuilder(TReportState& report)
-        : TReportLayout(report)
-        , Report(report)
-    {
-    }
-
-    bool CreateReportDocument();
-    bool Build(const ExaminationRecord& record, const Conclusion& conclusion, const TReportStep& step,
-        const QDateTime& now);
-
-private:
-    void AddPictureRow();
-    void AddHeader(const ExaminationRecord& record, const QDateTime& now);
-    void AddUrgentNotice(const Conclusion& conclusion);
-    void AddObjective(const ExaminationRecord& record);
-    void AddEcg(const ExaminationRecord& record, const QDateTime& now);
-    void AddFluorography(const ExaminationRecord& record, const QDateTime& now);
-    void AddBlood(const ExaminationRecord& record, const QDateTime& now);
-    void AddUrine(const ExaminationRecord& record, const QDateTime& now);
-    void AddSelfExam(const ExaminationRecord& record, const QDateTime& now);
-    void SetScreenUpdating(bool on);
-    void ResumeScreenUpdating();
-
-    TReportState& Report;
-    Variant& WordApp = Report.WordApp;
-};
-
-void TReportBuilder::AddPictureRow()
+void AddPictureRow(const Variant& table)
 {
     const QString picture = DataFolder::file(QStringLiteral("Images/Tessora.jpg"));
-    ReportTable.call(QStringLiteral("Cell"), 1, 1)
+    table.call(QStringLiteral("Cell"), 1, 1)
         .get(QStringLiteral("Range"))
         .get(QStringLiteral("InlineShapes"))
         .call(QStringLiteral("AddPicture"), picture, false, true);
 }
 
-void TReportBuilder::AddHeader(const ExaminationRecord& record, const QDateTime& now)
+void AddHeader(
+    TReportLayout& layout, const Variant& document, const ExaminationRecord& record, const QDateTime& now)
 {
     const int years = record.GetAge();
     const QString age = QStringLiteral("%1 %2").arg(Integer(years), PluralForm(years, Nouns::Year));
     const QString sex = SexWords[record.GetGender() == 1 ? 1 : 0];
-    const QString name = ReportDoc.call(QStringLiteral("BuiltInDocumentProperties"), QStringLiteral("AUTHOR"))
+    const QString name = document.call(QStringLiteral("BuiltInDocumentProperties"), QStringLiteral("AUTHOR"))
                              .get(QStringLiteral("Value"))
                              .toString();
-    AddPatientHeader(name, sex, age, now.date());
+    layout.AddPatientHeader(name, sex, age, now.date());
 }
 
-// An emergency statement answered Yes puts the conclusion's urgent notice
-// right under the header, where a doctor reading the paper sees it first.
-void TReportBuilder::AddUrgentNotice(const Conclusion& conclusion)
+// An emergency statement answered Yes or a measured value past its red flag
+// puts the conclusion's urgent notice, bold, right under the header, where a
+// doctor reading the paper sees it first.
+void AddUrgentNotice(TReportLayout& layout, const Conclusion& conclusion)
 {
     QString notice = conclusion.Notice.join(QLatin1Char(' '));
     if (notice.isEmpty())
         return;
     notice.chop(notice.endsWith(QLatin1Char('.')) ? 1 : 0); // the section adds its own full stop
-    AddTextSection(QStringLiteral("Срочно:"), notice);
+    layout.AddUrgentSection(QStringLiteral("Срочно:"), notice);
 }
 
-void TReportBuilder::AddObjective(const ExaminationRecord& record)
+// A vital sign the person did not measure is not printed as its initial value.
+QString MeasuredOr(const ExaminationRecord& record, ExaminationRecord::Vital vital, const QString& value,
+    const char16_t* notMeasured)
 {
-    const QString temperature = QStringLiteral("%1 град. Ц").arg(Real(record.GetTemperature(), 1));
-    const QString pulse = QStringLiteral("%1 %2").arg(
-        Integer(record.GetPulse()), RhythmWords[record.IsPulseRhythmic() ? 1 : 0]);
-    const QString pressure
-        = QStringLiteral("%1/%2 мм Hg").arg(record.GetSystolic()).arg(record.GetDiastolic());
-    const QString bmi = Real(record.CalcBodyMassIndex(), 1);
+    return record.IsMeasured(vital) ? value : QString::fromUtf16(notMeasured);
+}
+
+void AddObjective(TReportLayout& layout, const ExaminationRecord& record)
+{
+    using Vital = ExaminationRecord::Vital;
+    const QString temperature = MeasuredOr(record, Vital::Temperature,
+        QStringLiteral("%1 град. Ц").arg(Real(record.GetTemperature(), 1)), u"не измерена");
+    const QString pulse = MeasuredOr(record, Vital::Pulse,
+        QStringLiteral("%1 %2").arg(
+            Integer(record.GetPulse()), RhythmWords[record.IsPulseRhythmic() ? 1 : 0]),
+        u"не измерен");
+    const QString pressure = MeasuredOr(record, Vital::Pressure,
+        QStringLiteral("%1/%2 мм Hg").arg(record.GetSystolic()).arg(record.GetDiastolic()), u"не измерено");
+    const QString bmi = record.IsBodyMeasureClamped() ? QStringLiteral("не рассчитан")
+                                                      : Real(record.CalcBodyMassIndex(), 1);
     const QString weight = QStringLiteral("%1 кг").arg(Real(record.GetWeight(), 0));
     const QString height = QStringLiteral("%1 см").arg(Real(record.GetHeight(), 0));
-    AddObjectiveTable(height, weight, bmi, pressure, pulse, temperature);
+    layout.AddObjectiveTable(height, weight, bmi, pressure, pulse, temperature);
 }
 
-void TReportBuilder::AddEcg(const ExaminationRecord& record, const QDateTime& now)
+void AddEcg(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
 {
     const QString title = QStringLiteral("Электрокардиография:");
     if (ECGPresent(record))
-        AddDatedResult(title, QStringLiteral("Заключение"), EcgFindingsText(record), !ECGRecent(record, now),
-            DateOf(record, Test::ECG));
+        layout.AddDatedResult(title, QStringLiteral("Заключение"), EcgFindingsText(record),
+            !ECGRecent(record, now), DateOf(record, Test::ECG));
     else
-        AddTextSection(title, QString());
+        layout.AddTextSection(title, QString());
 }
 
-void TReportBuilder::AddFluorography(const ExaminationRecord& record, const QDateTime& now)
+void AddFluorography(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
 {
     const QString title = QStringLiteral("Флюорография:");
     if (FluPresent(record))
-        AddDatedResult(title, QStringLiteral("Заключение"), FluorographyText(record), !FluRecent(record, now),
-            DateOf(record, Test::Flu));
+        layout.AddDatedResult(title, QStringLiteral("Заключение"), FluorographyText(record),
+            !FluRecent(record, now), DateOf(record, Test::Flu));
     else
-        AddTextSection(title, QString());
+        layout.AddTextSection(title, QString());
 }
 
 // The values as entered, also for a test too old to count: the grey shading
 // says that it is old, and the norm values would read as measured ones.
-void TReportBuilder::AddBlood(const ExaminationRecord& record, const QDateTime& now)
+void AddBlood(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
 {
     if (!BloodPresent(record)) {
-        AddTextSection(QStringLiteral("Анализ крови:"), QString());
+        layout.AddTextSection(QStringLiteral("Анализ крови:"), QString());
         return;
     }
     const QString leucocytes = QLocale().toString(record.LeucocytesTenths() / 10.0, 'f', 1);
-    AddBloodTable(QString::number(record.Hemoglobin()), leucocytes, QString::number(record.Esr()),
+    layout.AddBloodTable(QString::number(record.Hemoglobin()), leucocytes, QString::number(record.Esr()),
         !BloodRecent(record, now), DateOf(record, Test::Blood));
 }
 
-void TReportBuilder::AddUrine(const ExaminationRecord& record, const QDateTime& now)
+void AddUrine(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
 {
     if (!UrinePresent(record)) {
-        AddTextSection(QStringLiteral("Анализ мочи:"), QString());
+        layout.AddTextSection(QStringLiteral("Анализ мочи:"), QString());
         return;
     }
-    AddUrineTable(UrinePresenceWords[record.UrineProtein() ? 1 : 0],
+    layout.AddUrineTable(UrinePresenceWords[record.UrineProtein() ? 1 : 0],
         UrinePresenceWords[record.UrineSugar() ? 1 : 0], LeftInteger(record.UrineErythrocytes()),
         !UrineRecent(record, now), LeftInteger(record.UrineLeucocytes()), DateOf(record, Test::Urine));
 }
 
-void TReportBuilder::AddSelfExam(const ExaminationRecord& record, const QDateTime& now)
+// A result too old to count is printed grey; the report then says what grey means.
+bool ShadesAResult(const ExaminationRecord& record, const QDateTime& now)
+{
+    return (ECGPresent(record) && !ECGRecent(record, now)) || (FluPresent(record) && !FluRecent(record, now))
+        || (BloodPresent(record) && !BloodRecent(record, now))
+        || (UrinePresent(record) && !UrineRecent(record, now));
+}
+
+void AddSelfExam(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
 {
     const QString title = QStringLiteral("При самостоятельном осмотре:");
     const QString found = SelfExamText(record);
     if (found.isEmpty())
-        AddTextSection(title, QString());
+        layout.AddTextSection(title, QString());
     else
-        AddDatedResult(title, QStringLiteral("Выявлены"), found, false, now.date());
+        layout.AddDatedResult(title, QStringLiteral("Выявлены"), found, false, now.date());
 }
 
-void TReportBuilder::SetScreenUpdating(bool on)
+void SetScreenUpdating(const Variant& word, bool on)
 {
-    WordApp.set(QStringLiteral("ScreenUpdating"), on);
+    word.set(QStringLiteral("ScreenUpdating"), on);
 }
 
 // A report that failed half-way is left as it is, but drawn again, so that
 // showing it on the next command shows what was built.
-void TReportBuilder::ResumeScreenUpdating()
+void ResumeScreenUpdating(const Variant& word)
 {
     try {
-        if (!WordApp.isEmpty())
-            SetScreenUpdating(true);
+        if (!word.isEmpty())
+            SetScreenUpdating(word, true);
     } catch (const std::exception&) {
     }
 }
@@ -233,72 +227,66 @@ QString SelfExamText(const ExaminationRecord& record)
     return text;
 }
 
-bool TReportBuilder::CreateReportDocument()
-{
-    if (!Report.ConnectWord())
-        return false;
-    try {
-        ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), Report.OmittedArg);
-        Report.DocSink->Disconnect();
-        Report.DocSink->Connect(ReportDoc);
-        const Variant where = WordApp.get(QStringLiteral("Selection")).get(QStringLiteral("Range"));
-        ReportTable = ReportDoc.get(QStringLiteral("Tables")).call(QStringLiteral("Add"), where, 2, 1);
-        AddPictureRow();
-    } catch (const std::exception& error) {
-        Report.ShowReportMessage(QString::fromUtf8(error.what()));
-    }
-    return true;
-}
-
-bool TReportBuilder::Build(const ExaminationRecord& record, const Conclusion& conclusion,
-    const TReportStep& step, const QDateTime& now)
-{
-    step();
-    if (!CreateReportDocument())
-        return false;
-    try {
-        SetScreenUpdating(false);
-        step();
-        step();
-        AddHeader(record, now);
-        AddUrgentNotice(conclusion);
-        step();
-        AddTextSection(QStringLiteral("Наблюдается:"), ObservedList(record));
-        step();
-        AddTextSection(QStringLiteral("Жалуется на:"), conclusion.Complaints);
-        step();
-        AddObjective(record);
-        step();
-        AddEcg(record, now);
-        step();
-        AddFluorography(record, now);
-        step();
-        AddBlood(record, now);
-        step();
-        AddUrine(record, now);
-        step();
-        AddSelfExam(record, now);
-        step();
-        AddTextSection(QStringLiteral("Рекомендованы консультации:"), conclusion.recommendedList());
-        step();
-        FinishReportTable(now);
-        step();
-        SetScreenUpdating(true);
-    } catch (...) {
-        ResumeScreenUpdating();
-        throw;
-    }
-    Report.ShowReport();
-    return true;
-}
-
 bool CreateReportDocument(TReportState& report)
 {
-    return TReportBuilder(report).CreateReportDocument();
+    if (!report.ConnectWord())
+        return false;
+    try {
+        report.ReportDoc
+            = report.WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), report.OmittedArg);
+        report.DocSink->Disconnect();
+        report.DocSink->Connect(report.ReportDoc);
+        const Variant where = report.WordApp.get(QStringLiteral("Selection")).get(QStringLiteral("Range"));
+        report.ReportTable
+            = report.ReportDoc.get(QStringLiteral("Tables")).call(QStringLiteral("Add"), where, TableRows, 1);
+        AddPictureRow(report.ReportTable);
+    } catch (const std::exception& error) {
+        report.ShowReportMessage(QString::fromUtf8(error.what()));
+    }
+    return true;
 }
 
 bool BuildReport(TReportState& report, const ExaminationRecord& record, const Conclusion& conclusion,
     const TReportStep& step, const QDateTime& now)
 {
-    return TReportBuilder(report).Build(record, conclusion, step, now);
+    step();
+    if (!CreateReportDocument(report))
+        return false;
+    try {
+        SetScreenUpdating(report.WordApp, false);
+        TReportLayout layout(report.ReportDoc, report.ReportTable, TableRows);
+        step();
+        step();
+        AddHeader(layout, report.ReportDoc, record, now);
+        AddUrgentNotice(layout, conclusion);
+        step();
+        layout.AddTextSection(QStringLiteral("Наблюдается:"), ObservedList(record));
+        step();
+        layout.AddTextSection(QStringLiteral("Жалуется на:"), conclusion.Complaints);
+        step();
+        AddObjective(layout, record);
+        step();
+        AddEcg(layout, record, now);
+        step();
+        AddFluorography(layout, record, now);
+        step();
+        AddBlood(layout, record, now);
+        step();
+        AddUrine(layout, record, now);
+        step();
+        AddSelfExam(layout, record, now);
+        step();
+        layout.AddTextSection(QStringLiteral("Рекомендованы консультации:"), conclusion.recommendedList());
+        if (ShadesAResult(record, now))
+            layout.AddShadingKey();
+        step();
+        layout.FinishReportTable(now);
+        step();
+        SetScreenUpdating(report.WordApp, true);
+    } catch (...) {
+        ResumeScreenUpdating(report.WordApp);
+        throw;
+    }
+    report.ShowReport();
+    return true;
 }

@@ -6,33 +6,23 @@
 #include <QDateTime>
 #include <QString>
 
-class TReportState;
-
-// The report table, written by late-bound calls on the report's ReportTable
-// and ReportDoc. Every section appends its rows after the table's last row,
-// which is always an empty single-cell row (the open row); row numbers are
-// read from the word processor at the moment of each call. Automation
-// failures are thrown.
+// The report table, written by late-bound calls on the report document and
+// its table. Every section appends its rows after the table's last row, which
+// is always an empty single-cell row (the open row). What the layout already
+// knows (how many rows the table has, how many cells a row was split into) is
+// counted here instead of asked for, and a row's range and borders are
+// fetched once for all that is set on them: every call is a round trip to the
+// word processor. Automation failures are thrown.
 class TReportLayout {
 public:
-    explicit TReportLayout(TReportState& report);
-
-    // ---- Table helpers ------------------------------------------------------
-
-    void AddBoldLabel(const QString& text, int row, int column);
-    void AddLabelFirstWordBold(const QString& text, int row, int column);
-    // A left line before the row's first cell and a right line after every cell.
-    void FrameRowCells(int row);
-    void MergeRowCells(int row, int first, int last);
-    void BoldTwoRows(int row);
-    // Grey background on every cell of the rows first..last.
-    void ShadeRows(int first, int last);
-
-    // ---- Sections -----------------------------------------------------------
+    // The table as Tables.Add left it with `rows` single-cell rows.
+    TReportLayout(Automation::Variant document, Automation::Variant table, int rows);
 
     void AddPatientHeader(const QString& name, const QString& sex, const QString& age, const QDate& date);
     // A bold title over one boxed row holding "text." (empty when text is).
     void AddTextSection(const QString& title, const QString& text);
+    // A text section whose text is bold too: an urgent notice.
+    void AddUrgentSection(const QString& title, const QString& text);
     void AddObjectiveTable(const QString& height, const QString& weight, const QString& bmi,
         const QString& pressure, const QString& pulse, const QString& temperature);
     void AddDatedResult(
@@ -41,31 +31,37 @@ public:
         bool highlight, const QDate& date);
     void AddUrineTable(const QString& protein, const QString& sugar, const QString& erythrocytes,
         bool highlight, const QString& leucocytes, const QDate& date);
+    // One line saying what the grey rows are; under the last section.
+    void AddShadingKey();
 
-    // The time stamp in the open row, the font sizes and hidden gridlines; once,
-    // after the last section.
+    // The time stamp in the open row, the font sizes and hidden gridlines;
+    // once, after the last section.
     void FinishReportTable(const QDateTime& now = QDateTime::currentDateTime());
 
-protected:
-    Automation::Variant& ReportDoc;
-    Automation::Variant& ReportTable;
+    int RowCount() const { return m_rowCount; }
 
 private:
-    Automation::Variant Rows();
-    Automation::Variant Row(int row);
-    int RowCount();
-    Automation::Variant RowRange(int row);
-    Automation::Variant CellRange(int row, int column);
-    void Write(const QString& text, int row, int column);
+    Automation::Variant RowRange(int row) const;
+    Automation::Variant CellRange(int row, int column) const;
+    void Write(const QString& text, int row, int column) const;
+    // Word's Cells.Split of the row; the table grows by rows - 1 rows.
     void SplitRow(int row, int rows, int columns);
-    Automation::Variant CellOfRow(int row, int cell);
-    void WriteValueHeader(const QString& title, int n);
+    void MergeRowCells(int row, int first, int last) const;
+    void AddBoldLabel(const QString& text, int row, int column) const;
+    void AddLabelFirstWordBold(const QString& text, int row, int column) const;
+    void ShadeRows(int first, int last) const;
+    // The rows first..last go on one page: a page break falls only after last.
+    void KeepRowsTogether(int first, int last) const;
+    void WriteValueHeader(const QString& title, int n) const;
     void SplitValueRows(int n, int valueRows);
-    void FrameValueRows(int n, int valueRows);
-    void WriteValues(int row, const QString& indicator, const QString& value, const QString& unit);
-};
+    void FrameValueRows(int n, int valueRows) const;
+    void WriteValues(int row, const QString& indicator, const QString& value, const QString& unit) const;
 
-// ---- Texts ------------------------------------------------------------------
+    Automation::Variant m_document;
+    Automation::Variant m_table;
+    Automation::Variant m_rows;
+    int m_rowCount;
+};
 
 // A date in the user's short date format.
 QString ReportDate(const QDate& date);

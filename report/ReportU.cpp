@@ -38,6 +38,20 @@ void TReportState::ShowErrorBox(const QString& text)
         qWarning().noquote() << text;
 }
 
+// Nothing of a Word that went away is used again: the next report starts
+// from scratch.
+void TReportState::ForgetWord()
+{
+    if (DocSink)
+        DocSink->Disconnect();
+    if (WordSink)
+        WordSink->Disconnect();
+    ReportTable.clear();
+    ReportDoc.clear();
+    WordApp.clear();
+    ActiveWordObject.reset();
+}
+
 void TReportState::AttachOrStartWord()
 {
     // A word processor that this program started and still holds is found
@@ -125,6 +139,7 @@ TReportState::~TReportState()
 
 bool TReportState::ConnectWord()
 {
+    QString failure;
     try {
         AttachOrStartWord();
         OmittedArg = Variant::Omitted();
@@ -134,13 +149,14 @@ bool TReportState::ConnectWord()
         }
         ConfigureWord();
         return true;
+    } catch (const EOleError& e) {
+        failure = e.Message();
     } catch (const std::exception& e) {
-        qDebug().noquote() << "ConnectWord:" << QString::fromUtf8(e.what());
+        failure = QString::fromUtf8(e.what());
     }
-    ShowErrorBox(QStringLiteral("Не могу найти MS Word"));
+    ShowErrorBox(QStringLiteral("Не могу запустить текстовый редактор LibreOffice Writer.\n%1").arg(failure));
     QuitStartedWord();
-    WordApp.clear();
-    ReportDoc.clear();
+    ForgetWord();
     return false;
 }
 
@@ -200,7 +216,17 @@ void TReportState::CloseConclusionDocuments()
 
 void TReportState::ForgetWordApplication()
 {
-    WordApp.clear();
+    // Word took its documents along. A report document that did not close
+    // first was lost with it (the office ended or was given up): its close
+    // handler still runs, so that what could not be kept is told.
+    if (!ReportDoc.isEmpty() && DocSink && DocSink->OnClose)
+        DocSink->OnClose();
+    ForgetWord();
+}
+
+void PrepareWord()
+{
+    PrepareOleObject(QStringLiteral("Word.Application"));
 }
 
 void TReportState::ForgetReportDocument()

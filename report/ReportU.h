@@ -23,6 +23,10 @@ using TReportErrorBox = std::function<void(const QString& text)>;
 QString ConclusionFileName(const QDateTime& moment, const QLocale& locale);
 QString ConclusionFileName();
 
+// Starts the word processor in the background where a report is likely to
+// be asked for soon; quiet whatever happens.
+void PrepareWord();
+
 // Automation state of the report: the word processor in use, the report
 // document and its table, and the two event sinks. Empty variants mean
 // "none". The main window owns the one of the program; all of it is used on
@@ -52,8 +56,8 @@ public:
     void ShowReportMessage(const QString& text);
 
     // Takes over the running word processor or starts one, connects WordSink and
-    // configures it. On any failure shows "Не могу найти MS Word", empties
-    // WordApp and ReportDoc and returns false: the report command ends there.
+    // configures it. On any failure shows what failed, forgets the word
+    // processor and its documents and returns false: the report command ends there.
     bool ConnectWord();
 
     // Names the report window, shows the word processor and focuses the first
@@ -65,7 +69,9 @@ public:
     // program started. Does nothing without WordApp; errors are thrown.
     void CloseConclusionDocuments();
 
-    // Handler of the application's Quit event.
+    // Handler of the application's Quit event: runs the close handler of a
+    // report document that was lost with the word processor, then forgets the
+    // word processor, its documents and the sinks' connections.
     void ForgetWordApplication();
     // Handler of the report document's Close event while conclusions are not
     // being saved; the saving option replaces it with its own handler.
@@ -83,6 +89,9 @@ private:
     void AttachOrStartWord();
     void ConfigureWord();
     void QuitStartedWord();
+    // Nothing of a Word that went away is used again: the next report starts
+    // from scratch.
+    void ForgetWord();
 
     // The running instance handed back by the last look-up, held until the next
     // ConnectWord or the end.

@@ -14,7 +14,13 @@ BUILD_PACKAGES=(
     libjpeg62-turbo-dev
     libreoffice-dev
     fonts-dejavu-core fonts-liberation2
+    qt6-translations-l10n xdg-utils
+    poppler-utils
 )
+
+# scripts/package and the package test: CPack's Debian tools and the checkers
+# of the package, its menu entry and its software-centre entry.
+PACKAGE_PACKAGES=(dpkg-dev fakeroot file lintian desktop-file-utils appstream)
 
 # scripts/fuzz: clang with libFuzzer and the sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
@@ -23,6 +29,8 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # Writer (which replaces the headless build); tests are content with either.
 OFFICE_FOR_RUN=libreoffice-writer
 OFFICE_FOR_TEST=libreoffice-writer-nogui
+# Writer's own prompts and menus in Russian, like the rest of the program.
+OFFICE_LANGUAGE_PACK=libreoffice-l10n-ru
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -65,7 +73,10 @@ build_project() {
 # LeakSanitizer for a build made with TESSORA_SANITIZE or TESSORA_FUZZ: any
 # finding fails the run, leaks of the libraries below us are suppressed.
 export_sanitizer_options() {
-    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=0
+    # The program's plugins link the libraries the program has and use its copy of
+    # them (it exports its symbols): the same global met twice is that sharing,
+    # so only a global defined twice with different sizes is reported.
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=0:detect_odr_violation=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     export LSAN_OPTIONS=suppressions=$ROOT/tests/lsan.supp:print_suppressions=0
 }

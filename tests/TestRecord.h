@@ -82,6 +82,8 @@ public:
     bool IsPulseRhythmic() const override { return rhythmic; }
     int GetSystolic() const override { return systolic; }
     int GetDiastolic() const override { return diastolic; }
+    bool IsMeasured(Vital vital) const override { return measured[size_t(vital)]; }
+    bool IsBodyMeasureClamped() const override { return clamped; }
 
     bool IsTestAbsent(Test test) const override { return absent[size_t(test)]; }
     QDateTime TestDate(Test test) const override { return dates[size_t(test)]; }
@@ -159,6 +161,9 @@ public:
     bool rhythmic = true;
     int systolic = Norms.SystolicNorm;
     int diastolic = Norms.DiastolicNorm;
+    // The vitals count as measured unless "unmeasured" says otherwise; a value given measures it again.
+    std::array<bool, 3> measured { true, true, true };
+    bool clamped = false;
     std::array<bool, 4> absent { true, true, true, true };
     std::array<QDateTime, 4> dates;
     bool block = false;
@@ -219,6 +224,10 @@ private:
             protein = true;
         else if (word == QLatin1String("sugar"))
             sugar = true;
+        else if (word == QLatin1String("unmeasured"))
+            measured.fill(false);
+        else if (word == QLatin1String("clamped"))
+            clamped = true;
         else if (historyNames.contains(word))
             history[historyNames.indexOf(word)].checked = true;
         else if (word.startsWith(QLatin1String("cbx")))
@@ -228,6 +237,12 @@ private:
         else
             return false;
         return true;
+    }
+
+    void setVital(Vital vital, int& field, int value)
+    {
+        field = value;
+        measured[size_t(vital)] = true;
     }
 
     bool applyValue(const QString& key, const QString& value)
@@ -242,6 +257,7 @@ private:
             const QStringList parts = value.split(QLatin1Char('/'));
             systolic = parts.value(0).toInt(&ok);
             diastolic = parts.value(1).toInt(&ok);
+            measured[size_t(Vital::Pressure)] = true;
             return ok;
         }
         if (!ok)
@@ -255,9 +271,9 @@ private:
         else if (key == QLatin1String("weight"))
             weight = whole;
         else if (key == QLatin1String("temp"))
-            temperatureTenths = tenths;
+            setVital(Vital::Temperature, temperatureTenths, tenths);
         else if (key == QLatin1String("pulse"))
-            pulse = whole;
+            setVital(Vital::Pulse, pulse, whole);
         else if (key == QLatin1String("ecg"))
             setTest(Test::ECG, number);
         else if (key == QLatin1String("flu"))

@@ -3,7 +3,6 @@
 #include "app/VersionU.h"
 #include "platform/files/DataFolder.h"
 
-#include <QDesktopServices>
 #include <QFrame>
 #include <QLabel>
 #include <QPointer>
@@ -29,15 +28,6 @@ QString labelText(const TfrmAbout& form, const char* name)
 
 } // namespace
 
-// Receives the addresses the window asks the desktop to open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
-
 class TestAbout : public QObject {
     Q_OBJECT
 
@@ -46,8 +36,6 @@ private slots:
     void versionLabels_data();
     void versionLabels();
     void fixedTextsAndWindow();
-    void urlHover();
-    void urlClickOpensAddress();
     void executeShowsModallyAndFrees();
     void picture_data();
     void picture();
@@ -107,7 +95,8 @@ void TestAbout::fixedTextsAndWindow()
             "врача-специалиста, к которому следует обратиться.", "",
             "При этом Вы экономите по крайней мере один подход",
             "к \"живому\" терапевту, а это время и деньги." }));
-    QCOMPARE(labelText(form, "lblURL"), QString::fromLatin1(TessoraURL));
+    // The program has no web site: no address is shown.
+    QVERIFY(!form.findChild<QLabel*>("lblURL"));
     QCOMPARE(form.findChild<QPushButton*>("bbtnOK")->text(), QStringLiteral("Закрыть"));
     QVERIFY(form.findChild<QFrame*>("bvlHor"));
     QVERIFY(form.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -117,43 +106,11 @@ void TestAbout::fixedTextsAndWindow()
 
     // Everything the labels say fits in the window.
     form.show();
-    for (const char* name : { "lblAbout", "lblName", "lblAutors", "lblURL" }) {
+    for (const char* name : { "lblAbout", "lblName", "lblAutors" }) {
         const QLabel* label = form.findChild<QLabel*>(name);
         QVERIFY2(label->width() >= label->sizeHint().width(), name);
         QVERIFY2(label->height() >= label->minimumSizeHint().height(), name);
     }
-}
-
-void TestAbout::urlHover()
-{
-    TfrmAbout form;
-    form.show();
-    QLabel* url = form.findChild<QLabel*>("lblURL");
-    QCOMPARE(url->cursor().shape(), Qt::PointingHandCursor);
-    QVERIFY(url->font().underline() && !url->font().bold());
-
-    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), url->mapToGlobal(QPointF(1, 1)));
-    QApplication::sendEvent(url, &enter);
-    QVERIFY(url->font().underline() && url->font().bold());
-
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(url, &leave);
-    QVERIFY(url->font().underline() && !url->font().bold());
-}
-
-void TestAbout::urlClickOpensAddress()
-{
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-    auto unset = qScopeGuard([] { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); });
-    TfrmAbout form;
-    form.show();
-    QLabel* url = form.findChild<QLabel*>("lblURL");
-    QTest::mouseClick(url, Qt::RightButton);
-    QVERIFY(catcher.opened.isEmpty());
-    QTest::mouseClick(url, Qt::LeftButton);
-    QCOMPARE(catcher.opened, QList<QUrl>({ QUrl(QString::fromLatin1(TessoraURL)) }));
-    QVERIFY(catcher.opened.first().host().endsWith(u"example.org"));
 }
 
 void TestAbout::executeShowsModallyAndFrees()

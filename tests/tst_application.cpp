@@ -3,6 +3,8 @@
 #include "decision/ExaminationRecord.h"
 #include "platform/widgets/MessageBoxes.h"
 
+#include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -18,6 +20,7 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void escapedFailure_data();
     void escapedFailure();
+    void russianStandardDialogs();
 };
 
 using Thrower = std::function<void()>;
@@ -49,6 +52,17 @@ void TestApplication::escapedFailure()
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown.first().text, message);
     QCOMPARE(shown.first().icon, QMessageBox::Critical);
+}
+
+// Qt's own buttons and dialogs speak Russian, whatever the desktop's language.
+void TestApplication::russianStandardDialogs()
+{
+    QDialogButtonBox buttons(QDialogButtonBox::Save | QDialogButtonBox::Discard | QDialogButtonBox::Cancel);
+    QStringList texts;
+    for (const QAbstractButton* button : buttons.buttons())
+        texts << button->text().remove(QLatin1Char('&'));
+    texts.sort();
+    QCOMPARE(texts, QStringList({ "Отклонить", "Отмена", "Сохранить" }));
 }
 
 int main(int argc, char* argv[])

@@ -1,7 +1,9 @@
 #include "platform/automation/Automation.h"
 #include "platform/automation/ConnectionPoint.h"
 #include "platform/automation/DispatchObject.h"
+#include "platform/automation/WordTypeLib.h"
 
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace Automation;
@@ -117,6 +119,8 @@ private slots:
     void lastReferenceFreesTheObject();
     void serverRegistryFindsAndStartsServers();
     void serverRegistryReportsFailures();
+    void serverModuleLoadsOnFirstRequest_data();
+    void serverModuleLoadsOnFirstRequest();
     void connectionPointDeliversEvents();
     void connectionPointRefusesSinksWithoutEventInterface();
 };
@@ -329,7 +333,8 @@ void TestAutomation::serverRegistryFindsAndStartsServers()
                     return MK_E_UNAVAILABLE;
                 out = ComPtr<IDispatch>(static_cast<IDispatch*>(running.get()));
                 return S_OK;
-            } });
+            },
+            {} });
 
     CLSID clsid;
     QCOMPARE(CLSIDFromProgID(QStringLiteral("tessora.testserver"), &clsid), S_OK);
@@ -357,13 +362,14 @@ void TestAutomation::serverRegistryReportsFailures()
         { [](ComPtr<IDispatch>&) -> HRESULT {
              throw EOleError(QStringLiteral("нет программы"), CO_E_APPNOTFOUND);
          },
-            [](ComPtr<IDispatch>&) { return MK_E_UNAVAILABLE; } });
+            [](ComPtr<IDispatch>&) { return MK_E_UNAVAILABLE; }, {} });
     try {
         CreateOleObject(QStringLiteral("Tessora.Broken"));
         QFAIL("no exception");
     } catch (const EOleError& e) {
         QCOMPARE(e.ErrorCode(), CO_E_APPNOTFOUND);
-        QVERIFY(e.Message().contains(QStringLiteral("Tessora.Broken")));
+        // The server's own reason is passed on.
+        QCOMPARE(e.Message(), QStringLiteral("нет программы"));
     }
     try {
         GetActiveOleObject(QStringLiteral("Nobody.Application"));
@@ -411,5 +417,26 @@ void TestAutomation::connectionPointRefusesSinksWithoutEventInterface()
     QCOMPARE(source->events->connectionCount(), 0);
 }
 
-QTEST_APPLESS_MAIN(TestAutomation)
+void TestAutomation::serverModuleLoadsOnFirstRequest_data()
+{
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("the word processor's plugin") << QStringLiteral("tessora_word") << true;
+    QTest::newRow("a missing plugin") << QStringLiteral("tessora_missing") << false;
+}
+
+void TestAutomation::serverModuleLoadsOnFirstRequest()
+{
+    QFETCH(QString, module);
+    QFETCH(bool, loads);
+    RegisterServerModule(QStringLiteral("Word.Application"), Word::CLSID_Application, module);
+    const auto unregister = qScopeGuard([] { UnregisterServer(QStringLiteral("Word.Application")); });
+    ComPtr<IUnknown> running;
+    // A loaded server answers: no office of the program runs, or (another program's run) one does.
+    const HRESULT hr = GetActiveObject(Word::CLSID_Application, running);
+    QCOMPARE(hr == MK_E_UNAVAILABLE || hr == S_OK, loads);
+    QCOMPARE(hr == CO_E_SERVER_EXEC_FAILURE, !loads);
+}
+
+QTEST_GUILESS_MAIN(TestAutomation)
 #include "tst_automation.moc"

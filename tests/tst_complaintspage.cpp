@@ -215,10 +215,10 @@ private slots:
         QWidget* grid = page()->stgQst->viewport();
         QTest::mouseMove(grid, QPoint(5, 10));
         QTest::mouseMove(grid, QPoint(page()->stgQst->columnViewportPosition(2) + 5, 10));
-        QTRY_COMPARE(bar->currentMessage(), QStringLiteral("Кликните здесь если хотите ответить 'Да'"));
+        QTRY_COMPARE(bar->currentMessage(), QStringLiteral("Кликните здесь, если хотите ответить «Да»"));
         QWidget* header = page()->hdcTop->viewport();
         QTest::mouseMove(header, QPoint(5, 10));
-        QTRY_COMPARE(bar->currentMessage(), QStringLiteral("Кликнув здесь Вы увидите все вопросы"));
+        QTRY_COMPARE(bar->currentMessage(), QStringLiteral("Кликнув здесь, Вы увидите все вопросы"));
     }
 };
 

@@ -5,9 +5,13 @@
 #include "platform/widgets/MessageBoxes.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTreeWidgetItem>
 
 #include <memory>
@@ -20,6 +24,8 @@ private slots:
     void init();
     void cleanup();
     void conclusionFollowsTheRecord();
+    void vitalsSaidMeasuredOnceEnteredOrConfirmed();
+    void urgentNoticeInBold();
     void specialistsNode_data();
     void specialistsNode();
     void heightOutOfRangeKeepsLinesSoFar_data();
@@ -89,6 +95,44 @@ void TestConclusionPage::conclusionFollowsTheRecord()
     QCOMPARE(memo.value(0),
         QStringLiteral("Введенные Вами данные не позволяют сделать определенного заключения."));
     QVERIFY(memo.contains(QStringLiteral("Температура тела: 36,6 градуса Цельсия.")));
+}
+
+// A fresh record holds norm values: they are not the person's measurements
+// until typed or confirmed with «Дальше»; the conclusion says so and each page
+// marks its initial value.
+void TestConclusionPage::vitalsSaidMeasuredOnceEnteredOrConfirmed()
+{
+    const QStringList never { "Температура тела: не измерена.", "Пульс: не измерен.",
+        "Артериальное давление: не измерено." };
+    window->SelectPageByTag(14);
+    for (const QString& line : never)
+        QVERIFY2(Memo().contains(line), qPrintable(line));
+    QVERIFY(!Find<QLabel>("lblTermoInitial")->isHidden());
+
+    window->SelectPageByTag(4);
+    window->acNextTabExecute(); // the temperature shown is confirmed
+    Find<TSpinEdit>("spePulsP")->setValue(64); // the pulse is entered
+    QVERIFY(Find<QLabel>("lblTermoInitial")->isHidden());
+    QVERIFY(!Find<QLabel>("lblPressInitial")->isHidden());
+    window->SelectPageByTag(14);
+    QVERIFY(Memo().contains(QStringLiteral("Температура тела: 36,6 градуса Цельсия.")));
+    QVERIFY(Memo().contains(QStringLiteral("Пульс: 64 удара в минуту, ритмичный.")));
+    QVERIFY(Memo().contains(never.last()));
+
+    MessageBoxes::answerNext(QMessageBox::Yes);
+    window->acNewExecute();
+    window->SelectPageByTag(14);
+    QVERIFY(Memo().contains(never.first()));
+}
+
+void TestConclusionPage::urgentNoticeInBold()
+{
+    Find<TSpinEdit>("speSisMes")->setValue(190);
+    window->SelectPageByTag(14);
+    const QTextDocument* memo = Find<QPlainTextEdit>("mmoCommon")->document();
+    QVERIFY(memo->firstBlock().text().startsWith(QStringLiteral("СРОЧНО! Артериальное давление 190/80")));
+    QVERIFY(QTextCursor(memo->firstBlock()).charFormat().fontWeight() >= QFont::Bold);
+    QVERIFY(QTextCursor(memo->firstBlock().next()).charFormat().fontWeight() < QFont::Bold);
 }
 
 void TestConclusionPage::specialistsNode_data()

@@ -85,6 +85,8 @@ private slots:
     void nothingWritten();
     void csvRoundTrip();
     void weightChart();
+    void timeAxis_data();
+    void timeAxis();
 };
 
 void TestDiary::init()
@@ -136,12 +138,17 @@ void TestDiary::threeExaminationsInOrder()
     const QList<QStringList> expectedRows = {
         { "18.03.2026 09:15", "муж", "41", "180", "58", "17,9", "35,8", "55", "ритмичный", "95", "65", "", "",
             "15.03.2026: гемоглобин 140 г/л, лейкоциты 3,2 тыс./мкл, СОЭ 4 мм/час", "",
-            "75, 76, 77, 82, 88, 91, 96", "уролога, терапевта", "Заключение 2.doc" },
+            "масса снижена, температура снижена, брадикардия, гипотензия, лейкоциты крови снижены, "
+            "увеличенные паховые лимфатические узлы",
+            "уролога, терапевта", "Заключение 2.doc" },
         { "10.03.2026 09:15", "муж", "41", "180", "101", "31,2", "37,4", "95", "аритмия", "170", "95",
             "30.11.2025: блокада ножки пучка Гиса", "08.02.2026: патология",
             "28.02.2026: гемоглобин 105 г/л, лейкоциты 9,1 тыс./мкл, СОЭ 20 мм/час",
             "05.03.2026: белок есть, сахар нет, эритроциты 7, лейкоциты 0",
-            "6, 70, 71, 81, 83, 84, 86, 175, 176, 177, 182, 188, 191",
+            "масса повышена, температура повышена, тахикардия, аритмия, гипертензия, ЭКГ: патология, "
+            "флюорография: патология, гемоглобин снижен, лейкоциты крови повышены, СОЭ повышена, белок в "
+            "моче, "
+            "эритроциты в моче повышены",
             "кардиолога, пульмонолога, нефролога, терапевта", "Заключение 1.doc" },
         { "02.03.2026 09:15", "жен", "35", "165", "60", "22,0", "36,6", "72", "ритмичный", "120", "80", "",
             "", "", "", "", "", "Заключение 0.doc" },
@@ -207,20 +214,24 @@ void TestDiary::unusableDiary_data()
     QTest::addColumn<QByteArray>("garbage");
     QTest::addColumn<QStringList>("statements");
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("link"); // the diary's name links to a file elsewhere that holds the bytes
     QByteArray bytes(8192, '\0');
     for (int k = 0; k < bytes.size(); ++k)
         bytes[k] = char((k * 131 + 7) % 251);
-    QTest::newRow("garbage bytes") << bytes << QStringList() << QStringLiteral("файл поврежден");
+    QTest::newRow("garbage bytes") << bytes << QStringList() << QStringLiteral("файл поврежден") << false;
     QTest::newRow("header of SQLite, then garbage")
-        << QByteArray("SQLite format 3\0", 16) + bytes << QStringList() << QStringLiteral("файл поврежден");
+        << QByteArray("SQLite format 3\0", 16) + bytes << QStringList() << QStringLiteral("файл поврежден")
+        << false;
     QTest::newRow("someone else's database")
         << QByteArray() << QStringList { QStringLiteral("CREATE TABLE notes (text TEXT)") }
-        << QStringLiteral("это не дневник обследований");
+        << QStringLiteral("это не дневник обследований") << false;
     QTest::newRow("newer program's diary")
         << QByteArray()
         << QStringList { QStringLiteral("CREATE TABLE schema_version (version INTEGER)"),
                QStringLiteral("INSERT INTO schema_version VALUES (3)") }
-        << QStringLiteral("записан более новой версией программы");
+        << QStringLiteral("записан более новой версией программы") << false;
+    QTest::newRow("link to an empty file elsewhere")
+        << QByteArray() << QStringList() << QStringLiteral("это символическая ссылка") << true;
 }
 
 void TestDiary::unusableDiary()
@@ -228,7 +239,11 @@ void TestDiary::unusableDiary()
     QFETCH(QByteArray, garbage);
     QFETCH(QStringList, statements);
     QFETCH(QString, reason);
+    QFETCH(bool, link);
     QTemporaryDir folder;
+    QTemporaryDir elsewhere;
+    if (link)
+        QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("target")), DiaryPath(folder)));
     if (statements.isEmpty()) {
         QFile file(DiaryPath(folder));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(garbage) == garbage.size());
@@ -328,10 +343,42 @@ void TestDiary::weightChart()
                     QStringLiteral("09.03.2026 09:15\nИМТ: 24,7") } },
             true },
     };
-    expected.bands = { { QStringLiteral("Норма ИМТ"), 18.5, 30.0, true, 1 } };
+    expected.bands = { { QStringLiteral("ИМТ 18,5–30,0 — границы правил программы"), 18.5, 30.0, true, 1 } };
     expected.range = { 69, 81 };
     expected.secondRange = { 17, 32 };
     QCOMPARE(TrendChart(TTrendKind::Weight, entries), expected);
+}
+
+// The labels of the time axis tell the examinations apart: hours within a
+// day, dates over days; one day spreads over at least an hour.
+void TestDiary::timeAxis_data()
+{
+    QTest::addColumn<QList<int>>("minutes");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("spanMinutes");
+    const int day = 24 * 60;
+    QTest::newRow("four of one day") << QList<int> { 0, 5, 10, 15 } << "HH:mm"
+                                     << "02.03.2026" << 66;
+    QTest::newRow("two share a day") << QList<int> { 0, 20, 3 * day } << "dd.MM HH:mm" << QString()
+                                     << 3 * day * 11 / 10;
+    QTest::newRow("one a day") << QList<int> { 0, 2 * day } << "dd.MM.yy" << QString() << 2 * day * 11 / 10;
+}
+
+void TestDiary::timeAxis()
+{
+    QFETCH(QList<int>, minutes);
+    QFETCH(QString, format);
+    QFETCH(QString, title);
+    QFETCH(int, spanMinutes);
+    QList<TDiaryEntry> entries;
+    for (int minute : minutes)
+        entries.prepend(DiaryTestEntry(QString(), Monday.addSecs(minute * 60), QString()));
+    const TTimeAxis axis = TrendTimeAxis(entries);
+    QCOMPARE(axis.format, format);
+    QCOMPARE(axis.title, title);
+    QCOMPARE(axis.first.secsTo(axis.last) / 60, spanMinutes);
+    QVERIFY(axis.first < entries.last().moment && axis.last > entries.first().moment);
 }
 
 QTEST_GUILESS_MAIN(TestDiary)

@@ -9,9 +9,11 @@
 #include <QAction>
 #include <QChartView>
 #include <QDesktopServices>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableView>
@@ -33,6 +35,36 @@ void WriteFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+// A desktop whose only application opens Word documents and PDF files.
+const QTemporaryDir Desktop;
+const QTemporaryDir EmptyDesktop;
+
+void SetUpDesktop()
+{
+    QDir(Desktop.path()).mkpath(QStringLiteral("applications"));
+    WriteFile(Desktop.filePath(QStringLiteral("applications/viewer.desktop")),
+        "[Desktop Entry]\nType=Application\nName=Viewer\nExec=true %f\n"
+        "MimeType=application/msword;application/pdf;\n");
+    WriteFile(Desktop.filePath(QStringLiteral("applications/mimeapps.list")),
+        "[Default Applications]\napplication/msword=viewer.desktop\napplication/pdf=viewer.desktop\n");
+    // The types of files are known, their applications are not.
+    QFile::link(QStringLiteral("/usr/share/mime"), EmptyDesktop.filePath(QStringLiteral("mime")));
+    qputenv("XDG_DATA_HOME", Desktop.path().toLocal8Bit());
+    qputenv("XDG_DATA_DIRS", EmptyDesktop.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_DIRS", EmptyDesktop.path().toLocal8Bit());
+    qunsetenv("XDG_CURRENT_DESKTOP");
+}
+
+QList<QLineSeries*> Lines(const QChartView* view)
+{
+    QList<QLineSeries*> lines;
+    for (QAbstractSeries* series : view->chart()->series()) {
+        if (series->type() == QAbstractSeries::SeriesTypeLine)
+            lines << static_cast<QLineSeries*>(series);
+    }
+    return lines;
 }
 
 } // namespace
@@ -57,6 +89,8 @@ private slots:
     void stateText();
     void tableAndCharts();
     void doubleClickOpensConclusion();
+    void deleteEntry();
+    void fitsLaptopScreen();
     void savedConclusionKept_data();
     void savedConclusionKept();
 
@@ -68,6 +102,7 @@ void TestDiaryWindow::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    SetUpDesktop();
 }
 
 void TestDiaryWindow::init()
@@ -75,6 +110,8 @@ void TestDiaryWindow::init()
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     MessageBoxes::takeShown();
     catcher.urls.clear();
+    UserSettings::SetWindowState(QStringLiteral("DiaryGeometry"), {});
+    UserSettings::SetWindowState(QStringLiteral("DiarySplitter"), {});
 }
 
 // How to start a diary is told while there is none or while the option is off.
@@ -148,16 +185,16 @@ void TestDiaryWindow::tableAndCharts()
         }
     }
 
-    // Hovering near a point tells its exact value and date.
+    // Resting the pointer near a point tells its exact value and date.
     diary.show();
-    QLineSeries* systolicLine = nullptr;
-    for (QAbstractSeries* series :
-        diary.findChild<QChartView*>(QStringLiteral("chtPressure"))->chart()->series()) {
-        if (series->type() == QAbstractSeries::SeriesTypeLine && !systolicLine)
-            systolicLine = static_cast<QLineSeries*>(series);
-    }
-    emit systolicLine->hovered(systolicLine->at(1) + QPointF(-60000, 3), true);
-    QCOMPARE(QToolTip::text(), QStringLiteral("20.04.2026 19:05\nСистолическое: 170 мм Hg"));
+    QVERIFY(QTest::qWaitForWindowExposed(&diary));
+    auto* view = diary.findChild<QChartView*>(QStringLiteral("chtPressure"));
+    QLineSeries* systolicLine = Lines(view).first();
+    const QPointF at = view->chart()->mapToPosition(systolicLine->at(1), systolicLine) + QPointF(-5, 4);
+    const QPoint pos = view->mapFromScene(view->chart()->mapToScene(at));
+    QHelpEvent help(QEvent::ToolTip, pos, view->viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(view->viewport(), &help);
+    QTRY_COMPARE(QToolTip::text(), QStringLiteral("20.04.2026 19:05\nСистолическое: 170 мм Hg"));
 }
 
 // A double-click opens the row's conclusion; one that is gone is told.
@@ -179,13 +216,75 @@ void TestDiaryWindow::doubleClickOpensConclusion()
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
     };
     doubleClick(0);
-    QCOMPARE(catcher.urls, QList<QUrl>({ QUrl::fromLocalFile(newest) }));
+    QTRY_COMPARE(catcher.urls, QList<QUrl>({ QUrl::fromLocalFile(newest) }));
     QVERIFY(MessageBoxes::takeShown().isEmpty());
     doubleClick(1);
     QCOMPARE(catcher.urls.size(), 1);
-    const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+    QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown[0].text.contains(QStringLiteral("Заключение старое.doc")));
+
+    // Without an application for it the user is told so at once and offered the folder.
+    qputenv("XDG_DATA_HOME", EmptyDesktop.path().toLocal8Bit());
+    MessageBoxes::answerNext(QMessageBox::No);
+    doubleClick(0);
+    shown.clear();
+    QTRY_VERIFY((shown << MessageBoxes::takeShown(), !shown.isEmpty()));
+    qputenv("XDG_DATA_HOME", Desktop.path().toLocal8Bit());
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(
+        shown[0].text.contains(QStringLiteral("нет программы для файлов типа")), qPrintable(shown[0].text));
+    QVERIFY(shown[0].text.endsWith(QStringLiteral("Открыть папку, в которой он лежит?")));
+    QCOMPARE(catcher.urls.size(), 1);
+}
+
+// A deleted examination is gone from the file, the table and the charts; its
+// conclusion stays unless the user asks to delete it too.
+void TestDiaryWindow::deleteEntry()
+{
+    QTemporaryDir folder;
+    KeepEntries(folder.path(), DiaryTestSeries(3, Last));
+    const QString conclusion = folder.filePath(TDiaryStore(folder.path()).entries().first().savedFile);
+    WriteFile(conclusion, "conclusion");
+    TfrmDiary diary(true, folder.path());
+    auto* table = diary.findChild<QTableView*>(QStringLiteral("stgDiary"));
+    table->selectRow(0);
+    MessageBoxes::answerNext(QMessageBox::Yes);
+    MessageBoxes::answerNext(QMessageBox::No);
+    diary.findChild<QPushButton*>(QStringLiteral("bbtnDelete"))->click();
+    QCOMPARE(MessageBoxes::takeShown().size(), 2);
+    const QList<TDiaryEntry> kept = TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries();
+    QCOMPARE(kept, diary.Entries());
+    QCOMPARE(kept.size(), 2);
+    QVERIFY(kept.first().moment < Last);
+    QCOMPARE(table->model()->rowCount(), 2);
+    QCOMPARE(Lines(diary.findChild<QChartView*>(QStringLiteral("chtPulse"))).first()->count(), 2);
+    QVERIFY(QFileInfo::exists(conclusion));
+}
+
+// On a laptop's screen the whole window and its buttons are on the screen,
+// and it opens again at the size the user gave it.
+void TestDiaryWindow::fitsLaptopScreen()
+{
+    QTemporaryDir folder;
+    KeepEntries(folder.path(), DiaryTestSeries(3, Last));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(screen.size(), QSize(1366, 768));
+    {
+        TfrmDiary diary(true, folder.path());
+        diary.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&diary));
+        QVERIFY(screen.contains(diary.frameGeometry()));
+        QVERIFY(diary.minimumSizeHint().height() < 720 - 60);
+        for (QPushButton* button : diary.findChildren<QPushButton*>()) {
+            QVERIFY(button->isVisible());
+            QVERIFY(diary.rect().contains(QRect(button->mapTo(&diary, QPoint()), button->size())));
+        }
+        diary.resize(1000, 600);
+        diary.close();
+    }
+    TfrmDiary again(true, folder.path());
+    QCOMPARE(again.size(), QSize(1000, 600));
 }
 
 // The main window keeps every conclusion saved while the option is on; a
@@ -237,5 +336,16 @@ void TestDiaryWindow::savedConclusionKept()
     delete Help::window();
 }
 
-QTEST_MAIN(TestDiaryWindow)
+// A screen of 1366 × 768, the size of many laptops.
+int main(int argc, char* argv[])
+{
+    QTemporaryDir config;
+    const QString file = config.filePath(QStringLiteral("screens.json"));
+    WriteFile(file, R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768,
+        "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + file.toLocal8Bit());
+    QApplication application(argc, argv);
+    TestDiaryWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_diarywindow.moc"

@@ -100,7 +100,7 @@ private slots:
     {
         QTest::addColumn<QString>("legend");
         QTest::addColumn<int>("marked");
-        QTest::newRow("heading marks bar 0") << "lblLegend" << 0;
+        QTest::newRow("healthy marks bar 0") << "lblHealthy" << 0;
         QTest::newRow("infarct") << "lblInfarct" << 1;
         QTest::newRow("heart failure") << "lblNK" << 8;
     }
@@ -128,7 +128,7 @@ private slots:
     {
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("underlined");
-        QTest::newRow("0 → heading") << 0 << "lblLegend";
+        QTest::newRow("0 → healthy") << 0 << "lblHealthy";
         QTest::newRow("1 → infarct") << 1 << "lblInfarct";
         QTest::newRow("7 → asthenia") << 7 << "lblANS";
     }
@@ -144,7 +144,7 @@ private slots:
         QTest::mouseClick(label(monitor, QStringLiteral("lbl%1").arg(number)), Qt::LeftButton);
         const QList<QLabel*> legend
             = monitor.findChild<QWidget*>(QStringLiteral("pnlLegend"))->findChildren<QLabel*>();
-        QCOMPARE(legend.size(), 9);
+        QCOMPARE(legend.size(), 10);
         for (QLabel* l : legend)
             QCOMPARE(l->font().underline(), l->objectName() == underlined);
         monitor.ClearLegendUnderline();
@@ -156,6 +156,7 @@ private slots:
     {
         TfrmMonitor monitor;
         QCOMPARE(label(monitor, "lblLegend")->text(), QStringLiteral("Легенда:"));
+        QCOMPARE(label(monitor, "lblHealthy")->text(), QStringLiteral("0- Практически здоров"));
         QCOMPARE(label(monitor, "lblStenoHi")->text(),
             QStringLiteral("2- Стенокардия высоких функциональных классов"));
         QCOMPARE(label(monitor, "lblANS")->text(), QStringLiteral("7- Астено-невротический синдром"));

@@ -1,4 +1,5 @@
 #include "platform/automation/Automation.h"
+#include "platform/automation/WordTypeLib.h"
 #include "platform/writer/CallLimit.h"
 #include "platform/writer/OfficeProcess.h"
 #include "platform/writer/WriterServer.h"
@@ -23,6 +24,8 @@ namespace {
 // asked to, kills itself once a file "die" appears beside that file.
 constexpr char PidFileVariable[] = "TESSORA_OFFICE_PID_FILE";
 constexpr char DieVariable[] = "TESSORA_DIE_ON_REQUEST";
+// Set: the held office has the pipe and profile every program instance has.
+constexpr char InstanceVariable[] = "TESSORA_AS_AN_INSTANCE";
 
 int holdOffice(int argc, char** argv)
 {
@@ -32,6 +35,10 @@ int holdOffice(int argc, char** argv)
     const QString pidFileName = qEnvironmentVariable(PidFileVariable);
     WriterServer::Settings settings = WriterServer::settings();
     settings.profileFolder = QFileInfo(pidFileName).dir().filePath(QStringLiteral("profile"));
+    if (qEnvironmentVariableIsSet(InstanceVariable)) {
+        settings.pipeName = WriterServer::Settings().pipeName;
+        settings.profileFolder.clear();
+    }
     WriterServer::setSettings(settings);
     const Variant word(CreateOleObject(QStringLiteral("Word.Application")));
     word.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), Variant::Omitted());
@@ -65,6 +72,7 @@ private slots:
     void officeEndsWithTheProgram_data();
     void officeEndsWithTheProgram();
     void stoppedOfficeFailsTheCallInTime();
+    void instancesNeverShareAnOffice();
 };
 
 void TestOfficeLifetime::officeEndsWithTheProgram_data()
@@ -160,6 +168,39 @@ void TestOfficeLifetime::stoppedOfficeFailsTheCallInTime()
     WriterTestOffice::remember();
     QVERIFY(WriterServer::startedOfficePid() != pid);
     QCOMPARE(fresh.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(), 0);
+}
+
+void TestOfficeLifetime::instancesNeverShareAnOffice()
+{
+    QTemporaryDir folder;
+    const QString pidFile = folder.filePath(QStringLiteral("office.pid"));
+    QProcess other;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(PidFileVariable), pidFile);
+    environment.insert(QLatin1String(InstanceVariable), QStringLiteral("1"));
+    other.setProcessEnvironment(environment);
+    other.setProcessChannelMode(QProcess::MergedChannels);
+    other.start(QCoreApplication::applicationFilePath());
+    const auto cleanUp = qScopeGuard([&] {
+        OfficeProcess::kill(readPid(pidFile));
+        other.kill();
+        other.waitForFinished();
+    });
+    QVERIFY2(QTest::qWaitFor([&] { return readPid(pidFile) > 0 || other.state() == QProcess::NotRunning; }, 120000),
+        other.readAll().constData());
+
+    // This instance, with the same settings, sees no office running.
+    const WriterServer::Settings saved = WriterServer::settings();
+    WriterServer::Settings instance;
+    instance.headless = WriterServer::Settings::Headless::Yes;
+    WriterServer::setSettings(instance);
+    WriterServer::Register();
+    const auto restore = qScopeGuard([&] { WriterServer::setSettings(saved); });
+    ComPtr<IUnknown> running;
+    QCOMPARE(GetActiveObject(Word::CLSID_Application, running), MK_E_UNAVAILABLE);
+    const QString cache
+        = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/TessoraPro");
+    QCOMPARE(WriterServer::instanceProfile(cache), QDir(cache).filePath(QStringLiteral("office-2")));
 }
 
 int main(int argc, char** argv)

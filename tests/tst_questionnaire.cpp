@@ -357,16 +357,16 @@ private slots:
         QTest::addColumn<int>("x");
         QTest::addColumn<QString>("hint");
         QTest::newRow("grid number") << false << 5 << "Номер вопроса в опроснике";
-        QTest::newRow("grid text") << false << 200 << "Кликните здесь чтобы изменить ответ";
-        QTest::newRow("grid yes") << false << 600 - 150 << "Кликните здесь если хотите ответить 'Да'";
-        QTest::newRow("grid no") << false << 600 - 40 << "Кликните здесь если хотите ответить 'Нет'";
-        QTest::newRow("header all") << true << 5 << "Кликнув здесь Вы увидите все вопросы";
+        QTest::newRow("grid text") << false << 200 << "Кликните здесь, чтобы изменить ответ";
+        QTest::newRow("grid yes") << false << 600 - 150 << "Кликните здесь, если хотите ответить «Да»";
+        QTest::newRow("grid no") << false << 600 - 40 << "Кликните здесь, если хотите ответить «Нет»";
+        QTest::newRow("header all") << true << 5 << "Кликнув здесь, Вы увидите все вопросы";
         QTest::newRow("header unanswered")
-            << true << 200 << "Кликнув здесь Вы увидите только вопросы, на которые Вы не ответили";
-        QTest::newRow("header yes") << true << 600 - 150
-                                    << "Кликнув здесь Вы увидите только вопросы, на которые Вы ответили 'Да'";
-        QTest::newRow("header no") << true << 600 - 40
-                                   << "Кликнув здесь Вы увидите только вопросы, на которые Вы ответили 'Нет'";
+            << true << 200 << "Кликнув здесь, Вы увидите только вопросы, на которые Вы не ответили";
+        QTest::newRow("header yes")
+            << true << 450 << "Кликнув здесь, Вы увидите только вопросы, на которые Вы ответили «Да»";
+        QTest::newRow("header no")
+            << true << 560 << "Кликнув здесь, Вы увидите только вопросы, на которые Вы ответили «Нет»";
     }
     void hintsFollowThePointer()
     {

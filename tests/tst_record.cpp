@@ -88,7 +88,7 @@ void TestRecord::bodyMassIndexText()
 void TestRecord::limbHintOutsidePhraseTable()
 {
     // A tag without a phrase still gives the lead-in, never a crash.
-    QCOMPARE(LimbHint(true, 0), QStringLiteral("Снимите этот флажок если Вы не обнаружили "));
+    QCOMPARE(LimbHint(true, 0), QStringLiteral("Снимите этот флажок, если Вы не обнаружили "));
 }
 
 QTEST_APPLESS_MAIN(TestRecord)

@@ -64,24 +64,28 @@ void TestReport::conclusionFileName()
 void TestReport::connectWordFailsWithoutWord_data()
 {
     QTest::addColumn<bool>("registered");
-    QTest::newRow("no server registered") << false;
-    QTest::newRow("server cannot start") << true;
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no server registered") << false
+                                          << QStringLiteral("CO_E_CLASSSTRING: недопустимое имя класса");
+    QTest::newRow("server cannot start") << true
+                                         << QStringLiteral("«Word.Application»: CO_E_APPNOTFOUND: программа сервера не найдена");
 }
 
 void TestReport::connectWordFailsWithoutWord()
 {
     QFETCH(bool, registered);
+    QFETCH(QString, reason);
     if (registered) {
         RegisterServer(QStringLiteral("Word.Application"), Word::CLSID_Application,
             { [](ComPtr<IDispatch>&) { return CO_E_APPNOTFOUND; },
-                [](ComPtr<IDispatch>&) { return MK_E_UNAVAILABLE; } });
+                [](ComPtr<IDispatch>&) { return MK_E_UNAVAILABLE; }, {} });
     }
     // Left over from an earlier report: both must be gone after the failure.
     m_report->WordApp = Variant(7);
     m_report->ReportDoc = Variant("документ");
 
     QVERIFY(!m_report->ConnectWord());
-    QCOMPARE(m_boxes, QStringList { QStringLiteral("Не могу найти MS Word") });
+    QCOMPARE(m_boxes, QStringList { QStringLiteral("Не могу запустить текстовый редактор LibreOffice Writer.\n") + reason });
     QVERIFY(m_report->WordApp.isEmpty());
     QVERIFY(m_report->ReportDoc.isEmpty());
     QVERIFY(!m_report->WordSink->IsConnected());

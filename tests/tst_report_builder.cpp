@@ -11,10 +11,19 @@
 #include "tests/TestRecord.h"
 #include "tests/WriterTestOffice.h"
 
+#include <com/sun/star/beans/NamedValue.hpp>
+#include <com/sun/star/configuration/theDefaultProvider.hpp>
+#include <com/sun/star/container/XNameReplace.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/text/XTextGraphicObjectsSupplier.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
+#include <com/sun/star/util/XChangesBatch.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+
+#include <pwd.h>
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,7 +50,7 @@ const char* const FullRecord = "male age=41 height=182 weight=84 temp=36.9 pulse
 const char* const FullReport = R"(
 
 
-
+*{account}*
 ‾_[1 1 1 1 1 1] [*Пол*] ¦ мужчина] ¦ *Возраст*] ¦ 41 год] ¦ *Дата осмотра*] ¦ {today}]
 
 *Наблюдается:*
@@ -81,7 +90,17 @@ _*Объективно:*
 
 *Рекомендованы консультации:*
 ‾_[кардиолога, ЛОР врача, нефролога, хирурга, уролога.]
+
+Серым выделены результаты, срок действия которых истек: в заключении они не учтены.
 {stamp})";
+
+// The full name in the password entry of the test's user, else the login.
+QString AccountName()
+{
+    const passwd* entry = getpwuid(getuid());
+    const QString comment = QString::fromLocal8Bit(entry->pw_gecos).section(QLatin1Char(','), 0, 0);
+    return comment.isEmpty() ? QString::fromLocal8Bit(entry->pw_name) : comment;
+}
 
 QString Expected(QString table, const TestRecord& record)
 {
@@ -91,7 +110,8 @@ QString Expected(QString table, const TestRecord& record)
         .replace(QStringLiteral("{flu}"), ReportDate(record.TestDate(Test::Flu).date()))
         .replace(QStringLiteral("{blood}"), ReportDate(record.TestDate(Test::Blood).date()))
         .replace(QStringLiteral("{urine}"), ReportDate(record.TestDate(Test::Urine).date()))
-        .replace(QStringLiteral("{stamp}"), ReportStamp(Now));
+        .replace(QStringLiteral("{stamp}"), ReportStamp(Now))
+        .replace(QStringLiteral("{account}"), AccountName());
 }
 
 Reference<frame::XModel> ModelOf(const Variant& document)
@@ -103,9 +123,51 @@ Reference<frame::XModel> ModelOf(const Variant& document)
 // The rows of the section under the bold title, up to the next empty row.
 QStringList Section(const QStringList& rows, const QString& title)
 {
-    const qsizetype first = rows.indexOf(QStringLiteral("*%1*").arg(title));
+    qsizetype first = rows.indexOf(QStringLiteral("*%1*").arg(title));
+    if (first < 0) // a title row with a line under it
+        first = rows.indexOf(QStringLiteral("_*%1*").arg(title));
     const qsizetype end = rows.indexOf(QString(), first);
     return first < 0 ? QStringList() : rows.mid(first + 1, end - first - 1);
+}
+
+// The rows that begin on another page than the row above them in their
+// section (a run of rows between empty ones) or end on another page than they
+// begin, the time stamp left out.
+QStringList RowsParted(const Reference<frame::XModel>& document, const QStringList& rows)
+{
+    const Reference<text::XTextViewCursor> cursor
+        = Reference<text::XTextViewCursorSupplier>(document->getCurrentController(), UNO_QUERY_THROW)
+              ->getViewCursor();
+    const WriterTableModel table(ReportTableReader::FirstTable(document));
+    const auto pageAt = [&](const Reference<text::XTextRange>& at) {
+        cursor->gotoRange(at, false);
+        return int(Reference<text::XPageCursor>(cursor, UNO_QUERY_THROW)->getPage());
+    };
+    QStringList parted;
+    for (int row = 1, above = 0; row < rows.size(); ++row) {
+        const Reference<text::XText> text(table.cell(row, 1), UNO_QUERY_THROW);
+        const int page = pageAt(text->getStart());
+        if ((page != above && row > 1 && !rows[row - 1].isEmpty() && !rows[row - 2].isEmpty())
+            || pageAt(text->getEnd()) != page)
+            parted << rows[row - 1];
+        above = page;
+    }
+    return parted;
+}
+
+void SetProfileName(
+    const Reference<uno::XComponentContext>& office, const QString& given, const QString& surname)
+{
+    const uno::Any path(
+        beans::NamedValue(OUString("nodepath"), uno::Any(OUString("/org.openoffice.UserProfile/Data"))));
+    const Reference<container::XNameReplace> data(
+        configuration::theDefaultProvider::get(office)->createInstanceWithArguments(
+            OUString("com.sun.star.configuration.ConfigurationUpdateAccess"),
+            uno::Sequence<uno::Any>(&path, 1)),
+        UNO_QUERY_THROW);
+    data->replaceByName(OUString("givenname"), uno::Any(toOUString(given)));
+    data->replaceByName(OUString("sn"), uno::Any(toOUString(surname)));
+    Reference<util::XChangesBatch>(data, UNO_QUERY_THROW)->commitChanges();
 }
 
 } // namespace
@@ -121,6 +183,7 @@ private slots:
     void fullReportReadBackFromTheSavedDocument();
     void sections_data();
     void sections();
+    void nameRowHoldsTheOfficeUsersName();
     void refusedValueStopsTheReportAndKeepsTheDocument();
     void missingPictureLeavesOnlyTheFirstRowEmpty();
     void withoutWordProcessorNothingIsBuilt();
@@ -205,6 +268,12 @@ void TestReportBuilder::fullReportReadBackFromTheSavedDocument()
     const ReportTableView view = ReportTableReader::Read(table);
 
     QCOMPARE(view.rows.join(QLatin1Char('\n')), Expected(QString::fromUtf8(FullReport).mid(1), record));
+    QCOMPARE(RowsParted(Reference<frame::XModel>(saved, UNO_QUERY_THROW), view.rows), QStringList());
+    // A row too long for what is left of its page goes to the next one whole.
+    m_report->ReportTable.call(QStringLiteral("Cell"), 10, 1)
+        .get(QStringLiteral("Range"))
+        .call(QStringLiteral("InsertBefore"), QStringLiteral("жалоба\r\n").repeated(50));
+    QCOMPARE(RowsParted(ModelOf(m_report->ReportDoc), view.rows), QStringList());
     for (int row = 1; row <= view.rows.size(); ++row) {
         const double size = row == 3 ? 16 : row == view.rows.size() ? 8 : 11;
         QVERIFY2(view.fontSizes[row - 1] == std::set<double> { size }, qPrintable(QString::number(row)));
@@ -278,9 +347,20 @@ void TestReportBuilder::sections_data()
     QTest::newRow("stroke signs: the urgent notice under the header")
         << "q59"
         << "Срочно:"
-        << "‾_[СРОЧНО! Вы отметили: внезапную слабость руки или ноги, онемение лица или нарушение речи. "
+        << "‾_[*СРОЧНО! Вы отметили: внезапную слабость руки или ноги, онемение лица или нарушение речи. "
            "Это может быть признаком состояния, опасного для жизни. Если это происходит сейчас или случилось "
-           "в последние сутки, не ждите консультации. Немедленно вызовите скорую помощь: 103 или 112.]";
+           "в последние сутки, не ждите консультации. Немедленно вызовите скорую помощь: 103 или 112.*]";
+    QTest::newRow("pressure 190/115: the urgent notice")
+        << "bp=190/115"
+        << "Срочно:"
+        << "‾_[*СРОЧНО! Артериальное давление 190/115 (180/110 или выше). Обратитесь к врачу сегодня; если "
+           "болит голова или грудь, нарушены речь или зрение, ослабла рука или нога, немедленно вызовите "
+           "скорую помощь: 103 или 112.*]";
+    QTest::newRow("vital signs not measured, index of clamped values")
+        << "unmeasured clamped"
+        << "Объективно:"
+        << "[1 1 1 1 1 1] [*Рост*] ¦ *Вес*] ¦ *ИМТ*] ¦ *Температура*] ¦ *Пульс *(в мин)] ¦ *АД*]\n"
+           "[1 1 1 1 1 1] [170 см] ¦ 70 кг] ¦ не рассчитан] ¦ не измерена] ¦ не измерен] ¦ не измерено]";
 }
 
 void TestReportBuilder::sections()
@@ -294,6 +374,16 @@ void TestReportBuilder::sections()
     // The header, without a title, is the section after the name row.
     const QStringList section = title.isEmpty() ? view.rows.mid(3, 1) : Section(view.rows, title);
     QCOMPARE(section.join(QLatin1Char('\n')), Expected(rows, examination));
+}
+
+void TestReportBuilder::nameRowHoldsTheOfficeUsersName()
+{
+    std::shared_ptr<UnoOffice> office = ConnectToTestOffice(m_office->pipeName());
+    QVERIFY(office);
+    SetProfileName(office->context(), QStringLiteral("Анна"), QStringLiteral("Смирнова"));
+    const auto restore = qScopeGuard([&] { SetProfileName(office->context(), QString(), QString()); });
+    TestRecord record(Now);
+    QCOMPARE(BuildLive(record).rows.value(2), QStringLiteral("*Анна Смирнова*"));
 }
 
 void TestReportBuilder::refusedValueStopsTheReportAndKeepsTheDocument()
@@ -326,6 +416,8 @@ void TestReportBuilder::missingPictureLeavesOnlyTheFirstRowEmpty()
     QVERIFY2(m_boxes.first().endsWith(missing), qPrintable(m_boxes.first()));
     QCOMPARE(m_steps, ReportSteps);
     QCOMPARE(view.rows.last(), ReportStamp(Now));
+    // Nothing is grey, so nothing says what grey means.
+    QVERIFY(view.rows.at(view.rows.size() - 2).startsWith(QStringLiteral("‾_[")));
     Reference<container::XIndexAccess> pictures(
         Reference<text::XTextGraphicObjectsSupplier>(ModelOf(m_report->ReportDoc), UNO_QUERY_THROW)
             ->getGraphicObjects(),
@@ -344,7 +436,11 @@ void TestReportBuilder::withoutWordProcessorNothingIsBuilt()
     TestRecord record(Now);
     QVERIFY(!BuildReport(
         *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
-    QCOMPARE(m_boxes, QStringList { QStringLiteral("error: Не могу найти MS Word") });
+    QCOMPARE(m_boxes,
+        QStringList { QStringLiteral("error: Не могу запустить текстовый редактор LibreOffice Writer.\n"
+                                     "LibreOffice Writer не установлен (нет программы %1). "
+                                     "Установите его командой: sudo apt install libreoffice-writer")
+                          .arg(missing.officeProgram) });
     QVERIFY(m_report->ReportDoc.isEmpty());
     QCOMPARE(m_steps, 1);
 }

@@ -1,6 +1,7 @@
 #include "app/MainU.h"
 
 #include "platform/widgets/MessageBoxes.h"
+#include "platform/writer/CallLimit.h"
 #include "platform/writer/OfficeProcess.h"
 #include "platform/writer/WriterServer.h"
 #include "report/ReportU.h"
@@ -9,9 +10,16 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QProgressBar>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
+
+#include <csignal>
 
 #include <memory>
 
@@ -59,6 +67,14 @@ private:
     QStatusBar* m_statusBar;
 };
 
+QStringList BoxTexts()
+{
+    QStringList texts;
+    for (const MessageBoxes::Shown& box : MessageBoxes::takeShown())
+        texts << box.text;
+    return texts;
+}
+
 QStringList StepsInside()
 {
     QStringList steps;
@@ -85,6 +101,9 @@ private slots:
     void reportClosesWithTheConclusionPage();
     void deadOfficeIsReportedAndTheWindowGoesOn();
     void reportCommandBuildsShowsAndBuildsAnew();
+    void lostOfficeIsForgottenAndTheNextReportStartsAfresh_data();
+    void lostOfficeIsForgottenAndTheNextReportStartsAfresh();
+    void stoppedOfficeLeavesTheWindowAliveAndCanBeGivenUp();
 
 private:
     void StartReport();
@@ -238,6 +257,66 @@ void TestReportWindow::reportCommandBuildsShowsAndBuildsAnew()
     const qint64 second = WriterServer::startedOfficePid();
     m_window->close();
     QVERIFY2(WaitForEnd(second), "an office is left after the window closed");
+}
+
+void TestReportWindow::lostOfficeIsForgottenAndTheNextReportStartsAfresh_data()
+{
+    QTest::addColumn<bool>("newExamination");
+    QTest::newRow("report asked again") << false;
+    QTest::newRow("after a new examination") << true;
+}
+
+void TestReportWindow::lostOfficeIsForgottenAndTheNextReportStartsAfresh()
+{
+    QFETCH(bool, newExamination);
+    auto* report = m_window->findChild<QAction*>(QStringLiteral("acReport"));
+    m_window->SelectPageByTag(ConclusionPageTag);
+    report->trigger();
+    const qint64 lost = WriterServer::startedOfficePid();
+    OfficeProcess::kill(lost);
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->Report().ReportDoc.isEmpty() && m_window->Report().WordApp.isEmpty(), 30000);
+    if (newExamination) {
+        m_window->acNewExecute();
+        m_window->SelectPageByTag(ConclusionPageTag);
+    }
+
+    report->trigger();
+    QCOMPARE(BoxTexts(), QStringList());
+    QVERIFY(!m_window->Report().ReportDoc.isEmpty());
+    QVERIFY(WriterServer::startedOfficePid() != lost);
+}
+
+void TestReportWindow::stoppedOfficeLeavesTheWindowAliveAndCanBeGivenUp()
+{
+    auto* report = m_window->findChild<QAction*>(QStringLiteral("acReport"));
+    m_window->SelectPageByTag(ConclusionPageTag);
+    report->trigger();
+    const qint64 office = WriterServer::startedOfficePid();
+    QVERIFY(office > 0 && !m_window->Report().ReportDoc.isEmpty());
+    ::kill(static_cast<pid_t>(office), SIGSTOP);
+    const auto resume = qScopeGuard([office] { ::kill(static_cast<pid_t>(office), SIGCONT); });
+    // Runs while the window waits: gives up once the busy box shows.
+    QString waitingFor;
+    QTimer user;
+    connect(&user, &QTimer::timeout, this, [&] {
+        auto* box = m_window->findChild<QDialog*>(QStringLiteral("dlgBusy"));
+        if (box && box->isVisible() && waitingFor.isEmpty()) {
+            waitingFor = box->findChild<QLabel*>()->text();
+            QTest::mouseClick(box->findChild<QPushButton*>(), Qt::LeftButton);
+        }
+    });
+    user.start(100);
+
+    QElapsedTimer timer;
+    timer.start();
+    report->trigger(); // shows the open report, whose office does not answer
+    QVERIFY2(timer.elapsed() < CallLimit::callMs() / 2, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(waitingFor, QStringLiteral("Жду ответа текстового редактора LibreOffice Writer…"));
+    const QStringList boxes = BoxTexts();
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes.first().endsWith(QStringLiteral("Ожидание текстового редактора прервано")), qPrintable(boxes.first()));
+    QTRY_VERIFY(m_window->Report().ReportDoc.isEmpty());
+    QVERIFY(OfficeProcess::waitForEnd(office, 5000));
 }
 
 QTEST_MAIN(TestReportWindow)

@@ -197,6 +197,10 @@ private slots:
                                      << Rtf::Outcome::NotRtf;
         QTest::newRow("empty") << QByteArray() << "" << Rtf::Outcome::NotRtf;
         QTest::newRow("header only") << QByteArray("{\\rtf") << "" << Rtf::Outcome::Damaged;
+        const QByteArray word(Rtf::MaxWordLength + 5, 'x');
+        const QString shown = QStringLiteral("a ") + QString(Rtf::MaxWordLength, u'x');
+        QTest::newRow("overlong word") << "{\\rtf1 a " + word + "\\par b}" << shown << Rtf::Outcome::Cut;
+        QTest::newRow("overlong word in plain text") << "a " + word + " b" << shown << Rtf::Outcome::Cut;
     }
     void damagedInput()
     {
@@ -228,6 +232,7 @@ private slots:
         QTest::addColumn<QString>("text"); // %1: the file's path
         QTest::addColumn<Rtf::Outcome>("outcome");
         const QByteArray paragraph = "{\\rtf1 Hello}";
+        const QByteArray words = QByteArray("xxx ").repeated(Rtf::MaxFileBytes / 4);
         QTest::newRow("complete") << paragraph << "Hello" << Rtf::Outcome::Complete;
         QTest::newRow("empty") << QByteArray() << "Файл %1 пуст." << Rtf::Outcome::Damaged;
         QTest::newRow("blank") << QByteArray(" \r\n") << "Файл %1 пуст." << Rtf::Outcome::Damaged;
@@ -235,8 +240,8 @@ private slots:
                                    << "Hello wor\nДокумент поврежден: показано то, что удалось прочитать."
                                    << Rtf::Outcome::Damaged;
         QTest::newRow("larger than the limit")
-            << QByteArray("{\\rtf1 Hello\\par ") + QByteArray(Rtf::MaxFileBytes, 'x') + "}"
-            << "Hello\n" + QString(Rtf::MaxFileBytes - 17, u'x')
+            << QByteArray("{\\rtf1 Hello\\par ") + words + "}"
+            << "Hello\n" + QString::fromLatin1(words.left(Rtf::MaxFileBytes - 17))
                 + "\nФайл %1 больше 4 МБ: прочитано только его начало."
             << Rtf::Outcome::Cut;
     }

@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "platform/files/DataFolder.h"
 #include "platform/widgets/MessageBoxes.h"
+#include "tests/FileMode.h"
 #include "tests/FolderDialogAnswer.h"
 
 #include <QAction>
@@ -39,6 +40,8 @@ private slots:
     void optionAndFolderSurviveRestart();
     void checkingAsksForTheFolder_data();
     void checkingAsksForTheFolder();
+    void overlongValueIsRefused_data();
+    void overlongValueIsRefused();
     void reportPathWithoutDocument_data();
     void reportPathWithoutDocument();
     void laterConclusionsGetTheirOwnFiles();
@@ -113,8 +116,8 @@ void TestSaving::saveNeededIsReadExactly()
     OpenWindow();
     QCOMPARE(Option()->isChecked(), checked);
     QCOMPARE(Option()->statusTip(),
-        checked ? QStringLiteral("Снимите флажок если не планируете сохранять заключения Тессоры")
-                : QStringLiteral("Поставьте флажок если желаете сохранять заключения Тессоры"));
+        checked ? QStringLiteral("Снимите флажок, если не планируете сохранять заключения Тессоры")
+                : QStringLiteral("Поставьте флажок, если желаете сохранять заключения Тессоры"));
     QCOMPARE(m_window->ActivePageTag(), 1);
     // Closing writes the option back in the one spelling that reads as it was.
     m_window->close();
@@ -174,8 +177,12 @@ void TestSaving::checkingAsksForTheFolder()
     if (!stored.isNull())
         UserSettings::SetReportPath(stored);
     OpenWindow();
+    // A folder the chooser makes is the owner's only; one the user made keeps its mode.
+    const int modeBefore = FileMode(answer);
     FolderDialogAnswer dialog(answer);
     Option()->trigger();
+    if (checked)
+        QCOMPARE(FileMode(answer), modeBefore < 0 ? 0700 : modeBefore);
     QCOMPARE(dialog.shown, 1);
     QCOMPARE(dialog.preselected, preselected);
     QCOMPARE(Option()->isChecked(), checked);
@@ -184,6 +191,28 @@ void TestSaving::checkingAsksForTheFolder()
     for (const MessageBoxes::Shown& shown : MessageBoxes::takeShown())
         boxes << shown.text;
     QCOMPARE(boxes, box.isEmpty() ? QStringList() : QStringList { box });
+}
+
+void TestSaving::overlongValueIsRefused_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::newRow("ReportPath") << QStringLiteral("ReportPath");
+    QTest::newRow("SaveNeeded") << QStringLiteral("SaveNeeded");
+}
+
+void TestSaving::overlongValueIsRefused()
+{
+    QFETCH(QString, key);
+    WriteSettings("[General]\n" + key.toLatin1() + "=Yes" + QByteArray(UserSettings::MaxValueBytes, '/') + "\n");
+    OpenWindow();
+    QCOMPARE(UserSettings::ReportPath(), QString());
+    QCOMPARE(UserSettings::SaveNeeded(), false);
+    const QList<MessageBoxes::Shown> boxes = MessageBoxes::takeShown();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().text,
+        QStringLiteral("Значение %1 в файле настроек %2 слишком длинное (4099 байт; путь к папке бывает не "
+                       "длиннее 4096 байт). Оно не используется.")
+            .arg(key, Store().fileName()));
 }
 
 void TestSaving::reportPathWithoutDocument_data()

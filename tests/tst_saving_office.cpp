@@ -5,6 +5,7 @@
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/writer/WriterServer.h"
 #include "report/ReportU.h"
+#include "tests/FileMode.h"
 #include "tests/FolderDialogAnswer.h"
 #include "tests/OfficeConnection.h"
 #include "tests/ReportTableReader.h"
@@ -14,6 +15,8 @@
 #include <com/sun/star/util/XCloseable.hpp>
 
 #include <QDir>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
@@ -22,7 +25,9 @@
 #include <QTest>
 #include <QUrl>
 
+#include <csignal>
 #include <memory>
+#include <sys/mount.h>
 
 using namespace Automation;
 
@@ -37,13 +42,15 @@ const QString Unsaved = QStringLiteral("<unsaved>");
 enum class UserSave { None, IntoReportFolder, Elsewhere };
 
 // A Word 97 file opens with the compound-file signature and keeps Cyrillic
-// text as UTF-16.
+// text as UTF-16; a conclusion kept as text is UTF-8.
 bool HoldsText(const QString& file, const QString& text)
 {
     QFile doc(file);
     if (!doc.open(QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = doc.readAll();
+    if (file.endsWith(QLatin1String(".txt")))
+        return bytes.contains(text.toUtf8());
     const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     return bytes.startsWith(QByteArray::fromHex("d0cf11e0a1b11ae1")) && bytes.contains(utf16);
 }
@@ -66,8 +73,10 @@ private slots:
     void conclusionIsSavedOnLeaving_data();
     void conclusionIsSavedOnLeaving();
     void twoConclusionsInOneMinuteKeepTwoFiles();
-    void failedSaveIsTold_data();
-    void failedSaveIsTold();
+    void failingFolderIsToldAndNothingLost_data();
+    void failingFolderIsToldAndNothingLost();
+    void lockedNamesAreSkippedAndStaleSavesRemoved();
+    void lostOfficeKeepsTheConclusionText();
 
 private:
     void OpenWindow();
@@ -76,6 +85,8 @@ private:
     // The files of a folder, with the conclusion's own name written as ConclusionFile.
     QStringList Files(const QString& folder) const;
     QString Folder(const QString& name) const { return m_root.filePath(name); }
+    // Prepares the report folder the way the row names; false to skip the row.
+    bool BreakFolder(const QString& how, const QString& folder);
 
     QTemporaryDir m_root;
     std::unique_ptr<WriterTestOffice> m_office;
@@ -315,32 +326,145 @@ void TestSavingOffice::twoConclusionsInOneMinuteKeepTwoFiles()
         QCOMPARE(QFileInfo(second).fileName(), m_names.first().chopped(4) + QStringLiteral(" (2).doc"));
 }
 
-void TestSavingOffice::failedSaveIsTold_data()
+bool TestSavingOffice::BreakFolder(const QString& how, const QString& folder)
 {
-    QTest::addColumn<QString>("folder");
-    QTest::newRow("folder gone") << Folder(QStringLiteral("Удаленная"));
-    QTest::newRow("folder that takes no files") << QStringLiteral("/proc");
+    if (how == QLatin1String("removed")) {
+        QDir(folder).removeRecursively();
+    } else if (how == QLatin1String("removed with its parent")) {
+        QDir(QFileInfo(folder).path()).removeRecursively();
+    } else if (how == QLatin1String("read-only disk") || how == QLatin1String("full disk")) {
+        const bool readOnly = how == QLatin1String("read-only disk");
+        if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", readOnly ? MS_RDONLY : 0,
+                "size=256k,mode=0700") != 0)
+            return false;
+        if (!readOnly) {
+            QFile filler(QDir(folder).filePath(QStringLiteral("заполнитель")));
+            filler.open(QIODevice::WriteOnly);
+            const QByteArray block(4096, 'x');
+            while (filler.write(block) == block.size() && filler.flush()) { }
+        }
+    }
+    return true;
 }
 
-void TestSavingOffice::failedSaveIsTold()
+void TestSavingOffice::failingFolderIsToldAndNothingLost_data()
 {
-    QFETCH(QString, folder);
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("reason"); // none when the save succeeds
+    QTest::addColumn<QString>("other"); // chosen after the question; none: the question declined
+    const QString other = Folder(QStringLiteral("Другая"));
+    QTest::newRow("removed: made again") << "removed" << QString() << QString();
+    QTest::newRow("removed with its parent")
+        << "removed with its parent" << "папки больше нет, и создать ее снова не удалось" << other;
+    QTest::newRow("read-only disk") << "read-only disk" << "в папку нельзя записывать (она только для чтения)"
+                                    << QString();
+    QTest::newRow("full disk") << "full disk" << "на диске нет места" << other;
+    QTest::newRow("folder that takes no files") << "/proc" << "в папку не удается записать файл" << QString();
+}
+
+void TestSavingOffice::failingFolderIsToldAndNothingLost()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, reason);
+    QFETCH(QString, other);
+    const QString folder = how.startsWith(QLatin1Char('/')) ? how : Folder(QStringLiteral("Заключения/Папка"));
+    QVERIFY(QDir().mkpath(Folder(QStringLiteral("Заключения/Папка"))));
     UserSettings::SetSaveNeeded(true);
     UserSettings::SetReportPath(folder);
     OpenWindow();
     QSignalSpy saved(m_window.get(), &TfrmTessora::ConclusionSaved);
-    StartReport(QStringLiteral("Заключение, которое не сохранится"));
+    const QString text = QStringLiteral("Заключение, которое не потеряется");
+    StartReport(text);
+    if (!BreakFolder(how, folder))
+        QSKIP("Mounting a small file system needs root");
+    const auto unmount = qScopeGuard([&] {
+        if (how.endsWith(QLatin1String(" disk")))
+            ::umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
+    });
+    const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    if (!reason.isEmpty())
+        MessageBoxes::answerNext(other.isEmpty() ? QMessageBox::No : QMessageBox::Yes);
+    FolderDialogAnswer dialog(other);
     LeaveConclusionPage();
 
+    QCOMPARE(saved.size(), 1);
+    const QString file = saved.first().first().toString();
+    QStringList boxes;
+    for (const MessageBoxes::Shown& box : MessageBoxes::takeShown())
+        boxes << box.text;
+    QStringList expected;
+    if (!reason.isEmpty())
+        expected << QStringLiteral("Не могу сохранить заключение в папку %1: %2.\n\n"
+                                   "Заключение пока открыто. Выбрать другую папку?")
+                        .arg(folder, reason);
+    if (!reason.isEmpty() && other.isEmpty())
+        expected << QStringLiteral("Заключение не удалось сохранить как документ: %1.\nЕго текст сохранен в файл %2")
+                        .arg(reason, file);
+    QCOMPARE(boxes, expected);
+    QCOMPARE(QFileInfo(file).path(), reason.isEmpty() ? folder : other.isEmpty() ? m_root.path() : other);
+    QVERIFY(HoldsText(file, text));
+    if (reason.isEmpty())
+        QCOMPARE(FileMode(folder), 0700);
+    else if (folder != how)
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+}
+
+void TestSavingOffice::lockedNamesAreSkippedAndStaleSavesRemoved()
+{
+    const QString report = Folder(QStringLiteral("Заключения"));
+    UserSettings::SetSaveNeeded(true);
+    UserSettings::SetReportPath(report);
+    OpenWindow();
+    StartReport(QStringLiteral("Заключение рядом с чужим замком"));
+    QProcess gone;
+    gone.start(QStringLiteral("true"));
+    QVERIFY(gone.waitForFinished());
+    const QString stale = QStringLiteral(".~Тессора-%1-1.doc").arg(gone.processId());
+    const QString name = ConclusionFileName();
+    const QString lock = QStringLiteral(".~lock.%1.doc#").arg(name);
+    for (const QString& planted : { lock, stale, QStringLiteral(".~lock.%1#").arg(stale) }) {
+        QFile file(QDir(report).filePath(planted));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QSignalSpy saved(m_window.get(), &TfrmTessora::ConclusionSaved);
+    LeaveConclusionPage();
+
+    QCOMPARE(saved.size(), 1);
+    const QString file = QFileInfo(saved.first().first().toString()).fileName();
+    if (m_names.first() == m_names.last())
+        QCOMPARE(file, name + QStringLiteral(" (2).doc"));
+    QCOMPARE(QDir(report).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+        QStringList({ lock, file, TDiaryStore::FileName() }));
+    for (const QString& kept : { file, TDiaryStore::FileName() })
+        QCOMPARE(FileMode(QDir(report).filePath(kept)), 0600);
+}
+
+void TestSavingOffice::lostOfficeKeepsTheConclusionText()
+{
+    const QString report = Folder(QStringLiteral("Заключения"));
+    UserSettings::SetSaveNeeded(true);
+    UserSettings::SetReportPath(report);
+    OpenWindow();
+    m_window->acReportExecute();
+    WriterTestOffice::remember();
+    const QString text = m_window->findChild<QPlainTextEdit*>(QStringLiteral("mmoCommon"))->toPlainText();
+    const qint64 office = WriterServer::startedOfficePid();
+    ::kill(pid_t(office), SIGKILL);
+    QVERIFY(OfficeProcess::waitForEnd(office, 10000));
+    QSignalSpy saved(m_window.get(), &TfrmTessora::ConclusionSaved);
+    LeaveConclusionPage();
+
+    QCOMPARE(saved.size(), 1);
+    const QString file = saved.first().first().toString();
     const QList<MessageBoxes::Shown> boxes = MessageBoxes::takeShown();
     QCOMPARE(boxes.size(), 1);
-    QCOMPARE(boxes.first().icon, QMessageBox::Critical);
-    QVERIFY2(boxes.first().text.startsWith(QStringLiteral("Не могу сохранить заключение в файл %1/%2")
-                                               .arg(folder, m_names.first().chopped(4))),
-        qPrintable(boxes.first().text));
-    QCOMPARE(saved.size(), 0);
-    QVERIFY(m_window->Report().WordApp.isEmpty());
-    QCOMPARE(m_window->ActivePageTag(), DataPageTag);
+    QCOMPARE(boxes.first().text,
+        QStringLiteral("Заключение не удалось сохранить как документ: текстовый редактор закрылся или не "
+                       "отвечает.\nЕго текст сохранен в файл %1")
+            .arg(QDir(report).filePath(m_names.first().chopped(4) + QStringLiteral(".txt"))));
+    QFile kept(file);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(kept.readAll()), text);
 }
 
 QTEST_MAIN(TestSavingOffice)

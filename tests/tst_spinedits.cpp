@@ -173,16 +173,16 @@ void TestSpinEdits::leavingClamps_data()
                                       << "300" << 300;
     QTest::newRow("height 109 becomes 110") << false << 110 << 210 << "109"
                                             << "110" << 110;
-    QTest::newRow("not a number left unchanged") << false << 30 << 300 << "-"
-                                                 << "-" << 30;
+    QTest::newRow("not a number takes back the value before") << false << 30 << 300 << "-"
+                                                              << "0" << 0;
     QTest::newRow("no range when min equals max") << false << 0 << 0 << "999"
                                                   << "999" << 999;
     QTest::newRow("temperature 43,5 becomes 43,0") << true << 320 << 430 << "43,5"
                                                    << "43,0" << 430;
     QTest::newRow("temperature 31,9 becomes 32,0") << true << 320 << 430 << "31,9"
                                                    << "32,0" << 320;
-    QTest::newRow("lone comma left unchanged") << true << 320 << 430 << ","
-                                               << "," << 320;
+    QTest::newRow("lone comma takes back the value before") << true << 320 << 430 << ","
+                                                            << "0,0" << 0;
     QTest::newRow("temperature 38.5 is 38,5") << true << 320 << 430 << "38.5"
                                               << "38,5" << 385;
 }
@@ -411,6 +411,12 @@ void TestSpinEdits::separatorsOnLeaving_data()
         << "Введено 25 — вне допустимых пределов от 30 до 300; записано 30";
     QTest::newRow("pulse 76 untouched") << false << 30 << 200 << "76" << 76 << "76"
                                         << "";
+    QTest::newRow("temperature emptied, taken back, told")
+        << true << 320 << 430 << "\b" << 320 << "37,5"
+        << "Поле оставлено пустым — возвращено прежнее значение 37,5";
+    QTest::newRow("pulse not a number, taken back, told")
+        << false << 30 << 200 << "-" << 30 << "115"
+        << "Введено - — это не число; возвращено прежнее значение 115";
 }
 
 void TestSpinEdits::separatorsOnLeaving()
@@ -421,6 +427,7 @@ void TestSpinEdits::separatorsOnLeaving()
     QFETCH(QString, keys);
     QFETCH(QString, message);
     Fixture f(tenths, min, max, tenths ? 4 : 3);
+    f.spin->setValue((min + max) / 2);
     f.spin->selectAll();
     QTest::keyClicks(f.spin, keys);
     QTEST(f.spin->value(), "typing");
@@ -428,6 +435,7 @@ void TestSpinEdits::separatorsOnLeaving()
     f.leave();
     QTEST(f.text(), "text");
     QCOMPARE(adjusted.count(), message.isEmpty() ? 0 : 1);
+    QCOMPARE(f.spin->wasClamped(), message.contains(QStringLiteral("вне допустимых пределов")));
     if (!message.isEmpty())
         QCOMPARE(adjusted.first().first().toString(), message);
 }

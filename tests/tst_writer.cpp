@@ -599,6 +599,9 @@ void TestWriter::badArgumentsAreErrors_data()
     QTest::newRow("border five") << Call([](const Variant&, const Variant&, const Variant& table) {
         table.call("Cell", 1, 1).get("Range").get("Borders").call("Item", -5);
     });
+    QTest::newRow("merge with no cell") << Call([](const Variant&, const Variant&, const Variant& table) {
+        table.call("Cell", 1, 1).call("Merge", 5);
+    });
     QTest::newRow("alignment seven") << Call([](const Variant&, const Variant&, const Variant& table) {
         table.call("Cell", 1, 1).get("Range").get("ParagraphFormat").set("Alignment", 7);
     });

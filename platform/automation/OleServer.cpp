@@ -2,7 +2,10 @@
 
 #include "platform/automation/OleError.h"
 
+#include <QCoreApplication>
+#include <QDebug>
 #include <QHash>
+#include <QPluginLoader>
 #include <mutex>
 
 namespace Automation {
@@ -13,6 +16,7 @@ struct ServerEntry {
     QString progId;
     CLSID clsid;
     ClassFactory factory;
+    QString module; // a plugin that supplies the factory when first asked
 };
 
 struct ServerTable {
@@ -26,26 +30,62 @@ ServerTable& servers()
     return table;
 }
 
-bool findByClsid(REFCLSID clsid, ClassFactory& factory)
+// The factory of a server kept in a plugin; empty when the plugin cannot
+// be loaded or does not serve the identifier.
+ClassFactory loadFactory(const QString& progId, const QString& module)
 {
+    QPluginLoader loader(PluginFolder() + QLatin1Char('/') + module);
+    auto* server = qobject_cast<IServerModule*>(loader.instance());
+    if (!server) {
+        qWarning().noquote() << QStringLiteral("«%1»: %2").arg(progId, loader.errorString());
+        return {};
+    }
+    return server->classFactory(progId);
+}
+
+// A class registered from a plugin that is not loaded yet has an entry
+// without factory: the plugin is loaded now, once.
+bool findByClsid(REFCLSID clsid, ClassFactory& factory, bool& fromModule)
+{
+    static std::mutex loading;
+    std::lock_guard loadLock(loading);
     ServerTable& table = servers();
-    std::lock_guard lock(table.mutex);
-    for (const ServerEntry& entry : std::as_const(table.byProgId)) {
-        if (entry.clsid == clsid) {
-            factory = entry.factory;
+    std::unique_lock lock(table.mutex);
+    for (auto it = table.byProgId.begin(); it != table.byProgId.end(); ++it) {
+        if (it->clsid != clsid)
+            continue;
+        fromModule = !it->module.isEmpty();
+        if (!it->factory.create && fromModule) {
+            const ServerEntry entry = *it;
+            lock.unlock();
+            ClassFactory loaded = loadFactory(entry.progId, entry.module);
+            lock.lock();
+            const auto again = table.byProgId.find(entry.progId.toLower());
+            if (again == table.byProgId.end())
+                return false;
+            again->factory = std::move(loaded);
+            factory = again->factory;
             return true;
         }
+        factory = it->factory;
+        return true;
     }
     return false;
 }
+
+// The reason the server gave for the last failure on this thread (COM keeps
+// it as the thread's error info).
+thread_local QString t_lastReason;
 
 // A server's answer; a failure it throws gives its code, or fallback.
 HRESULT callFactory(
     const std::function<HRESULT(ComPtr<IDispatch>&)>& call, ComPtr<IDispatch>& out, HRESULT fallback)
 {
+    t_lastReason.clear();
     try {
         return call(out);
     } catch (const EOleError& e) {
+        t_lastReason = e.Message();
         return FAILED(e.ErrorCode()) ? e.ErrorCode() : fallback;
     } catch (const std::exception&) {
         return fallback;
@@ -54,6 +94,7 @@ HRESULT callFactory(
 
 ComPtr<IDispatch> oleObject(const QString& progId, bool active)
 {
+    t_lastReason.clear();
     CLSID clsid;
     HRESULT hr = CLSIDFromProgID(progId, &clsid);
     if (FAILED(hr))
@@ -70,7 +111,9 @@ ComPtr<IDispatch> oleObject(const QString& progId, bool active)
     if (SUCCEEDED(hr) && !object)
         hr = E_NOINTERFACE;
     if (FAILED(hr))
-        throw EOleError(QStringLiteral("«%1»: %2").arg(progId, HResultText(hr)), hr);
+        throw EOleError(t_lastReason.isEmpty() ? QStringLiteral("«%1»: %2").arg(progId, HResultText(hr))
+                                               : std::exchange(t_lastReason, {}),
+            hr);
     return object;
 }
 
@@ -80,7 +123,19 @@ void RegisterServer(const QString& progId, const CLSID& clsid, ClassFactory fact
 {
     ServerTable& table = servers();
     std::lock_guard lock(table.mutex);
-    table.byProgId.insert(progId.toLower(), ServerEntry { progId, clsid, std::move(factory) });
+    table.byProgId.insert(progId.toLower(), ServerEntry { progId, clsid, std::move(factory), {} });
+}
+
+void RegisterServerModule(const QString& progId, const CLSID& clsid, const QString& module)
+{
+    ServerTable& table = servers();
+    std::lock_guard lock(table.mutex);
+    table.byProgId.insert(progId.toLower(), ServerEntry { progId, clsid, {}, module });
+}
+
+QString PluginFolder()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/plugins");
 }
 
 void UnregisterServer(const QString& progId)
@@ -109,8 +164,11 @@ HRESULT GetActiveObject(REFCLSID clsid, ComPtr<IUnknown>& out)
 {
     out.reset();
     ClassFactory factory;
-    if (!findByClsid(clsid, factory) || !factory.getActive)
+    bool fromModule = false;
+    if (!findByClsid(clsid, factory, fromModule))
         return REGDB_E_CLASSNOTREG;
+    if (!factory.getActive)
+        return fromModule ? CO_E_SERVER_EXEC_FAILURE : REGDB_E_CLASSNOTREG;
     ComPtr<IDispatch> object;
     if (const HRESULT hr = callFactory(factory.getActive, object, E_FAIL); FAILED(hr))
         return hr;
@@ -124,13 +182,29 @@ HRESULT CoCreateInstance(REFCLSID clsid, ComPtr<IDispatch>& out)
 {
     out.reset();
     ClassFactory factory;
-    if (!findByClsid(clsid, factory) || !factory.create)
+    bool fromModule = false;
+    if (!findByClsid(clsid, factory, fromModule))
         return REGDB_E_CLASSNOTREG;
+    if (!factory.create)
+        return fromModule ? CO_E_SERVER_EXEC_FAILURE : REGDB_E_CLASSNOTREG;
     if (const HRESULT hr = callFactory(factory.create, out, CO_E_SERVER_EXEC_FAILURE); FAILED(hr)) {
         out.reset();
         return hr;
     }
     return out ? S_OK : E_NOINTERFACE;
+}
+
+void PrepareOleObject(const QString& progId)
+{
+    CLSID clsid;
+    ClassFactory factory;
+    bool fromModule = false;
+    if (FAILED(CLSIDFromProgID(progId, &clsid)) || !findByClsid(clsid, factory, fromModule) || !factory.prepare)
+        return;
+    try {
+        factory.prepare();
+    } catch (const std::exception&) {
+    }
 }
 
 ComPtr<IDispatch> CreateOleObject(const QString& progId)

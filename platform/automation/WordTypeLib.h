@@ -31,6 +31,7 @@ inline constexpr int wdBorderTop = -1;
 inline constexpr int wdBorderLeft = -2;
 inline constexpr int wdBorderBottom = -3;
 inline constexpr int wdBorderRight = -4;
+inline constexpr int wdBorderVertical = -6; // the lines between the cells of each row
 inline constexpr int wdLineStyleNone = 0;
 inline constexpr int wdLineStyleSingle = 1;
 inline constexpr int wdAlignParagraphLeft = 0;

@@ -22,6 +22,12 @@
 
 namespace {
 
+QString overlongWordNotice()
+{
+    return QStringLiteral("В документе есть слово длиннее %1 знаков: показано только начало документа.")
+        .arg(Rtf::MaxWordLength);
+}
+
 using CodeTable = std::array<QChar, 256>;
 
 CodeTable makeCodeTable(int codePage)
@@ -177,6 +183,8 @@ private:
     bool m_ignorableNext = false;
     bool m_damaged = false;
     bool m_rootClosed = false;
+    int m_wordLength = 0;
+    bool m_wordTooLong = false;
     int m_codePage = 1252;
     CodeTables m_codeTables;
     int m_defaultFont = -1;
@@ -204,6 +212,8 @@ Rtf::ReadResult Reader::run()
     flush();
     m_cursor.endEditBlock();
     document->setUndoRedoEnabled(undo);
+    if (m_wordTooLong)
+        return { Rtf::Outcome::Cut, overlongWordNotice() };
     if (!m_rootClosed) {
         m_cursor.setBlockFormat(paragraphFormat());
         m_damaged = true;
@@ -721,15 +731,21 @@ void Reader::character(QChar c)
     if (state().destination != Destination::Text)
         return;
     // Control characters of binary junk are not text.
-    if (c.unicode() < 0x20 && c != QLatin1Char('\t'))
+    if ((c.unicode() < 0x20 && c != QLatin1Char('\t')) || m_wordTooLong)
         return;
-    m_pending.append(c);
+    if (c.isSpace())
+        m_wordLength = 0;
+    else if (++m_wordLength > Rtf::MaxWordLength)
+        m_wordTooLong = true;
+    if (!m_wordTooLong)
+        m_pending.append(c);
 }
 
 void Reader::paragraph()
 {
-    if (state().destination != Destination::Text)
+    if (state().destination != Destination::Text || m_wordTooLong)
         return;
+    m_wordLength = 0;
     flush();
     m_cursor.setBlockFormat(paragraphFormat());
     m_cursor.insertBlock(paragraphFormat(), state().charFormat);
@@ -794,12 +810,29 @@ bool hasRtfHeader(const QByteArray& data)
     return data.mid(start, 5) == "{\\rtf";
 }
 
-void showAsPlainText(const QByteArray& data, QTextDocument& document)
+// Where the first word longer than MaxWordLength passes it, or -1.
+qsizetype overlongWordEnd(const QString& text)
+{
+    int length = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        length = text.at(i).isSpace() ? 0 : length + 1;
+        if (length > Rtf::MaxWordLength)
+            return i;
+    }
+    return -1;
+}
+
+// False when the text was cut at an overlong word.
+bool showAsPlainText(const QByteArray& data, QTextDocument& document)
 {
     QString text = CodePage::toUnicode(data);
     text.removeIf(
         [](QChar c) { return c.unicode() < 0x20 && c != QLatin1Char('\n') && c != QLatin1Char('\t'); });
+    const qsizetype end = overlongWordEnd(text);
+    if (end >= 0)
+        text.truncate(end);
     document.setPlainText(text);
+    return end < 0;
 }
 
 // The problem as the document's last paragraph, set apart from the text.
@@ -822,7 +855,8 @@ namespace Rtf {
 ReadResult read(const QByteArray& rtf, QTextDocument& document)
 {
     if (!hasRtfHeader(rtf)) {
-        showAsPlainText(rtf, document);
+        if (!showAsPlainText(rtf, document))
+            return { Outcome::Cut, overlongWordNotice() };
         return { Outcome::NotRtf, QStringLiteral("Файл не является документом RTF: показан его текст.") };
     }
     return Reader(rtf, document).run();

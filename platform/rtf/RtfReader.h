@@ -18,11 +18,15 @@ enum class Outcome {
     Damaged, // truncated or unbalanced; the readable part was loaded
     NotRtf, // no RTF header; the bytes were shown as plain text
     CannotOpen, // readFile only: the document was left unchanged
-    Cut, // readFile only: the file is larger than MaxFileBytes; its beginning was loaded
+    Cut, // larger than MaxFileBytes (readFile), or a word longer than MaxWordLength: its beginning was loaded
 };
 
 // The most readFile reads: far beyond any shipped explanation.
 inline constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
+
+// Laying out one unbroken word takes time that grows faster than its length;
+// no text a person reads has a word this long.
+inline constexpr int MaxWordLength = 1000;
 
 struct ReadResult {
     Outcome outcome = Outcome::Complete;

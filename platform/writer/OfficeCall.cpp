@@ -47,6 +47,12 @@ Automation::EOleError notAnswering()
     return Automation::EOleError(QStringLiteral("Текстовый редактор не отвечает"), Automation::RPC_E_TIMEOUT);
 }
 
+Automation::EOleError notAwaited()
+{
+    return Automation::EOleError(
+        QStringLiteral("Ожидание текстового редактора прервано"), Automation::E_ABORT);
+}
+
 Automation::EOleError noSuchItem(const QString& which)
 {
     return Automation::EOleError(

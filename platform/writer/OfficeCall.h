@@ -28,13 +28,22 @@ inline Automation::EOleError noSuchItem(int index)
 void abandonOffices();
 // The failure of a call that ran out of time.
 Automation::EOleError notAnswering();
+// The failure of a call that the user gave up waiting for.
+Automation::EOleError notAwaited();
 
 template <class F> auto runWithin(int limitMs, F&& work)
 {
     using Result = decltype(work());
     const CallLimit limit(limitMs, &abandonOffices);
-    // A call cut short by its limit fails alike, whatever the bridge threw
-    // when its office was let go.
+    const unsigned giveUps = UnoCall::giveUpCount();
+    // A call cut short by its limit or by the user fails alike, whatever the
+    // bridge threw when its office was let go.
+    const auto cutShort = [&] {
+        if (limit.expired())
+            throw notAnswering();
+        if (UnoCall::giveUpCount() != giveUps)
+            throw notAwaited();
+    };
     const auto limited = [&](const std::function<void()>& call) {
         try {
             UnoCall::run([&] {
@@ -45,12 +54,10 @@ template <class F> auto runWithin(int limitMs, F&& work)
                 }
             });
         } catch (const Automation::EOleError&) {
-            if (limit.expired())
-                throw notAnswering();
+            cutShort();
             throw;
         }
-        if (limit.expired())
-            throw notAnswering();
+        cutShort();
     };
     if constexpr (std::is_void_v<Result>) {
         limited([&] { work(); });
@@ -71,6 +78,7 @@ template <class F> auto run(F&& work)
 // Saving may take much longer than other calls.
 template <class F> auto runSaving(F&& work)
 {
+    const UnoCall::Activity saving(QStringLiteral("Текстовый редактор сохраняет документ…"));
     return runWithin(CallLimit::saveMs(), std::forward<F>(work));
 }
 

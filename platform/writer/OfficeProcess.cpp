@@ -1,6 +1,7 @@
 #include "platform/writer/OfficeProcess.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -9,10 +10,19 @@
 
 #include <csignal>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <unistd.h>
 
 namespace {
+
+constexpr int BackgroundNice = 10;
+
+// The launcher's own folder, where the office keeps its libraries.
+QString programFolder(const QString& launcher)
+{
+    return QFileInfo(QFileInfo(launcher).canonicalFilePath()).absolutePath();
+}
 
 QStringList officeArguments(const OfficeStartOptions& options)
 {
@@ -33,9 +43,9 @@ QStringList officeArguments(const OfficeStartOptions& options)
 // launcher is started directly instead.
 QString officeBinary(const QString& launcher)
 {
-    const QFileInfo info(QFileInfo(launcher).canonicalFilePath());
-    const QFileInfo binary(info.absolutePath() + QStringLiteral("/soffice.bin"));
-    if (info.fileName() == QLatin1String("soffice") && binary.isExecutable())
+    const QFileInfo binary(programFolder(launcher) + QStringLiteral("/soffice.bin"));
+    if (QFileInfo(QFileInfo(launcher).canonicalFilePath()).fileName() == QLatin1String("soffice")
+        && binary.isExecutable())
         return binary.filePath();
     return launcher;
 }
@@ -54,6 +64,10 @@ std::unique_ptr<QProcess> OfficeProcess::startChild(const OfficeStartOptions& op
     process->setArguments(officeArguments(options));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("SAL_ENABLE_FILE_LOCKING"), QStringLiteral("1"));
+    // Writer's own menus and prompts in the program's language, when its
+    // Russian language pack is installed; formats follow the user's locale.
+    // The office reads the name only, so the system needs no such locale.
+    environment.insert(QStringLiteral("LC_MESSAGES"), QStringLiteral("ru_RU.UTF-8"));
     process->setProcessEnvironment(environment);
     // Whoever reads the program's output (a terminal, a test runner's pipe)
     // must not wait for the office too.
@@ -61,8 +75,11 @@ std::unique_ptr<QProcess> OfficeProcess::startChild(const OfficeStartOptions& op
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
     const pid_t parent = ::getpid();
-    process->setChildProcessModifier([parent] {
+    const bool lowPriority = options.lowPriority;
+    process->setChildProcessModifier([parent, lowPriority] {
         ::setsid();
+        if (lowPriority)
+            ::setpriority(PRIO_PROCESS, 0, BackgroundNice);
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         // The program may have ended before the signal was asked for.
         if (::getppid() != parent)
@@ -130,4 +147,16 @@ bool OfficeProcess::waitForEnd(qint64 pid, int timeoutMs)
         QThread::msleep(50);
     }
     return true;
+}
+
+void OfficeProcess::setNormalPriority(qint64 pid)
+{
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(task.toLongLong()), 0);
+}
+
+bool OfficeProcess::canShowWindows(const QString& launcher)
+{
+    return !QDir(programFolder(launcher)).entryList({ QStringLiteral("libvclplug_*") }, QDir::Files).isEmpty();
 }

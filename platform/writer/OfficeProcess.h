@@ -12,6 +12,8 @@ struct OfficeStartOptions {
     QString pipeName; // the UNO pipe the office accepts connections on
     QString profileUrl; // user installation as a file URL; empty: the user's own
     bool headless = true;
+    // Started ahead of need: it must not slow down what the user does meanwhile.
+    bool lowPriority = false;
     int startTimeoutMs = 30000;
 };
 
@@ -30,4 +32,10 @@ public:
     static void kill(qint64 pid);
     // Waits (bounded) for the process to end.
     static bool waitForEnd(qint64 pid, int timeoutMs);
+    // Gives every thread of a process started at low priority the normal one
+    // again, where the system lets the program raise it.
+    static void setNormalPriority(qint64 pid);
+    // Whether the office beside this launcher can open windows: the build
+    // without windows (libreoffice-writer-nogui) has no window plugins.
+    static bool canShowWindows(const QString& launcher);
 };

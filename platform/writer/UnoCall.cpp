@@ -1,8 +1,17 @@
 #include "platform/writer/UnoCall.h"
 
-#include <QCoreApplication>
-#include <QThread>
+#include "platform/automation/BusyView.h"
+#include "platform/writer/UnoOffice.h"
 
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QScopeGuard>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -10,119 +19,209 @@
 
 namespace {
 
-// Hands office calls from the GUI thread to the UNO thread the office waits
-// on, and hands nested notifications that arrive on that thread back to the
-// GUI thread while it waits for its call.
-class CallPump {
-public:
-    // On the GUI thread, while the pump is active: runs work on the pump thread.
-    void runThere(const std::function<void()>& work)
-    {
-        auto task = std::make_shared<Job>();
-        task->work = &work;
-        std::unique_lock lock(m_mutex);
-        m_tasks.push_back(task);
-        m_changed.notify_all();
-        runJobsUntilDone(lock, m_guiJobs, *task);
-        if (task->error)
-            std::rethrow_exception(task->error);
-    }
+using Clock = std::chrono::steady_clock;
 
-    // On the pump thread, inside a task: runs work on the GUI thread, which
-    // is waiting in runThere.
-    void runOnGui(const std::function<void()>& work)
-    {
-        auto job = std::make_shared<Job>();
-        job->work = &work;
-        std::unique_lock lock(m_mutex);
-        m_guiJobs.push_back(job);
-        m_changed.notify_all();
-        runJobsUntilDone(lock, m_tasks, *job);
-    }
+// Most office calls take well under a millisecond: the GUI thread waits for
+// them without its event loop, which would cost more than the call itself.
+constexpr auto QuietWait = std::chrono::milliseconds(50);
+// The busy view appears only for a wait that a person notices.
+constexpr int BusyViewDelayMs = 800;
 
-    // On the GUI thread: true when the pump thread still waits for this work.
-    bool begin()
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_abandoned)
-            return false;
-        m_started = true;
-        return true;
-    }
-    void finish()
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_finished = true;
-        }
-        m_changed.notify_all();
-    }
+struct Job {
+    std::function<void()> owned;
+    const std::function<void()>* work = &owned;
+    // The GUI thread waits for it: notifications that arrive while it runs
+    // are handed to the GUI thread, whose calls come back here.
+    bool awaited = false;
+    std::exception_ptr error;
+    bool done = false;
+};
+using JobPtr = std::shared_ptr<Job>;
+using Queue = std::deque<JobPtr>;
 
-    // On the pump thread.
-    bool serve(int startTimeoutMs)
-    {
-        std::unique_lock lock(m_mutex);
-        if (!m_changed.wait_for(lock, std::chrono::milliseconds(startTimeoutMs), [&] { return m_started; })) {
-            m_abandoned = true;
-            return false;
-        }
-        for (;;) {
-            m_changed.wait(lock, [&] { return m_finished || !m_tasks.empty(); });
-            if (m_tasks.empty())
-                return true;
-            runFront(lock, m_tasks);
-        }
-    }
+JobPtr makeJob(std::function<void()> work)
+{
+    auto job = std::make_shared<Job>();
+    job->owned = std::move(work);
+    return job;
+}
 
-private:
-    struct Job {
-        const std::function<void()>* work = nullptr;
-        std::exception_ptr error;
-        bool done = false;
-    };
-    using Queue = std::deque<std::shared_ptr<Job>>;
-
-    void runFront(std::unique_lock<std::mutex>& lock, Queue& queue)
-    {
-        auto job = queue.front();
-        queue.pop_front();
-        lock.unlock();
-        try {
-            (*job->work)();
-        } catch (...) {
-            job->error = std::current_exception();
-        }
-        lock.lock();
-        job->done = true;
-        m_changed.notify_all();
-    }
-
-    // Waits for a job of the other thread, meanwhile running what that
-    // thread hands to this one.
-    void runJobsUntilDone(std::unique_lock<std::mutex>& lock, Queue& mine, const Job& awaited)
-    {
-        for (;;) {
-            m_changed.wait(lock, [&] { return awaited.done || !mine.empty(); });
-            if (awaited.done)
-                return;
-            runFront(lock, mine);
-        }
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    Queue m_tasks; // run by the pump thread
-    Queue m_guiJobs; // run by the GUI thread
-    bool m_started = false;
-    bool m_finished = false;
-    bool m_abandoned = false;
+// Everything the threads hand over, behind one lock. Never destroyed: the
+// office thread may still wait on it while the program ends.
+struct Hub {
+    std::mutex mutex;
+    std::condition_variable changed;
+    Queue officeJobs; // run by the office thread
+    Queue guiJobs; // UNO threads wait for the GUI thread to run these
+    Queue posted; // for the GUI thread's event loop, outside waits
+    int eventWaits = 0; // GUI waits running the event loop, which need waking
 };
 
-// The pump a UNO thread serves, set while it serves one.
-thread_local CallPump* t_servedPump = nullptr;
+Hub& hub()
+{
+    static Hub* instance = new Hub;
+    return *instance;
+}
 
-// Only touched on the GUI thread.
-CallPump* g_activePump = nullptr;
+// The queue of the jobs the current thread runs while the GUI thread waits
+// for one of them.
+thread_local Queue* t_serving = nullptr;
+
+// GUI thread only.
+Queue* g_target = nullptr; // where the GUI thread's calls go; null: the office thread
+// Inside a notification that the office delivers on the GUI thread itself
+// (nested in a UNO call the GUI thread made directly): the office waits on
+// this thread, so calls are made right here.
+int g_onCallingThread = 0;
+int g_waitDepth = 0;
+bool g_viewShown = false;
+QString g_activity;
+std::atomic<unsigned> g_giveUps { 0 };
+
+void wake() // lock held
+{
+    Hub& h = hub();
+    h.changed.notify_all();
+    if (h.eventWaits == 0)
+        return;
+    if (auto* app = QCoreApplication::instance())
+        if (auto* dispatcher = app->thread()->eventDispatcher())
+            dispatcher->wakeUp();
+}
+
+void runJob(std::unique_lock<std::mutex>& lock, const JobPtr& job)
+{
+    lock.unlock();
+    try {
+        (*job->work)();
+    } catch (...) {
+        job->error = std::current_exception();
+    }
+    lock.lock();
+    job->done = true;
+    wake();
+}
+
+bool runFront(std::unique_lock<std::mutex>& lock, Queue& queue)
+{
+    if (queue.empty())
+        return false;
+    const JobPtr job = queue.front();
+    queue.pop_front();
+    runJob(lock, job);
+    return true;
+}
+
+void serveOfficeThread()
+{
+    Hub& h = hub();
+    std::unique_lock lock(h.mutex);
+    for (;;) {
+        h.changed.wait(lock, [&] { return !h.officeJobs.empty(); });
+        const JobPtr job = h.officeJobs.front();
+        h.officeJobs.pop_front();
+        t_serving = job->awaited ? &h.officeJobs : nullptr;
+        runJob(lock, job);
+        t_serving = nullptr;
+    }
+}
+
+// Lives as long as the program: an office started from it is ended by the
+// kernel when its starting thread ends. A QThread, so that the process
+// objects made there have an event dispatcher to register with.
+Queue& officeQueue() // lock held
+{
+    static QThread* const thread = [] {
+        QThread* created = QThread::create(serveOfficeThread);
+        created->setObjectName(QStringLiteral("office"));
+        created->start();
+        return created;
+    }();
+    Q_UNUSED(thread);
+    return hub().officeJobs;
+}
+
+// Runs the calls the GUI thread waits for, queued for this thread, until
+// done() holds; work queued for later stays where it is.
+void serveUntil(std::unique_lock<std::mutex>& lock, Queue& mine, const std::function<bool()>& done)
+{
+    const auto awaited = [&] {
+        return std::find_if(mine.begin(), mine.end(), [](const JobPtr& job) { return job->awaited; });
+    };
+    for (;;) {
+        hub().changed.wait(lock, [&] { return done() || awaited() != mine.end(); });
+        const auto next = awaited();
+        if (next == mine.end())
+            return;
+        const JobPtr job = *next;
+        mine.erase(next);
+        runJob(lock, job);
+    }
+}
+
+void drainFromEventLoop()
+{
+    Hub& h = hub();
+    std::unique_lock lock(h.mutex);
+    while (runFront(lock, h.guiJobs)) {
+    }
+    while (g_waitDepth == 0 && runFront(lock, h.posted)) {
+    }
+}
+
+void scheduleDrain()
+{
+    if (auto* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(app, &drainFromEventLoop, Qt::QueuedConnection);
+}
+
+void giveUp()
+{
+    ++g_giveUps;
+    if (std::exchange(g_viewShown, false) && Automation::CurrentBusyView().hide)
+        Automation::CurrentBusyView().hide();
+    UnoOffice::abandonAll();
+}
+
+QString activityText()
+{
+    return g_activity.isEmpty() ? QStringLiteral("Жду ответа текстового редактора LibreOffice Writer…")
+                                : g_activity;
+}
+
+// The slow part of a wait: the event loop runs (user input only once the
+// busy view, which is modal, is up) until ready() holds.
+void waitWithEvents(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready)
+{
+    Hub& h = hub();
+    bool showsView = false;
+    QTimer viewTimer;
+    viewTimer.setSingleShot(true);
+    QObject::connect(&viewTimer, &QTimer::timeout, [&] {
+        const Automation::BusyView& view = Automation::CurrentBusyView();
+        if (g_viewShown || !view.show)
+            return;
+        g_viewShown = showsView = true;
+        view.show(activityText(), &giveUp);
+    });
+    viewTimer.start(BusyViewDelayMs);
+    ++h.eventWaits;
+    while (!ready()) {
+        if (runFront(lock, h.guiJobs))
+            continue;
+        const QEventLoop::ProcessEventsFlags input
+            = g_viewShown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
+        lock.unlock();
+        QCoreApplication::processEvents(input | QEventLoop::WaitForMoreEvents);
+        lock.lock();
+    }
+    --h.eventWaits;
+    if (showsView && std::exchange(g_viewShown, false) && Automation::CurrentBusyView().hide) {
+        lock.unlock();
+        Automation::CurrentBusyView().hide();
+        lock.lock();
+    }
+}
 
 } // namespace
 
@@ -134,52 +233,146 @@ bool onGuiThread()
     return !app || QThread::currentThread() == app->thread();
 }
 
+void waitUntil(const std::function<bool()>& ready)
+{
+    Hub& h = hub();
+    std::unique_lock lock(h.mutex);
+    ++g_waitDepth;
+    const auto quietEnd = Clock::now() + QuietWait;
+    while (!ready()) {
+        if (runFront(lock, h.guiJobs))
+            continue;
+        if (Clock::now() >= quietEnd) {
+            waitWithEvents(lock, ready);
+            break;
+        }
+        h.changed.wait_until(lock, quietEnd);
+    }
+    const bool postedWaits = --g_waitDepth == 0 && !h.posted.empty();
+    lock.unlock();
+    if (postedWaits)
+        scheduleDrain();
+}
+
 void run(const std::function<void()>& work)
 {
-    if (onGuiThread() && g_activePump)
-        g_activePump->runThere(work);
-    else
+    if (!QCoreApplication::instance() || !onGuiThread() || g_onCallingThread > 0) {
         work();
+        return;
+    }
+    auto job = std::make_shared<Job>();
+    job->work = &work;
+    job->awaited = true;
+    {
+        std::lock_guard lock(hub().mutex);
+        (g_target ? *g_target : officeQueue()).push_back(job);
+        hub().changed.notify_all();
+    }
+    waitUntil([&] { return job->done; });
+    if (job->error)
+        std::rethrow_exception(job->error);
+}
+
+void runLater(std::function<void()> work)
+{
+    std::lock_guard lock(hub().mutex);
+    officeQueue().push_back(makeJob(std::move(work)));
+    hub().changed.notify_all();
 }
 
 void post(std::function<void()> work)
 {
-    auto* app = QCoreApplication::instance();
-    if (!app)
-        return;
-    QMetaObject::invokeMethod(app, std::move(work), Qt::QueuedConnection);
+    {
+        std::lock_guard lock(hub().mutex);
+        hub().posted.push_back(makeJob(std::move(work)));
+    }
+    scheduleDrain();
 }
 
 bool serveGuiWork(std::function<void()> guiWork, int startTimeoutMs)
 {
     if (onGuiThread()) {
+        ++g_onCallingThread;
+        const auto restore = qScopeGuard([] { --g_onCallingThread; });
         guiWork();
         return true;
     }
-    // A notification caused by an office call that this thread runs for the
-    // GUI thread: the GUI thread waits for that call and takes the work now.
-    if (t_servedPump) {
-        t_servedPump->runOnGui(guiWork);
+    Hub& h = hub();
+    // A notification caused by a call that this thread runs for the GUI
+    // thread: the GUI thread waits for that call and takes the work now.
+    if (t_serving) {
+        const JobPtr job = makeJob(std::move(guiWork));
+        std::unique_lock lock(h.mutex);
+        h.guiJobs.push_back(job);
+        wake();
+        lock.unlock();
+        scheduleDrain();
+        lock.lock();
+        serveUntil(lock, *t_serving, [&] { return job->done; });
         return true;
     }
-    auto pump = std::make_shared<CallPump>();
-    post([pump, guiWork = std::move(guiWork)] {
-        // Without the pump when the UNO thread has stopped waiting.
-        const bool pumped = pump->begin();
-        CallPump* outer = pumped ? std::exchange(g_activePump, pump.get()) : g_activePump;
+    struct Pump {
+        Queue calls;
+        bool started = false;
+        bool finished = false;
+        bool abandoned = false;
+    };
+    auto pump = std::make_shared<Pump>();
+    const JobPtr job = makeJob([pump, guiWork = std::move(guiWork)] {
+        bool pumped = false;
+        {
+            std::lock_guard lock(hub().mutex);
+            pumped = pump->started = !pump->abandoned;
+            hub().changed.notify_all();
+        }
+        Queue* outer = g_target;
+        if (pumped)
+            g_target = &pump->calls;
         try {
             guiWork();
         } catch (...) {
             // Dropped (see the header); a pumped UNO thread must still be let go.
         }
-        g_activePump = outer;
-        if (pumped)
-            pump->finish();
+        g_target = outer;
+        if (pumped) {
+            std::lock_guard lock(hub().mutex);
+            pump->finished = true;
+            hub().changed.notify_all();
+        }
     });
-    CallPump* outer = std::exchange(t_servedPump, pump.get());
-    const bool served = pump->serve(startTimeoutMs);
-    t_servedPump = outer;
-    return served;
+    std::unique_lock lock(h.mutex);
+    h.guiJobs.push_back(job);
+    wake();
+    lock.unlock();
+    scheduleDrain();
+    lock.lock();
+    if (!h.changed.wait_for(
+            lock, std::chrono::milliseconds(startTimeoutMs), [&] { return pump->started; })) {
+        pump->abandoned = true;
+        return false;
+    }
+    Queue* outer = std::exchange(t_serving, &pump->calls);
+    serveUntil(lock, pump->calls, [&] { return pump->finished; });
+    t_serving = outer;
+    return true;
+}
+
+unsigned giveUpCount()
+{
+    return g_giveUps;
+}
+
+Activity::Activity(const QString& what)
+    : m_gui(onGuiThread())
+{
+    if (m_gui)
+        m_outer = std::exchange(g_activity, what);
+}
+
+Activity::~Activity()
+{
+    if (m_gui)
+        g_activity = m_outer;
 }
 
 } // namespace UnoCall

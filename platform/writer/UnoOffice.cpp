@@ -3,6 +3,7 @@
 #include "platform/automation/HResult.h"
 #include "platform/automation/OleError.h"
 #include "platform/writer/CallLimit.h"
+#include "platform/writer/UnoCall.h"
 
 #include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/connection/Connector.hpp>
@@ -90,19 +91,21 @@ UnoOffice::~UnoOffice()
             bridge->dispose();
     } catch (const uno::Exception&) {
     }
-    // The process object would wait for the office to end; it ended or was
-    // killed by terminate, abandon or shutdown, and is let go here otherwise.
+    // The office ended or was killed by terminate, abandon or shutdown, and is
+    // killed here otherwise; the process object is reaped and deleted on the
+    // thread that started it, which is the only one it may be used on.
     if (!m_process)
         return;
-    if (m_process->state() != QProcess::NotRunning) {
+    if (OfficeProcess::isRunning(m_pid))
         OfficeProcess::kill(m_pid);
-        if (m_process->thread() == QThread::currentThread())
-            m_process->waitForFinished(5000);
-    }
-    // The last holder may be a UNO thread; the process object belongs to the
-    // thread that started the office.
-    if (m_process->thread() != QThread::currentThread())
-        m_process.release()->deleteLater();
+    const auto reap = [process = m_process.release()] {
+        process->waitForFinished(5000);
+        delete process;
+    };
+    if (m_processThread == QThread::currentThread())
+        reap();
+    else
+        UnoCall::runLater(reap);
 }
 
 void UnoOffice::abandonAll()
@@ -170,7 +173,7 @@ std::shared_ptr<UnoOffice> UnoOffice::connect(const QString& pipeName)
     }
 }
 
-std::shared_ptr<UnoOffice> UnoOffice::start(const OfficeStartOptions& options)
+std::shared_ptr<UnoOffice> UnoOffice::start(const OfficeStartOptions& options, const std::function<bool()>& givenUp)
 {
     QString error;
     std::unique_ptr<QProcess> process = OfficeProcess::startChild(options, &error);
@@ -183,8 +186,11 @@ std::shared_ptr<UnoOffice> UnoOffice::start(const OfficeStartOptions& options)
     QDeadlineTimer afterExit(QDeadlineTimer::Forever);
     int restarts = 0;
     while (!deadline.hasExpired()) {
+        if (givenUp && givenUp())
+            break;
         if (auto office = connect(options.pipeName)) {
             office->m_pid = pid;
+            office->m_processThread = process->thread();
             office->m_process = std::move(process);
             return office;
         }
@@ -204,7 +210,10 @@ std::shared_ptr<UnoOffice> UnoOffice::start(const OfficeStartOptions& options)
     }
     OfficeProcess::kill(pid);
     process->waitForFinished(5000);
-    throw Automation::EOleError(QStringLiteral("Текстовый редактор %1 не ответил").arg(options.program),
+    if (givenUp && givenUp())
+        throw Automation::EOleError(QStringLiteral("Запуск текстового редактора прерван"), Automation::E_ABORT);
+    throw Automation::EOleError(QStringLiteral("Текстовый редактор LibreOffice Writer не ответил за %1 с после запуска")
+                                    .arg(options.startTimeoutMs / 1000),
         Automation::CO_E_SERVER_EXEC_FAILURE);
 }
 

@@ -15,6 +15,7 @@
 #include <mutex>
 
 class QProcess;
+class QThread;
 
 using rtl::OUString;
 
@@ -30,8 +31,10 @@ public:
 
     // The office listening on the pipe, or nullptr when nothing listens.
     static std::shared_ptr<UnoOffice> connect(const QString& pipeName);
-    // Starts an office and waits (bounded) until it answers; throws EOleError.
-    static std::shared_ptr<UnoOffice> start(const OfficeStartOptions& options);
+    // Starts an office and waits (bounded) until it answers; throws EOleError,
+    // also when givenUp() turns true meanwhile.
+    static std::shared_ptr<UnoOffice> start(
+        const OfficeStartOptions& options, const std::function<bool()>& givenUp = {});
 
     css::uno::Reference<css::uno::XComponentContext> context() const { return m_context; }
     css::uno::Reference<css::lang::XMultiComponentFactory> serviceManager() const;
@@ -58,10 +61,11 @@ public:
     // return in time: an office this program started is killed, any other
     // one is let go, and the calls waiting on them fail. Safe on any thread.
     static void abandonAll();
+    // The same for this office alone.
+    void abandon();
 
 private:
     UnoOffice();
-    void abandon();
     static std::shared_ptr<UnoOffice> tryConnect(const QString& pipeName);
     void connectionLost();
 
@@ -71,6 +75,7 @@ private:
     css::uno::Reference<css::lang::XEventListener> m_bridgeListener;
     qint64 m_pid = 0;
     std::unique_ptr<QProcess> m_process;
+    QThread* m_processThread = nullptr;
     std::atomic<bool> m_lost { false };
     std::atomic<bool> m_abandoned { false };
     std::mutex m_handlerMutex;

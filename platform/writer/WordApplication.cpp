@@ -3,6 +3,7 @@
 #include "platform/automation/WordTypeLib.h"
 #include "platform/writer/OfficeCall.h"
 #include "platform/writer/OfficeListeners.h"
+#include "platform/writer/OfficeUserName.h"
 #include "platform/writer/WordCollection.h"
 #include "platform/writer/WordDocument.h"
 #include "platform/writer/WordRange.h"
@@ -12,9 +13,12 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/document/XDocumentProperties.hpp>
+#include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextViewCursor.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
@@ -53,6 +57,25 @@ QString localPath(const OUString& url)
 OUString fileUrl(const QString& path)
 {
     return toOUString(QUrl::fromLocalFile(QDir(path).absolutePath()).toString(QUrl::FullyEncoded));
+}
+
+// What Word gives a new document: the user as its author, and table rows
+// that stay with the next row on a page where their paragraphs keep with
+// the next one (Writer does that only when the document asks for it).
+void setUpAsWordDocument(
+    const Reference<frame::XModel>& model, const Reference<uno::XComponentContext>& office)
+{
+    Reference<util::XModifiable> modifiable(model, UNO_QUERY_THROW);
+    const bool wasModified = modifiable->isModified();
+    Reference<beans::XPropertySet>(Reference<lang::XMultiServiceFactory>(model, UNO_QUERY_THROW)
+                                       ->createInstance(OUString("com.sun.star.text.DocumentSettings")),
+        UNO_QUERY_THROW)
+        ->setPropertyValue(OUString("TableRowKeep"), Any(true));
+    if (const QString author = OfficeUserName(office); !author.isEmpty())
+        Reference<document::XDocumentPropertiesSupplier>(model, UNO_QUERY_THROW)
+            ->getDocumentProperties()
+            ->setAuthor(toOUString(author));
+    modifiable->setModified(wasModified);
 }
 
 Reference<beans::XPropertySet> pathSettings(const Reference<uno::XComponentContext>& context)
@@ -259,6 +282,7 @@ Variant WordApplication::addDocument(const Args& args)
             UNO_QUERY);
         if (!created.is() || !Reference<text::XTextDocument>(created, UNO_QUERY).is())
             throw EOleError(QStringLiteral("Не удалось создать документ"), Automation::E_FAIL);
+        setUpAsWordDocument(created, m_office->context());
         if (!m_screenUpdating) {
             created->lockControllers();
             m_lockedModels.push_back(created);

@@ -21,5 +21,8 @@ public:
             return item(index);
         });
     }
-    void add(const QString& name, Getter get) { addMember(name, std::move(get)); }
+    void add(const QString& name, Getter get, Setter put = {})
+    {
+        addMember(name, std::move(get), std::move(put));
+    }
 };

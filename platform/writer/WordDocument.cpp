@@ -1,6 +1,7 @@
 #include "platform/writer/WordDocument.h"
 
 #include "platform/automation/WordTypeLib.h"
+#include "platform/files/WriteFailure.h"
 #include "platform/writer/OfficeCall.h"
 #include "platform/writer/UnoOffice.h"
 #include "platform/writer/WordApplication.h"
@@ -18,6 +19,7 @@
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/frame/XTitle.hpp>
+#include <com/sun/star/io/IOException.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
@@ -311,8 +313,17 @@ void WordDocument::saveAs(const QString& file)
     const uno::Sequence<beans::PropertyValue> arguments(values, 2);
     m_savingByProgram = true;
     const auto saved = qScopeGuard([this] { m_savingByProgram = false; });
-    OfficeCall::runSaving(
-        [&] { Reference<frame::XStorable>(m_model, UNO_QUERY_THROW)->storeAsURL(url, arguments); });
+    OfficeCall::runSaving([&] {
+        try {
+            Reference<frame::XStorable>(m_model, UNO_QUERY_THROW)->storeAsURL(url, arguments);
+        } catch (const io::IOException&) {
+            // The office's own words are an error code and a source line.
+            throw EOleError(QStringLiteral("Не могу сохранить документ в файл %1: %2")
+                                .arg(QDir::toNativeSeparators(absolute),
+                                    WriteFailure::reason(QFileInfo(absolute).absolutePath())),
+                Automation::E_FAIL);
+        }
+    });
 }
 
 void WordDocument::close(const Variant& saveChanges)

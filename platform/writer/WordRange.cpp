@@ -1,5 +1,6 @@
 #include "platform/writer/WordRange.h"
 
+#include "platform/automation/WordTypeLib.h"
 #include "platform/writer/OfficeCall.h"
 #include "platform/writer/UnoOffice.h"
 #include "platform/writer/WriterTableModel.h"
@@ -109,6 +110,19 @@ void setBorders(const std::vector<ResolvedCell>& cells, WriterText::Edge edge, i
         setBorder(*(edge == Edge::Left ? rowCellsList.front() : rowCellsList.back()), edge, lineStyle);
 }
 
+// Word's inside vertical lines of a block of cells are the right lines of
+// the cells that have a neighbour after them in their row. Only a span of
+// positions can reach from one table into the next.
+std::vector<ResolvedCell> cellsBeforeAnother(const std::vector<ResolvedCell>& cells, bool oneTable)
+{
+    std::vector<ResolvedCell> before;
+    for (size_t i = 0; i + 1 < cells.size(); ++i)
+        if (cells[i].row == cells[i + 1].row
+            && (oneTable || tableName(cells[i].table) == tableName(cells[i + 1].table)))
+            before.push_back(cells[i]);
+    return before;
+}
+
 // After a change of the rows row..lastRow of the table, which now stand as
 // lastRow + rowShift, what is known of the other rows stays known. A change
 // that failed half-way may have touched any row from the first on.
@@ -205,10 +219,15 @@ private:
 
 class WordBorder : public DispatchObject {
 public:
-    WordBorder(RangeTarget target, WriterText::Edge edge)
+    WordBorder(RangeTarget target, int wordIndex)
         : DispatchObject(QStringLiteral("Border"))
     {
-        auto resolve = [target] { return resolveCells(target); };
+        const bool inside = wordIndex == Word::wdBorderVertical;
+        const auto edge = inside ? WriterText::Edge::Right : WriterText::edgeFromWord(wordIndex);
+        auto resolve = [target, inside] {
+            auto cells = resolveCells(target);
+            return inside ? cellsBeforeAnother(cells, target.kind != RangeTarget::Kind::Span) : cells;
+        };
         addProperty(
             QStringLiteral("LineStyle"),
             [resolve, edge] {
@@ -217,9 +236,16 @@ public:
                     return Variant(cells.empty() ? 0 : WriterText::borderLineStyle(cells.front().cell, edge));
                 });
             },
-            [resolve, edge](const Variant& v) {
+            [resolve, edge, inside](const Variant& v) {
                 const int style = v.toInt();
-                OfficeCall::run([&] { setBorders(resolve(), edge, style); });
+                OfficeCall::run([&] {
+                    if (!inside) {
+                        setBorders(resolve(), edge, style);
+                        return;
+                    }
+                    for (const ResolvedCell& cell : resolve())
+                        setBorder(cell, edge, style);
+                });
             });
         addProperty(QStringLiteral("Visible"), [resolve, edge] {
             return OfficeCall::run([&] {
@@ -236,8 +262,7 @@ public:
         : DispatchObject(QStringLiteral("Borders"))
     {
         addMember(QStringLiteral("Item"), [target](const Args& args) {
-            const auto edge = WriterText::edgeFromWord(args.required(0).toInt());
-            return MakeDispatch<WordBorder>(target, edge)->asVariant();
+            return MakeDispatch<WordBorder>(target, args.required(0).toInt())->asVariant();
         });
         addProperty(QStringLiteral("Count"), [] { return Variant(4); });
     }
@@ -284,6 +309,26 @@ public:
                 OfficeCall::run([&] {
                     for (const auto& text : texts())
                         WriterText::setAlignment(text, alignment);
+                });
+            });
+        // Writer's "keep with next paragraph"; in a table it keeps the row
+        // with the next one (see the document's TableRowKeep).
+        addProperty(
+            QStringLiteral("KeepWithNext"),
+            [texts] {
+                return OfficeCall::run([&] {
+                    const TextList list = texts();
+                    bool keep = false;
+                    if (!list.empty())
+                        WriterText::property(list.front(), QStringLiteral("ParaKeepTogether")) >>= keep;
+                    return Variant(keep);
+                });
+            },
+            [texts](const Variant& v) {
+                const uno::Any keep(v.toBool());
+                OfficeCall::run([&] {
+                    for (const auto& text : texts())
+                        WriterText::setProperty(text, QStringLiteral("ParaKeepTogether"), keep);
                 });
             });
     }
@@ -333,11 +378,36 @@ public:
     }
 };
 
+// Word's Cell.Merge: the cells from one cell to another become one.
+void mergeCells(const RangeTarget& from, const RangeTarget& to)
+{
+    const auto [first, last] = OfficeCall::run([&] {
+        if (tableName(from.table) != tableName(to.table))
+            throw EOleError(
+                QStringLiteral("Объединить можно только ячейки одной таблицы"), Automation::E_FAIL);
+        return std::pair(cellNameOf(from.cell), cellNameOf(to.cell));
+    });
+    const auto [top, bottom] = std::minmax(rowOfCellName(first), rowOfCellName(last));
+    bool done = false;
+    const auto changed = qScopeGuard([&] { forgetRows(from.document, from.table, top, bottom, 0, done); });
+    OfficeCall::run([&] { WriterTableModel(from.table).merge(first, last); });
+    done = true;
+}
+
 class WordCell : public DispatchObject {
 public:
     explicit WordCell(RangeTarget target)
         : DispatchObject(QStringLiteral("Cell"))
+        , m_target(target)
     {
+        addMember(QStringLiteral("Merge"), [target](const Args& args) {
+            const auto* other = dynamic_cast<const WordCell*>(args.required(0).toDispatch().get());
+            if (!other)
+                throw EOleError(QStringLiteral("Cell.Merge объединяет ячейку только с другой ячейкой"),
+                    Automation::DISP_E_TYPEMISMATCH);
+            mergeCells(target, other->m_target);
+            return Variant();
+        });
         addProperty(QStringLiteral("Range"), [target] { return WordRange::make(target); });
         addProperty(QStringLiteral("Shading"), [target] {
             return MakeDispatch<WordShading>([target] { return resolveCells(target); })->asVariant();
@@ -346,6 +416,9 @@ public:
             return OfficeCall::run([&] { return Variant(rowOfCellName(cellNameOf(target.cell))); });
         });
     }
+
+private:
+    RangeTarget m_target;
 };
 
 } // namespace

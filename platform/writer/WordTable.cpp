@@ -8,8 +8,10 @@
 
 #include <QScopeGuard>
 
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/table/XTableRows.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/text/XTextTablesSupplier.hpp>
@@ -61,13 +63,41 @@ public:
     }
 };
 
+Reference<beans::XPropertySet> rowProperties(const Reference<text::XTextTable>& table, int index)
+{
+    return Reference<beans::XPropertySet>(table->getRows()->getByIndex(index), UNO_QUERY_THROW);
+}
+
+// Word's AllowBreakAcrossPages of the rows there are: read from the first.
+void addRowBreaking(WordCollection& rows, const TableHandle& handle)
+{
+    rows.add(
+        QStringLiteral("AllowBreakAcrossPages"),
+        [handle](const Args&) {
+            return OfficeCall::run([&] {
+                bool allowed = true;
+                rowProperties(handle.table, 0)->getPropertyValue(OUString("IsSplitAllowed")) >>= allowed;
+                return Variant(allowed);
+            });
+        },
+        [handle](const Args&, const Variant& value) {
+            const uno::Any allowed(value.toBool());
+            OfficeCall::run([&] {
+                const int count = handle.table->getRows()->getCount();
+                for (int index = 0; index < count; ++index)
+                    rowProperties(handle.table, index)->setPropertyValue(OUString("IsSplitAllowed"), allowed);
+            });
+        });
+}
+
 Variant MakeWordRows(const TableHandle& handle)
 {
-    return MakeDispatch<WordCollection>(
+    auto rows = MakeDispatch<WordCollection>(
         QStringLiteral("Rows"),
         [handle] { return OfficeCall::run([&] { return WriterTableModel(handle.table).rowCount(); }); },
-        [handle](int row) { return MakeDispatch<WordRow>(handle, row)->asVariant(); })
-        ->asVariant();
+        [handle](int row) { return MakeDispatch<WordRow>(handle, row)->asVariant(); });
+    addRowBreaking(*rows, handle);
+    return rows->asVariant();
 }
 
 class WordTable : public DispatchObject {

@@ -7,15 +7,23 @@
 #include "platform/writer/UnoOffice.h"
 #include "platform/writer/WordApplication.h"
 
+#include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/uno/Exception.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLockFile>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <algorithm>
+#include <atomic>
+#include <mutex>
 
 using Automation::ComPtr;
+using Automation::EOleError;
 using Automation::HRESULT;
 using Automation::IDispatch;
 
@@ -27,6 +35,15 @@ WriterServer::Settings g_settings;
 ComPtr<WordApplication> g_application;
 // Offices this program started, ended by shutdown().
 std::vector<std::shared_ptr<UnoOffice>> g_started;
+
+// An office started ahead of need; its start runs on the office thread.
+struct Prepared {
+    std::mutex mutex;
+    bool starting = true;
+    std::shared_ptr<UnoOffice> office;
+    std::atomic<bool> cancelled { false };
+};
+std::shared_ptr<Prepared> g_prepared;
 
 bool useHeadless()
 {
@@ -42,6 +59,81 @@ bool useHeadless()
         return true;
     const QString platform = QGuiApplication::platformName();
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+OfficeStartOptions startOptions()
+{
+    OfficeStartOptions options;
+    options.program = g_settings.officeProgram;
+    options.pipeName = g_settings.pipeName;
+    options.headless = useHeadless();
+    options.startTimeoutMs = g_settings.startTimeoutMs;
+    const QString profile = g_settings.profileFolder.isEmpty()
+        ? WriterServer::instanceProfile(
+              QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/TessoraPro"))
+        : g_settings.profileFolder;
+    options.profileUrl = QUrl::fromLocalFile(QDir(profile).absolutePath()).toString(QUrl::FullyEncoded);
+    return options;
+}
+
+// Why the office cannot do what the program wants of it; empty when it can.
+QString officeProblem(const OfficeStartOptions& options)
+{
+    const QFileInfo program(options.program);
+    if (!program.isFile() || !program.isExecutable())
+        return QStringLiteral("LibreOffice Writer не установлен (нет программы %1). "
+                              "Установите его командой: sudo apt install libreoffice-writer")
+            .arg(options.program);
+    if (!options.headless && !OfficeProcess::canShowWindows(options.program))
+        return QStringLiteral("Установлен LibreOffice Writer без окон (пакет libreoffice-writer-nogui), "
+                              "он не может показать отчет. Установите Writer с окнами командой: "
+                              "sudo apt install libreoffice-writer");
+    return {};
+}
+
+// Ends an office started ahead of need that nobody took (its settings
+// changed, or the program ends).
+void dropPrepared()
+{
+    const std::shared_ptr<Prepared> prepared = std::exchange(g_prepared, {});
+    if (!prepared)
+        return;
+    prepared->cancelled = true;
+    std::lock_guard lock(prepared->mutex);
+    if (prepared->office)
+        g_started.push_back(std::exchange(prepared->office, {}));
+}
+
+// The office started ahead of need, once its start ended; null when it failed.
+std::shared_ptr<UnoOffice> takePrepared()
+{
+    const std::shared_ptr<Prepared> prepared = g_prepared;
+    if (!prepared)
+        return nullptr;
+    const unsigned giveUps = UnoCall::giveUpCount();
+    UnoCall::waitUntil([&] {
+        std::lock_guard lock(prepared->mutex);
+        return !prepared->starting || UnoCall::giveUpCount() != giveUps;
+    });
+    if (UnoCall::giveUpCount() != giveUps) {
+        dropPrepared();
+        throw EOleError(QStringLiteral("Запуск текстового редактора прерван"), Automation::E_ABORT);
+    }
+    g_prepared.reset();
+    std::lock_guard lock(prepared->mutex);
+    if (prepared->office && prepared->office->isAlive()) {
+        OfficeProcess::setNormalPriority(prepared->office->pid());
+        return prepared->office;
+    }
+    return nullptr;
+}
+
+std::shared_ptr<UnoOffice> startOffice(const OfficeStartOptions& options)
+{
+    const unsigned giveUps = UnoCall::giveUpCount();
+    std::shared_ptr<UnoOffice> office;
+    UnoCall::run([&] { office = UnoOffice::start(options, [giveUps] { return UnoCall::giveUpCount() != giveUps; }); });
+    return office;
 }
 
 void dropDeadInstance()
@@ -61,17 +153,24 @@ HRESULT handOut(ComPtr<IDispatch>& out)
     return Automation::S_OK;
 }
 
+void makeApplication(const std::shared_ptr<UnoOffice>& office, bool headless)
+{
+    UnoCall::run([&] { g_application = Automation::MakeDispatch<WordApplication>(office, headless); });
+}
+
 HRESULT getActive(ComPtr<IDispatch>& out)
 {
     dropDeadInstance();
     if (!g_application) {
-        std::shared_ptr<UnoOffice> office = UnoOffice::connect(g_settings.pipeName);
+        // An office started ahead of need is not running for anyone yet.
+        if (g_prepared)
+            return Automation::MK_E_UNAVAILABLE;
+        std::shared_ptr<UnoOffice> office;
+        UnoCall::run([&] { office = UnoOffice::connect(g_settings.pipeName); });
         if (!office)
             return Automation::MK_E_UNAVAILABLE;
         try {
-            g_application = Automation::MakeDispatch<WordApplication>(office, useHeadless());
-        } catch (const Automation::EOleError& e) {
-            return e.ErrorCode();
+            makeApplication(office, useHeadless());
         } catch (const css::uno::Exception&) {
             return Automation::RPC_E_DISCONNECTED;
         }
@@ -79,29 +178,70 @@ HRESULT getActive(ComPtr<IDispatch>& out)
     return handOut(out);
 }
 
+// Failures are thrown (EOleError) with their reason for the automation
+// layer to pass on.
 HRESULT create(ComPtr<IDispatch>& out)
 {
     dropDeadInstance();
     if (g_application)
         return handOut(out);
-    OfficeStartOptions options;
-    options.program = g_settings.officeProgram;
-    options.pipeName = g_settings.pipeName;
-    options.headless = useHeadless();
-    options.startTimeoutMs = g_settings.startTimeoutMs;
-    if (!g_settings.profileFolder.isEmpty())
-        options.profileUrl
-            = QUrl::fromLocalFile(QDir(g_settings.profileFolder).absolutePath()).toString(QUrl::FullyEncoded);
+    const OfficeStartOptions options = startOptions();
+    if (const QString problem = officeProblem(options); !problem.isEmpty()) {
+        dropPrepared();
+        throw EOleError(problem, Automation::CO_E_APPNOTFOUND);
+    }
+    const UnoCall::Activity starting(QStringLiteral("Запускаю текстовый редактор LibreOffice Writer…"));
+    std::shared_ptr<UnoOffice> office = takePrepared();
+    if (!office)
+        office = startOffice(options);
+    g_started.push_back(office);
     try {
-        std::shared_ptr<UnoOffice> office = UnoOffice::start(options);
-        g_started.push_back(office);
-        g_application = Automation::MakeDispatch<WordApplication>(office, options.headless);
-    } catch (const Automation::EOleError& e) {
-        return e.ErrorCode();
+        makeApplication(office, options.headless);
     } catch (const css::uno::Exception&) {
-        return Automation::CO_E_SERVER_EXEC_FAILURE;
+        throw EOleError(QStringLiteral("Текстовый редактор LibreOffice Writer не отвечает после запуска"),
+            Automation::CO_E_SERVER_EXEC_FAILURE);
     }
     return handOut(out);
+}
+
+// A bare office start leaves Writer itself unloaded; a hidden document made
+// and closed again loads it, so that the report's first document is quick.
+void loadWriter(const UnoOffice& office)
+{
+    using namespace css;
+    const beans::PropertyValue hidden = namedValue("Hidden", uno::Any(true));
+    const uno::Reference<util::XCloseable> document(
+        uno::Reference<frame::XComponentLoader>(office.desktop(), uno::UNO_QUERY_THROW)
+            ->loadComponentFromURL(OUString("private:factory/swriter"), OUString("_blank"), 0,
+                uno::Sequence<beans::PropertyValue>(&hidden, 1)),
+        uno::UNO_QUERY_THROW);
+    document->close(true);
+}
+
+void prepareOffice()
+{
+    dropDeadInstance();
+    if (g_application || g_prepared)
+        return;
+    OfficeStartOptions options = startOptions();
+    if (!officeProblem(options).isEmpty())
+        return;
+    options.lowPriority = true;
+    auto prepared = std::make_shared<Prepared>();
+    g_prepared = prepared;
+    UnoCall::runLater([prepared, options] {
+        std::shared_ptr<UnoOffice> office;
+        try {
+            office = UnoOffice::start(options, [prepared] { return prepared->cancelled.load(); });
+            const CallLimit limit(CallLimit::callMs(), [office] { office->abandon(); });
+            loadWriter(*office);
+        } catch (...) {
+            // Told when a report asks for the office and its own start fails.
+        }
+        std::lock_guard lock(prepared->mutex);
+        prepared->office = office;
+        prepared->starting = false;
+    });
 }
 
 } // namespace
@@ -110,8 +250,11 @@ namespace WriterServer {
 
 void Register()
 {
-    Automation::RegisterServer(
-        QStringLiteral("Word.Application"), Word::CLSID_Application, { create, getActive });
+    Automation::RegisterServer(QStringLiteral("Word.Application"), Word::CLSID_Application, Factory());
+}
+
+Automation::ClassFactory Factory()
+{
     // The office connection is let go while Qt and UNO are still whole, not
     // among the static destructors at exit.
     static const bool cleanupAdded = [] {
@@ -119,6 +262,12 @@ void Register()
         return true;
     }();
     Q_UNUSED(cleanupAdded);
+    return { create, getActive, prepareOffice };
+}
+
+void prepare()
+{
+    prepareOffice();
 }
 
 void setSettings(const Settings& settings)
@@ -127,6 +276,9 @@ void setSettings(const Settings& settings)
     // no longer the running one (an office it started still ends at shutdown).
     if (settings.pipeName != g_settings.pipeName || settings.officeProgram != g_settings.officeProgram)
         g_application.reset();
+    if (settings.pipeName != g_settings.pipeName || settings.officeProgram != g_settings.officeProgram
+        || settings.profileFolder != g_settings.profileFolder || settings.headless != g_settings.headless)
+        dropPrepared();
     g_settings = settings;
 }
 
@@ -138,6 +290,7 @@ Settings settings()
 void shutdown()
 {
     g_application.reset();
+    dropPrepared();
     for (const auto& office : std::exchange(g_started, {})) {
         if (!office->ownedByProgram())
             continue;
@@ -156,7 +309,36 @@ qint64 startedOfficePid()
     for (const auto& office : g_started)
         if (OfficeProcess::isRunning(office->pid()))
             return office->pid();
+    if (g_prepared) {
+        std::lock_guard lock(g_prepared->mutex);
+        if (g_prepared->office)
+            return g_prepared->office->pid();
+    }
     return 0;
+}
+
+QString instanceProfile(const QString& cacheFolder)
+{
+    // Held until the program ends; a lock left by an instance that ended
+    // without letting go is taken over.
+    static std::unique_ptr<QLockFile> held;
+    static QString folder;
+    if (held)
+        return folder;
+    QDir().mkpath(cacheFolder);
+    QFile::setPermissions(cacheFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (int number = 1;; ++number) {
+        const QString candidate = QDir(cacheFolder).filePath(QStringLiteral("office-%1").arg(number));
+        auto lock = std::make_unique<QLockFile>(candidate + QStringLiteral(".lock"));
+        lock->setStaleLockTime(0);
+        if (lock->tryLock(0)) {
+            held = std::move(lock);
+            folder = candidate;
+            return folder;
+        }
+        if (lock->error() != QLockFile::LockFailedError)
+            return QDir(cacheFolder).filePath(QStringLiteral("office-pid-%1").arg(QCoreApplication::applicationPid()));
+    }
 }
 
 } // namespace WriterServer

@@ -303,6 +303,9 @@ void drawIcons(const QString& folder)
     saveIcon(folder + "/marks/1", 18, markEmpty);
     saveIcon(folder + "/answer/yes", 24, [](QPainter& p) { answerIcon(p, true); });
     saveIcon(folder + "/answer/no", 24, [](QPainter& p) { answerIcon(p, false); });
-    // One size only: it goes to the desktop's 256x256 icon folder.
+    // The window icon, also the desktop's 256x256 one.
     savePng(paintIcon(256, 256, programIcon), folder + "/app/tessora.png");
+    // The desktop's other icon sizes, each drawn at its own size.
+    for (const int size : { 16, 22, 24, 32, 48, 64, 128, 512 })
+        savePng(paintIcon(256, size, programIcon), folder + QStringLiteral("/app/hicolor/%1.png").arg(size));
 }

@@ -1,0 +1,21 @@
+// The yardstick of the start-up benchmark: a bare Qt window with a menu and a
+// status bar, started and ended as the program is.
+#include "app/StartProbe.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QMainWindow window;
+    window.menuBar()->addMenu(QStringLiteral("Файл"))->addAction(QStringLiteral("Выход"));
+    window.menuBar()->addMenu(QStringLiteral("Справка"));
+    window.statusBar()->showMessage(QStringLiteral("Готово"));
+    window.resize(800, 600);
+    window.show();
+    InstallStartProbe();
+    return application.exec();
+}

@@ -1,0 +1,99 @@
+#include "app/MainU.h"
+
+#include "platform/writer/WriterServer.h"
+#include "report/ReportU.h"
+#include "tests/WriterTestOffice.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <algorithm>
+
+// Prints how long «Отчет» in the main window takes until the report is
+// shown: in the usual flow, where the conclusion page was read for a few
+// seconds and the office started meanwhile, and with no head start at all,
+// beside what that may cost (an office start plus a report in a running office).
+class BenchReportWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void reportFromTheWindow();
+};
+
+namespace {
+
+constexpr int Runs = 5;
+constexpr int HeadStartMs = 4000;
+constexpr int DataPageTag = 1;
+constexpr int ConclusionPageTag = 14;
+
+qint64 Median(QList<qint64> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+QString Figure(const QList<qint64>& values)
+{
+    const auto [low, high] = std::minmax_element(values.begin(), values.end());
+    return QStringLiteral("median %1 ms (%2–%3 ms, %4 runs)").arg(Median(values)).arg(*low).arg(*high).arg(values.size());
+}
+
+} // namespace
+
+void BenchReportWindow::reportFromTheWindow()
+{
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    WriterTestOffice guard(QStringLiteral("bench_window"));
+    TfrmTessora window;
+    window.show();
+    auto* report = window.findChild<QAction*>(QStringLiteral("acReport"));
+    QElapsedTimer timer;
+    const auto timedReport = [&] {
+        timer.start();
+        report->trigger();
+        return window.Report().ReportDoc.isEmpty() ? -1 : timer.elapsed();
+    };
+    const auto leave = [&] {
+        window.SelectPageByTag(DataPageTag);
+        WriterServer::shutdown();
+    };
+    // The first start makes the office's profile; a user waits for it once.
+    window.SelectPageByTag(ConclusionPageTag);
+    QVERIFY(timedReport() >= 0);
+    leave();
+
+    QList<qint64> usual, warm, cold, start;
+    for (int run = 0; run < Runs; ++run) {
+        window.SelectPageByTag(ConclusionPageTag);
+        QTest::qWait(HeadStartMs);
+        usual << timedReport();
+        window.Report().ReportDoc.call(QStringLiteral("Close"), 0);
+        warm << timedReport();
+        leave();
+        window.SelectPageByTag(ConclusionPageTag);
+        cold << timedReport();
+        leave();
+        timer.start();
+        QVERIFY(window.Report().ConnectWord());
+        start << timer.elapsed();
+        window.Report().CloseConclusionDocuments();
+        WriterServer::shutdown();
+    }
+    for (const auto* figures : { &usual, &warm, &cold })
+        QVERIFY(!figures->contains(-1));
+
+    qInfo().noquote() << QStringLiteral("«Отчет» to report shown, conclusion page shown %1 s first: %2; goal < 500 ms")
+                             .arg(HeadStartMs / 1000)
+                             .arg(Figure(usual));
+    qInfo().noquote() << QStringLiteral("«Отчет» to report shown, no head start: %1; goal ≤ office start + warm "
+                                        "report = %2 ms")
+                             .arg(Figure(cold))
+                             .arg(Median(start) + Median(warm));
+    qInfo().noquote() << QStringLiteral("office start to connected, no document: %1").arg(Figure(start));
+    qInfo().noquote() << QStringLiteral("warm report, «Отчет» with the office running: %1").arg(Figure(warm));
+}
+
+QTEST_MAIN(BenchReportWindow)
+#include "bench_report_window.moc"
