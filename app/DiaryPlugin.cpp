@@ -16,8 +16,8 @@ public:
     {
         return new TfrmDiary(saveNeeded, folder, parent);
     }
-    QString KeepExamination(const ExaminationRecord& record, const Conclusion& conclusion, const QString& savedFile,
-        const QString& folder, bool saveNeeded) override
+    QString KeepExamination(const ExaminationRecord& record, const Conclusion& conclusion,
+        const QString& savedFile, const QString& folder, bool saveNeeded) override
     {
         const TDiaryOutcome outcome = RecordExamination(record, conclusion, savedFile, folder, saveNeeded);
         return outcome.report ? DiaryFailureMessage(outcome.failure) : QString();

@@ -166,7 +166,8 @@ QString TfrmTessora::ConclusionText() const
 {
     try {
         if (!FReport->ReportDoc.isEmpty()) {
-            const QString text = FReport->ReportDoc.call(QStringLiteral("Range")).get(QStringLiteral("Text")).toString();
+            const QString text
+                = FReport->ReportDoc.call(QStringLiteral("Range")).get(QStringLiteral("Text")).toString();
             if (!text.trimmed().isEmpty())
                 return text;
         }
@@ -193,7 +194,8 @@ void TfrmTessora::KeepConclusionText(const QString& reason)
         }
     }
     MessageBoxes::showError(this,
-        QStringLiteral("Заключение не удалось сохранить: %1.\nЗаписать его текст тоже не удалось.").arg(reason));
+        QStringLiteral("Заключение не удалось сохранить: %1.\nЗаписать его текст тоже не удалось.")
+            .arg(reason));
 }
 
 void TfrmTessora::NoteConclusionShown()

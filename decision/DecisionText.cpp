@@ -149,7 +149,8 @@ QString BodyMassIndexPart(const ExaminationRecord& record, const Conclusion& con
 {
     if (record.IsBodyMeasureClamped())
         return QStringLiteral("не рассчитан: рост или вес вне пределов, которые принимает программа.");
-    return Sentence(QStringLiteral("%1 %2").arg(Real(record.CalcBodyMassIndex(), 1), BodyMassFlag(conclusion)));
+    return Sentence(
+        QStringLiteral("%1 %2").arg(Real(record.CalcBodyMassIndex(), 1), BodyMassFlag(conclusion)));
 }
 
 // A vital sign the person did not measure is said so, never as its initial value.
@@ -174,7 +175,8 @@ void AddObjectiveData(const ExaminationRecord& record, const Conclusion& conclus
     const double temperature = record.GetTemperature();
     memo << VitalLine(record, Vital::Temperature, QStringLiteral("Температура тела"), u"не измерена.",
         QStringLiteral("%1 %2 Цельсия %3")
-            .arg(Real(temperature, 1), PluralForm(temperature, 1, Nouns::Degree), TemperatureFlag(conclusion)));
+            .arg(Real(temperature, 1), PluralForm(temperature, 1, Nouns::Degree),
+                TemperatureFlag(conclusion)));
     const int pulse = record.GetPulse();
     memo << VitalLine(record, Vital::Pulse, QStringLiteral("Пульс"), u"не измерен.",
         QStringLiteral("%1 %2 в минуту, %3 %4")

@@ -37,7 +37,11 @@ qint64 Median(QList<qint64> values)
 QString Figure(const QList<qint64>& values)
 {
     const auto [low, high] = std::minmax_element(values.begin(), values.end());
-    return QStringLiteral("median %1 ms (%2–%3 ms, %4 runs)").arg(Median(values)).arg(*low).arg(*high).arg(values.size());
+    return QStringLiteral("median %1 ms (%2–%3 ms, %4 runs)")
+        .arg(Median(values))
+        .arg(*low)
+        .arg(*high)
+        .arg(values.size());
 }
 
 } // namespace
@@ -84,11 +88,13 @@ void BenchReportWindow::reportFromTheWindow()
     for (const auto* figures : { &usual, &warm, &cold })
         QVERIFY(!figures->contains(-1));
 
-    qInfo().noquote() << QStringLiteral("«Отчет» to report shown, conclusion page shown %1 s first: %2; goal < 500 ms")
+    qInfo().noquote() << QStringLiteral(
+        "«Отчет» to report shown, conclusion page shown %1 s first: %2; goal < 500 ms")
                              .arg(HeadStartMs / 1000)
                              .arg(Figure(usual));
-    qInfo().noquote() << QStringLiteral("«Отчет» to report shown, no head start: %1; goal ≤ office start + warm "
-                                        "report = %2 ms")
+    qInfo().noquote() << QStringLiteral(
+        "«Отчет» to report shown, no head start: %1; goal ≤ office start + warm "
+        "report = %2 ms")
                              .arg(Figure(cold))
                              .arg(Median(start) + Median(warm));
     qInfo().noquote() << QStringLiteral("office start to connected, no document: %1").arg(Figure(start));

@@ -171,7 +171,8 @@ void BenchWriter::report()
         QCOMPARE(WriterServer::startedOfficePid(), 0);
         timer.restart();
         QVERIFY(report.ConnectWord());
-        report.ReportDoc = report.WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), report.OmittedArg);
+        report.ReportDoc
+            = report.WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), report.OmittedArg);
         report.ShowReport();
         floor.add(timer.elapsed());
         WriterTestOffice::remember();
@@ -179,7 +180,8 @@ void BenchWriter::report()
 
         QCOMPARE(WriterServer::startedOfficePid(), 0);
         timer.restart();
-        QVERIFY(BuildReport(report, record, conclusion, [] {}, now));
+        QVERIFY(BuildReport(
+            report, record, conclusion, [] {}, now));
         cold.add(timer.elapsed());
         WriterTestOffice::remember();
         QVERIFY(WriterServer::startedOfficePid() != 0);
@@ -187,7 +189,8 @@ void BenchWriter::report()
 
         const quint64 before = Automation::LateBoundCallCount();
         timer.restart();
-        QVERIFY(BuildReport(report, record, conclusion, [] {}, now));
+        QVERIFY(BuildReport(
+            report, record, conclusion, [] {}, now));
         warm.add(timer.elapsed());
         calls = Automation::LateBoundCallCount() - before;
         endOffice();

@@ -65,10 +65,10 @@ void TestReport::connectWordFailsWithoutWord_data()
 {
     QTest::addColumn<bool>("registered");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("no server registered") << false
-                                          << QStringLiteral("CO_E_CLASSSTRING: недопустимое имя класса");
-    QTest::newRow("server cannot start") << true
-                                         << QStringLiteral("«Word.Application»: CO_E_APPNOTFOUND: программа сервера не найдена");
+    QTest::newRow("no server registered")
+        << false << QStringLiteral("CO_E_CLASSSTRING: недопустимое имя класса");
+    QTest::newRow("server cannot start")
+        << true << QStringLiteral("«Word.Application»: CO_E_APPNOTFOUND: программа сервера не найдена");
 }
 
 void TestReport::connectWordFailsWithoutWord()
@@ -85,7 +85,9 @@ void TestReport::connectWordFailsWithoutWord()
     m_report->ReportDoc = Variant("документ");
 
     QVERIFY(!m_report->ConnectWord());
-    QCOMPARE(m_boxes, QStringList { QStringLiteral("Не могу запустить текстовый редактор LibreOffice Writer.\n") + reason });
+    QCOMPARE(m_boxes,
+        QStringList {
+            QStringLiteral("Не могу запустить текстовый редактор LibreOffice Writer.\n") + reason });
     QVERIFY(m_report->WordApp.isEmpty());
     QVERIFY(m_report->ReportDoc.isEmpty());
     QVERIFY(!m_report->WordSink->IsConnected());

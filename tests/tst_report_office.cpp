@@ -200,14 +200,16 @@ void TestReportOffice::officeThatCannotServeIsToldAtOnce_data()
     QTest::addColumn<bool>("installed");
     QTest::addColumn<QString>("reason");
     const QString missing = QDir(m_settings.profileFolder).filePath(QStringLiteral("no-such-office/soffice"));
-    QTest::newRow("no office program") << missing << false
-                                       << QStringLiteral("LibreOffice Writer не установлен (нет программы %1). "
-                                                         "Установите его командой: sudo apt install libreoffice-writer")
-                                              .arg(missing);
+    QTest::newRow("no office program")
+        << missing << false
+        << QStringLiteral("LibreOffice Writer не установлен (нет программы %1). "
+                          "Установите его командой: sudo apt install libreoffice-writer")
+               .arg(missing);
     QTest::newRow("Writer without windows")
         << QDir(m_settings.profileFolder).filePath(QStringLiteral("nogui/soffice")) << true
-        << QStringLiteral("Установлен LibreOffice Writer без окон (пакет libreoffice-writer-nogui), он не может "
-                          "показать отчет. Установите Writer с окнами командой: sudo apt install libreoffice-writer");
+        << QStringLiteral(
+               "Установлен LibreOffice Writer без окон (пакет libreoffice-writer-nogui), он не может "
+               "показать отчет. Установите Writer с окнами командой: sudo apt install libreoffice-writer");
 }
 
 void TestReportOffice::officeThatCannotServeIsToldAtOnce()
@@ -237,7 +239,9 @@ void TestReportOffice::officeThatCannotServeIsToldAtOnce()
     timer.start();
     QVERIFY(!m_report->ConnectWord());
     QVERIFY2(timer.elapsed() < 5000, "an office that cannot serve must be told at once");
-    QCOMPARE(m_boxes, QStringList { QStringLiteral("Не могу запустить текстовый редактор LibreOffice Writer.\n") + reason });
+    QCOMPARE(m_boxes,
+        QStringList {
+            QStringLiteral("Не могу запустить текстовый редактор LibreOffice Writer.\n") + reason });
     QVERIFY(m_report->WordApp.isEmpty());
     QVERIFY(m_report->ReportDoc.isEmpty());
 }

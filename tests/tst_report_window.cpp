@@ -8,10 +8,10 @@
 #include "tests/WriterTestOffice.h"
 
 #include <QAction>
-#include <QElapsedTimer>
-#include <QProgressBar>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStandardPaths>
@@ -274,7 +274,8 @@ void TestReportWindow::lostOfficeIsForgottenAndTheNextReportStartsAfresh()
     report->trigger();
     const qint64 lost = WriterServer::startedOfficePid();
     OfficeProcess::kill(lost);
-    QTRY_VERIFY_WITH_TIMEOUT(m_window->Report().ReportDoc.isEmpty() && m_window->Report().WordApp.isEmpty(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        m_window->Report().ReportDoc.isEmpty() && m_window->Report().WordApp.isEmpty(), 30000);
     if (newExamination) {
         m_window->acNewExecute();
         m_window->SelectPageByTag(ConclusionPageTag);
@@ -314,7 +315,8 @@ void TestReportWindow::stoppedOfficeLeavesTheWindowAliveAndCanBeGivenUp()
     QCOMPARE(waitingFor, QStringLiteral("Жду ответа текстового редактора LibreOffice Writer…"));
     const QStringList boxes = BoxTexts();
     QCOMPARE(boxes.size(), 1);
-    QVERIFY2(boxes.first().endsWith(QStringLiteral("Ожидание текстового редактора прервано")), qPrintable(boxes.first()));
+    QVERIFY2(boxes.first().endsWith(QStringLiteral("Ожидание текстового редактора прервано")),
+        qPrintable(boxes.first()));
     QTRY_VERIFY(m_window->Report().ReportDoc.isEmpty());
     QVERIFY(OfficeProcess::waitForEnd(office, 5000));
 }

@@ -335,7 +335,8 @@ bool TestSavingOffice::BreakFolder(const QString& how, const QString& folder)
     } else if (how == QLatin1String("read-only disk") || how == QLatin1String("full disk")) {
         const bool readOnly = how == QLatin1String("read-only disk");
         if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", readOnly ? MS_RDONLY : 0,
-                "size=256k,mode=0700") != 0)
+                "size=256k,mode=0700")
+            != 0)
             return false;
         if (!readOnly) {
             QFile filler(QDir(folder).filePath(QStringLiteral("заполнитель")));
@@ -354,12 +355,14 @@ void TestSavingOffice::failingFolderIsToldAndNothingLost_data()
     QTest::addColumn<QString>("other"); // chosen after the question; none: the question declined
     const QString other = Folder(QStringLiteral("Другая"));
     QTest::newRow("removed: made again") << "removed" << QString() << QString();
-    QTest::newRow("removed with its parent")
-        << "removed with its parent" << "папки больше нет, и создать ее снова не удалось" << other;
-    QTest::newRow("read-only disk") << "read-only disk" << "в папку нельзя записывать (она только для чтения)"
-                                    << QString();
-    QTest::newRow("full disk") << "full disk" << "на диске нет места" << other;
-    QTest::newRow("folder that takes no files") << "/proc" << "в папку не удается записать файл" << QString();
+    QTest::newRow("removed with its parent") << "removed with its parent"
+                                             << "папки больше нет, и создать ее снова не удалось" << other;
+    QTest::newRow("read-only disk") << "read-only disk"
+                                    << "в папку нельзя записывать (она только для чтения)" << QString();
+    QTest::newRow("full disk") << "full disk"
+                               << "на диске нет места" << other;
+    QTest::newRow("folder that takes no files") << "/proc"
+                                                << "в папку не удается записать файл" << QString();
 }
 
 void TestSavingOffice::failingFolderIsToldAndNothingLost()
@@ -367,7 +370,8 @@ void TestSavingOffice::failingFolderIsToldAndNothingLost()
     QFETCH(QString, how);
     QFETCH(QString, reason);
     QFETCH(QString, other);
-    const QString folder = how.startsWith(QLatin1Char('/')) ? how : Folder(QStringLiteral("Заключения/Папка"));
+    const QString folder
+        = how.startsWith(QLatin1Char('/')) ? how : Folder(QStringLiteral("Заключения/Папка"));
     QVERIFY(QDir().mkpath(Folder(QStringLiteral("Заключения/Папка"))));
     UserSettings::SetSaveNeeded(true);
     UserSettings::SetReportPath(folder);
@@ -398,7 +402,8 @@ void TestSavingOffice::failingFolderIsToldAndNothingLost()
                                    "Заключение пока открыто. Выбрать другую папку?")
                         .arg(folder, reason);
     if (!reason.isEmpty() && other.isEmpty())
-        expected << QStringLiteral("Заключение не удалось сохранить как документ: %1.\nЕго текст сохранен в файл %2")
+        expected << QStringLiteral(
+            "Заключение не удалось сохранить как документ: %1.\nЕго текст сохранен в файл %2")
                         .arg(reason, file);
     QCOMPARE(boxes, expected);
     QCOMPARE(QFileInfo(file).path(), reason.isEmpty() ? folder : other.isEmpty() ? m_root.path() : other);

@@ -29,8 +29,9 @@ constexpr int ConclusionPageTag = 14;
 
 int SavingRounds()
 {
-    return qEnvironmentVariableIsSet("TESSORA_STRESS_ROUNDS") ? qEnvironmentVariableIntValue("TESSORA_STRESS_ROUNDS")
-                                                               : 100;
+    return qEnvironmentVariableIsSet("TESSORA_STRESS_ROUNDS")
+        ? qEnvironmentVariableIntValue("TESSORA_STRESS_ROUNDS")
+        : 100;
 }
 
 QString RoundText(const QString& instance, int round)
@@ -40,10 +41,13 @@ QString RoundText(const QString& instance, int round)
 
 void ShowConclusion(TReportState& report, const QString& text)
 {
-    report.ReportDoc = report.WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), report.OmittedArg);
+    report.ReportDoc
+        = report.WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), report.OmittedArg);
     report.DocSink->Disconnect();
     report.DocSink->Connect(report.ReportDoc);
-    report.WordApp.get(QStringLiteral("Selection")).get(QStringLiteral("Range")).set(QStringLiteral("Text"), text);
+    report.WordApp.get(QStringLiteral("Selection"))
+        .get(QStringLiteral("Range"))
+        .set(QStringLiteral("Text"), text);
     report.ShowReport();
 }
 
