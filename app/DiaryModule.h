@@ -1,6 +1,6 @@
 #pragma once
 
-#include "decision/DecisionU.h"
+#include "decision/Conclusion.h"
 
 #include <QString>
 #include <QtPlugin>
@@ -16,12 +16,12 @@ public:
     virtual QWidget* CreateDiaryWindow(bool saveNeeded, const QString& folder, QWidget* parent) = 0;
     // Keeps the examination whose conclusion was just saved as savedFile; the
     // text of a failure the user has not been told of yet, otherwise empty.
-    virtual QString KeepExamination(const ExaminationRecord& record, const QString& savedFile,
-        const QString& folder, bool saveNeeded, const TFindings& findings, const TSpecialists& specialists)
+    virtual QString KeepExamination(const ExaminationRecord& record, const Conclusion& conclusion,
+        const QString& savedFile, const QString& folder, bool saveNeeded)
         = 0;
 };
 
-#define TessoraDiaryModule_iid "ru.tessora.IDiaryModule/1"
+#define TessoraDiaryModule_iid "ru.tessora.IDiaryModule/2"
 Q_DECLARE_INTERFACE(IDiaryModule, TessoraDiaryModule_iid)
 
 // The diary plugin, loaded on the first call; nullptr with the reason, in

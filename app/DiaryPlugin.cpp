@@ -16,11 +16,10 @@ public:
     {
         return new TfrmDiary(saveNeeded, folder, parent);
     }
-    QString KeepExamination(const ExaminationRecord& record, const QString& savedFile, const QString& folder,
-        bool saveNeeded, const TFindings& findings, const TSpecialists& specialists) override
+    QString KeepExamination(const ExaminationRecord& record, const Conclusion& conclusion,
+        const QString& savedFile, const QString& folder, bool saveNeeded) override
     {
-        const TDiaryOutcome outcome = RecordExamination(
-            record, savedFile, folder, saveNeeded, QDateTime::currentDateTime(), findings, specialists);
+        const TDiaryOutcome outcome = RecordExamination(record, conclusion, savedFile, folder, saveNeeded);
         return outcome.report ? DiaryFailureMessage(outcome.failure) : QString();
     }
 };

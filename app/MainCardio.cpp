@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int CardiologistTag = 15;
-
 const char* const MonitorOffHint = "Поставьте флажок, если желаете наблюдать процесс постановки диагноза";
 const char* const MonitorOnHint = "Снимите флажок, если не собираетесь следить за процессом диагностики";
 
@@ -32,7 +30,7 @@ void TfrmTessora::CreateCardioPage()
 {
     auto* layout = new QVBoxLayout(ui->pnlCardio);
     layout->setContentsMargins(0, 0, 0, 0);
-    FCardioPage = new TCardioPage(ui->pnlCardio);
+    FCardioPage = new TCardioPage(FKnowledgeBase, ui->pnlCardio);
     layout->addWidget(FCardioPage);
 
     frmMonitor = new TfrmMonitor(this);
@@ -41,7 +39,9 @@ void TfrmTessora::CreateCardioPage()
     frmMonitor->hide();
     FCardioPage->SetMonitor(frmMonitor);
     FCardioPage->SetConclusionShower(
-        [this](const QString& name, const QStringList& notice) { ShowCardioConclusion(name, notice); });
+        [this](const QString& name, const QStringList& notice, const QStringList& reasons) {
+            ShowCardioConclusion(name, notice, reasons);
+        });
 
     ui->acMonitor->setStatusTip(QString::fromUtf8(MonitorOffHint));
     connect(ui->acMonitor, &QAction::triggered, this, &TfrmTessora::acMonitorExecute);
@@ -113,7 +113,8 @@ void TfrmTessora::PutNoticeFirst(const QString& name, const QStringList& notice)
     }
 }
 
-void TfrmTessora::ShowCardioConclusion(const QString& name, const QStringList& notice)
+void TfrmTessora::ShowCardioConclusion(
+    const QString& name, const QStringList& notice, const QStringList& reasons)
 {
     const QString path = DataFolder::file(QStringLiteral("cardio/%1.rtf").arg(name));
     const Rtf::ReadResult result = Rtf::readFile(path, *ui->redCardio->document());
@@ -121,6 +122,20 @@ void TfrmTessora::ShowCardioConclusion(const QString& name, const QStringList& n
         throw std::runtime_error(result.problem.toStdString());
     if (!notice.isEmpty())
         PutNoticeFirst(name, notice);
+    // Under the notice, never above it: the answers that led here; none for a
+    // reassuring explanation that the notice replaced.
+    if (!reasons.isEmpty() && !(!notice.isEmpty() && Emergency::IsReassuringExplanation(name))) {
+        QTextCursor cursor(ui->redCardio->document());
+        cursor.movePosition(QTextCursor::Start);
+        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::MoveAnchor, int(notice.size()));
+        QTextCharFormat plain;
+        plain.setFontItalic(true);
+        for (const QString& line : reasons) {
+            cursor.insertText(line, plain);
+            cursor.insertBlock();
+        }
+        cursor.insertBlock();
+    }
     // A damaged or plain file still shows what could be read.
     ui->stkWork->setCurrentWidget(ui->redCardio);
     ui->pnlRightBot->hide();

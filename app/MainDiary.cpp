@@ -38,7 +38,7 @@ void TfrmTessora::KeepInDiary(const QString& file)
     QString problem;
     if (IDiaryModule* diary = DiaryModule(&problem))
         problem = diary->KeepExamination(
-            Record(), file, QFileInfo(file).absolutePath(), IsSaveNeeded(), Findings, Recommended);
+            Record(), FConclusion, file, QFileInfo(file).absolutePath(), IsSaveNeeded());
     if (!problem.isEmpty())
         MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), problem);
 }

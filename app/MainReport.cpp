@@ -44,17 +44,47 @@ void TfrmTessora::acReportExecute()
 {
     const auto shown = qScopeGuard([this] { NoteConclusionShown(); });
     try {
-        if (!ReportDoc.isEmpty()) {
-            ShowReport();
+        if (!FReport->ReportDoc.isEmpty()) {
+            FReport->ShowReport();
             return;
         }
         ui->sbMain->showMessage(QStringLiteral("Готовлю отчет для печати..."));
         ui->sbMain->repaint();
         const std::unique_ptr<QProgressBar> bar = CreateReportBar(ui->sbMain);
-        BuildReport(Record(), [&bar] { bar->setValue(bar->value() + BarStep); });
+        BuildReport(*FReport, Record(), FConclusion, [&bar] { bar->setValue(bar->value() + BarStep); });
     } catch (const ERecordRangeError& error) {
         MessageBoxes::showError(this, error.message());
     } catch (const std::exception& error) {
         MessageBoxes::showError(this, QString::fromUtf8(error.what()));
     }
+}
+
+void TfrmTessora::pgcMainChange()
+{
+    QWidget* shown = ui->pgcMain->currentWidget();
+    if (FShownPage == ui->tsResult && shown != ui->tsResult)
+        tsResultHide();
+    FShownPage = shown;
+}
+
+void TfrmTessora::tsResultHide()
+{
+    CloseReportDocuments();
+}
+
+void TfrmTessora::CloseReportDocuments()
+{
+    // A word processor that fails here (gone, or refusing) is reported and the
+    // window carries on: leaving the page or closing the program must not stop.
+    // A conclusion whose office failed here was kept as text and told.
+    const bool held = !FReport->ReportDoc.isEmpty();
+    KeepConclusion();
+    const bool told = held && FReport->ReportDoc.isEmpty();
+    try {
+        FReport->CloseConclusionDocuments();
+    } catch (const std::exception& error) {
+        if (!told && !(FConclusionPending && IsSaveNeeded()))
+            MessageBoxes::showError(this, QString::fromUtf8(error.what()));
+    }
+    KeepLostConclusion();
 }

@@ -42,7 +42,7 @@ void TfrmTessora::ConnectSaving()
     UserSettings::SetProblemHandler([this](const QString& text) {
         MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), text);
     });
-    SetConclusionSavingHandlers([this] { SaveConclusionIfNeeded(); },
+    FReport->SetConclusionSavingHandlers([this] { SaveConclusionIfNeeded(); },
         [this](const Variant&, bool*, bool*) { SetWordOpenDirectory(); });
 }
 
@@ -53,7 +53,6 @@ void TfrmTessora::DisconnectSaving()
         return;
     SavingWindow = nullptr;
     UserSettings::SetProblemHandler({});
-    SetConclusionSavingHandlers({}, {});
 }
 
 void TfrmTessora::acSaveResultsExecute(bool checked)
@@ -107,9 +106,9 @@ QString TfrmTessora::GetReportPath()
 
 QString TfrmTessora::GetFallbackFolder() const
 {
-    if (ReportDoc.isEmpty())
+    if (FReport->ReportDoc.isEmpty())
         return DataFolder::path();
-    return WordApp.get(QStringLiteral("Options"))
+    return FReport->WordApp.get(QStringLiteral("Options"))
         .call(QStringLiteral("DefaultFilePath"), wdDocumentsPath)
         .toString();
 }
@@ -133,11 +132,11 @@ bool TfrmTessora::TrySaveConclusion(const QString& folder, QString& reason)
     ConclusionFiles::RemoveStale(folder);
     const QString temporary = ConclusionFiles::TemporaryFileName(folder);
     try {
-        ReportDoc.call(QStringLiteral("SaveAs"), temporary);
+        FReport->ReportDoc.call(QStringLiteral("SaveAs"), temporary);
     } catch (const std::exception&) {
         ConclusionFiles::Discard(temporary);
         // An office that is gone does not answer this either: that failure is not the folder's.
-        ReportDoc.get(QStringLiteral("Saved"));
+        FReport->ReportDoc.get(QStringLiteral("Saved"));
         reason = WriteFailure::reason(folder);
         return false;
     }
@@ -166,8 +165,9 @@ bool TfrmTessora::OfferOtherFolder(const QString& reason, QString& folder)
 QString TfrmTessora::ConclusionText() const
 {
     try {
-        if (!ReportDoc.isEmpty()) {
-            const QString text = ReportDoc.call(QStringLiteral("Range")).get(QStringLiteral("Text")).toString();
+        if (!FReport->ReportDoc.isEmpty()) {
+            const QString text
+                = FReport->ReportDoc.call(QStringLiteral("Range")).get(QStringLiteral("Text")).toString();
             if (!text.trimmed().isEmpty())
                 return text;
         }
@@ -194,12 +194,13 @@ void TfrmTessora::KeepConclusionText(const QString& reason)
         }
     }
     MessageBoxes::showError(this,
-        QStringLiteral("Заключение не удалось сохранить: %1.\nЗаписать его текст тоже не удалось.").arg(reason));
+        QStringLiteral("Заключение не удалось сохранить: %1.\nЗаписать его текст тоже не удалось.")
+            .arg(reason));
 }
 
 void TfrmTessora::NoteConclusionShown()
 {
-    if (ReportDoc.isEmpty() || FConclusionPending)
+    if (FReport->ReportDoc.isEmpty() || FConclusionPending)
         return;
     FConclusionPending = true;
     FConclusionText = ui->mmoCommon->toPlainText();
@@ -209,12 +210,12 @@ void TfrmTessora::KeepLostConclusion()
 {
     // Saved, or its text written, before the close failed.
     const bool kept = !FKeptDocument.isEmpty();
-    if (ReportDoc.isEmpty())
+    if (FReport->ReportDoc.isEmpty())
         FKeptDocument.clear();
     if (!std::exchange(FConclusionPending, false))
         return;
     // The office went away with the document: its close never came.
-    ReportDoc.clear();
+    FReport->ReportDoc.clear();
     FKeptDocument.clear();
     if (!kept && IsSaveNeeded())
         KeepConclusionText(QStringLiteral("текстовый редактор закрылся или не отвечает"));
@@ -222,25 +223,25 @@ void TfrmTessora::KeepLostConclusion()
 
 bool TfrmTessora::IsInReportFolder(const QString& folder) const
 {
-    const QString path = ReportDoc.get(QStringLiteral("Path")).toString();
+    const QString path = FReport->ReportDoc.get(QStringLiteral("Path")).toString();
     return ConclusionFiles::SameFolder(path, folder);
 }
 
 void TfrmTessora::SaveConclusionIfNeeded()
 {
-    if (ReportDoc.isEmpty())
+    if (FReport->ReportDoc.isEmpty())
         return;
     KeepConclusion();
     FKeptDocument.clear();
     FConclusionPending = false;
-    ReportDoc.clear();
+    FReport->ReportDoc.clear();
 }
 
 void TfrmTessora::KeepConclusion()
 {
-    if (ReportDoc.isEmpty() || ReportDoc == FKeptDocument)
+    if (FReport->ReportDoc.isEmpty() || FReport->ReportDoc == FKeptDocument)
         return;
-    FKeptDocument = ReportDoc;
+    FKeptDocument = FReport->ReportDoc;
     // The document may close after this whatever happens here; a conclusion
     // that could not be kept as a document is kept as text.
     try {
@@ -248,11 +249,11 @@ void TfrmTessora::KeepConclusion()
             // Asked once: a cancelled question still saves this conclusion,
             // into the fallback folder.
             const QString folder = GetReportPath();
-            if (!(ReportDoc.get(QStringLiteral("Saved")).toBool() && IsInReportFolder(folder)))
+            if (!(FReport->ReportDoc.get(QStringLiteral("Saved")).toBool() && IsInReportFolder(folder)))
                 SaveConclusionAs(folder);
         }
     } catch (const std::exception& error) {
-        ReportDoc.clear();
+        FReport->ReportDoc.clear();
         FKeptDocument.clear();
         FConclusionPending = false;
         if (IsSaveNeeded())
@@ -270,7 +271,7 @@ void TfrmTessora::SetWordOpenDirectory()
     // Only a convenience for the user's own save dialog: a folder that has
     // gone leaves the dialog where it was, and the save goes on.
     try {
-        WordApp.call(QStringLiteral("ChangeFileOpenDirectory"), GetReportPath());
+        FReport->WordApp.call(QStringLiteral("ChangeFileOpenDirectory"), GetReportPath());
     } catch (const std::exception&) {
     }
 }

@@ -3,11 +3,11 @@
 
 #include "app/PageRecord.h"
 #include "app/Questionnaire.h"
+#include "app/WhyU.h"
 #include "app/frmAboutU.h"
 #include "app/uTessoraClasses.h"
 #include "cardio/CardioPageU.h"
 #include "cardio/MonitorU.h"
-#include "decision/DecisionU.h"
 #include "decision/Emergency.h"
 #include "platform/files/CodePage.h"
 #include "platform/files/DataFile.h"
@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSplitterHandle>
 #include <QTextCursor>
@@ -41,29 +42,26 @@ struct NodeDef {
 };
 
 constexpr NodeDef FixedNodes[] = {
-    { "Антропометрия", 1, false },
-    { "Жалобы", 2, false },
-    { "Анамнез", 3, false },
+    { "Антропометрия", int(TPageTag::Anthropometry), false },
+    { "Жалобы", int(TPageTag::Complaints), false },
+    { "Анамнез", int(TPageTag::Anamnesis), false },
     { "Объективно", 0, false },
-    { "Температура", 4, true },
-    { "Пульс", 5, true },
-    { "Давление", 6, true },
-    { "ЭКГ", 7, true },
-    { "Флюорография", 8, true },
-    { "Кровь", 9, true },
-    { "Моча", 10, true },
+    { "Температура", int(TPageTag::Temperature), true },
+    { "Пульс", int(TPageTag::Pulse), true },
+    { "Давление", int(TPageTag::Pressure), true },
+    { "ЭКГ", int(TPageTag::Ecg), true },
+    { "Флюорография", int(TPageTag::Fluorography), true },
+    { "Кровь", int(TPageTag::Blood), true },
+    { "Моча", int(TPageTag::Urine), true },
     { "Осмотр", 0, false },
-    { "Лимфатические узлы", 11, true },
-    { "Конечности", 12, true },
-    { "Грыжи", 13, true },
-    { "Заключение", 14, false },
+    { "Лимфатические узлы", int(TPageTag::LymphNodes), true },
+    { "Конечности", int(TPageTag::Limbs), true },
+    { "Грыжи", int(TPageTag::Hernias), true },
+    { "Заключение", int(TPageTag::Conclusion), false },
 };
 constexpr int FixedNodeCount = int(std::size(FixedNodes));
 constexpr int SpecialistsIndex = 16;
 constexpr int CardiologistIndex = 17;
-constexpr int CardiologistTag = 15;
-constexpr int ConclusionTag = 14;
-constexpr int ComplaintsTag = 2;
 
 constexpr int PictureBottomHeight = 250;
 constexpr int InitialBottomHeight = 275;
@@ -89,20 +87,12 @@ void EmphasiseNotice(QPlainTextEdit* memo, int lines)
 
 // Writes the conclusion into the memo. An out-of-range height or weight stops
 // it: the memo keeps the lines written so far and the message is shown.
-void WriteConclusion(const ExaminationRecord& record, QPlainTextEdit* memo, QWidget* parent)
+void WriteConclusion(const Conclusion& conclusion, QPlainTextEdit* memo, QWidget* parent)
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    QStringList lines;
-    QString failure;
-    try {
-        ShowConclusion(record, lines, now);
-    } catch (const ERecordRangeError& error) {
-        failure = error.message();
-    }
-    memo->setPlainText(lines.join(QLatin1Char('\n')));
-    EmphasiseNotice(memo, int(Emergency::ConclusionNotice(record, now).size()));
-    if (!failure.isEmpty())
-        MessageBoxes::showError(parent, failure);
+    memo->setPlainText(conclusion.Lines.join(QLatin1Char('\n')));
+    EmphasiseNotice(memo, int(conclusion.Notice.size()));
+    if (!conclusion.RangeError.isEmpty())
+        MessageBoxes::showError(parent, conclusion.RangeError);
 }
 
 QIcon TreeIcon(int image, int selectedImage)
@@ -130,8 +120,16 @@ QString ReadTipText(const QString& path)
 } // namespace
 
 TfrmTessora::TfrmTessora(QWidget* parent)
+    : TfrmTessora(ComplaintPhrases::Load(), CardioKnowledgeBase::InitCardioKnowledgeBase(), parent)
+{
+}
+
+TfrmTessora::TfrmTessora(ComplaintPhrases phrases, CardioKnowledgeBase knowledgeBase, QWidget* parent)
     : QMainWindow(parent)
     , ui(std::make_unique<Ui::TfrmTessora>())
+    , FPhrases(std::move(phrases))
+    , FKnowledgeBase(std::move(knowledgeBase))
+    , FReport(std::make_unique<TReportState>())
 {
     ui->setupUi(this);
     FormCreate();
@@ -140,14 +138,14 @@ TfrmTessora::TfrmTessora(QWidget* parent)
 TfrmTessora::~TfrmTessora()
 {
     qApp->removeEventFilter(this);
-    SetReportErrorBox({});
-    SetReportMessageBox({});
     Automation::SetBusyView({});
     DisconnectSaving();
 }
 
 void TfrmTessora::FormCreate()
 {
+    MessageBoxes::setTitle(ProgramTitle);
+    Help::setProgramCaption(windowTitle());
     FDesignHeight = height();
     ui->trvMain->setColumnCount(1);
     ui->splMain->setSizes({ InitialTreeWidth, width() - InitialTreeWidth });
@@ -180,8 +178,8 @@ void TfrmTessora::FormCreate()
     SetDateFormats();
     qApp->installEventFilter(this);
     Help::installF1(this);
-    SetReportErrorBox([this](const QString& text) { MessageBoxes::showError(this, text); });
-    SetReportMessageBox([this](const QString& text) {
+    FReport->SetReportErrorBox([this](const QString& text) { MessageBoxes::showError(this, text); });
+    FReport->SetReportMessageBox([this](const QString& text) {
         MessageBoxes::show(this, QMessageBox::NoIcon, MessageBoxes::title(), text);
     });
     Automation::SetBusyView(BusyBox::View(this));
@@ -461,15 +459,42 @@ void TfrmTessora::EnterConclusionPage()
     ui->mmoCommon->setStatusTip(QString::fromUtf8(ConclusionHint));
     ui->pnlRightBot->hide();
     ui->pnlWork->handle(1)->hide();
-    WriteConclusion(*FRecord, ui->mmoCommon, this);
-    UpdateSpecialistsNode(HeartSpecialistRecommended());
+    FConclusion = Conclude(*FRecord, FPhrases, QDateTime::currentDateTime());
+    WriteConclusion(FConclusion, ui->mmoCommon, this);
+    UpdateWhyMenu();
+    UpdateSpecialistsNode(FConclusion.heartConcern());
     UpdateTabActions();
     // The report is usually asked for from here: its office starts meanwhile.
     PrepareWord();
 }
 
+void TfrmTessora::UpdateWhyMenu()
+{
+    QMenu* menu = ui->bbtnWhy->menu();
+    if (!menu) {
+        menu = new QMenu(ui->bbtnWhy);
+        menu->setObjectName(QStringLiteral("mnuWhy"));
+        ui->bbtnWhy->setMenu(menu);
+    }
+    menu->clear();
+    for (int specialist : FConclusion.recommendedSpecialists()) {
+        menu->addAction(QStringLiteral("консультация %1").arg(SpecialistNames[size_t(specialist)]), this,
+            [this, specialist] { ShowWhy(specialist); });
+    }
+    ui->bbtnWhy->setVisible(!menu->isEmpty());
+    ui->bbtnWhy->raise();
+}
+
+void TfrmTessora::ShowWhy(int specialist)
+{
+    TfrmWhy why(FConclusion, this);
+    why.SelectSpecialist(specialist);
+    why.exec();
+}
+
 void TfrmTessora::EnterDataPage(int tag)
 {
+    ui->bbtnWhy->hide();
     ui->pnlRightBot->show();
     ui->mmoCommon->setStatusTip(QString::fromUtf8(DataHint));
     ui->pnlWork->handle(1)->show();
@@ -567,31 +592,6 @@ void TfrmTessora::ArrangeWorkArea(int tag)
     }
 }
 
-void TfrmTessora::LoadQuestions()
-{
-    FQuestionnaire->LoadQuestions();
-}
-
-void TfrmTessora::FillQuestionGrid(int view)
-{
-    FQuestionnaire->FillQuestionGrid(view);
-}
-
-TCheck* TfrmTessora::QuestionOfRow(int row) const
-{
-    return FQuestionnaire->QuestionOfRow(row);
-}
-
-void TfrmTessora::ChangeAnswer(int column, int row)
-{
-    FQuestionnaire->ChangeAnswer(column, row);
-}
-
-void TfrmTessora::FreeQuestions()
-{
-    FQuestionnaire->FreeQuestions();
-}
-
 // ---------------------------------------------------------------- reset
 
 // Whatever was entered since the reset is lost only after a Yes.
@@ -610,12 +610,12 @@ void TfrmTessora::acNewExecute()
         return;
     CloseReportDocuments();
     ResetRecord();
-    LoadQuestions();
+    FQuestionnaire->LoadQuestions();
     BuildSectionTree();
     ResetPanelChecks();
     FQuestionnaire->SetColumnWidths();
     StoreSaveNeeded(false);
-    SelectPageByTag(1);
+    SelectPageByTag(int(TPageTag::Anthropometry));
     {
         const QSignalBlocker blocker(ui->trvMain);
         ui->trvMain->setCurrentItem(NodeAt(0));
@@ -643,6 +643,8 @@ void TfrmTessora::FormResize()
     ui->bbtnReport->move(origin.x() + client->width() - ui->bbtnReport->width() - 5,
         origin.y() + client->height() - ui->bbtnReport->height() - 5);
     ui->bbtnReport->raise();
+    ui->bbtnWhy->move(ui->bbtnReport->x() - ui->bbtnWhy->width() - 5, ui->bbtnReport->y());
+    ui->bbtnWhy->raise();
     FCardioPage->LayoutAnswerPanel();
 }
 
@@ -743,36 +745,4 @@ void TfrmTessora::FormClose()
 {
     CloseReportDocuments();
     StoreSaveNeeded(true);
-}
-
-// ---------------------------------------------------------------- report documents
-
-void TfrmTessora::pgcMainChange()
-{
-    QWidget* shown = ui->pgcMain->currentWidget();
-    if (FShownPage == ui->tsResult && shown != ui->tsResult)
-        tsResultHide();
-    FShownPage = shown;
-}
-
-void TfrmTessora::tsResultHide()
-{
-    CloseReportDocuments();
-}
-
-void TfrmTessora::CloseReportDocuments()
-{
-    // A word processor that fails here (gone, or refusing) is reported and the
-    // window carries on: leaving the page or closing the program must not stop.
-    // A conclusion whose office failed here was kept as text and told.
-    const bool held = !ReportDoc.isEmpty();
-    KeepConclusion();
-    const bool told = held && ReportDoc.isEmpty();
-    try {
-        CloseConclusionDocuments();
-    } catch (const std::exception& error) {
-        if (!told && !(FConclusionPending && IsSaveNeeded()))
-            MessageBoxes::showError(this, QString::fromUtf8(error.what()));
-    }
-    KeepLostConclusion();
 }

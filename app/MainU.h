@@ -1,5 +1,8 @@
 #pragma once
 
+#include "cardio/CardioU.h"
+#include "decision/ComplaintPhrases.h"
+#include "decision/Conclusion.h"
 #include "decision/ExaminationRecord.h"
 #include "platform/automation/Variant.h"
 
@@ -15,6 +18,7 @@ class QLabel;
 class QTreeWidgetItem;
 class TCardioPage;
 class TfrmMonitor;
+class TReportState;
 class TCheck;
 class TSpinEdit;
 class TQuestionnaire;
@@ -23,6 +27,32 @@ class TPageRecord;
 namespace Ui {
 class TfrmTessora;
 }
+
+// The program's title, which captions its message boxes; the window's own
+// caption ("Тессора Про") is in its form.
+inline const QString ProgramTitle = QStringLiteral("Тессора");
+
+// The tags of the pages (their "Tag" property), in page order.
+enum class TPageTag : int {
+    Anthropometry = 1,
+    Complaints,
+    Anamnesis,
+    Temperature,
+    Pulse,
+    Pressure,
+    Ecg,
+    Fluorography,
+    Blood,
+    Urine,
+    LymphNodes,
+    Limbs,
+    Hernias,
+    Conclusion,
+    Cardiologist,
+};
+constexpr int CardiologistTag = int(TPageTag::Cardiologist);
+constexpr int ConclusionTag = int(TPageTag::Conclusion);
+constexpr int ComplaintsTag = int(TPageTag::Complaints);
 
 // The main window: the section tree, the fifteen pages of the examination,
 // the tip/conclusion text area with the page picture, and the navigation.
@@ -36,41 +66,30 @@ public:
     // imlTreeSelect indexes.
     enum TreeImage { NotOpened = 0, Opened = 1, SelectedPage = 2, GroupCollapsed = 3, GroupExpanded = 4 };
 
+    // Loads the complaint phrases and the cardiology knowledge base itself.
     explicit TfrmTessora(QWidget* parent = nullptr);
+    TfrmTessora(ComplaintPhrases phrases, CardioKnowledgeBase knowledgeBase, QWidget* parent = nullptr);
     ~TfrmTessora() override;
 
     void SelectPageByTag(int tag);
     void SelectTreeNodeForTag(int tag);
-    void ActivatePage(QWidget* page);
-    void BuildSectionTree();
     void UpdateSpecialistsNode(bool show);
-    void CenterPagePanel(QWidget* page);
     // The first child panel of a page (its object name starts with "pnl").
     static QWidget* PagePanel(QWidget* page);
-    void ShowHintInStatusBar();
 
     // The tag of a page (its "Tag" property), 0 for anything else.
     static int PageTag(const QWidget* page);
-    // The page tag that the tree node at an absolute (depth-first) index leads to.
-    static int TagForNodeIndex(int index);
-    static int NodeIndexForTag(int tag);
     int ActivePageTag() const;
     QTreeWidgetItem* NodeAt(int absoluteIndex) const;
     int NodeCount() const;
 
     // The examination record the pages hold, as the logic reads it.
     const ExaminationRecord& Record() const;
+    // The conclusion the conclusion page showed last.
+    const Conclusion& ShownConclusion() const { return FConclusion; }
+    // The word processor, the report document and its events, as this window uses them.
+    TReportState& Report() { return *FReport; }
 
-    // The complaints questionnaire on tsComplains.
-    void LoadQuestions();
-    void FillQuestionGrid(int view);
-    TCheck* QuestionOfRow(int row) const;
-    void ChangeAnswer(int column, int row);
-    void FreeQuestions();
-
-    // The picker may be set from (17 − age) years before now up to now.
-    void SetTestDateRange(QDateTimeEdit* picker);
-    void ShowGynecologist();
     // Whether anything was entered or answered since the last reset.
     bool RecordChangedSinceReset() const;
     // Asks the question (with a note that the record will be lost) when anything changed since the reset.
@@ -79,36 +98,13 @@ public:
     // Loads the named cardiology explanation into redCardio over the whole work
     // area, the lines of an urgent notice first; throws std::runtime_error when
     // the file cannot be opened.
-    void ShowCardioConclusion(const QString& name, const QStringList& notice = {});
-    // Starts the cardiology interview again from its first question.
-    void RestartInterview();
+    void ShowCardioConclusion(
+        const QString& name, const QStringList& notice = {}, const QStringList& reasons = {});
 
     // Saving of the conclusion documents (MainSaving.cpp).
-    void ChooseReportFolder(bool Checked);
-    bool IsSaveNeeded() const;
     // The stored report folder; without one the user is asked, and a
     // cancelled question switches saving off and answers GetFallbackFolder.
     QString GetReportPath();
-    QString GetFallbackFolder() const;
-    // Saves the conclusion document into the folder under a free name from
-    // ConclusionFileName and emits ConclusionSaved. After a failure tells why
-    // and offers another folder; when the user declines keeps its text.
-    void SaveConclusionAs(const QString& folder);
-    // Whether the conclusion document was saved into this folder (from GetReportPath).
-    bool IsInReportFolder(const QString& folder) const;
-    // Handlers of the conclusion document's Close and of the word processor's before-save.
-    void SaveConclusionIfNeeded();
-    // Saves the conclusion document where wanted, once per document: before the
-    // program closes it, so that a question about the folder waits outside any
-    // office call, or at its Close.
-    void KeepConclusion();
-    void SetWordOpenDirectory();
-    // True writes the option to the settings, false reads it back.
-    void StoreSaveNeeded(bool Store);
-
-    // The examination diary (MainDiary.cpp): keeps the examination whose
-    // conclusion was saved as the file, while the saving option is on.
-    void KeepInDiary(const QString& file);
 
 signals:
     // A conclusion document was saved as this file.
@@ -149,6 +145,39 @@ private slots:
     void TestAbsentClick(ExaminationRecord::Test test);
 
 private:
+    void ActivatePage(QWidget* page);
+    void BuildSectionTree();
+    void CenterPagePanel(QWidget* page);
+    void ShowHintInStatusBar();
+    // The page tag that the tree node at an absolute (depth-first) index leads to.
+    static int TagForNodeIndex(int index);
+    static int NodeIndexForTag(int tag);
+    // The picker may be set from (17 − age) years before now up to now.
+    void SetTestDateRange(QDateTimeEdit* picker);
+    void ShowGynecologist();
+    // Starts the cardiology interview again from its first question.
+    void RestartInterview();
+    void ChooseReportFolder(bool Checked);
+    bool IsSaveNeeded() const;
+    QString GetFallbackFolder() const;
+    // Saves the conclusion document into the folder under a free name from
+    // ConclusionFileName and emits ConclusionSaved. After a failure tells why
+    // and offers another folder; when the user declines keeps its text.
+    void SaveConclusionAs(const QString& folder);
+    // Whether the conclusion document was saved into this folder (from GetReportPath).
+    bool IsInReportFolder(const QString& folder) const;
+    // Handlers of the conclusion document's Close and of the word processor's before-save.
+    void SaveConclusionIfNeeded();
+    // Saves the conclusion document where wanted, once per document: before the
+    // program closes it, so that a question about the folder waits outside any
+    // office call, or at its Close.
+    void KeepConclusion();
+    void SetWordOpenDirectory();
+    // True writes the option to the settings, false reads it back.
+    void StoreSaveNeeded(bool Store);
+    // The examination diary (MainDiary.cpp): keeps the examination whose
+    // conclusion was saved as the file, while the saving option is on.
+    void KeepInDiary(const QString& file);
     void FormCreate();
     void SizePagePanels();
     void FormResize();
@@ -181,8 +210,8 @@ private:
     // On the complaints page the grid gets the room beyond the window's design height.
     void ArrangeWorkArea(int tag);
     void ConnectSaving();
-    void ConnectDiary();
     void DisconnectSaving();
+    void ConnectDiary();
     bool AskReportFolder(const QString& preselected, QString& folder);
     // One attempt; false with the reason in Russian when the folder failed.
     bool TrySaveConclusion(const QString& folder, QString& reason);
@@ -200,6 +229,9 @@ private:
     void LoadPageTip(int tag);
     void LoadPagePicture(int tag);
     void EnterConclusionPage();
+    // The «Почему?» button lists the recommended consultations; each opens its explanation.
+    void UpdateWhyMenu();
+    void ShowWhy(int specialist);
     void EnterDataPage(int tag);
     void EnterCardiologistPage();
     void LeaveCardiologistPage();
@@ -212,6 +244,12 @@ private:
     QString HintFor(const QWidget* widget) const;
 
     std::unique_ptr<Ui::TfrmTessora> ui;
+    const ComplaintPhrases FPhrases;
+    const CardioKnowledgeBase FKnowledgeBase;
+    // The conclusion the page showed last; the report, the diary and the
+    // specialists node take this one.
+    Conclusion FConclusion;
+    std::unique_ptr<TReportState> FReport;
     TCardioPage* FCardioPage = nullptr;
     TfrmMonitor* frmMonitor = nullptr;
     QString FCurrentHint;

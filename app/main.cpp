@@ -3,11 +3,9 @@
 #include "app/TessoraApplication.h"
 #include "app/VersionU.h"
 #include "cardio/CardioU.h"
-#include "decision/DecisionU.h"
 #include "platform/automation/OleServer.h"
 #include "platform/automation/WordTypeLib.h"
 #include "platform/widgets/MessageBoxes.h"
-#include "report/ReportU.h"
 
 #include <QLibraryInfo>
 #include <QScreen>
@@ -22,11 +20,12 @@ int main(int argc, char* argv[])
     // Qt's own texts (standard buttons, edit menus, dialogs) in Russian like
     // the rest of the program, where Qt's translations are installed.
     QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qtTexts.load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app/tessora.png")));
 
+    MessageBoxes::setTitle(ProgramTitle);
     try {
         ReadProgramVersion();
     } catch (const EReadError& error) {
@@ -34,23 +33,22 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    LoadComplaintTexts();
+    ComplaintPhrases phrases = ComplaintPhrases::Load();
     // A damaged or oversized question file is told; the program goes on with what was read.
-    if (const QString problem = InitCardioKnowledgeBase(); !problem.isEmpty())
+    QString problem;
+    CardioKnowledgeBase knowledgeBase = CardioKnowledgeBase::InitCardioKnowledgeBase(&problem);
+    if (!problem.isEmpty())
         MessageBoxes::showError(nullptr, problem);
-    InitReportUnit();
     // The office bridge is loaded with its plugin when a report first asks for it.
     Automation::RegisterServerModule(
         QStringLiteral("Word.Application"), Word::CLSID_Application, QStringLiteral("tessora_word"));
 
-    TfrmTessora frmTessora;
+    TfrmTessora frmTessora(std::move(phrases), std::move(knowledgeBase));
     if (const QScreen* screen = frmTessora.screen())
         frmTessora.move(screen->availableGeometry().center() - frmTessora.rect().center());
     frmTessora.show();
     frmTessora.raise();
     frmTessora.activateWindow();
     InstallStartProbe();
-    const int result = application.exec();
-    FinalizeReportUnit();
-    return result;
+    return application.exec();
 }

@@ -20,9 +20,10 @@ constexpr int LabelInset = 10;
 
 } // namespace
 
-TCardioPage::TCardioPage(QWidget* parent)
+TCardioPage::TCardioPage(const CardioKnowledgeBase& base, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TCardioPage>())
+    , FInterview(base)
 {
     ui->setupUi(this);
     acLstAnswer = new QActionGroup(this);
@@ -34,6 +35,8 @@ TCardioPage::TCardioPage(QWidget* parent)
     ui->bbNo->setDefaultAction(ui->acNo);
     connect(ui->acYes, &QAction::triggered, this, &TCardioPage::acYesExecute);
     connect(ui->acNo, &QAction::triggered, this, &TCardioPage::acNoExecute);
+    ui->bbWhy->setDefaultAction(ui->acWhy);
+    connect(ui->acWhy, &QAction::triggered, this, &TCardioPage::acWhyExecute);
     StopInterview();
 }
 
@@ -51,20 +54,22 @@ void TCardioPage::SetConclusionShower(ConclusionShower shower)
 
 void TCardioPage::StartInterview()
 {
-    ResetInterview(*this);
+    FInterview.ResetInterview(*this);
     FEmergencyAnswers.clear();
-    ChooseNextQuestion(*this);
+    FInterview.ChooseNextQuestion(*this);
     // A run that ended without an answer hid the lead-in; without it the
     // questions of a new interview would not read as sentences.
     ui->lblQstCapt->show();
     FRunning = true;
     acLstAnswer->setEnabled(true);
+    ui->acWhy->setEnabled(true);
 }
 
 void TCardioPage::StopInterview()
 {
     FRunning = false;
     acLstAnswer->setEnabled(false);
+    ui->acWhy->setEnabled(false);
     FCurQuestion = 0;
     ui->lblQst->setText(QStringLiteral("Чтобы начать опрос, выберите в дереве разделов пункт «Кардиолог» "
                                        "или в меню «Сервис» пункт «Начать опрос заново»."));
@@ -85,7 +90,7 @@ void TCardioPage::AnswerQuestion(std::uint8_t answer)
     if (!FRunning)
         return;
     FCurAnswer = answer;
-    if (AllQuestionsAsked()) {
+    if (FInterview.AllQuestionsAsked()) {
         ui->lblQstCapt->hide();
         MessageBoxes::show(
             this, QMessageBox::Information, MessageBoxes::title(), QStringLiteral("Ничего не могу понять"));
@@ -100,31 +105,39 @@ void TCardioPage::AnswerQuestion(std::uint8_t answer)
             Emergency::InterviewNotice({ FCurQuestion }).join(QLatin1Char('\n')));
     }
     try {
-        ApplyAnswer(FCurQuestion, FCurAnswer, *this);
+        FInterview.ApplyAnswer(FCurQuestion, FCurAnswer, *this);
     } catch (const std::exception& error) {
         // The question stays on display; the probabilities were already updated.
         MessageBoxes::showError(this, QString::fromUtf8(error.what()));
         return;
     }
-    ChooseNextQuestion(*this);
+    FInterview.ChooseNextQuestion(*this);
+}
+
+void TCardioPage::acWhyExecute()
+{
+    if (FRunning && FCurQuestion != 0)
+        MessageBoxes::show(this, QMessageBox::Information, MessageBoxes::title(),
+            FInterview.WhyQuestion(FCurQuestion).join(QLatin1Char('\n')));
 }
 
 void TCardioPage::AskQuestion(int question)
 {
     FCurQuestion = static_cast<std::uint8_t>(question);
-    ui->lblQst->setText(CardioQuestions[static_cast<std::size_t>(question)]);
+    ui->lblQst->setText(FInterview.KnowledgeBase().CardioQuestions[static_cast<std::size_t>(question)]);
 }
 
 void TCardioPage::ShowCardioConclusion(const QString& name)
 {
     if (FShowConclusion)
-        FShowConclusion(name, Emergency::InterviewNotice(FEmergencyAnswers));
+        FShowConclusion(name, Emergency::InterviewNotice(FEmergencyAnswers),
+            FInterview.AnswerReasons(FInterview.Diagnoses[ConditionCount - 1].Condition));
 }
 
 void TCardioPage::RefreshBars()
 {
     if (FMonitor)
-        FMonitor->RefreshBars(Diagnoses);
+        FMonitor->RefreshBars(FInterview.Diagnoses);
 }
 
 void TCardioPage::ClearBarHighlight()
@@ -150,6 +163,9 @@ void TCardioPage::LayoutAnswerPanel()
     ui->bvlCardio->resize(ui->pnlAns->width() - FrameInset, frameHeight);
     ui->lblQst->resize(ui->bvlCardio->width() - LabelInset, frameHeight - LabelInset);
     ui->lblQstCapt->resize(ui->bvlCardio->width(), ui->lblQstCapt->height());
+    ui->bbWhy->adjustSize();
+    ui->bbWhy->move(ui->bvlCardio->geometry().right() - ui->bbWhy->width(), ui->bbWhy->y());
+    ui->bbWhy->raise();
 }
 
 void TCardioPage::resizeEvent(QResizeEvent* event)

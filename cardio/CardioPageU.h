@@ -26,9 +26,11 @@ public:
     // Shows the named explanation, preceded by the urgent notice when it is
     // not empty; throws std::exception with a Russian message when it cannot
     // be shown.
-    using ConclusionShower = std::function<void(const QString& name, const QStringList& notice)>;
+    // The reasons (the answers that moved the named condition most) follow the notice.
+    using ConclusionShower
+        = std::function<void(const QString& name, const QStringList& notice, const QStringList& reasons)>;
 
-    explicit TCardioPage(QWidget* parent = nullptr);
+    explicit TCardioPage(const CardioKnowledgeBase& base, QWidget* parent = nullptr);
     ~TCardioPage() override;
 
     void SetMonitor(TfrmMonitor* monitor);
@@ -37,8 +39,7 @@ public:
     void StartInterview();
     void StopInterview();
     int CurrentQuestion() const { return FCurQuestion; }
-    // The emergency questions answered Yes in the current interview.
-    const QList<int>& EmergencyAnswers() const { return FEmergencyAnswers; }
+    const CardioInterview& Interview() const { return FInterview; }
 
     void AnswerQuestion(std::uint8_t answer);
     // Buttons 60 pixels apart about the centre; the question frame fills the width.
@@ -53,12 +54,15 @@ public:
 public slots:
     void acYesExecute();
     void acNoExecute();
+    // «Почему этот вопрос?»: the conditions the answer moves most, in a box.
+    void acWhyExecute();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     std::unique_ptr<Ui::TCardioPage> ui;
+    CardioInterview FInterview;
     QActionGroup* acLstAnswer = nullptr;
     TfrmMonitor* FMonitor = nullptr;
     ConclusionShower FShowConclusion;

@@ -13,14 +13,6 @@
 
 namespace {
 
-QuestionSet setOf(std::initializer_list<int> questions)
-{
-    QuestionSet set;
-    for (int q : questions)
-        set.set(static_cast<std::size_t>(q));
-    return set;
-}
-
 bool isKept(unsigned char c)
 {
     // Letters А..я of code page 1251 and the few signs a question needs; "ё"
@@ -37,48 +29,6 @@ constexpr int InfarctKeyQuestion = 5;
 
 } // namespace
 
-const std::array<QString, ConditionCount> ConditionNames = {
-    QStringLiteral("Практически здоров"),
-    QStringLiteral("Острый инфаркт миокарда, прогрессирующая стенокардия"),
-    QStringLiteral("Стенокардия высоких функциональных классов"),
-    QStringLiteral("Стенокардия 1-2 функциональных классов"),
-    QStringLiteral("Пароксизмальное нарушение ритма"),
-    QStringLiteral("Гипертоническая болезнь со стенокардией"),
-    QStringLiteral("Гипертоническая болезнь"),
-    QStringLiteral("Астено-невротический синдром."),
-    QStringLiteral("Сердечная недостаточность"),
-};
-
-const std::array<QuestionSet, ConditionCount> ConditionQuestions = {
-    QuestionSet(),
-    setOf({ 2, 5, 6, 12, 13, 14, 19, 20, 21, 22, 23, 24, 33, 40, 41, 42, 47, 49, 50, 51, 56, 67, 71, 72, 73,
-        74 }),
-    setOf({ 2, 6, 9, 10, 13, 15, 17, 18, 24, 25, 27, 35, 38, 40, 42, 43, 46, 60, 65, 67, 71, 72, 74 }),
-    setOf({ 2, 7, 8, 13, 15, 17, 24, 25, 26, 39, 55, 56 }),
-    setOf({ 25, 26, 27, 28, 29, 30, 31, 32, 36, 53, 54, 55, 57, 58, 59 }),
-    setOf({ 1, 2, 6, 8, 9, 10, 15, 16, 17, 24, 36, 38, 54, 55, 58, 66, 69, 70, 75, 76, 78, 79, 80, 81, 83 }),
-    setOf({ 54, 55, 58, 66, 69, 70, 75, 76, 78, 79, 80, 81, 83 }),
-    setOf({ 1, 3, 4, 10, 11, 16, 17, 24, 25, 26, 35, 36, 37, 43, 55, 60, 66, 76 }),
-    setOf({ 1, 2, 24, 34, 35, 43, 44, 45, 48, 49, 50, 51, 53, 61, 62, 63, 67, 68, 74 }),
-};
-
-const TDiagnosisList DiagnosisPriors = { {
-    { 0, 0.2 },
-    { 1, 0.1 },
-    { 2, 0.1 },
-    { 3, 0.1 },
-    { 4, 0.1 },
-    { 5, 0.1 },
-    { 6, 0.1 },
-    { 7, 0.1 },
-    { 8, 0.1 },
-} };
-
-std::array<QString, CardioQuestionCount + 1> CardioQuestions;
-std::array<std::array<TLikelihood, CardioQuestionCount + 1>, ConditionCount> Likelihoods;
-TDiagnosisList Diagnoses = DiagnosisPriors;
-QuestionSet AskedQuestions;
-
 char ReadKeptChar(QIODevice& file)
 {
     char c = 0;
@@ -90,7 +40,7 @@ char ReadKeptChar(QIODevice& file)
     return c;
 }
 
-void LoadCardioQuestions(QIODevice& file)
+void CardioKnowledgeBase::LoadCardioQuestions(QIODevice& file)
 {
     CardioQuestions.fill(QString());
     int k = 1;
@@ -108,7 +58,7 @@ void LoadCardioQuestions(QIODevice& file)
     }
 }
 
-QString LoadCardioQuestions(const QString& fileName)
+QString CardioKnowledgeBase::LoadCardioQuestions(const QString& fileName)
 {
     DataFile::Contents contents = DataFile::read(fileName, MaxQuestionFileBytes);
     QBuffer file(&contents.bytes);
@@ -117,7 +67,7 @@ QString LoadCardioQuestions(const QString& fileName)
     return contents.status == DataFile::Status::Missing ? QString() : contents.problem;
 }
 
-void BuildLikelihoods()
+void CardioKnowledgeBase::BuildLikelihoods()
 {
     for (std::size_t c = 0; c < ConditionCount; ++c) {
         Likelihoods[c][0] = NotLinked;
@@ -127,11 +77,19 @@ void BuildLikelihoods()
     Likelihoods[InfarctCondition][InfarctKeyQuestion] = InfarctKeySign;
 }
 
-QString InitCardioKnowledgeBase()
+CardioKnowledgeBase CardioKnowledgeBase::InitCardioKnowledgeBase(QString* problem)
 {
-    const QString problem = LoadCardioQuestions(DataFolder::file(QStringLiteral("cardio/qst03.txt")));
-    BuildLikelihoods();
-    return problem;
+    CardioKnowledgeBase base;
+    const QString said = base.LoadCardioQuestions(DataFolder::file(QStringLiteral("cardio/qst03.txt")));
+    if (problem)
+        *problem = said;
+    base.BuildLikelihoods();
+    return base;
+}
+
+const TLikelihood& CardioKnowledgeBase::likelihood(int condition, int question) const
+{
+    return Likelihoods[static_cast<std::size_t>(condition)][static_cast<std::size_t>(question)];
 }
 
 namespace {
@@ -160,11 +118,6 @@ void quickSort(TDiagnosisList& list, int left, int right)
         quickSort(list, i, right);
 }
 
-const TLikelihood& likelihood(int condition, int question)
-{
-    return Likelihoods[static_cast<std::size_t>(condition)][static_cast<std::size_t>(question)];
-}
-
 } // namespace
 
 void SortDiagnoses(TDiagnosisList& list)
@@ -172,8 +125,14 @@ void SortDiagnoses(TDiagnosisList& list)
     quickSort(list, 0, ConditionCount - 1);
 }
 
-int NextQuestion()
+CardioInterview::CardioInterview(const CardioKnowledgeBase& base)
+    : FBase(&base)
 {
+}
+
+int CardioInterview::NextQuestion() const
+{
+    const CardioKnowledgeBase& base = *FBase;
     const int top = Diagnoses[8].Condition;
     const int second = Diagnoses[7].Condition;
     double bestYes = 0.0;
@@ -183,8 +142,8 @@ int NextQuestion()
     for (int q = 1; q <= CardioQuestionCount; ++q) {
         if (AskedQuestions.test(static_cast<std::size_t>(q)))
             continue;
-        const double ratioYes = likelihood(top, q).PYes / likelihood(second, q).PYes;
-        const double ratioNo = likelihood(top, q).PNo / likelihood(second, q).PNo;
+        const double ratioYes = base.likelihood(top, q).PYes / base.likelihood(second, q).PYes;
+        const double ratioNo = base.likelihood(top, q).PNo / base.likelihood(second, q).PNo;
         if (ratioYes > bestYes) {
             bestYes = ratioYes;
             questionYes = q;
@@ -197,7 +156,7 @@ int NextQuestion()
     return bestYes >= bestNo ? questionYes : questionNo;
 }
 
-bool AllQuestionsAsked()
+bool CardioInterview::AllQuestionsAsked() const
 {
     for (int q = 1; q <= CardioQuestionCount; ++q) {
         if (!AskedQuestions.test(static_cast<std::size_t>(q)))
@@ -213,16 +172,17 @@ bool ReachesConclusion(double probability)
     return probability > 0.7;
 }
 
-void ResetInterview(CardioView& view)
+void CardioInterview::ResetInterview(CardioView& view)
 {
     Diagnoses = DiagnosisPriors;
     AskedQuestions.reset();
+    FAnswers.clear();
     view.RefreshBars();
     view.ClearBarHighlight();
     view.ClearLegendUnderline();
 }
 
-void ChooseNextQuestion(CardioView& view)
+void CardioInterview::ChooseNextQuestion(CardioView& view)
 {
     const int question = NextQuestion();
     if (question == 0)
@@ -231,18 +191,40 @@ void ChooseNextQuestion(CardioView& view)
     view.AskQuestion(question);
 }
 
-void ApplyAnswer(int question, std::uint8_t answer, CardioView& view)
+TDiagnosisList CardioInterview::Posterior(int question, std::uint8_t answer) const
 {
-    if (question < 1 || question > CardioQuestionCount || (answer != AnswerYes && answer != AnswerNo))
-        return;
+    TDiagnosisList list = Diagnoses;
     double sum = 0.0;
-    for (TDiagnosisRec& record : Diagnoses) {
-        const TLikelihood& cell = likelihood(record.Condition, question);
+    for (TDiagnosisRec& record : list) {
+        const TLikelihood& cell = FBase->likelihood(record.Condition, question);
         record.Probability *= answer == AnswerYes ? cell.PYes : cell.PNo;
         sum += record.Probability;
     }
-    for (TDiagnosisRec& record : Diagnoses)
+    for (TDiagnosisRec& record : list)
         record.Probability /= sum;
+    return list;
+}
+
+namespace {
+
+std::array<double, ConditionCount> ByCondition(const TDiagnosisList& list)
+{
+    std::array<double, ConditionCount> probabilities {};
+    for (const TDiagnosisRec& record : list)
+        probabilities[record.Condition] = record.Probability;
+    return probabilities;
+}
+
+} // namespace
+
+void CardioInterview::ApplyAnswer(int question, std::uint8_t answer, CardioView& view)
+{
+    if (question < 1 || question > CardioQuestionCount || (answer != AnswerYes && answer != AnswerNo))
+        return;
+    TGivenAnswer given { question, answer, ByCondition(Diagnoses), {} };
+    Diagnoses = Posterior(question, answer);
+    given.after = ByCondition(Diagnoses);
+    FAnswers << given;
     SortDiagnoses(Diagnoses);
     view.RefreshBars();
     if (ReachesConclusion(Diagnoses[8].Probability))

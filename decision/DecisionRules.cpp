@@ -1,252 +1,216 @@
 // Consultation rules of the DecisionU unit: which specialists to consult.
 #include "decision/DecisionU.h"
 
-const std::array<QString, SpecialistCount> SpecialistNames {
-    QStringLiteral("Здоров"),
-    QStringLiteral("кардиолога"),
-    QStringLiteral("ЛОР врача"),
-    QStringLiteral("пульмонолога"),
-    QStringLiteral("гастроэнтеролога"),
-    QStringLiteral("нефролога"),
-    QStringLiteral("офтальмолога"),
-    QStringLiteral("дерматолога"),
-    QStringLiteral("невролога"),
-    QStringLiteral("ревматолога"),
-    QStringLiteral("эндокринолога"),
-    QStringLiteral("онколога"),
-    QStringLiteral("психотерапевта"),
-    QStringLiteral("нарколога"),
-    QStringLiteral("хирурга"),
-    QStringLiteral("гинеколога"),
-    QStringLiteral("уролога"),
-    QStringLiteral("терапевта"),
-};
-
-TSpecialists Recommended;
-TSpecialists Observed;
+#include "decision/FindingCodes.h"
 
 namespace {
 
-bool F(int code)
-{
-    return HasFinding(code);
-}
-bool O(int specialist)
-{
-    return Observed.test(size_t(specialist));
-}
+using namespace Code;
+using namespace Specialist;
+using S = TRuleCondition;
 
 // Protein or erythrocytes in the urine are explained only while a urologist
 // observes the person.
-bool UrineExplained()
+S UrineExplained()
 {
-    return !(F(84) || F(86)) || O(Urologist);
+    return !(F(UrineProtein) || F(UrineErythrocytes)) || O(Urologist);
 }
 
 // Signs that together point to a hormonal cause.
-bool EndocrineSuspect(int age)
+S EndocrineSuspect()
 {
-    return (F(188) && F(4) && (F(40) || F(24) || F(41) || F(51) || (F(33) && age < 40) || F(78)))
-        || (F(188) && F(78) && age < 40 && (F(40) || F(51))) || (F(4) && F(40) && F(41) && F(33));
+    return (F(Tachycardia) && F(Irritability)
+               && (F(Tremor) || F(WeightLoss) || F(Sweating) || F(HeatIntolerance)
+                   || (F(Appetite) && AgeUnder(40)) || F(WidePulsePressure)))
+        || (F(Tachycardia) && F(WidePulsePressure) && AgeUnder(40) && (F(Tremor) || F(HeatIntolerance)))
+        || (F(Irritability) && F(Tremor) && F(Sweating) && F(Appetite));
 }
 
-// What the rows read besides the findings and Observed, fixed once per evaluation.
-struct TRuleInput {
-    int age = 0;
-    bool male = false;
-    bool urineExplained = false;
-    bool endocrineSuspect = false;
-};
-
-bool CardiologistNeeded(const TRuleInput& in)
+S CardiologistNeeded()
 {
-    const bool es = in.endocrineSuspect;
-    return F(62) || ((F(176) || F(177)) && in.urineExplained)
-        || (((F(7) && !F(12) && !F(14) && !F(71)) || (F(6) && !es)) && !O(9) && in.age > 40) || F(69)
-        || (F(70) && in.age > 40) || (F(8) && !F(60) && !F(58) && !O(9) && !es && !O(4) && !O(12));
+    const S es = EndocrineSuspect();
+    return F(ExertionalChestPain) || ((F(HighSystolic) || F(HighDiastolic)) && UrineExplained())
+        || (((F(ChestPain) && !F(Cough) && !F(Breathlessness) && !F(FluPathology))
+                || (F(Palpitations) && !es))
+            && !O(Rheumatologist) && AgeOver(40))
+        || F(LegSwelling) || (F(EcgPathology) && AgeOver(40))
+        || (F(HeartAche) && !F(BackPain) && !F(RadiatingBackPain) && !O(Rheumatologist) && !es
+            && !O(Gastroenterologist) && !O(Psychotherapist));
 }
 
-bool EntDoctorNeeded(const TRuleInput&)
+S EntDoctorNeeded()
 {
-    return F(28) || F(29) || F(92) || F(93) || F(94);
+    return F(SoreThroat) || F(HearingLoss) || F(EarPain) || F(NeckLymphNodes) || F(JawLymphNodes);
 }
 
-bool PulmonologistNeeded(const TRuleInput& in)
+S PulmonologistNeeded()
 {
-    return F(13)
-        || (F(12)
-            && ((F(7) && !F(70)) || F(14) || F(15) || F(16) || F(17) || F(83) || F(175) || F(182) || F(81)))
-        || (F(14) && F(7) && in.age < 50 && !F(70))
-        || (in.urineExplained && !F(70) && !O(9)
-            && ((F(15) && (F(83) || F(175) || F(182))) || (F(16) && F(83)) || (F(1) && F(5) && F(15))))
-        || F(71) || (F(17) && (F(5) || F(15))) || (F(14) && F(17)) || (F(15) && F(49)) || F(95);
+    return F(Choking)
+        || (F(Cough)
+            && ((F(ChestPain) && !F(EcgPathology)) || F(Breathlessness) || F(Sputum) || F(BloodInSputum)
+                || F(PleuralPain) || F(HighEsr) || F(HighTemperature) || F(HighLeucocytes)
+                || F(LowHemoglobin)))
+        || (F(Breathlessness) && F(ChestPain) && AgeUnder(50) && !F(EcgPathology))
+        || (UrineExplained() && !F(EcgPathology) && !O(Rheumatologist)
+            && ((F(Sputum) && (F(HighEsr) || F(HighTemperature) || F(HighLeucocytes)))
+                || (F(BloodInSputum) && F(HighEsr)) || (F(Weakness) && F(Chills) && F(Sputum))))
+        || F(FluPathology) || (F(PleuralPain) && (F(Chills) || F(Sputum)))
+        || (F(Breathlessness) && F(PleuralPain)) || (F(Sputum) && F(NightSweats)) || F(ArmpitLymphNodes);
 }
 
-bool GastroenterologistNeeded(const TRuleInput&)
+S GastroenterologistNeeded()
 {
-    return (F(18) && !F(100)) || F(20) || F(21) || F(22) || F(23) || F(25) || F(35) || F(36) || F(37);
+    return (F(AbdominalPain) && !F(Hernia)) || F(Heartburn) || F(Belching) || F(Nausea) || F(BitterTaste)
+        || F(BowelTrouble) || F(Bloating) || F(RightRibPain) || F(BlackStool);
 }
 
-bool NephrologistNeeded(const TRuleInput&)
+S NephrologistNeeded()
 {
-    return (F(84) || F(86)) && !O(Urologist);
+    return (F(UrineProtein) || F(UrineErythrocytes)) && !O(Urologist);
 }
 
-bool OphthalmologistNeeded(const TRuleInput&)
+S OphthalmologistNeeded()
 {
-    return F(63) || F(64) || F(120);
+    return F(PoorSight) || F(EyePain) || F(EyeFloaters);
 }
 
-bool DermatologistNeeded(const TRuleInput&)
+S DermatologistNeeded()
 {
-    return F(34);
+    return F(SkinRash);
 }
 
-bool NeurologistNeeded(const TRuleInput& in)
+S NeurologistNeeded()
 {
-    return (F(56) && !F(58)) || (F(57) && in.age > 40)
-        || (((F(176) && F(177)) || (F(76) && F(77))) && F(2) && F(50)) || (F(54) && !F(29) && !F(92))
-        || (F(59) && in.age > 40) || (F(55) && F(2)) || (F(50) && F(3) && F(48))
-        || (F(4) && F(61) && F(3) && F(8) && !in.endocrineSuspect && !O(4) && !O(12)) || F(58) || F(60)
-        || F(97);
+    return (F(Numbness) && !F(RadiatingBackPain)) || (F(Stiffness) && AgeOver(40))
+        || (((F(HighSystolic) && F(HighDiastolic)) || (F(LowSystolic) && F(LowDiastolic))) && F(Headache)
+            && F(PoorMemory))
+        || (F(Dizziness) && !F(HearingLoss) && !F(EarPain)) || (F(TransientWeakness) && AgeOver(40))
+        || (F(Migraine) && F(Headache)) || (F(PoorMemory) && F(PoorSleep) && F(HeadNoise))
+        || (F(Irritability) && F(Flushing) && F(PoorSleep) && F(HeartAche) && !EndocrineSuspect()
+            && !O(Gastroenterologist) && !O(Psychotherapist))
+        || F(RadiatingBackPain) || F(BackPain) || F(MuscleAtrophy);
 }
 
-bool RheumatologistNeeded(const TRuleInput& in)
+S RheumatologistNeeded()
 {
-    const bool rowA = F(9) && F(83) && in.urineExplained && !F(71) && in.age < 40
-        && (F(5) || F(10) || F(1) || (F(7) && !F(12) && !F(14)));
-    const bool rowB = in.age < 40
-        && ((F(1) && F(8) && !F(60) && !F(58)) || (F(6) && !in.endocrineSuspect) || (F(10) && F(1)) || F(70));
+    const S rowA = F(JointPain) && F(HighEsr) && UrineExplained() && !F(FluPathology) && AgeUnder(40)
+        && (F(Chills) || F(MorningStiffness) || F(Weakness)
+            || (F(ChestPain) && !F(Cough) && !F(Breathlessness)));
+    const S rowB = AgeUnder(40)
+        && ((F(Weakness) && F(HeartAche) && !F(BackPain) && !F(RadiatingBackPain))
+            || (F(Palpitations) && !EndocrineSuspect()) || (F(MorningStiffness) && F(Weakness))
+            || F(EcgPathology));
     return rowA || rowB;
 }
 
-bool EndocrinologistNeeded(const TRuleInput& in)
+S EndocrinologistNeeded()
 {
-    return in.endocrineSuspect || (F(191) && F(42) && (F(31) || F(75))) || (F(44) && in.age > 25) || F(45)
-        || F(46) || (F(50) && (F(176) || F(191))) || F(85);
+    return EndocrineSuspect() || (F(HighBodyMass) && F(Drowsiness) && (F(FeelingCold) || F(LowTemperature)))
+        || (F(SlowHealing) && AgeOver(25)) || F(Thirst) || F(NeckSwelling)
+        || (F(PoorMemory) && (F(HighSystolic) || F(HighBodyMass))) || F(UrineSugar);
 }
 
-bool OncologistNeeded(const TRuleInput& in)
+S OncologistNeeded()
 {
-    return F(65) || F(66) || F(67) || F(68)
-        || (in.urineExplained && !F(12) && !F(13)
-            && ((F(81) && !F(71)) || (F(1) && F(41) && F(43) && !F(9)) || (F(49) && !F(9))))
-        || (F(15) && F(16) && in.age > 50 && in.male && !F(71)) || (F(19) && F(91))
-        || (F(24) && !in.endocrineSuspect);
+    return F(Lump) || F(ChangedMole) || F(Ulcer) || F(Dysphagia)
+        || (UrineExplained() && !F(Cough) && !F(Choking)
+            && ((F(LowHemoglobin) && !F(FluPathology))
+                || (F(Weakness) && F(Sweating) && F(PoorAppetite) && !F(JointPain))
+                || (F(NightSweats) && !F(JointPain))))
+        || (F(Sputum) && F(BloodInSputum) && AgeOver(50) && Male() && !F(FluPathology))
+        || (F(MeatAversion) && F(LowBodyMass)) || (F(WeightLoss) && !EndocrineSuspect());
 }
 
-bool PsychotherapistNeeded(const TRuleInput& in)
+S PsychotherapistNeeded()
 {
-    return (F(47) && in.age < 60) || F(52) || F(38);
+    return (F(Anxiety) && AgeUnder(60)) || F(PanicAttacks) || F(LowMood);
 }
 
-bool NarcologistNeeded(const TRuleInput&)
+S NarcologistNeeded()
 {
-    return F(26) || F(27);
+    return F(AlcoholCraving) || F(SedativeUse);
 }
 
-bool SurgeonNeeded(const TRuleInput&)
+S SurgeonNeeded()
 {
-    return F(11) || F(99) || F(100) || F(101) || F(102);
+    return F(LegPainWalking) || F(LimbDeformation) || F(Hernia) || F(VaricoseVeins) || F(InflamedVeins);
 }
 
-bool GynaecologistNeeded(const TRuleInput& in)
+S GynaecologistNeeded()
 {
-    return F(96) && !in.male;
+    return F(GroinLymphNodes) && Female();
 }
 
-bool UrologistNeeded(const TRuleInput& in)
+S UrologistNeeded()
 {
-    return F(30) || F(39) || F(87) || (F(96) && in.male);
+    return F(NightUrination) || F(PainfulUrination) || F(Code::UrineLeucocytes)
+        || (F(GroinLymphNodes) && Male());
 }
 
 // Not when another doctor who would see these signs already observes the
 // person; the ophthalmologist, psychotherapist and narcologist do not count.
-bool GeneralPractitionerNeeded(const TRuleInput&)
+S GeneralPractitionerNeeded()
 {
-    const bool signs = F(175) || F(82) || F(182) || F(83) || F(88) || F(188);
-    for (int specialist : { 1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 14, 15, 16 }) {
-        if (O(specialist))
-            return false;
-    }
-    return signs;
+    const S signs = F(HighTemperature) || F(LowLeucocytes) || F(HighLeucocytes) || F(HighEsr)
+        || F(Bradycardia) || F(Tachycardia);
+    return signs
+        && !(O(Cardiologist) || O(EntDoctor) || O(Pulmonologist) || O(Gastroenterologist) || O(Nephrologist)
+            || O(Dermatologist) || O(Neurologist) || O(Rheumatologist) || O(Endocrinologist) || O(Oncologist)
+            || O(Surgeon) || O(Gynaecologist) || O(Urologist));
 }
 
-using TSpecialistRule = bool (*)(const TRuleInput&);
-
-// Index = specialist number; 0 ("Здоров") has no rule.
-const std::array<TSpecialistRule, SpecialistCount> SpecialistRules {
-    nullptr,
-    CardiologistNeeded,
-    EntDoctorNeeded,
-    PulmonologistNeeded,
-    GastroenterologistNeeded,
-    NephrologistNeeded,
-    OphthalmologistNeeded,
-    DermatologistNeeded,
-    NeurologistNeeded,
-    RheumatologistNeeded,
-    EndocrinologistNeeded,
-    OncologistNeeded,
-    PsychotherapistNeeded,
-    NarcologistNeeded,
-    SurgeonNeeded,
-    GynaecologistNeeded,
-    UrologistNeeded,
-    GeneralPractitionerNeeded,
-};
-
-void CollectObserved(const ExaminationRecord& record)
+// Index = specialist number; 0 ("Здоров") has no rule and never holds.
+const std::array<S, SpecialistCount>& SpecialistRules()
 {
-    for (const ExaminationRecord::HistoryBox& box : record.HistoryBoxes()) {
-        if (box.checked && box.tag > 0 && box.tag < SpecialistCount)
-            Observed.set(size_t(box.tag));
-    }
+    static const std::array<S, SpecialistCount> rules {
+        F(0), // code 0 is never a finding
+        CardiologistNeeded(),
+        EntDoctorNeeded(),
+        PulmonologistNeeded(),
+        GastroenterologistNeeded(),
+        NephrologistNeeded(),
+        OphthalmologistNeeded(),
+        DermatologistNeeded(),
+        NeurologistNeeded(),
+        RheumatologistNeeded(),
+        EndocrinologistNeeded(),
+        OncologistNeeded(),
+        PsychotherapistNeeded(),
+        NarcologistNeeded(),
+        SurgeonNeeded(),
+        GynaecologistNeeded(),
+        UrologistNeeded(),
+        GeneralPractitionerNeeded(),
+    };
+    return rules;
 }
 
 } // namespace
 
-void ChooseSpecialists(const ExaminationRecord& record)
+TSpecialists ObservedSpecialists(const ExaminationRecord& record)
 {
-    Recommended.reset();
-    Observed.reset();
-    CollectObserved(record);
+    TSpecialists observed;
+    for (const ExaminationRecord::HistoryBox& box : record.HistoryBoxes()) {
+        if (box.checked && box.tag > 0 && box.tag < SpecialistCount)
+            observed.set(size_t(box.tag));
+    }
+    return observed;
+}
 
-    TRuleInput input;
-    input.age = record.GetAge();
-    input.male = record.GetGender() == 1;
-    input.urineExplained = UrineExplained();
-    input.endocrineSuspect = EndocrineSuspect(input.age);
-
+TSpecialists ChooseSpecialists(const TRuleFacts& facts)
+{
+    TSpecialists recommended;
     for (int specialist = 1; specialist < SpecialistCount; ++specialist) {
-        if (SpecialistRules[size_t(specialist)](input))
-            Recommended.set(size_t(specialist));
+        if (SpecialistRules()[size_t(specialist)].Holds(facts))
+            recommended.set(size_t(specialist));
     }
+    return recommended;
 }
 
-QString RecommendedList()
+QList<TReason> SpecialistReasons(const TRuleFacts& facts, int specialist)
 {
-    QStringList names;
-    for (int specialist = 0; specialist < SpecialistCount; ++specialist) {
-        if (Recommended.test(size_t(specialist)))
-            names << SpecialistNames[size_t(specialist)];
-    }
-    return names.join(QStringLiteral(", "));
-}
-
-QStringList RecommendationSentence()
-{
-    const QString list = RecommendedList();
-    if (list.isEmpty()) {
-        return { QStringLiteral("Введенные Вами данные не позволяют сделать определенного заключения."),
-            QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?") };
-    }
-    if (!list.contains(QLatin1Char(',')))
-        return { QStringLiteral("Вам рекомендуется консультация: %1.").arg(list) };
-    return { QStringLiteral("Вам рекомендуются консультации: %1.").arg(list) };
-}
-
-bool HeartSpecialistRecommended()
-{
-    return Recommended.test(Cardiologist) || Recommended.test(Rheumatologist);
+    QList<TReason> reasons;
+    if (specialist > 0 && specialist < SpecialistCount)
+        SpecialistRules()[size_t(specialist)].Trace(facts, reasons);
+    return reasons;
 }

@@ -2,19 +2,16 @@
 // the conclusion itself.
 #include "decision/DecisionU.h"
 
-#include "decision/Emergency.h"
+#include "decision/ComplaintPhrases.h"
+#include "decision/Conclusion.h"
 #include "decision/RussianPlural.h"
 #include "decision/WordTables.h"
-#include "platform/files/DataFolder.h"
-#include "platform/files/TextFile.h"
 
 #include <QLocale>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <span>
-
-std::array<QString, ComplaintTextCount> ComplaintTexts;
 
 namespace {
 
@@ -39,11 +36,11 @@ const TFindingWord LimbWords[] {
     { 102, u"воспаление вен" },
 };
 
-QString FoundWords(std::span<const TFindingWord> table)
+QString FoundWords(const Conclusion& conclusion, std::span<const TFindingWord> table)
 {
     QStringList words;
     for (const TFindingWord& item : table) {
-        if (HasFinding(item.code))
+        if (conclusion.has(item.code))
             words << QString::fromUtf16(item.word);
     }
     return words.join(QStringLiteral(", "));
@@ -80,38 +77,38 @@ QString LongTime(const QDateTime& moment)
     return QLocale().toString(moment, format.trimmed());
 }
 
-QString BodyMassFlag()
+QString BodyMassFlag(const Conclusion& conclusion)
 {
-    if (HasFinding(191))
+    if (conclusion.has(191))
         return Flag(u"- масса повышена");
-    if (HasFinding(91))
+    if (conclusion.has(91))
         return Flag(u"- масса снижена");
     return {};
 }
 
-QString TemperatureFlag()
+QString TemperatureFlag(const Conclusion& conclusion)
 {
-    if (HasFinding(175))
+    if (conclusion.has(175))
         return Flag(u"- повышена");
-    if (HasFinding(75))
+    if (conclusion.has(75))
         return Flag(u"- снижена");
     return {};
 }
 
-QString PulseFlag()
+QString PulseFlag(const Conclusion& conclusion)
 {
-    if (HasFinding(188))
+    if (conclusion.has(188))
         return Flag(u"- тахикардия");
-    if (HasFinding(88))
+    if (conclusion.has(88))
         return Flag(u"- брадикардия");
     return {};
 }
 
-QString PressureFlag()
+QString PressureFlag(const Conclusion& conclusion)
 {
-    if (HasFinding(176) || HasFinding(177))
+    if (conclusion.has(176) || conclusion.has(177))
         return Flag(u"- гипертензия");
-    if (HasFinding(76) || HasFinding(77))
+    if (conclusion.has(76) || conclusion.has(77))
         return Flag(u"- гипотензия");
     return {};
 }
@@ -122,7 +119,7 @@ QString Sentence(const QString& text)
     return text.trimmed() + QLatin1Char('.');
 }
 
-void AddSummaryHead(const ExaminationRecord& record, QStringList& memo)
+void AddSummaryHead(const ExaminationRecord& record, const Conclusion& conclusion, QStringList& memo)
 {
     const int age = record.GetAge();
     memo << QStringLiteral("%1, %2 %3.")
@@ -131,7 +128,7 @@ void AddSummaryHead(const ExaminationRecord& record, QStringList& memo)
                 .arg(PluralForm(age, Nouns::Year));
     memo << QString();
 
-    const QString complaints = ComplaintList(record);
+    const QString& complaints = conclusion.Complaints;
     if (complaints.isEmpty()) {
         memo << QStringLiteral("Жалоб нет.");
     } else {
@@ -148,11 +145,12 @@ void AddSummaryHead(const ExaminationRecord& record, QStringList& memo)
 }
 
 // An index from a bound that replaced the typed height or weight is not the person's.
-QString BodyMassIndexPart(const ExaminationRecord& record)
+QString BodyMassIndexPart(const ExaminationRecord& record, const Conclusion& conclusion)
 {
     if (record.IsBodyMeasureClamped())
         return QStringLiteral("не рассчитан: рост или вес вне пределов, которые принимает программа.");
-    return Sentence(QStringLiteral("%1 %2").arg(Real(record.CalcBodyMassIndex(), 1), BodyMassFlag()));
+    return Sentence(
+        QStringLiteral("%1 %2").arg(Real(record.CalcBodyMassIndex(), 1), BodyMassFlag(conclusion)));
 }
 
 // A vital sign the person did not measure is said so, never as its initial value.
@@ -163,7 +161,7 @@ QString VitalLine(const ExaminationRecord& record, ExaminationRecord::Vital vita
         title, record.IsMeasured(vital) ? Sentence(measured) : QString::fromUtf16(notMeasured));
 }
 
-void AddObjectiveData(const ExaminationRecord& record, QStringList& memo)
+void AddObjectiveData(const ExaminationRecord& record, const Conclusion& conclusion, QStringList& memo)
 {
     using Vital = ExaminationRecord::Vital;
     memo << QStringLiteral("Объективно:");
@@ -173,33 +171,35 @@ void AddObjectiveData(const ExaminationRecord& record, QStringList& memo)
     const double height = record.GetHeight();
     const double weight = record.GetWeight();
     memo << QStringLiteral("Рост: %1 см. Вес: %2 кг. Индекс массы тела: %3")
-                .arg(Real(height, 0), Real(weight, 0), BodyMassIndexPart(record));
+                .arg(Real(height, 0), Real(weight, 0), BodyMassIndexPart(record, conclusion));
     const double temperature = record.GetTemperature();
     memo << VitalLine(record, Vital::Temperature, QStringLiteral("Температура тела"), u"не измерена.",
         QStringLiteral("%1 %2 Цельсия %3")
-            .arg(Real(temperature, 1), PluralForm(temperature, 1, Nouns::Degree), TemperatureFlag()));
+            .arg(Real(temperature, 1), PluralForm(temperature, 1, Nouns::Degree),
+                TemperatureFlag(conclusion)));
     const int pulse = record.GetPulse();
     memo << VitalLine(record, Vital::Pulse, QStringLiteral("Пульс"), u"не измерен.",
         QStringLiteral("%1 %2 в минуту, %3 %4")
             .arg(Integer(pulse), PluralForm(pulse, Nouns::Beat),
-                RhythmWords[record.IsPulseRhythmic() ? 1 : 0], PulseFlag()));
+                RhythmWords[record.IsPulseRhythmic() ? 1 : 0], PulseFlag(conclusion)));
     memo << VitalLine(record, Vital::Pressure, QStringLiteral("Артериальное давление"), u"не измерено.",
         QStringLiteral("%1/%2 мм ртутного столба %3")
-            .arg(Integer(record.GetSystolic()), Integer(record.GetDiastolic()), PressureFlag()));
+            .arg(Integer(record.GetSystolic()), Integer(record.GetDiastolic()), PressureFlag(conclusion)));
     memo << QString();
 }
 
-void AddCountedTests(const ExaminationRecord& record, QStringList& memo, const QDateTime& now)
+void AddCountedTests(
+    const ExaminationRecord& record, const Conclusion& conclusion, QStringList& memo, const QDateTime& now)
 {
     using Test = ExaminationRecord::Test;
     if (ECGPresent(record) && ECGRecent(record, now)) {
         memo << QStringLiteral("ЭКГ от %1: %2.")
-                    .arg(ShortDate(record.TestDate(Test::ECG)), StudyResultWords[HasFinding(70) ? 1 : 0]);
+                    .arg(ShortDate(record.TestDate(Test::ECG)), StudyResultWords[conclusion.has(70) ? 1 : 0]);
         memo << QString();
     }
     if (FluPresent(record) && FluRecent(record, now)) {
         memo << QStringLiteral("Флюорография от %1: %2.")
-                    .arg(ShortDate(record.TestDate(Test::Flu)), StudyResultWords[HasFinding(71) ? 1 : 0]);
+                    .arg(ShortDate(record.TestDate(Test::Flu)), StudyResultWords[conclusion.has(71) ? 1 : 0]);
         memo << QString();
     }
     if (BloodPresent(record) && BloodRecent(record, now)) {
@@ -222,11 +222,11 @@ void AddCountedTests(const ExaminationRecord& record, QStringList& memo, const Q
     memo << QString();
 }
 
-void AddSelfExamination(QStringList& memo)
+void AddSelfExamination(const Conclusion& conclusion, QStringList& memo)
 {
-    const QString lymphNodes = LymphNodeList();
-    const QString limbs = LimbFindingList();
-    if (lymphNodes.isEmpty() && limbs.isEmpty() && !HerniaFound())
+    const QString lymphNodes = LymphNodeList(conclusion);
+    const QString limbs = LimbFindingList(conclusion);
+    if (lymphNodes.isEmpty() && limbs.isEmpty() && !HerniaFound(conclusion))
         return;
     memo << QStringLiteral("При самостоятельном осмотре выявлены:");
     AddSeparator(memo);
@@ -235,31 +235,22 @@ void AddSelfExamination(QStringList& memo)
         memo << QStringLiteral("Увеличенные %1 лимфатические узлы.").arg(lymphNodes);
     if (!limbs.isEmpty())
         memo << QStringLiteral("%1 конечностей.").arg(limbs);
-    if (HerniaFound())
+    if (HerniaFound(conclusion))
         memo << QStringLiteral("Грыжи.");
     AddSeparator(memo);
 }
 
 } // namespace
 
-void LoadComplaintTexts()
+QString ComplaintList(const ExaminationRecord& record, const ComplaintPhrases& phrases)
 {
-    ComplaintTexts.fill(QString());
-    const QStringList lines = TextFile::read(DataFolder::file(QStringLiteral("Common/ANS.txt")));
-    const qsizetype count = std::min<qsizetype>(lines.size(), ComplaintTextCount);
-    for (qsizetype k = 0; k < count; ++k)
-        ComplaintTexts[size_t(k)] = lines.at(k);
-}
-
-QString ComplaintList(const ExaminationRecord& record)
-{
-    QStringList phrases;
+    QStringList answered;
     for (int n = 1; n <= QuestionCount; ++n) {
         // A phrase missing from a short or absent phrase file is left out.
-        if (record.IsAnsweredYes(n) && !ComplaintTexts[size_t(n - 1)].trimmed().isEmpty())
-            phrases << ComplaintTexts[size_t(n - 1)];
+        if (record.IsAnsweredYes(n) && !phrases.Phrase(n).trimmed().isEmpty())
+            answered << phrases.Phrase(n);
     }
-    return phrases.join(QStringLiteral("; "));
+    return answered.join(QStringLiteral("; "));
 }
 
 QString ObservedList(const ExaminationRecord& record)
@@ -272,22 +263,22 @@ QString ObservedList(const ExaminationRecord& record)
     return specialists.join(QStringLiteral(", "));
 }
 
-QString LymphNodeList()
+QString LymphNodeList(const Conclusion& conclusion)
 {
-    return FoundWords(LymphNodeWords);
+    return FoundWords(conclusion, LymphNodeWords);
 }
 
-QString LimbFindingList()
+QString LimbFindingList(const Conclusion& conclusion)
 {
-    QString list = FoundWords(LimbWords);
+    QString list = FoundWords(conclusion, LimbWords);
     if (!list.isEmpty())
         list[0] = QLocale().toUpper(list.left(1)).at(0);
     return list;
 }
 
-bool HerniaFound()
+bool HerniaFound(const Conclusion& conclusion)
 {
-    return HasFinding(100);
+    return conclusion.has(100);
 }
 
 void AddSeparator(QStringList& memo)
@@ -295,26 +286,18 @@ void AddSeparator(QStringList& memo)
     memo << QString(SeparatorLength, QLatin1Char('-'));
 }
 
-void ComposeConclusion(const ExaminationRecord& record, QStringList& memo, const QDateTime& now)
+void ComposeConclusion(
+    const ExaminationRecord& record, const Conclusion& conclusion, QStringList& memo, const QDateTime& now)
 {
-    memo.clear();
     // An emergency comes first, and the advice to rest would contradict it.
-    const QStringList notice = Emergency::ConclusionNotice(record, now);
-    memo << notice;
-    if (notice.isEmpty() || !RecommendedList().isEmpty())
-        memo << RecommendationSentence();
+    memo << conclusion.Notice;
+    if (conclusion.Notice.isEmpty() || conclusion.Recommended.any())
+        memo << conclusion.RecommendationSentence();
     AddSeparator(memo);
     memo << QString();
-    AddSummaryHead(record, memo);
-    AddObjectiveData(record, memo);
-    AddCountedTests(record, memo, now);
-    AddSelfExamination(memo);
+    AddSummaryHead(record, conclusion, memo);
+    AddObjectiveData(record, conclusion, memo);
+    AddCountedTests(record, conclusion, memo, now);
+    AddSelfExamination(conclusion, memo);
     memo << QStringLiteral("Тессора Про %1 [%2]").arg(ShortDate(now), LongTime(now));
-}
-
-void ShowConclusion(const ExaminationRecord& record, QStringList& memo, const QDateTime& now)
-{
-    ClassifyFindings(record, now);
-    ChooseSpecialists(record);
-    ComposeConclusion(record, memo, now);
 }

@@ -8,13 +8,7 @@
 
 using Test = ExaminationRecord::Test;
 
-TFindings Findings;
-
 namespace {
-
-// Question 30 is a finding only for a man older than 40, as the record stood
-// when the findings were classified.
-bool FindingsOfManOver40 = false;
 
 // Whole calendar months from the earlier to the later day of two wall-clock
 // date-times: an anniversary counts from the morning of its day, so the time
@@ -275,20 +269,13 @@ int EffectiveUrineLeucocytes(const ExaminationRecord& record, const QDateTime& n
 
 // ---- Findings ---------------------------------------------------------------
 
-void ClassifyFindings(const ExaminationRecord& record, const QDateTime& now)
+TFindings ClassifyFindings(const ExaminationRecord& record, const QDateTime& now)
 {
-    Findings.reset();
+    TFindings findings;
     const TClassifiedRecord classified { record, now };
     for (int code = 0; code < FindingCount; ++code) {
         if (FindingHolds(classified, code))
-            Findings.set(size_t(code));
+            findings.set(size_t(code));
     }
-    FindingsOfManOver40 = record.GetGender() == 1 && record.GetAge() > 40;
-}
-
-bool HasFinding(int code)
-{
-    if (code < 0 || code >= FindingCount || !Findings.test(size_t(code)))
-        return false;
-    return code != 30 || FindingsOfManOver40;
+    return findings;
 }

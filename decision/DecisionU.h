@@ -1,20 +1,25 @@
 #pragma once
 
 #include "decision/ExaminationRecord.h"
+#include "decision/RuleCondition.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <bitset>
 
+class ComplaintPhrases;
+class Conclusion;
+
 // Reduction of the examination record and the complaint answers to numbered
-// findings, the consultation rules over them, and the text of the conclusion.
-// The findings, the chosen specialists and the complaint phrases are kept at
-// unit level; every routine reads the record it is given at the moment of the
-// call. Routines that depend on today take `now` so that callers (and tests)
-// evaluate one conclusion against one moment.
+// findings, the consultation rules over them, and the text of the conclusion:
+// the parts that Conclude (decision/Conclusion.h) puts together. Every routine
+// reads the record it is given at the moment of the call. Routines that
+// depend on today take `now` so that callers (and tests) evaluate one
+// conclusion against one moment.
 
 // ---- Dates ----------------------------------------------------------------
 
@@ -57,83 +62,70 @@ constexpr int FindingCount = 256;
 constexpr int QuestionCount = 69; // statements that take part in the findings and the complaints
 using TFindings = std::bitset<FindingCount>;
 
-// The finding codes of the last classification.
-extern TFindings Findings;
-
-// Empties Findings and sets every code whose condition holds for the record.
-void ClassifyFindings(const ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());
-
-// Membership in Findings; code 30 counts only for a man older than 40 (as the
-// record stood at the last classification). Codes outside 0..255 are never set.
-bool HasFinding(int code);
+// Every code whose condition holds for the record. Code 30 is set whatever
+// the sex and age; the conclusion counts it only for a man older than 40.
+TFindings ClassifyFindings(const ExaminationRecord& record, const QDateTime& now);
 
 // ---- Consultation rules -----------------------------------------------------
 
 constexpr int SpecialistCount = 18; // 0 "Здоров" .. 17 general practitioner
-constexpr int Cardiologist = 1;
-constexpr int Rheumatologist = 9;
-constexpr int Urologist = 16;
 using TSpecialists = std::bitset<32>;
 
 // Genitive names, as they follow "консультация"; index 0 is never recommended.
-extern const std::array<QString, SpecialistCount> SpecialistNames;
+inline const std::array<QString, SpecialistCount> SpecialistNames {
+    QStringLiteral("Здоров"),
+    QStringLiteral("кардиолога"),
+    QStringLiteral("ЛОР врача"),
+    QStringLiteral("пульмонолога"),
+    QStringLiteral("гастроэнтеролога"),
+    QStringLiteral("нефролога"),
+    QStringLiteral("офтальмолога"),
+    QStringLiteral("дерматолога"),
+    QStringLiteral("невролога"),
+    QStringLiteral("ревматолога"),
+    QStringLiteral("эндокринолога"),
+    QStringLiteral("онколога"),
+    QStringLiteral("психотерапевта"),
+    QStringLiteral("нарколога"),
+    QStringLiteral("хирурга"),
+    QStringLiteral("гинеколога"),
+    QStringLiteral("уролога"),
+    QStringLiteral("терапевта"),
+};
 
-// The specialists chosen by the last ChooseSpecialists, and the specialist
-// numbers of the history boxes that were ticked then.
-extern TSpecialists Recommended;
-extern TSpecialists Observed;
+// The specialist numbers of the ticked history boxes.
+TSpecialists ObservedSpecialists(const ExaminationRecord& record);
 
-// Rebuilds Observed and Recommended; runs after ClassifyFindings.
-void ChooseSpecialists(const ExaminationRecord& record);
+// The specialists whose rule row holds.
+TSpecialists ChooseSpecialists(const TRuleFacts& facts);
 
-// Names of Recommended in index order, joined with ", ".
-QString RecommendedList();
-
-// One sentence naming the recommended consultations, or two lines when
-// nothing is recommended.
-QStringList RecommendationSentence();
-
-// Whether the last conclusion points to the heart (cardiologist or
-// rheumatologist), which opens the cardiology interview.
-bool HeartSpecialistRecommended();
+// The facts that the holding row of a specialist's rule rests on, in the
+// row's order; empty when the rule does not hold.
+QList<TReason> SpecialistReasons(const TRuleFacts& facts, int specialist);
 
 // ---- Conclusion text ---------------------------------------------------------
 
-constexpr int ComplaintTextCount = 256;
-
-// Complaint phrase of statement n at index n - 1, from Common/ANS.txt.
-extern std::array<QString, ComplaintTextCount> ComplaintTexts;
-
-// Reads Common/ANS.txt (code page 1251, CR LF, CR or LF line ends, no
-// trimming, at most 256 lines). A missing or unreadable file leaves every
-// phrase empty.
-void LoadComplaintTexts();
-
 // Phrases of the statements answered Yes (1..69), joined with "; ".
-QString ComplaintList(const ExaminationRecord& record);
+QString ComplaintList(const ExaminationRecord& record, const ComplaintPhrases& phrases);
 
 // The ticked history boxes in panel order, in the instrumental case
 // ("Кардиолога" → "кардиологом"), joined with ", ".
 QString ObservedList(const ExaminationRecord& record);
 
-// Enlarged lymph nodes found, joined with ", ". Reads Findings.
-QString LymphNodeList();
+// Enlarged lymph nodes found, joined with ", ".
+QString LymphNodeList(const Conclusion& conclusion);
 
-// Changes of the limbs found, joined with ", ", first letter capital. Reads Findings.
-QString LimbFindingList();
+// Changes of the limbs found, joined with ", ", first letter capital.
+QString LimbFindingList(const Conclusion& conclusion);
 
-// Whether any hernia was found. Reads Findings.
-bool HerniaFound();
+// Whether any hernia was found.
+bool HerniaFound(const Conclusion& conclusion);
 
 // The line of 150 minus signs between the blocks of the conclusion.
 void AddSeparator(QStringList& memo);
 
-// Clears memo and writes the conclusion for the current Findings and
-// Recommended. An out-of-range height or weight throws EHeightError or
-// EWeightError from the body line; memo then holds the lines written so far.
+// Writes the text of the conclusion after its urgent notice. An out-of-range
+// height or weight throws EHeightError or EWeightError from the body line;
+// memo then holds the lines written so far.
 void ComposeConclusion(
-    const ExaminationRecord& record, QStringList& memo, const QDateTime& now = QDateTime::currentDateTime());
-
-// Classifies, chooses the specialists and composes the conclusion into memo.
-void ShowConclusion(
-    const ExaminationRecord& record, QStringList& memo, const QDateTime& now = QDateTime::currentDateTime());
+    const ExaminationRecord& record, const Conclusion& conclusion, QStringList& memo, const QDateTime& now);

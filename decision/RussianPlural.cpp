@@ -3,12 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace Nouns {
-const TNounForms Year { QStringLiteral("год"), QStringLiteral("года"), QStringLiteral("лет") };
-const TNounForms Beat { QStringLiteral("удар"), QStringLiteral("удара"), QStringLiteral("ударов") };
-const TNounForms Degree { QStringLiteral("градус"), QStringLiteral("градуса"), QStringLiteral("градусов") };
-} // namespace Nouns
-
 const QString& PluralForm(long long number, const TNounForms& forms)
 {
     const long long n = std::llabs(number);

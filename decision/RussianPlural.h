@@ -12,9 +12,10 @@ struct TNounForms {
 };
 
 namespace Nouns {
-extern const TNounForms Year; // год, года, лет
-extern const TNounForms Beat; // удар, удара, ударов
-extern const TNounForms Degree; // градус, градуса, градусов
+inline const TNounForms Year { QStringLiteral("год"), QStringLiteral("года"), QStringLiteral("лет") };
+inline const TNounForms Beat { QStringLiteral("удар"), QStringLiteral("удара"), QStringLiteral("ударов") };
+inline const TNounForms Degree { QStringLiteral("градус"), QStringLiteral("градуса"),
+    QStringLiteral("градусов") };
 } // namespace Nouns
 
 // The form that agrees with a whole number (its sign does not matter).

@@ -13,9 +13,8 @@ QSet<QString> ReportedFailures;
 
 } // namespace
 
-TDiaryOutcome RecordExamination(const ExaminationRecord& record, const QString& savedFile,
-    const QString& folder, bool saveNeeded, const QDateTime& moment, const TFindings& findings,
-    const TSpecialists& specialists)
+TDiaryOutcome RecordExamination(const ExaminationRecord& record, const Conclusion& conclusion,
+    const QString& savedFile, const QString& folder, bool saveNeeded, const QDateTime& moment)
 {
     TDiaryOutcome outcome;
     if (!saveNeeded || folder.isEmpty())
@@ -23,7 +22,7 @@ TDiaryOutcome RecordExamination(const ExaminationRecord& record, const QString& 
     const QString file = QDir(folder).relativeFilePath(savedFile);
     TDiaryStore store(folder);
     const QString path = store.filePath();
-    if (store.add({ EntryFromRecord(record, findings, specialists, moment, file) })) {
+    if (store.add({ EntryFromRecord(record, conclusion.Findings, conclusion.Recommended, moment, file) })) {
         ReportedFailures.remove(path);
         outcome.written = true;
         return outcome;

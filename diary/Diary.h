@@ -1,5 +1,6 @@
 #pragma once
 
+#include "decision/Conclusion.h"
 #include "diary/DiaryEntry.h"
 
 #include <QDateTime>
@@ -17,9 +18,9 @@ struct TDiaryOutcome {
 
 // Writes the entry of the record whose conclusion was just saved as savedFile
 // into the diary in folder. With the saving option off nothing is written.
-TDiaryOutcome RecordExamination(const ExaminationRecord& record, const QString& savedFile,
-    const QString& folder, bool saveNeeded, const QDateTime& moment = QDateTime::currentDateTime(),
-    const TFindings& findings = Findings, const TSpecialists& specialists = Recommended);
+TDiaryOutcome RecordExamination(const ExaminationRecord& record, const Conclusion& conclusion,
+    const QString& savedFile, const QString& folder, bool saveNeeded,
+    const QDateTime& moment = QDateTime::currentDateTime());
 
 // The message box text of a diary that could not be written.
 QString DiaryFailureMessage(const QString& failure);

@@ -1,5 +1,6 @@
 #include "diary/DiaryFindings.h"
 
+#include "decision/ComplaintPhrases.h"
 #include "decision/DecisionU.h"
 
 namespace {
@@ -46,9 +47,17 @@ constexpr std::pair<int, int> StatementOfFinding[] { { 92, 32 }, { 120, 53 } };
 constexpr int Arrhythmia = 6;
 constexpr int MentalHealth = 38;
 
+// The diary is opened from a plugin that gets no phrases handed in: it reads
+// them once, on first use.
+const ComplaintPhrases& Phrases()
+{
+    static const ComplaintPhrases phrases = ComplaintPhrases::Load();
+    return phrases;
+}
+
 QString Complaint(int statement)
 {
-    const QString phrase = ComplaintTexts[size_t(statement - 1)].trimmed();
+    const QString phrase = Phrases().Phrase(statement).trimmed();
     return phrase.isEmpty() ? QStringLiteral("утверждение %1").arg(statement) : phrase;
 }
 

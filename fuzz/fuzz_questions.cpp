@@ -11,7 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     QBuffer file(&bytes);
     file.open(QIODevice::ReadOnly);
-    LoadCardioQuestions(file);
+    CardioKnowledgeBase base;
+    base.LoadCardioQuestions(file);
+    const auto& CardioQuestions = base.CardioQuestions;
     if (!CardioQuestions[0].isEmpty())
         std::abort();
     for (std::size_t q = 1; q <= CardioQuestionCount; ++q) {

@@ -1,7 +1,7 @@
 #include "report/ReportBuilder.h"
 
+#include "decision/Conclusion.h"
 #include "decision/DecisionU.h"
-#include "decision/Emergency.h"
 #include "decision/RussianPlural.h"
 #include "decision/WordTables.h"
 #include "platform/files/DataFolder.h"
@@ -43,21 +43,22 @@ QDate DateOf(const ExaminationRecord& record, Test test)
     return record.TestDate(test).date();
 }
 
-void AddPictureRow()
+void AddPictureRow(const Variant& table)
 {
     const QString picture = DataFolder::file(QStringLiteral("Images/Tessora.jpg"));
-    ReportTable.call(QStringLiteral("Cell"), 1, 1)
+    table.call(QStringLiteral("Cell"), 1, 1)
         .get(QStringLiteral("Range"))
         .get(QStringLiteral("InlineShapes"))
         .call(QStringLiteral("AddPicture"), picture, false, true);
 }
 
-void AddHeader(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
+void AddHeader(
+    TReportLayout& layout, const Variant& document, const ExaminationRecord& record, const QDateTime& now)
 {
     const int years = record.GetAge();
     const QString age = QStringLiteral("%1 %2").arg(Integer(years), PluralForm(years, Nouns::Year));
     const QString sex = SexWords[record.GetGender() == 1 ? 1 : 0];
-    const QString name = ReportDoc.call(QStringLiteral("BuiltInDocumentProperties"), QStringLiteral("AUTHOR"))
+    const QString name = document.call(QStringLiteral("BuiltInDocumentProperties"), QStringLiteral("AUTHOR"))
                              .get(QStringLiteral("Value"))
                              .toString();
     layout.AddPatientHeader(name, sex, age, now.date());
@@ -66,9 +67,9 @@ void AddHeader(TReportLayout& layout, const ExaminationRecord& record, const QDa
 // An emergency statement answered Yes or a measured value past its red flag
 // puts the conclusion's urgent notice, bold, right under the header, where a
 // doctor reading the paper sees it first.
-void AddUrgentNotice(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
+void AddUrgentNotice(TReportLayout& layout, const Conclusion& conclusion)
 {
-    QString notice = Emergency::ConclusionNotice(record, now).join(QLatin1Char(' '));
+    QString notice = conclusion.Notice.join(QLatin1Char(' '));
     if (notice.isEmpty())
         return;
     notice.chop(notice.endsWith(QLatin1Char('.')) ? 1 : 0); // the section adds its own full stop
@@ -162,18 +163,18 @@ void AddSelfExam(TReportLayout& layout, const ExaminationRecord& record, const Q
         layout.AddDatedResult(title, QStringLiteral("Выявлены"), found, false, now.date());
 }
 
-void SetScreenUpdating(bool on)
+void SetScreenUpdating(const Variant& word, bool on)
 {
-    WordApp.set(QStringLiteral("ScreenUpdating"), on);
+    word.set(QStringLiteral("ScreenUpdating"), on);
 }
 
 // A report that failed half-way is left as it is, but drawn again, so that
 // showing it on the next command shows what was built.
-void ResumeScreenUpdating()
+void ResumeScreenUpdating(const Variant& word)
 {
     try {
-        if (!WordApp.isEmpty())
-            SetScreenUpdating(true);
+        if (!word.isEmpty())
+            SetScreenUpdating(word, true);
     } catch (const std::exception&) {
     }
 }
@@ -226,40 +227,42 @@ QString SelfExamText(const ExaminationRecord& record)
     return text;
 }
 
-bool CreateReportDocument()
+bool CreateReportDocument(TReportState& report)
 {
-    if (!ConnectWord())
+    if (!report.ConnectWord())
         return false;
     try {
-        ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), OmittedArg);
-        DocSink->Disconnect();
-        DocSink->Connect(ReportDoc);
-        const Variant where = WordApp.get(QStringLiteral("Selection")).get(QStringLiteral("Range"));
-        ReportTable
-            = ReportDoc.get(QStringLiteral("Tables")).call(QStringLiteral("Add"), where, TableRows, 1);
-        AddPictureRow();
+        report.ReportDoc
+            = report.WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), report.OmittedArg);
+        report.DocSink->Disconnect();
+        report.DocSink->Connect(report.ReportDoc);
+        const Variant where = report.WordApp.get(QStringLiteral("Selection")).get(QStringLiteral("Range"));
+        report.ReportTable
+            = report.ReportDoc.get(QStringLiteral("Tables")).call(QStringLiteral("Add"), where, TableRows, 1);
+        AddPictureRow(report.ReportTable);
     } catch (const std::exception& error) {
-        ShowReportMessage(QString::fromUtf8(error.what()));
+        report.ShowReportMessage(QString::fromUtf8(error.what()));
     }
     return true;
 }
 
-bool BuildReport(const ExaminationRecord& record, const TReportStep& step, const QDateTime& now)
+bool BuildReport(TReportState& report, const ExaminationRecord& record, const Conclusion& conclusion,
+    const TReportStep& step, const QDateTime& now)
 {
     step();
-    if (!CreateReportDocument())
+    if (!CreateReportDocument(report))
         return false;
     try {
-        SetScreenUpdating(false);
-        TReportLayout layout(ReportDoc, ReportTable, TableRows);
+        SetScreenUpdating(report.WordApp, false);
+        TReportLayout layout(report.ReportDoc, report.ReportTable, TableRows);
         step();
         step();
-        AddHeader(layout, record, now);
-        AddUrgentNotice(layout, record, now);
+        AddHeader(layout, report.ReportDoc, record, now);
+        AddUrgentNotice(layout, conclusion);
         step();
         layout.AddTextSection(QStringLiteral("Наблюдается:"), ObservedList(record));
         step();
-        layout.AddTextSection(QStringLiteral("Жалуется на:"), ComplaintList(record));
+        layout.AddTextSection(QStringLiteral("Жалуется на:"), conclusion.Complaints);
         step();
         AddObjective(layout, record);
         step();
@@ -273,17 +276,17 @@ bool BuildReport(const ExaminationRecord& record, const TReportStep& step, const
         step();
         AddSelfExam(layout, record, now);
         step();
-        layout.AddTextSection(QStringLiteral("Рекомендованы консультации:"), RecommendedList());
+        layout.AddTextSection(QStringLiteral("Рекомендованы консультации:"), conclusion.recommendedList());
         if (ShadesAResult(record, now))
             layout.AddShadingKey();
         step();
         layout.FinishReportTable(now);
         step();
-        SetScreenUpdating(true);
+        SetScreenUpdating(report.WordApp, true);
     } catch (...) {
-        ResumeScreenUpdating();
+        ResumeScreenUpdating(report.WordApp);
         throw;
     }
-    ShowReport();
+    report.ShowReport();
     return true;
 }

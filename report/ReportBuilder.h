@@ -8,6 +8,9 @@
 
 #include <functional>
 
+class Conclusion;
+class TReportState;
+
 // The printable report of an examination: a new document in the word
 // processor holding one table, section by section, in the order and with the
 // texts the report gives them.
@@ -21,13 +24,14 @@ inline constexpr int ReportSteps = 14;
 // there is none), adds the document with its two-row table and puts the
 // picture into row 1. Failures after the word processor was found are shown
 // in a plain box and leave the rest to the building.
-bool CreateReportDocument();
+bool CreateReportDocument(TReportState& report);
 
-// Builds the whole report from the record and shows it. Returns false when no
-// word processor could be found. A failing call, or a value the record
-// refuses, is thrown; the partly built document stays as ReportDoc.
-bool BuildReport(const ExaminationRecord& record, const TReportStep& step,
-    const QDateTime& now = QDateTime::currentDateTime());
+// Builds the whole report from the record and its conclusion and shows it.
+// Returns false when no word processor could be found. A failing call, or a
+// value the record refuses, is thrown; the partly built document stays as
+// the report's ReportDoc.
+bool BuildReport(TReportState& report, const ExaminationRecord& record, const Conclusion& conclusion,
+    const TReportStep& step, const QDateTime& now = QDateTime::currentDateTime());
 
 // The captions of the ticked boxes in the group's order: the first as it
 // stands, the others in lower case, joined with ", ".

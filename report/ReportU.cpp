@@ -7,36 +7,30 @@
 
 using namespace Automation;
 
-QString WordProgId;
-bool WordAttached = false;
-Variant WordApp;
-Variant ReportDoc;
-Variant ReportTable;
-Variant OmittedArg;
-TWordEventsSink* WordSink = nullptr;
-TDocEventsSink* DocSink = nullptr;
-
 namespace {
 
-// The running instance handed back by the last look-up, held until the next
-// ConnectWord or the unit's end.
-ComPtr<IUnknown> ActiveWordObject;
-TReportErrorBox ErrorBox;
-TReportErrorBox MessageBox;
-TDocEventsSink::TDocEvent SavingOnClose;
-TWordEventsSink::TDocumentBeforeSaveEvent SavingBeforeSave;
-
-void WireSinkHandlers()
+Variant FirstWindow(const Variant& document)
 {
-    if (WordSink) {
-        WordSink->OnQuit = ForgetWordApplication;
-        WordSink->OnDocumentBeforeSave = SavingBeforeSave;
-    }
-    if (DocSink)
-        DocSink->OnClose = SavingOnClose ? SavingOnClose : ForgetReportDocument;
+    return document.get(QStringLiteral("Windows")).call(QStringLiteral("Item"), 1);
 }
 
-void ShowErrorBox(const QString& text)
+} // namespace
+
+void TReportState::WireSinkHandlers()
+{
+    if (WordSink) {
+        WordSink->OnQuit = [this] { ForgetWordApplication(); };
+        WordSink->OnDocumentBeforeSave = SavingBeforeSave;
+    }
+    if (DocSink) {
+        if (SavingOnClose)
+            DocSink->OnClose = SavingOnClose;
+        else
+            DocSink->OnClose = [this] { ForgetReportDocument(); };
+    }
+}
+
+void TReportState::ShowErrorBox(const QString& text)
 {
     if (ErrorBox)
         ErrorBox(text);
@@ -46,7 +40,7 @@ void ShowErrorBox(const QString& text)
 
 // Nothing of a Word that went away is used again: the next report starts
 // from scratch.
-void ForgetWord()
+void TReportState::ForgetWord()
 {
     if (DocSink)
         DocSink->Disconnect();
@@ -58,12 +52,7 @@ void ForgetWord()
     ActiveWordObject.reset();
 }
 
-Variant FirstWindow(const Variant& document)
-{
-    return document.get(QStringLiteral("Windows")).call(QStringLiteral("Item"), 1);
-}
-
-void AttachOrStartWord()
+void TReportState::AttachOrStartWord()
 {
     // A word processor that this program started and still holds is found
     // running on the next report; it stays the program's own to quit.
@@ -82,7 +71,7 @@ void AttachOrStartWord()
     }
 }
 
-void ConfigureWord()
+void TReportState::ConfigureWord()
 {
     WordApp.set(QStringLiteral("DisplayAlerts"), 0);
     const Variant options = WordApp.get(QStringLiteral("Options"));
@@ -94,7 +83,7 @@ void ConfigureWord()
 
 // An instance the program started but cannot use is ended rather than left
 // running unseen after the program's reference is dropped.
-void QuitStartedWord()
+void TReportState::QuitStartedWord()
 {
     if (WordApp.isEmpty() || WordAttached)
         return;
@@ -104,19 +93,17 @@ void QuitStartedWord()
     }
 }
 
-} // namespace
-
-void SetReportErrorBox(TReportErrorBox box)
+void TReportState::SetReportErrorBox(TReportErrorBox box)
 {
     ErrorBox = std::move(box);
 }
 
-void SetReportMessageBox(TReportErrorBox box)
+void TReportState::SetReportMessageBox(TReportErrorBox box)
 {
     MessageBox = std::move(box);
 }
 
-void ShowReportMessage(const QString& text)
+void TReportState::ShowReportMessage(const QString& text)
 {
     if (MessageBox)
         MessageBox(text);
@@ -124,24 +111,22 @@ void ShowReportMessage(const QString& text)
         ShowErrorBox(text);
 }
 
-void InitReportUnit()
+TReportState::TReportState()
+    : WordSink(std::make_unique<TWordEventsSink>())
+    , DocSink(std::make_unique<TDocEventsSink>())
 {
-    if (!WordSink)
-        WordSink = new TWordEventsSink;
-    if (!DocSink)
-        DocSink = new TDocEventsSink;
     WireSinkHandlers();
 }
 
-void FinalizeReportUnit()
+TReportState::~TReportState()
 {
     try {
         if (DocSink)
             DocSink->Disconnect();
-        delete std::exchange(DocSink, nullptr);
+        DocSink.reset();
         if (WordSink)
             WordSink->Disconnect();
-        delete std::exchange(WordSink, nullptr);
+        WordSink.reset();
     } catch (...) {
     }
     OmittedArg.clear();
@@ -152,7 +137,7 @@ void FinalizeReportUnit()
     WordApp.clear();
 }
 
-bool ConnectWord()
+bool TReportState::ConnectWord()
 {
     QString failure;
     try {
@@ -194,7 +179,7 @@ QString ConclusionFileName()
     return ConclusionFileName(QDateTime::currentDateTime(), QLocale());
 }
 
-void ShowReport()
+void TReportState::ShowReport()
 {
     if (!ReportDoc.isEmpty())
         FirstWindow(ReportDoc).set(QStringLiteral("Caption"), ConclusionFileName());
@@ -211,7 +196,7 @@ void ShowReport()
     }
 }
 
-void CloseConclusionDocuments()
+void TReportState::CloseConclusionDocuments()
 {
     if (WordApp.isEmpty())
         return;
@@ -229,7 +214,7 @@ void CloseConclusionDocuments()
     }
 }
 
-void ForgetWordApplication()
+void TReportState::ForgetWordApplication()
 {
     // Word took its documents along. A report document that did not close
     // first was lost with it (the office ended or was given up): its close
@@ -244,12 +229,12 @@ void PrepareWord()
     PrepareOleObject(QStringLiteral("Word.Application"));
 }
 
-void ForgetReportDocument()
+void TReportState::ForgetReportDocument()
 {
     ReportDoc.clear();
 }
 
-void SetConclusionSavingHandlers(
+void TReportState::SetConclusionSavingHandlers(
     TDocEventsSink::TDocEvent onClose, TWordEventsSink::TDocumentBeforeSaveEvent beforeSave)
 {
     SavingOnClose = std::move(onClose);

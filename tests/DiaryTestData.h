@@ -3,6 +3,8 @@
 // Diary entries made by the conclusion logic from TestRecord descriptions,
 // for the diary's tests, its benchmark and its screenshot.
 
+#include "decision/ComplaintPhrases.h"
+#include "decision/Conclusion.h"
 #include "diary/DiaryEntry.h"
 #include "tests/TestRecord.h"
 
@@ -16,9 +18,8 @@ inline TDiaryEntry DiaryTestEntry(const QString& description, const QDateTime& m
     const QString unknown = record.apply(description);
     if (!unknown.isEmpty())
         qFatal("DiaryTestEntry: unknown word %s", qPrintable(unknown));
-    ClassifyFindings(record, moment);
-    ChooseSpecialists(record);
-    return EntryFromRecord(record, Findings, Recommended, moment, file);
+    const Conclusion conclusion = Conclude(record, ComplaintPhrases(), moment);
+    return EntryFromRecord(record, conclusion.Findings, conclusion.Recommended, moment, file);
 }
 
 // count examinations of one man, every third day up to last, oldest first;

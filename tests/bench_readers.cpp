@@ -52,7 +52,7 @@ void readParsed(const QString& shape, QByteArray& bytes)
     } else {
         QBuffer file(&bytes);
         file.open(QIODevice::ReadOnly);
-        LoadCardioQuestions(file);
+        CardioKnowledgeBase().LoadCardioQuestions(file);
     }
 }
 
@@ -141,7 +141,7 @@ private slots:
             } else if (shape == QLatin1String("statement lines")) {
                 TextFile::read(path, &problem);
             } else {
-                problem = LoadCardioQuestions(path);
+                problem = CardioKnowledgeBase().LoadCardioQuestions(path);
             }
             times.add(timer.elapsed());
             QVERIFY(!problem.isEmpty());

@@ -37,7 +37,11 @@ qint64 Median(QList<qint64> values)
 QString Figure(const QList<qint64>& values)
 {
     const auto [low, high] = std::minmax_element(values.begin(), values.end());
-    return QStringLiteral("median %1 ms (%2–%3 ms, %4 runs)").arg(Median(values)).arg(*low).arg(*high).arg(values.size());
+    return QStringLiteral("median %1 ms (%2–%3 ms, %4 runs)")
+        .arg(Median(values))
+        .arg(*low)
+        .arg(*high)
+        .arg(values.size());
 }
 
 } // namespace
@@ -46,7 +50,6 @@ void BenchReportWindow::reportFromTheWindow()
 {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     WriterTestOffice guard(QStringLiteral("bench_window"));
-    InitReportUnit();
     TfrmTessora window;
     window.show();
     auto* report = window.findChild<QAction*>(QStringLiteral("acReport"));
@@ -54,7 +57,7 @@ void BenchReportWindow::reportFromTheWindow()
     const auto timedReport = [&] {
         timer.start();
         report->trigger();
-        return ReportDoc.isEmpty() ? -1 : timer.elapsed();
+        return window.Report().ReportDoc.isEmpty() ? -1 : timer.elapsed();
     };
     const auto leave = [&] {
         window.SelectPageByTag(DataPageTag);
@@ -70,27 +73,28 @@ void BenchReportWindow::reportFromTheWindow()
         window.SelectPageByTag(ConclusionPageTag);
         QTest::qWait(HeadStartMs);
         usual << timedReport();
-        ReportDoc.call(QStringLiteral("Close"), 0);
+        window.Report().ReportDoc.call(QStringLiteral("Close"), 0);
         warm << timedReport();
         leave();
         window.SelectPageByTag(ConclusionPageTag);
         cold << timedReport();
         leave();
         timer.start();
-        QVERIFY(ConnectWord());
+        QVERIFY(window.Report().ConnectWord());
         start << timer.elapsed();
-        CloseConclusionDocuments();
+        window.Report().CloseConclusionDocuments();
         WriterServer::shutdown();
     }
     for (const auto* figures : { &usual, &warm, &cold })
         QVERIFY(!figures->contains(-1));
-    FinalizeReportUnit();
 
-    qInfo().noquote() << QStringLiteral("«Отчет» to report shown, conclusion page shown %1 s first: %2; goal < 500 ms")
+    qInfo().noquote() << QStringLiteral(
+        "«Отчет» to report shown, conclusion page shown %1 s first: %2; goal < 500 ms")
                              .arg(HeadStartMs / 1000)
                              .arg(Figure(usual));
-    qInfo().noquote() << QStringLiteral("«Отчет» to report shown, no head start: %1; goal ≤ office start + warm "
-                                        "report = %2 ms")
+    qInfo().noquote() << QStringLiteral(
+        "«Отчет» to report shown, no head start: %1; goal ≤ office start + warm "
+        "report = %2 ms")
                              .arg(Figure(cold))
                              .arg(Median(start) + Median(warm));
     qInfo().noquote() << QStringLiteral("office start to connected, no document: %1").arg(Figure(start));

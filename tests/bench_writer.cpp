@@ -1,3 +1,5 @@
+#include "decision/ComplaintPhrases.h"
+#include "decision/Conclusion.h"
 #include "platform/automation/Automation.h"
 #include "platform/writer/UnoOffice.h"
 #include "platform/writer/WriterServer.h"
@@ -134,11 +136,10 @@ void BenchWriter::report()
     constexpr int Runs = 5;
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     WriterTestOffice guard(QStringLiteral("bench_report"));
-    InitReportUnit();
+    TReportState report;
     QStringList boxes;
-    SetReportErrorBox([&boxes](const QString& text) { boxes << text; });
-    SetReportMessageBox([&boxes](const QString& text) { boxes << text; });
-    LoadComplaintTexts();
+    report.SetReportErrorBox([&boxes](const QString& text) { boxes << text; });
+    report.SetReportMessageBox([&boxes](const QString& text) { boxes << text; });
     const QDateTime now = QDateTime::currentDateTime();
     TestRecord record(now);
     QCOMPARE(
@@ -147,18 +148,17 @@ void BenchWriter::report()
                                     "urine=10 protein uery=3 uleu=12 cbxLPah cbxLSheja cbxFDeform cbxBPup "
                                     "cbxCardio cbxOftal q1 q2")),
         QString());
-    QStringList conclusion;
-    ShowConclusion(record, conclusion, now);
+    const Conclusion conclusion = Conclude(record, ComplaintPhrases::Load(), now);
     // The office of the previous run is ended, so that the next one starts its own.
-    const auto endOffice = [] {
-        CloseConclusionDocuments();
+    const auto endOffice = [&report] {
+        report.CloseConclusionDocuments();
         WriterTestOffice::end();
-        WordApp.clear();
+        report.WordApp.clear();
     };
 
     // A first start makes the office's user profile; it is not what a user
     // waits for on every report.
-    QVERIFY(ConnectWord());
+    QVERIFY(report.ConnectWord());
     WriterTestOffice::remember();
     endOffice();
 
@@ -170,9 +170,10 @@ void BenchWriter::report()
     for (int run = 0; run < Runs; ++run) {
         QCOMPARE(WriterServer::startedOfficePid(), 0);
         timer.restart();
-        QVERIFY(ConnectWord());
-        ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), OmittedArg);
-        ShowReport();
+        QVERIFY(report.ConnectWord());
+        report.ReportDoc
+            = report.WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), report.OmittedArg);
+        report.ShowReport();
         floor.add(timer.elapsed());
         WriterTestOffice::remember();
         endOffice();
@@ -180,22 +181,21 @@ void BenchWriter::report()
         QCOMPARE(WriterServer::startedOfficePid(), 0);
         timer.restart();
         QVERIFY(BuildReport(
-            record, [] {}, now));
+            report, record, conclusion, [] {}, now));
         cold.add(timer.elapsed());
         WriterTestOffice::remember();
         QVERIFY(WriterServer::startedOfficePid() != 0);
-        ReportDoc.call(QStringLiteral("Close"), 0);
+        report.ReportDoc.call(QStringLiteral("Close"), 0);
 
         const quint64 before = Automation::LateBoundCallCount();
         timer.restart();
         QVERIFY(BuildReport(
-            record, [] {}, now));
+            report, record, conclusion, [] {}, now));
         warm.add(timer.elapsed());
         calls = Automation::LateBoundCallCount() - before;
         endOffice();
     }
     QCOMPARE(boxes, QStringList());
-    FinalizeReportUnit();
 
     qInfo().noquote() << QStringLiteral("floor, office start + empty document shown: %1")
                              .arg(floor.text(QStringLiteral("ms")));

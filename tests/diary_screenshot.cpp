@@ -14,7 +14,6 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    LoadComplaintTexts();
     const int milliseconds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 5000;
     QTemporaryDir folder;
     const QDateTime last(QDate(2026, 11, 30), QTime(19, 5));

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -38,13 +39,13 @@ using Answerer = std::function<std::uint8_t(int question)>;
 
 // Runs one interview the way the page does: every answer is applied and a next
 // question chosen, until a conclusion or until all questions were put.
-void runInterview(RecordingView& view, const Answerer& answer)
+void runInterview(CardioInterview& interview, RecordingView& view, const Answerer& answer)
 {
-    ResetInterview(view);
-    ChooseNextQuestion(view);
-    while (view.conclusion.isEmpty() && !AllQuestionsAsked()) {
-        ApplyAnswer(view.asked.last(), answer(view.asked.last()), view);
-        ChooseNextQuestion(view);
+    interview.ResetInterview(view);
+    interview.ChooseNextQuestion(view);
+    while (view.conclusion.isEmpty() && !interview.AllQuestionsAsked()) {
+        interview.ApplyAnswer(view.asked.last(), answer(view.asked.last()), view);
+        interview.ChooseNextQuestion(view);
     }
 }
 
@@ -71,8 +72,9 @@ class TestCardio : public QObject {
 private slots:
     void init()
     {
-        BuildLikelihoods();
-        CardioQuestions.fill(QString());
+        base = CardioKnowledgeBase();
+        base.BuildLikelihoods();
+        interview.emplace(base);
     }
 
     void likelihoodCells_data()
@@ -97,7 +99,7 @@ private slots:
         QFETCH(double, pNo);
         QFETCH(double, pYes);
         const TLikelihood cell
-            = Likelihoods[static_cast<std::size_t>(condition)][static_cast<std::size_t>(question)];
+            = base.Likelihoods[static_cast<std::size_t>(condition)][static_cast<std::size_t>(question)];
         QCOMPARE(cell.PNo, pNo);
         QCOMPARE(cell.PYes, pYes);
     }
@@ -152,7 +154,7 @@ private slots:
         QFETCH(QString, conclusion);
         QFETCH(double, topProbability);
         RecordingView view;
-        runInterview(view, [pattern](int q) -> std::uint8_t {
+        runInterview(*interview, view, [pattern](int q) -> std::uint8_t {
             if (pattern == -1)
                 return AnswerNo;
             if (pattern == -2)
@@ -166,48 +168,48 @@ private slots:
         QCOMPARE(view.asked.size(), questions.size() + 1);
         QCOMPARE(view.conclusion, conclusion);
         if (topProbability > 0)
-            QVERIFY2(std::abs(Diagnoses[8].Probability - topProbability) < 0.005,
-                qPrintable(QString::number(Diagnoses[8].Probability)));
+            QVERIFY2(std::abs(interview->Diagnoses[8].Probability - topProbability) < 0.005,
+                qPrintable(QString::number(interview->Diagnoses[8].Probability)));
         QCOMPARE(view.refreshes, questions.size() + 1);
     }
 
     void healthyHalvesAtEveryAnswer()
     {
         RecordingView view;
-        ResetInterview(view);
-        ChooseNextQuestion(view);
+        interview->ResetInterview(view);
+        interview->ChooseNextQuestion(view);
         double before = 0.2;
         for (int step = 0; step < 3; ++step) {
             double sumOfProducts = 0.0;
-            for (const TDiagnosisRec& r : Diagnoses)
+            for (const TDiagnosisRec& r : interview->Diagnoses)
                 sumOfProducts += r.Probability
-                    * Likelihoods[r.Condition][static_cast<std::size_t>(view.asked.last())].PNo;
-            ApplyAnswer(view.asked.last(), AnswerNo, view);
+                    * base.Likelihoods[r.Condition][static_cast<std::size_t>(view.asked.last())].PNo;
+            interview->ApplyAnswer(view.asked.last(), AnswerNo, view);
             double healthy = 0;
-            for (const TDiagnosisRec& r : Diagnoses)
+            for (const TDiagnosisRec& r : interview->Diagnoses)
                 if (r.Condition == 0)
                     healthy = r.Probability;
             QCOMPARE(healthy, before * 0.5 / sumOfProducts);
             before = healthy;
-            ChooseNextQuestion(view);
+            interview->ChooseNextQuestion(view);
         }
     }
 
     void everyNewInterviewStartsWithQuestionThree()
     {
         RecordingView view;
-        runInterview(view, [](int) { return AnswerYes; });
+        runInterview(*interview, view, [](int) { return AnswerYes; });
         RecordingView again;
-        ResetInterview(again);
-        QCOMPARE(conditionOrder(Diagnoses), conditionOrder(DiagnosisPriors));
-        QVERIFY(AskedQuestions.none());
+        interview->ResetInterview(again);
+        QCOMPARE(conditionOrder(interview->Diagnoses), conditionOrder(DiagnosisPriors));
+        QVERIFY(interview->AskedQuestions.none());
         QCOMPARE(again.refreshes, 1);
         QCOMPARE(again.barClears, 1);
         QCOMPARE(again.legendClears, 1);
-        ChooseNextQuestion(again);
+        interview->ChooseNextQuestion(again);
         QCOMPARE(again.asked, QList<int> { 3 });
-        ApplyAnswer(3, AnswerNo, again);
-        ChooseNextQuestion(again);
+        interview->ApplyAnswer(3, AnswerNo, again);
+        interview->ChooseNextQuestion(again);
         QCOMPARE(again.asked, (QList<int> { 3, 2 }));
     }
 
@@ -231,15 +233,15 @@ private slots:
     void answerLeavingTopAtStoredPointSevenGoesOn()
     {
         RecordingView view;
-        ResetInterview(view);
-        Diagnoses = { { { 0, 0.0 }, { 1, 0.0 }, { 2, 0.0 }, { 3, 0.0 }, { 4, 0.0 }, { 5, 0.0 }, { 6, 0.05 },
-            { 7, 0.25 }, { 8, 0.7 } } };
+        interview->ResetInterview(view);
+        interview->Diagnoses = { { { 0, 0.0 }, { 1, 0.0 }, { 2, 0.0 }, { 3, 0.0 }, { 4, 0.0 }, { 5, 0.0 },
+            { 6, 0.05 }, { 7, 0.25 }, { 8, 0.7 } } };
         double sum = 0.0;
-        for (const TDiagnosisRec& r : Diagnoses)
+        for (const TDiagnosisRec& r : interview->Diagnoses)
             sum += r.Probability;
         QCOMPARE(sum, 1.0);
-        ApplyAnswer(52, AnswerYes, view); // linked to no condition: nothing moves
-        QCOMPARE(Diagnoses[8].Probability, 0.7);
+        interview->ApplyAnswer(52, AnswerYes, view); // linked to no condition: nothing moves
+        QCOMPARE(interview->Diagnoses[8].Probability, 0.7);
         QVERIFY(view.conclusion.isEmpty());
     }
 
@@ -248,12 +250,12 @@ private slots:
         // Always giving the answer that leaves the leader weakest keeps every
         // condition below the threshold until the questions run out.
         RecordingView view;
-        runInterview(view, [](int q) -> std::uint8_t {
-            const auto topAfter = [q](std::uint8_t answer) {
+        runInterview(*interview, view, [this](int q) -> std::uint8_t {
+            const auto topAfter = [this, q](std::uint8_t answer) {
                 double sum = 0.0;
                 double top = 0.0;
-                for (const TDiagnosisRec& r : Diagnoses) {
-                    const TLikelihood& cell = Likelihoods[r.Condition][static_cast<std::size_t>(q)];
+                for (const TDiagnosisRec& r : interview->Diagnoses) {
+                    const TLikelihood& cell = base.Likelihoods[r.Condition][static_cast<std::size_t>(q)];
                     const double p = r.Probability * (answer == AnswerYes ? cell.PYes : cell.PNo);
                     sum += p;
                     top = std::max(top, p);
@@ -263,10 +265,10 @@ private slots:
             return topAfter(AnswerYes) < topAfter(AnswerNo) ? AnswerYes : AnswerNo;
         });
         QVERIFY(view.conclusion.isEmpty());
-        QVERIFY(AllQuestionsAsked());
+        QVERIFY(interview->AllQuestionsAsked());
         QCOMPARE(view.asked.size(), CardioQuestionCount);
-        QCOMPARE(NextQuestion(), 0);
-        ChooseNextQuestion(view);
+        QCOMPARE(interview->NextQuestion(), 0);
+        interview->ChooseNextQuestion(view);
         QCOMPARE(view.asked.size(), CardioQuestionCount);
     }
 
@@ -274,23 +276,23 @@ private slots:
     {
         RecordingView view;
         view.failConclusion = true;
-        ResetInterview(view);
+        interview->ResetInterview(view);
         for (int q : { 3, 2, 25, 54, 55, 1 })
-            ApplyAnswer(q, AnswerNo, view);
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, ApplyAnswer(5, AnswerNo, view));
-        QCOMPARE(Diagnoses[8].Condition, 0);
-        QVERIFY(Diagnoses[8].Probability > 0.7);
+            interview->ApplyAnswer(q, AnswerNo, view);
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, interview->ApplyAnswer(5, AnswerNo, view));
+        QCOMPARE(interview->Diagnoses[8].Condition, 0);
+        QVERIFY(interview->Diagnoses[8].Probability > 0.7);
         QCOMPARE(view.refreshes, 8);
     }
 
     void invalidAnswersChangeNothing()
     {
         RecordingView view;
-        ResetInterview(view);
-        ApplyAnswer(0, AnswerYes, view);
-        ApplyAnswer(84, AnswerYes, view);
-        ApplyAnswer(3, 0, view);
-        QCOMPARE(conditionOrder(Diagnoses), conditionOrder(DiagnosisPriors));
+        interview->ResetInterview(view);
+        interview->ApplyAnswer(0, AnswerYes, view);
+        interview->ApplyAnswer(84, AnswerYes, view);
+        interview->ApplyAnswer(3, 0, view);
+        QCOMPARE(conditionOrder(interview->Diagnoses), conditionOrder(DiagnosisPriors));
         QCOMPARE(view.refreshes, 1);
     }
 
@@ -330,36 +332,91 @@ private slots:
         QFETCH(QStringList, expected);
         QBuffer buffer(&file);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
-        CardioQuestions[7] = QStringLiteral("left over");
-        LoadCardioQuestions(buffer);
-        QCOMPARE(CardioQuestions[0], QString());
+        base.CardioQuestions[7] = QStringLiteral("left over");
+        base.LoadCardioQuestions(buffer);
+        QCOMPARE(base.CardioQuestions[0], QString());
         for (int q = 1; q <= CardioQuestionCount; ++q)
-            QCOMPARE(CardioQuestions[static_cast<std::size_t>(q)],
+            QCOMPARE(base.CardioQuestions[static_cast<std::size_t>(q)],
                 q <= expected.size() ? expected[q - 1] : QString());
     }
 
     void missingQuestionFileLeavesEmptyTexts()
     {
         QTemporaryDir dir;
-        CardioQuestions[3] = QStringLiteral("old");
-        LoadCardioQuestions(dir.filePath(QStringLiteral("absent.txt")));
-        for (const QString& text : CardioQuestions)
+        base.CardioQuestions[3] = QStringLiteral("old");
+        base.LoadCardioQuestions(dir.filePath(QStringLiteral("absent.txt")));
+        for (const QString& text : base.CardioQuestions)
             QVERIFY(text.isEmpty());
         RecordingView view;
-        ResetInterview(view);
-        ChooseNextQuestion(view);
+        interview->ResetInterview(view);
+        interview->ChooseNextQuestion(view);
         QCOMPARE(view.asked, QList<int> { 3 });
     }
 
     void shippedQuestionsAreComplete()
     {
-        InitCardioKnowledgeBase();
+        base = CardioKnowledgeBase::InitCardioKnowledgeBase();
         for (int q = 1; q <= CardioQuestionCount; ++q) {
-            const QString& text = CardioQuestions[static_cast<std::size_t>(q)];
+            const QString& text = base.CardioQuestions[static_cast<std::size_t>(q)];
             QVERIFY2(text.size() > 5 && text.endsWith(QLatin1Char('?')), qPrintable(QString::number(q)));
             QVERIFY2(!text.front().isSpace() && !text.contains(QLatin1Char('\n')), qPrintable(text));
         }
     }
+
+    void whyQuestionNamesTheMostMovedFirst_data()
+    {
+        QTest::addColumn<QList<int>>("answeredNo");
+        QTest::addColumn<int>("question");
+        QTest::newRow("start, question 5") << QList<int> {} << 5;
+        QTest::newRow("start, question 1") << QList<int> {} << 1;
+        QTest::newRow("after 3 and 2, question 25") << QList<int> { 3, 2 } << 25;
+        QTest::newRow("linked to no condition") << QList<int> { 3 } << 52;
+    }
+    void whyQuestionNamesTheMostMovedFirst()
+    {
+        QFETCH(QList<int>, answeredNo);
+        QFETCH(int, question);
+        RecordingView view;
+        interview->ResetInterview(view);
+        for (int q : answeredNo)
+            interview->ApplyAnswer(q, AnswerNo, view);
+        // How far each answer really moves each condition, by giving it.
+        std::array<double, ConditionCount> before {};
+        std::array<double, ConditionCount> moved {};
+        for (const TDiagnosisRec& r : interview->Diagnoses)
+            before[r.Condition] = r.Probability;
+        for (const std::uint8_t answer : { AnswerYes, AnswerNo }) {
+            CardioInterview answered = *interview;
+            answered.ApplyAnswer(question, answer, view);
+            for (const TDiagnosisRec& r : answered.Diagnoses)
+                moved[r.Condition]
+                    = std::max(moved[r.Condition], std::abs(r.Probability - before[r.Condition]));
+        }
+        const QList<TAnswerEffect> named = interview->QuestionEffects(question);
+        QCOMPARE(named.size(), std::min<qsizetype>(3, std::count_if(moved.begin(), moved.end(), [](double m) {
+            return m > 1e-9;
+        })));
+        QList<int> conditions;
+        for (qsizetype k = 0; k < named.size(); ++k) {
+            conditions << named[k].condition;
+            QVERIFY(std::abs(named[k].reach() - moved[named[k].condition]) < 1e-12);
+            if (k > 0)
+                QVERIFY(moved[named[k - 1].condition] >= moved[named[k].condition]);
+        }
+        for (int c = 0; c < ConditionCount; ++c) {
+            if (!conditions.contains(c) && !named.isEmpty())
+                QVERIFY(moved[c] <= moved[named.last().condition]);
+        }
+        const QString why = interview->WhyQuestion(question).join(QLatin1Char('\n'));
+        for (int c : conditions) {
+            const QString& name = ConditionNames[c];
+            QVERIFY2(why.contains(name.chopped(name.endsWith(QLatin1Char('.')) ? 1 : 0)), qPrintable(why));
+        }
+    }
+
+private:
+    CardioKnowledgeBase base;
+    std::optional<CardioInterview> interview;
 };
 
 QTEST_APPLESS_MAIN(TestCardio)

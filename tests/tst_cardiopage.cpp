@@ -32,8 +32,6 @@
 
 namespace {
 
-constexpr int CardiologistTag = 15;
-
 } // namespace
 
 class TestCardioPage : public QObject {
@@ -57,20 +55,34 @@ class TestCardioPage : public QObject {
     {
         return find<QStackedWidget>("stkWork")->currentWidget() == find<QTextBrowser>("redCardio");
     }
+    QStringList conclusionLines() const
+    {
+        return find<QTextBrowser>("redCardio")->toPlainText().split(QLatin1Char('\n'));
+    }
+    // The answers that led to the conclusion come first, then a blank line, then its explanation.
+    QStringList reasonLines() const
+    {
+        const QStringList lines = conclusionLines();
+        return lines.value(0).startsWith(QStringLiteral("• "))
+                || lines.value(1).startsWith(QStringLiteral("• "))
+            ? lines.mid(0, lines.indexOf(QString()))
+            : QStringList();
+    }
     QString conclusionFirstLine() const
     {
-        return find<QTextBrowser>("redCardio")->document()->begin().text();
+        const qsizetype reasons = reasonLines().size();
+        return conclusionLines().value(reasons > 0 ? reasons + 1 : 0);
     }
     // Answers by clicking the buttons, as the user does.
     void answer(bool yes) { QTest::mouseClick(find<QToolButton>(yes ? "bbYes" : "bbNo"), Qt::LeftButton); }
-    QString text(int q) const { return CardioQuestions[static_cast<std::size_t>(q)]; }
+    const CardioInterview& interview() const { return window->findChild<TCardioPage*>()->Interview(); }
+    QString text(int q) const
+    {
+        return interview().KnowledgeBase().CardioQuestions[static_cast<std::size_t>(q)];
+    }
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        InitCardioKnowledgeBase();
-    }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init()
     {
@@ -115,13 +127,30 @@ private slots:
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QList<int>>("questions");
         QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<QStringList>("reasons");
         QTest::newRow("all no → healthy")
-            << false << QList<int> { 3, 2, 25, 54, 55, 1, 5 } << "Практически здоров";
+            << false << QList<int> { 3, 2, 25, 54, 55, 1, 5 } << "Практически здоров"
+            << QStringList { "Вероятность этого состояния больше всего повысили ответы:",
+                   "• «при повышении давления бывает сердцебиение?» — «Нет» (с 39 % до 50 %)",
+                   "• «бывают одышка или давящая боль в груди при физической нагрузке?» — «Нет» (с 21 % до "
+                   "31 %)",
+                   "• «давление заметно меняется при волнении?» — «Нет» (с 50 % до 59 %)" };
         QTest::newRow("all yes → hypertension with angina")
             << true
             << QList<int> { 3, 1, 4, 10, 2, 6, 11, 8, 25, 9, 15, 26, 38, 35, 13, 16, 54, 37, 58, 43, 69, 60,
                    70, 75, 78, 79 }
-            << "Гипертоническая болезнь со стенокардией";
+            << "Гипертоническая болезнь со стенокардией"
+            << QStringList {
+                   "Вероятность этого состояния больше всего повысили ответы:",
+                   "• «есть необходимость постоянно принимать лекарства, снижающие давление?» — «Да» (с 47 % "
+                   "до 59 %)",
+                   "• «при высоком давлении болит или тяжелеет затылок?» — «Да» (с 36 % до 47 %)",
+                   "• «давление бывает выше 140 на 90 при нескольких измерениях в разные дни?» — «Да» (с 35 "
+                   "% до "
+                   "46 %)",
+                   "Больше всего понизил её ответ:",
+                   "• «при волнении давление поднимается и появляется боль в груди?» — «Да» (с 46 % до 36 %)"
+               };
     }
     void answeringLeadsToTheExplanation()
     {
@@ -137,6 +166,7 @@ private slots:
         }
         QVERIFY(conclusionShown());
         QCOMPARE(conclusionFirstLine(), firstLine);
+        QTEST(reasonLines(), "reasons");
         // Without an emergency answer the healthy explanation keeps its "no hurry".
         QCOMPARE(find<QTextBrowser>("redCardio")
                      ->toPlainText()
@@ -146,7 +176,7 @@ private slots:
         QVERIFY(!find<QSplitter>("pnlWork")->handle(1)->isVisible());
         QVERIFY(MessageBoxes::takeShown().isEmpty());
         // The next question was still chosen, out of sight.
-        QVERIFY(AskedQuestions.count() == static_cast<std::size_t>(questions.size() + 1));
+        QVERIFY(interview().AskedQuestions.count() == static_cast<std::size_t>(questions.size() + 1));
     }
 
     void infarctExplanationStartsWithTheAmbulance()
@@ -223,7 +253,7 @@ private slots:
         QVERIFY(!acYes()->isEnabled());
         window->SelectPageByTag(CardiologistTag);
         QCOMPARE(question(), text(3));
-        QCOMPARE(AskedQuestions.count(), std::size_t(1));
+        QCOMPARE(interview().AskedQuestions.count(), std::size_t(1));
         answer(false);
         QCOMPARE(question(), text(2));
     }
@@ -275,7 +305,7 @@ private slots:
             clickNode();
         }
         QCOMPARE(question(), text(3));
-        QCOMPARE(AskedQuestions.count(), std::size_t(1));
+        QCOMPARE(interview().AskedQuestions.count(), std::size_t(1));
         QVERIFY(!conclusionShown());
         QVERIFY(find<QWidget>("pnlRightBot")->isVisible());
         QCOMPARE(tree->currentItem(), node);
@@ -303,8 +333,8 @@ private slots:
         QVERIFY(!conclusionShown());
         QVERIFY(find<QWidget>("pnlRightBot")->isVisible());
         QCOMPARE(window->findChild<TCardioPage*>()->CurrentQuestion(), 5);
-        QCOMPARE(Diagnoses[8].Condition, 0);
-        QVERIFY(Diagnoses[8].Probability > 0.7);
+        QCOMPARE(interview().Diagnoses[8].Condition, 0);
+        QVERIFY(interview().Diagnoses[8].Probability > 0.7);
     }
 
     void damagedExplanationShowsWhatCanBeRead()
@@ -321,7 +351,7 @@ private slots:
             answer(false);
         QVERIFY(conclusionShown());
         // What was read, then that the file is damaged.
-        QCOMPARE(find<QTextBrowser>("redCardio")->toPlainText(),
+        QCOMPARE(conclusionLines().mid(reasonLines().size() + 1).join(QLatin1Char('\n')),
             QStringLiteral("Здоров\nдалее \nДокумент поврежден: показано то, что удалось прочитать."));
     }
 
@@ -332,8 +362,9 @@ private slots:
         for (int step = 0; step < CardioQuestionCount - 1; ++step) {
             const int q = window->findChild<TCardioPage*>()->CurrentQuestion();
             double topYes = 0, topNo = 0, sumYes = 0, sumNo = 0;
-            for (const TDiagnosisRec& r : Diagnoses) {
-                const TLikelihood& cell = Likelihoods[r.Condition][static_cast<std::size_t>(q)];
+            for (const TDiagnosisRec& r : interview().Diagnoses) {
+                const TLikelihood& cell
+                    = interview().KnowledgeBase().Likelihoods[r.Condition][static_cast<std::size_t>(q)];
                 sumYes += r.Probability * cell.PYes;
                 sumNo += r.Probability * cell.PNo;
                 topYes = std::max(topYes, r.Probability * cell.PYes);
@@ -342,9 +373,9 @@ private slots:
             answer(topYes / sumYes < topNo / sumNo);
         }
         QVERIFY(!conclusionShown());
-        QVERIFY(AllQuestionsAsked());
+        QVERIFY(interview().AllQuestionsAsked());
         const QString last = question();
-        const TDiagnosisList before = Diagnoses;
+        const TDiagnosisList before = interview().Diagnoses;
         // The emergency answers on the way each called for an ambulance.
         MessageBoxes::takeShown();
         for (int click = 0; click < 2; ++click) {
@@ -354,7 +385,7 @@ private slots:
             QCOMPARE(shown.first().text, QStringLiteral("Ничего не могу понять"));
             QVERIFY(find<QLabel>("lblQstCapt")->isHidden());
             QCOMPARE(question(), last);
-            QCOMPARE(Diagnoses[8].Probability, before[8].Probability);
+            QCOMPARE(interview().Diagnoses[8].Probability, before[8].Probability);
         }
         window->SelectPageByTag(1);
         window->SelectPageByTag(CardiologistTag);
@@ -394,7 +425,7 @@ private slots:
 
         answer(false);
         QCOMPARE(monitor()->findChild<QSlider*>("tbDg0")->value(),
-            100 - TfrmMonitor::RoundHalfEven(100 * Diagnoses[8].Probability));
+            100 - TfrmMonitor::RoundHalfEven(100 * interview().Diagnoses[8].Probability));
 
         window->SelectPageByTag(6);
         QVERIFY(!acMonitor()->isVisible());

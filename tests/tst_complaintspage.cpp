@@ -76,13 +76,13 @@ private slots:
         QVERIFY(record.IsAnsweredYes(1));
         QVERIFY(!record.IsAnsweredYes(2));
         QVERIFY(!record.IsAnsweredYes(70));
-        QCOMPARE(window->QuestionOfRow(1)->AnswerState, AnswerStates::No);
+        QCOMPARE(page()->QuestionOfRow(1)->AnswerState, AnswerStates::No);
     }
 
     void leavingThePageKeepsAnswersAndView()
     {
         clickCell(2, 4);
-        window->FillQuestionGrid(2);
+        page()->FillQuestionGrid(2);
         window->SelectPageByTag(5);
         window->SelectPageByTag(2);
         QCOMPARE(page()->QuestionView(), 2);
@@ -94,7 +94,7 @@ private slots:
     {
         clickCell(2, 0);
         clickCell(2, 68);
-        window->FillQuestionGrid(3);
+        page()->FillQuestionGrid(3);
         QVERIFY(page()->stgQst->isHidden());
         MessageBoxes::answerNext(QMessageBox::Yes);
         window->acNewExecute();

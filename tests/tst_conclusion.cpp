@@ -1,3 +1,5 @@
+#include "decision/ComplaintPhrases.h"
+#include "decision/Conclusion.h"
 #include "decision/DecisionU.h"
 #include "decision/Emergency.h"
 #include "decision/RussianPlural.h"
@@ -99,7 +101,9 @@ private slots:
 
 private:
     QTemporaryDir m_data;
+    ComplaintPhrases m_phrases;
     void writeComplaints(const QStringList& phrases);
+    Conclusion conclude(const QString& record);
 };
 
 void TestConclusion::initTestCase()
@@ -111,7 +115,7 @@ void TestConclusion::initTestCase()
 void TestConclusion::init()
 {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    ComplaintTexts.fill(QString());
+    m_phrases = ComplaintPhrases();
 }
 
 void TestConclusion::cleanup()
@@ -123,7 +127,16 @@ void TestConclusion::writeComplaints(const QStringList& phrases)
 {
     WriteFile(DataFolder::file(QStringLiteral("Common/ANS.txt")),
         CodePage::fromUnicode(phrases.join(QStringLiteral("\r\n"))));
-    LoadComplaintTexts();
+    m_phrases = ComplaintPhrases::Load();
+}
+
+Conclusion TestConclusion::conclude(const QString& record)
+{
+    TestRecord subject(Now);
+    const QString unknown = subject.apply(record);
+    if (!unknown.isEmpty())
+        qFatal("unknown word %s", qPrintable(unknown));
+    return Conclude(subject, m_phrases, Now);
 }
 
 void TestConclusion::wholeText_data()
@@ -468,10 +481,8 @@ void TestConclusion::emergencyStatementOpensTheConclusion()
     QFETCH(QString, record);
     QFETCH(QString, reported);
     QFETCH(QString, recommendation);
-    TestRecord subject(Now);
-    QCOMPARE(subject.apply(record), QString());
-    QStringList memo;
-    ShowConclusion(subject, memo, Now);
+    const Conclusion conclusion = conclude(record);
+    const QStringList& memo = conclusion.Lines;
     if (reported.isEmpty()) {
         QVERIFY(!memo.first().startsWith(QStringLiteral("СРОЧНО")));
         return;
@@ -480,7 +491,8 @@ void TestConclusion::emergencyStatementOpensTheConclusion()
     QVERIFY2(memo.at(1).endsWith(QStringLiteral("Немедленно вызовите скорую помощь: 103 или 112.")),
         qPrintable(memo.at(1)));
     // Whatever the rules recommend follows the notice unchanged.
-    const QString sentence = RecommendedList().isEmpty() ? Separator : RecommendationSentence().first();
+    const QString sentence
+        = conclusion.Recommended.none() ? Separator : conclusion.RecommendationSentence().first();
     QCOMPARE(memo.at(2), sentence);
     if (!recommendation.isEmpty())
         QCOMPARE(sentence, recommendation);
@@ -531,23 +543,18 @@ void TestConclusion::measuredRedFlagOpensTheConclusion()
 {
     QFETCH(QString, record);
     QFETCH(QString, opening);
-    TestRecord subject(Now);
-    QCOMPARE(subject.apply(record), QString());
-    QStringList memo;
-    ShowConclusion(subject, memo, Now);
+    const Conclusion conclusion = conclude(record);
+    const QStringList& memo = conclusion.Lines;
     QVERIFY2(opening.isEmpty() ? !memo.first().startsWith(QStringLiteral("СРОЧНО"))
                                : memo.first().startsWith(opening),
         qPrintable(memo.first()));
     QCOMPARE(memo.contains(QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?")),
-        opening.isEmpty() && RecommendedList().isEmpty());
+        opening.isEmpty() && conclusion.Recommended.none());
 }
 
 void TestConclusion::indexOfClampedValuesNotPrinted()
 {
-    TestRecord subject(Now);
-    QCOMPARE(subject.apply("height=110 weight=300 clamped"), QString());
-    QStringList memo;
-    ShowConclusion(subject, memo, Now);
+    const QStringList memo = conclude("height=110 weight=300 clamped").Lines;
     QVERIFY(
         memo.contains(QStringLiteral("Рост: 110 см. Вес: 300 кг. Индекс массы тела: не рассчитан: рост или "
                                      "вес вне пределов, которые принимает программа.")));
@@ -604,20 +611,13 @@ void TestConclusion::wholeText()
     QFETCH(QStringList, expected);
     writeComplaints(
         { QStringLiteral("общую слабость"), QStringLiteral("головную боль"), QStringLiteral("кашель") });
-    TestRecord subject(Now);
-    QCOMPARE(subject.apply(record), QString());
-    QStringList memo { QStringLiteral("help text of another page") };
-    ShowConclusion(subject, memo, Now);
-    CompareLines(memo, expected);
+    CompareLines(conclude(record).Lines, expected);
 }
 
 void TestConclusion::englishLocale()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    TestRecord subject(Now);
-    QCOMPARE(subject.apply("temp=38.2 blood=1 leu=9.5"), QString());
-    QStringList memo;
-    ShowConclusion(subject, memo, Now);
+    const QStringList memo = conclude("temp=38.2 blood=1 leu=9.5").Lines;
     QVERIFY(memo.contains(QStringLiteral("Температура тела: 38.2 градуса Цельсия - ПОВЫШЕНА.")));
     QVERIFY(memo.contains(QStringLiteral("Анализ крови от 3/14/26:")));
     QVERIFY(memo.contains(QStringLiteral("Гемоглобин - 130 г/л, Лейкоциты - 9.5 тыс/мкл, СОЭ - 5 мм/час.")));
@@ -645,18 +645,10 @@ void TestConclusion::rangeErrorKeepsLinesSoFar()
 {
     QFETCH(QString, record);
     QFETCH(QString, message);
-    TestRecord subject(Now);
-    QCOMPARE(subject.apply(record), QString());
-    QStringList memo;
-    QString reported;
-    try {
-        ShowConclusion(subject, memo, Now);
-    } catch (const ERecordRangeError& error) {
-        reported = error.message();
-    }
-    QCOMPARE(reported, message);
+    const Conclusion conclusion = conclude(record);
+    QCOMPARE(conclusion.RangeError, message);
     // A BMI of 0 reads as underweight: the GP is not involved, nothing is recommended.
-    CompareLines(memo, Expected(R"(
+    CompareLines(conclusion.Lines, Expected(R"(
 Введенные Вами данные не позволяют сделать определенного заключения.
 Возможно, Вам просто надо хорошо отдохнуть?
 SEP
@@ -690,7 +682,7 @@ void TestConclusion::complaintTexts_data()
     QStringList first;
     for (int k = 0; k < 300; ++k) {
         many += "line " + QByteArray::number(k) + "\r\n";
-        if (k < ComplaintTextCount)
+        if (k < ComplaintPhrases::ComplaintTextCount)
             first << QStringLiteral("line %1").arg(k);
     }
     QTest::newRow("300 lines: first 256 kept") << many << first;
@@ -700,23 +692,21 @@ void TestConclusion::complaintTexts()
 {
     QFETCH(QByteArray, file);
     QFETCH(QStringList, phrases);
-    ComplaintTexts.fill(QStringLiteral("stale"));
     WriteFile(DataFolder::file(QStringLiteral("Common/ANS.txt")), file);
-    LoadComplaintTexts();
-    for (int k = 0; k < ComplaintTextCount; ++k)
-        QCOMPARE(ComplaintTexts[size_t(k)], phrases.value(k));
+    const ComplaintPhrases loaded = ComplaintPhrases::Load();
+    for (int k = 0; k < ComplaintPhrases::ComplaintTextCount; ++k)
+        QCOMPARE(loaded.Phrase(k + 1), phrases.value(k));
 }
 
 void TestConclusion::missingComplaintFileClearsPhrases()
 {
-    ComplaintTexts.fill(QStringLiteral("stale"));
-    LoadComplaintTexts();
-    for (const QString& phrase : ComplaintTexts)
-        QVERIFY(phrase.isEmpty());
+    const ComplaintPhrases loaded = ComplaintPhrases::Load();
+    for (int n = 1; n <= ComplaintPhrases::ComplaintTextCount; ++n)
+        QVERIFY(loaded.Phrase(n).isEmpty());
 
     TestRecord subject(Now);
     QCOMPARE(subject.apply("q1 q69"), QString());
-    QCOMPARE(ComplaintList(subject), QString());
+    QCOMPARE(ComplaintList(subject, loaded), QString());
 }
 
 void TestConclusion::observedListKeepsEveryBox()

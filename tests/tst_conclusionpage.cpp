@@ -52,7 +52,6 @@ void TestConclusionPage::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    LoadComplaintTexts();
 }
 
 void TestConclusionPage::init()

@@ -40,7 +40,7 @@ QString TestDataFiles::readWith(const QString& reader, const QString& path)
         return problem;
     }
     if (reader == QLatin1String("questions"))
-        return LoadCardioQuestions(path);
+        return CardioKnowledgeBase().LoadCardioQuestions(path);
     return LoadJpeg(path).error;
 }
 

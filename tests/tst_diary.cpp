@@ -112,13 +112,13 @@ void TestDiary::threeExaminationsInOrder()
         const QDateTime moment = Monday.addDays(day * 7 + day);
         TestRecord record(moment);
         QCOMPARE(record.apply(descriptions[day]), QString());
-        ClassifyFindings(record, moment);
-        ChooseSpecialists(record);
+        const Conclusion conclusion = Conclude(record, ComplaintPhrases(), moment);
         const QString file = folder.filePath(QStringLiteral("Заключение %1.doc").arg(day));
-        const TDiaryOutcome outcome = RecordExamination(record, file, folder.path(), true, moment);
+        const TDiaryOutcome outcome
+            = RecordExamination(record, conclusion, file, folder.path(), true, moment);
         QVERIFY2(outcome.written, qPrintable(outcome.failure));
-        expected.prepend(EntryFromRecord(
-            record, Findings, Recommended, moment, QStringLiteral("Заключение %1.doc").arg(day)));
+        expected.prepend(EntryFromRecord(record, conclusion.Findings, conclusion.Recommended, moment,
+            QStringLiteral("Заключение %1.doc").arg(day)));
         expected.first().id = day + 1;
     }
 
@@ -258,7 +258,8 @@ void TestDiary::unusableDiary()
         QFile saved(conclusion);
         QVERIFY(saved.open(QIODevice::WriteOnly) && saved.write("conclusion") > 0);
         saved.close();
-        const TDiaryOutcome outcome = RecordExamination(record, conclusion, folder.path(), true, Monday);
+        const TDiaryOutcome outcome
+            = RecordExamination(record, Conclusion(), conclusion, folder.path(), true, Monday);
         QVERIFY(!outcome.written);
         QVERIFY2(outcome.failure.contains(reason), qPrintable(outcome.failure));
         QVERIFY(outcome.failure.contains(QDir::toNativeSeparators(DiaryPath(folder))));
@@ -287,8 +288,9 @@ void TestDiary::nothingWritten()
     QFETCH(bool, folderKnown);
     QTemporaryDir folder;
     TestRecord record(Monday);
-    const TDiaryOutcome outcome = RecordExamination(record, folder.filePath(QStringLiteral("Заключение.doc")),
-        folderKnown ? folder.path() : QString(), saveNeeded, Monday);
+    const TDiaryOutcome outcome
+        = RecordExamination(record, Conclusion(), folder.filePath(QStringLiteral("Заключение.doc")),
+            folderKnown ? folder.path() : QString(), saveNeeded, Monday);
     QVERIFY(!outcome.written);
     QCOMPARE(outcome.failure, QString());
     QVERIFY(TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries().isEmpty());

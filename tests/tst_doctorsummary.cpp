@@ -34,7 +34,6 @@ private slots:
 void TestDoctorSummary::initTestCase()
 {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    LoadComplaintTexts();
 }
 
 // Read back as text, the summary holds the person, the values with their

@@ -1,3 +1,5 @@
+#include "decision/ComplaintPhrases.h"
+#include "decision/Conclusion.h"
 #include "decision/DecisionU.h"
 #include "tests/TestRecord.h"
 
@@ -9,11 +11,11 @@ namespace {
 
 const QDateTime Now(QDate(2026, 3, 15), QTime(10, 30, 0));
 
-Codes SetCodes()
+Codes SetCodes(const TFindings& findings)
 {
     Codes codes;
     for (int code = 0; code < FindingCount; ++code) {
-        if (Findings.test(size_t(code)))
+        if (findings.test(size_t(code)))
             codes << code;
     }
     return codes;
@@ -34,7 +36,6 @@ private slots:
     void effectiveValues_data();
     void effectiveValues();
     void recencyIgnoresAbsentBox();
-    void classificationStartsEmpty();
 };
 
 void TestFindings::wholeSpans_data()
@@ -192,8 +193,7 @@ void TestFindings::codes()
     QFETCH(Codes, expected);
     TestRecord subject(Now);
     QCOMPARE(subject.apply(record), QString());
-    ClassifyFindings(subject, Now);
-    QCOMPARE(SetCodes(), expected);
+    QCOMPARE(SetCodes(ClassifyFindings(subject, Now)), expected);
 }
 
 void TestFindings::questionThirtyOnlyForMenOverForty_data()
@@ -213,8 +213,7 @@ void TestFindings::questionThirtyOnlyForMenOverForty()
     QFETCH(bool, seen);
     TestRecord subject(Now);
     QCOMPARE(subject.apply(record), QString());
-    ClassifyFindings(subject, Now);
-    QCOMPARE(HasFinding(30), seen);
+    QCOMPARE(Conclude(subject, ComplaintPhrases(), Now).has(30), seen);
 }
 
 void TestFindings::effectiveValues_data()
@@ -259,18 +258,6 @@ void TestFindings::recencyIgnoresAbsentBox()
     QVERIFY(!ECGPresent(subject) && !FluPresent(subject) && !BloodPresent(subject) && !UrinePresent(subject));
     QVERIFY(ECGRecent(subject, Now) && FluRecent(subject, Now) && BloodRecent(subject, Now)
         && UrineRecent(subject, Now));
-}
-
-void TestFindings::classificationStartsEmpty()
-{
-    TestRecord sick(Now);
-    QCOMPARE(sick.apply("q1 temp=39.0 pulse=120 cbxBPah"), QString());
-    ClassifyFindings(sick, Now);
-    QVERIFY(Findings.any());
-
-    TestRecord healthy(Now);
-    ClassifyFindings(healthy, Now);
-    QCOMPARE(SetCodes(), Codes {});
 }
 
 QTEST_GUILESS_MAIN(TestFindings)

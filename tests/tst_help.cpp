@@ -19,7 +19,7 @@ namespace {
 
 // Every help context number that the windows carry.
 const QList<int> UsedContexts
-    = { 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 24, 28, 29, 30, 31, 32, 33, 34 };
+    = { 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 24, 28, 29, 30, 31, 32, 33, 34, 35, 36 };
 
 QString shippedHelpFile()
 {
@@ -147,8 +147,9 @@ private slots:
         QCOMPARE(contents->currentIndex().data().toString(), QStringLiteral("Давление"));
 
         // One click on an entry of the contents opens its topic.
-        const QModelIndexList diary = contents->model()->match(contents->model()->index(0, 0), Qt::DisplayRole,
-            QStringLiteral("Дневник обследований"), 1, Qt::MatchRecursive | Qt::MatchExactly);
+        const QModelIndexList diary
+            = contents->model()->match(contents->model()->index(0, 0), Qt::DisplayRole,
+                QStringLiteral("Дневник обследований"), 1, Qt::MatchRecursive | Qt::MatchExactly);
         QCOMPARE(diary.size(), 1);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));

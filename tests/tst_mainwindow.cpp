@@ -1,5 +1,6 @@
 #include "app/MainU.h"
 
+#include "app/Questionnaire.h"
 #include "app/RecordU.h"
 #include "app/SpinEdits.h"
 #include "decision/DecisionU.h"
@@ -1278,7 +1279,7 @@ void TestMainWindow::newAsksOnlyAfterChanges()
         window->acNewExecute(); // nothing changed yet: the statements are loaded without a question
         QFile::remove(statements);
         QVERIFY(MessageBoxes::takeShown().isEmpty());
-        window->ChangeAnswer(2, 1);
+        window->findChild<TQuestionnaire*>()->ChangeAnswer(2, 1);
     } else if (change == QLatin1String("date")) {
         auto* picker = Find<QDateTimeEdit>("dtpBloodDate");
         picker->setDateTime(picker->dateTime().addDays(-3));

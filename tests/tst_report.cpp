@@ -22,19 +22,19 @@ private slots:
 
 private:
     QStringList m_boxes;
+    std::unique_ptr<TReportState> m_report;
 };
 
 void TestReport::init()
 {
     m_boxes.clear();
-    InitReportUnit();
-    SetReportErrorBox([this](const QString& text) { m_boxes << text; });
+    m_report = std::make_unique<TReportState>();
+    m_report->SetReportErrorBox([this](const QString& text) { m_boxes << text; });
 }
 
 void TestReport::cleanup()
 {
-    FinalizeReportUnit();
-    SetReportErrorBox({});
+    m_report.reset();
     UnregisterServer(QStringLiteral("Word.Application"));
 }
 
@@ -65,10 +65,10 @@ void TestReport::connectWordFailsWithoutWord_data()
 {
     QTest::addColumn<bool>("registered");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("no server registered") << false
-                                          << QStringLiteral("CO_E_CLASSSTRING: недопустимое имя класса");
-    QTest::newRow("server cannot start") << true
-                                         << QStringLiteral("«Word.Application»: CO_E_APPNOTFOUND: программа сервера не найдена");
+    QTest::newRow("no server registered")
+        << false << QStringLiteral("CO_E_CLASSSTRING: недопустимое имя класса");
+    QTest::newRow("server cannot start")
+        << true << QStringLiteral("«Word.Application»: CO_E_APPNOTFOUND: программа сервера не найдена");
 }
 
 void TestReport::connectWordFailsWithoutWord()
@@ -81,38 +81,40 @@ void TestReport::connectWordFailsWithoutWord()
                 [](ComPtr<IDispatch>&) { return MK_E_UNAVAILABLE; }, {} });
     }
     // Left over from an earlier report: both must be gone after the failure.
-    WordApp = Variant(7);
-    ReportDoc = Variant("документ");
+    m_report->WordApp = Variant(7);
+    m_report->ReportDoc = Variant("документ");
 
-    QVERIFY(!ConnectWord());
-    QCOMPARE(m_boxes, QStringList { QStringLiteral("Не могу запустить текстовый редактор LibreOffice Writer.\n") + reason });
-    QVERIFY(WordApp.isEmpty());
-    QVERIFY(ReportDoc.isEmpty());
-    QVERIFY(!WordSink->IsConnected());
+    QVERIFY(!m_report->ConnectWord());
+    QCOMPARE(m_boxes,
+        QStringList {
+            QStringLiteral("Не могу запустить текстовый редактор LibreOffice Writer.\n") + reason });
+    QVERIFY(m_report->WordApp.isEmpty());
+    QVERIFY(m_report->ReportDoc.isEmpty());
+    QVERIFY(!m_report->WordSink->IsConnected());
 }
 
 void TestReport::quitAndCloseEventsForgetTheObjects()
 {
-    QVERIFY(WordSink && DocSink);
-    WordApp = Variant(1);
-    ReportDoc = Variant(2);
+    QVERIFY(m_report->WordSink && m_report->DocSink);
+    m_report->WordApp = Variant(1);
+    m_report->ReportDoc = Variant(2);
     ArgList none;
-    QCOMPARE(DocSink->Invoke(Word::DISPID_DocClose, IID_NULL, 0, DISPATCH_METHOD, &none.params(), nullptr,
-                 nullptr, nullptr),
+    QCOMPARE(m_report->DocSink->Invoke(Word::DISPID_DocClose, IID_NULL, 0, DISPATCH_METHOD, &none.params(),
+                 nullptr, nullptr, nullptr),
         S_OK);
-    QVERIFY(ReportDoc.isEmpty());
-    QVERIFY(!WordApp.isEmpty());
-    QCOMPARE(WordSink->Invoke(Word::DISPID_AppQuit, IID_NULL, 0, DISPATCH_METHOD, &none.params(), nullptr,
-                 nullptr, nullptr),
+    QVERIFY(m_report->ReportDoc.isEmpty());
+    QVERIFY(!m_report->WordApp.isEmpty());
+    QCOMPARE(m_report->WordSink->Invoke(Word::DISPID_AppQuit, IID_NULL, 0, DISPATCH_METHOD, &none.params(),
+                 nullptr, nullptr, nullptr),
         S_OK);
-    QVERIFY(WordApp.isEmpty());
+    QVERIFY(m_report->WordApp.isEmpty());
 }
 
 void TestReport::closingWithoutWordDoesNothing()
 {
-    ReportDoc = Variant("документ");
-    CloseConclusionDocuments();
-    QCOMPARE(ReportDoc, Variant("документ"));
+    m_report->ReportDoc = Variant("документ");
+    m_report->CloseConclusionDocuments();
+    QCOMPARE(m_report->ReportDoc, Variant("документ"));
     QVERIFY(m_boxes.isEmpty());
 }
 

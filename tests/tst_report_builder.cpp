@@ -1,5 +1,7 @@
 #include "report/ReportBuilder.h"
 
+#include "decision/ComplaintPhrases.h"
+#include "decision/Conclusion.h"
 #include "platform/files/DataFolder.h"
 #include "platform/writer/WordDocument.h"
 #include "report/ReportLayout.h"
@@ -192,6 +194,8 @@ private:
     std::unique_ptr<WriterTestOffice> m_office;
     QTemporaryDir m_folder;
     QStringList m_boxes;
+    std::unique_ptr<TReportState> m_report;
+    ComplaintPhrases m_phrases;
     int m_steps = 0;
 };
 
@@ -199,10 +203,10 @@ void TestReportBuilder::initTestCase()
 {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     m_office = std::make_unique<WriterTestOffice>(QStringLiteral("tst_builder"));
-    LoadComplaintTexts();
-    InitReportUnit();
-    SetReportErrorBox([this](const QString& text) { m_boxes << QStringLiteral("error: ") + text; });
-    SetReportMessageBox([this](const QString& text) { m_boxes << text; });
+    m_phrases = ComplaintPhrases::Load();
+    m_report = std::make_unique<TReportState>();
+    m_report->SetReportErrorBox([this](const QString& text) { m_boxes << QStringLiteral("error: ") + text; });
+    m_report->SetReportMessageBox([this](const QString& text) { m_boxes << text; });
 }
 
 void TestReportBuilder::init()
@@ -214,46 +218,42 @@ void TestReportBuilder::init()
 void TestReportBuilder::cleanup()
 {
     // The office stays for the next report; only the document goes.
-    if (!ReportDoc.isEmpty())
-        ReportDoc.call(QStringLiteral("Close"), 0);
+    if (!m_report->ReportDoc.isEmpty())
+        m_report->ReportDoc.call(QStringLiteral("Close"), 0);
 }
 
 void TestReportBuilder::cleanupTestCase()
 {
-    CloseConclusionDocuments();
-    FinalizeReportUnit();
+    m_report->CloseConclusionDocuments();
+    m_report.reset();
     m_office.reset();
 }
 
 ReportTableView TestReportBuilder::BuildLive(TestRecord& record)
 {
-    QStringList conclusion;
-    ShowConclusion(record, conclusion, Now);
     if (!BuildReport(
-            record, [this] { ++m_steps; }, Now))
+            *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now))
         return {};
     WriterTestOffice::remember();
-    return ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(ReportDoc)));
+    return ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(m_report->ReportDoc)));
 }
 
 void TestReportBuilder::fullReportReadBackFromTheSavedDocument()
 {
     TestRecord record(Now);
     QCOMPARE(record.apply(QString::fromUtf8(FullRecord)), QString());
-    QStringList conclusion;
-    ShowConclusion(record, conclusion, Now);
     QVERIFY(BuildReport(
-        record, [this] { ++m_steps; }, Now));
+        *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
     WriterTestOffice::remember();
     QCOMPARE(m_steps, ReportSteps);
     QCOMPARE(m_boxes, QStringList());
-    QCOMPARE(ReportDoc.get(QStringLiteral("ActiveWindow"))
+    QCOMPARE(m_report->ReportDoc.get(QStringLiteral("ActiveWindow"))
                  .get(QStringLiteral("View"))
                  .get(QStringLiteral("TableGridlines"))
                  .toBool(),
         false);
     const QString file = m_folder.filePath(QStringLiteral("report.doc"));
-    ReportDoc.call(QStringLiteral("SaveAs"), file);
+    m_report->ReportDoc.call(QStringLiteral("SaveAs"), file);
 
     std::shared_ptr<UnoOffice> office = ConnectToTestOffice(m_office->pipeName());
     QVERIFY(office);
@@ -270,10 +270,10 @@ void TestReportBuilder::fullReportReadBackFromTheSavedDocument()
     QCOMPARE(view.rows.join(QLatin1Char('\n')), Expected(QString::fromUtf8(FullReport).mid(1), record));
     QCOMPARE(RowsParted(Reference<frame::XModel>(saved, UNO_QUERY_THROW), view.rows), QStringList());
     // A row too long for what is left of its page goes to the next one whole.
-    ReportTable.call(QStringLiteral("Cell"), 10, 1)
+    m_report->ReportTable.call(QStringLiteral("Cell"), 10, 1)
         .get(QStringLiteral("Range"))
         .call(QStringLiteral("InsertBefore"), QStringLiteral("жалоба\r\n").repeated(50));
-    QCOMPARE(RowsParted(ModelOf(ReportDoc), view.rows), QStringList());
+    QCOMPARE(RowsParted(ModelOf(m_report->ReportDoc), view.rows), QStringList());
     for (int row = 1; row <= view.rows.size(); ++row) {
         const double size = row == 3 ? 16 : row == view.rows.size() ? 8 : 11;
         QVERIFY2(view.fontSizes[row - 1] == std::set<double> { size }, qPrintable(QString::number(row)));
@@ -392,13 +392,14 @@ void TestReportBuilder::refusedValueStopsTheReportAndKeepsTheDocument()
     QCOMPARE(record.apply(QStringLiteral("weight=400 cbxBPup")), QString());
     QVERIFY_THROWS_EXCEPTION(EWeightError,
         BuildReport(
-            record, [this] { ++m_steps; }, Now));
-    QVERIFY(!ReportDoc.isEmpty());
+            *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
+    QVERIFY(!m_report->ReportDoc.isEmpty());
     QCOMPARE(m_steps, 6);
     // What was built so far stays: the header and the two text sections.
-    const ReportTableView view = ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(ReportDoc)));
+    const ReportTableView view
+        = ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(m_report->ReportDoc)));
     QCOMPARE(view.rows.size(), 11);
-    QCOMPARE(WordApp.get(QStringLiteral("ScreenUpdating")).toBool(), true);
+    QCOMPARE(m_report->WordApp.get(QStringLiteral("ScreenUpdating")).toBool(), true);
 }
 
 void TestReportBuilder::missingPictureLeavesOnlyTheFirstRowEmpty()
@@ -418,7 +419,7 @@ void TestReportBuilder::missingPictureLeavesOnlyTheFirstRowEmpty()
     // Nothing is grey, so nothing says what grey means.
     QVERIFY(view.rows.at(view.rows.size() - 2).startsWith(QStringLiteral("‾_[")));
     Reference<container::XIndexAccess> pictures(
-        Reference<text::XTextGraphicObjectsSupplier>(ModelOf(ReportDoc), UNO_QUERY_THROW)
+        Reference<text::XTextGraphicObjectsSupplier>(ModelOf(m_report->ReportDoc), UNO_QUERY_THROW)
             ->getGraphicObjects(),
         UNO_QUERY_THROW);
     QCOMPARE(pictures->getCount(), 0);
@@ -434,13 +435,13 @@ void TestReportBuilder::withoutWordProcessorNothingIsBuilt()
     const auto restore = qScopeGuard([&] { WriterServer::setSettings(usual); });
     TestRecord record(Now);
     QVERIFY(!BuildReport(
-        record, [this] { ++m_steps; }, Now));
+        *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
     QCOMPARE(m_boxes,
         QStringList { QStringLiteral("error: Не могу запустить текстовый редактор LibreOffice Writer.\n"
                                      "LibreOffice Writer не установлен (нет программы %1). "
                                      "Установите его командой: sudo apt install libreoffice-writer")
                           .arg(missing.officeProgram) });
-    QVERIFY(ReportDoc.isEmpty());
+    QVERIFY(m_report->ReportDoc.isEmpty());
     QCOMPARE(m_steps, 1);
 }
 

@@ -68,6 +68,7 @@ private:
     std::unique_ptr<WriterTestOffice> m_office;
     WriterServer::Settings m_settings;
     QStringList m_boxes;
+    std::unique_ptr<TReportState> m_report;
     int m_closeEvents = 0;
 };
 
@@ -83,17 +84,17 @@ void TestReportOffice::init()
     WriterServer::setSettings(m_settings);
     m_boxes.clear();
     m_closeEvents = 0;
-    InitReportUnit();
-    SetReportErrorBox([this](const QString& text) { m_boxes << text; });
-    DocSink->OnClose = [this] {
+    m_report = std::make_unique<TReportState>();
+    m_report->SetReportErrorBox([this](const QString& text) { m_boxes << text; });
+    m_report->DocSink->OnClose = [this] {
         ++m_closeEvents;
-        ForgetReportDocument();
+        m_report->ForgetReportDocument();
     };
 }
 
 void TestReportOffice::cleanup()
 {
-    FinalizeReportUnit();
+    m_report.reset();
     WriterServer::shutdown();
 }
 
@@ -104,33 +105,36 @@ void TestReportOffice::cleanupTestCase()
 
 void TestReportOffice::startedWordIsHiddenUntilShownAndQuitsAfterClosing()
 {
-    QVERIFY(ConnectWord());
+    QVERIFY(m_report->ConnectWord());
     QVERIFY(m_boxes.isEmpty());
-    QVERIFY(!WordAttached);
-    QVERIFY(WordSink->IsConnected());
-    QVERIFY(OmittedArg.isOmitted());
-    QCOMPARE(WordApp.get(QStringLiteral("Visible")).toBool(), false);
-    QCOMPARE(
-        WordApp.get(QStringLiteral("Options")).get(QStringLiteral("CheckSpellingAsYouType")).toBool(), false);
+    QVERIFY(!m_report->WordAttached);
+    QVERIFY(m_report->WordSink->IsConnected());
+    QVERIFY(m_report->OmittedArg.isOmitted());
+    QCOMPARE(m_report->WordApp.get(QStringLiteral("Visible")).toBool(), false);
+    QCOMPARE(m_report->WordApp.get(QStringLiteral("Options"))
+                 .get(QStringLiteral("CheckSpellingAsYouType"))
+                 .toBool(),
+        false);
     const qint64 office = WriterServer::startedOfficePid();
     QVERIFY(office > 0);
 
-    ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), OmittedArg);
-    DocSink->Connect(ReportDoc);
-    AddDocument(WordApp, QStringLiteral("Черновик пользователя"));
-    ShowReport();
-    QCOMPARE(WordApp.get(QStringLiteral("Visible")).toBool(), true);
-    const QString caption = ReportDoc.get(QStringLiteral("Windows"))
+    m_report->ReportDoc = m_report->WordApp.get(QStringLiteral("Documents"))
+                              .call(QStringLiteral("Add"), m_report->OmittedArg);
+    m_report->DocSink->Connect(m_report->ReportDoc);
+    AddDocument(m_report->WordApp, QStringLiteral("Черновик пользователя"));
+    m_report->ShowReport();
+    QCOMPARE(m_report->WordApp.get(QStringLiteral("Visible")).toBool(), true);
+    const QString caption = m_report->ReportDoc.get(QStringLiteral("Windows"))
                                 .call(QStringLiteral("Item"), 1)
                                 .get(QStringLiteral("Caption"))
                                 .toString();
     QVERIFY2(caption.startsWith(QStringLiteral("Заключение 20")), qPrintable(caption));
-    QCOMPARE(WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(), 2);
+    QCOMPARE(m_report->WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(), 2);
 
-    CloseConclusionDocuments();
+    m_report->CloseConclusionDocuments();
     QCOMPARE(m_closeEvents, 1);
-    QVERIFY(ReportDoc.isEmpty());
-    QVERIFY(WordApp.isEmpty());
+    QVERIFY(m_report->ReportDoc.isEmpty());
+    QVERIFY(m_report->WordApp.isEmpty());
     QVERIFY2(EndsInTime(office), "the started office still runs after Quit");
     QCOMPARE(m_closeEvents, 1);
 }
@@ -143,24 +147,24 @@ void TestReportOffice::runningWordKeepsTheUserDocuments()
     AddDocument(usersWord, QStringLiteral("Письмо"));
     AddDocument(usersWord, QStringLiteral("Заключение 2025 May 3 Saturday 10-15"));
 
-    QVERIFY(ConnectWord());
-    QVERIFY(WordAttached);
-    QCOMPARE(WordApp.get(QStringLiteral("Visible")).toBool(), true);
-    ReportDoc = AddDocument(WordApp, QStringLiteral("Документ3"));
-    DocSink->Connect(ReportDoc);
-    ShowReport();
-    QCOMPARE(WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(), 3);
+    QVERIFY(m_report->ConnectWord());
+    QVERIFY(m_report->WordAttached);
+    QCOMPARE(m_report->WordApp.get(QStringLiteral("Visible")).toBool(), true);
+    m_report->ReportDoc = AddDocument(m_report->WordApp, QStringLiteral("Документ3"));
+    m_report->DocSink->Connect(m_report->ReportDoc);
+    m_report->ShowReport();
+    QCOMPARE(m_report->WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(), 3);
 
-    CloseConclusionDocuments();
+    m_report->CloseConclusionDocuments();
     QCOMPARE(m_closeEvents, 1);
-    QVERIFY(ReportDoc.isEmpty());
-    QVERIFY(!WordApp.isEmpty());
-    QCOMPARE(Captions(WordApp), QStringList { QStringLiteral("Письмо") });
+    QVERIFY(m_report->ReportDoc.isEmpty());
+    QVERIFY(!m_report->WordApp.isEmpty());
+    QCOMPARE(Captions(m_report->WordApp), QStringList { QStringLiteral("Письмо") });
     QVERIFY(OfficeProcess::isRunning(WriterServer::startedOfficePid()));
 
     // Nothing left to close: a second call changes nothing, and no late
     // Close event arrives for the report closed before.
-    CloseConclusionDocuments();
+    m_report->CloseConclusionDocuments();
     QCOMPARE(Captions(usersWord), QStringList { QStringLiteral("Письмо") });
     QTest::qWait(300);
     QCOMPARE(m_closeEvents, 1);
@@ -168,25 +172,25 @@ void TestReportOffice::runningWordKeepsTheUserDocuments()
 
 void TestReportOffice::wordQuitByTheUserIsForgotten()
 {
-    QVERIFY(ConnectWord());
+    QVERIFY(m_report->ConnectWord());
     const Variant usersHandle(GetActiveOleObject(QStringLiteral("Word.Application")));
     usersHandle.call(QStringLiteral("Quit"));
-    QTRY_VERIFY_WITH_TIMEOUT(WordApp.isEmpty(), 30000);
-    CloseConclusionDocuments();
+    QTRY_VERIFY_WITH_TIMEOUT(m_report->WordApp.isEmpty(), 30000);
+    m_report->CloseConclusionDocuments();
     QVERIFY(m_boxes.isEmpty());
 }
 
 void TestReportOffice::secondReportKeepsTheStartedWordOwn()
 {
-    QVERIFY(ConnectWord());
+    QVERIFY(m_report->ConnectWord());
     const qint64 office = WriterServer::startedOfficePid();
-    ShowReport();
+    m_report->ShowReport();
     // The user closed the first report in the word processor and asks again.
-    QVERIFY(ConnectWord());
-    QVERIFY(!WordAttached);
-    QCOMPARE(WordApp.get(QStringLiteral("Visible")).toBool(), false);
-    CloseConclusionDocuments();
-    QVERIFY(WordApp.isEmpty());
+    QVERIFY(m_report->ConnectWord());
+    QVERIFY(!m_report->WordAttached);
+    QCOMPARE(m_report->WordApp.get(QStringLiteral("Visible")).toBool(), false);
+    m_report->CloseConclusionDocuments();
+    QVERIFY(m_report->WordApp.isEmpty());
     QVERIFY2(EndsInTime(office), "the office started for the first report still runs");
 }
 
@@ -196,14 +200,16 @@ void TestReportOffice::officeThatCannotServeIsToldAtOnce_data()
     QTest::addColumn<bool>("installed");
     QTest::addColumn<QString>("reason");
     const QString missing = QDir(m_settings.profileFolder).filePath(QStringLiteral("no-such-office/soffice"));
-    QTest::newRow("no office program") << missing << false
-                                       << QStringLiteral("LibreOffice Writer не установлен (нет программы %1). "
-                                                         "Установите его командой: sudo apt install libreoffice-writer")
-                                              .arg(missing);
+    QTest::newRow("no office program")
+        << missing << false
+        << QStringLiteral("LibreOffice Writer не установлен (нет программы %1). "
+                          "Установите его командой: sudo apt install libreoffice-writer")
+               .arg(missing);
     QTest::newRow("Writer without windows")
         << QDir(m_settings.profileFolder).filePath(QStringLiteral("nogui/soffice")) << true
-        << QStringLiteral("Установлен LibreOffice Writer без окон (пакет libreoffice-writer-nogui), он не может "
-                          "показать отчет. Установите Writer с окнами командой: sudo apt install libreoffice-writer");
+        << QStringLiteral(
+               "Установлен LibreOffice Writer без окон (пакет libreoffice-writer-nogui), он не может "
+               "показать отчет. Установите Writer с окнами командой: sudo apt install libreoffice-writer");
 }
 
 void TestReportOffice::officeThatCannotServeIsToldAtOnce()
@@ -224,18 +230,20 @@ void TestReportOffice::officeThatCannotServeIsToldAtOnce()
     cannot.pipeName += QStringLiteral("_cannot");
     cannot.headless = WriterServer::Settings::Headless::No;
     WriterServer::setSettings(cannot);
-    ReportDoc = Variant("прежний документ");
+    m_report->ReportDoc = Variant("прежний документ");
 
     // Quiet when started ahead of need; told when the report asks.
     PrepareWord();
     QCOMPARE(m_boxes, QStringList());
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(!ConnectWord());
+    QVERIFY(!m_report->ConnectWord());
     QVERIFY2(timer.elapsed() < 5000, "an office that cannot serve must be told at once");
-    QCOMPARE(m_boxes, QStringList { QStringLiteral("Не могу запустить текстовый редактор LibreOffice Writer.\n") + reason });
-    QVERIFY(WordApp.isEmpty());
-    QVERIFY(ReportDoc.isEmpty());
+    QCOMPARE(m_boxes,
+        QStringList {
+            QStringLiteral("Не могу запустить текстовый редактор LibreOffice Writer.\n") + reason });
+    QVERIFY(m_report->WordApp.isEmpty());
+    QVERIFY(m_report->ReportDoc.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestReportOffice)

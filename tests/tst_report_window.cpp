@@ -8,10 +8,10 @@
 #include "tests/WriterTestOffice.h"
 
 #include <QAction>
-#include <QElapsedTimer>
-#include <QProgressBar>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStandardPaths>
@@ -117,7 +117,6 @@ void TestReportWindow::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     m_office = std::make_unique<WriterTestOffice>(QStringLiteral("tst_window"));
     QVERIFY(!WriterServer::settings().profileFolder.isEmpty());
-    InitReportUnit();
 }
 
 void TestReportWindow::init()
@@ -131,22 +130,21 @@ void TestReportWindow::cleanup()
 {
     m_window.reset();
     WriterServer::shutdown();
-    ReportDoc.clear();
-    WordApp.clear();
 }
 
 void TestReportWindow::cleanupTestCase()
 {
-    FinalizeReportUnit();
     m_office.reset();
 }
 
 void TestReportWindow::StartReport()
 {
-    QVERIFY(ConnectWord());
-    ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), OmittedArg);
-    DocSink->Connect(ReportDoc);
-    ShowReport();
+    QVERIFY(m_window->Report().ConnectWord());
+    m_window->Report().ReportDoc = m_window->Report()
+                                       .WordApp.get(QStringLiteral("Documents"))
+                                       .call(QStringLiteral("Add"), m_window->Report().OmittedArg);
+    m_window->Report().DocSink->Connect(m_window->Report().ReportDoc);
+    m_window->Report().ShowReport();
 }
 
 void TestReportWindow::reportClosesWithTheConclusionPage_data()
@@ -185,12 +183,14 @@ void TestReportWindow::reportClosesWithTheConclusionPage()
 
     QVERIFY(MessageBoxes::takeShown().isEmpty());
     if (closes) {
-        QVERIFY(ReportDoc.isEmpty());
-        QVERIFY(WordApp.isEmpty());
+        QVERIFY(m_window->Report().ReportDoc.isEmpty());
+        QVERIFY(m_window->Report().WordApp.isEmpty());
         QVERIFY2(WaitForEnd(office), "the office started for the report still runs");
     } else {
-        QVERIFY(!ReportDoc.isEmpty());
-        QCOMPARE(WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(), 1);
+        QVERIFY(!m_window->Report().ReportDoc.isEmpty());
+        QCOMPARE(
+            m_window->Report().WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(),
+            1);
     }
 }
 
@@ -226,27 +226,31 @@ void TestReportWindow::reportCommandBuildsShowsAndBuildsAnew()
     QVERIFY(statusBar->findChildren<QProgressBar*>().isEmpty());
     QCOMPARE(statusBar->currentMessage(), QStringLiteral("Готовлю отчет для печати..."));
     QVERIFY(MessageBoxes::takeShown().isEmpty());
-    const Variant first = ReportDoc;
+    const Variant first = m_window->Report().ReportDoc;
     QVERIFY(!first.isEmpty());
     const qint64 office = WriterServer::startedOfficePid();
-    QCOMPARE(WordApp.get(QStringLiteral("Visible")).toBool(), true);
-    const auto documents
-        = [] { return WordApp.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(); };
+    QCOMPARE(m_window->Report().WordApp.get(QStringLiteral("Visible")).toBool(), true);
+    const auto documents = [this] {
+        return m_window->Report()
+            .WordApp.get(QStringLiteral("Documents"))
+            .get(QStringLiteral("Count"))
+            .toInt();
+    };
     QCOMPARE(documents(), 1);
 
     // The open report is only shown again.
     QCOMPARE(press(), QStringList());
-    QVERIFY(ReportDoc == first);
+    QVERIFY(m_window->Report().ReportDoc == first);
     QCOMPARE(documents(), 1);
 
     // Leaving the page closes it; coming back builds a new one.
     m_window->SelectPageByTag(DataPageTag);
     QVERIFY(!report->isEnabled());
-    QVERIFY(ReportDoc.isEmpty());
+    QVERIFY(m_window->Report().ReportDoc.isEmpty());
     QVERIFY2(WaitForEnd(office), "the office started for the report still runs");
     m_window->SelectPageByTag(ConclusionPageTag);
     QCOMPARE(press(), StepsInside());
-    QVERIFY(!ReportDoc.isEmpty());
+    QVERIFY(!m_window->Report().ReportDoc.isEmpty());
     QCOMPARE(documents(), 1);
     QVERIFY(MessageBoxes::takeShown().isEmpty());
 
@@ -270,7 +274,8 @@ void TestReportWindow::lostOfficeIsForgottenAndTheNextReportStartsAfresh()
     report->trigger();
     const qint64 lost = WriterServer::startedOfficePid();
     OfficeProcess::kill(lost);
-    QTRY_VERIFY_WITH_TIMEOUT(ReportDoc.isEmpty() && WordApp.isEmpty(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        m_window->Report().ReportDoc.isEmpty() && m_window->Report().WordApp.isEmpty(), 30000);
     if (newExamination) {
         m_window->acNewExecute();
         m_window->SelectPageByTag(ConclusionPageTag);
@@ -278,7 +283,7 @@ void TestReportWindow::lostOfficeIsForgottenAndTheNextReportStartsAfresh()
 
     report->trigger();
     QCOMPARE(BoxTexts(), QStringList());
-    QVERIFY(!ReportDoc.isEmpty());
+    QVERIFY(!m_window->Report().ReportDoc.isEmpty());
     QVERIFY(WriterServer::startedOfficePid() != lost);
 }
 
@@ -288,7 +293,7 @@ void TestReportWindow::stoppedOfficeLeavesTheWindowAliveAndCanBeGivenUp()
     m_window->SelectPageByTag(ConclusionPageTag);
     report->trigger();
     const qint64 office = WriterServer::startedOfficePid();
-    QVERIFY(office > 0 && !ReportDoc.isEmpty());
+    QVERIFY(office > 0 && !m_window->Report().ReportDoc.isEmpty());
     ::kill(static_cast<pid_t>(office), SIGSTOP);
     const auto resume = qScopeGuard([office] { ::kill(static_cast<pid_t>(office), SIGCONT); });
     // Runs while the window waits: gives up once the busy box shows.
@@ -310,8 +315,9 @@ void TestReportWindow::stoppedOfficeLeavesTheWindowAliveAndCanBeGivenUp()
     QCOMPARE(waitingFor, QStringLiteral("Жду ответа текстового редактора LibreOffice Writer…"));
     const QStringList boxes = BoxTexts();
     QCOMPARE(boxes.size(), 1);
-    QVERIFY2(boxes.first().endsWith(QStringLiteral("Ожидание текстового редактора прервано")), qPrintable(boxes.first()));
-    QTRY_VERIFY(ReportDoc.isEmpty());
+    QVERIFY2(boxes.first().endsWith(QStringLiteral("Ожидание текстового редактора прервано")),
+        qPrintable(boxes.first()));
+    QTRY_VERIFY(m_window->Report().ReportDoc.isEmpty());
     QVERIFY(OfficeProcess::waitForEnd(office, 5000));
 }
 

@@ -36,7 +36,7 @@ namespace {
 constexpr int DataPageTag = 1;
 constexpr int ConclusionPageTag = 14;
 constexpr int wdDocumentsPath = 0;
-const QString Conclusion = QStringLiteral("<conclusion>");
+const QString ConclusionFile = QStringLiteral("<conclusion>");
 const QString Unsaved = QStringLiteral("<unsaved>");
 
 enum class UserSave { None, IntoReportFolder, Elsewhere };
@@ -82,7 +82,7 @@ private:
     void OpenWindow();
     void StartReport(const QString& text);
     void LeaveConclusionPage();
-    // The files of a folder, with the conclusion's own name written as Conclusion.
+    // The files of a folder, with the conclusion's own name written as ConclusionFile.
     QStringList Files(const QString& folder) const;
     QString Folder(const QString& name) const { return m_root.filePath(name); }
     // Prepares the report folder the way the row names; false to skip the row.
@@ -101,7 +101,6 @@ void TestSavingOffice::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     m_office = std::make_unique<WriterTestOffice>(QStringLiteral("tst_saving"));
-    InitReportUnit();
 }
 
 void TestSavingOffice::init()
@@ -120,13 +119,10 @@ void TestSavingOffice::cleanup()
 {
     m_window.reset();
     WriterServer::shutdown();
-    ReportDoc.clear();
-    WordApp.clear();
 }
 
 void TestSavingOffice::cleanupTestCase()
 {
-    FinalizeReportUnit();
     m_office.reset();
 }
 
@@ -139,19 +135,24 @@ void TestSavingOffice::OpenWindow()
 
 void TestSavingOffice::StartReport(const QString& text)
 {
-    QVERIFY(ConnectWord());
+    QVERIFY(m_window->Report().ConnectWord());
     WriterTestOffice::remember();
-    ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), OmittedArg);
-    DocSink->Disconnect();
-    DocSink->Connect(ReportDoc);
+    m_window->Report().ReportDoc = m_window->Report()
+                                       .WordApp.get(QStringLiteral("Documents"))
+                                       .call(QStringLiteral("Add"), m_window->Report().OmittedArg);
+    m_window->Report().DocSink->Disconnect();
+    m_window->Report().DocSink->Connect(m_window->Report().ReportDoc);
     // The report is one table; one cell of it holds the text here.
     const Variant table
-        = ReportDoc.get(QStringLiteral("Tables"))
+        = m_window->Report()
+              .ReportDoc.get(QStringLiteral("Tables"))
               .call(QStringLiteral("Add"),
-                  WordApp.get(QStringLiteral("Selection")).get(QStringLiteral("Range")), 1, 1);
+                  m_window->Report().WordApp.get(QStringLiteral("Selection")).get(QStringLiteral("Range")), 1,
+                  1);
     table.call(QStringLiteral("Cell"), 1, 1).get(QStringLiteral("Range")).set(QStringLiteral("Text"), text);
-    ShowReport();
-    WordApp.get(QStringLiteral("Options"))
+    m_window->Report().ShowReport();
+    m_window->Report()
+        .WordApp.get(QStringLiteral("Options"))
         .setIndexed(
             QStringLiteral("DefaultFilePath"), { wdDocumentsPath }, Folder(QStringLiteral("Документы")));
 }
@@ -161,7 +162,7 @@ void TestSavingOffice::LeaveConclusionPage()
     m_names << ConclusionFileName() + QStringLiteral(".doc");
     m_window->SelectPageByTag(DataPageTag);
     m_names << ConclusionFileName() + QStringLiteral(".doc");
-    QVERIFY(ReportDoc.isEmpty());
+    QVERIFY(m_window->Report().ReportDoc.isEmpty());
 }
 
 QStringList TestSavingOffice::Files(const QString& folder) const
@@ -171,7 +172,7 @@ QStringList TestSavingOffice::Files(const QString& folder) const
     files.removeOne(TDiaryStore::FileName());
     for (QString& file : files) {
         if (m_names.contains(file))
-            file = Conclusion;
+            file = ConclusionFile;
     }
     return files;
 }
@@ -185,14 +186,14 @@ void TestSavingOffice::builtReportIsSavedOnLeaving()
     QSignalSpy saved(m_window.get(), &TfrmTessora::ConclusionSaved);
     m_window->acReportExecute();
     WriterTestOffice::remember();
-    QVERIFY(!ReportDoc.isEmpty());
+    QVERIFY(!m_window->Report().ReportDoc.isEmpty());
     LeaveConclusionPage();
-    QCOMPARE(Files(report), QStringList { Conclusion });
+    QCOMPARE(Files(report), QStringList { ConclusionFile });
     QCOMPARE(saved.size(), 1);
     QCOMPARE(MessageBoxes::takeShown().size(), 0);
 
     // Read back in an office of its own, as the user would open it.
-    QVERIFY(ConnectWord());
+    QVERIFY(m_window->Report().ConnectWord());
     WriterTestOffice::remember();
     const std::shared_ptr<UnoOffice> office = ConnectToTestOffice(m_office->pipeName());
     QVERIFY(office);
@@ -230,7 +231,7 @@ void TestSavingOffice::conclusionIsSavedOnLeaving_data()
     QTest::addColumn<bool>("checkedAfter");
     QTest::addColumn<int>("boxes");
     const QString report = Folder(QStringLiteral("Заключения"));
-    const QStringList conclusion { Conclusion };
+    const QStringList conclusion { ConclusionFile };
     const QStringList none;
     QTest::newRow("saved by the user into the report folder")
         << true << true << QString() << UserSave::IntoReportFolder
@@ -266,13 +267,16 @@ void TestSavingOffice::conclusionIsSavedOnLeaving()
     StartReport(text);
     if (save != UserSave::None) {
         const QString folder = save == UserSave::IntoReportFolder ? report : Folder(QStringLiteral("Другая"));
-        ReportDoc.call(QStringLiteral("SaveAs"), QDir(folder).filePath(QStringLiteral("свое.doc")));
+        m_window->Report().ReportDoc.call(
+            QStringLiteral("SaveAs"), QDir(folder).filePath(QStringLiteral("свое.doc")));
         // The user's own save dialog starts in the report folder.
-        QCOMPARE(WordApp.get(QStringLiteral("Options"))
+        QCOMPARE(m_window->Report()
+                     .WordApp.get(QStringLiteral("Options"))
                      .call(QStringLiteral("DefaultFilePath"), wdDocumentsPath)
                      .toString(),
             report);
-        WordApp.get(QStringLiteral("Options"))
+        m_window->Report()
+            .WordApp.get(QStringLiteral("Options"))
             .setIndexed(
                 QStringLiteral("DefaultFilePath"), { wdDocumentsPath }, Folder(QStringLiteral("Документы")));
     }
@@ -285,13 +289,14 @@ void TestSavingOffice::conclusionIsSavedOnLeaving()
     QCOMPARE(dialog.shown, folderStored ? 0 : 1);
     QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("acSaveResults"))->isChecked(), checkedAfter);
     QCOMPARE(MessageBoxes::takeShown().size(), boxes);
-    const bool savedNow = inReportFolder.contains(Conclusion) || inFallbackFolder.contains(Conclusion);
+    const bool savedNow
+        = inReportFolder.contains(ConclusionFile) || inFallbackFolder.contains(ConclusionFile);
     QCOMPARE(saved.size(), savedNow ? 1 : 0);
     if (savedNow) {
         const QString file = saved.first().first().toString();
         QVERIFY2(HoldsText(file, text), qPrintable(file));
     }
-    QVERIFY(WordApp.isEmpty());
+    QVERIFY(m_window->Report().WordApp.isEmpty());
 }
 
 void TestSavingOffice::twoConclusionsInOneMinuteKeepTwoFiles()
@@ -330,7 +335,8 @@ bool TestSavingOffice::BreakFolder(const QString& how, const QString& folder)
     } else if (how == QLatin1String("read-only disk") || how == QLatin1String("full disk")) {
         const bool readOnly = how == QLatin1String("read-only disk");
         if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", readOnly ? MS_RDONLY : 0,
-                "size=256k,mode=0700") != 0)
+                "size=256k,mode=0700")
+            != 0)
             return false;
         if (!readOnly) {
             QFile filler(QDir(folder).filePath(QStringLiteral("заполнитель")));
@@ -349,12 +355,14 @@ void TestSavingOffice::failingFolderIsToldAndNothingLost_data()
     QTest::addColumn<QString>("other"); // chosen after the question; none: the question declined
     const QString other = Folder(QStringLiteral("Другая"));
     QTest::newRow("removed: made again") << "removed" << QString() << QString();
-    QTest::newRow("removed with its parent")
-        << "removed with its parent" << "папки больше нет, и создать ее снова не удалось" << other;
-    QTest::newRow("read-only disk") << "read-only disk" << "в папку нельзя записывать (она только для чтения)"
-                                    << QString();
-    QTest::newRow("full disk") << "full disk" << "на диске нет места" << other;
-    QTest::newRow("folder that takes no files") << "/proc" << "в папку не удается записать файл" << QString();
+    QTest::newRow("removed with its parent") << "removed with its parent"
+                                             << "папки больше нет, и создать ее снова не удалось" << other;
+    QTest::newRow("read-only disk") << "read-only disk"
+                                    << "в папку нельзя записывать (она только для чтения)" << QString();
+    QTest::newRow("full disk") << "full disk"
+                               << "на диске нет места" << other;
+    QTest::newRow("folder that takes no files") << "/proc"
+                                                << "в папку не удается записать файл" << QString();
 }
 
 void TestSavingOffice::failingFolderIsToldAndNothingLost()
@@ -362,7 +370,8 @@ void TestSavingOffice::failingFolderIsToldAndNothingLost()
     QFETCH(QString, how);
     QFETCH(QString, reason);
     QFETCH(QString, other);
-    const QString folder = how.startsWith(QLatin1Char('/')) ? how : Folder(QStringLiteral("Заключения/Папка"));
+    const QString folder
+        = how.startsWith(QLatin1Char('/')) ? how : Folder(QStringLiteral("Заключения/Папка"));
     QVERIFY(QDir().mkpath(Folder(QStringLiteral("Заключения/Папка"))));
     UserSettings::SetSaveNeeded(true);
     UserSettings::SetReportPath(folder);
@@ -393,7 +402,8 @@ void TestSavingOffice::failingFolderIsToldAndNothingLost()
                                    "Заключение пока открыто. Выбрать другую папку?")
                         .arg(folder, reason);
     if (!reason.isEmpty() && other.isEmpty())
-        expected << QStringLiteral("Заключение не удалось сохранить как документ: %1.\nЕго текст сохранен в файл %2")
+        expected << QStringLiteral(
+            "Заключение не удалось сохранить как документ: %1.\nЕго текст сохранен в файл %2")
                         .arg(reason, file);
     QCOMPARE(boxes, expected);
     QCOMPARE(QFileInfo(file).path(), reason.isEmpty() ? folder : other.isEmpty() ? m_root.path() : other);

@@ -29,8 +29,9 @@ constexpr int ConclusionPageTag = 14;
 
 int SavingRounds()
 {
-    return qEnvironmentVariableIsSet("TESSORA_STRESS_ROUNDS") ? qEnvironmentVariableIntValue("TESSORA_STRESS_ROUNDS")
-                                                               : 100;
+    return qEnvironmentVariableIsSet("TESSORA_STRESS_ROUNDS")
+        ? qEnvironmentVariableIntValue("TESSORA_STRESS_ROUNDS")
+        : 100;
 }
 
 QString RoundText(const QString& instance, int round)
@@ -38,13 +39,16 @@ QString RoundText(const QString& instance, int round)
     return QStringLiteral("Экземпляр %1, заключение %2.").arg(instance).arg(round);
 }
 
-void ShowConclusion(const QString& text)
+void ShowConclusion(TReportState& report, const QString& text)
 {
-    ReportDoc = WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), OmittedArg);
-    DocSink->Disconnect();
-    DocSink->Connect(ReportDoc);
-    WordApp.get(QStringLiteral("Selection")).get(QStringLiteral("Range")).set(QStringLiteral("Text"), text);
-    ShowReport();
+    report.ReportDoc
+        = report.WordApp.get(QStringLiteral("Documents")).call(QStringLiteral("Add"), report.OmittedArg);
+    report.DocSink->Disconnect();
+    report.DocSink->Connect(report.ReportDoc);
+    report.WordApp.get(QStringLiteral("Selection"))
+        .get(QStringLiteral("Range"))
+        .set(QStringLiteral("Text"), text);
+    report.ShowReport();
 }
 
 int RunInstance(int argc, char** argv)
@@ -53,7 +57,6 @@ int RunInstance(int argc, char** argv)
     QStandardPaths::setTestModeEnabled(true);
     const QString instance = qEnvironmentVariable(InstanceVariable);
     WriterTestOffice office(QStringLiteral("stress_") + instance);
-    InitReportUnit();
     UserSettings::SetSaveNeeded(true);
     UserSettings::SetReportPath(qEnvironmentVariable(FolderVariable));
     int failures = 0;
@@ -62,19 +65,18 @@ int RunInstance(int argc, char** argv)
         window.show();
         for (int round = 0; round < SavingRounds(); ++round) {
             window.SelectPageByTag(ConclusionPageTag);
-            if (!ConnectWord())
+            if (!window.Report().ConnectWord())
                 return 2;
             WriterTestOffice::remember();
-            ShowConclusion(RoundText(instance, round));
+            ShowConclusion(window.Report(), RoundText(instance, round));
             window.SelectPageByTag(DataPageTag);
-            failures += ReportDoc.isEmpty() ? 0 : 1;
+            failures += window.Report().ReportDoc.isEmpty() ? 0 : 1;
         }
         for (const MessageBoxes::Shown& box : MessageBoxes::takeShown()) {
             std::printf("%s\n", qPrintable(box.text));
             ++failures;
         }
     }
-    FinalizeReportUnit();
     return failures == 0 ? 0 : 1;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/help/HelpWindow.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QShortcut>
 #include <QVariant>
@@ -14,6 +15,12 @@ QString& chosenFile()
 {
     static QString file;
     return file;
+}
+
+QString& chosenCaption()
+{
+    static QString caption;
+    return caption;
 }
 
 QPointer<HelpWindow>& currentWindow()
@@ -53,6 +60,16 @@ void setHelpFile(const QString& qchPath)
 QString helpFile()
 {
     return chosenFile().isEmpty() ? DataFolder::file(QStringLiteral("Help/TESSORAHELP.qch")) : chosenFile();
+}
+
+void setProgramCaption(const QString& caption)
+{
+    chosenCaption() = caption;
+}
+
+QString programCaption()
+{
+    return chosenCaption().isEmpty() ? QCoreApplication::applicationName() : chosenCaption();
 }
 
 bool showContext(int helpContext, QWidget* parent)

@@ -13,6 +13,11 @@ namespace Help {
 void setHelpFile(const QString& qchPath);
 QString helpFile();
 
+// The program's caption, which the help window's title names ("Справка — …");
+// the application's name until set.
+void setProgramCaption(const QString& caption);
+QString programCaption();
+
 // Shows the topic of a help context number. When the file or the topic is
 // missing, the window says so and the result is false.
 bool showContext(int helpContext, QWidget* parent = nullptr);

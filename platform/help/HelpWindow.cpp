@@ -2,6 +2,8 @@
 
 #include "ui_HelpWindow.h"
 
+#include "platform/help/HelpViewer.h"
+
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
@@ -10,7 +12,10 @@
 
 namespace {
 
-const QString WindowTitle = QStringLiteral("Справка — Тессора Про");
+QString WindowTitle()
+{
+    return QStringLiteral("Справка — %1").arg(Help::programCaption());
+}
 
 } // namespace
 
@@ -114,13 +119,13 @@ void HelpWindow::showContents()
 void HelpWindow::showMessage(const QString& title, const QString& text)
 {
     ui->txbTopic->setHtml(QStringLiteral("<h2>%1</h2><p>%2</p>").arg(title.toHtmlEscaped(), text));
-    setWindowTitle(WindowTitle);
+    setWindowTitle(WindowTitle());
 }
 
 void HelpWindow::selectTopic(const QUrl& url)
 {
     const QString title = ui->txbTopic->documentTitle();
-    setWindowTitle(title.isEmpty() ? WindowTitle : title + QStringLiteral(" — ") + WindowTitle);
+    setWindowTitle(title.isEmpty() ? WindowTitle() : title + QStringLiteral(" — ") + WindowTitle());
     if (!m_contents)
         return;
     const QModelIndex index = m_contents->indexOf(url);

@@ -1,6 +1,7 @@
 #include "platform/widgets/MessageBoxes.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QStandardPaths>
 
 #include <utility>
@@ -52,9 +53,24 @@ QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const 
     return QMessageBox::StandardButton(box.exec());
 }
 
+namespace {
+
+QString& programTitle()
+{
+    static QString title;
+    return title;
+}
+
+} // namespace
+
+void setTitle(const QString& title)
+{
+    programTitle() = title;
+}
+
 QString title()
 {
-    return QStringLiteral("Тессора");
+    return programTitle().isEmpty() ? QCoreApplication::applicationName() : programTitle();
 }
 
 void showError(QWidget* parent, const QString& text)

@@ -20,9 +20,10 @@ QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const 
     const QString& text, QMessageBox::StandardButtons buttons = QMessageBox::Ok,
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
-// The program's title, which captions its message boxes. Kept here rather
-// than as the application's display name: on X11 and Wayland Qt appends that
-// name to every window title ("Тессора Про — Тессора").
+// The program's title, which captions its message boxes; the application's
+// name until the program sets it. Kept here rather than as the application's
+// display name: on X11 and Wayland Qt appends that name to every window title.
+void setTitle(const QString& title);
 QString title();
 
 // An error box with the program's title, as for an unhandled failure.

@@ -1,0 +1,105 @@
+#include "decision/Conclusion.h"
+
+#include "decision/ComplaintPhrases.h"
+#include "decision/Emergency.h"
+#include "decision/FindingCodes.h"
+
+using Test = ExaminationRecord::Test;
+
+namespace {
+
+TRuleFacts FactsOf(const Conclusion& conclusion, const ExaminationRecord& record)
+{
+    TRuleFacts facts;
+    facts.findings = conclusion.Findings;
+    facts.findings.set(Code::NightUrination, conclusion.has(Code::NightUrination));
+    facts.observed = conclusion.Observed;
+    facts.age = record.GetAge();
+    facts.male = record.GetGender() == 1;
+    return facts;
+}
+
+void ReadTests(Conclusion& conclusion, const ExaminationRecord& record, const QDateTime& now)
+{
+    conclusion.Tests = { { { ECGPresent(record), ECGRecent(record, now) },
+        { FluPresent(record), FluRecent(record, now) }, { BloodPresent(record), BloodRecent(record, now) },
+        { UrinePresent(record), UrineRecent(record, now) } } };
+}
+
+} // namespace
+
+bool Conclusion::has(int code) const
+{
+    if (code < 0 || code >= FindingCount || !Findings.test(size_t(code)))
+        return false;
+    return code != Code::NightUrination || FindingsOfManOver40;
+}
+
+bool Conclusion::heartConcern() const
+{
+    return Recommended.test(Specialist::Cardiologist) || Recommended.test(Specialist::Rheumatologist);
+}
+
+QList<int> Conclusion::recommendedSpecialists() const
+{
+    QList<int> specialists;
+    for (int specialist = 0; specialist < SpecialistCount; ++specialist) {
+        if (Recommended.test(size_t(specialist)))
+            specialists << specialist;
+    }
+    return specialists;
+}
+
+QString Conclusion::recommendedList() const
+{
+    QStringList names;
+    for (int specialist : recommendedSpecialists())
+        names << SpecialistNames[size_t(specialist)];
+    return names.join(QStringLiteral(", "));
+}
+
+QStringList Conclusion::RecommendationSentence() const
+{
+    const QString list = recommendedList();
+    if (list.isEmpty()) {
+        return { QStringLiteral("Введенные Вами данные не позволяют сделать определенного заключения."),
+            QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?") };
+    }
+    if (!list.contains(QLatin1Char(',')))
+        return { QStringLiteral("Вам рекомендуется консультация: %1.").arg(list) };
+    return { QStringLiteral("Вам рекомендуются консультации: %1.").arg(list) };
+}
+
+bool Conclusion::present(Test test) const
+{
+    return Tests[size_t(test)].present;
+}
+
+bool Conclusion::recent(Test test) const
+{
+    return Tests[size_t(test)].recent;
+}
+
+Conclusion Conclude(const ExaminationRecord& record, const ComplaintPhrases& phrases, const QDateTime& now)
+{
+    Conclusion conclusion;
+    conclusion.Findings = ClassifyFindings(record, now);
+    conclusion.FindingsOfManOver40 = record.GetGender() == 1 && record.GetAge() > 40;
+    conclusion.Observed = ObservedSpecialists(record);
+    const TRuleFacts facts = FactsOf(conclusion, record);
+    conclusion.Recommended = ChooseSpecialists(facts);
+    for (int specialist : conclusion.recommendedSpecialists()) {
+        conclusion.Reasons[size_t(specialist)] = SpecialistReasons(facts, specialist);
+        conclusion.Explanations[size_t(specialist)]
+            = ExplainReasons(conclusion.Reasons[size_t(specialist)], record, phrases, now);
+    }
+    ReadTests(conclusion, record, now);
+    conclusion.Complaints = ComplaintList(record, phrases);
+    conclusion.Notice = Emergency::ConclusionNotice(record, now);
+    try {
+        ComposeConclusion(record, conclusion, conclusion.Lines, now);
+    } catch (const ERecordRangeError& error) {
+        conclusion.RangeError = error.message();
+    }
+    return conclusion;
+}

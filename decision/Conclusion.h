@@ -1,0 +1,71 @@
+#pragma once
+
+#include "decision/DecisionU.h"
+#include "decision/ExaminationRecord.h"
+#include "decision/RuleCondition.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+class ComplaintPhrases;
+
+// The conclusion drawn from one examination record at one moment: its
+// findings, the observed and recommended specialists, the urgent notice, the
+// text and why each specialist is recommended. A value: the window keeps the
+// one it showed and hands that same value on to the report and the diary.
+class Conclusion {
+public:
+    struct TTestState {
+        bool present = false;
+        bool recent = false;
+    };
+
+    TFindings Findings;
+    // Question 30 is a finding only for a man older than 40.
+    bool FindingsOfManOver40 = false;
+    TSpecialists Observed;
+    TSpecialists Recommended;
+    // The phrases of the complaints answered Yes, joined with "; ".
+    QString Complaints;
+    // The lines that open the conclusion when an emergency statement is answered Yes.
+    QStringList Notice;
+    // The whole text, the notice first; when the height or weight is out of
+    // range, the lines written before it.
+    QStringList Lines;
+    // The Russian message of an out-of-range height or weight; empty otherwise.
+    QString RangeError;
+    std::array<TTestState, 4> Tests;
+    // Per specialist: the facts the holding rule row rests on, and the same as
+    // lines of plain Russian; empty for a specialist not recommended.
+    std::array<QList<TReason>, SpecialistCount> Reasons;
+    std::array<QStringList, SpecialistCount> Explanations;
+
+    // Membership in Findings, code 30 restricted as above; codes outside
+    // 0..255 are never set.
+    bool has(int code) const;
+    // Whether the conclusion points to the heart (cardiologist or
+    // rheumatologist), which opens the cardiology interview.
+    bool heartConcern() const;
+    // Recommended in index order.
+    QList<int> recommendedSpecialists() const;
+    // Names of Recommended in index order, joined with ", ".
+    QString recommendedList() const;
+    // One sentence naming the recommended consultations, or two lines when
+    // nothing is recommended.
+    QStringList RecommendationSentence() const;
+    bool present(ExaminationRecord::Test test) const;
+    bool recent(ExaminationRecord::Test test) const;
+};
+
+// Classifies the record, chooses the specialists, explains each of them and
+// writes the text.
+Conclusion Conclude(const ExaminationRecord& record, const ComplaintPhrases& phrases, const QDateTime& now);
+
+// One line of plain Russian per fact of a specialist's reasons, the
+// specialists who do not observe gathered into one line.
+QStringList ExplainReasons(const QList<TReason>& reasons, const ExaminationRecord& record,
+    const ComplaintPhrases& phrases, const QDateTime& now);

@@ -1,0 +1,219 @@
+// Why a specialist is recommended: the facts of a rule row's trace in plain Russian.
+#include "decision/Conclusion.h"
+
+#include "decision/ComplaintPhrases.h"
+#include "decision/FindingCodes.h"
+#include "decision/Norms.h"
+
+#include <QLocale>
+
+#include <algorithm>
+
+namespace {
+
+using Test = ExaminationRecord::Test;
+
+struct TWordedFinding {
+    int code;
+    const char16_t* words;
+};
+
+const TWordedFinding SelfExaminationWords[] {
+    { Code::NeckLymphNodes, u"увеличенные шейные лимфатические узлы" },
+    { Code::JawLymphNodes, u"увеличенные подчелюстные лимфатические узлы" },
+    { Code::ArmpitLymphNodes, u"увеличенные подмышечные лимфатические узлы" },
+    { Code::GroinLymphNodes, u"увеличенные паховые лимфатические узлы" },
+    { Code::MuscleAtrophy, u"атрофия мышц конечностей" },
+    { Code::LimbDeformation, u"деформация конечностей" },
+    { Code::Hernia, u"грыжа" },
+    { Code::VaricoseVeins, u"варикозное расширение вен конечностей" },
+    { Code::InflamedVeins, u"воспаление вен конечностей" },
+    { Code::UrineProtein, u"белок в моче" },
+    { Code::UrineSugar, u"сахар в моче" },
+};
+
+// Everything a fact's words read, gathered once.
+struct TExplained {
+    const ExaminationRecord& record;
+    const ComplaintPhrases& phrases;
+    QDateTime now;
+};
+
+QString Number(double value, int decimals)
+{
+    return QLocale().toString(value, 'f', decimals);
+}
+
+// "пульс 96 уд/мин — выше 90"
+QString Crossed(
+    const QString& what, double value, const QString& unit, bool above, double bound, int decimals)
+{
+    const QString measured = unit.isEmpty() ? Number(value, decimals) : Number(value, decimals) + u' ' + unit;
+    return QStringLiteral("%1 %2 — %3 %4")
+        .arg(
+            what, measured, above ? QStringLiteral("выше") : QStringLiteral("ниже"), Number(bound, decimals));
+}
+
+QString Answered(const TExplained& e, int statement)
+{
+    QString text = e.phrases.Statement(statement).trimmed();
+    if (text.isEmpty())
+        text = e.phrases.Phrase(statement).trimmed();
+    if (text.isEmpty())
+        text = QStringLiteral("утверждение %1").arg(statement);
+    return QStringLiteral("«%1» — ответ «Да»").arg(text);
+}
+
+QString StudyDate(const TExplained& e, Test test)
+{
+    return QLocale().toString(e.record.TestDate(test).date(), QLocale::ShortFormat);
+}
+
+QString ObservedBy(const ExaminationRecord& record, std::initializer_list<int> tags)
+{
+    QStringList doctors;
+    for (const ExaminationRecord::HistoryBox& box : record.HistoryBoxes()) {
+        if (box.checked && std::find(tags.begin(), tags.end(), box.tag) != tags.end())
+            doctors << box.caption.toLower();
+    }
+    return QStringLiteral("Вы наблюдаетесь у %1").arg(doctors.join(QStringLiteral(", ")));
+}
+
+QString MeasuredFinding(const TExplained& e, int code)
+{
+    const ExaminationRecord& r = e.record;
+    switch (code) {
+    case Code::LowTemperature:
+    case Code::HighTemperature:
+        return Crossed(QStringLiteral("температура"), r.GetTemperature(), QStringLiteral("°C"),
+            code == Code::HighTemperature,
+            code == Code::HighTemperature ? Norms.TemperatureUpper : Norms.TemperatureLower, 1);
+    case Code::LowSystolic:
+    case Code::HighSystolic:
+        return Crossed(QStringLiteral("верхнее давление"), r.GetSystolic(), QStringLiteral("мм рт. ст."),
+            code == Code::HighSystolic,
+            code == Code::HighSystolic ? Norms.SystolicUpper : Norms.SystolicLower, 0);
+    case Code::LowDiastolic:
+    case Code::HighDiastolic:
+        return Crossed(QStringLiteral("нижнее давление"), r.GetDiastolic(), QStringLiteral("мм рт. ст."),
+            code == Code::HighDiastolic,
+            code == Code::HighDiastolic ? Norms.DiastolicUpper : Norms.DiastolicLower, 0);
+    case Code::WidePulsePressure:
+        return Crossed(QStringLiteral("разница верхнего и нижнего давления"),
+            r.GetSystolic() - r.GetDiastolic(), QStringLiteral("мм рт. ст."), true, Norms.PulsePressureBound,
+            0);
+    case Code::Bradycardia:
+    case Code::Tachycardia:
+        return Crossed(QStringLiteral("пульс"), r.GetPulse(), QStringLiteral("уд/мин"),
+            code == Code::Tachycardia, code == Code::Tachycardia ? Norms.PulseUpper : Norms.PulseLower, 0);
+    case Code::LowBodyMass:
+    case Code::HighBodyMass:
+        return Crossed(QStringLiteral("индекс массы тела"), r.CalcBodyMassIndex(), QString(),
+            code == Code::HighBodyMass, code == Code::HighBodyMass ? Norms.BmiUpper : Norms.BmiLower, 1);
+    default:
+        return {};
+    }
+}
+
+QString TestFinding(const TExplained& e, int code)
+{
+    const ExaminationRecord& r = e.record;
+    switch (code) {
+    case Code::EcgPathology:
+        return QStringLiteral("ЭКГ от %1: патология").arg(StudyDate(e, Test::ECG));
+    case Code::FluPathology:
+        return QStringLiteral("флюорография от %1: патология").arg(StudyDate(e, Test::Flu));
+    case Code::LowHemoglobin:
+        return Crossed(QStringLiteral("гемоглобин"), EffectiveHemoglobin(r, e.now), QStringLiteral("г/л"),
+            false, Norms.HemoglobinLower, 0);
+    case Code::LowLeucocytes:
+    case Code::HighLeucocytes:
+        return Crossed(QStringLiteral("лейкоциты крови"), EffectiveLeucocytes(r, e.now),
+            QStringLiteral("тыс/мкл"), code == Code::HighLeucocytes,
+            code == Code::HighLeucocytes ? Norms.LeucocytesUpper : Norms.LeucocytesLower, 1);
+    case Code::HighEsr:
+        return Crossed(
+            QStringLiteral("СОЭ"), EffectiveESR(r, e.now), QStringLiteral("мм/час"), true, Norms.EsrUpper, 0);
+    case Code::UrineErythrocytes:
+        return Crossed(QStringLiteral("эритроциты в моче"), EffectiveUrineErythrocytes(r, e.now),
+            QStringLiteral("в препарате"), true, Norms.UrineErythrocytesBound, 0);
+    case Code::UrineLeucocytes:
+        return Crossed(QStringLiteral("лейкоциты в моче"), EffectiveUrineLeucocytes(r, e.now),
+            QStringLiteral("в поле зрения"), true, Norms.UrineLeucocytesBound, 0);
+    default:
+        for (const TWordedFinding& item : SelfExaminationWords) {
+            if (item.code == code)
+                return QString::fromUtf16(item.words);
+        }
+        return {};
+    }
+}
+
+QString StatementFinding(const TExplained& e, int code)
+{
+    switch (code) {
+    case Code::Palpitations:
+        return e.record.IsAnsweredYes(code) ? Answered(e, code) : QStringLiteral("пульс неритмичный");
+    case Code::LowMood:
+        return e.record.IsAnsweredYes(code) ? Answered(e, code)
+                                            : ObservedBy(e.record, { Specialist::Psychotherapist, 13 });
+    case Code::NightUrination:
+        return Answered(e, code) + QStringLiteral(", у мужчины старше 40 лет");
+    case Code::EarPain:
+        return Answered(e, 32);
+    case Code::EyeFloaters:
+        return Answered(e, 53);
+    default:
+        return code >= 1 && code <= QuestionCount ? Answered(e, code) : QString();
+    }
+}
+
+QString FindingFact(const TExplained& e, int code)
+{
+    QString text = StatementFinding(e, code);
+    if (text.isEmpty())
+        text = MeasuredFinding(e, code);
+    if (text.isEmpty())
+        text = TestFinding(e, code);
+    return text;
+}
+
+QString Fact(const TExplained& e, const TReason& reason)
+{
+    switch (reason.kind) {
+    case TReason::Kind::Finding:
+        return FindingFact(e, reason.subject);
+    case TReason::Kind::Observed:
+        return QStringLiteral("Вы наблюдаетесь у %1").arg(SpecialistNames[size_t(reason.subject)]);
+    case TReason::Kind::NotObserved:
+        return SpecialistNames[size_t(reason.subject)];
+    case TReason::Kind::AgeOver:
+        return QStringLiteral("возраст старше %1 лет").arg(reason.subject);
+    case TReason::Kind::AgeUnder:
+        return QStringLiteral("возраст младше %1 лет").arg(reason.subject);
+    case TReason::Kind::Sex:
+        return reason.subject == 1 ? QStringLiteral("мужской пол") : QStringLiteral("женский пол");
+    }
+    return {};
+}
+
+} // namespace
+
+QStringList ExplainReasons(const QList<TReason>& reasons, const ExaminationRecord& record,
+    const ComplaintPhrases& phrases, const QDateTime& now)
+{
+    const TExplained e { record, phrases, now };
+    QStringList lines;
+    QStringList notObserving;
+    for (const TReason& reason : reasons) {
+        const QString fact = Fact(e, reason);
+        if (reason.kind == TReason::Kind::NotObserved)
+            notObserving << fact;
+        else if (!fact.isEmpty() && !lines.contains(fact))
+            lines << fact;
+    }
+    notObserving.removeDuplicates();
+    if (!notObserving.isEmpty())
+        lines << QStringLiteral("Вы не наблюдаетесь у %1").arg(notObserving.join(QStringLiteral(", ")));
+    return lines;
+}
