@@ -137,6 +137,10 @@ TfrmTessora::TfrmTessora(ComplaintPhrases phrases, CardioKnowledgeBase knowledge
 
 TfrmTessora::~TfrmTessora()
 {
+    // Closing the window moves the focus, and a field that loses it reports
+    // its editing finished: no handler may run once this object is going.
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
     qApp->removeEventFilter(this);
     Automation::SetBusyView({});
     DisconnectSaving();

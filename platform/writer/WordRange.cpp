@@ -387,7 +387,8 @@ void mergeCells(const RangeTarget& from, const RangeTarget& to)
                 QStringLiteral("Объединить можно только ячейки одной таблицы"), Automation::E_FAIL);
         return std::pair(cellNameOf(from.cell), cellNameOf(to.cell));
     });
-    const auto [top, bottom] = std::minmax(rowOfCellName(first), rowOfCellName(last));
+    // The list form returns values: the two-argument form would refer to temporaries.
+    const auto [top, bottom] = std::minmax({ rowOfCellName(first), rowOfCellName(last) });
     bool done = false;
     const auto changed = qScopeGuard([&] { forgetRows(from.document, from.table, top, bottom, 0, done); });
     OfficeCall::run([&] { WriterTableModel(from.table).merge(first, last); });
