@@ -2,6 +2,7 @@
 
 #include "decision/ComplaintPhrases.h"
 #include "decision/DecisionU.h"
+#include "decision/FindingCodes.h"
 
 namespace {
 
@@ -13,39 +14,37 @@ struct TFindingWords {
 // In the order of the conclusion: body, temperature, pulse, pressure, tests,
 // self-examination. Pressure is told once even when both of its values are out.
 const TFindingWords ObjectiveWords[] {
-    { 191, u"масса повышена" },
-    { 91, u"масса снижена" },
-    { 175, u"температура повышена" },
-    { 75, u"температура снижена" },
-    { 188, u"тахикардия" },
-    { 88, u"брадикардия" },
-    { 78, u"пульсовое давление больше 60 мм Hg" },
-    { 70, u"ЭКГ: патология" },
-    { 71, u"флюорография: патология" },
-    { 81, u"гемоглобин снижен" },
-    { 82, u"лейкоциты крови снижены" },
-    { 182, u"лейкоциты крови повышены" },
-    { 83, u"СОЭ повышена" },
-    { 84, u"белок в моче" },
-    { 85, u"сахар в моче" },
-    { 86, u"эритроциты в моче повышены" },
-    { 87, u"лейкоциты в моче повышены" },
-    { 93, u"увеличенные шейные лимфатические узлы" },
-    { 94, u"увеличенные подчелюстные лимфатические узлы" },
-    { 95, u"увеличенные подмышечные лимфатические узлы" },
-    { 96, u"увеличенные паховые лимфатические узлы" },
-    { 97, u"атрофия мышц конечностей" },
-    { 99, u"деформация конечностей" },
-    { 101, u"варикозное расширение вен конечностей" },
-    { 102, u"воспаление вен конечностей" },
-    { 100, u"грыжи" },
+    { Code::HighBodyMass, u"масса повышена" },
+    { Code::LowBodyMass, u"масса снижена" },
+    { Code::HighTemperature, u"температура повышена" },
+    { Code::LowTemperature, u"температура снижена" },
+    { Code::Tachycardia, u"тахикардия" },
+    { Code::Bradycardia, u"брадикардия" },
+    { Code::WidePulsePressure, u"пульсовое давление больше 60 мм Hg" },
+    { Code::EcgPathology, u"ЭКГ: патология" },
+    { Code::FluPathology, u"флюорография: патология" },
+    { Code::LowHemoglobin, u"гемоглобин снижен" },
+    { Code::LowLeucocytes, u"лейкоциты крови снижены" },
+    { Code::HighLeucocytes, u"лейкоциты крови повышены" },
+    { Code::HighEsr, u"СОЭ повышена" },
+    { Code::UrineProtein, u"белок в моче" },
+    { Code::UrineSugar, u"сахар в моче" },
+    { Code::UrineErythrocytes, u"эритроциты в моче повышены" },
+    { Code::UrineLeucocytes, u"лейкоциты в моче повышены" },
+    { Code::NeckLymphNodes, u"увеличенные шейные лимфатические узлы" },
+    { Code::JawLymphNodes, u"увеличенные подчелюстные лимфатические узлы" },
+    { Code::ArmpitLymphNodes, u"увеличенные подмышечные лимфатические узлы" },
+    { Code::GroinLymphNodes, u"увеличенные паховые лимфатические узлы" },
+    { Code::MuscleAtrophy, u"атрофия мышц конечностей" },
+    { Code::LimbDeformation, u"деформация конечностей" },
+    { Code::VaricoseVeins, u"варикозное расширение вен конечностей" },
+    { Code::InflamedVeins, u"воспаление вен конечностей" },
+    { Code::Hernia, u"грыжи" },
 };
 
 constexpr int LastComplaint = 69;
 // Findings that stand for a statement of another number.
-constexpr std::pair<int, int> StatementOfFinding[] { { 92, 32 }, { 120, 53 } };
-constexpr int Arrhythmia = 6;
-constexpr int MentalHealth = 38;
+constexpr std::pair<int, int> StatementOfFinding[] { { Code::EarPain, 32 }, { Code::EyeFloaters, 53 } };
 
 // The diary is opened from a plugin that gets no phrases handed in: it reads
 // them once, on first use.
@@ -63,9 +62,9 @@ QString Complaint(int statement)
 
 QString PressureWords(const TDiaryEntry& entry)
 {
-    if (entry.hasFinding(176) || entry.hasFinding(177))
+    if (entry.hasFinding(Code::HighSystolic) || entry.hasFinding(Code::HighDiastolic))
         return QStringLiteral("гипертензия");
-    if (entry.hasFinding(76) || entry.hasFinding(77))
+    if (entry.hasFinding(Code::LowSystolic) || entry.hasFinding(Code::LowDiastolic))
         return QStringLiteral("гипотензия");
     return {};
 }
@@ -76,12 +75,12 @@ QStringList Complaints(const TDiaryEntry& entry)
     for (int code : entry.findings) {
         // An irregular pulse sets the finding of the palpitations statement too;
         // the diary cannot tell whether the statement was also answered.
-        if (code == Arrhythmia && !entry.rhythmic)
+        if (code == Code::Palpitations && !entry.rhythmic)
             continue;
         if (code >= 1 && code <= LastComplaint) {
             QString phrase = Complaint(code);
             // Set as well by a history box of a psychiatrist, psychotherapist or narcologist.
-            if (code == MentalHealth)
+            if (code == Code::LowMood)
                 phrase += QStringLiteral(" (или наблюдение психиатра, психотерапевта, нарколога)");
             phrases << phrase;
         }
