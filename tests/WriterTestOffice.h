@@ -4,7 +4,11 @@
 #include "platform/writer/WriterServer.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <csignal>
 #include <unistd.h>
@@ -37,7 +41,37 @@ public:
     }
     QString pipeName() const { return WriterServer::settings().pipeName; }
 
+    // Stops the office process and returns once every thread of it stopped.
+    // A thread takes SIGSTOP only when it next runs: on a loaded machine
+    // the office answers calls for a while after kill() returned.
+    static bool stop(qint64 pid)
+    {
+        ::kill(static_cast<pid_t>(pid), SIGSTOP);
+        const QDeadlineTimer deadline(30000);
+        while (!allThreadsStopped(pid)) {
+            if (deadline.hasExpired())
+                return false;
+            QThread::msleep(10);
+        }
+        return true;
+    }
+
 private:
+    static bool allThreadsStopped(qint64 pid)
+    {
+        const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+        const QStringList threads = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QString& thread : threads) {
+            QFile stat(tasks.filePath(thread + QStringLiteral("/stat")));
+            if (!stat.open(QIODevice::ReadOnly))
+                continue; // ended meanwhile
+            const QByteArray line = stat.readAll();
+            if (line.mid(line.lastIndexOf(')') + 2, 1) != "T")
+                return false;
+        }
+        return !threads.isEmpty();
+    }
+
     static void onCrash(int signalNumber)
     {
         if (s_pid > 0)

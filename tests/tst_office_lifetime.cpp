@@ -147,7 +147,7 @@ void TestOfficeLifetime::stoppedOfficeFailsTheCallInTime()
     const Variant documents = word.get(QStringLiteral("Documents"));
     documents.call(QStringLiteral("Add"), Variant::Omitted());
     const qint64 pid = WriterServer::startedOfficePid();
-    ::kill(static_cast<pid_t>(pid), SIGSTOP);
+    QVERIFY(WriterTestOffice::stop(pid));
     const auto resume = qScopeGuard([pid] { ::kill(static_cast<pid_t>(pid), SIGCONT); });
 
     QElapsedTimer timer;

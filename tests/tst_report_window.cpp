@@ -294,7 +294,7 @@ void TestReportWindow::stoppedOfficeLeavesTheWindowAliveAndCanBeGivenUp()
     report->trigger();
     const qint64 office = WriterServer::startedOfficePid();
     QVERIFY(office > 0 && !m_window->Report().ReportDoc.isEmpty());
-    ::kill(static_cast<pid_t>(office), SIGSTOP);
+    QVERIFY(WriterTestOffice::stop(office));
     const auto resume = qScopeGuard([office] { ::kill(static_cast<pid_t>(office), SIGCONT); });
     // Runs while the window waits: gives up once the busy box shows.
     QString waitingFor;
