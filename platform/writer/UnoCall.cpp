@@ -175,6 +175,17 @@ void scheduleDrain()
         QMetaObject::invokeMethod(app, &drainFromEventLoop, Qt::QueuedConnection);
 }
 
+// Hands a job to the GUI thread, whether it waits for an office call or
+// idles in its event loop; the lock is held again on return.
+void queueForGui(std::unique_lock<std::mutex>& lock, const JobPtr& job)
+{
+    hub().guiJobs.push_back(job);
+    wake();
+    lock.unlock();
+    scheduleDrain();
+    lock.lock();
+}
+
 void giveUp()
 {
     ++g_giveUps;
@@ -303,11 +314,7 @@ bool serveGuiWork(std::function<void()> guiWork, int startTimeoutMs)
     if (t_serving) {
         const JobPtr job = makeJob(std::move(guiWork));
         std::unique_lock lock(h.mutex);
-        h.guiJobs.push_back(job);
-        wake();
-        lock.unlock();
-        scheduleDrain();
-        lock.lock();
+        queueForGui(lock, job);
         serveUntil(lock, *t_serving, [&] { return job->done; });
         return true;
     }
@@ -341,11 +348,7 @@ bool serveGuiWork(std::function<void()> guiWork, int startTimeoutMs)
         }
     });
     std::unique_lock lock(h.mutex);
-    h.guiJobs.push_back(job);
-    wake();
-    lock.unlock();
-    scheduleDrain();
-    lock.lock();
+    queueForGui(lock, job);
     if (!h.changed.wait_for(
             lock, std::chrono::milliseconds(startTimeoutMs), [&] { return pump->started; })) {
         pump->abandoned = true;
