@@ -73,6 +73,9 @@ std::vector<UnoOffice*> g_live;
 // The office restarts itself with this exit code after it set up a new
 // user profile; its launcher would start it again.
 constexpr int RestartExitCode = 81;
+// The office opens its pipe 0.1–0.2 s after it was started; a failed
+// attempt costs well under a millisecond, and a report waits for the next one.
+constexpr int ConnectPollMs = 10;
 
 } // namespace
 
@@ -173,13 +176,16 @@ std::shared_ptr<UnoOffice> UnoOffice::connect(const QString& pipeName)
     }
 }
 
-std::shared_ptr<UnoOffice> UnoOffice::start(const OfficeStartOptions& options, const std::function<bool()>& givenUp)
+std::shared_ptr<UnoOffice> UnoOffice::start(const OfficeStartOptions& options,
+    const std::function<bool()>& givenUp, const std::function<void(qint64)>& spawned)
 {
     QString error;
     std::unique_ptr<QProcess> process = OfficeProcess::startChild(options, &error);
     if (!process)
         throw Automation::EOleError(error, Automation::CO_E_APPNOTFOUND);
     qint64 pid = process->processId();
+    if (spawned)
+        spawned(pid);
     QDeadlineTimer deadline(options.startTimeoutMs);
     // An office that hands its arguments to one already running on the same
     // profile ends at once; that office then answers on the pipe.
@@ -200,13 +206,15 @@ std::shared_ptr<UnoOffice> UnoOffice::start(const OfficeStartOptions& options, c
                 process->start();
                 process->waitForStarted();
                 pid = process->processId();
+                if (spawned)
+                    spawned(pid);
                 continue;
             }
             afterExit.setRemainingTime(3000);
         }
         if (afterExit.hasExpired())
             break;
-        QThread::msleep(100);
+        QThread::msleep(ConnectPollMs);
     }
     OfficeProcess::kill(pid);
     process->waitForFinished(5000);

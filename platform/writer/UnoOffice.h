@@ -32,9 +32,10 @@ public:
     // The office listening on the pipe, or nullptr when nothing listens.
     static std::shared_ptr<UnoOffice> connect(const QString& pipeName);
     // Starts an office and waits (bounded) until it answers; throws EOleError,
-    // also when givenUp() turns true meanwhile.
-    static std::shared_ptr<UnoOffice> start(
-        const OfficeStartOptions& options, const std::function<bool()>& givenUp = {});
+    // also when givenUp() turns true meanwhile. spawned() is told the process
+    // id as soon as the process runs, and again when it restarts.
+    static std::shared_ptr<UnoOffice> start(const OfficeStartOptions& options,
+        const std::function<bool()>& givenUp = {}, const std::function<void(qint64)>& spawned = {});
 
     css::uno::Reference<css::uno::XComponentContext> context() const { return m_context; }
     css::uno::Reference<css::lang::XMultiComponentFactory> serviceManager() const;

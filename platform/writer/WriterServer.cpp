@@ -40,6 +40,10 @@ std::vector<std::shared_ptr<UnoOffice>> g_started;
 struct Prepared {
     std::mutex mutex;
     bool starting = true;
+    // A report waits for it: it runs at normal priority and leaves loading
+    // Writer to the report's own first document.
+    bool wanted = false;
+    qint64 pid = 0;
     std::shared_ptr<UnoOffice> office;
     std::atomic<bool> cancelled { false };
 };
@@ -110,6 +114,12 @@ std::shared_ptr<UnoOffice> takePrepared()
     const std::shared_ptr<Prepared> prepared = g_prepared;
     if (!prepared)
         return nullptr;
+    {
+        std::lock_guard lock(prepared->mutex);
+        prepared->wanted = true;
+        if (prepared->starting && prepared->pid > 0)
+            OfficeProcess::setNormalPriority(prepared->pid);
+    }
     const unsigned giveUps = UnoCall::giveUpCount();
     UnoCall::waitUntil([&] {
         std::lock_guard lock(prepared->mutex);
@@ -218,6 +228,32 @@ void loadWriter(const UnoOffice& office)
     document->close(true);
 }
 
+bool isWanted(Prepared& prepared)
+{
+    std::lock_guard lock(prepared.mutex);
+    return prepared.wanted;
+}
+
+// Runs on the office thread. A report that already waits gets the office as
+// soon as it answers, at normal priority.
+std::shared_ptr<UnoOffice> startPrepared(
+    const std::shared_ptr<Prepared>& prepared, const OfficeStartOptions& options)
+{
+    const auto spawned = [prepared](qint64 pid) {
+        std::lock_guard lock(prepared->mutex);
+        prepared->pid = pid;
+        if (prepared->wanted)
+            OfficeProcess::setNormalPriority(pid);
+    };
+    std::shared_ptr<UnoOffice> office = UnoOffice::start(
+        options, [prepared] { return prepared->cancelled.load(); }, spawned);
+    if (!isWanted(*prepared)) {
+        const CallLimit limit(CallLimit::callMs(), [office] { office->abandon(); });
+        loadWriter(*office);
+    }
+    return office;
+}
+
 void prepareOffice()
 {
     dropDeadInstance();
@@ -232,9 +268,7 @@ void prepareOffice()
     UnoCall::runLater([prepared, options] {
         std::shared_ptr<UnoOffice> office;
         try {
-            office = UnoOffice::start(options, [prepared] { return prepared->cancelled.load(); });
-            const CallLimit limit(CallLimit::callMs(), [office] { office->abandon(); });
-            loadWriter(*office);
+            office = startPrepared(prepared, options);
         } catch (...) {
             // Told when a report asks for the office and its own start fails.
         }
