@@ -212,24 +212,39 @@ bool UrinePresent(const ExaminationRecord& record)
     return !record.IsTestAbsent(Test::Urine);
 }
 
+bool IsTestRecent(Test test, const QDateTime& performed, const QDateTime& now)
+{
+    switch (test) {
+    case Test::ECG:
+        return WholeYearsBetween(performed, now) < Norms.EcgValidityYears;
+    case Test::Flu:
+        return WholeYearsBetween(performed, now) < Norms.FluValidityYears;
+    case Test::Blood:
+        return WholeMonthsBetween(performed, now) <= Norms.BloodValidityMonths;
+    case Test::Urine:
+        return WholeMonthsBetween(performed, now) <= Norms.UrineValidityMonths;
+    }
+    return false;
+}
+
 bool ECGRecent(const ExaminationRecord& record, const QDateTime& now)
 {
-    return WholeYearsBetween(record.TestDate(Test::ECG), now) < Norms.EcgValidityYears;
+    return IsTestRecent(Test::ECG, record.TestDate(Test::ECG), now);
 }
 
 bool FluRecent(const ExaminationRecord& record, const QDateTime& now)
 {
-    return WholeYearsBetween(record.TestDate(Test::Flu), now) < Norms.FluValidityYears;
+    return IsTestRecent(Test::Flu, record.TestDate(Test::Flu), now);
 }
 
 bool BloodRecent(const ExaminationRecord& record, const QDateTime& now)
 {
-    return WholeMonthsBetween(record.TestDate(Test::Blood), now) <= Norms.BloodValidityMonths;
+    return IsTestRecent(Test::Blood, record.TestDate(Test::Blood), now);
 }
 
 bool UrineRecent(const ExaminationRecord& record, const QDateTime& now)
 {
-    return WholeMonthsBetween(record.TestDate(Test::Urine), now) <= Norms.UrineValidityMonths;
+    return IsTestRecent(Test::Urine, record.TestDate(Test::Urine), now);
 }
 
 int EffectiveHemoglobin(const ExaminationRecord& record, const QDateTime& now)

@@ -60,6 +60,10 @@ struct TDiaryEntry {
 TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const TFindings& findings,
     const TSpecialists& specialists, const QDateTime& moment, const QString& savedFile);
 
+// The urgent notice of the entry's conclusion, in the conclusion's words: the
+// emergency complaints and the kept values past their red flags.
+QStringList UrgentNotice(const TDiaryEntry& entry);
+
 // The columns of the diary's table and of its CSV file.
 enum class TDiaryColumn {
     Moment,
