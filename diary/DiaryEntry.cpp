@@ -150,10 +150,11 @@ Emergency::TMeasuredValues KeptValues(const TDiaryEntry& entry)
 // The notice leads the findings, as it leads the conclusion.
 QString FindingsCell(const TDiaryEntry& entry)
 {
-    QStringList parts = UrgentNotice(entry);
-    parts << FindingsText(entry);
-    parts.removeAll(QString());
-    return parts.join(QLatin1Char(' '));
+    const QString notice = UrgentNotice(entry).join(QLatin1Char(' '));
+    const QString findings = FindingsText(entry);
+    if (notice.isEmpty() || findings.isEmpty())
+        return notice + findings;
+    return QStringLiteral("%1 Отмечено: %2").arg(notice, findings);
 }
 
 TDiaryFlag FlagOf(const TDiaryEntry& entry, int lowCode, int highCode)
@@ -306,6 +307,7 @@ TDiaryFlag DiaryCellFlag(const TDiaryEntry& entry, TDiaryColumn column)
     case Column::Urine:
         return FlagOfAny(entry, {},
             { Code::UrineProtein, Code::UrineSugar, Code::UrineErythrocytes, Code::UrineLeucocytes });
+    case Column::Moment:
     case Column::Findings:
         return UrgentNotice(entry).isEmpty() ? TDiaryFlag::None : TDiaryFlag::High;
     default:

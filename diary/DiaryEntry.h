@@ -88,6 +88,7 @@ enum class TDiaryColumn {
 constexpr int DiaryColumnCount = int(TDiaryColumn::File) + 1;
 
 // How the conclusion flags a value: lowered, raised (or pathological), or not at all.
+// The date and the findings of an examination with an urgent notice count as raised.
 enum class TDiaryFlag { None, Low, High };
 
 QStringList DiaryHeaders();

@@ -193,7 +193,8 @@ void TestDiary::urgentNoticeAsInTheConclusion()
     QTEST(int(conclusion.Notice.size()), "lines");
     const QString findings = DiaryCells(entry).value(int(TDiaryColumn::Findings));
     QVERIFY(findings.startsWith(conclusion.Notice.join(QLatin1Char(' '))));
-    QCOMPARE(DiaryCellFlag(entry, TDiaryColumn::Findings) == TDiaryFlag::High, !conclusion.Notice.isEmpty());
+    for (TDiaryColumn column : { TDiaryColumn::Moment, TDiaryColumn::Findings })
+        QCOMPARE(DiaryCellFlag(entry, column) == TDiaryFlag::High, !conclusion.Notice.isEmpty());
 }
 
 // A diary of the first version (no tests) is brought up to date on opening:
