@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 
 using Test = ExaminationRecord::Test;
 
@@ -63,7 +64,9 @@ struct TClassifiedRecord {
     int pulse = record.GetPulse();
     int systolic = record.GetSystolic();
     int diastolic = record.GetDiastolic();
-    double bodyMassIndex = record.CalcBodyMassIndex();
+    // An index of a bound that replaced the typed height or weight is not the person's.
+    std::optional<double> bodyMassIndex
+        = record.IsBodyMeasureClamped() ? std::nullopt : std::optional(record.CalcBodyMassIndex());
     bool bloodCounts = Counts(record, Test::Blood, now);
     bool urineCounts = Counts(record, Test::Urine, now);
 };
@@ -108,9 +111,9 @@ bool VitalSignHolds(const TClassifiedRecord& c, int code)
     case 188:
         return c.pulse > Norms.PulseUpper;
     case 91:
-        return c.bodyMassIndex < Norms.BmiLower;
+        return c.bodyMassIndex && *c.bodyMassIndex < Norms.BmiLower;
     case 191:
-        return c.bodyMassIndex > Norms.BmiUpper;
+        return c.bodyMassIndex && *c.bodyMassIndex > Norms.BmiUpper;
     default:
         return false;
     }

@@ -2,6 +2,7 @@
 #include "decision/Conclusion.h"
 #include "decision/DecisionU.h"
 #include "decision/Emergency.h"
+#include "decision/FindingCodes.h"
 #include "decision/RussianPlural.h"
 #include "tests/TestRecord.h"
 
@@ -553,7 +554,8 @@ void TestConclusion::measuredRedFlagOpensTheConclusion()
         opening.isEmpty() && conclusion.Recommended.none());
 }
 
-// A bound that stood in for the typed height or weight is never printed as measured.
+// A bound that stood in for the typed height or weight is never printed as
+// measured, nor is an index of it a finding.
 void TestConclusion::clampedMeasureToldAsTyped_data()
 {
     QTest::addColumn<QString>("record");
@@ -571,8 +573,10 @@ void TestConclusion::clampedMeasureToldAsTyped()
 {
     QFETCH(QString, record);
     QFETCH(QString, line);
-    const QStringList memo = conclude(record).Lines;
-    QVERIFY2(memo.contains(line), qPrintable(memo.filter(QStringLiteral("Рост")).join(QLatin1Char('\n'))));
+    const Conclusion conclusion = conclude(record);
+    QVERIFY2(conclusion.Lines.contains(line),
+        qPrintable(conclusion.Lines.filter(QStringLiteral("Рост")).join(QLatin1Char('\n'))));
+    QVERIFY(!conclusion.has(Code::LowBodyMass) && !conclusion.has(Code::HighBodyMass));
 }
 
 void TestConclusion::pluralForms_data()
