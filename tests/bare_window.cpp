@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     window.menuBar()->addMenu(QStringLiteral("Справка"));
     window.statusBar()->showMessage(QStringLiteral("Готово"));
     window.resize(800, 600);
+    InstallStartProbe(&window);
     window.show();
-    InstallStartProbe();
     return application.exec();
 }
