@@ -1,5 +1,6 @@
 #include "decision/DecisionU.h"
 
+#include "decision/FindingCodes.h"
 #include "decision/Norms.h"
 
 #include <algorithm>
@@ -75,13 +76,14 @@ bool ComplaintOrSignHolds(const TClassifiedRecord& c, int code)
 {
     const ExaminationRecord& r = c.record;
     switch (code) {
-    case 6:
-        return r.IsAnsweredYes(6) || !r.IsPulseRhythmic();
-    case 38:
-        return r.IsAnsweredYes(38) || AnyHistoryBoxWithTag(r, { 12, 13 });
-    case 92:
+    case Code::Palpitations:
+        return r.IsAnsweredYes(Code::Palpitations) || !r.IsPulseRhythmic();
+    case Code::LowMood:
+        return r.IsAnsweredYes(Code::LowMood)
+            || AnyHistoryBoxWithTag(r, { Specialist::Psychotherapist, Specialist::Narcologist });
+    case Code::EarPain:
         return r.IsAnsweredYes(32);
-    case 120:
+    case Code::EyeFloaters:
         return r.IsAnsweredYes(53);
     default:
         return IsComplaintCode(code) && r.IsAnsweredYes(code);
@@ -91,28 +93,28 @@ bool ComplaintOrSignHolds(const TClassifiedRecord& c, int code)
 bool VitalSignHolds(const TClassifiedRecord& c, int code)
 {
     switch (code) {
-    case 75:
+    case Code::LowTemperature:
         return c.temperature < Norms.TemperatureLower;
-    case 175:
+    case Code::HighTemperature:
         return c.temperature > Norms.TemperatureUpper;
-    case 76:
+    case Code::LowSystolic:
         return c.systolic < Norms.SystolicLower;
-    case 176:
+    case Code::HighSystolic:
         return c.systolic > Norms.SystolicUpper;
-    case 77:
+    case Code::LowDiastolic:
         return c.diastolic < Norms.DiastolicLower;
-    case 177:
+    case Code::HighDiastolic:
         return c.diastolic > Norms.DiastolicUpper;
-    case 78:
+    case Code::WidePulsePressure:
         return c.systolic >= Norms.SystolicLower && c.systolic <= Norms.SystolicUpper
             && c.systolic - c.diastolic > Norms.PulsePressureBound;
-    case 88:
+    case Code::Bradycardia:
         return c.pulse < Norms.PulseLower;
-    case 188:
+    case Code::Tachycardia:
         return c.pulse > Norms.PulseUpper;
-    case 91:
+    case Code::LowBodyMass:
         return c.bodyMassIndex && *c.bodyMassIndex < Norms.BmiLower;
-    case 191:
+    case Code::HighBodyMass:
         return c.bodyMassIndex && *c.bodyMassIndex > Norms.BmiUpper;
     default:
         return false;
@@ -123,26 +125,26 @@ bool TestFindingHolds(const TClassifiedRecord& c, int code)
 {
     const ExaminationRecord& r = c.record;
     switch (code) {
-    case 70:
+    case Code::EcgPathology:
         return Counts(r, Test::ECG, c.now)
             && (r.HasBundleBranchBlock() || r.HasVentricularHypertrophy() || r.HasMyocardialScarring());
-    case 71:
+    case Code::FluPathology:
         return Counts(r, Test::Flu, c.now) && r.IsFluPathology();
-    case 81:
+    case Code::LowHemoglobin:
         return c.bloodCounts && EffectiveHemoglobin(r, c.now) < Norms.HemoglobinLower;
-    case 82:
+    case Code::LowLeucocytes:
         return c.bloodCounts && EffectiveLeucocytes(r, c.now) < Norms.LeucocytesLower;
-    case 182:
+    case Code::HighLeucocytes:
         return c.bloodCounts && EffectiveLeucocytes(r, c.now) > Norms.LeucocytesUpper;
-    case 83:
+    case Code::HighEsr:
         return c.bloodCounts && EffectiveESR(r, c.now) > Norms.EsrUpper;
-    case 84:
+    case Code::UrineProtein:
         return c.urineCounts && EffectiveProtein(r, c.now);
-    case 85:
+    case Code::UrineSugar:
         return c.urineCounts && EffectiveSugar(r, c.now);
-    case 86:
+    case Code::UrineErythrocytes:
         return c.urineCounts && EffectiveUrineErythrocytes(r, c.now) > Norms.UrineErythrocytesBound;
-    case 87:
+    case Code::UrineLeucocytes:
         return c.urineCounts && EffectiveUrineLeucocytes(r, c.now) > Norms.UrineLeucocytesBound;
     default:
         return false;
@@ -153,23 +155,23 @@ bool SelfExaminationHolds(const TClassifiedRecord& c, int code)
 {
     const ExaminationRecord& r = c.record;
     switch (code) {
-    case 93:
+    case Code::NeckLymphNodes:
         return r.LymphNeck();
-    case 94:
+    case Code::JawLymphNodes:
         return r.LymphJaw();
-    case 95:
+    case Code::ArmpitLymphNodes:
         return r.LymphArmpit();
-    case 96:
+    case Code::GroinLymphNodes:
         return r.LymphGroin();
-    case 97:
+    case Code::MuscleAtrophy:
         return r.LimbAtrophy();
-    case 99:
+    case Code::LimbDeformation:
         return r.LimbDeformation();
-    case 100:
+    case Code::Hernia:
         return r.HerniaGroin() || r.HerniaUmbilical() || r.HerniaAfterOperation() || r.HerniaThigh();
-    case 101:
+    case Code::VaricoseVeins:
         return r.LimbVaricose();
-    case 102:
+    case Code::InflamedVeins:
         return r.LimbInflamedVeins();
     default:
         return false;
