@@ -1,15 +1,12 @@
 #include "app/DiaryModule.h"
 
-#include "platform/automation/OleServer.h"
-
-#include <QPluginLoader>
+#include "platform/files/Plugins.h"
 
 IDiaryModule* DiaryModule(QString* problem)
 {
-    QPluginLoader loader(Automation::PluginFolder() + QStringLiteral("/tessora_diary"));
-    auto* module = qobject_cast<IDiaryModule*>(loader.instance());
+    QString reason;
+    auto* module = LoadPlugin<IDiaryModule>(QStringLiteral("tessora_diary"), &reason);
     if (!module && problem)
-        *problem = QStringLiteral("Дневник обследований недоступен: не удалось загрузить модуль %1 (%2)")
-                       .arg(loader.fileName(), loader.errorString());
+        *problem = QStringLiteral("Дневник обследований недоступен: не удалось загрузить модуль %1").arg(reason);
     return module;
 }

@@ -62,8 +62,10 @@ public:
         case Qt::DisplayRole:
             return FCells[index.row()][index.column()];
         case Qt::ToolTipRole:
-            if (index.column() == int(TDiaryColumn::Findings))
-                return FCells[index.row()][index.column()];
+            // A flagged date is an urgent notice, which leads the findings.
+            if (index.column() == int(TDiaryColumn::Findings)
+                || (index.column() == int(TDiaryColumn::Moment) && flag != TDiaryFlag::None))
+                return FCells[index.row()][int(TDiaryColumn::Findings)];
             return flag == TDiaryFlag::None ? QVariant()
                 : flag == TDiaryFlag::High  ? QStringLiteral("Выше нормы или патология")
                                             : QStringLiteral("Ниже нормы");

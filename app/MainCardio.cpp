@@ -26,12 +26,29 @@ const char* const MonitorOnHint = "Снимите флажок, если не с
 
 } // namespace
 
-void TfrmTessora::CreateCardioPage()
+void TfrmTessora::ConnectCardio()
 {
+    ui->acMonitor->setStatusTip(QString::fromUtf8(MonitorOffHint));
+    connect(ui->acMonitor, &QAction::triggered, this, &TfrmTessora::acMonitorExecute);
+
+    connect(ui->acRestartInterview, &QAction::triggered, this, &TfrmTessora::acRestartInterviewExecute);
+    connect(ui->pgcMain, &QStackedWidget::currentChanged, this,
+        [this] { ui->acRestartInterview->setVisible(ui->pgcMain->currentWidget() == ui->tsCardio); });
+    connect(ui->trvMain, &QTreeWidget::itemClicked, this, &TfrmTessora::trvMainClick);
+    connect(ui->trvMain, &QTreeWidget::itemActivated, this, &TfrmTessora::RestartOnCardiologistNode);
+}
+
+// The interview's page and its monitor are made when the cardiologist's page
+// is first entered: most examinations never get there.
+TCardioPage* TfrmTessora::CardioPage()
+{
+    if (FCardioPage)
+        return FCardioPage;
     auto* layout = new QVBoxLayout(ui->pnlCardio);
     layout->setContentsMargins(0, 0, 0, 0);
     FCardioPage = new TCardioPage(FKnowledgeBase, ui->pnlCardio);
     layout->addWidget(FCardioPage);
+    FCardioPage->show();
 
     frmMonitor = new TfrmMonitor(this);
     frmMonitor->setObjectName(QStringLiteral("frmMonitor"));
@@ -42,15 +59,7 @@ void TfrmTessora::CreateCardioPage()
         [this](const QString& name, const QStringList& notice, const QStringList& reasons) {
             ShowCardioConclusion(name, notice, reasons);
         });
-
-    ui->acMonitor->setStatusTip(QString::fromUtf8(MonitorOffHint));
-    connect(ui->acMonitor, &QAction::triggered, this, &TfrmTessora::acMonitorExecute);
-
-    connect(ui->acRestartInterview, &QAction::triggered, this, &TfrmTessora::acRestartInterviewExecute);
-    connect(ui->pgcMain, &QStackedWidget::currentChanged, this,
-        [this] { ui->acRestartInterview->setVisible(ui->pgcMain->currentWidget() == ui->tsCardio); });
-    connect(ui->trvMain, &QTreeWidget::itemClicked, this, &TfrmTessora::trvMainClick);
-    connect(ui->trvMain, &QTreeWidget::itemActivated, this, &TfrmTessora::RestartOnCardiologistNode);
+    return FCardioPage;
 }
 
 void TfrmTessora::acRestartInterviewExecute()
@@ -83,7 +92,8 @@ void TfrmTessora::RestartInterview()
 
 void TfrmTessora::acMonitorExecute(bool checked)
 {
-    frmMonitor->setVisible(checked);
+    if (frmMonitor)
+        frmMonitor->setVisible(checked);
     ui->acMonitor->setStatusTip(QString::fromUtf8(checked ? MonitorOnHint : MonitorOffHint));
 }
 

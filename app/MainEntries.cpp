@@ -21,6 +21,8 @@ constexpr int PressureTag = 6;
 
 // The picker's last date the program took, to put back a refused one.
 const char* const AcceptedDate = "acceptedDate";
+// The earliest date of an ECG or fluorography the program takes.
+const char* const EarliestDate = "earliestDate";
 
 QString DateText(const QDate& date)
 {
@@ -135,11 +137,28 @@ void TfrmTessora::CheckBirthDate()
                        .arg(DateText(used)));
 }
 
+// Dates outside stay typeable, so that CheckTestDate can bring them in aloud.
+void TfrmTessora::SetTestDateRange(QDateTimeEdit* picker)
+{
+    picker->setProperty(
+        EarliestDate, QDateTime::currentDateTime().addYears(Norms.AgeMin - FRecord->GetAge()).date());
+}
+
 // A test cannot be made after today: the date is refused and the last one
-// taken comes back.
+// taken comes back. An ECG or fluorography date before the earliest becomes
+// the earliest, as a birth date becomes its bound.
 void TfrmTessora::CheckTestDate(QDateTimeEdit* picker)
 {
     const QDateTime typed = picker->dateTime();
+    const QDate earliest = picker->property(EarliestDate).toDate();
+    if (earliest.isValid() && typed.date() < earliest) {
+        picker->setDate(earliest);
+        picker->setProperty(AcceptedDate, picker->dateTime());
+        TellAdjustment(
+            QStringLiteral("Введена дата %1 %2 — программа принимает даты не раньше %3; записано %3")
+                .arg(TestGenitive(picker, *ui), DateText(typed.date()), DateText(earliest)));
+        return;
+    }
     if (typed.date() <= QDate::currentDate()) {
         picker->setProperty(AcceptedDate, typed);
         return;

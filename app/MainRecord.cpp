@@ -117,12 +117,6 @@ void TfrmTessora::SetDateFormats()
     }
 }
 
-// A date after today stays typeable, so that CheckTestDate can refuse it aloud.
-void TfrmTessora::SetTestDateRange(QDateTimeEdit* picker)
-{
-    picker->setMinimumDateTime(QDateTime::currentDateTime().addYears(Norms.AgeMin - FRecord->GetAge()));
-}
-
 // ---------------------------------------------------------------- handlers
 
 void TfrmTessora::ConnectRecord()

@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QIcon>
 #include <QMenu>
 #include <QMouseEvent>
@@ -95,10 +96,16 @@ void WriteConclusion(const Conclusion& conclusion, QPlainTextEdit* memo, QWidget
         MessageBoxes::showError(parent, conclusion.RangeError);
 }
 
+// A node changes its picture at every step through the tree: each pair of
+// pictures is decoded once.
 QIcon TreeIcon(int image, int selectedImage)
 {
-    QIcon icon(QStringLiteral(":/icons/tree/%1.png").arg(image));
-    icon.addFile(QStringLiteral(":/icons/tree/%1.png").arg(selectedImage), QSize(), QIcon::Selected);
+    static QHash<std::pair<int, int>, QIcon> icons;
+    QIcon& icon = icons[{ image, selectedImage }];
+    if (icon.isNull()) {
+        icon.addFile(QStringLiteral(":/icons/tree/%1.png").arg(image));
+        icon.addFile(QStringLiteral(":/icons/tree/%1.png").arg(selectedImage), QSize(), QIcon::Selected);
+    }
     return icon;
 }
 
@@ -173,9 +180,8 @@ void TfrmTessora::FormCreate()
     // The memo scrolls past its end, so that the «Отчет» button over its
     // lower right corner never hides the last line.
     ui->mmoCommon->setCenterOnScroll(true);
-    CreateCardioPage();
-    SizePagePanels();
     ConnectActions();
+    ConnectCardio();
     ConnectSaving();
     ConnectDiary();
     ConnectRecord();
@@ -414,6 +420,7 @@ void TfrmTessora::UpdateSpecialistsNode(bool show)
 void TfrmTessora::ActivatePage(QWidget* page)
 {
     const int tag = PageTag(page);
+    CenterPagePanel(page);
     ArrangeWorkArea(tag);
     const bool showPicture = tag != ComplaintsTag && tag != ConclusionTag;
     ui->pnlPict->setVisible(showPicture);
@@ -507,7 +514,7 @@ void TfrmTessora::EnterDataPage(int tag)
 
 void TfrmTessora::EnterCardiologistPage()
 {
-    FCardioPage->StartInterview();
+    CardioPage()->StartInterview();
     ui->acMonitor->setVisible(true);
     frmMonitor->setVisible(ui->acMonitor->isChecked());
     frmMonitor->ClearBarHighlight();
@@ -519,8 +526,10 @@ void TfrmTessora::LeaveCardiologistPage()
     ui->stkWork->setCurrentWidget(ui->mmoCommon);
     ui->bbtnReport->raise();
     ui->acMonitor->setVisible(false);
-    FCardioPage->StopInterview();
-    frmMonitor->hide();
+    if (FCardioPage) {
+        FCardioPage->StopInterview();
+        frmMonitor->hide();
+    }
 }
 
 QWidget* TfrmTessora::PagePanel(QWidget* page)
@@ -533,20 +542,17 @@ QWidget* TfrmTessora::PagePanel(QWidget* page)
     return nullptr;
 }
 
-void TfrmTessora::SizePagePanels()
-{
-    for (int i = 0; i < ui->pgcMain->count(); ++i) {
-        QWidget* panel = PagePanel(ui->pgcMain->widget(i));
-        if (panel && !ui->pgcMain->widget(i)->layout())
-            panel->resize(panel->sizeHint());
-    }
-}
-
+// A page's panel takes the size its contents ask for when the page is first
+// shown: measuring the wrapped texts of every page would delay the start.
 void TfrmTessora::CenterPagePanel(QWidget* page)
 {
     QWidget* panel = PagePanel(page);
     if (!panel || page->layout())
         return;
+    if (!FSizedPanels.contains(panel)) {
+        FSizedPanels.insert(panel);
+        panel->resize(panel->sizeHint());
+    }
     const QRect client = page->contentsRect();
     panel->move((client.width() - panel->width()) / 2, (client.height() - panel->height()) / 2);
 }
@@ -649,7 +655,8 @@ void TfrmTessora::FormResize()
     ui->bbtnReport->raise();
     ui->bbtnWhy->move(ui->bbtnReport->x() - ui->bbtnWhy->width() - 5, ui->bbtnReport->y());
     ui->bbtnWhy->raise();
-    FCardioPage->LayoutAnswerPanel();
+    if (FCardioPage)
+        FCardioPage->LayoutAnswerPanel();
 }
 
 void TfrmTessora::resizeEvent(QResizeEvent* event)

@@ -7,6 +7,7 @@
 #include "platform/automation/Variant.h"
 
 #include <QMainWindow>
+#include <QSet>
 #include <QPointer>
 #include <QStringList>
 
@@ -179,7 +180,6 @@ private:
     // conclusion was saved as the file, while the saving option is on.
     void KeepInDiary(const QString& file);
     void FormCreate();
-    void SizePagePanels();
     void FormResize();
     void FormClose();
     void CloseReportDocuments();
@@ -236,7 +236,8 @@ private:
     void EnterCardiologistPage();
     void LeaveCardiologistPage();
     void PutNoticeFirst(const QString& name, const QStringList& notice);
-    void CreateCardioPage();
+    void ConnectCardio();
+    TCardioPage* CardioPage();
 
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& caption, bool group, int image);
     static void SetNodeImages(QTreeWidgetItem* item, int image, int selectedImage);
@@ -262,6 +263,8 @@ private:
     int FBottomHeightOutsideComplaints = -1;
     TQuestionnaire* FQuestionnaire = nullptr;
     QWidget* FShownPage = nullptr;
+    // The page panels already given the size of their contents.
+    QSet<const QWidget*> FSizedPanels;
     std::unique_ptr<TPageRecord> FRecord;
     QStringList FResetValues;
     QPointer<QWidget> FDiary;

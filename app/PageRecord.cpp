@@ -117,9 +117,9 @@ bool TPageRecord::IsMeasured(Vital vital) const
     return FMeasured.test(size_t(vital));
 }
 
-bool TPageRecord::IsBodyMeasureClamped() const
+std::optional<double> TPageRecord::TypedOutOfRange(BodyMeasure measure) const
 {
-    return ui.speHeight->wasClamped() || ui.speWeight->wasClamped();
+    return (measure == BodyMeasure::Height ? ui.speHeight : ui.speWeight)->typedOutOfRange();
 }
 
 bool TPageRecord::IsTestAbsent(Test test) const

@@ -51,7 +51,7 @@ public:
     int GetSystolic() const override;
     int GetDiastolic() const override;
     bool IsMeasured(Vital vital) const override;
-    bool IsBodyMeasureClamped() const override;
+    std::optional<double> TypedOutOfRange(BodyMeasure measure) const override;
     bool IsTestAbsent(Test test) const override;
     QDateTime TestDate(Test test) const override;
     bool HasBundleBranchBlock() const override;

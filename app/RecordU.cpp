@@ -13,9 +13,10 @@ int DrawGender()
     return NextRandom() > 0.5 ? 1 : 0;
 }
 
+// Only the first letter: a name inside a caption keeps its capital ("пучка Гиса").
 QString HintCaption(const QString& caption)
 {
-    return caption.toLower();
+    return caption.left(1).toLower() + caption.mid(1);
 }
 
 static QString Flip(bool checked, const char* ticked, const char* unticked)
@@ -103,9 +104,16 @@ QString LimbHint(bool checked, int tag)
         phrase);
 }
 
+// A caption says where the hernia is ("В паху") or which it is ("Пупочная"):
+// an adjective goes before the noun and agrees with it.
 QString HerniaHint(bool checked, const QString& caption)
 {
-    return QStringLiteral("%1 %2").arg(Flip(checked, "Снимите этот флажок, если Вы не обнаружили грыжи",
-                                           "Поставьте этот флажок, если Вы обнаружили грыжу"),
-        HintCaption(caption));
+    const QString lead = Flip(
+        checked, "Снимите этот флажок, если Вы не обнаружили", "Поставьте этот флажок, если Вы обнаружили");
+    const QString noun = checked ? QStringLiteral("грыжи") : QStringLiteral("грыжу");
+    const QString words = HintCaption(caption);
+    if (!words.endsWith(QStringLiteral("ая")))
+        return QStringLiteral("%1 %2 %3").arg(lead, noun, words);
+    const QString adjective = words.chopped(2) + (checked ? QStringLiteral("ой") : QStringLiteral("ую"));
+    return QStringLiteral("%1 %2 %3").arg(lead, adjective, noun);
 }

@@ -65,7 +65,7 @@ TSpinEdit::TSpinEdit(QWidget* parent)
     : QAbstractSpinBox(parent)
 {
     connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
-        m_clamped = false;
+        m_typedOutOfRange.reset();
         emit changed();
     });
     setValue(0);
@@ -84,7 +84,7 @@ void TSpinEdit::setValue(int value)
 
 void TSpinEdit::showNumber(int number)
 {
-    m_clamped = false;
+    m_typedOutOfRange.reset();
     const QString text = textFromNumber(number);
     if (lineEdit()->text() == text)
         emit changed();
@@ -230,9 +230,9 @@ void TSpinEdit::acceptTyped()
         return;
     }
     showNumber(kept);
-    m_clamped = kept != *number;
     const QString now = textFromNumber(kept);
     if (kept != *number) {
+        m_typedOutOfRange = *units / unitsPerWhole();
         emit adjusted(QStringLiteral("Введено %1 — вне допустимых пределов от %2 до %3; записано %4")
                           .arg(typed.trimmed(), textFromNumber(std::min(m_min, m_max)),
                               textFromNumber(std::max(m_min, m_max)), now));

@@ -42,7 +42,9 @@ public:
 
     // Whether leaving the field last brought a typed number into the range;
     // false again once the text changes.
-    bool wasClamped() const { return m_clamped; }
+    bool wasClamped() const { return m_typedOutOfRange.has_value(); }
+    // The number typed then, in the field's units (tenths are a fraction).
+    std::optional<double> typedOutOfRange() const { return m_typedOutOfRange; }
     // Puts back the value the field held when it was last left or set, and tells why.
     void takeBack(const QString& reason);
 
@@ -88,7 +90,7 @@ private:
     int m_max = 0;
     int m_maxLength = 0;
     int m_kept = 0;
-    bool m_clamped = false;
+    std::optional<double> m_typedOutOfRange;
 };
 
 // Spin edit holding a whole number of tenths, shown as value / 10 with one

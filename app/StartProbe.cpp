@@ -1,10 +1,14 @@
 #include "app/StartProbe.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QTimer>
+#include <QWidget>
 
 #include <cstdio>
+#include <ctime>
 #include <link.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -22,14 +26,42 @@ int LoadedSharedObjects()
     return count;
 }
 
+void ReportAndQuit()
+{
+    timespec now {};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    std::fprintf(stderr, "start probe: monotonic %lld ns, cpu %.3f ms, peak %ld KiB, shared objects loaded: %d\n",
+        now.tv_sec * 1000000000LL + now.tv_nsec, ms(usage.ru_utime) + ms(usage.ru_stime), usage.ru_maxrss,
+        LoadedSharedObjects());
+    QCoreApplication::exit(0);
+}
+
+// The window's own paint event comes first in a repaint; the figures are taken
+// on the next pass of the event loop, once its children are painted and the
+// picture has gone to the screen.
+class FirstPaintProbe : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, &ReportAndQuit);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
-void InstallStartProbe()
+void InstallStartProbe(QWidget* window)
 {
     if (qEnvironmentVariableIsEmpty("TESSORA_START_PROBE"))
         return;
-    QTimer::singleShot(0, [] {
-        std::fprintf(stderr, "shared objects loaded: %d\n", LoadedSharedObjects());
-        QCoreApplication::exit(0);
-    });
+    window->installEventFilter(new FirstPaintProbe(window));
 }

@@ -3,6 +3,7 @@
 #include "decision/ExaminationRecord.h"
 #include "platform/widgets/MessageBoxes.h"
 
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -18,6 +19,12 @@ TTessoraApplication::TTessoraApplication(int& argc, char** argv)
     if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
             QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(translator);
+    // The sizes a window frame, task bar and switcher use; each is decoded
+    // when the icon is made, so the large artwork is left to the About window.
+    QIcon icon;
+    for (int side : { 16, 32, 48 })
+        icon.addFile(QStringLiteral(":/icons/app/hicolor/%1.png").arg(side), QSize(side, side));
+    setWindowIcon(icon);
 }
 
 bool TTessoraApplication::notify(QObject* receiver, QEvent* event)

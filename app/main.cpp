@@ -7,9 +7,7 @@
 #include "platform/automation/WordTypeLib.h"
 #include "platform/widgets/MessageBoxes.h"
 
-#include <QLibraryInfo>
 #include <QScreen>
-#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
@@ -17,13 +15,6 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("TessoraPro"));
     QApplication::setApplicationName(QStringLiteral("TessoraPro"));
     QGuiApplication::setDesktopFileName(QStringLiteral(TESSORA_APP_ID));
-    // Qt's own texts (standard buttons, edit menus, dialogs) in Russian like
-    // the rest of the program, where Qt's translations are installed.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
-            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTexts);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app/tessora.png")));
 
     MessageBoxes::setTitle(ProgramTitle);
     try {
@@ -46,9 +37,9 @@ int main(int argc, char* argv[])
     TfrmTessora frmTessora(std::move(phrases), std::move(knowledgeBase));
     if (const QScreen* screen = frmTessora.screen())
         frmTessora.move(screen->availableGeometry().center() - frmTessora.rect().center());
+    InstallStartProbe(&frmTessora);
     frmTessora.show();
     frmTessora.raise();
     frmTessora.activateWindow();
-    InstallStartProbe();
     return application.exec();
 }

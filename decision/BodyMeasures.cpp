@@ -24,6 +24,19 @@ double CheckedNumber(const QString& text, int min, int max, const char* tooSmall
     return number;
 }
 
+struct TMeasureRange {
+    int min;
+    int max;
+    const char16_t* unit;
+};
+
+TMeasureRange RangeOf(ExaminationRecord::BodyMeasure measure)
+{
+    if (measure == ExaminationRecord::BodyMeasure::Height)
+        return { Norms.HeightMin, Norms.HeightMax, u"см" };
+    return { Norms.WeightMin, Norms.WeightMax, u"кг" };
+}
+
 } // namespace
 
 double CheckedHeight(const QString& text)
@@ -41,4 +54,19 @@ double CheckedWeight(const QString& text)
 QString BodyMassIndexText(double index)
 {
     return QStringLiteral("ИМТ - ") + QString::asprintf("%4.1f", index);
+}
+
+QString BodyMeasureText(const ExaminationRecord& record, ExaminationRecord::BodyMeasure measure)
+{
+    const TMeasureRange range = RangeOf(measure);
+    const QString unit = QString::fromUtf16(range.unit);
+    const double value
+        = measure == ExaminationRecord::BodyMeasure::Height ? record.GetHeight() : record.GetWeight();
+    const std::optional<double> typed = record.TypedOutOfRange(measure);
+    if (!typed)
+        return QStringLiteral("%1 %2").arg(QLocale().toString(value, 'f', 0).rightJustified(3), unit);
+    return QStringLiteral("введено %1 %2 — вне пределов от %3 до %4 %2")
+        .arg(QLocale().toString(*typed, 'f', QLocale::FloatingPointShortest), unit)
+        .arg(range.min)
+        .arg(range.max);
 }

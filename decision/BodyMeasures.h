@@ -1,5 +1,7 @@
 #pragma once
 
+#include "decision/ExaminationRecord.h"
+
 #include <QString>
 
 // The checks of the height and weight fields and the text of the body-mass
@@ -13,3 +15,8 @@ double CheckedWeight(const QString& text);
 
 // "ИМТ - %s" with the index written as "%4.1f" ("." as separator).
 QString BodyMassIndexText(double index);
+
+// "170 см", " 70 кг" ("%3.0f"); for a value its field brought to a bound,
+// what was typed and the range: "введено 250 см — вне пределов от 110 до 210 см".
+// Throws as GetHeight and GetWeight do.
+QString BodyMeasureText(const ExaminationRecord& record, ExaminationRecord::BodyMeasure measure);

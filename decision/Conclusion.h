@@ -31,7 +31,8 @@ public:
     TSpecialists Recommended;
     // The phrases of the complaints answered Yes, joined with "; ".
     QString Complaints;
-    // The lines that open the conclusion when an emergency statement is answered Yes.
+    // The lines that open the conclusion when an emergency statement is
+    // answered Yes or a measured value is a red flag.
     QStringList Notice;
     // The whole text, the notice first; when the height or weight is out of
     // range, the lines written before it.

@@ -2,48 +2,30 @@
 // the conclusion itself.
 #include "decision/DecisionU.h"
 
+#include "decision/BodyMeasures.h"
 #include "decision/ComplaintPhrases.h"
 #include "decision/Conclusion.h"
+#include "decision/FindingCodes.h"
+#include "decision/FindingWords.h"
 #include "decision/RussianPlural.h"
 #include "decision/WordTables.h"
 
 #include <QLocale>
 #include <QRegularExpression>
 
-#include <algorithm>
-#include <span>
-
 namespace {
 
 constexpr int SeparatorLength = 150;
 
-struct TFindingWord {
-    int code;
-    const char16_t* word;
-};
-
-const TFindingWord LymphNodeWords[] {
-    { 93, u"шейные" },
-    { 94, u"подчелюстные" },
-    { 95, u"подмышечные" },
-    { 96, u"паховые" },
-};
-
-const TFindingWord LimbWords[] {
-    { 97, u"атрофия мышц" },
-    { 99, u"деформация" },
-    { 101, u"варикозное расширение вен" },
-    { 102, u"воспаление вен" },
-};
-
-QString FoundWords(const Conclusion& conclusion, std::span<const TFindingWord> table)
+// The words of a group's findings that hold, in the table's order.
+QStringList FoundWords(const Conclusion& conclusion, TFindingGroup group)
 {
     QStringList words;
-    for (const TFindingWord& item : table) {
-        if (conclusion.has(item.code))
-            words << QString::fromUtf16(item.word);
+    for (const TFindingWord& row : FindingWordRows()) {
+        if (row.group == group && conclusion.has(row.code))
+            words << QString::fromUtf16(row.word);
     }
-    return words.join(QStringLiteral(", "));
+    return words;
 }
 
 // "%3.0f" / "%3.1f": a real with the locale's decimal separator, right-aligned
@@ -58,9 +40,11 @@ QString Integer(int value, int width = 0)
     return QString::number(value).rightJustified(width, QLatin1Char(' '));
 }
 
-QString Flag(const char16_t* literal)
+// "- ПОВЫШЕНА" after a value: the first finding of its group that holds.
+QString ValueFlag(const Conclusion& conclusion, TFindingGroup group)
 {
-    return QLocale().toUpper(QString::fromUtf16(literal));
+    const QStringList words = FoundWords(conclusion, group);
+    return words.isEmpty() ? QString() : QLocale().toUpper(QStringLiteral("- ") + words.first());
 }
 
 QString ShortDate(const QDateTime& moment)
@@ -75,42 +59,6 @@ QString LongTime(const QDateTime& moment)
     QString format = QLocale().timeFormat(QLocale::LongFormat);
     format.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")));
     return QLocale().toString(moment, format.trimmed());
-}
-
-QString BodyMassFlag(const Conclusion& conclusion)
-{
-    if (conclusion.has(191))
-        return Flag(u"- масса повышена");
-    if (conclusion.has(91))
-        return Flag(u"- масса снижена");
-    return {};
-}
-
-QString TemperatureFlag(const Conclusion& conclusion)
-{
-    if (conclusion.has(175))
-        return Flag(u"- повышена");
-    if (conclusion.has(75))
-        return Flag(u"- снижена");
-    return {};
-}
-
-QString PulseFlag(const Conclusion& conclusion)
-{
-    if (conclusion.has(188))
-        return Flag(u"- тахикардия");
-    if (conclusion.has(88))
-        return Flag(u"- брадикардия");
-    return {};
-}
-
-QString PressureFlag(const Conclusion& conclusion)
-{
-    if (conclusion.has(176) || conclusion.has(177))
-        return Flag(u"- гипертензия");
-    if (conclusion.has(76) || conclusion.has(77))
-        return Flag(u"- гипотензия");
-    return {};
 }
 
 // A value line whose flag may be empty: no blank before the full stop.
@@ -144,13 +92,20 @@ void AddSummaryHead(const ExaminationRecord& record, const Conclusion& conclusio
         memo << QStringLiteral("Постоянно наблюдается %1.").arg(observed) << QString();
 }
 
-// An index from a bound that replaced the typed height or weight is not the person's.
+// A bound that replaced the typed height or weight is not the person's: what
+// was typed is said instead, and no index is drawn from it.
+QString BodyMeasurePart(const ExaminationRecord& record, ExaminationRecord::BodyMeasure measure)
+{
+    const QString text = BodyMeasureText(record, measure);
+    return record.TypedOutOfRange(measure) ? text + QStringLiteral(", которые принимает программа") : text;
+}
+
 QString BodyMassIndexPart(const ExaminationRecord& record, const Conclusion& conclusion)
 {
     if (record.IsBodyMeasureClamped())
-        return QStringLiteral("не рассчитан: рост или вес вне пределов, которые принимает программа.");
-    return Sentence(
-        QStringLiteral("%1 %2").arg(Real(record.CalcBodyMassIndex(), 1), BodyMassFlag(conclusion)));
+        return QStringLiteral("не рассчитан.");
+    return Sentence(QStringLiteral("%1 %2").arg(
+        Real(record.CalcBodyMassIndex(), 1), ValueFlag(conclusion, TFindingGroup::BodyMass)));
 }
 
 // A vital sign the person did not measure is said so, never as its initial value.
@@ -168,23 +123,25 @@ void AddObjectiveData(const ExaminationRecord& record, const Conclusion& conclus
     AddSeparator(memo);
     memo << QString();
 
-    const double height = record.GetHeight();
-    const double weight = record.GetWeight();
-    memo << QStringLiteral("Рост: %1 см. Вес: %2 кг. Индекс массы тела: %3")
-                .arg(Real(height, 0), Real(weight, 0), BodyMassIndexPart(record, conclusion));
+    using Measure = ExaminationRecord::BodyMeasure;
+    const QString height = BodyMeasurePart(record, Measure::Height);
+    const QString weight = BodyMeasurePart(record, Measure::Weight);
+    memo << QStringLiteral("Рост: %1. Вес: %2. Индекс массы тела: %3")
+                .arg(height, weight, BodyMassIndexPart(record, conclusion));
     const double temperature = record.GetTemperature();
     memo << VitalLine(record, Vital::Temperature, QStringLiteral("Температура тела"), u"не измерена.",
         QStringLiteral("%1 %2 Цельсия %3")
             .arg(Real(temperature, 1), PluralForm(temperature, 1, Nouns::Degree),
-                TemperatureFlag(conclusion)));
+                ValueFlag(conclusion, TFindingGroup::Temperature)));
     const int pulse = record.GetPulse();
     memo << VitalLine(record, Vital::Pulse, QStringLiteral("Пульс"), u"не измерен.",
         QStringLiteral("%1 %2 в минуту, %3 %4")
             .arg(Integer(pulse), PluralForm(pulse, Nouns::Beat),
-                RhythmWords[record.IsPulseRhythmic() ? 1 : 0], PulseFlag(conclusion)));
+                RhythmWords[record.IsPulseRhythmic() ? 1 : 0], ValueFlag(conclusion, TFindingGroup::Pulse)));
     memo << VitalLine(record, Vital::Pressure, QStringLiteral("Артериальное давление"), u"не измерено.",
         QStringLiteral("%1/%2 мм ртутного столба %3")
-            .arg(Integer(record.GetSystolic()), Integer(record.GetDiastolic()), PressureFlag(conclusion)));
+            .arg(Integer(record.GetSystolic()), Integer(record.GetDiastolic()),
+                ValueFlag(conclusion, TFindingGroup::Pressure)));
     memo << QString();
 }
 
@@ -194,12 +151,14 @@ void AddCountedTests(
     using Test = ExaminationRecord::Test;
     if (ECGPresent(record) && ECGRecent(record, now)) {
         memo << QStringLiteral("ЭКГ от %1: %2.")
-                    .arg(ShortDate(record.TestDate(Test::ECG)), StudyResultWords[conclusion.has(70) ? 1 : 0]);
+                    .arg(ShortDate(record.TestDate(Test::ECG)),
+                        StudyResultWords[conclusion.has(Code::EcgPathology) ? 1 : 0]);
         memo << QString();
     }
     if (FluPresent(record) && FluRecent(record, now)) {
         memo << QStringLiteral("Флюорография от %1: %2.")
-                    .arg(ShortDate(record.TestDate(Test::Flu)), StudyResultWords[conclusion.has(71) ? 1 : 0]);
+                    .arg(ShortDate(record.TestDate(Test::Flu)),
+                        StudyResultWords[conclusion.has(Code::FluPathology) ? 1 : 0]);
         memo << QString();
     }
     if (BloodPresent(record) && BloodRecent(record, now)) {
@@ -265,12 +224,12 @@ QString ObservedList(const ExaminationRecord& record)
 
 QString LymphNodeList(const Conclusion& conclusion)
 {
-    return FoundWords(conclusion, LymphNodeWords);
+    return FoundWords(conclusion, TFindingGroup::LymphNodes).join(QStringLiteral(", "));
 }
 
 QString LimbFindingList(const Conclusion& conclusion)
 {
-    QString list = FoundWords(conclusion, LimbWords);
+    QString list = FoundWords(conclusion, TFindingGroup::Limbs).join(QStringLiteral(", "));
     if (!list.isEmpty())
         list[0] = QLocale().toUpper(list.left(1)).at(0);
     return list;
@@ -278,7 +237,7 @@ QString LimbFindingList(const Conclusion& conclusion)
 
 bool HerniaFound(const Conclusion& conclusion)
 {
-    return conclusion.has(100);
+    return conclusion.has(Code::Hernia);
 }
 
 void AddSeparator(QStringList& memo)

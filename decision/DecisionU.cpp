@@ -1,10 +1,12 @@
 #include "decision/DecisionU.h"
 
+#include "decision/FindingCodes.h"
 #include "decision/Norms.h"
 
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 
 using Test = ExaminationRecord::Test;
 
@@ -63,7 +65,9 @@ struct TClassifiedRecord {
     int pulse = record.GetPulse();
     int systolic = record.GetSystolic();
     int diastolic = record.GetDiastolic();
-    double bodyMassIndex = record.CalcBodyMassIndex();
+    // An index of a bound that replaced the typed height or weight is not the person's.
+    std::optional<double> bodyMassIndex
+        = record.IsBodyMeasureClamped() ? std::nullopt : std::optional(record.CalcBodyMassIndex());
     bool bloodCounts = Counts(record, Test::Blood, now);
     bool urineCounts = Counts(record, Test::Urine, now);
 };
@@ -72,13 +76,14 @@ bool ComplaintOrSignHolds(const TClassifiedRecord& c, int code)
 {
     const ExaminationRecord& r = c.record;
     switch (code) {
-    case 6:
-        return r.IsAnsweredYes(6) || !r.IsPulseRhythmic();
-    case 38:
-        return r.IsAnsweredYes(38) || AnyHistoryBoxWithTag(r, { 12, 13 });
-    case 92:
+    case Code::Palpitations:
+        return r.IsAnsweredYes(Code::Palpitations) || !r.IsPulseRhythmic();
+    case Code::LowMood:
+        return r.IsAnsweredYes(Code::LowMood)
+            || AnyHistoryBoxWithTag(r, { Specialist::Psychotherapist, Specialist::Narcologist });
+    case Code::EarPain:
         return r.IsAnsweredYes(32);
-    case 120:
+    case Code::EyeFloaters:
         return r.IsAnsweredYes(53);
     default:
         return IsComplaintCode(code) && r.IsAnsweredYes(code);
@@ -88,29 +93,29 @@ bool ComplaintOrSignHolds(const TClassifiedRecord& c, int code)
 bool VitalSignHolds(const TClassifiedRecord& c, int code)
 {
     switch (code) {
-    case 75:
+    case Code::LowTemperature:
         return c.temperature < Norms.TemperatureLower;
-    case 175:
+    case Code::HighTemperature:
         return c.temperature > Norms.TemperatureUpper;
-    case 76:
+    case Code::LowSystolic:
         return c.systolic < Norms.SystolicLower;
-    case 176:
+    case Code::HighSystolic:
         return c.systolic > Norms.SystolicUpper;
-    case 77:
+    case Code::LowDiastolic:
         return c.diastolic < Norms.DiastolicLower;
-    case 177:
+    case Code::HighDiastolic:
         return c.diastolic > Norms.DiastolicUpper;
-    case 78:
+    case Code::WidePulsePressure:
         return c.systolic >= Norms.SystolicLower && c.systolic <= Norms.SystolicUpper
             && c.systolic - c.diastolic > Norms.PulsePressureBound;
-    case 88:
+    case Code::Bradycardia:
         return c.pulse < Norms.PulseLower;
-    case 188:
+    case Code::Tachycardia:
         return c.pulse > Norms.PulseUpper;
-    case 91:
-        return c.bodyMassIndex < Norms.BmiLower;
-    case 191:
-        return c.bodyMassIndex > Norms.BmiUpper;
+    case Code::LowBodyMass:
+        return c.bodyMassIndex && *c.bodyMassIndex < Norms.BmiLower;
+    case Code::HighBodyMass:
+        return c.bodyMassIndex && *c.bodyMassIndex > Norms.BmiUpper;
     default:
         return false;
     }
@@ -120,26 +125,26 @@ bool TestFindingHolds(const TClassifiedRecord& c, int code)
 {
     const ExaminationRecord& r = c.record;
     switch (code) {
-    case 70:
+    case Code::EcgPathology:
         return Counts(r, Test::ECG, c.now)
             && (r.HasBundleBranchBlock() || r.HasVentricularHypertrophy() || r.HasMyocardialScarring());
-    case 71:
+    case Code::FluPathology:
         return Counts(r, Test::Flu, c.now) && r.IsFluPathology();
-    case 81:
+    case Code::LowHemoglobin:
         return c.bloodCounts && EffectiveHemoglobin(r, c.now) < Norms.HemoglobinLower;
-    case 82:
+    case Code::LowLeucocytes:
         return c.bloodCounts && EffectiveLeucocytes(r, c.now) < Norms.LeucocytesLower;
-    case 182:
+    case Code::HighLeucocytes:
         return c.bloodCounts && EffectiveLeucocytes(r, c.now) > Norms.LeucocytesUpper;
-    case 83:
+    case Code::HighEsr:
         return c.bloodCounts && EffectiveESR(r, c.now) > Norms.EsrUpper;
-    case 84:
+    case Code::UrineProtein:
         return c.urineCounts && EffectiveProtein(r, c.now);
-    case 85:
+    case Code::UrineSugar:
         return c.urineCounts && EffectiveSugar(r, c.now);
-    case 86:
+    case Code::UrineErythrocytes:
         return c.urineCounts && EffectiveUrineErythrocytes(r, c.now) > Norms.UrineErythrocytesBound;
-    case 87:
+    case Code::UrineLeucocytes:
         return c.urineCounts && EffectiveUrineLeucocytes(r, c.now) > Norms.UrineLeucocytesBound;
     default:
         return false;
@@ -150,23 +155,23 @@ bool SelfExaminationHolds(const TClassifiedRecord& c, int code)
 {
     const ExaminationRecord& r = c.record;
     switch (code) {
-    case 93:
+    case Code::NeckLymphNodes:
         return r.LymphNeck();
-    case 94:
+    case Code::JawLymphNodes:
         return r.LymphJaw();
-    case 95:
+    case Code::ArmpitLymphNodes:
         return r.LymphArmpit();
-    case 96:
+    case Code::GroinLymphNodes:
         return r.LymphGroin();
-    case 97:
+    case Code::MuscleAtrophy:
         return r.LimbAtrophy();
-    case 99:
+    case Code::LimbDeformation:
         return r.LimbDeformation();
-    case 100:
+    case Code::Hernia:
         return r.HerniaGroin() || r.HerniaUmbilical() || r.HerniaAfterOperation() || r.HerniaThigh();
-    case 101:
+    case Code::VaricoseVeins:
         return r.LimbVaricose();
-    case 102:
+    case Code::InflamedVeins:
         return r.LimbInflamedVeins();
     default:
         return false;
@@ -212,24 +217,39 @@ bool UrinePresent(const ExaminationRecord& record)
     return !record.IsTestAbsent(Test::Urine);
 }
 
+bool IsTestRecent(Test test, const QDateTime& performed, const QDateTime& now)
+{
+    switch (test) {
+    case Test::ECG:
+        return WholeYearsBetween(performed, now) < Norms.EcgValidityYears;
+    case Test::Flu:
+        return WholeYearsBetween(performed, now) < Norms.FluValidityYears;
+    case Test::Blood:
+        return WholeMonthsBetween(performed, now) <= Norms.BloodValidityMonths;
+    case Test::Urine:
+        return WholeMonthsBetween(performed, now) <= Norms.UrineValidityMonths;
+    }
+    return false;
+}
+
 bool ECGRecent(const ExaminationRecord& record, const QDateTime& now)
 {
-    return WholeYearsBetween(record.TestDate(Test::ECG), now) < Norms.EcgValidityYears;
+    return IsTestRecent(Test::ECG, record.TestDate(Test::ECG), now);
 }
 
 bool FluRecent(const ExaminationRecord& record, const QDateTime& now)
 {
-    return WholeYearsBetween(record.TestDate(Test::Flu), now) < Norms.FluValidityYears;
+    return IsTestRecent(Test::Flu, record.TestDate(Test::Flu), now);
 }
 
 bool BloodRecent(const ExaminationRecord& record, const QDateTime& now)
 {
-    return WholeMonthsBetween(record.TestDate(Test::Blood), now) <= Norms.BloodValidityMonths;
+    return IsTestRecent(Test::Blood, record.TestDate(Test::Blood), now);
 }
 
 bool UrineRecent(const ExaminationRecord& record, const QDateTime& now)
 {
-    return WholeMonthsBetween(record.TestDate(Test::Urine), now) <= Norms.UrineValidityMonths;
+    return IsTestRecent(Test::Urine, record.TestDate(Test::Urine), now);
 }
 
 int EffectiveHemoglobin(const ExaminationRecord& record, const QDateTime& now)

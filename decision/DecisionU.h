@@ -38,6 +38,10 @@ bool FluPresent(const ExaminationRecord& record);
 bool BloodPresent(const ExaminationRecord& record);
 bool UrinePresent(const ExaminationRecord& record);
 
+// Whether a test made at `performed` still counts at `now`: ECG 5 years,
+// fluorography 1 year, blood and urine a month.
+bool IsTestRecent(ExaminationRecord::Test test, const QDateTime& performed, const QDateTime& now);
+
 // Recency only; the absent box is not looked at.
 bool ECGRecent(const ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());
 bool FluRecent(const ExaminationRecord& record, const QDateTime& now = QDateTime::currentDateTime());

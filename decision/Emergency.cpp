@@ -80,38 +80,36 @@ QString Urgent(const QString& value, const QString& bound, const QString& advice
 }
 
 // The reasons for the bounds and the advice are in data/Common/README-red-flags.md.
-void AddHemoglobinFlag(const ExaminationRecord& record, const QDateTime& now, QStringList& lines)
+void AddHemoglobinFlag(const Emergency::TMeasuredValues& values, QStringList& lines)
 {
-    const int hemoglobin = record.Hemoglobin();
-    if (!BloodPresent(record) || !BloodRecent(record, now)
-        || hemoglobin >= Emergency::RedFlags.HemoglobinBelow)
+    if (!values.hemoglobin || *values.hemoglobin >= Emergency::RedFlags.HemoglobinBelow)
         return;
-    lines << Urgent(QStringLiteral("Гемоглобин %1 г/л").arg(hemoglobin),
+    lines << Urgent(QStringLiteral("Гемоглобин %1 г/л").arg(*values.hemoglobin),
         QStringLiteral("ниже %1 г/л").arg(Emergency::RedFlags.HemoglobinBelow),
         SeekCareToday(u"есть обморок, одышка в покое, чёрный стул или кровотечение"));
 }
 
-void AddPressureFlag(const ExaminationRecord& record, QStringList& lines)
+void AddPressureFlag(const Emergency::TMeasuredValues& values, QStringList& lines)
 {
-    const int systolic = record.GetSystolic();
-    const int diastolic = record.GetDiastolic();
-    if (!record.IsMeasured(Vital::Pressure)
-        || (systolic < Emergency::RedFlags.SystolicFrom && diastolic < Emergency::RedFlags.DiastolicFrom))
+    if (!values.systolic || !values.diastolic
+        || (*values.systolic < Emergency::RedFlags.SystolicFrom
+            && *values.diastolic < Emergency::RedFlags.DiastolicFrom))
         return;
-    lines << Urgent(QStringLiteral("Артериальное давление %1/%2").arg(systolic).arg(diastolic),
+    lines << Urgent(
+        QStringLiteral("Артериальное давление %1/%2").arg(*values.systolic).arg(*values.diastolic),
         QStringLiteral("%1/%2 или выше")
             .arg(Emergency::RedFlags.SystolicFrom)
             .arg(Emergency::RedFlags.DiastolicFrom),
         SeekCareToday(u"болит голова или грудь, нарушены речь или зрение, ослабла рука или нога"));
 }
 
-void AddTemperatureFlag(const ExaminationRecord& record, QStringList& lines)
+void AddTemperatureFlag(const Emergency::TMeasuredValues& values, QStringList& lines)
 {
-    const double temperature = record.GetTemperature();
     // Tenths, so that 40,0 typed is 40,0 compared.
-    if (!record.IsMeasured(Vital::Temperature)
-        || qRound(temperature * 10) < qRound(Emergency::RedFlags.TemperatureFrom * 10))
+    if (!values.temperature
+        || qRound(*values.temperature * 10) < qRound(Emergency::RedFlags.TemperatureFrom * 10))
         return;
+    const double temperature = *values.temperature;
     lines << Urgent(
         QStringLiteral("Температура тела %1 %2")
             .arg(QLocale().toString(temperature, 'f', 1), PluralForm(temperature, 1, Nouns::Degree)),
@@ -119,11 +117,13 @@ void AddTemperatureFlag(const ExaminationRecord& record, QStringList& lines)
         SeekCareToday(u"есть спутанность сознания, судороги, сыпь или трудно дышать"));
 }
 
-void AddPulseFlag(const ExaminationRecord& record, QStringList& lines)
+void AddPulseFlag(const Emergency::TMeasuredValues& values, QStringList& lines)
 {
-    const int pulse = record.GetPulse();
+    if (!values.pulse)
+        return;
+    const int pulse = *values.pulse;
     const bool fast = pulse > Emergency::RedFlags.PulseAbove;
-    if (!record.IsMeasured(Vital::Pulse) || (!fast && pulse >= Emergency::RedFlags.PulseBelow))
+    if (!fast && pulse >= Emergency::RedFlags.PulseBelow)
         return;
     lines << Urgent(
         QStringLiteral("Пульс в покое %1 %2 в минуту").arg(pulse).arg(PluralForm(pulse, Nouns::Beat)),
@@ -194,19 +194,35 @@ QList<int> AnsweredStatements(const ExaminationRecord& record)
     return answered;
 }
 
-QStringList MeasuredNotice(const ExaminationRecord& record, const QDateTime& now)
+TMeasuredValues CountedValues(const ExaminationRecord& record, const QDateTime& now)
+{
+    TMeasuredValues values;
+    if (BloodPresent(record) && BloodRecent(record, now))
+        values.hemoglobin = record.Hemoglobin();
+    if (record.IsMeasured(Vital::Pressure)) {
+        values.systolic = record.GetSystolic();
+        values.diastolic = record.GetDiastolic();
+    }
+    if (record.IsMeasured(Vital::Temperature))
+        values.temperature = record.GetTemperature();
+    if (record.IsMeasured(Vital::Pulse))
+        values.pulse = record.GetPulse();
+    return values;
+}
+
+QStringList MeasuredNotice(const TMeasuredValues& values)
 {
     QStringList lines;
-    AddHemoglobinFlag(record, now, lines);
-    AddPressureFlag(record, lines);
-    AddTemperatureFlag(record, lines);
-    AddPulseFlag(record, lines);
+    AddHemoglobinFlag(values, lines);
+    AddPressureFlag(values, lines);
+    AddTemperatureFlag(values, lines);
+    AddPulseFlag(values, lines);
     return lines;
 }
 
 QStringList ConclusionNotice(const ExaminationRecord& record, const QDateTime& now)
 {
-    return StatementNotice(AnsweredStatements(record)) << MeasuredNotice(record, now);
+    return StatementNotice(AnsweredStatements(record)) << MeasuredNotice(CountedValues(record, now));
 }
 
 QStringList StatementNotice(const QList<int>& statements)

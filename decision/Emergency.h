@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class ExaminationRecord;
 
 // The signs that need an ambulance at once, in one place for a physician to
@@ -47,10 +49,24 @@ QString QuestionSign(int question);
 // The emergency statements answered Yes, ascending.
 QList<int> AnsweredStatements(const ExaminationRecord& record);
 
-// One line for each measured value past its red-flag bound, naming the value,
-// the bound and where to turn. Only a measured vital sign and a present and
-// recent blood test count.
-QStringList MeasuredNotice(const ExaminationRecord& record, const QDateTime& now);
+// The values a red flag reads, each empty when it does not count: a vital
+// sign not measured, a blood test absent or no longer recent at the
+// examination. The conclusion takes them from the record, the diary from
+// what it kept, so that both say the same.
+struct TMeasuredValues {
+    std::optional<int> hemoglobin; // g/l
+    std::optional<int> systolic; // with diastolic, or neither
+    std::optional<int> diastolic;
+    std::optional<double> temperature;
+    std::optional<int> pulse;
+};
+
+// The values of the record that count at `now`.
+TMeasuredValues CountedValues(const ExaminationRecord& record, const QDateTime& now);
+
+// One line for each value past its red-flag bound, naming the value, the bound
+// and where to turn.
+QStringList MeasuredNotice(const TMeasuredValues& values);
 
 // The lines that open the conclusion when an emergency statement is answered
 // Yes (what was reported and the call), then those of MeasuredNotice; empty

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
 #include <stdexcept>
 
 // Out-of-range height or weight, with the Russian message shown to the user.
@@ -39,6 +40,7 @@ public:
     enum class FindingGroup { ECG, Lymph, Limbs, Hernias };
     // The vital signs whose fields start at a norm value rather than empty.
     enum class Vital { Temperature, Pulse, Pressure };
+    enum class BodyMeasure { Height, Weight };
 
     // One finding box of a group, as the page shows it ("На шее").
     struct FindingBox {
@@ -61,9 +63,15 @@ public:
     virtual double GetHeight() const = 0; // throws EHeightError
     virtual double GetWeight() const = 0; // throws EWeightError
     virtual double CalcBodyMassIndex() const = 0; // 0 while height or weight is out of range
-    // Whether the height or the weight holds a bound its field put in place of
-    // the number typed: an index from it is not the person's own.
-    virtual bool IsBodyMeasureClamped() const = 0;
+    // The number typed into the height or weight field when leaving the field
+    // put the nearest bound in its place; empty while the field holds what was typed.
+    virtual std::optional<double> TypedOutOfRange(BodyMeasure measure) const = 0;
+    // Whether the height or the weight holds such a bound: an index from it is
+    // not the person's own.
+    bool IsBodyMeasureClamped() const
+    {
+        return TypedOutOfRange(BodyMeasure::Height) || TypedOutOfRange(BodyMeasure::Weight);
+    }
 
     virtual double GetTemperature() const = 0;
     virtual int GetPulse() const = 0;

@@ -1,5 +1,7 @@
 #include "diary/DiaryEntry.h"
 
+#include "decision/Emergency.h"
+#include "decision/FindingCodes.h"
 #include "diary/DiaryFindings.h"
 
 #include <QLocale>
@@ -127,6 +129,34 @@ QString SpecialistList(const QList<int>& specialists)
     return names.join(QStringLiteral(", "));
 }
 
+// The diary keeps an unmeasured vital sign as 0.
+Emergency::TMeasuredValues KeptValues(const TDiaryEntry& entry)
+{
+    Emergency::TMeasuredValues values;
+    const TDiaryTest* blood = entry.test(Test::Blood);
+    if (blood && IsTestRecent(Test::Blood, blood->performed, entry.moment))
+        values.hemoglobin = qRound(blood->value(QStringLiteral("hemoglobin")));
+    if (entry.systolic != 0) {
+        values.systolic = entry.systolic;
+        values.diastolic = entry.diastolic;
+    }
+    if (entry.temperature != 0)
+        values.temperature = entry.temperature;
+    if (entry.pulse != 0)
+        values.pulse = entry.pulse;
+    return values;
+}
+
+// The notice leads the findings, as it leads the conclusion.
+QString FindingsCell(const TDiaryEntry& entry)
+{
+    const QString notice = UrgentNotice(entry).join(QLatin1Char(' '));
+    const QString findings = FindingsText(entry);
+    if (notice.isEmpty() || findings.isEmpty())
+        return notice + findings;
+    return QStringLiteral("%1 Отмечено: %2").arg(notice, findings);
+}
+
 TDiaryFlag FlagOf(const TDiaryEntry& entry, int lowCode, int highCode)
 {
     if (entry.hasFinding(highCode))
@@ -175,12 +205,16 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const TFindings& fi
     entry.moment = moment;
     entry.sex = record.GetGender();
     entry.age = record.GetAge();
+    using Measure = ExaminationRecord::BodyMeasure;
+    // A bound that stood in for the typed number is not the person's value.
     try {
-        entry.height = record.GetHeight();
+        if (!record.TypedOutOfRange(Measure::Height))
+            entry.height = record.GetHeight();
     } catch (const ERecordRangeError&) {
     }
     try {
-        entry.weight = record.GetWeight();
+        if (!record.TypedOutOfRange(Measure::Weight))
+            entry.weight = record.GetWeight();
     } catch (const ERecordRangeError&) {
     }
     if (!record.IsBodyMeasureClamped())
@@ -211,6 +245,11 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const TFindings& fi
     return entry;
 }
 
+QStringList UrgentNotice(const TDiaryEntry& entry)
+{
+    return Emergency::StatementNotice(entry.findings) << Emergency::MeasuredNotice(KeptValues(entry));
+}
+
 QStringList DiaryHeaders()
 {
     QStringList headers;
@@ -237,7 +276,7 @@ QStringList DiaryCells(const TDiaryEntry& entry)
         TestCell(entry, Test::Flu),
         TestCell(entry, Test::Blood),
         TestCell(entry, Test::Urine),
-        FindingsText(entry),
+        FindingsCell(entry),
         SpecialistList(entry.specialists),
         entry.savedFile,
     };
@@ -247,25 +286,30 @@ TDiaryFlag DiaryCellFlag(const TDiaryEntry& entry, TDiaryColumn column)
 {
     switch (column) {
     case Column::Index:
-        return FlagOf(entry, 91, 191);
+        return FlagOf(entry, Code::LowBodyMass, Code::HighBodyMass);
     case Column::Temperature:
-        return FlagOf(entry, 75, 175);
+        return FlagOf(entry, Code::LowTemperature, Code::HighTemperature);
     case Column::Pulse:
-        return FlagOf(entry, 88, 188);
+        return FlagOf(entry, Code::Bradycardia, Code::Tachycardia);
     case Column::Rhythm:
         return entry.rhythmic ? TDiaryFlag::None : TDiaryFlag::High;
     case Column::Systolic:
-        return FlagOf(entry, 76, 176);
+        return FlagOf(entry, Code::LowSystolic, Code::HighSystolic);
     case Column::Diastolic:
-        return FlagOf(entry, 77, 177);
+        return FlagOf(entry, Code::LowDiastolic, Code::HighDiastolic);
     case Column::Ecg:
-        return FlagOf(entry, -1, 70);
+        return FlagOf(entry, -1, Code::EcgPathology);
     case Column::Flu:
-        return FlagOf(entry, -1, 71);
+        return FlagOf(entry, -1, Code::FluPathology);
     case Column::Blood:
-        return FlagOfAny(entry, { 81, 82 }, { 83, 182 });
+        return FlagOfAny(
+            entry, { Code::LowHemoglobin, Code::LowLeucocytes }, { Code::HighEsr, Code::HighLeucocytes });
     case Column::Urine:
-        return FlagOfAny(entry, {}, { 84, 85, 86, 87 });
+        return FlagOfAny(entry, {},
+            { Code::UrineProtein, Code::UrineSugar, Code::UrineErythrocytes, Code::UrineLeucocytes });
+    case Column::Moment:
+    case Column::Findings:
+        return UrgentNotice(entry).isEmpty() ? TDiaryFlag::None : TDiaryFlag::High;
     default:
         return TDiaryFlag::None;
     }

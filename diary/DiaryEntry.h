@@ -60,6 +60,10 @@ struct TDiaryEntry {
 TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const TFindings& findings,
     const TSpecialists& specialists, const QDateTime& moment, const QString& savedFile);
 
+// The urgent notice of the entry's conclusion, in the conclusion's words: the
+// emergency complaints and the kept values past their red flags.
+QStringList UrgentNotice(const TDiaryEntry& entry);
+
 // The columns of the diary's table and of its CSV file.
 enum class TDiaryColumn {
     Moment,
@@ -84,6 +88,7 @@ enum class TDiaryColumn {
 constexpr int DiaryColumnCount = int(TDiaryColumn::File) + 1;
 
 // How the conclusion flags a value: lowered, raised (or pathological), or not at all.
+// The date and the findings of an examination with an urgent notice count as raised.
 enum class TDiaryFlag { None, Low, High };
 
 QStringList DiaryHeaders();

@@ -3,44 +3,9 @@
 #include "decision/ComplaintPhrases.h"
 #include "decision/DecisionU.h"
 #include "decision/FindingCodes.h"
+#include "decision/FindingWords.h"
 
 namespace {
-
-struct TFindingWords {
-    int code;
-    const char16_t* words;
-};
-
-// In the order of the conclusion: body, temperature, pulse, pressure, tests,
-// self-examination. Pressure is told once even when both of its values are out.
-const TFindingWords ObjectiveWords[] {
-    { Code::HighBodyMass, u"масса повышена" },
-    { Code::LowBodyMass, u"масса снижена" },
-    { Code::HighTemperature, u"температура повышена" },
-    { Code::LowTemperature, u"температура снижена" },
-    { Code::Tachycardia, u"тахикардия" },
-    { Code::Bradycardia, u"брадикардия" },
-    { Code::WidePulsePressure, u"пульсовое давление больше 60 мм Hg" },
-    { Code::EcgPathology, u"ЭКГ: патология" },
-    { Code::FluPathology, u"флюорография: патология" },
-    { Code::LowHemoglobin, u"гемоглобин снижен" },
-    { Code::LowLeucocytes, u"лейкоциты крови снижены" },
-    { Code::HighLeucocytes, u"лейкоциты крови повышены" },
-    { Code::HighEsr, u"СОЭ повышена" },
-    { Code::UrineProtein, u"белок в моче" },
-    { Code::UrineSugar, u"сахар в моче" },
-    { Code::UrineErythrocytes, u"эритроциты в моче повышены" },
-    { Code::UrineLeucocytes, u"лейкоциты в моче повышены" },
-    { Code::NeckLymphNodes, u"увеличенные шейные лимфатические узлы" },
-    { Code::JawLymphNodes, u"увеличенные подчелюстные лимфатические узлы" },
-    { Code::ArmpitLymphNodes, u"увеличенные подмышечные лимфатические узлы" },
-    { Code::GroinLymphNodes, u"увеличенные паховые лимфатические узлы" },
-    { Code::MuscleAtrophy, u"атрофия мышц конечностей" },
-    { Code::LimbDeformation, u"деформация конечностей" },
-    { Code::VaricoseVeins, u"варикозное расширение вен конечностей" },
-    { Code::InflamedVeins, u"воспаление вен конечностей" },
-    { Code::Hernia, u"грыжи" },
-};
 
 constexpr int LastComplaint = 69;
 // Findings that stand for a statement of another number.
@@ -58,15 +23,6 @@ QString Complaint(int statement)
 {
     const QString phrase = Phrases().Phrase(statement).trimmed();
     return phrase.isEmpty() ? QStringLiteral("утверждение %1").arg(statement) : phrase;
-}
-
-QString PressureWords(const TDiaryEntry& entry)
-{
-    if (entry.hasFinding(Code::HighSystolic) || entry.hasFinding(Code::HighDiastolic))
-        return QStringLiteral("гипертензия");
-    if (entry.hasFinding(Code::LowSystolic) || entry.hasFinding(Code::LowDiastolic))
-        return QStringLiteral("гипотензия");
-    return {};
 }
 
 QStringList Complaints(const TDiaryEntry& entry)
@@ -92,16 +48,20 @@ QStringList Complaints(const TDiaryEntry& entry)
     return phrases;
 }
 
+// In the conclusion's words and order; the rhythm follows the pulse, and
+// pressure is told once even when both of its values are out.
 QStringList Objective(const TDiaryEntry& entry)
 {
     QStringList words;
-    for (const TFindingWords& item : ObjectiveWords) {
-        if (entry.hasFinding(item.code))
-            words << QString::fromUtf16(item.words);
-        if (item.code == 88 && !entry.rhythmic)
+    bool rhythmTold = entry.rhythmic;
+    for (const TFindingWord& row : FindingWordRows()) {
+        if (!rhythmTold && row.group > TFindingGroup::Pulse) {
             words << QStringLiteral("аритмия");
-        if (item.code == 88 && !PressureWords(entry).isEmpty())
-            words << PressureWords(entry);
+            rhythmTold = true;
+        }
+        const QString alone = FindingAlone(row);
+        if (entry.hasFinding(row.code) && !words.contains(alone))
+            words << alone;
     }
     return words;
 }

@@ -1,7 +1,7 @@
 #include "diary/DoctorSummary.h"
 
 #include "decision/DecisionU.h"
-#include "decision/Emergency.h"
+#include "decision/FindingCodes.h"
 #include "decision/RussianPlural.h"
 #include "decision/WordTables.h"
 #include "diary/DiaryFindings.h"
@@ -29,8 +29,8 @@ QString Mark(TDiaryFlag flag)
 // One blood test may hold a lowered value and a raised one at once.
 QString BloodMarks(const TDiaryEntry& entry)
 {
-    const bool lowered = entry.hasFinding(81) || entry.hasFinding(82);
-    const bool raised = entry.hasFinding(83) || entry.hasFinding(182);
+    const bool lowered = entry.hasFinding(Code::LowHemoglobin) || entry.hasFinding(Code::LowLeucocytes);
+    const bool raised = entry.hasFinding(Code::HighEsr) || entry.hasFinding(Code::HighLeucocytes);
     return QStringLiteral(" %1%2").arg(
         lowered ? QStringLiteral("↓") : QString(), raised ? QStringLiteral("↑") : QString());
 }
@@ -156,7 +156,7 @@ TDoctorSummary MakeDoctorSummary(
                        .arg(locale.toString(made, QLocale::ShortFormat));
     summary.latestTitle = QStringLiteral("Последнее обследование: %1")
                               .arg(locale.toString(latest.moment, QLocale::ShortFormat));
-    summary.urgent = Emergency::StatementNotice(latest.findings);
+    summary.urgent = UrgentNotice(latest);
     const QString found = FindingsText(latest);
     summary.findings = found.isEmpty() ? QStringLiteral("Отклонений не отмечено.")
                                        : QStringLiteral("Отмечено: %1.").arg(found);

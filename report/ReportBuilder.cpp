@@ -1,5 +1,6 @@
 #include "report/ReportBuilder.h"
 
+#include "decision/BodyMeasures.h"
 #include "decision/Conclusion.h"
 #include "decision/DecisionU.h"
 #include "decision/RussianPlural.h"
@@ -96,8 +97,8 @@ void AddObjective(TReportLayout& layout, const ExaminationRecord& record)
         QStringLiteral("%1/%2 мм Hg").arg(record.GetSystolic()).arg(record.GetDiastolic()), u"не измерено");
     const QString bmi = record.IsBodyMeasureClamped() ? QStringLiteral("не рассчитан")
                                                       : Real(record.CalcBodyMassIndex(), 1);
-    const QString weight = QStringLiteral("%1 кг").arg(Real(record.GetWeight(), 0));
-    const QString height = QStringLiteral("%1 см").arg(Real(record.GetHeight(), 0));
+    const QString weight = BodyMeasureText(record, ExaminationRecord::BodyMeasure::Weight);
+    const QString height = BodyMeasureText(record, ExaminationRecord::BodyMeasure::Height);
     layout.AddObjectiveTable(height, weight, bmi, pressure, pulse, temperature);
 }
 

@@ -16,6 +16,7 @@ BUILD_PACKAGES=(
     fonts-dejavu-core fonts-liberation2
     qt6-translations-l10n xdg-utils
     poppler-utils
+    xvfb
 )
 
 # scripts/package and the package test: CPack's Debian tools and the checkers

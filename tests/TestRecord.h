@@ -13,6 +13,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -83,7 +84,10 @@ public:
     int GetSystolic() const override { return systolic; }
     int GetDiastolic() const override { return diastolic; }
     bool IsMeasured(Vital vital) const override { return measured[size_t(vital)]; }
-    bool IsBodyMeasureClamped() const override { return clamped; }
+    std::optional<double> TypedOutOfRange(BodyMeasure measure) const override
+    {
+        return typed[size_t(measure)];
+    }
 
     bool IsTestAbsent(Test test) const override { return absent[size_t(test)]; }
     QDateTime TestDate(Test test) const override { return dates[size_t(test)]; }
@@ -163,7 +167,7 @@ public:
     int diastolic = Norms.DiastolicNorm;
     // The vitals count as measured unless "unmeasured" says otherwise; a value given measures it again.
     std::array<bool, 3> measured { true, true, true };
-    bool clamped = false;
+    std::array<std::optional<double>, 2> typed; // typed out of range, then clamped
     std::array<bool, 4> absent { true, true, true, true };
     std::array<QDateTime, 4> dates;
     bool block = false;
@@ -226,8 +230,6 @@ private:
             sugar = true;
         else if (word == QLatin1String("unmeasured"))
             measured.fill(false);
-        else if (word == QLatin1String("clamped"))
-            clamped = true;
         else if (historyNames.contains(word))
             history[historyNames.indexOf(word)].checked = true;
         else if (word.startsWith(QLatin1String("cbx")))
@@ -243,6 +245,13 @@ private:
     {
         field = value;
         measured[size_t(vital)] = true;
+    }
+
+    // "clampedHeight=250": typed, then brought to the bound on leaving the field.
+    void setClamped(BodyMeasure measure, int& field, double number, int min, int max)
+    {
+        typed[size_t(measure)] = number;
+        field = std::clamp(int(std::lround(number)), min, max);
     }
 
     bool applyValue(const QString& key, const QString& value)
@@ -270,6 +279,10 @@ private:
             height = whole;
         else if (key == QLatin1String("weight"))
             weight = whole;
+        else if (key == QLatin1String("clampedHeight"))
+            setClamped(BodyMeasure::Height, height, number, Norms.HeightMin, Norms.HeightMax);
+        else if (key == QLatin1String("clampedWeight"))
+            setClamped(BodyMeasure::Weight, weight, number, Norms.WeightMin, Norms.WeightMax);
         else if (key == QLatin1String("temp"))
             setVital(Vital::Temperature, temperatureTenths, tenths);
         else if (key == QLatin1String("pulse"))

@@ -14,8 +14,9 @@ int main(int argc, char* argv[])
     window.menuBar()->addMenu(QStringLiteral("Файл"))->addAction(QStringLiteral("Выход"));
     window.menuBar()->addMenu(QStringLiteral("Справка"));
     window.statusBar()->showMessage(QStringLiteral("Готово"));
-    window.resize(800, 600);
+    // The program's own size: both fill and send a picture of the same area.
+    window.resize(892, 646);
+    InstallStartProbe(&window);
     window.show();
-    InstallStartProbe();
     return application.exec();
 }

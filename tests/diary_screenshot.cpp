@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
     {
         QList<TDiaryEntry> entries = DiaryTestSeries(10, last);
         entries.last() = DiaryTestEntry(QStringLiteral("male age=45 height=178 weight=88 temp=37.2 pulse=96 "
-                                                       "bp=165/95 q2 q7"),
+                                                       "bp=185/100 q2 q7"),
             last, entries.last().savedFile);
         TDiaryStore store(folder.path());
         if (!store.add(entries))

@@ -2,6 +2,7 @@
 #include "decision/Conclusion.h"
 #include "decision/DecisionU.h"
 #include "decision/Emergency.h"
+#include "decision/FindingCodes.h"
 #include "decision/RussianPlural.h"
 #include "tests/TestRecord.h"
 
@@ -95,7 +96,8 @@ private slots:
     void emergencyStatementOpensTheConclusion();
     void measuredRedFlagOpensTheConclusion_data();
     void measuredRedFlagOpensTheConclusion();
-    void indexOfClampedValuesNotPrinted();
+    void clampedMeasureToldAsTyped_data();
+    void clampedMeasureToldAsTyped();
     void pluralForms_data();
     void pluralForms();
 
@@ -552,12 +554,29 @@ void TestConclusion::measuredRedFlagOpensTheConclusion()
         opening.isEmpty() && conclusion.Recommended.none());
 }
 
-void TestConclusion::indexOfClampedValuesNotPrinted()
+// A bound that stood in for the typed height or weight is never printed as
+// measured, nor is an index of it a finding.
+void TestConclusion::clampedMeasureToldAsTyped_data()
 {
-    const QStringList memo = conclude("height=110 weight=300 clamped").Lines;
-    QVERIFY(
-        memo.contains(QStringLiteral("Рост: 110 см. Вес: 300 кг. Индекс массы тела: не рассчитан: рост или "
-                                     "вес вне пределов, которые принимает программа.")));
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("height 250 typed") << "clampedHeight=250"
+                                      << "Рост: введено 250 см — вне пределов от 110 до 210 см, которые "
+                                         "принимает программа. Вес:  70 кг. Индекс массы тела: не рассчитан.";
+    QTest::newRow("weight 25,5 typed")
+        << "clampedWeight=25.5"
+        << "Рост: 170 см. Вес: введено 25,5 кг — вне пределов от 30 до 300 кг, "
+           "которые принимает программа. Индекс массы тела: не рассчитан.";
+}
+
+void TestConclusion::clampedMeasureToldAsTyped()
+{
+    QFETCH(QString, record);
+    QFETCH(QString, line);
+    const Conclusion conclusion = conclude(record);
+    QVERIFY2(conclusion.Lines.contains(line),
+        qPrintable(conclusion.Lines.filter(QStringLiteral("Рост")).join(QLatin1Char('\n'))));
+    QVERIFY(!conclusion.has(Code::LowBodyMass) && !conclusion.has(Code::HighBodyMass));
 }
 
 void TestConclusion::pluralForms_data()

@@ -79,6 +79,8 @@ private slots:
     void init();
     void threeExaminationsInOrder();
     void migratesFromFirstVersion();
+    void urgentNoticeAsInTheConclusion_data();
+    void urgentNoticeAsInTheConclusion();
     void unusableDiary_data();
     void unusableDiary();
     void nothingWritten_data();
@@ -161,6 +163,38 @@ void TestDiary::threeExaminationsInOrder()
         QList<F>(DiaryColumnCount, o),
     };
     QCOMPARE(flags, expectedFlags);
+}
+
+// Read back from the diary, an examination carries the urgent notice its
+// conclusion opened with, word for word, ahead of its findings.
+void TestDiary::urgentNoticeAsInTheConclusion_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("pressure 190/115") << "bp=190/115" << 1;
+    QTest::newRow("haemoglobin 70, blood 10 days old") << "blood=10 hb=70" << 1;
+    QTest::newRow("haemoglobin 70, blood 65 days old") << "blood=65 hb=70" << 0;
+    QTest::newRow("temperature 40,0 and pulse 135") << "temp=40 pulse=135" << 2;
+    QTest::newRow("red-flag values never measured") << "temp=41 pulse=30 bp=200/120 unmeasured" << 0;
+    QTest::newRow("chest pain and pulse 38") << "q7 pulse=38" << 3;
+}
+
+void TestDiary::urgentNoticeAsInTheConclusion()
+{
+    QFETCH(QString, record);
+    TestRecord examination(Monday);
+    QCOMPARE(examination.apply(record), QString());
+    const Conclusion conclusion = Conclude(examination, ComplaintPhrases(), Monday);
+    QTemporaryDir folder;
+    QVERIFY(RecordExamination(examination, conclusion, folder.filePath("a.doc"), folder.path(), true, Monday)
+                .written);
+    const TDiaryEntry entry = TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries().value(0);
+    QCOMPARE(UrgentNotice(entry), conclusion.Notice);
+    QTEST(int(conclusion.Notice.size()), "lines");
+    const QString findings = DiaryCells(entry).value(int(TDiaryColumn::Findings));
+    QVERIFY(findings.startsWith(conclusion.Notice.join(QLatin1Char(' '))));
+    for (TDiaryColumn column : { TDiaryColumn::Moment, TDiaryColumn::Findings })
+        QCOMPARE(DiaryCellFlag(entry, column) == TDiaryFlag::High, !conclusion.Notice.isEmpty());
 }
 
 // A diary of the first version (no tests) is brought up to date on opening:

@@ -49,7 +49,7 @@ void TestDoctorSummary::threeExaminations()
                            "hb=105 leu=6.2 esr=20"),
             First.addDays(7), QStringLiteral("b.doc")),
         DiaryTestEntry(
-            QStringLiteral("female age=52 height=165 weight=63 temp=36.8 pulse=55 bp=150/65 q7 q2"),
+            QStringLiteral("female age=52 height=165 weight=63 temp=36.8 pulse=38 bp=150/65 q7 q2"),
             First.addDays(14), QStringLiteral("c.doc")),
     };
     QTemporaryDir folder;
@@ -66,12 +66,13 @@ void TestDoctorSummary::threeExaminations()
              "Период: все обследования, 02.03.2026 – 16.03.2026; обследований: 3",
              "Последнее обследование: 16.03.2026 09:15",
              "СРОЧНО! Вы отметили: боли в груди",
+             "СРОЧНО! Пульс в покое 38 ударов в минуту (реже 40).",
              "Отмечено: брадикардия, гипотензия, пульсовое давление больше 60 мм Hg; жалобы на: головные "
              "боли; "
              "боли в грудной клетке.",
              "Рекомендуются консультации: кардиолога, терапевта.",
              "150 / 65 ↓",
-             "55 ↓",
+             "38 ↓",
              "170 ↑ / 95 ↑",
              "95 ↑",
              "37,4 ↑",

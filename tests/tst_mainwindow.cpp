@@ -87,7 +87,6 @@ private slots:
     void flippingHints_data();
     void flippingHints();
     void gynecologistFollowsGender();
-    void testDateRanges();
     void datesOutsideTold_data();
     void datesOutsideTold();
     void pressureOrderRefused_data();
@@ -470,6 +469,7 @@ void TestMainWindow::weightTypedOutOfRange()
     QVERIFY(!IsRed("lblKg"));
     // The bound is not the person's weight: no index of it is shown.
     QVERIFY(window->Record().IsBodyMeasureClamped());
+    QCOMPARE(window->Record().TypedOutOfRange(ExaminationRecord::BodyMeasure::Weight).value_or(0), 25.0);
     QVERIFY(Label("lblIndex")->isHidden());
     TypeInto(Spin("speWeight"), QStringLiteral("31"));
     QCOMPARE(Label("lblIndex")->text(), QStringLiteral("ИМТ - 10.7"));
@@ -735,7 +735,7 @@ void TestMainWindow::flippingHints_data()
                                     << "Установите этот флажок, если в моче обнаружен сахар";
     QTest::newRow("block ticked")
         << "cbxBlock" << true
-        << "Снимите этот флажок, если в описании ЭКГ не упоминается блокада ножки пучка гиса";
+        << "Снимите этот флажок, если в описании ЭКГ не упоминается блокада ножки пучка Гиса";
     QTest::newRow("scarring unticked")
         << "cbxRubec" << false
         << "Поставьте этот флажок, если в описании ЭКГ упоминаются рубцовые изменения миокарда";
@@ -750,7 +750,9 @@ void TestMainWindow::flippingHints_data()
     QTest::newRow("deformation unticked")
         << "cbxFDeform" << false << "Поставьте этот флажок, если Вы обнаружили деформацию конечностей";
     QTest::newRow("umbilical hernia ticked")
-        << "cbxBPup" << true << "Снимите этот флажок, если Вы не обнаружили грыжи пупочная";
+        << "cbxBPup" << true << "Снимите этот флажок, если Вы не обнаружили пупочной грыжи";
+    QTest::newRow("umbilical hernia unticked")
+        << "cbxBPup" << false << "Поставьте этот флажок, если Вы обнаружили пупочную грыжу";
     QTest::newRow("thigh hernia unticked")
         << "cbxBBedro" << false << "Поставьте этот флажок, если Вы обнаружили грыжу на бедре";
 }
@@ -795,21 +797,10 @@ void TestMainWindow::gynecologistFollowsGender()
     QCOMPARE(ObservedList(window->Record()), QStringLiteral("гинекологом"));
 }
 
-void TestMainWindow::testDateRanges()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    const int age = window->Record().GetAge();
-    QVERIFY(age == 26 || age == 27);
-    for (const char* name : { "dtpECGDate", "dtpFluDate" }) {
-        auto* picker = Find<QDateTimeEdit>(name);
-        QCOMPARE(picker->minimumDate(), now.date().addYears(17 - age));
-        picker->setDate(now.date().addYears(-20));
-        QCOMPARE(picker->date(), now.date().addYears(17 - age));
-    }
-}
-
 // A date the program cannot use is told when its field is left: a birth date
-// outside ages 17 to 70 becomes the nearest bound, a test date after today is refused.
+// outside ages 17 to 70 and an ECG or fluorography date before the person was
+// 17 (by the age the window starts with) become the nearest bound, a test date
+// after today is refused.
 void TestMainWindow::datesOutsideTold_data()
 {
     QTest::addColumn<int>("tag");
@@ -836,6 +827,18 @@ void TestMainWindow::datesOutsideTold_data()
         << 9 << "dtpBloodDate"
         << "cbxBlood" << today.addDays(1) << today
         << told("Дата анализа крови %1 ещё не наступила и не принята; оставлено %2", today.addDays(1), today);
+    const QDate longAgo = today.addYears(-20);
+    const QDate earliest = today.addYears(17 - 27);
+    QTest::newRow("ECG 20 years ago")
+        << 7 << "dtpECGDate"
+        << "cbxECG" << longAgo << earliest
+        << told(
+               "Введена дата ЭКГ %1 — программа принимает даты не раньше %2; записано %2", longAgo, earliest);
+    QTest::newRow("fluorography 20 years ago")
+        << 8 << "dtpFluDate"
+        << "cbxFlu" << longAgo << earliest
+        << told("Введена дата флюорографии %1 — программа принимает даты не раньше %2; записано %2", longAgo,
+               earliest);
     QTest::newRow("blood test yesterday taken") << 9 << "dtpBloodDate"
                                                 << "cbxBlood" << today.addDays(-1) << today.addDays(-1) << "";
     const char* age

@@ -1,11 +1,10 @@
 #include "platform/automation/OleServer.h"
 
 #include "platform/automation/OleError.h"
+#include "platform/files/Plugins.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QHash>
-#include <QPluginLoader>
 #include <mutex>
 
 namespace Automation {
@@ -34,10 +33,10 @@ ServerTable& servers()
 // be loaded or does not serve the identifier.
 ClassFactory loadFactory(const QString& progId, const QString& module)
 {
-    QPluginLoader loader(PluginFolder() + QLatin1Char('/') + module);
-    auto* server = qobject_cast<IServerModule*>(loader.instance());
+    QString problem;
+    auto* server = LoadPlugin<IServerModule>(module, &problem);
     if (!server) {
-        qWarning().noquote() << QStringLiteral("«%1»: %2").arg(progId, loader.errorString());
+        qWarning().noquote() << QStringLiteral("«%1»: %2").arg(progId, problem);
         return {};
     }
     return server->classFactory(progId);
@@ -131,11 +130,6 @@ void RegisterServerModule(const QString& progId, const CLSID& clsid, const QStri
     ServerTable& table = servers();
     std::lock_guard lock(table.mutex);
     table.byProgId.insert(progId.toLower(), ServerEntry { progId, clsid, {}, module });
-}
-
-QString PluginFolder()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/plugins");
 }
 
 void UnregisterServer(const QString& progId)

@@ -39,8 +39,6 @@ public:
 // prefix and suffix) of the program's plugin folder. A plugin that cannot be
 // loaded fails the request with CO_E_SERVER_EXEC_FAILURE.
 void RegisterServerModule(const QString& progId, const CLSID& clsid, const QString& module);
-// The folder the program's plugins are laid in: "plugins" beside the executable.
-QString PluginFolder();
 void UnregisterServer(const QString& progId);
 
 // CO_E_CLASSSTRING for an identifier no server registered.

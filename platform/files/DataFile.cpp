@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
+
 namespace {
 
 QString sizeText(qint64 bytes)
@@ -43,8 +45,10 @@ Contents read(const QString& path, qint64 maxBytes)
             : QStringLiteral("Не удается открыть файл %1.").arg(name);
         return contents;
     }
-    // One byte more than allowed tells a file of exactly the limit from a larger one.
-    contents.bytes = file.read(maxBytes + 1);
+    // One byte more than allowed tells a file of exactly the limit from a
+    // larger one. The buffer is as large as the file, not as the limit: a
+    // page's picture would otherwise ask for the whole 128 MB of a JPEG's.
+    contents.bytes = file.read(std::min(maxBytes, info.size()) + 1);
     if (file.error() != QFileDevice::NoError) {
         contents.status = Status::CannotOpen;
         contents.bytes.clear();

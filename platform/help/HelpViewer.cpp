@@ -1,7 +1,9 @@
 #include "platform/help/HelpViewer.h"
 
 #include "platform/files/DataFolder.h"
-#include "platform/help/HelpWindow.h"
+#include "platform/files/Plugins.h"
+#include "platform/help/HelpModule.h"
+#include "platform/widgets/MessageBoxes.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -23,22 +25,44 @@ QString& chosenCaption()
     return caption;
 }
 
-QPointer<HelpWindow>& currentWindow()
+// The help window shown last, and the file it shows.
+struct ShownHelp {
+    QPointer<QWidget> window;
+    QString file;
+};
+
+ShownHelp& shown()
 {
-    static QPointer<HelpWindow> window;
-    return window;
+    static ShownHelp help;
+    return help;
+}
+
+// The plugin with the help window, loaded on the first call; nullptr, and the
+// user told why, when it cannot be.
+IHelpModule* helpModule(QWidget* parent)
+{
+    static IHelpModule* module = nullptr;
+    if (!module) {
+        QString problem;
+        module = LoadPlugin<IHelpModule>(QStringLiteral("tessora_help"), &problem);
+        if (!module)
+            MessageBoxes::showError(parent, QStringLiteral("Справка недоступна: не удалось загрузить модуль %1").arg(problem));
+    }
+    return module;
 }
 
 // One help window at a time; a new one when the file or the owner changed.
-HelpWindow* windowFor(QWidget* parent)
+QWidget* windowFor(IHelpModule* module, QWidget* parent)
 {
     QWidget* owner = parent ? parent->window() : nullptr;
-    QPointer<HelpWindow>& window = currentWindow();
-    if (window && (window->helpFile() != Help::helpFile() || window->parentWidget() != owner))
-        delete window.data();
-    if (!window)
-        window = new HelpWindow(Help::helpFile(), owner);
-    return window;
+    ShownHelp& help = shown();
+    if (help.window && (help.file != Help::helpFile() || help.window->parentWidget() != owner))
+        delete help.window.data();
+    if (!help.window) {
+        help.file = Help::helpFile();
+        help.window = module->CreateHelpWindow(help.file, owner);
+    }
+    return help.window;
 }
 
 void present(QWidget* window)
@@ -74,16 +98,22 @@ QString programCaption()
 
 bool showContext(int helpContext, QWidget* parent)
 {
-    HelpWindow* window = windowFor(parent);
-    const bool shown = window->showContext(helpContext);
+    IHelpModule* module = helpModule(parent);
+    if (!module)
+        return false;
+    QWidget* window = windowFor(module, parent);
+    const bool found = module->ShowContext(window, helpContext);
     present(window);
-    return shown;
+    return found;
 }
 
 void showContents(QWidget* parent)
 {
-    HelpWindow* window = windowFor(parent);
-    window->showContents();
+    IHelpModule* module = helpModule(parent);
+    if (!module)
+        return;
+    QWidget* window = windowFor(module, parent);
+    module->ShowContents(window);
     present(window);
 }
 
@@ -115,7 +145,7 @@ void installF1(QWidget* window)
 
 QWidget* window()
 {
-    return currentWindow().data();
+    return shown().window.data();
 }
 
 } // namespace Help
