@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
+
 #include <csignal>
 #include <unistd.h>
 
@@ -41,19 +43,16 @@ public:
     }
     QString pipeName() const { return WriterServer::settings().pipeName; }
 
-    // Stops the office process and returns once every thread of it stopped.
-    // A thread takes SIGSTOP only when it next runs: on a loaded machine
-    // the office answers calls for a while after kill() returned.
+    // Stops the office and returns once every thread of it stopped: a thread
+    // takes SIGSTOP only when it next runs, so on a loaded machine the office
+    // answers calls for a while after kill() returned.
     static bool stop(qint64 pid)
     {
         ::kill(static_cast<pid_t>(pid), SIGSTOP);
         const QDeadlineTimer deadline(30000);
-        while (!allThreadsStopped(pid)) {
-            if (deadline.hasExpired())
-                return false;
+        while (!allThreadsStopped(pid) && !deadline.hasExpired())
             QThread::msleep(10);
-        }
-        return true;
+        return allThreadsStopped(pid);
     }
 
 private:
@@ -61,15 +60,13 @@ private:
     {
         const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
         const QStringList threads = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        for (const QString& thread : threads) {
+        return !threads.isEmpty() && std::all_of(threads.begin(), threads.end(), [&](const QString& thread) {
             QFile stat(tasks.filePath(thread + QStringLiteral("/stat")));
             if (!stat.open(QIODevice::ReadOnly))
-                continue; // ended meanwhile
+                return true; // ended meanwhile
             const QByteArray line = stat.readAll();
-            if (line.mid(line.lastIndexOf(')') + 2, 1) != "T")
-                return false;
-        }
-        return !threads.isEmpty();
+            return line.mid(line.lastIndexOf(')') + 2, 1) == "T";
+        });
     }
 
     static void onCrash(int signalNumber)
