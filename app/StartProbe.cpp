@@ -32,9 +32,11 @@ void ReportAndQuit()
     clock_gettime(CLOCK_MONOTONIC, &now);
     rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
-    const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
-    std::fprintf(stderr, "start probe: monotonic %lld ns, cpu %.3f ms, peak %ld KiB, shared objects loaded: %d\n",
-        now.tv_sec * 1000000000LL + now.tv_nsec, ms(usage.ru_utime) + ms(usage.ru_stime), usage.ru_maxrss,
+    // Whole numbers only: the application has set the user's locale, whose
+    // decimal separator may be a comma.
+    const auto us = [](const timeval& t) { return t.tv_sec * 1000000LL + t.tv_usec; };
+    std::fprintf(stderr, "start probe: monotonic %lld ns, cpu %lld us, peak %ld KiB, shared objects loaded: %d\n",
+        now.tv_sec * 1000000000LL + now.tv_nsec, us(usage.ru_utime) + us(usage.ru_stime), usage.ru_maxrss,
         LoadedSharedObjects());
     QCoreApplication::exit(0);
 }

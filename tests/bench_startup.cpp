@@ -56,12 +56,12 @@ QString StartOnce(const QString& program, StartFigures& figures)
     output.open(QIODevice::ReadOnly);
     const QString text = QString::fromLocal8Bit(output.readAll());
     const auto probe = QRegularExpression(QStringLiteral(
-        "start probe: monotonic (\\d+) ns, cpu ([\\d.]+) ms, peak (\\d+) KiB, shared objects loaded: (\\d+)"))
+        "start probe: monotonic (\\d+) ns, cpu (\\d+) us, peak (\\d+) KiB, shared objects loaded: (\\d+)"))
                            .match(text);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !probe.hasMatch())
         return QStringLiteral("%1 ended with status %2: %3").arg(program).arg(status).arg(text);
     figures.wallMs.add((probe.captured(1).toLongLong() - spawnedAt) / 1e6);
-    figures.cpuMs.add(probe.captured(2).toDouble());
+    figures.cpuMs.add(probe.captured(2).toLongLong() / 1e3);
     figures.peakMiB.add(probe.captured(3).toDouble() / 1024);
     figures.sharedObjects.add(probe.captured(4).toInt());
     return {};
