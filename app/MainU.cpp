@@ -22,7 +22,6 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QIcon>
 #include <QMenu>
 #include <QMouseEvent>
@@ -94,19 +93,6 @@ void WriteConclusion(const Conclusion& conclusion, QPlainTextEdit* memo, QWidget
     EmphasiseNotice(memo, int(conclusion.Notice.size()));
     if (!conclusion.RangeError.isEmpty())
         MessageBoxes::showError(parent, conclusion.RangeError);
-}
-
-// A node changes its picture at every step through the tree: each pair of
-// pictures is decoded once.
-QIcon TreeIcon(int image, int selectedImage)
-{
-    static QHash<std::pair<int, int>, QIcon> icons;
-    QIcon& icon = icons[{ image, selectedImage }];
-    if (icon.isNull()) {
-        icon.addFile(QStringLiteral(":/icons/tree/%1.png").arg(image));
-        icon.addFile(QStringLiteral(":/icons/tree/%1.png").arg(selectedImage), QSize(), QIcon::Selected);
-    }
-    return icon;
 }
 
 // A tip is a page of text; a larger file is shown up to this size rather than
@@ -362,6 +348,18 @@ void TfrmTessora::SetNodeImages(QTreeWidgetItem* item, int image, int selectedIm
     item->setData(0, ImageRole, image);
     item->setData(0, SelectedImageRole, selectedImage);
     item->setIcon(0, TreeIcon(image, selectedImage));
+}
+
+// A node changes its picture at every step through the tree: each pair of
+// pictures is decoded once.
+QIcon TfrmTessora::TreeIcon(int image, int selectedImage)
+{
+    QIcon& icon = FTreeIcons[{ image, selectedImage }];
+    if (icon.isNull()) {
+        icon.addFile(QStringLiteral(":/icons/tree/%1.png").arg(image));
+        icon.addFile(QStringLiteral(":/icons/tree/%1.png").arg(selectedImage), QSize(), QIcon::Selected);
+    }
+    return icon;
 }
 
 QTreeWidgetItem* TfrmTessora::AddNode(QTreeWidgetItem* parent, const QString& caption, bool group, int image)

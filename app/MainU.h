@@ -6,6 +6,8 @@
 #include "decision/ExaminationRecord.h"
 #include "platform/automation/Variant.h"
 
+#include <QHash>
+#include <QIcon>
 #include <QMainWindow>
 #include <QSet>
 #include <QPointer>
@@ -240,7 +242,8 @@ private:
     TCardioPage* CardioPage();
 
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& caption, bool group, int image);
-    static void SetNodeImages(QTreeWidgetItem* item, int image, int selectedImage);
+    void SetNodeImages(QTreeWidgetItem* item, int image, int selectedImage);
+    QIcon TreeIcon(int image, int selectedImage);
     void SetAllGroupsExpanded(bool expanded);
     QString HintFor(const QWidget* widget) const;
 
@@ -265,6 +268,8 @@ private:
     QWidget* FShownPage = nullptr;
     // The page panels already given the size of their contents.
     QSet<const QWidget*> FSizedPanels;
+    // The tree's pictures by (picture, picture when selected).
+    QHash<std::pair<int, int>, QIcon> FTreeIcons;
     std::unique_ptr<TPageRecord> FRecord;
     QStringList FResetValues;
     QPointer<QWidget> FDiary;
