@@ -11,7 +11,6 @@ QString contextKeywordId(int helpContext)
 }
 
 HelpFile::HelpFile(const QString& qchPath)
-    : m_path(qchPath)
 {
     const QFileInfo info(qchPath);
     if (!info.isFile()) {

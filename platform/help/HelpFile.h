@@ -19,7 +19,6 @@ public:
     bool isOpen() const { return m_engine != nullptr; }
     // Why the file could not be opened, in words for the user.
     QString error() const { return m_error; }
-    QString path() const { return m_path; }
     QHelpEngine* engine() const { return m_engine.get(); }
 
     // The topic of a help context number; empty when the file has none.
@@ -31,7 +30,6 @@ public:
 private:
     QHelpLink topicLink(int helpContext) const;
 
-    QString m_path;
     QString m_error;
     QTemporaryDir m_collectionDir;
     std::unique_ptr<QHelpEngine> m_engine;

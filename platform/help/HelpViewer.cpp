@@ -55,12 +55,13 @@ IHelpModule* helpModule(QWidget* parent)
 QWidget* windowFor(IHelpModule* module, QWidget* parent)
 {
     QWidget* owner = parent ? parent->window() : nullptr;
+    const QString file = Help::helpFile();
     ShownHelp& help = shown();
-    if (help.window && (help.file != Help::helpFile() || help.window->parentWidget() != owner))
+    if (help.window && (help.file != file || help.window->parentWidget() != owner))
         delete help.window.data();
     if (!help.window) {
-        help.file = Help::helpFile();
-        help.window = module->CreateHelpWindow(help.file, owner);
+        help.file = file;
+        help.window = module->CreateHelpWindow(file, owner);
     }
     return help.window;
 }

@@ -19,7 +19,6 @@ public:
     explicit HelpWindow(const QString& qchPath, QWidget* parent = nullptr);
     ~HelpWindow() override;
 
-    QString helpFile() const { return m_file.path(); }
     // False when the topic cannot be shown; the window then says why.
     bool showContext(int helpContext);
     void showContents();
