@@ -35,6 +35,8 @@ void TfrmTessora::KeepInDiary(const QString& file)
 {
     // The diary lies beside the conclusions it lists; a conclusion saved into
     // the fallback folder has the option switched off and is not kept.
+    if (!FConclusion.Now.isValid())
+        FConclusion = Conclude(Record(), FPhrases, QDateTime::currentDateTime());
     QString problem;
     if (IDiaryModule* diary = DiaryModule(&problem))
         problem = diary->KeepExamination(

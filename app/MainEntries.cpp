@@ -141,7 +141,7 @@ void TfrmTessora::CheckBirthDate()
 void TfrmTessora::SetTestDateRange(QDateTimeEdit* picker)
 {
     picker->setProperty(
-        EarliestDate, QDateTime::currentDateTime().addYears(Norms.AgeMin - FRecord->GetAge()).date());
+        EarliestDate, QDateTime::currentDateTime().addYears(Norms.AgeMin - Record().GetAge(QDateTime::currentDateTime())).date());
 }
 
 // A test cannot be made after today: the date is refused and the last one

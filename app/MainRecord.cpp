@@ -79,20 +79,22 @@ void TfrmTessora::ShowBodyMassIndex()
     const QColor normal = palette().color(QPalette::WindowText);
     SetLabelsColour(ui->lblHeight, ui->lblSm, normal);
     SetLabelsColour(ui->lblWeight, ui->lblKg, normal);
+    const ExaminationRecord record = Record();
     try {
-        FRecord->GetHeight();
-        FRecord->GetWeight();
+        record.GetHeight();
+        record.GetWeight();
     } catch (const EHeightError&) {
         SetLabelsColour(ui->lblHeight, ui->lblSm, Qt::red);
     } catch (const EWeightError&) {
         SetLabelsColour(ui->lblWeight, ui->lblKg, Qt::red);
     }
-    const double index = FRecord->CalcBodyMassIndex();
-    FRecord->KeepShownIndex(index);
+    // A height that is no number keeps the index shown.
+    const double index = record.height.value != 0 ? record.CalcBodyMassIndex() : FShownIndex;
+    FShownIndex = index;
     if (index != 0)
         ui->lblIndex->setText(BodyMassIndexText(index));
     // An index of a bound put in place of the typed value is not the person's.
-    ui->lblIndex->setVisible(index != 0 && !FRecord->IsBodyMeasureClamped());
+    ui->lblIndex->setVisible(index != 0 && !record.IsBodyMeasureClamped());
 }
 
 void TfrmTessora::SetLabelsColour(QLabel* first, QLabel* second, const QColor& colour)
@@ -162,7 +164,7 @@ void TfrmTessora::rgGenderClick()
 
 void TfrmTessora::ShowGynecologist()
 {
-    ui->cbxGinecol->setVisible(FRecord->GetGender() == 0);
+    ui->cbxGinecol->setVisible(!ui->rbGenderMale->isChecked());
 }
 
 void TfrmTessora::RenewHint(QCheckBox* box)

@@ -468,7 +468,7 @@ void TfrmTessora::EnterConclusionPage()
     ui->mmoCommon->setStatusTip(QString::fromUtf8(ConclusionHint));
     ui->pnlRightBot->hide();
     ui->pnlWork->handle(1)->hide();
-    FConclusion = Conclude(*FRecord, FPhrases, QDateTime::currentDateTime());
+    FConclusion = Conclude(Record(), FPhrases, QDateTime::currentDateTime());
     WriteConclusion(FConclusion, ui->mmoCommon, this);
     UpdateWhyMenu();
     UpdateSpecialistsNode(FConclusion.heartConcern());
@@ -557,9 +557,9 @@ void TfrmTessora::CenterPagePanel(QWidget* page)
 
 // ---------------------------------------------------------------- complaints questionnaire
 
-const ExaminationRecord& TfrmTessora::Record() const
+ExaminationRecord TfrmTessora::Record() const
 {
-    return *FRecord;
+    return FRecord->Read();
 }
 
 void TfrmTessora::CreateQuestionnaire()

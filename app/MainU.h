@@ -87,7 +87,7 @@ public:
     int NodeCount() const;
 
     // The examination record the pages hold, as the logic reads it.
-    const ExaminationRecord& Record() const;
+    ExaminationRecord Record() const;
     // The conclusion the conclusion page showed last.
     const Conclusion& ShownConclusion() const { return FConclusion; }
     // The word processor, the report document and its events, as this window uses them.
@@ -262,6 +262,7 @@ private:
     QPointer<QWidget> FHintWidget;
     bool FPressOnCurrentNode = false;
     int FDesignHeight = 0;
+    double FShownIndex = 0;
     // The lower panel's height before the complaints page was entered; -1 while not on it.
     int FBottomHeightOutsideComplaints = -1;
     TQuestionnaire* FQuestionnaire = nullptr;

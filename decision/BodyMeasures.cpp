@@ -5,18 +5,13 @@
 
 #include <QLocale>
 
+#include <cmath>
+
 namespace {
 
-// A text that is not a number reads as 0 and is not checked.
 template <class ERangeError>
-double CheckedNumber(const QString& text, int min, int max, const char* tooSmall, const char* tooLarge)
+double CheckedNumber(double number, int min, int max, const char* tooSmall, const char* tooLarge)
 {
-    bool ok = false;
-    // The field takes "," as well as "." for the fraction.
-    const double number
-        = QLocale::c().toDouble(text.trimmed().replace(QLatin1Char(','), QLatin1Char('.')), &ok);
-    if (!ok)
-        return 0;
     if (number < min)
         throw ERangeError(QString::fromUtf8(tooSmall));
     if (number > max)
@@ -39,16 +34,36 @@ TMeasureRange RangeOf(ExaminationRecord::BodyMeasure measure)
 
 } // namespace
 
+double CheckedHeight(double height)
+{
+    return height == 0 ? 0
+                       : CheckedNumber<EHeightError>(
+                           height, Norms.HeightMin, Norms.HeightMax, "Рост слишком мал", "Рост слишком велик");
+}
+
+double CheckedWeight(double weight)
+{
+    return weight == 0 ? 0
+                       : CheckedNumber<EWeightError>(
+                           weight, Norms.WeightMin, Norms.WeightMax, "Вес слишком мал", "Вес слишком велик");
+}
+
+double FieldNumber(const QString& text)
+{
+    // The field takes "," as well as "." for the fraction.
+    const double number
+        = QLocale::c().toDouble(QString(text).trimmed().replace(QLatin1Char(','), QLatin1Char('.')));
+    return std::isfinite(number) ? number : 0;
+}
+
 double CheckedHeight(const QString& text)
 {
-    return CheckedNumber<EHeightError>(
-        text, Norms.HeightMin, Norms.HeightMax, "Рост слишком мал", "Рост слишком велик");
+    return CheckedHeight(FieldNumber(text));
 }
 
 double CheckedWeight(const QString& text)
 {
-    return CheckedNumber<EWeightError>(
-        text, Norms.WeightMin, Norms.WeightMax, "Вес слишком мал", "Вес слишком велик");
+    return CheckedWeight(FieldNumber(text));
 }
 
 QString BodyMassIndexText(double index)

@@ -7,9 +7,15 @@
 // The checks of the height and weight fields and the text of the body-mass
 // index, shared by the record, the conclusion and the report.
 
-// Converts the text of the height or weight field as a decimal number ("." as
-// separator). Not a number gives 0 and no check; out of range throws
-// EHeightError or EWeightError with the Russian message.
+// The number in the text of the height or weight field, "." or "," as the
+// separator; 0 for a text that is not a number.
+double FieldNumber(const QString& text);
+
+// A height or weight as the record holds it: 0 (no number) passes unchecked,
+// out of range throws EHeightError or EWeightError with the Russian message.
+double CheckedHeight(double height);
+double CheckedWeight(double weight);
+// The same for the text of the field.
 double CheckedHeight(const QString& text);
 double CheckedWeight(const QString& text);
 

@@ -14,7 +14,7 @@ TRuleFacts FactsOf(const Conclusion& conclusion, const ExaminationRecord& record
     facts.findings = conclusion.Findings;
     facts.findings.set(Code::NightUrination, conclusion.has(Code::NightUrination));
     facts.observed = conclusion.Observed;
-    facts.age = record.GetAge();
+    facts.age = conclusion.Age;
     facts.male = record.GetGender() == 1;
     return facts;
 }
@@ -83,9 +83,12 @@ bool Conclusion::recent(Test test) const
 Conclusion Conclude(const ExaminationRecord& record, const ComplaintPhrases& phrases, const QDateTime& now)
 {
     Conclusion conclusion;
+    conclusion.Now = now;
+    conclusion.Age = record.GetAge(now);
     conclusion.Findings = ClassifyFindings(record, now);
-    conclusion.FindingsOfManOver40 = record.GetGender() == 1 && record.GetAge() > 40;
+    conclusion.FindingsOfManOver40 = record.GetGender() == 1 && conclusion.Age > 40;
     conclusion.Observed = ObservedSpecialists(record);
+    conclusion.ObservedText = ObservedList(record);
     const TRuleFacts facts = FactsOf(conclusion, record);
     conclusion.Recommended = ChooseSpecialists(facts);
     for (int specialist : conclusion.recommendedSpecialists()) {

@@ -24,10 +24,17 @@ public:
         bool recent = false;
     };
 
+    // The instant the conclusion was drawn at: the age, the recency of the
+    // tests, the report's stamp and the diary's entry are of this moment.
+    QDateTime Now;
+    // Whole years from the birth date to Now.
+    int Age = 0;
     TFindings Findings;
     // Question 30 is a finding only for a man older than 40.
     bool FindingsOfManOver40 = false;
     TSpecialists Observed;
+    // The ticked history boxes in panel order, in the instrumental case, joined with ", ".
+    QString ObservedText;
     TSpecialists Recommended;
     // The phrases of the complaints answered Yes, joined with "; ".
     QString Complaints;

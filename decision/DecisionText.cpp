@@ -69,7 +69,7 @@ QString Sentence(const QString& text)
 
 void AddSummaryHead(const ExaminationRecord& record, const Conclusion& conclusion, QStringList& memo)
 {
-    const int age = record.GetAge();
+    const int age = conclusion.Age;
     memo << QStringLiteral("%1, %2 %3.")
                 .arg(SexWords[record.GetGender() == 1 ? 1 : 0])
                 .arg(age)
@@ -87,7 +87,7 @@ void AddSummaryHead(const ExaminationRecord& record, const Conclusion& conclusio
     }
     memo << QString();
 
-    const QString observed = ObservedList(record);
+    const QString& observed = conclusion.ObservedText;
     if (!observed.isEmpty())
         memo << QStringLiteral("Постоянно наблюдается %1.").arg(observed) << QString();
 }

@@ -12,22 +12,6 @@ using Test = ExaminationRecord::Test;
 
 namespace {
 
-// Whole calendar months from the earlier to the later day of two wall-clock
-// date-times: an anniversary counts from the morning of its day, so the time
-// of day does not matter. A day that the shorter month lacks falls on its last
-// day (31 January + 1 month = 28 February; 29 February + 1 year = 28 February).
-int WholeCalendarMonths(const QDateTime& a, const QDateTime& b)
-{
-    QDate from = a.toLocalTime().date();
-    QDate to = b.toLocalTime().date();
-    if (from > to)
-        std::swap(from, to);
-    int months = (to.year() - from.year()) * 12 + (to.month() - from.month());
-    if (from.addMonths(months) > to)
-        --months;
-    return months;
-}
-
 bool Counts(const ExaminationRecord& record, Test test, const QDateTime& now)
 {
     switch (test) {
@@ -127,7 +111,7 @@ bool TestFindingHolds(const TClassifiedRecord& c, int code)
     switch (code) {
     case Code::EcgPathology:
         return Counts(r, Test::ECG, c.now)
-            && (r.HasBundleBranchBlock() || r.HasVentricularHypertrophy() || r.HasMyocardialScarring());
+            && std::ranges::any_of(r.ecgFindings, std::identity());
     case Code::FluPathology:
         return Counts(r, Test::Flu, c.now) && r.IsFluPathology();
     case Code::LowHemoglobin:
@@ -156,23 +140,23 @@ bool SelfExaminationHolds(const TClassifiedRecord& c, int code)
     const ExaminationRecord& r = c.record;
     switch (code) {
     case Code::NeckLymphNodes:
-        return r.LymphNeck();
+        return r.lymphNodes[0];
     case Code::JawLymphNodes:
-        return r.LymphJaw();
+        return r.lymphNodes[1];
     case Code::ArmpitLymphNodes:
-        return r.LymphArmpit();
+        return r.lymphNodes[2];
     case Code::GroinLymphNodes:
-        return r.LymphGroin();
+        return r.lymphNodes[3];
     case Code::MuscleAtrophy:
-        return r.LimbAtrophy();
+        return r.limbs[2];
     case Code::LimbDeformation:
-        return r.LimbDeformation();
+        return r.limbs[3];
     case Code::Hernia:
-        return r.HerniaGroin() || r.HerniaUmbilical() || r.HerniaAfterOperation() || r.HerniaThigh();
+        return std::ranges::any_of(r.hernias, std::identity());
     case Code::VaricoseVeins:
-        return r.LimbVaricose();
+        return r.limbs[0];
     case Code::InflamedVeins:
-        return r.LimbInflamedVeins();
+        return r.limbs[1];
     default:
         return false;
     }
@@ -185,18 +169,6 @@ bool FindingHolds(const TClassifiedRecord& c, int code)
 }
 
 } // namespace
-
-// ---- Dates ----------------------------------------------------------------
-
-int WholeYearsBetween(const QDateTime& a, const QDateTime& b)
-{
-    return WholeCalendarMonths(a, b) / 12;
-}
-
-int WholeMonthsBetween(const QDateTime& a, const QDateTime& b)
-{
-    return WholeCalendarMonths(a, b);
-}
 
 // ---- Tests ----------------------------------------------------------------
 
@@ -254,37 +226,37 @@ bool UrineRecent(const ExaminationRecord& record, const QDateTime& now)
 
 int EffectiveHemoglobin(const ExaminationRecord& record, const QDateTime& now)
 {
-    return Counts(record, Test::Blood, now) ? record.Hemoglobin() : Norms.HemoglobinNorm;
+    return Counts(record, Test::Blood, now) ? record.hemoglobin.value : Norms.HemoglobinNorm;
 }
 
 double EffectiveLeucocytes(const ExaminationRecord& record, const QDateTime& now)
 {
-    return Counts(record, Test::Blood, now) ? record.LeucocytesTenths() / 10.0 : Norms.LeucocytesNorm;
+    return Counts(record, Test::Blood, now) ? record.leucocytesTenths.value / 10.0 : Norms.LeucocytesNorm;
 }
 
 int EffectiveESR(const ExaminationRecord& record, const QDateTime& now)
 {
-    return Counts(record, Test::Blood, now) ? record.Esr() : Norms.EsrNorm;
+    return Counts(record, Test::Blood, now) ? record.esr.value : Norms.EsrNorm;
 }
 
 bool EffectiveProtein(const ExaminationRecord& record, const QDateTime& now)
 {
-    return Counts(record, Test::Urine, now) && record.UrineProtein();
+    return Counts(record, Test::Urine, now) && record.urineProtein;
 }
 
 bool EffectiveSugar(const ExaminationRecord& record, const QDateTime& now)
 {
-    return Counts(record, Test::Urine, now) && record.UrineSugar();
+    return Counts(record, Test::Urine, now) && record.urineSugar;
 }
 
 int EffectiveUrineErythrocytes(const ExaminationRecord& record, const QDateTime& now)
 {
-    return Counts(record, Test::Urine, now) ? record.UrineErythrocytes() : Norms.UrineErythrocytesNorm;
+    return Counts(record, Test::Urine, now) ? record.urineErythrocytes.value : Norms.UrineErythrocytesNorm;
 }
 
 int EffectiveUrineLeucocytes(const ExaminationRecord& record, const QDateTime& now)
 {
-    return Counts(record, Test::Urine, now) ? record.UrineLeucocytes() : Norms.UrineLeucocytesNorm;
+    return Counts(record, Test::Urine, now) ? record.urineLeucocytes.value : Norms.UrineLeucocytesNorm;
 }
 
 // ---- Findings ---------------------------------------------------------------

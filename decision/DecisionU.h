@@ -21,16 +21,6 @@ class Conclusion;
 // depend on today take `now` so that callers (and tests) evaluate one
 // conclusion against one moment.
 
-// ---- Dates ----------------------------------------------------------------
-
-// Whole calendar years between the days of two date-times, either order: a
-// birthday or an anniversary counts on its day, whatever the time of day.
-int WholeYearsBetween(const QDateTime& a, const QDateTime& b);
-
-// Whole calendar months between the days of two date-times, either order; the
-// day a month reaches counts, the 31st reaching the shorter month's last day.
-int WholeMonthsBetween(const QDateTime& a, const QDateTime& b);
-
 // ---- Tests: present, recent, effective values -----------------------------
 
 bool ECGPresent(const ExaminationRecord& record);

@@ -198,7 +198,7 @@ TMeasuredValues CountedValues(const ExaminationRecord& record, const QDateTime& 
 {
     TMeasuredValues values;
     if (BloodPresent(record) && BloodRecent(record, now))
-        values.hemoglobin = record.Hemoglobin();
+        values.hemoglobin = record.hemoglobin.value;
     if (record.IsMeasured(Vital::Pressure)) {
         values.systolic = record.GetSystolic();
         values.diastolic = record.GetDiastolic();

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 
@@ -29,11 +31,29 @@ class EWeightError final : public ERecordRangeError {
     using ERecordRangeError::ERecordRangeError;
 };
 
-// The examination record and the complaint answers as the conclusion logic and
-// the report read them. The main window implements it over its controls; every
-// call reads the control at that moment and nothing is cached.
-class ExaminationRecord {
-public:
+// Whole calendar years between the days of two date-times, either order: a
+// birthday or an anniversary counts on its day, whatever the time of day.
+int WholeYearsBetween(const QDateTime& a, const QDateTime& b);
+
+// Whole calendar months between the days of two date-times, either order; the
+// day a month reaches counts, the 31st reaching the shorter month's last day.
+int WholeMonthsBetween(const QDateTime& a, const QDateTime& b);
+
+// A value of the record and whether the person gave it: entered it, or
+// confirmed the value shown. A value not given holds the form's initial value.
+template <typename T>
+struct Given {
+    T value {};
+    bool given = false;
+
+    bool operator==(const Given&) const = default;
+};
+
+// The examination as the person entered it: body data, vital signs, the four
+// tests, the self-examination, the observing specialists and the answers to
+// the complaint statements. A plain value: the pages fill it, the conclusion,
+// the report and the diary read it.
+struct ExaminationRecord {
     enum class Test { ECG, Flu, Blood, Urine };
     // The groups of finding boxes: the ECG findings and the three panels of
     // the self-examination.
@@ -41,6 +61,8 @@ public:
     // The vital signs whose fields start at a norm value rather than empty.
     enum class Vital { Temperature, Pulse, Pressure };
     enum class BodyMeasure { Height, Weight };
+    // A statement's state as the questionnaire keeps it.
+    enum class Answer : std::uint8_t { None = 1, Yes = 2, No = 3 };
 
     // One finding box of a group, as the page shows it ("На шее").
     struct FindingBox {
@@ -55,17 +77,126 @@ public:
         bool checked = false;
     };
 
-    virtual ~ExaminationRecord() = default;
+    // A test's "отсутствует" box and its date.
+    struct TestDone {
+        bool absent = true;
+        QDateTime date;
 
-    virtual int GetGender() const = 0; // 0 female, 1 male
-    virtual QDateTime BirthDate() const = 0;
-    virtual int GetAge() const = 0; // whole years from the birth date to now
-    virtual double GetHeight() const = 0; // throws EHeightError
-    virtual double GetWeight() const = 0; // throws EWeightError
-    virtual double CalcBodyMassIndex() const = 0; // 0 while height or weight is out of range
+        bool operator==(const TestDone&) const = default;
+    };
+
+    // A box of the pages: its control, its caption and, on the history
+    // panel, its specialist number.
+    struct BoxDef {
+        const char* control;
+        const char16_t* caption;
+        int tag;
+    };
+
+    static constexpr int HistoryBoxCount = 18;
+    static constexpr int GynecologistTag = 15;
+    // The history panel in the order in which the conclusion lists the
+    // observing specialists.
+    static constexpr std::array<BoxDef, HistoryBoxCount> HistoryPanel { {
+        { "cbxCardio", u"Кардиолога", 1 },
+        { "cbxUrolog", u"Уролога", 16 },
+        { "cbxUrgent", u"Хирурга", 14 },
+        { "cbxRevma", u"Ревматолога", 9 },
+        { "cbxPulmon", u"Пульмонолога", 3 },
+        { "cbxPsihoter", u"Психотерапевта", 12 },
+        { "cbxPsihiatr", u"Психиатра", 12 },
+        { "cbxOnko", u"Онколога", 11 },
+        { "cbxOftal", u"Офтальмолога", 6 },
+        { "cbxNevropat", u"Невропатолога", 8 },
+        { "cbxNevro", u"Невролога", 8 },
+        { "cbxNefro", u"Нефролога", 5 },
+        { "cbxNarcolog", u"Нарколога", 13 },
+        { "cbxLor", u"ЛОР врача", 2 },
+        { "cbxGinecol", u"Гинеколога", GynecologistTag },
+        { "cbxGastro", u"Гастроэнтеролога", 4 },
+        { "cbxEndocrin", u"Эндокринолога", 10 },
+        { "cbxDerma", u"Дерматолога", 7 },
+    } };
+    static constexpr std::array<BoxDef, 3> EcgBoxes { {
+        { "cbxBlock", u"Блокада ножки пучка Гиса" },
+        { "cbxGiper", u"Гипертрофия левого желудочка" },
+        { "cbxRubec", u"Рубцовые изменения миокарда" },
+    } };
+    static constexpr std::array<BoxDef, 4> LymphBoxes { {
+        { "cbxLSheja", u"На шее" },
+        { "cbxLChelust", u"Под челюстью" },
+        { "cbxLPodmish", u"Подмышкой" },
+        { "cbxLPah", u"В паху" },
+    } };
+    static constexpr std::array<BoxDef, 4> LimbBoxes { {
+        { "cbxFVaricos", u"Расширение вен" },
+        { "cbxFVosVen", u"Воспаление вен" },
+        { "cbxFAtrof", u"Атрофия мышц" },
+        { "cbxFDeform", u"Деформация" },
+    } };
+    static constexpr std::array<BoxDef, 4> HerniaBoxes { {
+        { "cbxBPah", u"В паху" },
+        { "cbxBPup", u"Пупочная" },
+        { "cbxBOper", u"После операции" },
+        { "cbxBBedro", u"На бедре" },
+    } };
+
+    // The record as a new examination starts: the initial values of the
+    // form, none of them given, every test absent and dated now.
+    static ExaminationRecord initial(const QDateTime& now, int gender);
+
+    // The person examined, as the anthropometry page names them; may be empty.
+    QString name;
+    Given<int> gender; // 0 female, 1 male
+    Given<QDateTime> birthDate;
+    // The numbers in the height and weight fields; 0 for a field holding no number.
+    Given<double> height;
+    Given<double> weight;
     // The number typed into the height or weight field when leaving the field
-    // put the nearest bound in its place; empty while the field holds what was typed.
-    virtual std::optional<double> TypedOutOfRange(BodyMeasure measure) const = 0;
+    // put the nearest bound in its place; by BodyMeasure.
+    std::array<std::optional<double>, 2> typedOutOfRange;
+
+    Given<int> temperatureTenths;
+    Given<int> pulse;
+    bool pulseRhythmic = true;
+    Given<int> systolic;
+    Given<int> diastolic;
+
+    std::array<TestDone, 4> tests; // by Test
+    std::array<bool, EcgBoxes.size()> ecgFindings {};
+    bool fluPathology = false;
+    Given<int> hemoglobin; // g/l
+    Given<int> leucocytesTenths; // thousand per µl, in tenths
+    Given<int> esr; // mm/h
+    bool urineProtein = false;
+    bool urineSugar = false;
+    Given<int> urineErythrocytes;
+    Given<int> urineLeucocytes;
+
+    // The ticks of each group, in the order of its table above.
+    std::array<bool, LymphBoxes.size()> lymphNodes {};
+    std::array<bool, LimbBoxes.size()> limbs {};
+    std::array<bool, HerniaBoxes.size()> hernias {};
+    // The ticks of the history panel in HistoryPanel's order; the
+    // gynaecologist's box keeps its tick while hidden for a man.
+    std::array<bool, HistoryBoxCount> observedBy {};
+    // The statements' answers, statement n at n − 1.
+    QList<Answer> answers;
+
+    bool operator==(const ExaminationRecord&) const = default;
+
+    int GetGender() const { return gender.value; }
+    QDateTime BirthDate() const { return birthDate.value; }
+    // Whole years from the birth date to now.
+    int GetAge(const QDateTime& now) const;
+    double GetHeight() const; // throws EHeightError
+    double GetWeight() const; // throws EWeightError
+    // 0 while height or weight is out of range or the height is no number.
+    double CalcBodyMassIndex() const;
+    std::optional<double> TypedOutOfRange(BodyMeasure measure) const
+    {
+        return typedOutOfRange[size_t(measure)];
+    }
     // Whether the height or the weight holds such a bound: an index from it is
     // not the person's own.
     bool IsBodyMeasureClamped() const
@@ -73,60 +204,30 @@ public:
         return TypedOutOfRange(BodyMeasure::Height) || TypedOutOfRange(BodyMeasure::Weight);
     }
 
-    virtual double GetTemperature() const = 0;
-    virtual int GetPulse() const = 0;
-    virtual bool IsPulseRhythmic() const = 0;
-    virtual int GetSystolic() const = 0;
-    virtual int GetDiastolic() const = 0;
+    double GetTemperature() const { return temperatureTenths.value / 10.0; }
+    int GetPulse() const { return pulse.value; }
+    bool IsPulseRhythmic() const { return pulseRhythmic; }
+    int GetSystolic() const { return systolic.value; }
+    int GetDiastolic() const { return diastolic.value; }
     // A vital sign is measured once the person entered its value or left its
     // page with «Дальше»; until then its value is the initial norm, said as
     // not measured and never raising an urgent notice.
-    virtual bool IsMeasured(Vital vital) const = 0;
+    bool IsMeasured(Vital vital) const;
 
-    virtual bool IsTestAbsent(Test test) const = 0; // the test's "отсутствует" box
-    virtual QDateTime TestDate(Test test) const = 0;
+    bool IsTestAbsent(Test test) const { return tests[size_t(test)].absent; }
+    QDateTime TestDate(Test test) const { return tests[size_t(test)].date; }
+    bool IsFluPathology() const { return fluPathology; }
 
-    virtual bool HasBundleBranchBlock() const = 0; // cbxBlock
-    virtual bool HasVentricularHypertrophy() const = 0; // cbxGiper
-    virtual bool HasMyocardialScarring() const = 0; // cbxRubec
-    virtual bool IsFluPathology() const = 0;
-
-    virtual int Hemoglobin() const = 0; // g/l
-    virtual int LeucocytesTenths() const = 0; // thousand per µl, in tenths
-    virtual int Esr() const = 0; // mm/h
-    virtual bool UrineProtein() const = 0;
-    virtual bool UrineSugar() const = 0;
-    virtual int UrineErythrocytes() const = 0;
-    virtual int UrineLeucocytes() const = 0;
-
-    virtual bool LymphNeck() const = 0; // cbxLSheja
-    virtual bool LymphJaw() const = 0; // cbxLChelust
-    virtual bool LymphArmpit() const = 0; // cbxLPodmish
-    virtual bool LymphGroin() const = 0; // cbxLPah
-
-    virtual bool LimbVaricose() const = 0; // cbxFVaricos
-    virtual bool LimbInflamedVeins() const = 0; // cbxFVosVen
-    virtual bool LimbAtrophy() const = 0; // cbxFAtrof
-    virtual bool LimbDeformation() const = 0; // cbxFDeform
-
-    virtual bool HerniaGroin() const = 0; // cbxBPah
-    virtual bool HerniaUmbilical() const = 0; // cbxBPup
-    virtual bool HerniaAfterOperation() const = 0; // cbxBOper
-    virtual bool HerniaThigh() const = 0; // cbxBBedro
-
-    // The boxes of the history panel in panel order: cbxCardio, cbxUrolog,
-    // cbxUrgent, cbxRevma, cbxPulmon, cbxPsihoter, cbxPsihiatr, cbxOnko,
-    // cbxOftal, cbxNevropat, cbxNevro, cbxNefro, cbxNarcolog, cbxLor,
-    // cbxGinecol, cbxGastro, cbxEndocrin, cbxDerma.
-    virtual QList<HistoryBox> HistoryBoxes() const = 0;
-
-    // The boxes of a finding group in the group's order: gbxECG cbxBlock,
-    // cbxGiper, cbxRubec; gbxLimfo cbxLSheja, cbxLChelust, cbxLPodmish, cbxLPah;
-    // gbxFeet cbxFVaricos, cbxFVosVen, cbxFAtrof, cbxFDeform; gbxBulb cbxBPah,
-    // cbxBPup, cbxBOper, cbxBBedro.
-    virtual QList<FindingBox> FindingBoxes(FindingGroup group) const = 0;
+    // The boxes of the history panel in panel order, with their specialist
+    // numbers and captions; a hidden box is not ticked.
+    QList<HistoryBox> HistoryBoxes() const;
+    // The boxes of a finding group in the group's order.
+    QList<FindingBox> FindingBoxes(FindingGroup group) const;
 
     // Complaint statement n, counted from 1; a statement the questionnaire
     // does not hold reads as not answered Yes.
-    virtual bool IsAnsweredYes(int n) const = 0;
+    bool IsAnsweredYes(int n) const
+    {
+        return n >= 1 && n <= answers.size() && answers[n - 1] == Answer::Yes;
+    }
 };

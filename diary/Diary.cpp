@@ -14,7 +14,7 @@ QSet<QString> ReportedFailures;
 } // namespace
 
 TDiaryOutcome RecordExamination(const ExaminationRecord& record, const Conclusion& conclusion,
-    const QString& savedFile, const QString& folder, bool saveNeeded, const QDateTime& moment)
+    const QString& savedFile, const QString& folder, bool saveNeeded)
 {
     TDiaryOutcome outcome;
     if (!saveNeeded || folder.isEmpty())
@@ -22,7 +22,7 @@ TDiaryOutcome RecordExamination(const ExaminationRecord& record, const Conclusio
     const QString file = QDir(folder).relativeFilePath(savedFile);
     TDiaryStore store(folder);
     const QString path = store.filePath();
-    if (store.add({ EntryFromRecord(record, conclusion.Findings, conclusion.Recommended, moment, file) })) {
+    if (store.add({ EntryFromRecord(record, conclusion, file) })) {
         ReportedFailures.remove(path);
         outcome.written = true;
         return outcome;

@@ -19,8 +19,7 @@ struct TDiaryOutcome {
 // Writes the entry of the record whose conclusion was just saved as savedFile
 // into the diary in folder. With the saving option off nothing is written.
 TDiaryOutcome RecordExamination(const ExaminationRecord& record, const Conclusion& conclusion,
-    const QString& savedFile, const QString& folder, bool saveNeeded,
-    const QDateTime& moment = QDateTime::currentDateTime());
+    const QString& savedFile, const QString& folder, bool saveNeeded);
 
 // The message box text of a diary that could not be written.
 QString DiaryFailureMessage(const QString& failure);

@@ -63,20 +63,20 @@ QList<TDiaryValue> TestValues(const ExaminationRecord& record, Test kind)
 {
     switch (kind) {
     case Test::ECG:
-        return { { QStringLiteral("block"), double(record.HasBundleBranchBlock()) },
-            { QStringLiteral("hypertrophy"), double(record.HasVentricularHypertrophy()) },
-            { QStringLiteral("scarring"), double(record.HasMyocardialScarring()) } };
+        return { { QStringLiteral("block"), double(record.ecgFindings[0]) },
+            { QStringLiteral("hypertrophy"), double(record.ecgFindings[1]) },
+            { QStringLiteral("scarring"), double(record.ecgFindings[2]) } };
     case Test::Flu:
         return { { QStringLiteral("pathology"), double(record.IsFluPathology()) } };
     case Test::Blood:
-        return { { QStringLiteral("hemoglobin"), double(record.Hemoglobin()) },
-            { QStringLiteral("leucocytes"), record.LeucocytesTenths() / 10.0 },
-            { QStringLiteral("esr"), double(record.Esr()) } };
+        return { { QStringLiteral("hemoglobin"), double(record.hemoglobin.value) },
+            { QStringLiteral("leucocytes"), record.leucocytesTenths.value / 10.0 },
+            { QStringLiteral("esr"), double(record.esr.value) } };
     case Test::Urine:
-        return { { QStringLiteral("protein"), double(record.UrineProtein()) },
-            { QStringLiteral("sugar"), double(record.UrineSugar()) },
-            { QStringLiteral("erythrocytes"), double(record.UrineErythrocytes()) },
-            { QStringLiteral("leucocytes"), double(record.UrineLeucocytes()) } };
+        return { { QStringLiteral("protein"), double(record.urineProtein) },
+            { QStringLiteral("sugar"), double(record.urineSugar) },
+            { QStringLiteral("erythrocytes"), double(record.urineErythrocytes.value) },
+            { QStringLiteral("leucocytes"), double(record.urineLeucocytes.value) } };
     }
     return {};
 }
@@ -198,13 +198,12 @@ const TDiaryTest* TDiaryEntry::test(ExaminationRecord::Test kind) const
     return nullptr;
 }
 
-TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const TFindings& findings,
-    const TSpecialists& specialists, const QDateTime& moment, const QString& savedFile)
+TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& conclusion, const QString& savedFile)
 {
     TDiaryEntry entry;
-    entry.moment = moment;
+    entry.moment = conclusion.Now;
     entry.sex = record.GetGender();
-    entry.age = record.GetAge();
+    entry.age = conclusion.Age;
     using Measure = ExaminationRecord::BodyMeasure;
     // A bound that stood in for the typed number is not the person's value.
     try {
@@ -230,15 +229,15 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const TFindings& fi
         entry.diastolic = record.GetDiastolic();
     }
     for (Test kind : { Test::ECG, Test::Flu, Test::Blood, Test::Urine }) {
-        if (!record.IsTestAbsent(kind))
+        if (conclusion.present(kind))
             entry.tests.append({ kind, record.TestDate(kind), TestValues(record, kind) });
     }
     for (int code = 0; code < FindingCount; ++code) {
-        if (findings.test(size_t(code)))
+        if (conclusion.Findings.test(size_t(code)))
             entry.findings << code;
     }
     for (int number = 1; number < SpecialistCount; ++number) {
-        if (specialists.test(size_t(number)))
+        if (conclusion.Recommended.test(size_t(number)))
             entry.specialists << number;
     }
     entry.savedFile = savedFile;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "decision/Conclusion.h"
 #include "decision/DecisionU.h"
 #include "decision/ExaminationRecord.h"
 
@@ -55,10 +56,10 @@ struct TDiaryEntry {
     const TDiaryTest* test(ExaminationRecord::Test kind) const;
 };
 
-// The entry of a record whose conclusion is saved now: values as entered, the
-// findings and specialists of that conclusion.
-TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const TFindings& findings,
-    const TSpecialists& specialists, const QDateTime& moment, const QString& savedFile);
+// The entry of a record whose conclusion was saved: values as entered; the
+// moment, the age, the tests present, the findings and the specialists of
+// that conclusion.
+TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& conclusion, const QString& savedFile);
 
 // The urgent notice of the entry's conclusion, in the conclusion's words: the
 // emergency complaints and the kept values past their red flags.

@@ -11,6 +11,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 using Automation::Variant;
 using FindingGroup = ExaminationRecord::FindingGroup;
 using Test = ExaminationRecord::Test;
@@ -53,16 +55,16 @@ void AddPictureRow(const Variant& table)
         .call(QStringLiteral("AddPicture"), picture, false, true);
 }
 
-void AddHeader(
-    TReportLayout& layout, const Variant& document, const ExaminationRecord& record, const QDateTime& now)
+void AddHeader(TReportLayout& layout, const Variant& document, const ExaminationRecord& record,
+    const Conclusion& conclusion)
 {
-    const int years = record.GetAge();
+    const int years = conclusion.Age;
     const QString age = QStringLiteral("%1 %2").arg(Integer(years), PluralForm(years, Nouns::Year));
     const QString sex = SexWords[record.GetGender() == 1 ? 1 : 0];
     const QString name = document.call(QStringLiteral("BuiltInDocumentProperties"), QStringLiteral("AUTHOR"))
                              .get(QStringLiteral("Value"))
                              .toString();
-    layout.AddPatientHeader(name, sex, age, now.date());
+    layout.AddPatientHeader(name, sex, age, conclusion.Now.date());
 }
 
 // An emergency statement answered Yes or a measured value past its red flag
@@ -102,66 +104,66 @@ void AddObjective(TReportLayout& layout, const ExaminationRecord& record)
     layout.AddObjectiveTable(height, weight, bmi, pressure, pulse, temperature);
 }
 
-void AddEcg(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
+void AddEcg(TReportLayout& layout, const ExaminationRecord& record, const Conclusion& conclusion)
 {
     const QString title = QStringLiteral("Электрокардиография:");
-    if (ECGPresent(record))
-        layout.AddDatedResult(title, QStringLiteral("Заключение"), EcgFindingsText(record),
-            !ECGRecent(record, now), DateOf(record, Test::ECG));
+    if (conclusion.present(Test::ECG))
+        layout.AddDatedResult(title, QStringLiteral("Заключение"), EcgFindingsText(record, conclusion),
+            !conclusion.recent(Test::ECG), DateOf(record, Test::ECG));
     else
         layout.AddTextSection(title, QString());
 }
 
-void AddFluorography(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
+void AddFluorography(TReportLayout& layout, const ExaminationRecord& record, const Conclusion& conclusion)
 {
     const QString title = QStringLiteral("Флюорография:");
-    if (FluPresent(record))
-        layout.AddDatedResult(title, QStringLiteral("Заключение"), FluorographyText(record),
-            !FluRecent(record, now), DateOf(record, Test::Flu));
+    if (conclusion.present(Test::Flu))
+        layout.AddDatedResult(title, QStringLiteral("Заключение"), FluorographyText(record, conclusion),
+            !conclusion.recent(Test::Flu), DateOf(record, Test::Flu));
     else
         layout.AddTextSection(title, QString());
 }
 
 // The values as entered, also for a test too old to count: the grey shading
 // says that it is old, and the norm values would read as measured ones.
-void AddBlood(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
+void AddBlood(TReportLayout& layout, const ExaminationRecord& record, const Conclusion& conclusion)
 {
-    if (!BloodPresent(record)) {
+    if (!conclusion.present(Test::Blood)) {
         layout.AddTextSection(QStringLiteral("Анализ крови:"), QString());
         return;
     }
-    const QString leucocytes = QLocale().toString(record.LeucocytesTenths() / 10.0, 'f', 1);
-    layout.AddBloodTable(QString::number(record.Hemoglobin()), leucocytes, QString::number(record.Esr()),
-        !BloodRecent(record, now), DateOf(record, Test::Blood));
+    const QString leucocytes = QLocale().toString(record.leucocytesTenths.value / 10.0, 'f', 1);
+    layout.AddBloodTable(QString::number(record.hemoglobin.value), leucocytes,
+        QString::number(record.esr.value), !conclusion.recent(Test::Blood), DateOf(record, Test::Blood));
 }
 
-void AddUrine(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
+void AddUrine(TReportLayout& layout, const ExaminationRecord& record, const Conclusion& conclusion)
 {
-    if (!UrinePresent(record)) {
+    if (!conclusion.present(Test::Urine)) {
         layout.AddTextSection(QStringLiteral("Анализ мочи:"), QString());
         return;
     }
-    layout.AddUrineTable(UrinePresenceWords[record.UrineProtein() ? 1 : 0],
-        UrinePresenceWords[record.UrineSugar() ? 1 : 0], LeftInteger(record.UrineErythrocytes()),
-        !UrineRecent(record, now), LeftInteger(record.UrineLeucocytes()), DateOf(record, Test::Urine));
+    layout.AddUrineTable(UrinePresenceWords[record.urineProtein ? 1 : 0],
+        UrinePresenceWords[record.urineSugar ? 1 : 0], LeftInteger(record.urineErythrocytes.value),
+        !conclusion.recent(Test::Urine), LeftInteger(record.urineLeucocytes.value), DateOf(record, Test::Urine));
 }
 
 // A result too old to count is printed grey; the report then says what grey means.
-bool ShadesAResult(const ExaminationRecord& record, const QDateTime& now)
+bool ShadesAResult(const Conclusion& conclusion)
 {
-    return (ECGPresent(record) && !ECGRecent(record, now)) || (FluPresent(record) && !FluRecent(record, now))
-        || (BloodPresent(record) && !BloodRecent(record, now))
-        || (UrinePresent(record) && !UrineRecent(record, now));
+    return std::ranges::any_of(conclusion.Tests, [](const Conclusion::TTestState& test) {
+        return test.present && !test.recent;
+    });
 }
 
-void AddSelfExam(TReportLayout& layout, const ExaminationRecord& record, const QDateTime& now)
+void AddSelfExam(TReportLayout& layout, const ExaminationRecord& record, const QDate& today)
 {
     const QString title = QStringLiteral("При самостоятельном осмотре:");
     const QString found = SelfExamText(record);
     if (found.isEmpty())
         layout.AddTextSection(title, QString());
     else
-        layout.AddDatedResult(title, QStringLiteral("Выявлены"), found, false, now.date());
+        layout.AddDatedResult(title, QStringLiteral("Выявлены"), found, false, today);
 }
 
 void SetScreenUpdating(const Variant& word, bool on)
@@ -200,17 +202,17 @@ QString CheckedCaptions(const QList<ExaminationRecord::FindingBox>& group)
     return text.trimmed();
 }
 
-QString EcgFindingsText(const ExaminationRecord& record)
+QString EcgFindingsText(const ExaminationRecord& record, const Conclusion& conclusion)
 {
-    if (!ECGPresent(record))
+    if (!conclusion.present(Test::ECG))
         return {};
     const QString found = CheckedCaptions(record.FindingBoxes(FindingGroup::ECG));
     return found.isEmpty() ? StudyResultWords[0] : found;
 }
 
-QString FluorographyText(const ExaminationRecord& record)
+QString FluorographyText(const ExaminationRecord& record, const Conclusion& conclusion)
 {
-    return FluPresent(record) ? StudyResultWords[record.IsFluPathology() ? 1 : 0] : QString();
+    return conclusion.present(Test::Flu) ? StudyResultWords[record.IsFluPathology() ? 1 : 0] : QString();
 }
 
 QString SelfExamText(const ExaminationRecord& record)
@@ -247,8 +249,8 @@ bool CreateReportDocument(TReportState& report)
     return true;
 }
 
-bool BuildReport(TReportState& report, const ExaminationRecord& record, const Conclusion& conclusion,
-    const TReportStep& step, const QDateTime& now)
+bool BuildReport(
+    TReportState& report, const ExaminationRecord& record, const Conclusion& conclusion, const TReportStep& step)
 {
     step();
     if (!CreateReportDocument(report))
@@ -258,30 +260,30 @@ bool BuildReport(TReportState& report, const ExaminationRecord& record, const Co
         TReportLayout layout(report.ReportDoc, report.ReportTable, TableRows);
         step();
         step();
-        AddHeader(layout, report.ReportDoc, record, now);
+        AddHeader(layout, report.ReportDoc, record, conclusion);
         AddUrgentNotice(layout, conclusion);
         step();
-        layout.AddTextSection(QStringLiteral("Наблюдается:"), ObservedList(record));
+        layout.AddTextSection(QStringLiteral("Наблюдается:"), conclusion.ObservedText);
         step();
         layout.AddTextSection(QStringLiteral("Жалуется на:"), conclusion.Complaints);
         step();
         AddObjective(layout, record);
         step();
-        AddEcg(layout, record, now);
+        AddEcg(layout, record, conclusion);
         step();
-        AddFluorography(layout, record, now);
+        AddFluorography(layout, record, conclusion);
         step();
-        AddBlood(layout, record, now);
+        AddBlood(layout, record, conclusion);
         step();
-        AddUrine(layout, record, now);
+        AddUrine(layout, record, conclusion);
         step();
-        AddSelfExam(layout, record, now);
+        AddSelfExam(layout, record, conclusion.Now.date());
         step();
         layout.AddTextSection(QStringLiteral("Рекомендованы консультации:"), conclusion.recommendedList());
-        if (ShadesAResult(record, now))
+        if (ShadesAResult(conclusion))
             layout.AddShadingKey();
         step();
-        layout.FinishReportTable(now);
+        layout.FinishReportTable(conclusion.Now);
         step();
         SetScreenUpdating(report.WordApp, true);
     } catch (...) {

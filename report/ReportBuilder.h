@@ -26,17 +26,18 @@ inline constexpr int ReportSteps = 14;
 // in a plain box and leave the rest to the building.
 bool CreateReportDocument(TReportState& report);
 
-// Builds the whole report from the record and its conclusion and shows it.
+// Builds the whole report from the record and its conclusion, at the
+// conclusion's moment, and shows it.
 // Returns false when no word processor could be found. A failing call, or a
 // value the record refuses, is thrown; the partly built document stays as
 // the report's ReportDoc.
-bool BuildReport(TReportState& report, const ExaminationRecord& record, const Conclusion& conclusion,
-    const TReportStep& step, const QDateTime& now = QDateTime::currentDateTime());
+bool BuildReport(
+    TReportState& report, const ExaminationRecord& record, const Conclusion& conclusion, const TReportStep& step);
 
 // The captions of the ticked boxes in the group's order: the first as it
 // stands, the others in lower case, joined with ", ".
 QString CheckedCaptions(const QList<ExaminationRecord::FindingBox>& group);
-QString EcgFindingsText(const ExaminationRecord& record);
-QString FluorographyText(const ExaminationRecord& record);
+QString EcgFindingsText(const ExaminationRecord& record, const Conclusion& conclusion);
+QString FluorographyText(const ExaminationRecord& record, const Conclusion& conclusion);
 // One line per kind of self-examination finding, empty when nothing is ticked.
 QString SelfExamText(const ExaminationRecord& record);

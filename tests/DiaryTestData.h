@@ -19,7 +19,7 @@ inline TDiaryEntry DiaryTestEntry(const QString& description, const QDateTime& m
     if (!unknown.isEmpty())
         qFatal("DiaryTestEntry: unknown word %s", qPrintable(unknown));
     const Conclusion conclusion = Conclude(record, ComplaintPhrases(), moment);
-    return EntryFromRecord(record, conclusion.Findings, conclusion.Recommended, moment, file);
+    return EntryFromRecord(record, conclusion, file);
 }
 
 // count examinations of one man, every third day up to last, oldest first;

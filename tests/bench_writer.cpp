@@ -181,7 +181,7 @@ void BenchWriter::report()
         QCOMPARE(WriterServer::startedOfficePid(), 0);
         timer.restart();
         QVERIFY(BuildReport(
-            report, record, conclusion, [] {}, now));
+            report, record, conclusion, [] {}));
         cold.add(timer.elapsed());
         WriterTestOffice::remember();
         QVERIFY(WriterServer::startedOfficePid() != 0);
@@ -190,7 +190,7 @@ void BenchWriter::report()
         const quint64 before = Automation::LateBoundCallCount();
         timer.restart();
         QVERIFY(BuildReport(
-            report, record, conclusion, [] {}, now));
+            report, record, conclusion, [] {}));
         warm.add(timer.elapsed());
         calls = Automation::LateBoundCallCount() - before;
         endOffice();

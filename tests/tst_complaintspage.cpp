@@ -69,10 +69,10 @@ private slots:
 
     void answersReachTheRecord()
     {
-        const ExaminationRecord& record = window->Record();
-        QVERIFY(!record.IsAnsweredYes(1));
+        QVERIFY(!window->Record().IsAnsweredYes(1));
         clickCell(1, 0);
         clickCell(3, 1);
+        const ExaminationRecord record = window->Record();
         QVERIFY(record.IsAnsweredYes(1));
         QVERIFY(!record.IsAnsweredYes(2));
         QVERIFY(!record.IsAnsweredYes(70));

@@ -212,7 +212,7 @@ void TestConclusionPage::heightOutOfRangeKeepsLinesSoFar()
         QString(),
         QStringLiteral("%1, %2 лет.")
             .arg(window->Record().GetGender() == 1 ? QStringLiteral("мужчина") : QStringLiteral("женщина"))
-            .arg(window->Record().GetAge()),
+            .arg(window->Record().GetAge(QDateTime::currentDateTime())),
         QString(),
         QStringLiteral("Жалоб нет."),
         QString(),

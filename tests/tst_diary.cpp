@@ -117,10 +117,9 @@ void TestDiary::threeExaminationsInOrder()
         const Conclusion conclusion = Conclude(record, ComplaintPhrases(), moment);
         const QString file = folder.filePath(QStringLiteral("Заключение %1.doc").arg(day));
         const TDiaryOutcome outcome
-            = RecordExamination(record, conclusion, file, folder.path(), true, moment);
+            = RecordExamination(record, conclusion, file, folder.path(), true);
         QVERIFY2(outcome.written, qPrintable(outcome.failure));
-        expected.prepend(EntryFromRecord(record, conclusion.Findings, conclusion.Recommended, moment,
-            QStringLiteral("Заключение %1.doc").arg(day)));
+        expected.prepend(EntryFromRecord(record, conclusion, QStringLiteral("Заключение %1.doc").arg(day)));
         expected.first().id = day + 1;
     }
 
@@ -186,7 +185,7 @@ void TestDiary::urgentNoticeAsInTheConclusion()
     QCOMPARE(examination.apply(record), QString());
     const Conclusion conclusion = Conclude(examination, ComplaintPhrases(), Monday);
     QTemporaryDir folder;
-    QVERIFY(RecordExamination(examination, conclusion, folder.filePath("a.doc"), folder.path(), true, Monday)
+    QVERIFY(RecordExamination(examination, conclusion, folder.filePath("a.doc"), folder.path(), true)
                 .written);
     const TDiaryEntry entry = TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries().value(0);
     QCOMPARE(UrgentNotice(entry), conclusion.Notice);
@@ -293,7 +292,7 @@ void TestDiary::unusableDiary()
         QVERIFY(saved.open(QIODevice::WriteOnly) && saved.write("conclusion") > 0);
         saved.close();
         const TDiaryOutcome outcome
-            = RecordExamination(record, Conclusion(), conclusion, folder.path(), true, Monday);
+            = RecordExamination(record, Conclusion(), conclusion, folder.path(), true);
         QVERIFY(!outcome.written);
         QVERIFY2(outcome.failure.contains(reason), qPrintable(outcome.failure));
         QVERIFY(outcome.failure.contains(QDir::toNativeSeparators(DiaryPath(folder))));
@@ -324,7 +323,7 @@ void TestDiary::nothingWritten()
     TestRecord record(Monday);
     const TDiaryOutcome outcome
         = RecordExamination(record, Conclusion(), folder.filePath(QStringLiteral("Заключение.doc")),
-            folderKnown ? folder.path() : QString(), saveNeeded, Monday);
+            folderKnown ? folder.path() : QString(), saveNeeded);
     QVERIFY(!outcome.written);
     QCOMPARE(outcome.failure, QString());
     QVERIFY(TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries().isEmpty());

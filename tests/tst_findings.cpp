@@ -254,7 +254,7 @@ void TestFindings::effectiveValues()
 void TestFindings::recencyIgnoresAbsentBox()
 {
     TestRecord subject(Now);
-    subject.dates.fill(Now.addDays(-10));
+    subject.fillTestDates(Now.addDays(-10));
     QVERIFY(!ECGPresent(subject) && !FluPresent(subject) && !BloodPresent(subject) && !UrinePresent(subject));
     QVERIFY(ECGRecent(subject, Now) && FluRecent(subject, Now) && BloodRecent(subject, Now)
         && UrineRecent(subject, Now));

@@ -229,11 +229,11 @@ void TestMainWindow::startUpState()
     QVERIFY(window->Record().IsPulseRhythmic());
     QCOMPARE(window->Record().GetSystolic(), 120);
     QCOMPARE(window->Record().GetDiastolic(), 80);
-    QCOMPARE(window->Record().Hemoglobin(), 130);
-    QCOMPARE(window->Record().LeucocytesTenths(), 55);
-    QCOMPARE(window->Record().Esr(), 5);
-    QCOMPARE(window->Record().UrineErythrocytes(), 0);
-    QCOMPARE(window->Record().UrineLeucocytes(), 0);
+    QCOMPARE(window->Record().hemoglobin.value, 130);
+    QCOMPARE(window->Record().leucocytesTenths.value, 55);
+    QCOMPARE(window->Record().esr.value, 5);
+    QCOMPARE(window->Record().urineErythrocytes.value, 0);
+    QCOMPARE(window->Record().urineLeucocytes.value, 0);
     for (auto test : { ExaminationRecord::Test::ECG, ExaminationRecord::Test::Flu,
              ExaminationRecord::Test::Blood, ExaminationRecord::Test::Urine })
         QVERIFY(window->Record().IsTestAbsent(test));

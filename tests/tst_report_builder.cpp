@@ -232,7 +232,7 @@ void TestReportBuilder::cleanupTestCase()
 ReportTableView TestReportBuilder::BuildLive(TestRecord& record)
 {
     if (!BuildReport(
-            *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now))
+            *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }))
         return {};
     WriterTestOffice::remember();
     return ReportTableReader::Read(ReportTableReader::FirstTable(ModelOf(m_report->ReportDoc)));
@@ -243,7 +243,7 @@ void TestReportBuilder::fullReportReadBackFromTheSavedDocument()
     TestRecord record(Now);
     QCOMPARE(record.apply(QString::fromUtf8(FullRecord)), QString());
     QVERIFY(BuildReport(
-        *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
+        *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }));
     WriterTestOffice::remember();
     QCOMPARE(m_steps, ReportSteps);
     QCOMPARE(m_boxes, QStringList());
@@ -394,7 +394,7 @@ void TestReportBuilder::refusedValueStopsTheReportAndKeepsTheDocument()
     QCOMPARE(record.apply(QStringLiteral("weight=400 cbxBPup")), QString());
     QVERIFY_THROWS_EXCEPTION(EWeightError,
         BuildReport(
-            *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
+            *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }));
     QVERIFY(!m_report->ReportDoc.isEmpty());
     QCOMPARE(m_steps, 6);
     // What was built so far stays: the header and the two text sections.
@@ -437,7 +437,7 @@ void TestReportBuilder::withoutWordProcessorNothingIsBuilt()
     const auto restore = qScopeGuard([&] { WriterServer::setSettings(usual); });
     TestRecord record(Now);
     QVERIFY(!BuildReport(
-        *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }, Now));
+        *m_report, record, Conclude(record, m_phrases, Now), [this] { ++m_steps; }));
     QCOMPARE(m_boxes,
         QStringList { QStringLiteral("error: Не могу запустить текстовый редактор LibreOffice Writer.\n"
                                      "LibreOffice Writer не установлен (нет программы %1). "

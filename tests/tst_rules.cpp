@@ -436,7 +436,7 @@ void TestRules::explanationsHoldForGeneratedRecords()
     QCOMPARE(subject.apply(record), QString());
     const Conclusion conclusion = Conclude(subject, ComplaintPhrases(), Now);
     const auto observes = [&subject](int specialist) {
-        return std::any_of(subject.history.begin(), subject.history.end(),
+        return std::ranges::any_of(subject.HistoryBoxes(),
             [specialist](
                 const ExaminationRecord::HistoryBox& box) { return box.checked && box.tag == specialist; });
     };
@@ -445,7 +445,7 @@ void TestRules::explanationsHoldForGeneratedRecords()
         QVERIFY(!reasons.isEmpty());
         QVERIFY(!conclusion.Explanations[size_t(specialist)].isEmpty());
         QVERIFY(!conclusion.Explanations[size_t(specialist)].contains(QString()));
-        TRuleFacts alone { {}, {}, subject.GetAge(), subject.GetGender() == 1 };
+        TRuleFacts alone { {}, {}, subject.GetAge(Now), subject.GetGender() == 1 };
         for (const TReason& reason : reasons) {
             switch (reason.kind) {
             case TReason::Kind::Finding:
@@ -460,10 +460,10 @@ void TestRules::explanationsHoldForGeneratedRecords()
                 QVERIFY(!observes(reason.subject));
                 break;
             case TReason::Kind::AgeOver:
-                QVERIFY(subject.GetAge() > reason.subject);
+                QVERIFY(subject.GetAge(Now) > reason.subject);
                 break;
             case TReason::Kind::AgeUnder:
-                QVERIFY(subject.GetAge() < reason.subject);
+                QVERIFY(subject.GetAge(Now) < reason.subject);
                 break;
             case TReason::Kind::Sex:
                 QCOMPARE(subject.GetGender(), reason.subject);
