@@ -1,6 +1,7 @@
 // The main window's examination diary: each saved conclusion is kept in it,
 // and the menu "Сервис" opens its window.
 #include "app/MainU.h"
+#include "app/Examination.h"
 #include "ui_MainU.h"
 
 #include "app/DiaryModule.h"
@@ -35,12 +36,12 @@ void TfrmTessora::KeepInDiary(const QString& file)
 {
     // The diary lies beside the conclusions it lists; a conclusion saved into
     // the fallback folder has the option switched off and is not kept.
-    if (!FConclusion.Now.isValid())
-        FConclusion = Conclude(Record(), FPhrases, QDateTime::currentDateTime());
+    if (!FExamination->hasConclusion())
+        FExamination->conclude(QDateTime::currentDateTime());
     QString problem;
     if (IDiaryModule* diary = DiaryModule(&problem))
         problem = diary->KeepExamination(
-            Record(), FConclusion, file, QFileInfo(file).absolutePath(), IsSaveNeeded());
+            Record(), FExamination->conclusion(), file, QFileInfo(file).absolutePath(), IsSaveNeeded());
     if (!problem.isEmpty())
         MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), problem);
 }

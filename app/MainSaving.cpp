@@ -2,6 +2,7 @@
 // заключения", the report folder, and the handlers of the word processor's
 // events that save a closing conclusion there.
 #include "app/MainU.h"
+#include "app/Examination.h"
 #include "ui_MainU.h"
 
 #include "app/ConclusionFiles.h"
@@ -42,7 +43,7 @@ void TfrmTessora::ConnectSaving()
     UserSettings::SetProblemHandler([this](const QString& text) {
         MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), text);
     });
-    FReport->SetConclusionSavingHandlers([this] { SaveConclusionIfNeeded(); },
+    FExamination->report().SetConclusionSavingHandlers([this] { SaveConclusionIfNeeded(); },
         [this](const Variant&, bool*, bool*) { SetWordOpenDirectory(); });
 }
 
@@ -106,9 +107,9 @@ QString TfrmTessora::GetReportPath()
 
 QString TfrmTessora::GetFallbackFolder() const
 {
-    if (FReport->ReportDoc.isEmpty())
+    if (FExamination->report().ReportDoc.isEmpty())
         return DataFolder::path();
-    return FReport->WordApp.get(QStringLiteral("Options"))
+    return FExamination->report().WordApp.get(QStringLiteral("Options"))
         .call(QStringLiteral("DefaultFilePath"), wdDocumentsPath)
         .toString();
 }
@@ -132,11 +133,11 @@ bool TfrmTessora::TrySaveConclusion(const QString& folder, QString& reason)
     ConclusionFiles::RemoveStale(folder);
     const QString temporary = ConclusionFiles::TemporaryFileName(folder);
     try {
-        FReport->ReportDoc.call(QStringLiteral("SaveAs"), temporary);
+        FExamination->report().ReportDoc.call(QStringLiteral("SaveAs"), temporary);
     } catch (const std::exception&) {
         ConclusionFiles::Discard(temporary);
         // An office that is gone does not answer this either: that failure is not the folder's.
-        FReport->ReportDoc.get(QStringLiteral("Saved"));
+        FExamination->report().ReportDoc.get(QStringLiteral("Saved"));
         reason = WriteFailure::reason(folder);
         return false;
     }
@@ -165,9 +166,9 @@ bool TfrmTessora::OfferOtherFolder(const QString& reason, QString& folder)
 QString TfrmTessora::ConclusionText() const
 {
     try {
-        if (!FReport->ReportDoc.isEmpty()) {
+        if (!FExamination->report().ReportDoc.isEmpty()) {
             const QString text
-                = FReport->ReportDoc.call(QStringLiteral("Range")).get(QStringLiteral("Text")).toString();
+                = FExamination->report().ReportDoc.call(QStringLiteral("Range")).get(QStringLiteral("Text")).toString();
             if (!text.trimmed().isEmpty())
                 return text;
         }
@@ -200,7 +201,7 @@ void TfrmTessora::KeepConclusionText(const QString& reason)
 
 void TfrmTessora::NoteConclusionShown()
 {
-    if (FReport->ReportDoc.isEmpty() || FConclusionPending)
+    if (FExamination->report().ReportDoc.isEmpty() || FConclusionPending)
         return;
     FConclusionPending = true;
     FConclusionText = ui->mmoCommon->toPlainText();
@@ -210,12 +211,12 @@ void TfrmTessora::KeepLostConclusion()
 {
     // Saved, or its text written, before the close failed.
     const bool kept = !FKeptDocument.isEmpty();
-    if (FReport->ReportDoc.isEmpty())
+    if (FExamination->report().ReportDoc.isEmpty())
         FKeptDocument.clear();
     if (!std::exchange(FConclusionPending, false))
         return;
     // The office went away with the document: its close never came.
-    FReport->ReportDoc.clear();
+    FExamination->report().ReportDoc.clear();
     FKeptDocument.clear();
     if (!kept && IsSaveNeeded())
         KeepConclusionText(QStringLiteral("текстовый редактор закрылся или не отвечает"));
@@ -223,25 +224,25 @@ void TfrmTessora::KeepLostConclusion()
 
 bool TfrmTessora::IsInReportFolder(const QString& folder) const
 {
-    const QString path = FReport->ReportDoc.get(QStringLiteral("Path")).toString();
+    const QString path = FExamination->report().ReportDoc.get(QStringLiteral("Path")).toString();
     return ConclusionFiles::SameFolder(path, folder);
 }
 
 void TfrmTessora::SaveConclusionIfNeeded()
 {
-    if (FReport->ReportDoc.isEmpty())
+    if (FExamination->report().ReportDoc.isEmpty())
         return;
     KeepConclusion();
     FKeptDocument.clear();
     FConclusionPending = false;
-    FReport->ReportDoc.clear();
+    FExamination->report().ReportDoc.clear();
 }
 
 void TfrmTessora::KeepConclusion()
 {
-    if (FReport->ReportDoc.isEmpty() || FReport->ReportDoc == FKeptDocument)
+    if (FExamination->report().ReportDoc.isEmpty() || FExamination->report().ReportDoc == FKeptDocument)
         return;
-    FKeptDocument = FReport->ReportDoc;
+    FKeptDocument = FExamination->report().ReportDoc;
     // The document may close after this whatever happens here; a conclusion
     // that could not be kept as a document is kept as text.
     try {
@@ -249,11 +250,11 @@ void TfrmTessora::KeepConclusion()
             // Asked once: a cancelled question still saves this conclusion,
             // into the fallback folder.
             const QString folder = GetReportPath();
-            if (!(FReport->ReportDoc.get(QStringLiteral("Saved")).toBool() && IsInReportFolder(folder)))
+            if (!(FExamination->report().ReportDoc.get(QStringLiteral("Saved")).toBool() && IsInReportFolder(folder)))
                 SaveConclusionAs(folder);
         }
     } catch (const std::exception& error) {
-        FReport->ReportDoc.clear();
+        FExamination->report().ReportDoc.clear();
         FKeptDocument.clear();
         FConclusionPending = false;
         if (IsSaveNeeded())
@@ -271,7 +272,7 @@ void TfrmTessora::SetWordOpenDirectory()
     // Only a convenience for the user's own save dialog: a folder that has
     // gone leaves the dialog where it was, and the save goes on.
     try {
-        FReport->WordApp.call(QStringLiteral("ChangeFileOpenDirectory"), GetReportPath());
+        FExamination->report().WordApp.call(QStringLiteral("ChangeFileOpenDirectory"), GetReportPath());
     } catch (const std::exception&) {
     }
 }
