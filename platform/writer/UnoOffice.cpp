@@ -77,6 +77,16 @@ constexpr int RestartExitCode = 81;
 // attempt costs well under a millisecond, and a report waits for the next one.
 constexpr int ConnectPollMs = 10;
 
+Automation::EOleError endedAtStart(const OfficeStartOptions& options, const QProcess& process)
+{
+    const QString said = OfficeProcess::startError(options);
+    return Automation::EOleError(
+        QStringLiteral("Текстовый редактор LibreOffice Writer завершился сразу после запуска (код %1)%2")
+            .arg(process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1)
+            .arg(said.isEmpty() ? QString() : QStringLiteral(": ") + said),
+        Automation::CO_E_SERVER_EXEC_FAILURE);
+}
+
 } // namespace
 
 UnoOffice::UnoOffice() = default;
@@ -201,8 +211,8 @@ std::shared_ptr<UnoOffice> UnoOffice::start(const OfficeStartOptions& options,
             return office;
         }
         if (afterExit.isForever() && process->waitForFinished(0)) {
-            if (process->exitStatus() == QProcess::NormalExit && process->exitCode() == RestartExitCode
-                && restarts++ < 3) {
+            const bool normal = process->exitStatus() == QProcess::NormalExit;
+            if (normal && process->exitCode() == RestartExitCode && restarts++ < 3) {
                 process->start();
                 process->waitForStarted();
                 pid = process->processId();
@@ -210,6 +220,8 @@ std::shared_ptr<UnoOffice> UnoOffice::start(const OfficeStartOptions& options,
                     spawned(pid);
                 continue;
             }
+            if (!normal || process->exitCode() != 0)
+                throw endedAtStart(options, *process);
             afterExit.setRemainingTime(3000);
         }
         if (afterExit.hasExpired())

@@ -3,6 +3,7 @@
 #include "platform/automation/OleServer.h"
 #include "platform/automation/WordTypeLib.h"
 #include "platform/writer/CallLimit.h"
+#include "platform/writer/OfficeCall.h"
 #include "platform/writer/UnoCall.h"
 #include "platform/writer/UnoOffice.h"
 #include "platform/writer/WordApplication.h"
@@ -45,6 +46,9 @@ struct Prepared {
     bool wanted = false;
     qint64 pid = 0;
     std::shared_ptr<UnoOffice> office;
+    // Why the start failed: told to the report that waited for it, which
+    // does not wait for a second start.
+    std::exception_ptr error;
     std::atomic<bool> cancelled { false };
 };
 std::shared_ptr<Prepared> g_prepared;
@@ -92,7 +96,7 @@ QString officeProblem(const OfficeStartOptions& options)
         return QStringLiteral("Установлен LibreOffice Writer без окон (пакет libreoffice-writer-nogui), "
                               "он не может показать отчет. Установите Writer с окнами командой: "
                               "sudo apt install libreoffice-writer");
-    return {};
+    return OfficeProcess::makeProfileFolder(QUrl(options.profileUrl).toLocalFile());
 }
 
 // Ends an office started ahead of need that nobody took (its settings
@@ -131,6 +135,8 @@ std::shared_ptr<UnoOffice> takePrepared()
     }
     g_prepared.reset();
     std::lock_guard lock(prepared->mutex);
+    if (prepared->error)
+        std::rethrow_exception(prepared->error);
     if (prepared->office && prepared->office->isAlive()) {
         OfficeProcess::setNormalPriority(prepared->office->pid());
         return prepared->office;
@@ -163,9 +169,11 @@ HRESULT handOut(ComPtr<IDispatch>& out)
     return Automation::S_OK;
 }
 
+// Connecting registers the program's listeners with the office: calls like
+// any other, with their time limit.
 void makeApplication(const std::shared_ptr<UnoOffice>& office, bool headless)
 {
-    UnoCall::run([&] { g_application = Automation::MakeDispatch<WordApplication>(office, headless); });
+    OfficeCall::run([&] { g_application = Automation::MakeDispatch<WordApplication>(office, headless); });
 }
 
 HRESULT getActive(ComPtr<IDispatch>& out)
@@ -181,7 +189,7 @@ HRESULT getActive(ComPtr<IDispatch>& out)
             return Automation::MK_E_UNAVAILABLE;
         try {
             makeApplication(office, useHeadless());
-        } catch (const css::uno::Exception&) {
+        } catch (const EOleError&) {
             return Automation::RPC_E_DISCONNECTED;
         }
     }
@@ -207,8 +215,13 @@ HRESULT create(ComPtr<IDispatch>& out)
     g_started.push_back(office);
     try {
         makeApplication(office, options.headless);
-    } catch (const css::uno::Exception&) {
-        throw EOleError(QStringLiteral("Текстовый редактор LibreOffice Writer не отвечает после запуска"),
+    } catch (const EOleError& error) {
+        if (error.ErrorCode() == Automation::E_ABORT)
+            throw;
+        throw EOleError(error.ErrorCode() == Automation::RPC_E_TIMEOUT
+                ? QStringLiteral("Текстовый редактор LibreOffice Writer не ответил за %1 с при подключении к нему")
+                      .arg(CallLimit::callMs() / 1000.0, 0, 'g', 3)
+                : QStringLiteral("Текстовый редактор LibreOffice Writer не отвечает после запуска"),
             Automation::CO_E_SERVER_EXEC_FAILURE);
     }
     return handOut(out);
@@ -267,13 +280,18 @@ void prepareOffice()
     g_prepared = prepared;
     UnoCall::runLater([prepared, options] {
         std::shared_ptr<UnoOffice> office;
+        std::exception_ptr error;
         try {
             office = startPrepared(prepared, options);
+        } catch (const EOleError&) {
+            // Told when a report asks for the office.
+            error = std::current_exception();
         } catch (...) {
-            // Told when a report asks for the office and its own start fails.
+            // Writer did not load: the report's own start tries again.
         }
         std::lock_guard lock(prepared->mutex);
         prepared->office = office;
+        prepared->error = error;
         prepared->starting = false;
     });
 }
