@@ -29,6 +29,8 @@ constexpr auto QuietWait = std::chrono::milliseconds(50);
 constexpr int BusyViewDelayMs = 800;
 // The longest the window goes without handling its events while it waits.
 constexpr auto EventsInterval = std::chrono::milliseconds(40);
+// Longer than the program's own work between two calls of one task.
+constexpr auto SpanPause = std::chrono::milliseconds(100);
 
 struct Job {
     std::function<void()> owned;
@@ -74,6 +76,7 @@ struct Hub {
     // handled its events meanwhile; unset while it is idle.
     std::optional<Clock::time_point> busySince;
     Clock::time_point eventsHandled;
+    Clock::time_point lastWaitEnd;
     QObject* inputGuard = nullptr;
 };
 
@@ -242,6 +245,8 @@ bool isUserInput(const QEvent* event)
         return true;
     case QEvent::Close:
         return event->spontaneous();
+    case QEvent::StatusTip: // hints would hide the task's own message
+        return true;
     default:
         return false;
     }
@@ -271,19 +276,26 @@ protected:
         if (hub().waitDepth == 0 || hub().viewShown || !isUserInput(event))
             return false;
         event->ignore();
-        if (event->type() != QEvent::MouseButtonRelease && event->type() != QEvent::KeyRelease)
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress || type == QEvent::Close)
             showView();
         return true;
     }
 };
 
-// GUI thread: the start of a wait.
+// GUI thread: the start of a wait. One that follows the last wait after a
+// pause begins a new busy span, whatever view the last one showed.
 void noteBusy(Hub& h)
 {
     if (!h.inputGuard)
         h.inputGuard = new InputGuard;
+    const auto now = Clock::now();
+    if (h.busySince && h.waitDepth == 0 && now - h.lastWaitEnd > SpanPause) {
+        hideView();
+        h.busySince.reset();
+    }
     if (!h.busySince)
-        h.busySince = h.eventsHandled = Clock::now();
+        h.busySince = h.eventsHandled = now;
 }
 
 Clock::time_point viewDue(const Hub& h)
@@ -340,9 +352,9 @@ bool onGuiThread()
 void waitUntil(const std::function<bool()>& ready)
 {
     Hub& h = hub();
+    noteBusy(h);
     std::unique_lock lock(h.mutex);
     ++h.waitDepth;
-    noteBusy(h);
     const auto quietEnd = Clock::now() + QuietWait;
     while (!ready()) {
         if (runFront(lock, h.guiJobs))
@@ -360,6 +372,7 @@ void waitUntil(const std::function<bool()>& ready)
         }
         h.changed.wait_until(lock, std::min(quietEnd, eventsDue));
     }
+    h.lastWaitEnd = Clock::now();
     const bool postedWaits = --h.waitDepth == 0 && !h.posted.empty();
     lock.unlock();
     if (postedWaits)

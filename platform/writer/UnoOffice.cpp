@@ -66,9 +66,18 @@ Reference<uno::XComponentContext> LocalUnoContext()
 
 namespace {
 
-// The connections alive in this process, for abandonAll.
-std::mutex g_liveMutex;
-std::vector<UnoOffice*> g_live;
+// The connections alive in this process, for abandonAll, which a call's
+// watchdog and the busy view's «Не ждать» reach from anywhere: process-wide.
+struct LiveOffices {
+    std::mutex mutex;
+    std::vector<UnoOffice*> offices;
+};
+
+LiveOffices& live()
+{
+    static LiveOffices* instance = new LiveOffices; // outlives offices ended at exit
+    return *instance;
+}
 
 // The office restarts itself with this exit code after it set up a new
 // user profile; its launcher would start it again.
@@ -94,8 +103,8 @@ UnoOffice::UnoOffice() = default;
 UnoOffice::~UnoOffice()
 {
     {
-        std::lock_guard lock(g_liveMutex);
-        g_live.erase(std::remove(g_live.begin(), g_live.end(), this), g_live.end());
+        std::lock_guard lock(live().mutex);
+        live().offices.erase(std::remove(live().offices.begin(), live().offices.end(), this), live().offices.end());
     }
     if (auto* listener = static_cast<BridgeListener*>(m_bridgeListener.get()))
         listener->detach();
@@ -123,8 +132,8 @@ UnoOffice::~UnoOffice()
 
 void UnoOffice::abandonAll()
 {
-    std::lock_guard lock(g_liveMutex);
-    for (UnoOffice* office : g_live)
+    std::lock_guard lock(live().mutex);
+    for (UnoOffice* office : live().offices)
         office->abandon();
 }
 
@@ -171,8 +180,8 @@ std::shared_ptr<UnoOffice> UnoOffice::tryConnect(const QString& pipeName)
         office->m_bridge->getInstance(OUString("StarOffice.ComponentContext")), UNO_QUERY_THROW);
     office->m_desktop = frame::Desktop::create(office->m_context);
     // Known to abandonAll once whole.
-    std::lock_guard lock(g_liveMutex);
-    g_live.push_back(office.get());
+    std::lock_guard lock(live().mutex);
+    live().offices.push_back(office.get());
     return office;
 }
 
