@@ -57,6 +57,19 @@ int holdOffice(int argc, char** argv)
     }
 }
 
+// What a failing call said and how long it took to fail.
+template <class F> std::pair<QString, qint64> TimedFailure(F call)
+{
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        call();
+    } catch (const EOleError& e) {
+        return { e.Message(), timer.elapsed() };
+    }
+    return { QString(), timer.elapsed() };
+}
+
 qint64 readPid(const QString& fileName)
 {
     QFile file(fileName);
@@ -152,15 +165,7 @@ void TestOfficeLifetime::stoppedOfficeFailsTheCallInTime()
     QVERIFY(WriterTestOffice::stop(pid));
     const auto resume = qScopeGuard([pid] { ::kill(static_cast<pid_t>(pid), SIGCONT); });
 
-    QElapsedTimer timer;
-    timer.start();
-    QString error;
-    try {
-        documents.get(QStringLiteral("Count"));
-    } catch (const EOleError& e) {
-        error = e.Message();
-    }
-    const qint64 elapsed = timer.elapsed();
+    const auto [error, elapsed] = TimedFailure([&] { documents.get(QStringLiteral("Count")); });
     QCOMPARE(error, QStringLiteral("Ошибка при обращении к «Count»: Текстовый редактор не отвечает"));
     QVERIFY2(elapsed >= LimitMs && elapsed < LimitMs + 10000, qPrintable(QString::number(elapsed)));
     // The office is lost: the next request starts a fresh one.
@@ -209,16 +214,9 @@ void TestOfficeLifetime::failedStartIsToldInTime()
     }
     const auto resume = qScopeGuard([pid] { ::kill(static_cast<pid_t>(pid), SIGCONT); });
 
-    QElapsedTimer timer;
-    timer.start();
-    QString error;
-    try {
-        CreateOleObject(QStringLiteral("Word.Application"));
-    } catch (const EOleError& e) {
-        error = e.Message();
-    }
+    const auto [error, elapsed] = TimedFailure([] { CreateOleObject(QStringLiteral("Word.Application")); });
     QVERIFY2(error.contains(told), qPrintable(error));
-    QVERIFY2(timer.elapsed() < withinMs, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY2(elapsed < withinMs, qPrintable(QString::number(elapsed)));
 }
 
 void TestOfficeLifetime::instancesNeverShareAnOffice()
