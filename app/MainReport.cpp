@@ -51,6 +51,8 @@ void TfrmTessora::acReportExecute()
         ui->sbMain->showMessage(QStringLiteral("Готовлю отчет для печати..."));
         ui->sbMain->repaint();
         const std::unique_ptr<QProgressBar> bar = CreateReportBar(ui->sbMain);
+        FBuildingReport = true;
+        const auto built = qScopeGuard([this] { FBuildingReport = false; });
         FExamination->buildReport([&bar] { bar->setValue(bar->value() + BarStep); });
     } catch (const ERecordRangeError& error) {
         MessageBoxes::showError(this, error.message());

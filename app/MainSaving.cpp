@@ -129,7 +129,7 @@ void TfrmTessora::SaveConclusionAs(const QString& folder)
 bool TfrmTessora::TrySaveConclusion(const QString& folder, QString& reason)
 {
     // The chooser promises to create the folder; one removed since is made again.
-    PrivateFile::makeFolder(folder);
+    PrivateFile::makePath(folder);
     ConclusionFiles::RemoveStale(folder);
     const QString temporary = ConclusionFiles::TemporaryFileName(folder);
     try {
@@ -144,7 +144,8 @@ bool TfrmTessora::TrySaveConclusion(const QString& folder, QString& reason)
     const QString file = ConclusionFiles::Publish(temporary, folder, ConclusionFileName());
     if (file.isEmpty()) {
         ConclusionFiles::Discard(temporary);
-        reason = WriteFailure::reason(folder);
+        // The office wrote the whole file: naming it was ours to do.
+        reason = QStringLiteral("документ записан, но дать ему имя не удалось");
         return false;
     }
     emit ConclusionSaved(file);
@@ -174,7 +175,9 @@ QString TfrmTessora::ConclusionText() const
         }
     } catch (const std::exception&) {
     }
-    return FConclusionText;
+    // The page shows the conclusion from the moment it is entered, whatever
+    // step of the report the office was lost at.
+    return FConclusionText.isEmpty() ? ShownConclusion().Lines.join(QLatin1Char('\n')) : FConclusionText;
 }
 
 void TfrmTessora::KeepConclusionText(const QString& reason)
@@ -185,7 +188,7 @@ void TfrmTessora::KeepConclusionText(const QString& reason)
         if (folder.isEmpty())
             continue;
         const QString file = ConclusionFiles::FreeFileName(folder, name, QStringLiteral(".txt"));
-        if (PrivateFile::writeNew(file, text)) {
+        if (!text.isEmpty() && PrivateFile::writeNew(file, text)) {
             MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(),
                 QStringLiteral("Заключение не удалось сохранить как документ: %1.\n"
                                "Его текст сохранен в файл %2")

@@ -666,6 +666,9 @@ QString TfrmTessora::HintFor(const QWidget* widget) const
 
 void TfrmTessora::ShowHintInStatusBar()
 {
+    // The report's progress stays in view while the window answers the person.
+    if (FBuildingReport)
+        return;
     // A number changed on leaving its field outlasts the hint of the field
     // that takes the focus, so that the user sees what was written.
     ui->sbMain->showMessage(FAdjustment.isEmpty() ? FCurrentHint : std::exchange(FAdjustment, {}));

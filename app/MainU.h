@@ -244,6 +244,7 @@ private:
     // The control whose hint the status bar shows: under the mouse or focused last.
     QPointer<QWidget> FHintWidget;
     bool FPressOnCurrentNode = false;
+    bool FBuildingReport = false;
     int FDesignHeight = 0;
     // The lower panel's height before the complaints page was entered; -1 while not on it.
     int FBottomHeightOutsideComplaints = -1;

@@ -1,5 +1,9 @@
 #include "app/Settings.h"
 
+#include "platform/files/PrivateFile.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QSet>
 #include <QSettings>
 
@@ -16,6 +20,17 @@ QSettings Store()
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, Organisation);
 }
 
+// The settings name the folder of a person's health files: the file is the
+// owner's alone. Made so before the first write, whose mode it then keeps.
+void Write(const QString& key, const QVariant& value)
+{
+    QSettings store = Store();
+    const QFileInfo file(store.fileName());
+    if (QDir().mkpath(file.absolutePath()))
+        PrivateFile::ensureFile(file.filePath());
+    store.setValue(key, value);
+}
+
 UserSettings::ProblemHandler TellProblem;
 
 // Each refused value is told once in a run, not at every reading.
@@ -25,10 +40,11 @@ void TellRefused(const QString& key, const QString& text, qsizetype bytes)
     if (!TellProblem || told.contains(qHash(key) ^ qHash(text)))
         return;
     told.insert(qHash(key) ^ qHash(text));
-    TellProblem(QStringLiteral("Значение %1 в файле настроек %2 слишком длинное (%3 байт; путь к папке "
-                                  "бывает не длиннее %4 байт). Оно не используется.")
-                       .arg(key, Store().fileName(), QString::number(bytes),
-                           QString::number(UserSettings::MaxValueBytes)));
+    const QString expected = key == ReportPathKey
+        ? QStringLiteral("путь к папке бывает не длиннее %1 байт").arg(UserSettings::MaxValueBytes)
+        : QStringLiteral("ожидается %1 или %2").arg(Yes, No);
+    TellProblem(QStringLiteral("Значение %1 в файле настроек %2 слишком длинное (%3 байт; %4). Оно не используется.")
+                    .arg(key, Store().fileName(), QString::number(bytes), expected));
 }
 
 // A value written by hand may read back as a list ("a, b") or bytes; only a
@@ -67,7 +83,7 @@ QString ReportPath()
 
 void SetReportPath(const QString& folder)
 {
-    Store().setValue(ReportPathKey, folder);
+    Write(ReportPathKey, folder);
 }
 
 bool SaveNeeded()
@@ -77,7 +93,7 @@ bool SaveNeeded()
 
 void SetSaveNeeded(bool needed)
 {
-    Store().setValue(SaveNeededKey, needed ? Yes : No);
+    Write(SaveNeededKey, needed ? Yes : No);
 }
 
 QByteArray WindowState(const QString& name)
@@ -88,7 +104,7 @@ QByteArray WindowState(const QString& name)
 
 void SetWindowState(const QString& name, const QByteArray& state)
 {
-    Store().setValue(QStringLiteral("Windows/") + name, state);
+    Write(QStringLiteral("Windows/") + name, state);
 }
 
 } // namespace UserSettings
