@@ -27,7 +27,7 @@ void TfrmTessora::acDiaryExecute()
         MessageBoxes::showError(this, problem);
         return;
     }
-    FDiary = diary->CreateDiaryWindow(IsSaveNeeded(), UserSettings::ReportPath(), this);
+    FDiary = diary->CreateDiaryWindow(IsSaveNeeded(), StoredReportPath(), this);
     FDiary->setAttribute(Qt::WA_DeleteOnClose);
     FDiary->show();
 }

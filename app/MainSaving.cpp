@@ -27,9 +27,6 @@ namespace {
 const QString UnassignedValue = QStringLiteral("(значение не присвоено)");
 constexpr int wdDocumentsPath = 0;
 
-// The window whose handlers the word processor's events call.
-TfrmTessora* SavingWindow = nullptr;
-
 } // namespace
 
 void TfrmTessora::ConnectSaving()
@@ -39,21 +36,22 @@ void TfrmTessora::ConnectSaving()
     // A new examination reads the option back from the settings: keep them in
     // step, so that it does not undo what the user chose since the start.
     connect(ui->acSaveResults, &QAction::toggled, this, [this] { StoreSaveNeeded(true); });
-    SavingWindow = this;
-    UserSettings::SetProblemHandler([this](const QString& text) {
-        MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), text);
-    });
     FExamination->report().SetConclusionSavingHandlers([this] { SaveConclusionIfNeeded(); },
         [this](const Variant&, bool*, bool*) { SetWordOpenDirectory(); });
 }
 
-void TfrmTessora::DisconnectSaving()
+// A value of the settings that is refused is told once in a run, not at every reading.
+QString TfrmTessora::StoredReportPath()
 {
-    // A window made later has put in its own handlers already.
-    if (SavingWindow != this)
+    return UserSettings::ReportPath([this](const QString& text) { TellSettingsProblem(text); });
+}
+
+void TfrmTessora::TellSettingsProblem(const QString& text)
+{
+    if (FToldSettingsProblems.contains(text))
         return;
-    SavingWindow = nullptr;
-    UserSettings::SetProblemHandler({});
+    FToldSettingsProblems.insert(text);
+    MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), text);
 }
 
 void TfrmTessora::acSaveResultsExecute(bool checked)
@@ -83,7 +81,7 @@ void TfrmTessora::ChooseReportFolder(bool Checked)
 {
     if (!Checked || !UserSettings::IsAvailable())
         return;
-    const QString stored = UserSettings::ReportPath();
+    const QString stored = StoredReportPath();
     QString folder;
     if (!AskReportFolder(stored == UnassignedValue ? QString() : stored, folder))
         ui->acSaveResults->setChecked(false);
@@ -98,7 +96,7 @@ QString TfrmTessora::GetReportPath()
 {
     if (!IsSaveNeeded())
         return {};
-    QString folder = UserSettings::ReportPath();
+    QString folder = StoredReportPath();
     if (!folder.isEmpty() || AskReportFolder(QString(), folder))
         return folder;
     ui->acSaveResults->setChecked(false);
@@ -184,7 +182,7 @@ void TfrmTessora::KeepConclusionText(const QString& reason)
 {
     const QByteArray text = ConclusionText().replace(QLatin1Char('\r'), QLatin1Char('\n')).toUtf8();
     const QString name = ConclusionFileName();
-    for (const QString& folder : { UserSettings::ReportPath(), QDir::homePath() }) {
+    for (const QString& folder : { StoredReportPath(), QDir::homePath() }) {
         if (folder.isEmpty())
             continue;
         const QString file = ConclusionFiles::FreeFileName(folder, name, QStringLiteral(".txt"));
@@ -286,6 +284,7 @@ void TfrmTessora::StoreSaveNeeded(bool Store)
         UserSettings::SetSaveNeeded(IsSaveNeeded());
         return;
     }
-    ui->acSaveResults->setChecked(UserSettings::SaveNeeded());
+    ui->acSaveResults->setChecked(
+        UserSettings::SaveNeeded([this](const QString& text) { TellSettingsProblem(text); }));
     acSaveResultsUpdate();
 }

@@ -134,7 +134,6 @@ TfrmTessora::~TfrmTessora()
         child->disconnect(this);
     qApp->removeEventFilter(this);
     Automation::SetBusyView({});
-    DisconnectSaving();
 }
 
 void TfrmTessora::FormCreate()

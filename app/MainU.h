@@ -197,7 +197,9 @@ private:
     // On the complaints page the grid gets the room beyond the window's design height.
     void ArrangeWorkArea(int tag);
     void ConnectSaving();
-    void DisconnectSaving();
+    // The stored report folder; a refused value is told once.
+    QString StoredReportPath();
+    void TellSettingsProblem(const QString& text);
     void ConnectDiary();
     bool AskReportFolder(const QString& preselected, QString& folder);
     // One attempt; false with the reason in Russian when the folder failed.
@@ -258,6 +260,7 @@ private:
     bool FConclusionPending = false;
     // The conclusion page's text as the report was shown: what is kept when the office is lost.
     QString FConclusionText;
+    QSet<QString> FToldSettingsProblems;
     // The document KeepConclusion ran for.
     Automation::Variant FKeptDocument;
 };

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
 #include <QSettings>
 
 namespace {
@@ -31,25 +30,20 @@ void Write(const QString& key, const QVariant& value)
     store.setValue(key, value);
 }
 
-UserSettings::ProblemHandler TellProblem;
-
-// Each refused value is told once in a run, not at every reading.
-void TellRefused(const QString& key, const QString& text, qsizetype bytes)
+void TellRefused(const QString& key, qsizetype bytes, const UserSettings::ProblemHandler& tell)
 {
-    static QSet<size_t> told;
-    if (!TellProblem || told.contains(qHash(key) ^ qHash(text)))
+    if (!tell)
         return;
-    told.insert(qHash(key) ^ qHash(text));
     const QString expected = key == ReportPathKey
         ? QStringLiteral("путь к папке бывает не длиннее %1 байт").arg(UserSettings::MaxValueBytes)
         : QStringLiteral("ожидается %1 или %2").arg(Yes, No);
-    TellProblem(QStringLiteral("Значение %1 в файле настроек %2 слишком длинное (%3 байт; %4). Оно не используется.")
+    tell(QStringLiteral("Значение %1 в файле настроек %2 слишком длинное (%3 байт; %4). Оно не используется.")
                     .arg(key, Store().fileName(), QString::number(bytes), expected));
 }
 
 // A value written by hand may read back as a list ("a, b") or bytes; only a
 // single text counts, and only one no longer than a path can be.
-QString TextValue(const QString& key)
+QString TextValue(const QString& key, const UserSettings::ProblemHandler& tell)
 {
     const QVariant value = Store().value(key);
     if (value.typeId() != QMetaType::QString)
@@ -58,7 +52,7 @@ QString TextValue(const QString& key)
     const qsizetype bytes = text.toUtf8().size();
     if (bytes <= UserSettings::MaxValueBytes)
         return text;
-    TellRefused(key, text, bytes);
+    TellRefused(key, bytes, tell);
     return {};
 }
 
@@ -66,19 +60,14 @@ QString TextValue(const QString& key)
 
 namespace UserSettings {
 
-void SetProblemHandler(ProblemHandler handler)
-{
-    TellProblem = std::move(handler);
-}
-
 bool IsAvailable()
 {
     return Store().status() != QSettings::AccessError;
 }
 
-QString ReportPath()
+QString ReportPath(const ProblemHandler& tell)
 {
-    return TextValue(ReportPathKey);
+    return TextValue(ReportPathKey, tell);
 }
 
 void SetReportPath(const QString& folder)
@@ -86,9 +75,9 @@ void SetReportPath(const QString& folder)
     Write(ReportPathKey, folder);
 }
 
-bool SaveNeeded()
+bool SaveNeeded(const ProblemHandler& tell)
 {
-    return TextValue(SaveNeededKey) == Yes;
+    return TextValue(SaveNeededKey, tell) == Yes;
 }
 
 void SetSaveNeeded(bool needed)
