@@ -141,9 +141,8 @@ void AddObjectiveData(const ExaminationRecord& record, const Conclusion& conclus
             .arg(Integer(pulse), PluralForm(pulse, Nouns::Beat),
                 RhythmWords[record.IsPulseRhythmic() ? 1 : 0], ValueFlag(conclusion, TFindingGroup::Pulse)));
     memo << VitalLine(record, Vital::Pressure, QStringLiteral("Артериальное давление"), u"не измерено.",
-        QStringLiteral("%1/%2 мм ртутного столба %3")
-            .arg(Integer(record.GetSystolic()), Integer(record.GetDiastolic()),
-                ValueFlag(conclusion, TFindingGroup::Pressure)));
+        QStringLiteral("%1 %2").arg(
+            PressureText(record, QStringLiteral("мм ртутного столба")), ValueFlag(conclusion, TFindingGroup::Pressure)));
     memo << QString();
 }
 
@@ -268,6 +267,15 @@ void ComposeConclusion(
     AddCountedTests(record, conclusion, memo, now);
     AddSelfExamination(conclusion, memo);
     memo << QStringLiteral("Тессора Про %1 [%2]").arg(ShortDate(now), LongTime(now));
+}
+
+QString PressureText(const ExaminationRecord& record, const QString& unit)
+{
+    if (record.systolic.given && record.diastolic.given)
+        return QStringLiteral("%1/%2 %3").arg(Integer(record.GetSystolic()), Integer(record.GetDiastolic()), unit);
+    if (record.systolic.given)
+        return QStringLiteral("верхнее %1 %2, нижнее не измерено").arg(record.GetSystolic()).arg(unit);
+    return QStringLiteral("нижнее %1 %2, верхнее не измерено").arg(record.GetDiastolic()).arg(unit);
 }
 
 QString PersonSex(const ExaminationRecord& record)

@@ -243,10 +243,10 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& c
     if (record.IsMeasured(Vital::Pulse))
         entry.pulse = record.GetPulse();
     entry.rhythmic = record.IsPulseRhythmic();
-    if (record.IsMeasured(Vital::Pressure)) {
+    if (record.systolic.given)
         entry.systolic = record.GetSystolic();
+    if (record.diastolic.given)
         entry.diastolic = record.GetDiastolic();
-    }
     for (Test kind : { Test::ECG, Test::Flu, Test::Blood, Test::Urine }) {
         if (conclusion.present(kind))
             entry.tests.append({ kind, record.TestDate(kind), TestValues(record, kind) });

@@ -103,7 +103,10 @@ void AddObjective(TReportLayout& layout, const ExaminationRecord& record)
             Integer(record.GetPulse()), RhythmWords[record.IsPulseRhythmic() ? 1 : 0]),
         u"не измерен");
     const QString pressure = MeasuredOr(record, Vital::Pressure,
-        QStringLiteral("%1/%2 мм Hg").arg(record.GetSystolic()).arg(record.GetDiastolic()), u"не измерено");
+        record.systolic.given && record.diastolic.given
+            ? QStringLiteral("%1/%2 мм Hg").arg(record.GetSystolic()).arg(record.GetDiastolic())
+            : PressureText(record, QStringLiteral("мм Hg")),
+        u"не измерено");
     const QString bmi = !HasOwnBodyMassIndex(record) ? QStringLiteral("не рассчитан")
                                                       : Real(record.CalcBodyMassIndex(), 1);
     const QString weight = BodyMeasureText(record, ExaminationRecord::BodyMeasure::Weight);
