@@ -117,8 +117,10 @@ void TfrmTessora::PutNoticeFirst(const QString& name, const QStringList& notice)
     }
     urgent.setFontWeight(QFont::Bold);
     urgent.setForeground(QColor(Qt::red));
+    QTextCharFormat sameDay = urgent;
+    sameDay.setForeground(SameDayColour);
     for (const QString& line : notice) {
-        cursor.insertText(line, urgent);
+        cursor.insertText(line, Emergency::IsSameDayLine(line) ? sameDay : urgent);
         cursor.insertBlock();
     }
 }

@@ -3,6 +3,7 @@
 #include "platform/files/CodePage.h"
 
 #include <QBuffer>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -360,6 +361,24 @@ private slots:
             const QString& text = base.CardioQuestions[static_cast<std::size_t>(q)];
             QVERIFY2(text.size() > 5 && text.endsWith(QLatin1Char('?')), qPrintable(QString::number(q)));
             QVERIFY2(!text.front().isSpace() && !text.contains(QLatin1Char('\n')), qPrintable(text));
+        }
+    }
+
+    // Words for a lay reader: no move "from 5 % to 5 %", the starting figures
+    // said to be the program's, the condition named above its reasons.
+    void whyWordsForALayReader()
+    {
+        RecordingView view;
+        runInterview(*interview, view, [](int) { return AnswerNo; });
+        QCOMPARE(view.conclusion, QStringLiteral("RQ0300"));
+        QCOMPARE(interview->AnswerReasons(0).value(0),
+            QStringLiteral("Оценку состояния «Практически здоров» больше всего повысили ответы:"));
+        interview->ResetInterview(view);
+        const QRegularExpression unchanged(QStringLiteral("с (\\d+ %) до \\1"));
+        for (int q = 1; q <= CardioQuestionCount; ++q) {
+            const QStringList why = interview->WhyQuestion(q);
+            QVERIFY2(!why.join(u' ').contains(unchanged), qPrintable(why.join(u'\n')));
+            QVERIFY(why.size() == 1 || why.constLast().contains(QStringLiteral("исходные, одинаковые для всех")));
         }
     }
 

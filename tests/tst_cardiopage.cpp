@@ -1,4 +1,5 @@
 #include "app/MainU.h"
+#include "app/SpinEdits.h"
 
 #include "cardio/CardioPageU.h"
 #include "cardio/CardioU.h"
@@ -9,6 +10,7 @@
 #include "platform/widgets/MessageBoxes.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QActionGroup>
 #include <QFile>
 #include <QLabel>
@@ -59,19 +61,26 @@ class TestCardioPage : public QObject {
     {
         return find<QTextBrowser>("redCardio")->toPlainText().split(QLatin1Char('\n'));
     }
-    // The answers that led to the conclusion come first, then a blank line, then its explanation.
-    QStringList reasonLines() const
+    // The answers that led to the conclusion come after any notice, then a blank line, then its explanation.
+    qsizetype reasonStart() const
     {
         const QStringList lines = conclusionLines();
-        return lines.value(0).startsWith(QStringLiteral("• "))
-                || lines.value(1).startsWith(QStringLiteral("• "))
-            ? lines.mid(0, lines.indexOf(QString()))
-            : QStringList();
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (lines.at(i).startsWith(QStringLiteral("Оценку состояния"))
+                || lines.at(i).startsWith(QStringLiteral("Больше всего понизил")))
+                return i;
+        }
+        return -1;
+    }
+    QStringList reasonLines() const
+    {
+        const qsizetype start = reasonStart();
+        return start < 0 ? QStringList() : conclusionLines().mid(start, conclusionLines().indexOf(QString(), start) - start);
     }
     QString conclusionFirstLine() const
     {
         const qsizetype reasons = reasonLines().size();
-        return conclusionLines().value(reasons > 0 ? reasons + 1 : 0);
+        return conclusionLines().value(reasons > 0 ? reasonStart() + reasons + 1 : 0);
     }
     // Answers by clicking the buttons, as the user does.
     void answer(bool yes) { QTest::mouseClick(find<QToolButton>(yes ? "bbYes" : "bbNo"), Qt::LeftButton); }
@@ -130,7 +139,7 @@ private slots:
         QTest::addColumn<QStringList>("reasons");
         QTest::newRow("all no → healthy")
             << false << QList<int> { 3, 2, 25, 54, 55, 1, 5 } << "Практически здоров"
-            << QStringList { "Вероятность этого состояния больше всего повысили ответы:",
+            << QStringList { "Оценку состояния «Практически здоров» больше всего повысили ответы:",
                    "• «при повышении давления бывает сердцебиение?» — «Нет» (с 39 % до 50 %)",
                    "• «бывают одышка или давящая боль в груди при физической нагрузке?» — «Нет» (с 21 % до "
                    "31 %)",
@@ -141,14 +150,14 @@ private slots:
                    70, 75, 78, 79 }
             << "Гипертоническая болезнь со стенокардией"
             << QStringList {
-                   "Вероятность этого состояния больше всего повысили ответы:",
+                   "Оценку состояния «Гипертоническая болезнь со стенокардией» больше всего повысили ответы:",
                    "• «есть необходимость постоянно принимать лекарства, снижающие давление?» — «Да» (с 47 % "
                    "до 59 %)",
                    "• «при высоком давлении болит или тяжелеет затылок?» — «Да» (с 36 % до 47 %)",
                    "• «давление бывает выше 140 на 90 при нескольких измерениях в разные дни?» — «Да» (с 35 "
                    "% до "
                    "46 %)",
-                   "Больше всего понизил её ответ:",
+                   "Больше всего понизил эту оценку ответ:",
                    "• «при волнении давление поднимается и появляется боль в груди?» — «Да» (с 46 % до 36 %)"
                };
     }
@@ -241,6 +250,42 @@ private slots:
         QCOMPARE(lines.size(), notice.size() + 1);
         QVERIFY(lines.constLast().startsWith(Emergency::DisclaimerStart()));
         QVERIFY(QTextCursor(page->firstBlock()).charFormat().fontWeight() >= QFont::Bold);
+    }
+
+    // Four red flags, then «Нет» to everything: the interview computes
+    // "healthy", but the result leads with the conclusion's notices, says the
+    // cardiologist is still to be seen, and keeps of the reassurance only
+    // what the program is. With a typical angina answered, its same-day line.
+    void resultNeverContradictsTheConclusion_data()
+    {
+        QTest::addColumn<int>("systolic");
+        QTest::addColumn<bool>("angina");
+        QTest::newRow("haemoglobin 70, 190/115, 40,5, pulse 35") << 190 << false;
+        QTest::newRow("the same at 300/120, typical angina answered") << 300 << true;
+    }
+    void resultNeverContradictsTheConclusion()
+    {
+        QFETCH(int, systolic);
+        QFETCH(bool, angina);
+        find<QCheckBox>("cbxBlood")->setChecked(false);
+        find<TSpinEdit>("speGemo")->setValue(70);
+        find<TSpinEdit>("speSisMes")->setValue(systolic);
+        find<TSpinEdit>("speDiaMes")->setValue(systolic == 300 ? 120 : 115);
+        find<TSpin10>("speTermo")->setValue(405);
+        find<TSpinEdit>("spePulsP")->setValue(35);
+        window->SelectPageByTag(14);
+        const QStringList notice = window->ShownConclusion().Notice;
+        QCOMPARE(notice.size(), 4);
+        window->SelectPageByTag(CardiologistTag);
+        const QList<int> typicalAngina { 2, 6, 13, 15, 20, 40 };
+        while (!conclusionShown())
+            answer(angina && typicalAngina.contains(window->findChild<TCardioPage*>()->CurrentQuestion()));
+        const QStringList lines = find<QTextBrowser>("redCardio")->toPlainText().trimmed().split(u'\n');
+        QCOMPARE(lines.mid(0, 4), notice);
+        QCOMPARE(lines.at(4).startsWith(QStringLiteral("СЕГОДНЯ ЖЕ! В опросе")), angina);
+        QVERIFY(lines.at(angina ? 5 : 4).startsWith(QStringLiteral("Опрос не заменяет консультацию кардиолога")));
+        QVERIFY(!lines.join(u' ').contains(QStringLiteral("обращаться к врачу не нужно")));
+        QVERIFY(lines.constLast().startsWith(Emergency::DisclaimerStart()));
     }
 
     void reEnteringStartsAgain()

@@ -4,6 +4,7 @@
 #include "decision/Emergency.h"
 #include "decision/FindingCodes.h"
 #include "decision/RussianPlural.h"
+#include "tests/ReviewTable.h"
 #include "tests/TestRecord.h"
 
 #include "platform/files/CodePage.h"
@@ -72,6 +73,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])";
 
 } // namespace
@@ -96,6 +98,16 @@ private slots:
     void emergencyStatementOpensTheConclusion();
     void measuredRedFlagOpensTheConclusion_data();
     void measuredRedFlagOpensTheConclusion();
+    void restOnlyWhenNothingIsMarked_data();
+    void restOnlyWhenNothingIsMarked();
+    void redFlagBoundsOfTheReviewTable_data();
+    void redFlagBoundsOfTheReviewTable();
+    void linesOfTheStatementsTable_data();
+    void linesOfTheStatementsTable();
+    void sameDayQuestionsOfTheReviewTable_data();
+    void sameDayQuestionsOfTheReviewTable();
+    void reasonsForALayReader_data();
+    void reasonsForALayReader();
     void clampedMeasureToldAsTyped_data();
     void clampedMeasureToldAsTyped();
     void pluralForms_data();
@@ -152,6 +164,8 @@ void TestConclusion::wholeText_data()
     QTest::newRow("stroke signs at 27: the notice instead of rest") << "q1 q59" << Expected(R"(
 СРОЧНО! Вы отметили: внезапную слабость руки или ноги, онемение лица или нарушение речи.
 Это может быть признаком состояния, опасного для жизни. Если это происходит сейчас или случилось в последние сутки, не ждите консультации. Немедленно вызовите скорую помощь: 103 или 112.
+Если это было больше суток назад и уже прошло, всё равно не откладывайте: покажитесь неврологу в ближайшие сутки, а если прошло больше недели — в течение недели, не в плановом порядке: после таких приступов в первые дни высок риск инсульта.
+Отмеченные значения и жалобы обсудите с терапевтом.
 SEP
 
 женщина, 27 лет.
@@ -171,6 +185,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("21 years, pulse 72") << "male age=21 pulse=72" << Expected(R"(
@@ -192,6 +207,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("ENT doctor observes") << "cbxLor" << Expected(R"(
@@ -215,6 +231,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("temperature 38.2") << "temp=38.2" << Expected(R"(
@@ -235,6 +252,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("pulse 56 with arrhythmia, temperature 35.9")
@@ -256,6 +274,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("pressure 170/60, fast pulse") << "bp=170/60 pulse=104" << Expected(R"(
@@ -276,11 +295,12 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("pressure 95/60, heavy and short") << "bp=95/60 height=150 weight=80" << Expected(R"(
 Введенные Вами данные не позволяют сделать определенного заключения.
-Возможно, Вам просто надо хорошо отдохнуть?
+Отмеченные значения и жалобы обсудите с терапевтом.
 SEP
 
 женщина, 27 лет.
@@ -297,6 +317,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("four counted tests")
@@ -327,6 +348,7 @@ SEP
 Белок - +, Сахар - отсутствует, Эритроциты - 3 в препарате, Лейкоциты - 7 в поле зрения.
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("ECG scarring, fluorography pathology, old urine")
@@ -352,6 +374,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("hernia only") << "cbxBPup" << Expected(R"(
@@ -377,6 +400,7 @@ SEP
 
 Грыжи.
 SEP
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("limbs and lymph nodes") << "cbxFAtrof cbxFVaricos cbxLSheja cbxLPah" << Expected(R"(
@@ -403,12 +427,13 @@ SEP
 Увеличенные шейные, паховые лимфатические узлы.
 Атрофия мышц, варикозное расширение вен конечностей.
 SEP
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("complaints, one phrase missing from the file")
         << "male age=45 q1 q2 q5 cbxCardio cbxNevro cbxNevropat" << Expected(R"(
 Введенные Вами данные не позволяют сделать определенного заключения.
-Возможно, Вам просто надо хорошо отдохнуть?
+Отмеченные значения и жалобы обсудите с терапевтом.
 SEP
 
 мужчина, 45 лет.
@@ -430,6 +455,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
     QTest::newRow("haemoglobin 70 at 45, vital pages never opened")
         << "age=45 unmeasured blood=3 hb=70" << Expected(R"(
@@ -454,6 +480,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 }
 
@@ -494,8 +521,8 @@ void TestConclusion::emergencyStatementOpensTheConclusion()
         qPrintable(memo.at(1)));
     // Whatever the rules recommend follows the notice unchanged.
     const QString sentence
-        = conclusion.Recommended.none() ? Separator : conclusion.RecommendationSentence().first();
-    QCOMPARE(memo.at(2), sentence);
+        = conclusion.Recommended.none() ? SeeGeneralPractitioner() : conclusion.RecommendationSentence().first();
+    QCOMPARE(memo.at(conclusion.Notice.size()), sentence);
     if (!recommendation.isEmpty())
         QCOMPARE(sentence, recommendation);
     QVERIFY(!memo.contains(QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?")));
@@ -552,6 +579,137 @@ void TestConclusion::measuredRedFlagOpensTheConclusion()
         qPrintable(memo.first()));
     QCOMPARE(memo.contains(QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?")),
         opening.isEmpty() && conclusion.Recommended.none());
+}
+
+// «Просто отдохнуть» only where nothing is marked and nothing answered Yes;
+// else, when nobody is recommended, the general practitioner.
+void TestConclusion::restOnlyWhenNothingIsMarked_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<bool>("rest");
+    QTest::newRow("nothing marked") << "cbxLor" << true;
+    QTest::newRow("pressure 60/30") << "bp=60/30" << false;
+    QTest::newRow("temperature 34,5") << "temp=34.5" << false;
+    QTest::newRow("index 35,6") << "height=150 weight=80" << false;
+    QTest::newRow("urine with a urologist") << "urine=3 protein uery=20 cbxUrolog" << false;
+    QTest::newRow("fever 39,9, a cardiologist observes") << "temp=39.9 cbxCardio" << false;
+    QTest::newRow("chest pain at 35, under the notice") << "age=35 q7" << false;
+}
+
+void TestConclusion::restOnlyWhenNothingIsMarked()
+{
+    QFETCH(QString, record);
+    QFETCH(bool, rest);
+    const QStringList memo = conclude(record).Lines;
+    QCOMPARE(memo.contains(QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?")), rest);
+    QCOMPARE(memo.contains(SeeGeneralPractitioner()), !rest);
+    QCOMPARE(memo.at(memo.size() - 2), Emergency::NotADiagnosis());
+}
+
+// "давление 90/60, пульс 101" of the review table in the words of TestRecord.
+QString RecordOf(const QString& given)
+{
+    QStringList words;
+    for (const QString& part : given.split(QStringLiteral(", "))) {
+        const QString value = part.section(QLatin1Char(' '), -1).replace(QLatin1Char(','), QLatin1Char('.'));
+        if (part == QStringLiteral("не введено"))
+            words << QStringLiteral("unmeasured");
+        else if (part.startsWith(QStringLiteral("гемоглобин")))
+            words << QStringLiteral("blood=3 hb=") + value;
+        else
+            words << (part.startsWith(QStringLiteral("давление")) ? QStringLiteral("bp=")
+                    : part.startsWith(QStringLiteral("пульс"))   ? QStringLiteral("pulse=")
+                                                                  : QStringLiteral("temp="))
+                    + value;
+    }
+    return words.join(QLatin1Char(' '));
+}
+
+void TestConclusion::redFlagBoundsOfTheReviewTable_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("opening");
+    QTest::addColumn<int>("lines");
+    const auto rows = ReviewTable(QStringLiteral("Common/README-red-flags.md"), QStringLiteral("Проверка на границах"));
+    QVERIFY(rows.size() >= 10);
+    for (const QStringList& row : rows)
+        QTest::newRow(qPrintable(row.at(0))) << RecordOf(row.at(0)) << QString(row.at(1)).remove(u'—') << row.at(2).toInt();
+}
+
+void TestConclusion::redFlagBoundsOfTheReviewTable()
+{
+    QFETCH(QString, record);
+    QFETCH(QString, opening);
+    const Conclusion conclusion = conclude(record);
+    QTEST(int(conclusion.Notice.size()), "lines");
+    QVERIFY2(opening.isEmpty() || conclusion.Notice.value(0).startsWith(opening), qPrintable(conclusion.Notice.value(0)));
+}
+
+// The same-day statements and the lines added to statements, as the review table words them.
+void TestConclusion::linesOfTheStatementsTable_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("line");
+    const QString table = QStringLiteral("Common/README-statements.md");
+    for (const QStringList& row : ReviewTable(table, QStringLiteral("Сегодня же к врачу")))
+        QTest::addRow("same day: %s", qPrintable(row.at(0))) << "q" + row.at(0)
+                                      << QStringLiteral("СЕГОДНЯ ЖЕ! Вы отметили: %1.").arg(row.at(1));
+    for (const QStringList& row : ReviewTable(table, QStringLiteral("Строки, добавленные к утверждениям")))
+        QTest::addRow("added: %s", qPrintable(row.at(0))) << "q" + row.at(0) << row.at(1);
+}
+
+void TestConclusion::linesOfTheStatementsTable()
+{
+    QFETCH(QString, record);
+    QFETCH(QString, line);
+    const Conclusion conclusion = conclude(record);
+    const QStringList notices = conclusion.Notice + conclusion.SameDay;
+    QVERIFY2(!notices.filter(line).isEmpty(), qPrintable(notices.join(QLatin1Char('\n'))));
+}
+
+// An interview answer of the same-day table carries its line into the conclusion (and so the report).
+void TestConclusion::sameDayQuestionsOfTheReviewTable_data()
+{
+    QTest::addColumn<int>("question");
+    QTest::addColumn<QString>("sign");
+    const auto rows
+        = ReviewTable(QStringLiteral("cardio/README-questions.md"), QStringLiteral("Вопросы «сегодня же»"));
+    QCOMPARE(rows.size(), Emergency::SameDayQuestions().size());
+    for (const QStringList& row : rows)
+        QTest::addRow("question %s", qPrintable(row.at(0))) << row.at(0).toInt() << row.at(1);
+}
+
+void TestConclusion::sameDayQuestionsOfTheReviewTable()
+{
+    QFETCH(int, question);
+    QFETCH(QString, sign);
+    TestRecord subject(Now);
+    const Conclusion conclusion = Conclude(subject, m_phrases, Now, { 3, question });
+    QCOMPARE(conclusion.SameDay.size(), 1);
+    QVERIFY(conclusion.SameDay.first().startsWith(QStringLiteral("СЕГОДНЯ ЖЕ! В опросе Вы отметили: ") + sign));
+    QCOMPARE(conclusion.Lines.at(0), conclusion.SameDay.first());
+}
+
+// «Почему?»: a long list of specialists not observing said in a word, one also recommended said so.
+void TestConclusion::reasonsForALayReader_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<int>("specialist");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("the general practitioner") << "temp=37.5" << 17
+                                              << "Вас не наблюдает ни один из узких специалистов, к которым с "
+                                                 "этим можно было бы обратиться";
+    QTest::newRow("nephrologist beside the urologist")
+        << "urine=3 protein q39" << 5 << "Вы не наблюдаетесь у уролога, и его консультация тоже рекомендована";
+}
+
+void TestConclusion::reasonsForALayReader()
+{
+    QFETCH(QString, record);
+    QFETCH(int, specialist);
+    QFETCH(QString, line);
+    const QStringList reasons = conclude(record).Explanations[size_t(specialist)];
+    QVERIFY2(reasons.contains(line), qPrintable(reasons.join(QLatin1Char('\n'))));
 }
 
 // A bound that stood in for the typed height or weight is never printed as
