@@ -148,7 +148,8 @@ void TfrmTessora::ShowCardioConclusion(
         }
         cursor.insertBlock();
     }
-    // A damaged or plain file still shows what could be read.
+    // A damaged or plain file still shows what could be read, from its top.
+    ui->redCardio->moveCursor(QTextCursor::Start);
     ui->stkWork->setCurrentWidget(ui->redCardio);
     ui->pnlRightBot->hide();
     ui->pnlWork->handle(1)->hide();

@@ -98,6 +98,12 @@ QString Conclusion::recommendedList() const
     return names.join(QStringLiteral(", "));
 }
 
+QString Conclusion::recommendedListOrAdvice() const
+{
+    const QString list = recommendedList();
+    return list.isEmpty() && Marked ? SeeGeneralPractitioner().chopped(1) : list;
+}
+
 QStringList Conclusion::RecommendationSentence() const
 {
     const QString list = recommendedList();

@@ -63,6 +63,10 @@ public:
     QList<int> recommendedSpecialists() const;
     // Names of Recommended in index order, joined with ", ".
     QString recommendedList() const;
+    // The same, or when it is empty while something is marked, the advice to
+    // see the general practitioner (without its full stop, as a list is), so
+    // that the report never leaves it blank.
+    QString recommendedListOrAdvice() const;
     // One sentence naming the recommended consultations, or two lines when
     // nothing is recommended: the second suggests rest when nothing is
     // marked, else the general practitioner.

@@ -99,9 +99,9 @@ QString EyeFloatersToday()
 
 QString SelfHarmThoughts()
 {
-    return QStringLiteral("Если появляются мысли причинить себе вред или о том, что не хочется жить, не "
-                          "оставайтесь с ними одни: сразу позвоните 112 или на телефон доверия и расскажите о "
-                          "них близкому человеку и врачу.");
+    return QStringLiteral("Если при подавленном настроении появляются мысли причинить себе вред или о том, что "
+                          "не хочется жить, не оставайтесь с ними одни: сразу позвоните 112 или на телефон "
+                          "доверия и расскажите о них близкому человеку и врачу.");
 }
 
 QString HeartConsultationStays(const Conclusion& conclusion)
@@ -154,6 +154,18 @@ void AddPressureFlag(const Emergency::TMeasuredValues& values, QStringList& line
         SeekCareToday(u"болит голова или грудь, нарушены речь или зрение, ослабла рука или нога"));
 }
 
+// Tenths, so that 40,0 typed is 40,0 compared.
+int Tenths(double temperature)
+{
+    return qRound(temperature * 10);
+}
+
+QString TemperatureWords(double temperature)
+{
+    return QStringLiteral("Температура тела %1 %2")
+        .arg(QLocale().toString(temperature, 'f', 1), PluralForm(temperature, 1, Nouns::Degree));
+}
+
 void AddLowPressureFlag(const Emergency::TMeasuredValues& values, QStringList& lines)
 {
     const auto& bounds = Emergency::RedFlags;
@@ -173,13 +185,9 @@ void AddLowPressureFlag(const Emergency::TMeasuredValues& values, QStringList& l
 
 void AddLowTemperatureFlag(const Emergency::TMeasuredValues& values, QStringList& lines)
 {
-    if (!values.temperature
-        || qRound(*values.temperature * 10) > qRound(Emergency::RedFlags.TemperatureAtMost * 10))
+    if (!values.temperature || Tenths(*values.temperature) > Tenths(Emergency::RedFlags.TemperatureAtMost))
         return;
-    const double temperature = *values.temperature;
-    lines << Urgent(
-        QStringLiteral("Температура тела %1 %2")
-            .arg(QLocale().toString(temperature, 'f', 1), PluralForm(temperature, 1, Nouns::Degree)),
+    lines << Urgent(TemperatureWords(*values.temperature),
         QStringLiteral("%1 или ниже, переохлаждение")
             .arg(QLocale().toString(Emergency::RedFlags.TemperatureAtMost, 'f', 1)),
         QStringLiteral("Согрейтесь и измерьте температуру снова. ")
@@ -188,14 +196,9 @@ void AddLowTemperatureFlag(const Emergency::TMeasuredValues& values, QStringList
 
 void AddTemperatureFlag(const Emergency::TMeasuredValues& values, QStringList& lines)
 {
-    // Tenths, so that 40,0 typed is 40,0 compared.
-    if (!values.temperature
-        || qRound(*values.temperature * 10) < qRound(Emergency::RedFlags.TemperatureFrom * 10))
+    if (!values.temperature || Tenths(*values.temperature) < Tenths(Emergency::RedFlags.TemperatureFrom))
         return;
-    const double temperature = *values.temperature;
-    lines << Urgent(
-        QStringLiteral("Температура тела %1 %2")
-            .arg(QLocale().toString(temperature, 'f', 1), PluralForm(temperature, 1, Nouns::Degree)),
+    lines << Urgent(TemperatureWords(*values.temperature),
         QStringLiteral("%1 или выше").arg(QLocale().toString(Emergency::RedFlags.TemperatureFrom, 'f', 1)),
         SeekCareToday(u"есть спутанность сознания, судороги, сыпь или трудно дышать"));
 }
@@ -330,11 +333,12 @@ QStringList StatementNotice(const QList<int>& statements)
 
 QStringList SameDayNotice(const QList<int>& findings)
 {
+    // What needs a doctor today first, then the word for a moment that may come.
     QStringList lines;
-    if (findings.contains(Code::LowMood))
-        lines << SelfHarmThoughts();
     if (findings.contains(Code::EyeFloaters))
         lines << EyeFloatersToday();
+    if (findings.contains(Code::LowMood))
+        lines << SelfHarmThoughts();
     return lines;
 }
 

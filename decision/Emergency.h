@@ -88,7 +88,7 @@ QStringList StatementNotice(const QList<int>& statements);
 QStringList InterviewNotice(const QList<int>& questions);
 
 // The finding codes that need a doctor today though not an ambulance (or, for
-// a low mood, a word on thoughts of self-harm): one line each, in code order;
+// a low mood, a word on thoughts of self-harm): one line each, that word last;
 // empty when none holds. The conclusion and the diary both read them here.
 QStringList SameDayNotice(const QList<int>& findings);
 

@@ -285,7 +285,7 @@ bool BuildReport(TReportState& report, const ExaminationRecord& record, const Co
         step();
         AddSelfExam(layout, record, now);
         step();
-        layout.AddTextSection(QStringLiteral("Рекомендованы консультации:"), conclusion.recommendedList());
+        layout.AddTextSection(QStringLiteral("Рекомендованы консультации:"), conclusion.recommendedListOrAdvice());
         if (ShadesAResult(record, now))
             layout.AddShadingKey();
         layout.AddNote(Emergency::NotADiagnosis());
