@@ -109,7 +109,8 @@ QStringList Conclusion::RecommendationSentence() const
     const QString list = recommendedList();
     if (list.isEmpty()) {
         return { QStringLiteral("Введенные Вами данные не позволяют сделать определенного заключения."),
-            Marked ? SeeGeneralPractitioner() : QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?") };
+            Marked ? SeeGeneralPractitioner()
+                   : QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?") };
     }
     if (!list.contains(QLatin1Char(',')))
         return { QStringLiteral("Вам рекомендуется консультация: %1.").arg(list) };
@@ -137,8 +138,8 @@ Conclusion Conclude(const ExaminationRecord& record, const ComplaintPhrases& phr
     conclusion.Recommended = ChooseSpecialists(facts);
     for (int specialist : conclusion.recommendedSpecialists()) {
         conclusion.Reasons[size_t(specialist)] = SpecialistReasons(facts, specialist);
-        conclusion.Explanations[size_t(specialist)]
-            = ExplainReasons(conclusion.Reasons[size_t(specialist)], record, phrases, now, conclusion.Recommended);
+        conclusion.Explanations[size_t(specialist)] = ExplainReasons(
+            conclusion.Reasons[size_t(specialist)], record, phrases, now, conclusion.Recommended);
     }
     ReadTests(conclusion, record, now);
     conclusion.Complaints = ComplaintList(record, phrases);

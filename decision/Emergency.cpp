@@ -83,9 +83,10 @@ const QString SameDayLead = QStringLiteral("СЕГОДНЯ ЖЕ!");
 // Statement 59 outside the hours in which an ambulance helps most.
 QString StrokeSignsPassed()
 {
-    return QStringLiteral("Если это было больше суток назад и уже прошло, всё равно не откладывайте: покажитесь "
-                          "неврологу в ближайшие сутки, а если прошло больше недели — в течение недели, не в "
-                          "плановом порядке: после таких приступов в первые дни высок риск инсульта.");
+    return QStringLiteral(
+        "Если это было больше суток назад и уже прошло, всё равно не откладывайте: покажитесь "
+        "неврологу в ближайшие сутки, а если прошло больше недели — в течение недели, не в "
+        "плановом порядке: после таких приступов в первые дни высок риск инсульта.");
 }
 
 QString EyeFloatersToday()
@@ -99,9 +100,10 @@ QString EyeFloatersToday()
 
 QString SelfHarmThoughts()
 {
-    return QStringLiteral("Если при подавленном настроении появляются мысли причинить себе вред или о том, что "
-                          "не хочется жить, не оставайтесь с ними одни: сразу позвоните 112 или на телефон "
-                          "доверия и расскажите о них близкому человеку и врачу.");
+    return QStringLiteral(
+        "Если при подавленном настроении появляются мысли причинить себе вред или о том, что "
+        "не хочется жить, не оставайтесь с ними одни: сразу позвоните 112 или на телефон "
+        "доверия и расскажите о них близкому человеку и врачу.");
 }
 
 QString HeartConsultationStays(const Conclusion& conclusion)
@@ -361,7 +363,7 @@ QStringList InterviewSameDayNotice(const QList<int>& questions)
                             "откладывая на плановый приём: так бывает при нестабильной стенокардии или "
                             "сердечной недостаточности. Если боль в груди длится дольше 15 минут или одышка "
                             "не проходит в покое, вызывайте скорую помощь: 103 или 112.")
-            .arg(SameDayLead, Reported(SameDayQuestionSigns, answered)) };
+                 .arg(SameDayLead, Reported(SameDayQuestionSigns, answered)) };
 }
 
 bool IsSameDayLine(const QString& line)
@@ -377,8 +379,8 @@ QStringList InterviewResultNotice(const QList<int>& answeredYes, const Conclusio
         if (IsEmergencyQuestion(question) && !emergencies.contains(question))
             emergencies << question;
     }
-    QStringList lines = InterviewNotice(emergencies) << conclusion.Notice
-        << InterviewSameDayNotice(answeredYes) << conclusion.SameDay;
+    QStringList lines = InterviewNotice(emergencies)
+        << conclusion.Notice << InterviewSameDayNotice(answeredYes) << conclusion.SameDay;
     const QString consultation = HeartConsultationStays(conclusion);
     if (!consultation.isEmpty())
         lines << consultation;

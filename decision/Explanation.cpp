@@ -206,8 +206,9 @@ QStringList NotObservedLines(const QStringList& others, const QStringList& recom
 {
     QStringList lines;
     if (others.size() > LongestNamedList)
-        lines << QStringLiteral("Вас не наблюдает ни один из узких специалистов, к которым с этим можно было бы "
-                                "обратиться");
+        lines << QStringLiteral(
+            "Вас не наблюдает ни один из узких специалистов, к которым с этим можно было бы "
+            "обратиться");
     else if (!others.isEmpty())
         lines << QStringLiteral("Вы не наблюдаетесь у %1").arg(others.join(QStringLiteral(", ")));
     if (!recommendedToo.isEmpty())

@@ -285,7 +285,8 @@ bool BuildReport(TReportState& report, const ExaminationRecord& record, const Co
         step();
         AddSelfExam(layout, record, now);
         step();
-        layout.AddTextSection(QStringLiteral("Рекомендованы консультации:"), conclusion.recommendedListOrAdvice());
+        layout.AddTextSection(
+            QStringLiteral("Рекомендованы консультации:"), conclusion.recommendedListOrAdvice());
         if (ShadesAResult(record, now))
             layout.AddShadingKey();
         layout.AddNote(Emergency::NotADiagnosis());

@@ -291,8 +291,8 @@ void TReportLayout::AddUrineTable(const QString& protein, const QString& sugar, 
 
 void TReportLayout::AddShadingKey()
 {
-    AddNote(
-        QStringLiteral("Серым выделены результаты, срок действия которых истек: в заключении они не учтены."));
+    AddNote(QStringLiteral(
+        "Серым выделены результаты, срок действия которых истек: в заключении они не учтены."));
 }
 
 void TReportLayout::AddNote(const QString& text)

@@ -378,7 +378,8 @@ private slots:
         for (int q = 1; q <= CardioQuestionCount; ++q) {
             const QStringList why = interview->WhyQuestion(q);
             QVERIFY2(!why.join(u' ').contains(unchanged), qPrintable(why.join(u'\n')));
-            QVERIFY(why.size() == 1 || why.constLast().contains(QStringLiteral("исходные, одинаковые для всех")));
+            QVERIFY(
+                why.size() == 1 || why.constLast().contains(QStringLiteral("исходные, одинаковые для всех")));
         }
     }
 

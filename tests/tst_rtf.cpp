@@ -294,8 +294,10 @@ private slots:
         QTextDocument document;
         Rtf::readFile(DataFolder::file(QStringLiteral("cardio/RQ0301.rtf")), document);
         const QString text = document.toPlainText();
-        for (const QString& phrase : { QStringLiteral("Не принимайте нитроглицерин, если верхнее давление ниже 90"),
-                 QStringLiteral("силденафил"), QStringLiteral("тадалафил"), QStringLiteral("разжуйте 250 мг аспирина") })
+        for (const QString& phrase :
+            { QStringLiteral("Не принимайте нитроглицерин, если верхнее давление ниже 90"),
+                QStringLiteral("силденафил"), QStringLiteral("тадалафил"),
+                QStringLiteral("разжуйте 250 мг аспирина") })
             QVERIFY2(text.contains(phrase), qPrintable(phrase));
     }
 };

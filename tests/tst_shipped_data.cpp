@@ -77,14 +77,17 @@ private slots:
             QStringLiteral("от %1 до %2 градуса Цельсия")
                 .arg(tenths(Norms.TemperatureLower), tenths(Norms.TemperatureUpper)));
         row("Help/temperature.html",
-            QStringLiteral("от %1 до %2 °C").arg(tenths(Norms.TemperatureLower), tenths(Norms.TemperatureUpper)));
+            QStringLiteral("от %1 до %2 °C")
+                .arg(tenths(Norms.TemperatureLower), tenths(Norms.TemperatureUpper)));
         // The red flags that open the conclusion, as the tips name them.
         const auto& flags = Emergency::RedFlags;
         row("Common/Temperature.txt",
             QStringLiteral("%1 градуса и выше или %2 градуса и ниже")
                 .arg(tenths(flags.TemperatureFrom), tenths(flags.TemperatureAtMost)));
         row("Common/Puls.txt",
-            QStringLiteral("чаще %1 или реже %2 ударов в минуту").arg(flags.PulseAbove).arg(flags.PulseBelow));
+            QStringLiteral("чаще %1 или реже %2 ударов в минуту")
+                .arg(flags.PulseAbove)
+                .arg(flags.PulseBelow));
         row("Common/Pressure.txt",
             QStringLiteral("%1/%2 и выше (любое из двух чисел) или верхнее %3 и ниже")
                 .arg(flags.SystolicFrom)
