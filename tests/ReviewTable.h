@@ -10,16 +10,16 @@
 inline QList<QStringList> ReviewTable(const QString& file, const QString& heading)
 {
     QFile source(QStringLiteral(TESSORA_SOURCE_DATA_DIR "/") + file);
-    QStringList lines
-        = source.open(QIODevice::ReadOnly) ? QString::fromUtf8(source.readAll()).split(u'\n') : QStringList();
-    lines = lines.mid(lines.indexOf(QStringLiteral("## ") + heading) + 1);
+    source.open(QIODevice::ReadOnly);
+    const QString text = QString::fromUtf8(source.readAll());
     QList<QStringList> rows;
-    for (qsizetype at = lines.indexOf(QRegularExpression(QStringLiteral("\\|.*")));
-         at >= 0 && at < lines.size() && lines.at(at).startsWith(u'|'); ++at) {
-        const QStringList cells = lines.at(at).split(u'|').mid(1);
-        rows << QStringList();
-        for (const QString& cell : cells.mid(0, cells.size() - 1))
-            rows.last() << cell.trimmed();
+    for (const QString& line : text.mid(text.indexOf("\n## " + heading)).section(u'\n', 2).split(u'\n')) {
+        if (line.startsWith(u'|'))
+            rows << line.split(u'|')
+                        .mid(1, line.count(u'|') - 1)
+                        .replaceInStrings(QRegularExpression("^\\s+|\\s+$"), QString());
+        else if (!rows.isEmpty())
+            break;
     }
     return rows.mid(2);
 }

@@ -370,16 +370,12 @@ private slots:
     {
         RecordingView view;
         runInterview(*interview, view, [](int) { return AnswerNo; });
-        QCOMPARE(view.conclusion, QStringLiteral("RQ0300"));
-        QCOMPARE(interview->AnswerReasons(0).value(0),
-            QStringLiteral("Оценку состояния «Практически здоров» больше всего повысили ответы:"));
+        QVERIFY(interview->AnswerReasons(0).value(0).startsWith("Оценку состояния «Практически здоров»"));
         interview->ResetInterview(view);
-        const QRegularExpression unchanged(QStringLiteral("с (\\d+ %) до \\1"));
         for (int q = 1; q <= CardioQuestionCount; ++q) {
-            const QStringList why = interview->WhyQuestion(q);
-            QVERIFY2(!why.join(u' ').contains(unchanged), qPrintable(why.join(u'\n')));
-            QVERIFY(
-                why.size() == 1 || why.constLast().contains(QStringLiteral("исходные, одинаковые для всех")));
+            const QString why = interview->WhyQuestion(q).join(u'\n');
+            QVERIFY2(!why.contains(QRegularExpression("с (\\d+ %) до \\1")), qPrintable(why));
+            QVERIFY(!why.contains(u'%') || why.contains("исходные, одинаковые для всех"));
         }
     }
 
