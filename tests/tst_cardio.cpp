@@ -3,7 +3,6 @@
 #include "platform/files/CodePage.h"
 
 #include <QBuffer>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -361,21 +360,6 @@ private slots:
             const QString& text = base.CardioQuestions[static_cast<std::size_t>(q)];
             QVERIFY2(text.size() > 5 && text.endsWith(QLatin1Char('?')), qPrintable(QString::number(q)));
             QVERIFY2(!text.front().isSpace() && !text.contains(QLatin1Char('\n')), qPrintable(text));
-        }
-    }
-
-    // Words for a lay reader: no move "from 5 % to 5 %", the starting figures
-    // said to be the program's, the condition named above its reasons.
-    void whyWordsForALayReader()
-    {
-        RecordingView view;
-        runInterview(*interview, view, [](int) { return AnswerNo; });
-        QVERIFY(interview->AnswerReasons(0).value(0).startsWith("Оценку состояния «Практически здоров»"));
-        interview->ResetInterview(view);
-        for (int q = 1; q <= CardioQuestionCount; ++q) {
-            const QString why = interview->WhyQuestion(q).join(u'\n');
-            QVERIFY2(!why.contains(QRegularExpression("с (\\d+ %) до \\1")), qPrintable(why));
-            QVERIFY(!why.contains(u'%') || why.contains("исходные, одинаковые для всех"));
         }
     }
 

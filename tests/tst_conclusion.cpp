@@ -102,7 +102,6 @@ private slots:
     void restOnlyWhenNothingIsMarked();
     void noticesOfTheReviewTables_data();
     void noticesOfTheReviewTables();
-    void reasonsForALayReader();
     void clampedMeasureToldAsTyped_data();
     void clampedMeasureToldAsTyped();
     void pluralForms_data();
@@ -644,15 +643,6 @@ void TestConclusion::noticesOfTheReviewTables()
     const QString notices = u'\n' + (conclusion.Notice + conclusion.SameDay).join(u'\n');
     QVERIFY2(notices.contains(u'\n' + line), qPrintable(notices));
     QVERIFY(urgentLines < 0 || conclusion.Notice.size() == urgentLines);
-}
-
-// «Почему?»: a long list of specialists not observing said in a word, one also recommended said so.
-void TestConclusion::reasonsForALayReader()
-{
-    const QString general = conclude("temp=37.5").Explanations[Specialist::GeneralPractitioner].join(u' ');
-    QVERIFY(general.contains("Вас не наблюдает ни один из узких специалистов"));
-    const QString nephrologist = conclude("urine=3 protein q39").Explanations[Specialist::Nephrologist].join(u' ');
-    QVERIFY(nephrologist.contains("Вы не наблюдаетесь у уролога, и его консультация тоже рекомендована"));
 }
 
 // A bound that stood in for the typed height or weight is never printed as

@@ -72,13 +72,11 @@ private slots:
             row(file, QStringLiteral("от %1 до %2").arg(Norms.HeightMin).arg(Norms.HeightMax));
             row(file, QStringLiteral("от %1 до %2 лет").arg(Norms.AgeMin).arg(Norms.AgeMax));
         }
-        // The tip in the field's unit, the help in degrees.
-        row("Common/Temperature.txt",
-            QStringLiteral("от %1 до %2 градуса Цельсия")
-                .arg(tenths(Norms.TemperatureLower), tenths(Norms.TemperatureUpper)));
-        row("Help/temperature.html",
-            QStringLiteral("от %1 до %2 °C")
-                .arg(tenths(Norms.TemperatureLower), tenths(Norms.TemperatureUpper)));
+        for (const char* file : { "Common/Temperature.txt", "Help/temperature.html" }) {
+            row(file,
+                QStringLiteral("от %1 до %2 градуса Цельсия")
+                    .arg(tenths(Norms.TemperatureLower), tenths(Norms.TemperatureUpper)));
+        }
         // The red flags that open the conclusion, as the tips name them.
         const auto& flags = Emergency::RedFlags;
         row("Common/Temperature.txt",
@@ -93,7 +91,6 @@ private slots:
                 .arg(flags.SystolicFrom)
                 .arg(flags.DiastolicFrom)
                 .arg(flags.SystolicAtMost));
-        row("Common/Blood.txt", QStringLiteral("гемоглобин ниже %1 г/л").arg(flags.HemoglobinBelow));
         for (const char* file : { "Common/Puls.txt", "Help/puls.html" })
             row(file, QStringLiteral("от %1 до %2 ударов").arg(Norms.PulseLower).arg(Norms.PulseUpper));
         for (const char* file : { "Common/Pressure.txt", "Help/pressure.html" }) {
