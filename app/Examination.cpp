@@ -18,6 +18,7 @@ void Examination::startNew(const QDateTime& now)
     m_start = ExaminationRecord::initial(now, DrawGender(m_seed));
     m_record = m_start;
     m_conclusion = {};
+    m_interview = CardioInterview(m_knowledgeBase);
     m_id = QUuid::createUuid();
 }
 
@@ -30,8 +31,13 @@ void Examination::setRecord(const ExaminationRecord& record)
 
 const Conclusion& Examination::conclude(const QDateTime& now)
 {
-    m_conclusion = Conclude(m_record, m_phrases, now);
+    m_conclusion = Conclude(m_record, m_phrases, now, m_interview.AnsweredYes());
     return m_conclusion;
+}
+
+Conclusion Examination::concludeBeforeInterview(const QDateTime& now) const
+{
+    return Conclude(m_record, m_phrases, now);
 }
 
 bool Examination::buildReport(const TReportStep& step)

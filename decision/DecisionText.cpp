@@ -5,6 +5,7 @@
 #include "decision/BodyMeasures.h"
 #include "decision/ComplaintPhrases.h"
 #include "decision/Conclusion.h"
+#include "decision/Emergency.h"
 #include "decision/FindingCodes.h"
 #include "decision/FindingWords.h"
 #include "decision/RussianPlural.h"
@@ -256,16 +257,20 @@ void AddSeparator(QStringList& memo)
 void ComposeConclusion(
     const ExaminationRecord& record, const Conclusion& conclusion, QStringList& memo, const QDateTime& now)
 {
-    // An emergency comes first, and the advice to rest would contradict it.
-    memo << conclusion.Notice;
+    // An emergency comes first; under it, a conclusion that recommends
+    // nobody says only whom to see, never "rest" nor "no definite conclusion".
+    memo << conclusion.Notice << conclusion.SameDay;
     if (conclusion.Notice.isEmpty() || conclusion.Recommended.any())
         memo << conclusion.RecommendationSentence();
+    else
+        memo << SeeGeneralPractitioner();
     AddSeparator(memo);
     memo << QString();
     AddSummaryHead(record, conclusion, memo);
     AddObjectiveData(record, conclusion, memo);
     AddCountedTests(record, conclusion, memo, now);
     AddSelfExamination(conclusion, memo);
+    memo << Emergency::NotADiagnosis();
     memo << QStringLiteral("Тессора Про %1 [%2]").arg(ShortDate(now), LongTime(now));
 }
 

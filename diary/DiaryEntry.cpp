@@ -169,7 +169,7 @@ Emergency::TMeasuredValues KeptValues(const TDiaryEntry& entry)
 // The notice leads the findings, as it leads the conclusion.
 QString FindingsCell(const TDiaryEntry& entry)
 {
-    const QString notice = UrgentNotice(entry).join(QLatin1Char(' '));
+    const QString notice = (UrgentNotice(entry) << SameDayNotice(entry)).join(QLatin1Char(' '));
     const QString findings = FindingsText(entry);
     if (notice.isEmpty() || findings.isEmpty())
         return notice + findings;
@@ -266,6 +266,11 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& c
 QStringList UrgentNotice(const TDiaryEntry& entry)
 {
     return Emergency::StatementNotice(entry.findings) << Emergency::MeasuredNotice(KeptValues(entry));
+}
+
+QStringList SameDayNotice(const TDiaryEntry& entry)
+{
+    return Emergency::SameDayNotice(entry.findings);
 }
 
 QStringList DiaryHeaders()

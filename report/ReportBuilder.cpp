@@ -3,6 +3,7 @@
 #include "decision/BodyMeasures.h"
 #include "decision/Conclusion.h"
 #include "decision/DecisionU.h"
+#include "decision/Emergency.h"
 #include "decision/RussianPlural.h"
 #include "decision/WordTables.h"
 #include "platform/files/DataFolder.h"
@@ -77,13 +78,20 @@ void AddHeader(TReportLayout& layout, const Variant& document, const Examination
 // An emergency statement answered Yes or a measured value past its red flag
 // puts the conclusion's urgent notice, bold, right under the header, where a
 // doctor reading the paper sees it first.
-void AddUrgentNotice(TReportLayout& layout, const Conclusion& conclusion)
+void AddUrgentNotice(TReportLayout& layout, const QString& title, const QStringList& lines)
 {
-    QString notice = conclusion.Notice.join(QLatin1Char(' '));
+    QString notice = lines.join(QLatin1Char(' '));
     if (notice.isEmpty())
         return;
     notice.chop(notice.endsWith(QLatin1Char('.')) ? 1 : 0); // the section adds its own full stop
-    layout.AddUrgentSection(QStringLiteral("Срочно:"), notice);
+    layout.AddUrgentSection(title, notice);
+}
+
+// The same-day notice follows the urgent one, under its own title.
+void AddUrgentNotice(TReportLayout& layout, const Conclusion& conclusion)
+{
+    AddUrgentNotice(layout, QStringLiteral("Срочно:"), conclusion.Notice);
+    AddUrgentNotice(layout, QStringLiteral("Сегодня же к врачу:"), conclusion.SameDay);
 }
 
 // A vital sign the person did not measure is not printed as its initial value.
@@ -293,9 +301,11 @@ bool BuildReport(
         step();
         AddSelfExam(layout, record, conclusion.Now.date());
         step();
-        layout.AddTextSection(QStringLiteral("Рекомендованы консультации:"), conclusion.recommendedList());
+        layout.AddTextSection(
+            QStringLiteral("Рекомендованы консультации:"), conclusion.recommendedListOrAdvice());
         if (ShadesAResult(conclusion))
             layout.AddShadingKey();
+        layout.AddNote(Emergency::NotADiagnosis());
         step();
         layout.FinishReportTable(conclusion.Now);
         step();
