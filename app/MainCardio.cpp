@@ -8,6 +8,7 @@
 #include "decision/Emergency.h"
 #include "platform/files/DataFolder.h"
 #include "platform/rtf/RtfReader.h"
+#include "platform/widgets/Contrast.h"
 
 #include <QSplitterHandle>
 #include <QTextBlock>
@@ -116,7 +117,7 @@ void TfrmTessora::PutNoticeFirst(const QString& name, const QStringList& notice)
         cursor.setBlockFormat(kept);
     }
     urgent.setFontWeight(QFont::Bold);
-    urgent.setForeground(QColor(Qt::red));
+    urgent.setForeground(Contrast::UrgentText(ui->redCardio->palette()));
     for (const QString& line : notice) {
         cursor.insertText(line, urgent);
         cursor.insertBlock();

@@ -3,6 +3,7 @@
 
 #include "app/PageRecord.h"
 #include "app/Questionnaire.h"
+#include "app/Settings.h"
 #include "app/WhyU.h"
 #include "app/frmAboutU.h"
 #include "app/uTessoraClasses.h"
@@ -14,8 +15,11 @@
 #include "platform/files/DataFolder.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/jpeg/JpegLoader.h"
+#include "platform/widgets/Accessibility.h"
 #include "platform/widgets/BusyBox.h"
+#include "platform/widgets/Contrast.h"
 #include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/TextZoom.h"
 #include "report/ReportU.h"
 
 #include <QApplication>
@@ -26,6 +30,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSplitterHandle>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTreeWidgetItemIterator>
 
@@ -71,7 +76,7 @@ const char* const DataHint = "Рекомендации по вводу данн�
 const char* const ConclusionHint = "Интерпретация Ваших данных и рекомендации Тессоры";
 
 // The urgent notice opens the conclusion in bold red, as it opens the report
-// and the interview's explanation.
+// and the interview's explanation; a red that reads on the desktop's colours.
 void EmphasiseNotice(QPlainTextEdit* memo, int lines)
 {
     if (lines <= 0)
@@ -81,8 +86,30 @@ void EmphasiseNotice(QPlainTextEdit* memo, int lines)
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     QTextCharFormat urgent;
     urgent.setFontWeight(QFont::Bold);
-    urgent.setForeground(QColor(Qt::red));
+    urgent.setForeground(Contrast::UrgentText(memo->palette()));
     cursor.mergeCharFormat(urgent);
+}
+
+// The conclusion's separator lines stay one line at any width of the memo:
+// where the memo is narrower, their dashes are drawn closer together. The text
+// itself, which the report and the saved text take, keeps every dash.
+void FitSeparators(QPlainTextEdit* memo)
+{
+    const QFontMetricsF metrics(memo->font());
+    const qreal room = memo->viewport()->width() - 2 * memo->document()->documentMargin()
+        - metrics.averageCharWidth();
+    const qreal advance = metrics.horizontalAdvance(QLatin1Char('-'));
+    for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        if (text.size() < 2 || text.count(QLatin1Char('-')) != text.size())
+            continue;
+        QTextCharFormat format;
+        format.setFontLetterSpacingType(QFont::AbsoluteSpacing);
+        format.setFontLetterSpacing(std::min(0.0, room / qreal(text.size()) - advance));
+        QTextCursor cursor(block);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(format);
+    }
 }
 
 // Writes the conclusion into the memo. An out-of-range height or weight stops
@@ -91,6 +118,7 @@ void WriteConclusion(const Conclusion& conclusion, QPlainTextEdit* memo, QWidget
 {
     memo->setPlainText(conclusion.Lines.join(QLatin1Char('\n')));
     EmphasiseNotice(memo, int(conclusion.Notice.size()));
+    FitSeparators(memo);
     if (!conclusion.RangeError.isEmpty())
         MessageBoxes::showError(parent, conclusion.RangeError);
 }
@@ -166,6 +194,12 @@ void TfrmTessora::FormCreate()
     // The memo scrolls past its end, so that the «Отчет» button over its
     // lower right corner never hides the last line.
     ui->mmoCommon->setCenterOnScroll(true);
+    TextZoom::SetStore(UserSettings::TextZoom, UserSettings::SetTextZoom);
+    TextZoom::Attach(ui->mmoCommon);
+    TextZoom::Attach(ui->redCardio);
+    ui->trvMain->setAccessibleName(QStringLiteral("Разделы обследования"));
+    ui->redCardio->setAccessibleName(QStringLiteral("Заключение кардиологического опроса"));
+    Accessibility::NameControlsOfEveryWindow();
     ConnectActions();
     ConnectCardio();
     ConnectSaving();
@@ -466,6 +500,7 @@ void TfrmTessora::LoadPagePicture(int tag)
 void TfrmTessora::EnterConclusionPage()
 {
     ui->mmoCommon->setStatusTip(QString::fromUtf8(ConclusionHint));
+    ui->mmoCommon->setAccessibleName(QStringLiteral("Заключение"));
     ui->pnlRightBot->hide();
     ui->pnlWork->handle(1)->hide();
     FConclusion = Conclude(Record(), FPhrases, QDateTime::currentDateTime());
@@ -506,6 +541,7 @@ void TfrmTessora::EnterDataPage(int tag)
     ui->bbtnWhy->hide();
     ui->pnlRightBot->show();
     ui->mmoCommon->setStatusTip(QString::fromUtf8(DataHint));
+    ui->mmoCommon->setAccessibleName(QStringLiteral("Советы по вводу данных"));
     ui->pnlWork->handle(1)->show();
     UpdateSpecialistsNode(tag >= ConclusionTag);
 }
@@ -655,6 +691,7 @@ void TfrmTessora::FormResize()
     ui->bbtnWhy->raise();
     if (FCardioPage)
         FCardioPage->LayoutAnswerPanel();
+    FitSeparators(ui->mmoCommon);
 }
 
 void TfrmTessora::resizeEvent(QResizeEvent* event)
@@ -696,7 +733,8 @@ bool TfrmTessora::eventFilter(QObject* watched, QEvent* event)
     // finding the widget and its window for.
     const QEvent::Type type = event->type();
     const bool concerned = type == QEvent::Enter || type == QEvent::Leave || type == QEvent::StatusTip
-        || type == QEvent::Resize || type == QEvent::FocusIn || type == QEvent::MouseButtonPress;
+        || type == QEvent::Resize || type == QEvent::FocusIn || type == QEvent::MouseButtonPress
+        || type == QEvent::FontChange;
     auto* widget = concerned ? qobject_cast<QWidget*>(watched) : nullptr;
     if (widget && widget->window() == this) {
         switch (event->type()) {
@@ -736,6 +774,10 @@ bool TfrmTessora::eventFilter(QObject* watched, QEvent* event)
                 CenterPagePanel(widget);
             else if (widget == ui->pnlTop || widget == ui->pnlButtons || widget == ui->mmoCommon->viewport())
                 FormResize();
+            break;
+        case QEvent::FontChange:
+            if (widget == ui->mmoCommon)
+                FitSeparators(ui->mmoCommon);
             break;
         default:
             break;

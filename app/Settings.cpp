@@ -8,6 +8,7 @@ namespace {
 const QString Organisation = QStringLiteral("TessoraPro");
 const QString ReportPathKey = QStringLiteral("ReportPath");
 const QString SaveNeededKey = QStringLiteral("SaveNeeded");
+const QString TextZoomKey = QStringLiteral("TextZoom");
 const QString Yes = QStringLiteral("Yes");
 const QString No = QStringLiteral("No");
 
@@ -78,6 +79,16 @@ bool SaveNeeded()
 void SetSaveNeeded(bool needed)
 {
     Store().setValue(SaveNeededKey, needed ? Yes : No);
+}
+
+int TextZoom()
+{
+    return Store().value(TextZoomKey).toInt();
+}
+
+void SetTextZoom(int step)
+{
+    Store().setValue(TextZoomKey, step);
 }
 
 QByteArray WindowState(const QString& name)

@@ -3,6 +3,7 @@
 #include "ui_HelpWindow.h"
 
 #include "platform/help/HelpViewer.h"
+#include "platform/widgets/TextZoom.h"
 
 #include <QHelpContentWidget>
 #include <QHelpEngine>
@@ -12,9 +13,22 @@
 
 namespace {
 
+const QString HelpWord = QStringLiteral("Справка");
+
 QString WindowTitle()
 {
-    return QStringLiteral("Справка — %1").arg(Help::programCaption());
+    return QStringLiteral("%1 — %2").arg(HelpWord, Help::programCaption());
+}
+
+// The topic's title, then what it does not say already of «Справка» and the program's name.
+QString TopicWindowTitle(const QString& topic)
+{
+    QStringList parts { topic };
+    for (const QString& part : { HelpWord, Help::programCaption() }) {
+        if (!topic.contains(part, Qt::CaseInsensitive))
+            parts << part;
+    }
+    return parts.join(QStringLiteral(" — "));
 }
 
 } // namespace
@@ -37,6 +51,7 @@ HelpWindow::HelpWindow(const QString& qchPath, QWidget* parent)
     connect(ui->btnHome, &QToolButton::clicked, this, &HelpWindow::showContents);
     connect(ui->txbTopic, &QTextBrowser::backwardAvailable, ui->btnBack, &QToolButton::setEnabled);
     connect(ui->txbTopic, &QTextBrowser::forwardAvailable, ui->btnForward, &QToolButton::setEnabled);
+    TextZoom::Attach(ui->txbTopic);
     if (m_file.isOpen()) {
         attachNavigation();
     } else {
@@ -125,7 +140,7 @@ void HelpWindow::showMessage(const QString& title, const QString& text)
 void HelpWindow::selectTopic(const QUrl& url)
 {
     const QString title = ui->txbTopic->documentTitle();
-    setWindowTitle(title.isEmpty() ? WindowTitle() : title + QStringLiteral(" — ") + WindowTitle());
+    setWindowTitle(title.isEmpty() ? WindowTitle() : TopicWindowTitle(title));
     if (!m_contents)
         return;
     const QModelIndex index = m_contents->indexOf(url);
