@@ -247,6 +247,7 @@ TQuestionGrid::TQuestionGrid(QWidget* parent)
     : QTableView(parent)
 {
     setObjectName(QStringLiteral("stgQst"));
+    setAccessibleName(QStringLiteral("Утверждения о жалобах: ответы «да» и «нет»"));
     horizontalHeader()->hide();
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(RowHeight);

@@ -33,6 +33,7 @@ TfrmWhy::TfrmWhy(const Conclusion& conclusion, QWidget* parent)
     connect(ui->lstConsultations, &QListWidget::currentRowChanged, this, &TfrmWhy::lstConsultationsChange);
     Help::installF1(this);
     TextZoom::Attach(ui->memWhy);
+    ui->memWhy->setAccessibleName(QStringLiteral("Почему рекомендована консультация"));
     ShowNotice(conclusion);
     FillConsultations(conclusion);
 }

@@ -43,6 +43,9 @@ HelpWindow::HelpWindow(const QString& qchPath, QWidget* parent)
     ui->btnBack->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
     ui->btnForward->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
     ui->btnHome->setIcon(style()->standardIcon(QStyle::SP_DirHomeIcon));
+    ui->txbTopic->setAccessibleName(QStringLiteral("Раздел справки"));
+    ui->tabNavigation->setAccessibleName(QStringLiteral("Содержание и указатель"));
+    ui->edtIndexFilter->setAccessibleName(QStringLiteral("Поиск в указателе"));
     ui->btnBack->setEnabled(false);
     ui->btnForward->setEnabled(false);
     ui->splHelp->setSizes({ 270, 590 });
@@ -75,6 +78,8 @@ void HelpWindow::attachNavigation()
     m_index = engine->indexWidget();
     m_contents->setObjectName(QStringLiteral("trvHelpContents"));
     m_index->setObjectName(QStringLiteral("lstHelpIndex"));
+    m_contents->setAccessibleName(QStringLiteral("Содержание справки"));
+    m_index->setAccessibleName(QStringLiteral("Указатель справки"));
     ui->layContents->addWidget(m_contents);
     ui->layIndex->addWidget(m_index);
     connect(m_contents, &QHelpContentWidget::linkActivated, ui->txbTopic,

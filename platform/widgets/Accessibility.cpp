@@ -1,6 +1,8 @@
 #include "platform/widgets/Accessibility.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
@@ -60,9 +62,23 @@ bool IsPartOfAnother(const QWidget* control)
     return qobject_cast<const QAbstractSpinBox*>(parent) || qobject_cast<const QComboBox*>(parent);
 }
 
+// The view that takes the focus for a scroll area, and a combo box's list, carry their owner's name.
+const QWidget* Owner(const QWidget* control)
+{
+    const auto* area = qobject_cast<const QAbstractScrollArea*>(control->parentWidget());
+    if (area && area->viewport() == control)
+        return area;
+    for (const QWidget* up = control->parentWidget(); up; up = up->parentWidget()) {
+        if (qobject_cast<const QComboBox*>(up))
+            return up;
+    }
+    return nullptr;
+}
+
 bool TakesFocus(const QWidget* control)
 {
-    return control->focusPolicy() != Qt::NoFocus && !control->isWindow() && !IsPartOfAnother(control);
+    return control->focusPolicy() != Qt::NoFocus && !IsPartOfAnother(control)
+        && (!control->isWindow() || Owner(control));
 }
 
 void Describe(QWidget* control)
@@ -88,6 +104,9 @@ void NameControl(QWidget* control)
             control->setAccessibleName(name);
     }
     Describe(control);
+    // Its list is shown only when it drops down, but read before.
+    if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->view())
+        NameControl(combo->view());
 }
 
 class TNamer final : public QObject {
@@ -98,9 +117,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         const QEvent::Type type = event->type();
-        if ((type == QEvent::Polish || type == QEvent::FocusIn) && watched->isWidgetType()) {
+        // At its showing, not at its polishing: a form may be polished before
+        // its texts are set, and a window may be made before this was installed.
+        if ((type == QEvent::Show || type == QEvent::FocusIn) && watched->isWidgetType()) {
             auto* control = static_cast<QWidget*>(watched);
-            if (type == QEvent::Polish)
+            if (type == QEvent::Show)
                 NameControl(control);
             else if (control->property(DerivedDescription).toBool())
                 Describe(control);
@@ -115,6 +136,8 @@ namespace Accessibility {
 
 QString NameFor(const QWidget* control)
 {
+    if (const QWidget* owner = Owner(control))
+        return owner->accessibleName().isEmpty() ? NameFor(owner) : owner->accessibleName();
     for (const QString& name : { BuddyText(control), FormRowText(control), OwnText(control),
              Plain(control->statusTip()), Plain(control->toolTip()), Plain(control->whatsThis()) }) {
         if (!name.isEmpty())
