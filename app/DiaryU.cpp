@@ -255,6 +255,8 @@ TfrmDiary::TfrmDiary(bool saveNeeded, const QString& folder, QWidget* parent)
     for (QChartView* view : { ui->chtPressure, ui->chtPulse, ui->chtWeight, ui->chtTemperature })
         view->viewport()->installEventFilter(this);
     ui->spDiary->setSizes({ 1000, 2000 });
+    // Tab leaves the table for the charts and buttons; the arrows move between its cells.
+    ui->stgDiary->setTabKeyNavigation(false);
     LoadEntries();
     RestoreGeometry();
 }

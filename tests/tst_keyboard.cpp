@@ -3,6 +3,9 @@
 // interview, the diary with its summary, and message boxes that answer to
 // Enter and Esc as their buttons say.
 #include "app/MainU.h"
+#include "app/Settings.h"
+#include "diary/DiaryStore.h"
+#include "tests/DiaryTestData.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -10,6 +13,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -70,6 +74,11 @@ private:
 
 void TestKeyboard::wholeExaminationByKeys()
 {
+    // Kept examinations for the diary and its summary.
+    QTemporaryDir folder;
+    QVERIFY(TDiaryStore(folder.path()).add(DiaryTestSeries(3, QDateTime::currentDateTime().addDays(-1))));
+    UserSettings::SetReportPath(folder.path());
+    UserSettings::SetSaveNeeded(true);
     TfrmTessora frame;
     window = &frame;
     frame.show();
@@ -128,12 +137,22 @@ void TestKeyboard::wholeExaminationByKeys()
         Press(Qt::Key_Space);
     QCOMPARE(work->currentWidget()->objectName(), QStringLiteral("redCardio"));
 
-    // The diary from «Сервис», closed with Esc.
+    // The diary from «Сервис»: its summary's file dialog, then the diary, closed with Esc.
     Press(0x420, Qt::AltModifier); // Alt+Р, «Сервис»
     Press(0x414); // Д, «Дневник обследований»
     QTRY_VERIFY(frame.findChild<QDialog*>(QStringLiteral("TfrmDiary")));
     auto* diary = frame.findChild<QDialog*>(QStringLiteral("TfrmDiary"));
     QTRY_VERIFY(diary->isActiveWindow());
+    QVERIFY(TabTo(diary->findChild<QWidget*>(QStringLiteral("bbtnSummary"))));
+    QString asked;
+    InNextModal([&asked](QWidget* dialog) {
+        asked = dialog->windowTitle();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    Press(Qt::Key_Space);
+    QCOMPARE(asked, QStringLiteral("Сводка для врача"));
+    diary->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(diary));
     QTest::keyClick(diary, Qt::Key_Escape);
     QTRY_VERIFY(!frame.findChild<QDialog*>(QStringLiteral("TfrmDiary")));
 }
