@@ -29,6 +29,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QSplitterHandle>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -74,6 +75,32 @@ constexpr int InitialTreeWidth = 210;
 
 const char* const DataHint = "Рекомендации по вводу данных и другие полезные сведения";
 const char* const ConclusionHint = "Интерпретация Ваших данных и рекомендации Тессоры";
+
+// The form's sizes are the design's at its font: a larger desktop font or
+// scale gets the room its texts need, never less than the design gave.
+void FitToText(QWidget* control)
+{
+    const QSize needed = control->sizeHint().expandedTo(control->size());
+    control->setMaximumSize(control->maximumSize().expandedTo(needed));
+    control->setMinimumSize(control->minimumSize().expandedTo(needed).boundedTo(control->maximumSize()));
+    control->resize(needed);
+}
+
+// The tree is as wide as its longest caption needs, beyond the design's limit if need be.
+int TreeWidthForCaptions(QTreeWidget* tree)
+{
+    int widest = 0;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        int depth = 1;
+        for (const QTreeWidgetItem* up = (*it)->parent(); up; up = up->parent())
+            ++depth;
+        widest = std::max(widest,
+            depth * tree->indentation() + tree->iconSize().width() + tree->fontMetrics().horizontalAdvance((*it)->text(0)));
+    }
+    const int needed = widest + 2 * tree->fontMetrics().averageCharWidth() + 12 + 2 * tree->frameWidth() + tree->verticalScrollBar()->sizeHint().width();
+    tree->setMaximumWidth(std::max(tree->maximumWidth(), needed));
+    return std::clamp(needed, InitialTreeWidth, tree->maximumWidth());
+}
 
 // The urgent notice opens the conclusion in bold red, as it opens the report
 // and the interview's explanation; a red that reads on the desktop's colours.
@@ -219,6 +246,10 @@ void TfrmTessora::FormCreate()
     acNewExecute();
     SetTestDateRange(ui->dtpECGDate);
     SetTestDateRange(ui->dtpFluDate);
+    for (QWidget* button : { ui->bbtnPrev, ui->bbtnNext, ui->bbtnReport, ui->bbtnWhy })
+        FitToText(button);
+    ui->pnlButtons->setFixedHeight(std::max(ui->pnlButtons->height(), ui->bbtnNext->height() + 16));
+    ui->splMain->setSizes({ TreeWidthForCaptions(ui->trvMain), width() - TreeWidthForCaptions(ui->trvMain) });
     FormResize();
 }
 

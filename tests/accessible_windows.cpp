@@ -4,7 +4,8 @@
 // prints "ready", for accessibility.py to read them through the accessibility
 // bus. With TESSORA_NAMELESS_CONTROL set the main window gets one control with
 // no name, which the reader must find; with TESSORA_DARK_PALETTE the windows
-// take a dark desktop's colours, for pictures of the screen.
+// take a dark desktop's colours, with TESSORA_FONT_POINTS its font size, and
+// with TESSORA_PICTURES=<folder> a picture of each window is saved there.
 #include "app/DiaryU.h"
 #include "app/MainU.h"
 #include "app/Questionnaire.h"
@@ -54,6 +55,17 @@ void UseDarkPalette()
     QApplication::setPalette(dark);
 }
 
+void SavePictures(const QString& folder)
+{
+    if (folder.isEmpty())
+        return;
+    int number = 0;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            window->grab().save(QStringLiteral("%1/%2-%3.png").arg(folder).arg(++number).arg(window->objectName()));
+    }
+}
+
 void FillDiary(const QString& folder)
 {
     TDiaryStore store(folder);
@@ -69,6 +81,11 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("accessible_windows"));
     if (qEnvironmentVariableIsSet("TESSORA_DARK_PALETTE"))
         UseDarkPalette();
+    if (const int points = qEnvironmentVariableIntValue("TESSORA_FONT_POINTS")) {
+        QFont font = QApplication::font();
+        font.setPointSize(points);
+        QApplication::setFont(font);
+    }
     TfrmTessora window;
     window.show();
     // Every page once, so that each is made and named.
@@ -90,6 +107,7 @@ int main(int argc, char* argv[])
     BusyBox::View(&window).show(QStringLiteral("Ждём текстовый редактор…"), [] {});
     QTimer::singleShot(0, &window, [&window] {
         QTimer::singleShot(500, [] {
+            SavePictures(qEnvironmentVariable("TESSORA_PICTURES"));
             std::puts("ready");
             std::fflush(stdout);
         });
