@@ -20,6 +20,7 @@
 #include "platform/widgets/Contrast.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/TextZoom.h"
+#include "platform/widgets/WrappingStatusBar.h"
 #include "report/ReportU.h"
 
 #include <QApplication>
@@ -227,6 +228,7 @@ void TfrmTessora::FormCreate()
     ui->trvMain->setAccessibleName(QStringLiteral("Разделы обследования"));
     ui->redCardio->setAccessibleName(QStringLiteral("Заключение кардиологического опроса"));
     Accessibility::NameControlsOfEveryWindow();
+    WrappingStatusBar::Install(ui->sbMain);
     ConnectActions();
     ConnectCardio();
     ConnectSaving();

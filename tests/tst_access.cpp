@@ -1,6 +1,7 @@
 #include "platform/widgets/Accessibility.h"
 #include "platform/widgets/Contrast.h"
 #include "platform/widgets/TextZoom.h"
+#include "platform/widgets/WrappingStatusBar.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 
 class TestAccess : public QObject {
@@ -20,6 +22,7 @@ private slots:
     void readableColours_data();
     void readableColours();
     void zoomByKeysAndWheelIsShared();
+    void longStatusMessageWrapsAndIsRead();
 };
 
 void TestAccess::namesFromWhatTheUserSees_data()
@@ -121,6 +124,19 @@ void TestAccess::zoomByKeysAndWheelIsShared()
     QCOMPARE(tips->font().pointSizeF(), size + 1);
     QTest::keyClick(tips, Qt::Key_0, Qt::ControlModifier);
     QCOMPARE(kept, 0);
+}
+
+void TestAccess::longStatusMessageWrapsAndIsRead()
+{
+    QStatusBar bar;
+    bar.resize(300, 25);
+    WrappingStatusBar::Install(&bar);
+    const int oneLine = bar.sizeHint().height();
+    const QString hint = QStringLiteral("Кликните здесь, чтобы перейти к следующей странице, когда все данные введены");
+    bar.showMessage(hint);
+    QVERIFY(bar.minimumHeight() >= 2 * bar.fontMetrics().height());
+    QVERIFY(bar.minimumHeight() > oneLine);
+    QCOMPARE(bar.accessibleDescription(), hint);
 }
 
 QTEST_MAIN(TestAccess)
