@@ -1,17 +1,13 @@
-// A whole examination by the keyboard alone, as a person without a mouse goes
-// through it: the tree, the complaints grid, the conclusion with «Почему?», the
-// interview, the diary with its summary, and message boxes that answer to
-// Enter and Esc as their buttons say.
+// A whole examination by the keyboard alone: the tree, the complaints grid, «Новая»
+// whose box answers Enter and Esc with its default «Нет», «Почему?» from its menu, the
+// interview, the diary and its summary's file dialog.
 #include "app/MainU.h"
 #include "app/Settings.h"
 #include "diary/DiaryStore.h"
 #include "tests/DiaryTestData.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QMenu>
-#include <QMessageBox>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,55 +22,44 @@ private slots:
     void wholeExaminationByKeys();
 
 private:
-    template <typename T> T* Find(const char* name) const
-    {
-        T* widget = window->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QWidget* target = QApplication::activePopupWidget();
-        target = target ? target : QApplication::focusWidget();
+        QWidget* target = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::focusWidget();
         target = target ? target : window;
-        // A Cyrillic letter goes with its text: QTest knows the Latin keys only.
-        if (key > 0x400 && key < 0x500)
+        if (key > 0x400 && key < 0x500) // Cyrillic, with its text: QTest knows Latin keys only
             QTest::sendKeyEvent(QTest::Click, target, Qt::Key(key), QString(QChar(key)).toLower(), modifiers);
         else
             QTest::keyClick(target, Qt::Key(key), modifiers);
     }
-    // Tab until the control has the focus, as a person looks for it.
-    bool TabTo(QWidget* control)
+    bool TabTo(const char* name)
     {
-        for (int step = 0; step < 120 && QApplication::focusWidget() != control; ++step)
+        const auto reached = [name] {
+            return QApplication::focusWidget() && QApplication::focusWidget()->objectName() == QLatin1String(name);
+        };
+        for (int step = 0; step < 120 && !reached(); ++step)
             Press(Qt::Key_Tab);
-        return QApplication::focusWidget() == control;
+        return reached();
     }
-    // The keys pressed in the next modal window (or menu), once it is open.
-    static void InNextModal(const std::function<void(QWidget*)>& act, bool popup = false)
+    // Keys for the next modal window or menu, once it is open.
+    static void InNext(const std::function<void(QWidget*)>& act, bool menu = false)
     {
-        QTimer::singleShot(50, [act, popup] {
-            if (QWidget* modal = popup ? QApplication::activePopupWidget() : QApplication::activeModalWidget())
-                act(modal);
-            else
-                InNextModal(act, popup);
+        QTimer::singleShot(50, [act, menu] {
+            QWidget* open = menu ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
+            open ? act(open) : InNext(act, menu);
         });
     }
-
-    // What a desktop does when a box over the window closes; the offscreen one does not.
-    bool BackToWindow() const
+    // What a desktop does when a box over a window closes; the offscreen one does not.
+    static bool Activate(QWidget* window)
     {
         window->activateWindow();
         return QTest::qWaitForWindowActive(window);
     }
 
-    TfrmTessora* window = nullptr;
+    QWidget* window = nullptr;
 };
 
 void TestKeyboard::wholeExaminationByKeys()
 {
-    // Kept examinations for the diary and its summary.
     QTemporaryDir folder;
     QVERIFY(TDiaryStore(folder.path()).add(DiaryTestSeries(3, QDateTime::currentDateTime().addDays(-1))));
     UserSettings::SetReportPath(folder.path());
@@ -82,77 +67,58 @@ void TestKeyboard::wholeExaminationByKeys()
     TfrmTessora frame;
     window = &frame;
     frame.show();
-    QVERIFY(QTest::qWaitForWindowActive(&frame));
-    auto* tree = Find<QWidget>("trvMain");
-    QVERIFY(TabTo(tree));
+    QVERIFY(Activate(&frame));
+    QVERIFY(TabTo("trvMain"));
     Press(Qt::Key_Down);
     QCOMPARE(frame.ActivePageTag(), ComplaintsTag);
-    // Statements 7 and 8, chest pains: the cardiologist is recommended.
-    QVERIFY(TabTo(Find<QWidget>("stgQst")));
-    for (int row = 1; row < 7; ++row)
-        Press(Qt::Key_Down);
-    Press(Qt::Key_Space);
-    Press(Qt::Key_Down);
-    Press(Qt::Key_Space);
-    QVERIFY(frame.RecordChangedSinceReset());
-
-    // «Новая» from the menu: Enter and Esc keep the record, as «Нет» is the default.
+    QVERIFY(TabTo("stgQst"));
+    for (int key : { Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
+             Qt::Key_Space, Qt::Key_Down, Qt::Key_Space }) // statements 7 and 8, chest pains
+        Press(key);
     for (int key : { Qt::Key_Return, Qt::Key_Escape }) {
-        InNextModal([key](QWidget* box) { QTest::keyClick(box, Qt::Key(key)); });
-        Press(0x421, Qt::AltModifier); // Alt+С, «Сессия»
-        Press(0x41D); // Н, «Новая»
+        InNext([key](QWidget* box) { QTest::keyClick(box, Qt::Key(key)); });
+        Press(0x421, Qt::AltModifier); // «Сессия»
+        Press(0x41D); // «Новая»
         QVERIFY(frame.RecordChangedSinceReset());
-        QVERIFY(BackToWindow());
+        QVERIFY(Activate(&frame));
     }
 
-    QVERIFY(TabTo(tree));
-    while (frame.ActivePageTag() != ConclusionTag && frame.ActivePageTag() < ConclusionTag)
+    QVERIFY(TabTo("trvMain"));
+    while (frame.ActivePageTag() < ConclusionTag)
         Press(Qt::Key_Down);
-    QCOMPARE(frame.ActivePageTag(), ConclusionTag);
-    // «Почему?» opens from its button's menu and closes with Esc.
-    auto* why = Find<QAbstractButton>("bbtnWhy");
-    QVERIFY(why->isVisible());
-    QVERIFY(TabTo(why));
-    bool whyShown = false;
-    InNextModal([&whyShown](QWidget* dialog) {
-        whyShown = dialog->windowTitle() == QStringLiteral("Почему?") && dialog->isAncestorOf(QApplication::focusWidget());
-        QTest::keyClick(dialog, Qt::Key_Escape);
-    });
-    InNextModal([](QWidget* menu) {
-        QTest::keyClick(menu, Qt::Key_Down);
-        QTest::keyClick(menu, Qt::Key_Return);
-    }, true);
+    QVERIFY(TabTo("bbtnWhy"));
+    bool whyRead = false;
+    InNext([](QWidget* menu) { QTest::keyClick(menu, Qt::Key_Down), QTest::keyClick(menu, Qt::Key_Return); }, true);
+    std::function<void(QWidget*)> readWhy = [&](QWidget* why) {
+        if (!why->isAncestorOf(QApplication::focusWidget())) // the focus comes into the window
+            return InNext(readWhy);
+        whyRead = why->windowTitle() == QStringLiteral("Почему?");
+        QTest::keyClick(why, Qt::Key_Escape);
+    };
+    InNext(readWhy);
     Press(Qt::Key_Space);
-    QTRY_VERIFY(whyShown);
-    QVERIFY(BackToWindow());
+    QTRY_VERIFY(whyRead);
 
-    // The interview: «Нет» by Space until its explanation shows.
-    QVERIFY(TabTo(tree));
+    QVERIFY(Activate(&frame) && TabTo("trvMain"));
     Press(Qt::Key_End);
     QCOMPARE(frame.ActivePageTag(), CardiologistTag);
-    auto* no = Find<QWidget>("bbNo");
-    QVERIFY(TabTo(no));
-    auto* work = Find<QStackedWidget>("stkWork");
+    QVERIFY(TabTo("bbNo"));
+    auto* work = frame.findChild<QStackedWidget*>(QStringLiteral("stkWork"));
     for (int answer = 0; answer < 90 && work->currentWidget()->objectName() != QLatin1String("redCardio"); ++answer)
         Press(Qt::Key_Space);
     QCOMPARE(work->currentWidget()->objectName(), QStringLiteral("redCardio"));
 
-    // The diary from «Сервис»: its summary's file dialog, then the diary, closed with Esc.
-    Press(0x420, Qt::AltModifier); // Alt+Р, «Сервис»
-    Press(0x414); // Д, «Дневник обследований»
+    Press(0x420, Qt::AltModifier); // «Сервис»
+    Press(0x414); // «Дневник обследований»
     QTRY_VERIFY(frame.findChild<QDialog*>(QStringLiteral("TfrmDiary")));
-    auto* diary = frame.findChild<QDialog*>(QStringLiteral("TfrmDiary"));
+    QWidget* diary = frame.findChild<QDialog*>(QStringLiteral("TfrmDiary"));
     QTRY_VERIFY(diary->isActiveWindow());
-    QVERIFY(TabTo(diary->findChild<QWidget*>(QStringLiteral("bbtnSummary"))));
+    QVERIFY(TabTo("bbtnSummary"));
     QString asked;
-    InNextModal([&asked](QWidget* dialog) {
-        asked = dialog->windowTitle();
-        QTest::keyClick(dialog, Qt::Key_Escape);
-    });
+    InNext([&asked](QWidget* dialog) { asked = dialog->windowTitle(), QTest::keyClick(dialog, Qt::Key_Escape); });
     Press(Qt::Key_Space);
     QCOMPARE(asked, QStringLiteral("Сводка для врача"));
-    diary->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(diary));
+    QVERIFY(Activate(diary));
     QTest::keyClick(diary, Qt::Key_Escape);
     QTRY_VERIFY(!frame.findChild<QDialog*>(QStringLiteral("TfrmDiary")));
 }
