@@ -9,6 +9,7 @@
 #include "platform/files/DataFolder.h"
 #include "platform/rtf/RtfReader.h"
 #include "platform/widgets/Contrast.h"
+#include "platform/widgets/TextZoom.h"
 
 #include <QSplitterHandle>
 #include <QTextBlock>
@@ -147,6 +148,7 @@ void TfrmTessora::ShowCardioConclusion(
         }
         cursor.insertBlock();
     }
+    TextZoom::Refresh(ui->redCardio);
     // A damaged or plain file still shows what could be read.
     ui->stkWork->setCurrentWidget(ui->redCardio);
     ui->pnlRightBot->hide();

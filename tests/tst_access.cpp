@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
@@ -61,6 +62,15 @@ void TestAccess::readableColours()
     const QColor shown = Contrast::Readable(wanted, background);
     QVERIFY2(Contrast::Ratio(shown, background) >= Contrast::TextRatio, qPrintable(shown.name()));
     QVERIFY(Contrast::Ratio(wanted, background) < Contrast::TextRatio ? shown.hsvSaturation() > 0 : shown == wanted);
+    // a page's style sheet written for a light page
+    QPalette palette(background.lightnessF() < 0.5 ? QColor(0x2b, 0x2b, 0x2b) : QColor(0xf0, 0xf0, 0xf0));
+    palette.setColor(QPalette::Base, background);
+    const QString css = Contrast::AdaptStyleSheet(
+        QStringLiteral("body { color: #26323d; } .urgent { background-color: #fdecea; color: %1; }").arg(wanted.name()),
+        palette);
+    const QRegularExpression colours(QStringLiteral("background-color: (#\\w+); color: (#\\w+)"));
+    const QRegularExpressionMatch urgent = colours.match(css);
+    QVERIFY(Contrast::Ratio(QColor(urgent.captured(1)), QColor(urgent.captured(2))) >= Contrast::TextRatio);
 }
 
 void TestAccess::zoomByKeysAndWheelIsSharedAndKept()

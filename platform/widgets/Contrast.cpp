@@ -1,5 +1,7 @@
 #include "platform/widgets/Contrast.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
 
@@ -54,6 +56,32 @@ QColor Mix(const QColor& wanted, const QColor& background, double amount)
 QColor UrgentText(const QPalette& palette)
 {
     return Readable(QColor(0xC0, 0x00, 0x00), palette.color(QPalette::Base));
+}
+
+QString AdaptStyleSheet(const QString& css, const QPalette& palette)
+{
+    static const QRegularExpression rule(QStringLiteral("([^{}]*)\\{([^}]*)\\}"));
+    static const QRegularExpression background(QStringLiteral("background-color:\\s*(#[0-9a-fA-F]{3,6})"));
+    static const QRegularExpression text(QStringLiteral("(^|[;\\s])color:\\s*(#[0-9a-fA-F]{3,6})"));
+    const QColor base = palette.color(QPalette::Base);
+    const bool dark = base.lightnessF() < 0.5;
+    QString adapted;
+    for (const QRegularExpressionMatch& match : rule.globalMatch(css)) {
+        QString declarations = match.captured(2);
+        QColor behind = base;
+        if (const QRegularExpressionMatch found = background.match(declarations); found.hasMatch()) {
+            behind = dark ? Mix(QColor(found.captured(1)), base, 0.15) : QColor(found.captured(1));
+            declarations.replace(found.capturedStart(1), found.capturedLength(1), behind.name());
+        }
+        if (const QRegularExpressionMatch found = text.match(declarations); found.hasMatch()) {
+            const QColor wanted = dark && match.captured(1).trimmed() == QLatin1String("body")
+                ? palette.color(QPalette::Text)
+                : QColor(found.captured(2));
+            declarations.replace(found.capturedStart(2), found.capturedLength(2), Readable(wanted, behind).name());
+        }
+        adapted += match.captured(1) + QLatin1Char('{') + declarations + QLatin1Char('}');
+    }
+    return adapted;
 }
 
 } // namespace Contrast

@@ -23,4 +23,9 @@ QColor Mix(const QColor& wanted, const QColor& background, double amount);
 // The red of urgent notices as text on the palette's base.
 QColor UrgentText(const QPalette& palette);
 
+// A style sheet written for a light page, made to read on the palette: on a
+// dark base each rule's background becomes a tint of the base, and each text
+// colour (of body text too) one that reads on the rule's background.
+QString AdaptStyleSheet(const QString& css, const QPalette& palette);
+
 } // namespace Contrast

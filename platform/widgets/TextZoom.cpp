@@ -4,6 +4,9 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QPointer>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -13,6 +16,7 @@ namespace TextZoom {
 namespace {
 
 constexpr const char* BaseSize = "textZoomBaseSize";
+constexpr int BaseSizeFormat = QTextFormat::UserProperty + 0x200;
 
 struct TState {
     std::function<int()> load;
@@ -28,11 +32,40 @@ TState& State()
     return state;
 }
 
+// Rich text with sizes of its own (an explanation file, a help page) follows the step too.
+void ApplyToSizedText(QTextEdit* edit)
+{
+    if (auto* browser = qobject_cast<QTextBrowser*>(edit); browser && !browser->source().isEmpty()) {
+        browser->reload(); // its style sheet is read again at the new size
+        return;
+    }
+    QList<std::pair<int, int>> sized;
+    for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().hasProperty(QTextFormat::FontPointSize))
+                sized.append({ it.fragment().position(), it.fragment().length() });
+        }
+    }
+    QTextCursor cursor(edit->document());
+    for (const auto& [position, length] : sized) {
+        cursor.setPosition(position + 1);
+        QTextCharFormat format = cursor.charFormat();
+        if (!format.hasProperty(BaseSizeFormat))
+            format.setProperty(BaseSizeFormat, format.fontPointSize());
+        format.setFontPointSize(std::max(1.0, format.property(BaseSizeFormat).toDouble() + Step()));
+        cursor.setPosition(position);
+        cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(format);
+    }
+}
+
 void Apply(QAbstractScrollArea* area)
 {
     QFont font = area->font();
     font.setPointSizeF(std::max(1.0, area->property(BaseSize).toDouble() + Step()));
     area->setFont(font);
+    if (auto* edit = qobject_cast<QTextEdit*>(area))
+        ApplyToSizedText(edit);
 }
 
 // Ctrl+wheel over the text, not over its scroll bar, as in a browser.
@@ -104,6 +137,11 @@ void SetStep(int step)
     state.areas.removeAll(nullptr);
     for (QAbstractScrollArea* area : std::as_const(state.areas))
         Apply(area);
+}
+
+void Refresh(QAbstractScrollArea* area)
+{
+    Apply(area);
 }
 
 void Attach(QAbstractScrollArea* area)

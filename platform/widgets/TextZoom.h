@@ -20,6 +20,9 @@ void SetStore(std::function<int()> load, std::function<void(int)> save);
 // The area's text follows the step from now on; its size at this call is step 0.
 void Attach(QAbstractScrollArea* area);
 
+// Applies the step to text loaded since: sizes a rich text gave itself.
+void Refresh(QAbstractScrollArea* area);
+
 int Step();
 void SetStep(int step);
 
