@@ -149,6 +149,7 @@ void TfrmTessora::ShowCardioConclusion(
         cursor.insertBlock();
     }
     TextZoom::Refresh(ui->redCardio);
+    Contrast::MakeReadable(ui->redCardio->document(), ui->redCardio->palette().color(QPalette::Base));
     // A damaged or plain file still shows what could be read.
     ui->stkWork->setCurrentWidget(ui->redCardio);
     ui->pnlRightBot->hide();

@@ -10,6 +10,8 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 
 class TestAccess : public QObject {
     Q_OBJECT
@@ -71,6 +73,12 @@ void TestAccess::readableColours()
     const QRegularExpression colours(QStringLiteral("background-color: (#\\w+); color: (#\\w+)"));
     const QRegularExpressionMatch urgent = colours.match(css);
     QVERIFY(Contrast::Ratio(QColor(urgent.captured(1)), QColor(urgent.captured(2))) >= Contrast::TextRatio);
+    // and a rich text written with its own colours
+    QTextDocument explanation;
+    explanation.setHtml(QStringLiteral("<p>a <span style='color:%1'>b</span></p>").arg(wanted.name()));
+    Contrast::MakeReadable(&explanation, background);
+    QTextCursor word(explanation.find(QStringLiteral("b")));
+    QVERIFY(Contrast::Ratio(word.charFormat().foreground().color(), background) >= Contrast::TextRatio);
 }
 
 void TestAccess::zoomByKeysAndWheelIsSharedAndKept()

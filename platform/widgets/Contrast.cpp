@@ -1,5 +1,7 @@
 #include "platform/widgets/Contrast.h"
 
+#include "platform/widgets/TextRuns.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -56,6 +58,19 @@ QColor Mix(const QColor& wanted, const QColor& background, double amount)
 QColor UrgentText(const QPalette& palette)
 {
     return Readable(QColor(0xC0, 0x00, 0x00), palette.color(QPalette::Base));
+}
+
+void MakeReadable(QTextDocument* document, const QColor& background)
+{
+    ChangeTextRuns(
+        document,
+        [&background](const QTextCharFormat& format) {
+            return format.hasProperty(QTextFormat::ForegroundBrush)
+                && Ratio(format.foreground().color(), background) < TextRatio;
+        },
+        [&background](QTextCharFormat& format) {
+            format.setForeground(Readable(format.foreground().color(), background));
+        });
 }
 
 QString AdaptStyleSheet(const QString& css, const QPalette& palette)

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QPalette>
 
+class QTextDocument;
+
 // Colours of meaning (urgent red, raised and lowered values, bands) made to
 // read on whatever palette the desktop gives, dark or high-contrast included.
 namespace Contrast {
@@ -22,6 +24,10 @@ QColor Mix(const QColor& wanted, const QColor& background, double amount);
 
 // The red of urgent notices as text on the palette's base.
 QColor UrgentText(const QPalette& palette);
+
+// Text colours that a rich text gives itself (a file written on a white page)
+// made to read on the background it is shown on.
+void MakeReadable(QTextDocument* document, const QColor& background);
 
 // A style sheet written for a light page, made to read on the palette: on a
 // dark base each rule's background becomes a tint of the base, and each text

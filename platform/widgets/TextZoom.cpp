@@ -1,12 +1,12 @@
 #include "platform/widgets/TextZoom.h"
 
+#include "platform/widgets/TextRuns.h"
+
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QKeySequence>
 #include <QPointer>
-#include <QTextBlock>
 #include <QTextBrowser>
-#include <QTextCursor>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -39,24 +39,14 @@ void ApplyToSizedText(QTextEdit* edit)
         browser->reload(); // its style sheet is read again at the new size
         return;
     }
-    QList<std::pair<int, int>> sized;
-    for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            if (it.fragment().charFormat().hasProperty(QTextFormat::FontPointSize))
-                sized.append({ it.fragment().position(), it.fragment().length() });
-        }
-    }
-    QTextCursor cursor(edit->document());
-    for (const auto& [position, length] : sized) {
-        cursor.setPosition(position + 1);
-        QTextCharFormat format = cursor.charFormat();
-        if (!format.hasProperty(BaseSizeFormat))
-            format.setProperty(BaseSizeFormat, format.fontPointSize());
-        format.setFontPointSize(std::max(1.0, format.property(BaseSizeFormat).toDouble() + Step()));
-        cursor.setPosition(position);
-        cursor.setPosition(position + length, QTextCursor::KeepAnchor);
-        cursor.setCharFormat(format);
-    }
+    ChangeTextRuns(
+        edit->document(),
+        [](const QTextCharFormat& format) { return format.hasProperty(QTextFormat::FontPointSize); },
+        [](QTextCharFormat& format) {
+            if (!format.hasProperty(BaseSizeFormat))
+                format.setProperty(BaseSizeFormat, format.fontPointSize());
+            format.setFontPointSize(std::max(1.0, format.property(BaseSizeFormat).toDouble() + Step()));
+        });
 }
 
 void Apply(QAbstractScrollArea* area)
