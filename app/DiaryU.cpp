@@ -203,6 +203,8 @@ QChart* MakeChart(const TTrendChart& trend, const TTimeAxis& axis, const QPalett
     chart->setTitleFont(titleFont);
     chart->setMargins(QMargins(4, 2, 4, 2));
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // A legend entry cut for want of room shows whole under the pointer.
+    chart->legend()->setShowToolTips(true);
     QFont legendFont = chart->legend()->font();
     legendFont.setPointSizeF(legendFont.pointSizeF() * 0.85);
     chart->legend()->setFont(legendFont);
