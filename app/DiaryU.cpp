@@ -9,6 +9,7 @@
 #include "diary/DiaryTrends.h"
 #include "diary/DoctorSummaryPdf.h"
 #include "platform/help/HelpViewer.h"
+#include "platform/widgets/Contrast.h"
 #include "platform/widgets/MessageBoxes.h"
 
 #include <QAbstractTableModel>
@@ -27,12 +28,16 @@
 #include <cmath>
 
 // The diary's table: the cells and flags come from the diary unit; this only
-// colours them.
+// colours them, in tints of the palette's base with text that reads on them.
 class TDiaryModel final : public QAbstractTableModel {
 public:
-    TDiaryModel(const QList<TDiaryEntry>& entries, QObject* parent)
+    TDiaryModel(const QList<TDiaryEntry>& entries, const QPalette& palette, QObject* parent)
         : QAbstractTableModel(parent)
         , FHeaders(DiaryHeaders())
+        , FTintHigh(Contrast::Mix(FlagHigh, palette.color(QPalette::Base), TintAmount))
+        , FTintLow(Contrast::Mix(FlagLow, palette.color(QPalette::Base), TintAmount))
+        , FTextHigh(Contrast::Readable(FlagHigh, FTintHigh))
+        , FTextLow(Contrast::Readable(FlagLow, FTintLow))
     {
         FCells.reserve(entries.size());
         for (const TDiaryEntry& entry : entries) {
@@ -71,10 +76,10 @@ public:
                                             : QStringLiteral("Ниже нормы");
         case Qt::ForegroundRole:
             return flag == TDiaryFlag::None ? QVariant()
-                                            : QVariant(flag == TDiaryFlag::High ? FlagHigh : FlagLow);
+                                            : QVariant(flag == TDiaryFlag::High ? FTextHigh : FTextLow);
         case Qt::BackgroundRole:
             return flag == TDiaryFlag::None ? QVariant()
-                                            : QVariant(flag == TDiaryFlag::High ? TintHigh : TintLow);
+                                            : QVariant(flag == TDiaryFlag::High ? FTintHigh : FTintLow);
         default:
             return {};
         }
@@ -89,11 +94,14 @@ public:
 
     static inline const QColor FlagHigh { 0xB0, 0x00, 0x20 };
     static inline const QColor FlagLow { 0x00, 0x40, 0xB0 };
-    static inline const QColor TintHigh { 0xFF, 0xE4, 0xE4 };
-    static inline const QColor TintLow { 0xE2, 0xEC, 0xFF };
+    static constexpr double TintAmount = 0.12;
 
 private:
     QStringList FHeaders;
+    QColor FTintHigh;
+    QColor FTintLow;
+    QColor FTextHigh;
+    QColor FTextLow;
     QList<QStringList> FCells;
     QList<QList<TDiaryFlag>> FFlags;
 };
@@ -103,6 +111,8 @@ namespace {
 const QColor LineColours[] = { QColor(0xC0, 0x20, 0x30), QColor(0x20, 0x50, 0xC0) };
 // The norm of each line in a green of its own, so that two bands of one chart differ.
 const QColor BandColours[] = { QColor(0x2E, 0xA0, 0x4A, 0x40), QColor(0x10, 0x90, 0xA0, 0x40) };
+// What WCAG asks of lines and other graphics that carry meaning.
+constexpr double GraphicRatio = 3.0;
 // Markers on every point help a short diary; on a long one they only hide the line.
 constexpr qsizetype MostMarkedPoints = 60;
 // The tips of a line's points, in the order of its points.
@@ -167,15 +177,34 @@ QLineSeries* Line(const TTrendLine& line, const QColor& colour)
     return series;
 }
 
-QChart* MakeChart(const TTrendChart& trend, const TTimeAxis& axis)
+// What a screen reader says for a chart: its lines with every value and date.
+QString ChartText(const TTrendChart& trend)
+{
+    QStringList lines;
+    for (const TTrendLine& line : trend.lines) {
+        QStringList values;
+        for (const TTrendPoint& point : line.points)
+            values << point.tip;
+        lines << QStringLiteral("%1: %2.").arg(line.name, values.join(QStringLiteral("; ")));
+    }
+    return lines.join(QLatin1Char(' '));
+}
+
+QChart* MakeChart(const TTrendChart& trend, const TTimeAxis& axis, const QPalette& palette)
 {
     auto* chart = new QChart;
+    // The desktop's dark colours, and lines that stand out from the chart's background.
+    const bool dark = palette.color(QPalette::Base).lightnessF() < 0.5;
+    chart->setTheme(dark ? QChart::ChartThemeDark : QChart::ChartThemeLight);
+    chart->setLocalizeNumbers(true);
     chart->setTitle(trend.title);
     QFont titleFont = chart->titleFont();
     titleFont.setBold(true);
     chart->setTitleFont(titleFont);
     chart->setMargins(QMargins(4, 2, 4, 2));
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // A legend entry cut for want of room shows whole under the pointer.
+    chart->legend()->setShowToolTips(true);
     QFont legendFont = chart->legend()->font();
     legendFont.setPointSizeF(legendFont.pointSizeF() * 0.85);
     chart->legend()->setFont(legendFont);
@@ -197,7 +226,8 @@ QChart* MakeChart(const TTrendChart& trend, const TTimeAxis& axis)
         Attach(chart, Band(band, axis), time, band.secondAxis ? right : left);
     for (qsizetype k = 0; k < trend.lines.size(); ++k) {
         const TTrendLine& line = trend.lines[k];
-        Attach(chart, Line(line, LineColours[k % 2]), time, line.secondAxis ? right : left);
+        const QColor colour = Contrast::Readable(LineColours[k % 2], chart->backgroundBrush().color(), GraphicRatio);
+        Attach(chart, Line(line, colour), time, line.secondAxis ? right : left);
     }
     return chart;
 }
@@ -227,6 +257,8 @@ TfrmDiary::TfrmDiary(bool saveNeeded, const QString& folder, QWidget* parent)
     for (QChartView* view : { ui->chtPressure, ui->chtPulse, ui->chtWeight, ui->chtTemperature })
         view->viewport()->installEventFilter(this);
     ui->spDiary->setSizes({ 1000, 2000 });
+    // Tab leaves the table for the charts and buttons; the arrows move between its cells.
+    ui->stgDiary->setTabKeyNavigation(false);
     LoadEntries();
     RestoreGeometry();
 }
@@ -270,7 +302,7 @@ void TfrmDiary::LoadEntries()
     ui->bbtnDelete->setEnabled(false);
 
     delete FModel;
-    FModel = new TDiaryModel(FEntries, this);
+    FModel = new TDiaryModel(FEntries, ui->stgDiary->palette(), this);
     ui->stgDiary->setModel(FModel);
     connect(ui->stgDiary->selectionModel(), &QItemSelectionModel::selectionChanged, this,
         [this] { ui->bbtnDelete->setEnabled(ui->stgDiary->selectionModel()->hasSelection()); });
@@ -300,7 +332,10 @@ void TfrmDiary::ShowCharts()
         view->setRenderHint(QPainter::Antialiasing);
         // The view gives up the chart it had instead of deleting it.
         std::unique_ptr<QChart> previous(view->chart());
-        view->setChart(MakeChart(TrendChart(kind, FEntries), axis));
+        const TTrendChart trend = TrendChart(kind, FEntries);
+        view->setChart(MakeChart(trend, axis, palette()));
+        view->setAccessibleName(trend.title);
+        view->setAccessibleDescription(ChartText(trend));
     }
 }
 

@@ -9,6 +9,8 @@
 #include "decision/Emergency.h"
 #include "platform/files/DataFolder.h"
 #include "platform/rtf/RtfReader.h"
+#include "platform/widgets/Contrast.h"
+#include "platform/widgets/TextZoom.h"
 
 #include <QSplitterHandle>
 #include <QTextBlock>
@@ -117,9 +119,10 @@ void TfrmTessora::PutNoticeFirst(const QString& name, const QStringList& notice)
         cursor.setBlockFormat(kept);
     }
     urgent.setFontWeight(QFont::Bold);
-    urgent.setForeground(QColor(Qt::red));
+    const QColor background = ui->redCardio->palette().color(QPalette::Base);
+    urgent.setForeground(Contrast::UrgentText(ui->redCardio->palette()));
     QTextCharFormat sameDay = urgent;
-    sameDay.setForeground(SameDayColour);
+    sameDay.setForeground(Contrast::Readable(SameDayColour, background));
     for (const QString& line : notice) {
         cursor.insertText(line, Emergency::IsSameDayLine(line) ? sameDay : urgent);
         cursor.insertBlock();
@@ -149,6 +152,8 @@ void TfrmTessora::ShowCardioConclusion(
         }
         cursor.insertBlock();
     }
+    TextZoom::Refresh(ui->redCardio);
+    Contrast::MakeReadable(ui->redCardio->document(), ui->redCardio->palette().color(QPalette::Base));
     // A damaged or plain file still shows what could be read, from its top.
     ui->redCardio->moveCursor(QTextCursor::Start);
     ui->stkWork->setCurrentWidget(ui->redCardio);

@@ -2,6 +2,7 @@
 #include "ui_MainU.h"
 
 #include "app/Examination.h"
+#include "app/Settings.h"
 #include "app/pages/ComplaintsPage.h"
 #include "app/WhyU.h"
 #include "app/frmAboutU.h"
@@ -14,8 +15,12 @@
 #include "platform/files/DataFolder.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/jpeg/JpegLoader.h"
+#include "platform/widgets/Accessibility.h"
 #include "platform/widgets/BusyBox.h"
+#include "platform/widgets/Contrast.h"
 #include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/TextZoom.h"
+#include "platform/widgets/WrappingStatusBar.h"
 #include "report/ReportU.h"
 
 #include <QApplication>
@@ -25,7 +30,9 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QSplitterHandle>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTreeWidgetItemIterator>
 
@@ -70,9 +77,35 @@ constexpr int InitialTreeWidth = 210;
 const char* const DataHint = "Рекомендации по вводу данных и другие полезные сведения";
 const char* const ConclusionHint = "Интерпретация Ваших данных и рекомендации Тессоры";
 
+// The form's sizes are the design's at its font: a larger desktop font or
+// scale gets the room its texts need, never less than the design gave.
+void FitToText(QWidget* control)
+{
+    const QSize needed = control->sizeHint().expandedTo(control->size());
+    control->setMaximumSize(control->maximumSize().expandedTo(needed));
+    control->setMinimumSize(control->minimumSize().expandedTo(needed).boundedTo(control->maximumSize()));
+    control->resize(needed);
+}
+
+// The tree is as wide as its longest caption needs, beyond the design's limit if need be.
+int TreeWidthForCaptions(QTreeWidget* tree)
+{
+    int widest = 0;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        int depth = 1;
+        for (const QTreeWidgetItem* up = (*it)->parent(); up; up = up->parent())
+            ++depth;
+        widest = std::max(widest,
+            depth * tree->indentation() + tree->iconSize().width() + tree->fontMetrics().horizontalAdvance((*it)->text(0)));
+    }
+    const int needed = widest + 2 * tree->fontMetrics().averageCharWidth() + 12 + 2 * tree->frameWidth() + tree->verticalScrollBar()->sizeHint().width();
+    tree->setMaximumWidth(std::max(tree->maximumWidth(), needed));
+    return std::clamp(needed, InitialTreeWidth, tree->maximumWidth());
+}
+
 // The urgent notice opens the conclusion in bold red, as it opens the report
 // and the interview's explanation; the same-day notice after it in bold
-// brown, told apart at a glance.
+// brown, told apart at a glance; both in shades that read on the desktop's colours.
 void EmphasiseNotice(QPlainTextEdit* memo, int lines, int first = 0, const QColor& colour = Qt::red)
 {
     if (lines <= 0)
@@ -83,8 +116,30 @@ void EmphasiseNotice(QPlainTextEdit* memo, int lines, int first = 0, const QColo
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     QTextCharFormat urgent;
     urgent.setFontWeight(QFont::Bold);
-    urgent.setForeground(colour);
+    urgent.setForeground(Contrast::Readable(colour, memo->palette().color(QPalette::Base)));
     cursor.mergeCharFormat(urgent);
+}
+
+// The conclusion's separator lines stay one line at any width of the memo:
+// where the memo is narrower, their dashes are drawn closer together. The text
+// itself, which the report and the saved text take, keeps every dash.
+void FitSeparators(QPlainTextEdit* memo)
+{
+    const QFontMetricsF metrics(memo->font());
+    const qreal room = memo->viewport()->width() - 2 * memo->document()->documentMargin()
+        - metrics.averageCharWidth();
+    const qreal advance = metrics.horizontalAdvance(QLatin1Char('-'));
+    for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        if (text.size() < 2 || text.count(QLatin1Char('-')) != text.size())
+            continue;
+        QTextCharFormat format;
+        format.setFontLetterSpacingType(QFont::AbsoluteSpacing);
+        format.setFontLetterSpacing(std::min(0.0, room / qreal(text.size()) - advance));
+        QTextCursor cursor(block);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(format);
+    }
 }
 
 // Writes the conclusion into the memo. An out-of-range height or weight stops
@@ -94,6 +149,7 @@ void WriteConclusion(const Conclusion& conclusion, QPlainTextEdit* memo, QWidget
     memo->setPlainText(conclusion.Lines.join(QLatin1Char('\n')));
     EmphasiseNotice(memo, int(conclusion.Notice.size()));
     EmphasiseNotice(memo, int(conclusion.SameDay.size()), int(conclusion.Notice.size()), SameDayColour);
+    FitSeparators(memo);
     if (!conclusion.RangeError.isEmpty())
         MessageBoxes::showError(parent, conclusion.RangeError);
 }
@@ -166,6 +222,13 @@ void TfrmTessora::FormCreate()
     // The memo scrolls past its end, so that the «Отчет» button over its
     // lower right corner never hides the last line.
     ui->mmoCommon->setCenterOnScroll(true);
+    TextZoom::SetStore(UserSettings::TextZoom, UserSettings::SetTextZoom);
+    TextZoom::Attach(ui->mmoCommon);
+    TextZoom::Attach(ui->redCardio);
+    ui->trvMain->setAccessibleName(QStringLiteral("Разделы обследования"));
+    ui->redCardio->setAccessibleName(QStringLiteral("Заключение кардиологического опроса"));
+    Accessibility::NameControlsOfEveryWindow();
+    WrappingStatusBar::Install(ui->sbMain);
     ConnectActions();
     ConnectCardio();
     ConnectSaving();
@@ -180,6 +243,10 @@ void TfrmTessora::FormCreate()
     Automation::SetBusyView(BusyBox::View(this));
 
     acNewExecute();
+    for (QWidget* button : { ui->bbtnPrev, ui->bbtnNext, ui->bbtnReport, ui->bbtnWhy })
+        FitToText(button);
+    ui->pnlButtons->setFixedHeight(std::max(ui->pnlButtons->height(), ui->bbtnNext->height() + 16));
+    ui->splMain->setSizes({ TreeWidthForCaptions(ui->trvMain), width() - TreeWidthForCaptions(ui->trvMain) });
     FormResize();
 }
 
@@ -457,6 +524,7 @@ void TfrmTessora::LoadPagePicture(int tag)
 void TfrmTessora::EnterConclusionPage()
 {
     ui->mmoCommon->setStatusTip(QString::fromUtf8(ConclusionHint));
+    ui->mmoCommon->setAccessibleName(QStringLiteral("Заключение"));
     ui->pnlRightBot->hide();
     ui->pnlWork->handle(1)->hide();
     // The latest interview's answers carry their notices into the conclusion and the report.
@@ -498,6 +566,7 @@ void TfrmTessora::EnterDataPage(int tag)
     ui->bbtnWhy->hide();
     ui->pnlRightBot->show();
     ui->mmoCommon->setStatusTip(QString::fromUtf8(DataHint));
+    ui->mmoCommon->setAccessibleName(QStringLiteral("Советы по вводу данных"));
     ui->pnlWork->handle(1)->show();
     UpdateSpecialistsNode(tag >= ConclusionTag);
 }
@@ -652,6 +721,7 @@ void TfrmTessora::FormResize()
     ui->bbtnWhy->raise();
     if (FCardioPage)
         FCardioPage->LayoutAnswerPanel();
+    FitSeparators(ui->mmoCommon);
 }
 
 void TfrmTessora::resizeEvent(QResizeEvent* event)
@@ -696,7 +766,8 @@ bool TfrmTessora::eventFilter(QObject* watched, QEvent* event)
     // finding the widget and its window for.
     const QEvent::Type type = event->type();
     const bool concerned = type == QEvent::Enter || type == QEvent::Leave || type == QEvent::StatusTip
-        || type == QEvent::Resize || type == QEvent::FocusIn || type == QEvent::MouseButtonPress;
+        || type == QEvent::Resize || type == QEvent::FocusIn || type == QEvent::MouseButtonPress
+        || type == QEvent::FontChange;
     auto* widget = concerned ? qobject_cast<QWidget*>(watched) : nullptr;
     if (widget && widget->window() == this) {
         switch (event->type()) {
@@ -736,6 +807,10 @@ bool TfrmTessora::eventFilter(QObject* watched, QEvent* event)
                 CenterPagePanel(widget);
             else if (widget == ui->pnlTop || widget == ui->pnlButtons || widget == ui->mmoCommon->viewport())
                 FormResize();
+            break;
+        case QEvent::FontChange:
+            if (widget == ui->mmoCommon)
+                FitSeparators(ui->mmoCommon);
             break;
         default:
             break;

@@ -99,6 +99,16 @@ QVariant TQuestionModel::data(const QModelIndex& index, int role) const
         return FQuestions.text(position).size() > MaxToolTipLength
             ? FQuestions.text(position).left(MaxToolTipLength) + QChar(0x2026)
             : FQuestions.text(position);
+    case Qt::AccessibleTextRole:
+        // The answer columns show only a mark: a screen reader says it in words.
+        if (index.column() == YesColumn || index.column() == NoColumn) {
+            const bool yes = index.column() == YesColumn;
+            const TCheck* check = questionOfRow(index.row());
+            const bool marked = check && check->AnswerState == (yes ? AnswerStates::Yes : AnswerStates::No);
+            return QStringLiteral("%1%2").arg(yes ? QStringLiteral("да") : QStringLiteral("нет"),
+                marked ? QStringLiteral(", отмечено") : QString());
+        }
+        return data(index, Qt::DisplayRole);
     case AnswerStateRole:
         if (const TCheck* check = questionOfRow(index.row()))
             return check->AnswerState;
@@ -237,6 +247,7 @@ TQuestionGrid::TQuestionGrid(QWidget* parent)
     : QTableView(parent)
 {
     setObjectName(QStringLiteral("stgQst"));
+    setAccessibleName(QStringLiteral("Утверждения о жалобах: ответы «да» и «нет»"));
     horizontalHeader()->hide();
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(RowHeight);

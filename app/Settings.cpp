@@ -11,6 +11,7 @@ namespace {
 const QString Organisation = QStringLiteral("TessoraPro");
 const QString ReportPathKey = QStringLiteral("ReportPath");
 const QString SaveNeededKey = QStringLiteral("SaveNeeded");
+const QString TextZoomKey = QStringLiteral("TextZoom");
 const QString Yes = QStringLiteral("Yes");
 const QString No = QStringLiteral("No");
 
@@ -83,6 +84,16 @@ bool SaveNeeded(const ProblemHandler& tell)
 void SetSaveNeeded(bool needed)
 {
     Write(SaveNeededKey, needed ? Yes : No);
+}
+
+int TextZoom()
+{
+    return Store().value(TextZoomKey).toInt();
+}
+
+void SetTextZoom(int step)
+{
+    Store().setValue(TextZoomKey, step);
 }
 
 QByteArray WindowState(const QString& name)

@@ -29,6 +29,11 @@ void SetReportPath(const QString& folder);
 bool SaveNeeded(const ProblemHandler& tell = {});
 void SetSaveNeeded(bool needed);
 
+// "TextZoom": the steps by which the reading areas' text is larger (or,
+// below zero, smaller) than their own; 0 when none is stored.
+int TextZoom();
+void SetTextZoom(int step);
+
 // A window's size and its dividers as Qt saves them ("Windows/<name>"); empty
 // while none is stored.
 QByteArray WindowState(const QString& name);

@@ -3,6 +3,8 @@
 
 #include "decision/Conclusion.h"
 #include "platform/help/HelpViewer.h"
+#include "platform/widgets/Contrast.h"
+#include "platform/widgets/TextZoom.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -30,6 +32,8 @@ TfrmWhy::TfrmWhy(const Conclusion& conclusion, QWidget* parent)
     connect(ui->bbxWhy, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ui->lstConsultations, &QListWidget::currentRowChanged, this, &TfrmWhy::lstConsultationsChange);
     Help::installF1(this);
+    TextZoom::Attach(ui->memWhy);
+    ui->memWhy->setAccessibleName(QStringLiteral("Почему рекомендована консультация"));
     ShowNotice(conclusion);
     FillConsultations(conclusion);
 }
@@ -42,7 +46,8 @@ void TfrmWhy::ShowNotice(const Conclusion& conclusion)
     const QStringList notice = conclusion.Notice + conclusion.SameDay;
     ui->lblNotice->setVisible(!notice.isEmpty());
     ui->lblNotice->setText(notice.join(QLatin1Char('\n')));
-    ui->lblNotice->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+    ui->lblNotice->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;")
+                                     .arg(Contrast::Readable(Qt::red, palette().color(QPalette::Window)).name()));
 }
 
 void TfrmWhy::FillConsultations(const Conclusion& conclusion)

@@ -137,6 +137,9 @@ void TCardioPage::AskQuestion(int question)
 {
     FCurQuestion = static_cast<std::uint8_t>(question);
     ui->lblQst->setText(FInterview.KnowledgeBase().CardioQuestions[static_cast<std::size_t>(question)]);
+    // The answer buttons say which question they answer.
+    for (QWidget* answer : { static_cast<QWidget*>(ui->bbYes), static_cast<QWidget*>(ui->bbNo) })
+        answer->setAccessibleDescription(ui->lblQst->text());
 }
 
 void TCardioPage::ShowCardioConclusion(const QString& name)

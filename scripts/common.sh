@@ -20,6 +20,10 @@ BUILD_PACKAGES=(
     dosfstools fusefat
 )
 
+# The accessibility test: a session bus, the accessibility bus with its
+# registry, and a client of that bus that reads the program's windows.
+ACCESSIBILITY_PACKAGES=(dbus dbus-bin at-spi2-core python3-pyatspi)
+
 # scripts/package and the package test: CPack's Debian tools and the checkers
 # of the package, its menu entry and its software-centre entry.
 PACKAGE_PACKAGES=(dpkg-dev fakeroot file lintian desktop-file-utils appstream)

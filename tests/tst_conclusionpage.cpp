@@ -3,6 +3,7 @@
 
 #include "app/SpinEdits.h"
 #include "decision/DecisionU.h"
+#include "platform/widgets/Contrast.h"
 #include "platform/widgets/MessageBoxes.h"
 
 #include <QCheckBox>
@@ -13,6 +14,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QAbstractTextDocumentLayout>
+#include <QTextLayout>
 #include <QTreeWidgetItem>
 
 #include <memory>
@@ -27,6 +30,7 @@ private slots:
     void conclusionFollowsTheRecord();
     void vitalsSaidMeasuredOnceEnteredOrConfirmed();
     void urgentNoticeInBold();
+    void noticeReadsOnADarkBaseAndSeparatorsStayOneLine();
     void specialistsNode_data();
     void specialistsNode();
     void heightOutOfRangeKeepsLinesSoFar_data();
@@ -128,6 +132,30 @@ void TestConclusionPage::urgentNoticeInBold()
     QVERIFY(memo->firstBlock().text().startsWith(QStringLiteral("СРОЧНО! Артериальное давление 190/80")));
     QVERIFY(QTextCursor(memo->firstBlock()).charFormat().fontWeight() >= QFont::Bold);
     QVERIFY(QTextCursor(memo->firstBlock().next()).charFormat().fontWeight() < QFont::Bold);
+}
+
+void TestConclusionPage::noticeReadsOnADarkBaseAndSeparatorsStayOneLine()
+{
+    auto* memo = Find<QPlainTextEdit>("mmoCommon");
+    QPalette dark = memo->palette();
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    memo->setPalette(dark);
+    Find<TSpinEdit>("speSisMes")->setValue(190);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->SelectPageByTag(14);
+    QCoreApplication::processEvents();
+    const QColor urgent = QTextCursor(memo->document()->firstBlock()).charFormat().foreground().color();
+    QVERIFY(Contrast::Ratio(urgent, dark.color(QPalette::Base)) >= Contrast::TextRatio);
+    int separators = 0;
+    for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
+        memo->document()->documentLayout()->blockBoundingRect(block); // lays the block out
+        if (block.text().startsWith(QStringLiteral("-----"))) {
+            ++separators;
+            QCOMPARE(block.layout()->lineCount(), 1);
+        }
+    }
+    QVERIFY(separators > 0);
 }
 
 void TestConclusionPage::specialistsNode_data()

@@ -72,6 +72,8 @@ private slots:
         QCOMPARE(view->documentTitle(), title);
         QVERIFY2(view->toPlainText().size() > 250, "the topic says too little");
         QVERIFY(Help::window()->windowTitle().startsWith(title));
+        // a topic whose title names the help is not followed by «Справка» again
+        QCOMPARE(Help::window()->windowTitle().count(QStringLiteral("справка"), Qt::CaseInsensitive), 1);
         // the contents follow the topic to its own entry, not to a group that shares its page
         auto* contents = Help::window()->findChild<QHelpContentWidget*>(QStringLiteral("trvHelpContents"));
         QTRY_COMPARE(contents->currentIndex().data().toString(), title);

@@ -3,6 +3,7 @@
 #include "ui_HelpWindow.h"
 
 #include "platform/help/HelpViewer.h"
+#include "platform/widgets/TextZoom.h"
 
 #include <QHelpContentWidget>
 #include <QHelpEngine>
@@ -12,9 +13,22 @@
 
 namespace {
 
+const QString HelpWord = QStringLiteral("Справка");
+
 QString WindowTitle()
 {
-    return QStringLiteral("Справка — %1").arg(Help::programCaption());
+    return QStringLiteral("%1 — %2").arg(HelpWord, Help::programCaption());
+}
+
+// The topic's title, then what it does not say already of «Справка» and the program's name.
+QString TopicWindowTitle(const QString& topic)
+{
+    QStringList parts { topic };
+    for (const QString& part : { HelpWord, Help::programCaption() }) {
+        if (!topic.contains(part, Qt::CaseInsensitive))
+            parts << part;
+    }
+    return parts.join(QStringLiteral(" — "));
 }
 
 } // namespace
@@ -29,6 +43,9 @@ HelpWindow::HelpWindow(const QString& qchPath, QWidget* parent)
     ui->btnBack->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
     ui->btnForward->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
     ui->btnHome->setIcon(style()->standardIcon(QStyle::SP_DirHomeIcon));
+    ui->txbTopic->setAccessibleName(QStringLiteral("Раздел справки"));
+    ui->tabNavigation->setAccessibleName(QStringLiteral("Содержание и указатель"));
+    ui->edtIndexFilter->setAccessibleName(QStringLiteral("Поиск в указателе"));
     ui->btnBack->setEnabled(false);
     ui->btnForward->setEnabled(false);
     ui->splHelp->setSizes({ 270, 590 });
@@ -37,6 +54,7 @@ HelpWindow::HelpWindow(const QString& qchPath, QWidget* parent)
     connect(ui->btnHome, &QToolButton::clicked, this, &HelpWindow::showContents);
     connect(ui->txbTopic, &QTextBrowser::backwardAvailable, ui->btnBack, &QToolButton::setEnabled);
     connect(ui->txbTopic, &QTextBrowser::forwardAvailable, ui->btnForward, &QToolButton::setEnabled);
+    TextZoom::Attach(ui->txbTopic);
     if (m_file.isOpen()) {
         attachNavigation();
     } else {
@@ -60,6 +78,8 @@ void HelpWindow::attachNavigation()
     m_index = engine->indexWidget();
     m_contents->setObjectName(QStringLiteral("trvHelpContents"));
     m_index->setObjectName(QStringLiteral("lstHelpIndex"));
+    m_contents->setAccessibleName(QStringLiteral("Содержание справки"));
+    m_index->setAccessibleName(QStringLiteral("Указатель справки"));
     ui->layContents->addWidget(m_contents);
     ui->layIndex->addWidget(m_index);
     connect(m_contents, &QHelpContentWidget::linkActivated, ui->txbTopic,
@@ -125,7 +145,7 @@ void HelpWindow::showMessage(const QString& title, const QString& text)
 void HelpWindow::selectTopic(const QUrl& url)
 {
     const QString title = ui->txbTopic->documentTitle();
-    setWindowTitle(title.isEmpty() ? WindowTitle() : title + QStringLiteral(" — ") + WindowTitle());
+    setWindowTitle(title.isEmpty() ? WindowTitle() : TopicWindowTitle(title));
     if (!m_contents)
         return;
     const QModelIndex index = m_contents->indexOf(url);

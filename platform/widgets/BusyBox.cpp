@@ -58,6 +58,7 @@ Automation::BusyView View(QWidget* parent)
         QObject::connect(state->box->giveUpButton, &QPushButton::clicked, state->box, &QDialog::reject,
             Qt::UniqueConnection);
         state->box->label->setText(what);
+        state->box->setAccessibleDescription(what);
         state->box->show();
     };
     view.hide = [state] {

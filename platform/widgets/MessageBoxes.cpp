@@ -43,6 +43,9 @@ QMessageBox::StandardButton show(QWidget* parent, QMessageBox::Icon icon, const 
         return defaultButton != QMessageBox::NoButton ? defaultButton : firstButton(buttons);
     }
     QMessageBox box(icon, title, text, buttons, parent);
+    // A screen reader announces the box by its name: the text, not only the title.
+    box.setAccessibleName(title);
+    box.setAccessibleDescription(text);
     // The program carries no Qt translations: the answer buttons are named here.
     if (QAbstractButton* yes = box.button(QMessageBox::Yes))
         yes->setText(QStringLiteral("Да"));
