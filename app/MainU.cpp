@@ -252,6 +252,8 @@ void TfrmTessora::FormCreate()
 
 void TfrmTessora::ConnectActions()
 {
+    connect(ui->lblNotGiven, &QLabel::linkActivated, this,
+        [this] { SelectTreeNodeForTag(int(TPageTag::Anthropometry)); });
     connect(ui->acNew, &QAction::triggered, this, &TfrmTessora::acNewExecute);
     connect(ui->acNextTab, &QAction::triggered, this, &TfrmTessora::acNextTabExecute);
     connect(ui->acPrevTab, &QAction::triggered, this, &TfrmTessora::acPrevTabExecute);
@@ -530,11 +532,27 @@ void TfrmTessora::EnterConclusionPage()
     // The latest interview's answers carry their notices into the conclusion and the report.
     const Conclusion& conclusion = FExamination->conclude(QDateTime::currentDateTime());
     WriteConclusion(conclusion, ui->mmoCommon, this);
+    ShowNotGiven();
     UpdateWhyMenu();
     UpdateSpecialistsNode(conclusion.heartConcern());
     UpdateTabActions();
     // The report is usually asked for from here: its office starts meanwhile.
     PrepareWord();
+}
+
+// The advice rests on the sex and the age: one line says so while they were not given.
+void TfrmTessora::ShowNotGiven()
+{
+    const ExaminationRecord& record = Record();
+    const bool missing = !record.gender.given || !record.birthDate.given;
+    const QString what = !record.gender.given && !record.birthDate.given ? QStringLiteral("Пол и дата рождения не указаны")
+        : !record.gender.given ? QStringLiteral("Пол не указан")
+                               : QStringLiteral("Дата рождения не указана");
+    ui->lblNotGiven->setText(
+        QStringLiteral("%1, а советы программы зависят от пола и возраста. "
+                       "<a href=\"#anthropometry\">Указать на странице «Антропометрия»</a>")
+            .arg(what));
+    ui->lblNotGiven->setVisible(missing);
 }
 
 void TfrmTessora::UpdateWhyMenu()
@@ -567,6 +585,7 @@ void TfrmTessora::EnterDataPage(int tag)
     ui->pnlRightBot->show();
     ui->mmoCommon->setStatusTip(QString::fromUtf8(DataHint));
     ui->mmoCommon->setAccessibleName(QStringLiteral("Советы по вводу данных"));
+    ui->lblNotGiven->hide();
     ui->pnlWork->handle(1)->show();
     UpdateSpecialistsNode(tag >= ConclusionTag);
 }

@@ -220,6 +220,7 @@ private:
     void EnterConclusionPage();
     // The «Почему?» button lists the recommended consultations; each opens its explanation.
     void UpdateWhyMenu();
+    void ShowNotGiven();
     void ShowWhy(int specialist);
     void EnterDataPage(int tag);
     void EnterCardiologistPage();

@@ -142,14 +142,21 @@ void AddHemoglobinFlag(const Emergency::TMeasuredValues& values, QStringList& li
         SeekCareToday(u"есть обморок, одышка в покое, чёрный стул или кровотечение"));
 }
 
+// "Артериальное давление 190/115", or the one number given: "верхнее артериальное давление 190".
+QString PressureWords(const Emergency::TMeasuredValues& values)
+{
+    if (values.systolic && values.diastolic)
+        return QStringLiteral("Артериальное давление %1/%2").arg(*values.systolic).arg(*values.diastolic);
+    return values.systolic ? QStringLiteral("Верхнее артериальное давление %1").arg(*values.systolic)
+                           : QStringLiteral("Нижнее артериальное давление %1").arg(*values.diastolic);
+}
+
 void AddPressureFlag(const Emergency::TMeasuredValues& values, QStringList& lines)
 {
-    if (!values.systolic || !values.diastolic
-        || (*values.systolic < Emergency::RedFlags.SystolicFrom
-            && *values.diastolic < Emergency::RedFlags.DiastolicFrom))
+    if (values.systolic.value_or(0) < Emergency::RedFlags.SystolicFrom
+        && values.diastolic.value_or(0) < Emergency::RedFlags.DiastolicFrom)
         return;
-    lines << Urgent(
-        QStringLiteral("Артериальное давление %1/%2").arg(*values.systolic).arg(*values.diastolic),
+    lines << Urgent(PressureWords(values),
         QStringLiteral("%1/%2 или выше")
             .arg(Emergency::RedFlags.SystolicFrom)
             .arg(Emergency::RedFlags.DiastolicFrom),
@@ -173,9 +180,7 @@ void AddLowPressureFlag(const Emergency::TMeasuredValues& values, QStringList& l
     const auto& bounds = Emergency::RedFlags;
     if (!values.systolic || *values.systolic > bounds.SystolicAtMost)
         return;
-    lines << Urgent(
-        QStringLiteral("Артериальное давление %1/%2").arg(*values.systolic).arg(*values.diastolic),
-        QStringLiteral("верхнее %1 или ниже").arg(bounds.SystolicAtMost),
+    lines << Urgent(PressureWords(values), QStringLiteral("верхнее %1 или ниже").arg(bounds.SystolicAtMost),
         SeekCareToday(u"был обморок, есть спутанность сознания или холодный пот"));
     if (values.pulse && *values.pulse > bounds.ShockPulseAbove) {
         lines << QStringLiteral("СРОЧНО! Низкое давление вместе с частым пульсом (%1 %2 в минуту) бывает при "
@@ -287,10 +292,11 @@ TMeasuredValues CountedValues(const ExaminationRecord& record, const QDateTime& 
     TMeasuredValues values;
     if (BloodPresent(record) && BloodRecent(record, now))
         values.hemoglobin = record.hemoglobin.value;
-    if (record.IsMeasured(Vital::Pressure)) {
+    // Each of the pair counts only as given: the other one's initial value is not the person's.
+    if (record.systolic.given)
         values.systolic = record.GetSystolic();
+    if (record.diastolic.given)
         values.diastolic = record.GetDiastolic();
-    }
     if (record.IsMeasured(Vital::Temperature))
         values.temperature = record.GetTemperature();
     if (record.IsMeasured(Vital::Pulse))

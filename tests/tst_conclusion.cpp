@@ -87,6 +87,9 @@ private slots:
     void cleanup();
     void wholeText_data();
     void wholeText();
+    void emptyRecordStatesNothingAsGiven();
+    void valueNotGivenSaidSo_data();
+    void valueNotGivenSaidSo();
     void englishLocale();
     void rangeErrorKeepsLinesSoFar_data();
     void rangeErrorKeepsLinesSoFar();
@@ -829,6 +832,58 @@ void TestConclusion::observedListKeepsEveryBox()
             "кардиологом, урологом, хирургом, ревматологом, пульмонологом, психотерапевтом, психиатром, "
             "онкологом, офтальмологом, невропатологом, неврологом, нефрологом, наркологом, лор врачом, "
             "гинекологом, гастроэнтерологом, эндокринологом, дерматологом"));
+}
+
+// A new examination, nothing entered: no value of the form is stated as the person's.
+void TestConclusion::emptyRecordStatesNothingAsGiven()
+{
+    const Conclusion conclusion = Conclude(ExaminationRecord::initial(Now, 0), m_phrases, Now);
+    const QString separator(150, QLatin1Char('-'));
+    QCOMPARE(conclusion.Lines,
+        QStringList({ "Введенные Вами данные не позволяют сделать определенного заключения.",
+            "Возможно, Вам просто надо хорошо отдохнуть?", separator, "", "пол не указан, возраст не указан.", "",
+            "Жалоб нет.", "", "Объективно:", separator, "",
+            "Рост: не указан. Вес: не указан. Индекс массы тела: не рассчитан.", "Температура тела: не измерена.",
+            "Пульс: не измерен.", "Артериальное давление: не измерено.", "", separator, "",
+            Emergency::NotADiagnosis(), "Тессора Про 15.03.2026 [10:30:00]" }));
+}
+
+void TestConclusion::valueNotGivenSaidSo_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QStringList>("notGiven");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("only haemoglobin of a blood test")
+        << "blood=3 hb=100" << QStringList { "leu", "esr" }
+        << "Гемоглобин - 100 г/л, Лейкоциты - не указаны, СОЭ - не указана.";
+    QTest::newRow("only erythrocytes of a urine test")
+        << "urine=3 uery=7" << QStringList { "uleu" }
+        << "Белок - отсутствует, Сахар - отсутствует, Эритроциты - 7 в препарате, Лейкоциты - не указаны.";
+    QTest::newRow("systolic alone")
+        << "bp=75/80" << QStringList { "diastolic" }
+        << "СРОЧНО! Верхнее артериальное давление 75 (верхнее 90 или ниже). Обратитесь к врачу сегодня; если был "
+           "обморок, есть спутанность сознания или холодный пот, немедленно вызовите скорую помощь: 103 или 112.";
+    QTest::newRow("weight alone: no index")
+        << "weight=120" << QStringList { "height" } << "Рост: не указан. Вес: 120 кг. Индекс массы тела: не рассчитан.";
+    QTest::newRow("sex and age") << "male age=50" << QStringList { "gender", "birth" }
+                                 << "пол не указан, возраст не указан.";
+}
+
+void TestConclusion::valueNotGivenSaidSo()
+{
+    QFETCH(QString, record);
+    QFETCH(QStringList, notGiven);
+    TestRecord subject(Now);
+    QCOMPARE(subject.apply(record), QString());
+    const QHash<QString, bool*> given { { "leu", &subject.leucocytesTenths.given },
+        { "esr", &subject.esr.given }, { "uleu", &subject.urineLeucocytes.given },
+        { "diastolic", &subject.diastolic.given }, { "height", &subject.height.given },
+        { "gender", &subject.gender.given }, { "birth", &subject.birthDate.given } };
+    for (const QString& field : notGiven)
+        *given.value(field) = false;
+    const QStringList lines = Conclude(subject, m_phrases, Now).Lines;
+    QFETCH(QString, line);
+    QVERIFY2(lines.contains(line), qPrintable(lines.join(u'\n')));
 }
 
 QTEST_GUILESS_MAIN(TestConclusion)

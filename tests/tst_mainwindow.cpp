@@ -92,6 +92,8 @@ private slots:
     void datesOutsideTold();
     void pressureOrderRefused_data();
     void pressureOrderRefused();
+    void emptiedFieldStaysNotGiven_data();
+    void emptiedFieldStaysNotGiven();
     void tipTextInCodePage();
     void missingDataFolder();
     void oversizedTipText();
@@ -896,6 +898,32 @@ void TestMainWindow::pressureOrderRefused()
     }
     QTEST(spin->text(), "kept");
     QCOMPARE(Status(), message.isEmpty() ? Status() : message);
+}
+
+void TestMainWindow::emptiedFieldStaysNotGiven_data()
+{
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("initialLine");
+    QTest::newRow("temperature") << 4 << "speTermo" << "lblTermoInitial";
+    QTest::newRow("pulse") << 5 << "spePulsP" << "lblPulsInitial";
+}
+
+// Taking back the previous value takes back its state: an initial value stays not given.
+void TestMainWindow::emptiedFieldStaysNotGiven()
+{
+    QFETCH(int, tag);
+    QFETCH(QString, field);
+    QFETCH(QString, initialLine);
+    window->SelectTreeNodeForTag(tag);
+    TSpinEdit* spin = Spin(qPrintable(field));
+    spin->setFocus(Qt::TabFocusReason);
+    spin->selectAll();
+    QTest::keyClick(spin, Qt::Key_Delete);
+    Tree()->setFocus(Qt::TabFocusReason);
+    QVERIFY(Status().contains(QStringLiteral("возвращено прежнее значение")));
+    QVERIFY(!window->Record().IsMeasured(tag == 4 ? ExaminationRecord::Vital::Temperature : ExaminationRecord::Vital::Pulse));
+    QVERIFY(!Label(qPrintable(initialLine))->isHidden());
 }
 
 void TestMainWindow::tipTextInCodePage()
