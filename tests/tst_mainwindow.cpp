@@ -924,6 +924,11 @@ void TestMainWindow::emptiedFieldStaysNotGiven()
     QVERIFY(Status().contains(QStringLiteral("возвращено прежнее значение")));
     QVERIFY(!window->Record().IsMeasured(tag == 4 ? ExaminationRecord::Vital::Temperature : ExaminationRecord::Vital::Pulse));
     QVERIFY(!Label(qPrintable(initialLine))->isHidden());
+    // Told under the fields too, until the field changes.
+    auto* told = window->Page(tag)->findChild<QLabel*>(QStringLiteral("lblTold"));
+    QVERIFY(told && told->isVisible() && told->text() == Status());
+    TypeInto(spin, QStringLiteral("7"));
+    QVERIFY(told->isHidden());
 }
 
 void TestMainWindow::tipTextInCodePage()

@@ -30,10 +30,8 @@ AnthropometryPage::AnthropometryPage(QWidget* parent)
     connect(ui->rbGenderMale, &QRadioButton::toggled, this, &AnthropometryPage::rgGenderClick);
     connect(ui->speWeight, &TSpinEdit::changed, this, &AnthropometryPage::edWeightChange);
     connect(ui->speHeight, &TSpinEdit::changed, this, &AnthropometryPage::speHeightChange);
-    for (TSpinEdit* spin : { ui->speWeight, ui->speHeight }) {
+    for (TSpinEdit* spin : { ui->speWeight, ui->speHeight })
         connect(spin, &TSpinEdit::left, this, &AnthropometryPage::ShowBodyMassIndex);
-        connect(spin, &TSpinEdit::adjusted, this, &RecordPage::adjusted);
-    }
     connect(ui->dtpBirthDate, &QDateTimeEdit::editingFinished, this, &AnthropometryPage::CheckBirthDate);
 }
 
@@ -130,7 +128,7 @@ void AnthropometryPage::CheckBirthDate()
     if (used == typed)
         return;
     ui->dtpBirthDate->setDate(used);
-    tellAdjustment(QStringLiteral("Введена дата рождения %1 — программа рассчитана на возраст от %2 до %3 "
+    tellAdjustment(ui->dtpBirthDate, QStringLiteral("Введена дата рождения %1 — программа рассчитана на возраст от %2 до %3 "
                                   "лет; записано %4")
                        .arg(DateText(typed))
                        .arg(Norms.AgeMin)

@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDateTimeEdit>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
@@ -68,7 +70,10 @@ void RecordPage::watch(QWidget* control)
     if (auto* spin = qobject_cast<TSpinEdit*>(control)) {
         connect(spin, &TSpinEdit::changed, this, note);
         // What was typed out of range is known only once the field was left.
-        connect(spin, &TSpinEdit::adjusted, this, note);
+        connect(spin, &TSpinEdit::adjusted, this, [this, spin](const QString& message) {
+            noteChange(spin);
+            tellAdjustment(spin, message);
+        });
         connect(spin, &TSpinEdit::left, this, [this, spin] { m_givenWhenLeft[spin] = isGiven(spin); });
         connect(spin, &TSpinEdit::takenBack, this, [this, spin] {
             setGiven(spin, m_givenWhenLeft.value(spin, false));
@@ -84,10 +89,40 @@ void RecordPage::watch(QWidget* control)
 
 void RecordPage::noteChange(const QWidget* control)
 {
+    if (control == m_toldFor && m_told) {
+        m_told->hide();
+        m_toldFor = nullptr;
+    }
     if (m_loading)
         return;
     m_given.insert(control);
     emit changed();
+}
+
+void RecordPage::tellAdjustment(const QWidget* field, const QString& message)
+{
+    emit adjusted(message);
+    if (!m_told) {
+        // Under the fields of the page's panel, across all its columns.
+        QWidget* panel = field->parentWidget();
+        while (panel->parentWidget() != this)
+            panel = panel->parentWidget();
+        auto* grid = qobject_cast<QGridLayout*>(panel->layout());
+        if (!grid)
+            return;
+        m_told = new QLabel(panel);
+        m_told->setObjectName(QStringLiteral("lblTold"));
+        m_told->setWordWrap(true);
+        QFont font = m_told->font();
+        font.setItalic(true);
+        m_told->setFont(font);
+        grid->addWidget(m_told, grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    m_told->setText(message);
+    m_told->show();
+    m_toldFor = field;
+    QWidget* panel = m_told->parentWidget();
+    panel->resize(panel->sizeHint());
 }
 
 void RecordPage::setHint(QCheckBox* box, const QString& hint)

@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QDateTimeEdit;
+class QLabel;
 
 // A data-entry page of the main window: it shows its part of the examination
 // record and writes back what the person changed. A value counts as given
@@ -42,7 +43,9 @@ protected:
     // Connects the control's change by the person to marking it given and to changed().
     void watch(QWidget* control);
     void noteChange(const QWidget* control);
-    void tellAdjustment(const QString& message) { emit adjusted(message); }
+    // Tells a value refused or changed on leaving its field: in the status bar
+    // and under the page's fields, where it stays until that field changes.
+    void tellAdjustment(const QWidget* field, const QString& message);
     bool isLoading() const { return m_loading; }
 
     // A check box's hint, rewritten after each click; shown at once when it is the hint on show.
@@ -56,5 +59,7 @@ private:
     // Whether a field's value was given when the field was last left: a value
     // taken back takes back its state too.
     QHash<const QWidget*, bool> m_givenWhenLeft;
+    QLabel* m_told = nullptr;
+    const QWidget* m_toldFor = nullptr;
     bool m_loading = false;
 };

@@ -60,10 +60,8 @@ void TestPage::setUp(QCheckBox* absent, QDateTimeEdit* date, QGroupBox* values, 
     connect(m_absent, &QCheckBox::toggled, this, &TestPage::TestAbsentClick);
     connect(m_date, &QDateTimeEdit::editingFinished, this, &TestPage::CheckTestDate);
     if (m_values) {
-        for (TSpinEdit* spin : m_values->findChildren<TSpinEdit*>()) {
+        for (TSpinEdit* spin : m_values->findChildren<TSpinEdit*>())
             watch(spin);
-            connect(spin, &TSpinEdit::adjusted, this, &RecordPage::adjusted);
-        }
     }
 }
 
@@ -122,7 +120,7 @@ void TestPage::CheckTestDate()
     if (m_earliest.isValid() && typed.date() < m_earliest) {
         m_date->setDate(m_earliest);
         m_acceptedDate = m_date->dateTime();
-        tellAdjustment(QStringLiteral("Введена дата %1 %2 — программа принимает даты не раньше %3; записано %3")
+        tellAdjustment(m_date, QStringLiteral("Введена дата %1 %2 — программа принимает даты не раньше %3; записано %3")
                            .arg(TestGenitive(), DateText(typed.date()), DateText(m_earliest)));
         return;
     }
@@ -131,7 +129,7 @@ void TestPage::CheckTestDate()
         return;
     }
     m_date->setDateTime(m_acceptedDate.isValid() ? m_acceptedDate : QDateTime::currentDateTime());
-    tellAdjustment(QStringLiteral("Дата %1 %2 ещё не наступила и не принята; оставлено %3")
+    tellAdjustment(m_date, QStringLiteral("Дата %1 %2 ещё не наступила и не принята; оставлено %3")
                        .arg(TestGenitive(), DateText(typed.date()), DateText(m_date->date())));
 }
 

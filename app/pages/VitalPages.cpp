@@ -14,11 +14,8 @@ void VitalPage::setUp(QList<QWidget*> fields, QLabel* initialLine)
 {
     m_fields = std::move(fields);
     m_initialLine = initialLine;
-    for (QWidget* field : std::as_const(m_fields)) {
+    for (QWidget* field : std::as_const(m_fields))
         watch(field);
-        if (auto* spin = qobject_cast<TSpinEdit*>(field))
-            connect(spin, &TSpinEdit::adjusted, this, &RecordPage::adjusted);
-    }
     connect(this, &RecordPage::changed, this, &VitalPage::showInitialLine);
 }
 
