@@ -108,7 +108,8 @@ void RecordPage::tellAdjustment(const QWidget* field, const QString& message)
         while (panel->parentWidget() != this)
             panel = panel->parentWidget();
         auto* grid = qobject_cast<QGridLayout*>(panel->layout());
-        if (!grid)
+        auto* box = qobject_cast<QBoxLayout*>(panel->layout());
+        if (!grid && !box)
             return;
         m_told = new QLabel(panel);
         m_told->setObjectName(QStringLiteral("lblTold"));
@@ -116,7 +117,10 @@ void RecordPage::tellAdjustment(const QWidget* field, const QString& message)
         QFont font = m_told->font();
         font.setItalic(true);
         m_told->setFont(font);
-        grid->addWidget(m_told, grid->rowCount(), 0, 1, grid->columnCount());
+        if (grid)
+            grid->addWidget(m_told, grid->rowCount(), 0, 1, grid->columnCount());
+        else
+            box->addWidget(m_told);
     }
     m_told->setText(message);
     m_told->show();
