@@ -3,11 +3,8 @@
 #include "app/RecordU.h"
 #include "report/ReportU.h"
 
-Examination::Examination(ComplaintPhrases phrases, CardioKnowledgeBase knowledgeBase)
-    : m_phrases(std::move(phrases))
-    , m_knowledgeBase(std::move(knowledgeBase))
-    , m_interview(m_knowledgeBase)
-    , m_report(std::make_unique<TReportState>())
+Examination::Examination()
+    : m_report(std::make_unique<TReportState>())
 {
 }
 
@@ -30,8 +27,19 @@ void Examination::setRecord(const ExaminationRecord& record)
 
 const Conclusion& Examination::conclude(const QDateTime& now)
 {
-    m_conclusion = Conclude(m_record, m_phrases, now);
+    if (!m_phrases)
+        m_phrases = ComplaintPhrases::Load();
+    m_conclusion = Conclude(m_record, *m_phrases, now);
     return m_conclusion;
+}
+
+CardioInterview& Examination::interview(QString* problem)
+{
+    if (!m_interview) {
+        m_knowledgeBase = CardioKnowledgeBase::InitCardioKnowledgeBase(problem);
+        m_interview.emplace(*m_knowledgeBase);
+    }
+    return *m_interview;
 }
 
 bool Examination::buildReport(const TReportStep& step)
