@@ -15,6 +15,9 @@ void Examination::startNew(const QDateTime& now)
     m_start = ExaminationRecord::initial(now, DrawGender(m_seed));
     m_record = m_start;
     m_conclusion = {};
+    // The interview's page keeps hold of the interview: it starts again in place.
+    if (m_interview)
+        *m_interview = CardioInterview(*m_knowledgeBase);
     m_id = QUuid::createUuid();
 }
 
@@ -27,10 +30,21 @@ void Examination::setRecord(const ExaminationRecord& record)
 
 const Conclusion& Examination::conclude(const QDateTime& now)
 {
+    const QList<int> answeredYes = m_interview ? m_interview->AnsweredYes() : QList<int>();
+    m_conclusion = Conclude(m_record, phrases(), now, answeredYes);
+    return m_conclusion;
+}
+
+Conclusion Examination::concludeBeforeInterview(const QDateTime& now)
+{
+    return Conclude(m_record, phrases(), now);
+}
+
+const ComplaintPhrases& Examination::phrases()
+{
     if (!m_phrases)
         m_phrases = ComplaintPhrases::Load();
-    m_conclusion = Conclude(m_record, *m_phrases, now);
-    return m_conclusion;
+    return *m_phrases;
 }
 
 CardioInterview& Examination::interview(QString* problem)

@@ -35,8 +35,11 @@ public:
     // Whether anything was entered or answered since the start.
     bool changedSinceStart() const { return m_record != m_start; }
 
-    // Draws the conclusion of the record at now, the instant of this examination.
+    // Draws the conclusion of the record at now, the instant of this
+    // examination, with the notices of the interview's answers.
     const Conclusion& conclude(const QDateTime& now);
+    // The conclusion of the record alone, which an interview starting now leads with.
+    Conclusion concludeBeforeInterview(const QDateTime& now);
     // The conclusion drawn last; an empty one before the first.
     const Conclusion& conclusion() const { return m_conclusion; }
     bool hasConclusion() const { return m_conclusion.Now.isValid(); }
@@ -52,6 +55,8 @@ public:
     QUuid id() const { return m_id; }
 
 private:
+    const ComplaintPhrases& phrases();
+
     std::optional<ComplaintPhrases> m_phrases;
     std::optional<CardioKnowledgeBase> m_knowledgeBase;
     std::optional<CardioInterview> m_interview;

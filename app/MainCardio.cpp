@@ -111,8 +111,10 @@ void TfrmTessora::PutNoticeFirst(const QString& name, const QStringList& notice)
     }
     urgent.setFontWeight(QFont::Bold);
     urgent.setForeground(QColor(Qt::red));
+    QTextCharFormat sameDay = urgent;
+    sameDay.setForeground(SameDayColour);
     for (const QString& line : notice) {
-        cursor.insertText(line, urgent);
+        cursor.insertText(line, Emergency::IsSameDayLine(line) ? sameDay : urgent);
         cursor.insertBlock();
     }
 }
@@ -140,7 +142,8 @@ void TfrmTessora::ShowCardioConclusion(
         }
         cursor.insertBlock();
     }
-    // A damaged or plain file still shows what could be read.
+    // A damaged or plain file still shows what could be read, from its top.
+    ui->redCardio->moveCursor(QTextCursor::Start);
     ui->stkWork->setCurrentWidget(ui->redCardio);
     ui->pnlRightBot->hide();
     ui->pnlWork->handle(1)->hide();

@@ -32,17 +32,19 @@ const char* const DataHint = "Рекомендации по вводу данн�
 const char* const ConclusionHint = "Интерпретация Ваших данных и рекомендации Тессоры";
 
 // The urgent notice opens the conclusion in bold red, as it opens the report
-// and the interview's explanation.
-void EmphasiseNotice(QPlainTextEdit* memo, int lines)
+// and the interview's explanation; the same-day notice after it in bold
+// brown, told apart at a glance.
+void EmphasiseNotice(QPlainTextEdit* memo, int lines, int first = 0, const QColor& colour = Qt::red)
 {
     if (lines <= 0)
         return;
     QTextCursor cursor(memo->document());
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::MoveAnchor, first);
     cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, lines - 1);
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     QTextCharFormat urgent;
     urgent.setFontWeight(QFont::Bold);
-    urgent.setForeground(QColor(Qt::red));
+    urgent.setForeground(colour);
     cursor.mergeCharFormat(urgent);
 }
 
@@ -52,6 +54,7 @@ void WriteConclusion(const Conclusion& conclusion, QPlainTextEdit* memo, QWidget
 {
     memo->setPlainText(conclusion.Lines.join(QLatin1Char('\n')));
     EmphasiseNotice(memo, int(conclusion.Notice.size()));
+    EmphasiseNotice(memo, int(conclusion.SameDay.size()), int(conclusion.Notice.size()), SameDayColour);
     if (!conclusion.RangeError.isEmpty())
         MessageBoxes::showError(parent, conclusion.RangeError);
 }
@@ -249,6 +252,7 @@ void TfrmTessora::EnterConclusionPage()
     ui->mmoCommon->setStatusTip(QString::fromUtf8(ConclusionHint));
     ui->pnlRightBot->hide();
     ui->pnlWork->handle(1)->hide();
+    // The latest interview's answers carry their notices into the conclusion and the report.
     const Conclusion& conclusion = FExamination->conclude(QDateTime::currentDateTime());
     WriteConclusion(conclusion, ui->mmoCommon, this);
     UpdateWhyMenu();
@@ -293,6 +297,8 @@ void TfrmTessora::EnterDataPage(int tag)
 
 void TfrmTessora::EnterCardiologistPage()
 {
+    // The result leads with the conclusion's own notices, not with an earlier interview's.
+    CardioPage()->SetConclusion(FExamination->concludeBeforeInterview(QDateTime::currentDateTime()));
     CardioPage()->StartInterview();
     ui->acMonitor->setVisible(true);
     frmMonitor->setVisible(ui->acMonitor->isChecked());
@@ -397,6 +403,8 @@ void TfrmTessora::acNewExecute()
     if (!MayDiscardRecord(QStringLiteral("Начать новое обследование?")))
         return;
     CloseReportDocuments();
+    if (FCardioPage)
+        FCardioPage->ForgetInterview();
     FExamination->startNew(QDateTime::currentDateTime());
     LoadPages();
     m_sections->build();

@@ -206,6 +206,7 @@ void TSpinEdit::takeBack(const QString& reason)
 {
     showNumber(m_kept);
     emit adjusted(reason);
+    emit takenBack();
 }
 
 void TSpinEdit::acceptTyped()

@@ -63,6 +63,8 @@ signals:
     void adjusted(const QString& message);
     // The field was left and its number stands (after any change above).
     void left();
+    // takeBack() put back the value the field held before.
+    void takenBack();
 
 protected:
     virtual QString textFromNumber(int number) const;

@@ -39,8 +39,9 @@ TfrmWhy::~TfrmWhy() = default;
 // An emergency stays above every explanation, as it stands above the conclusion.
 void TfrmWhy::ShowNotice(const Conclusion& conclusion)
 {
-    ui->lblNotice->setVisible(!conclusion.Notice.isEmpty());
-    ui->lblNotice->setText(conclusion.Notice.join(QLatin1Char('\n')));
+    const QStringList notice = conclusion.Notice + conclusion.SameDay;
+    ui->lblNotice->setVisible(!notice.isEmpty());
+    ui->lblNotice->setText(notice.join(QLatin1Char('\n')));
     ui->lblNotice->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
 }
 

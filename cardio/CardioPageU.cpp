@@ -52,6 +52,18 @@ void TCardioPage::SetConclusionShower(ConclusionShower shower)
     FShowConclusion = std::move(shower);
 }
 
+void TCardioPage::SetConclusion(const Conclusion& conclusion)
+{
+    FConclusion = conclusion;
+}
+
+void TCardioPage::ForgetInterview()
+{
+    StopInterview();
+    FInterview = CardioInterview(FInterview.KnowledgeBase());
+    FEmergencyAnswers.clear();
+}
+
 void TCardioPage::StartInterview()
 {
     FInterview.ResetInterview(*this);
@@ -130,7 +142,7 @@ void TCardioPage::AskQuestion(int question)
 void TCardioPage::ShowCardioConclusion(const QString& name)
 {
     if (FShowConclusion)
-        FShowConclusion(name, Emergency::InterviewNotice(FEmergencyAnswers),
+        FShowConclusion(name, Emergency::InterviewResultNotice(FInterview.AnsweredYes(), FConclusion),
             FInterview.AnswerReasons(FInterview.Diagnoses[ConditionCount - 1].Condition));
 }
 

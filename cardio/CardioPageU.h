@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cardio/CardioU.h"
+#include "decision/Conclusion.h"
 
 #include <QList>
 #include <QStringList>
@@ -9,12 +10,18 @@
 #include <functional>
 #include <memory>
 
+#include <QColor>
+
 class QActionGroup;
 class TfrmMonitor;
 
 namespace Ui {
 class TCardioPage;
 }
+
+// The colour of a same-day notice, beside the urgent notice's red, in the
+// conclusion and in the interview's result.
+inline const QColor SameDayColour(0xA0, 0x40, 0x00);
 
 // The cardiologist page: one question at a time with its Yes and No answers.
 // The main window owns it, starts an interview when the page is entered and
@@ -37,8 +44,13 @@ public:
     void SetMonitor(TfrmMonitor* monitor);
     void SetConclusionShower(ConclusionShower shower);
 
+    // The conclusion the interview follows: its notices lead the result.
+    void SetConclusion(const Conclusion& conclusion);
+
     void StartInterview();
     void StopInterview();
+    // The answers of a new examination's interview start from nothing.
+    void ForgetInterview();
     int CurrentQuestion() const { return FCurQuestion; }
     const CardioInterview& Interview() const { return FInterview; }
 
@@ -71,4 +83,5 @@ private:
     std::uint8_t FCurQuestion = 0;
     std::uint8_t FCurAnswer = 0;
     QList<int> FEmergencyAnswers;
+    Conclusion FConclusion;
 };

@@ -161,6 +161,9 @@ public:
     // The conditions this question's answer would move most, most first: at
     // most three, only those it moves at all.
     QList<TAnswerEffect> QuestionEffects(int question) const;
+    // The questions answered Yes in this interview, in the order given.
+    QList<int> AnsweredYes() const;
+
     // «Почему этот вопрос?» in plain Russian.
     QStringList WhyQuestion(int question) const;
     // Of the answers given, the three that raised the condition's probability

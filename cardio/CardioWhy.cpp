@@ -17,8 +17,11 @@ QString Percent(double probability)
     return QLocale().toString(probability * 100, 'f', 0) + QStringLiteral(" %");
 }
 
+// A move that rounds to the same whole percent is told as none.
 QString Move(const QString& answer, double before, double after)
 {
+    if (Percent(before) == Percent(after))
+        return QStringLiteral("ответ «%1» почти не изменит её (около %2)").arg(answer, Percent(before));
     const QString way = after >= before ? QStringLiteral("повысит") : QStringLiteral("понизит");
     return QStringLiteral("ответ «%1» %2 её с %3 до %4").arg(answer, way, Percent(before), Percent(after));
 }
@@ -78,7 +81,9 @@ QStringList CardioInterview::WhyQuestion(int question) const
                          Move(QStringLiteral("Да"), effect.before, effect.ifYes),
                          Move(QStringLiteral("Нет"), effect.before, effect.ifNo));
     }
-    return lines;
+    // Before any answer the figures are the program's starting points.
+    return lines << QStringLiteral("Проценты — оценки программы по Вашим ответам. До первого ответа они "
+                                   "исходные, одинаковые для всех, а не Ваш личный риск.");
 }
 
 QStringList CardioInterview::AnswerReasons(int condition) const
@@ -99,10 +104,21 @@ QStringList CardioInterview::AnswerReasons(int condition) const
     QStringList lines;
     for (int k = 0; k < std::min<int>(RaisingAnswers, int(answers.size())) && change(answers[k]) > 0; ++k) {
         if (k == 0)
-            lines << QStringLiteral("Вероятность этого состояния больше всего повысили ответы:");
+            lines << QStringLiteral("Оценку состояния «%1» больше всего повысили ответы:")
+                         .arg(ConditionName(condition));
         lines << line(answers[k]);
     }
     if (!answers.isEmpty() && change(answers.last()) < 0)
-        lines << QStringLiteral("Больше всего понизил её ответ:") << line(answers.last());
+        lines << QStringLiteral("Больше всего понизил эту оценку ответ:") << line(answers.last());
     return lines;
+}
+
+QList<int> CardioInterview::AnsweredYes() const
+{
+    QList<int> questions;
+    for (const TGivenAnswer& given : FAnswers) {
+        if (given.answer == AnswerYes)
+            questions << given.question;
+    }
+    return questions;
 }

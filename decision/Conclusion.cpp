@@ -26,7 +26,47 @@ void ReadTests(Conclusion& conclusion, const ExaminationRecord& record, const QD
         { UrinePresent(record), UrineRecent(record, now) } } };
 }
 
+// A finding the summary marks or a statement answered Yes; not a low mood that
+// only an observing specialist's box sets, nor the index of a height or weight
+// out of range.
+bool MarksAnything(const Conclusion& conclusion, const ExaminationRecord& record)
+{
+    TFindings marked = conclusion.Findings;
+    if (!record.IsAnsweredYes(Code::LowMood))
+        marked.reset(Code::LowMood);
+    if (record.CalcBodyMassIndex() <= 0)
+        marked.reset(Code::LowBodyMass);
+    return marked.any();
+}
+
+QList<int> Codes(const TFindings& findings)
+{
+    QList<int> codes;
+    for (int code = 0; code < FindingCount; ++code) {
+        if (findings.test(size_t(code)))
+            codes << code;
+    }
+    return codes;
+}
+
+// The interview's own lines, urgent and same-day, after the conclusion's.
+void AddInterviewNotices(Conclusion& conclusion, const QList<int>& answeredYes)
+{
+    QList<int> emergencies;
+    for (int question : Emergency::CardioQuestions()) {
+        if (answeredYes.contains(question))
+            emergencies << question;
+    }
+    conclusion.Notice << Emergency::InterviewNotice(emergencies);
+    conclusion.SameDay << Emergency::InterviewSameDayNotice(answeredYes);
+}
+
 } // namespace
+
+QString SeeGeneralPractitioner()
+{
+    return QStringLiteral("Отмеченные значения и жалобы обсудите с терапевтом.");
+}
 
 bool Conclusion::has(int code) const
 {
@@ -58,12 +98,19 @@ QString Conclusion::recommendedList() const
     return names.join(QStringLiteral(", "));
 }
 
+QString Conclusion::recommendedListOrAdvice() const
+{
+    const QString list = recommendedList();
+    return list.isEmpty() && Marked ? SeeGeneralPractitioner().chopped(1) : list;
+}
+
 QStringList Conclusion::RecommendationSentence() const
 {
     const QString list = recommendedList();
     if (list.isEmpty()) {
         return { QStringLiteral("Введенные Вами данные не позволяют сделать определенного заключения."),
-            QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?") };
+            Marked ? SeeGeneralPractitioner()
+                   : QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?") };
     }
     if (!list.contains(QLatin1Char(',')))
         return { QStringLiteral("Вам рекомендуется консультация: %1.").arg(list) };
@@ -80,7 +127,8 @@ bool Conclusion::recent(Test test) const
     return Tests[size_t(test)].recent;
 }
 
-Conclusion Conclude(const ExaminationRecord& record, const ComplaintPhrases& phrases, const QDateTime& now)
+Conclusion Conclude(const ExaminationRecord& record, const ComplaintPhrases& phrases, const QDateTime& now,
+    const QList<int>& interviewAnsweredYes)
 {
     Conclusion conclusion;
     conclusion.Now = now;
@@ -93,12 +141,16 @@ Conclusion Conclude(const ExaminationRecord& record, const ComplaintPhrases& phr
     conclusion.Recommended = ChooseSpecialists(facts);
     for (int specialist : conclusion.recommendedSpecialists()) {
         conclusion.Reasons[size_t(specialist)] = SpecialistReasons(facts, specialist);
-        conclusion.Explanations[size_t(specialist)]
-            = ExplainReasons(conclusion.Reasons[size_t(specialist)], record, phrases, now);
+        conclusion.Explanations[size_t(specialist)] = ExplainReasons(
+            conclusion.Reasons[size_t(specialist)], record, phrases, now, conclusion.Recommended);
     }
     ReadTests(conclusion, record, now);
     conclusion.Complaints = ComplaintList(record, phrases);
+    conclusion.Marked = MarksAnything(conclusion, record);
     conclusion.Notice = Emergency::ConclusionNotice(record, now);
+    conclusion.SameDay = Emergency::SameDayNotice(Codes(conclusion.Findings));
+    if (!interviewAnsweredYes.isEmpty())
+        AddInterviewNotices(conclusion, interviewAnsweredYes);
     try {
         ComposeConclusion(record, conclusion, conclusion.Lines, now);
     } catch (const ERecordRangeError& error) {

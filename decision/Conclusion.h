@@ -41,6 +41,14 @@ public:
     // The lines that open the conclusion when an emergency statement is
     // answered Yes or a measured value is a red flag.
     QStringList Notice;
+    // The lines that follow it when a complaint or an interview answer needs
+    // a doctor today though not an ambulance, or a low mood a word on
+    // thoughts of self-harm.
+    QStringList SameDay;
+    // Whether the summary marks a value or a statement is answered Yes: then
+    // a conclusion that recommends nobody sends the person to the general
+    // practitioner rather than to rest.
+    bool Marked = false;
     // The whole text, the notice first; when the height or weight is out of
     // range, the lines written before it.
     QStringList Lines;
@@ -62,18 +70,29 @@ public:
     QList<int> recommendedSpecialists() const;
     // Names of Recommended in index order, joined with ", ".
     QString recommendedList() const;
+    // The same, or when it is empty while something is marked, the advice to
+    // see the general practitioner (without its full stop, as a list is), so
+    // that the report never leaves it blank.
+    QString recommendedListOrAdvice() const;
     // One sentence naming the recommended consultations, or two lines when
-    // nothing is recommended.
+    // nothing is recommended: the second suggests rest when nothing is
+    // marked, else the general practitioner.
     QStringList RecommendationSentence() const;
     bool present(ExaminationRecord::Test test) const;
     bool recent(ExaminationRecord::Test test) const;
 };
 
+// "Отмеченные значения и жалобы обсудите с терапевтом."
+QString SeeGeneralPractitioner();
+
 // Classifies the record, chooses the specialists, explains each of them and
-// writes the text.
-Conclusion Conclude(const ExaminationRecord& record, const ComplaintPhrases& phrases, const QDateTime& now);
+// writes the text. The cardiology questions answered Yes in an interview that
+// ran for this record add their urgent and same-day lines to the notices.
+Conclusion Conclude(const ExaminationRecord& record, const ComplaintPhrases& phrases, const QDateTime& now,
+    const QList<int>& interviewAnsweredYes = {});
 
 // One line of plain Russian per fact of a specialist's reasons, the
-// specialists who do not observe gathered into one line.
+// specialists who do not observe gathered into one line (a long list said in
+// a word; one also recommended said so).
 QStringList ExplainReasons(const QList<TReason>& reasons, const ExaminationRecord& record,
-    const ComplaintPhrases& phrases, const QDateTime& now);
+    const ComplaintPhrases& phrases, const QDateTime& now, const TSpecialists& recommended = {});

@@ -115,6 +115,13 @@ QString LimbFindingList(const Conclusion& conclusion);
 // Whether any hernia was found.
 bool HerniaFound(const Conclusion& conclusion);
 
+// "120/ 80 <unit>", or the one number the person gave: "верхнее 75 <unit>,
+// нижнее не измерено"; for a pressure measured at all.
+QString PressureText(const ExaminationRecord& record, const QString& unit);
+// "женщина", "мужчина", or "пол не указан" while the person did not give it.
+QString PersonSex(const ExaminationRecord& record);
+// "27 лет", or "возраст не указан" while the person did not give the birth date.
+QString PersonAge(const ExaminationRecord& record, int age);
 // The line of 150 minus signs between the blocks of the conclusion.
 void AddSeparator(QStringList& memo);
 

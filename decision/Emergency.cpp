@@ -1,7 +1,9 @@
 #include "decision/Emergency.h"
 
+#include "decision/Conclusion.h"
 #include "decision/DecisionU.h"
 #include "decision/ExaminationRecord.h"
+#include "decision/FindingCodes.h"
 #include "decision/RussianPlural.h"
 
 #include <QLocale>
@@ -40,6 +42,15 @@ constexpr TSign QuestionSigns[] {
     { 73, u"падение давления ниже 90 во время сильной боли в груди" },
 };
 
+// cardio/qst03.txt: a doctor today, not an ambulance. The reasons are in
+// data/cardio/README-questions.md.
+constexpr TSign SameDayQuestionSigns[] {
+    { 6, u"боль за грудиной даже при небольшой нагрузке" },
+    { 20, u"приступы боли за грудиной, впервые появившиеся в последний месяц" },
+    { 40, u"боль за грудиной, которая будит ночью" },
+    { 49, u"внезапную одышку, при которой приходится сесть" },
+};
+
 const TSign* Find(std::span<const TSign> signs, int number)
 {
     const auto found = std::find_if(
@@ -66,6 +77,48 @@ QString Reported(std::span<const TSign> signs, const QList<int>& numbers)
 }
 
 using Vital = ExaminationRecord::Vital;
+
+const QString SameDayLead = QStringLiteral("СЕГОДНЯ ЖЕ!");
+
+// Statement 59 outside the hours in which an ambulance helps most.
+QString StrokeSignsPassed()
+{
+    return QStringLiteral(
+        "Если это было больше суток назад и уже прошло, всё равно не откладывайте: покажитесь "
+        "неврологу в ближайшие сутки, а если прошло больше недели — в течение недели, не в "
+        "плановом порядке: после таких приступов в первые дни высок риск инсульта.");
+}
+
+QString EyeFloatersToday()
+{
+    return QStringLiteral("%1 Вы отметили: пелену, «мушки» или вспышки перед глазами. Если это появилось "
+                          "впервые, стало чаще или закрывает часть поля зрения, сегодня же обратитесь к "
+                          "офтальмологу (в неотложный глазной кабинет): так может начинаться отслойка "
+                          "сетчатки, и зрение удаётся сохранить, только если лечить её в первые дни.")
+        .arg(SameDayLead);
+}
+
+QString SelfHarmThoughts()
+{
+    return QStringLiteral(
+        "Если при подавленном настроении появляются мысли причинить себе вред или о том, что "
+        "не хочется жить, не оставайтесь с ними одни: сразу позвоните 112 или на телефон "
+        "доверия и расскажите о них близкому человеку и врачу.");
+}
+
+QString HeartConsultationStays(const Conclusion& conclusion)
+{
+    QStringList names;
+    for (int specialist : { Specialist::Cardiologist, Specialist::Rheumatologist }) {
+        if (conclusion.Recommended.test(size_t(specialist)))
+            names << SpecialistNames[size_t(specialist)];
+    }
+    if (names.isEmpty())
+        return {};
+    return QStringLiteral("Опрос не заменяет консультацию %1, которую рекомендует заключение: обратитесь к "
+                          "врачу, что бы ни показал опрос.")
+        .arg(names.join(QStringLiteral(" и ")));
+}
 
 QString SeekCareToday(const char16_t* dangerSigns)
 {
@@ -103,16 +156,51 @@ void AddPressureFlag(const Emergency::TMeasuredValues& values, QStringList& line
         SeekCareToday(u"болит голова или грудь, нарушены речь или зрение, ослабла рука или нога"));
 }
 
+// Tenths, so that 40,0 typed is 40,0 compared.
+int Tenths(double temperature)
+{
+    return qRound(temperature * 10);
+}
+
+QString TemperatureWords(double temperature)
+{
+    return QStringLiteral("Температура тела %1 %2")
+        .arg(QLocale().toString(temperature, 'f', 1), PluralForm(temperature, 1, Nouns::Degree));
+}
+
+void AddLowPressureFlag(const Emergency::TMeasuredValues& values, QStringList& lines)
+{
+    const auto& bounds = Emergency::RedFlags;
+    if (!values.systolic || *values.systolic > bounds.SystolicAtMost)
+        return;
+    lines << Urgent(
+        QStringLiteral("Артериальное давление %1/%2").arg(*values.systolic).arg(*values.diastolic),
+        QStringLiteral("верхнее %1 или ниже").arg(bounds.SystolicAtMost),
+        SeekCareToday(u"был обморок, есть спутанность сознания или холодный пот"));
+    if (values.pulse && *values.pulse > bounds.ShockPulseAbove) {
+        lines << QStringLiteral("СРОЧНО! Низкое давление вместе с частым пульсом (%1 %2 в минуту) бывает при "
+                                "шоке — кровопотере, обезвоживании, тяжёлой инфекции. %3")
+                     .arg(*values.pulse)
+                     .arg(PluralForm(*values.pulse, Nouns::Beat), Emergency::CallAmbulance());
+    }
+}
+
+void AddLowTemperatureFlag(const Emergency::TMeasuredValues& values, QStringList& lines)
+{
+    if (!values.temperature || Tenths(*values.temperature) > Tenths(Emergency::RedFlags.TemperatureAtMost))
+        return;
+    lines << Urgent(TemperatureWords(*values.temperature),
+        QStringLiteral("%1 или ниже, переохлаждение")
+            .arg(QLocale().toString(Emergency::RedFlags.TemperatureAtMost, 'f', 1)),
+        QStringLiteral("Согрейтесь и измерьте температуру снова. ")
+            + SeekCareToday(u"появились сонливость, вялость или спутанность сознания"));
+}
+
 void AddTemperatureFlag(const Emergency::TMeasuredValues& values, QStringList& lines)
 {
-    // Tenths, so that 40,0 typed is 40,0 compared.
-    if (!values.temperature
-        || qRound(*values.temperature * 10) < qRound(Emergency::RedFlags.TemperatureFrom * 10))
+    if (!values.temperature || Tenths(*values.temperature) < Tenths(Emergency::RedFlags.TemperatureFrom))
         return;
-    const double temperature = *values.temperature;
-    lines << Urgent(
-        QStringLiteral("Температура тела %1 %2")
-            .arg(QLocale().toString(temperature, 'f', 1), PluralForm(temperature, 1, Nouns::Degree)),
+    lines << Urgent(TemperatureWords(*values.temperature),
         QStringLiteral("%1 или выше").arg(QLocale().toString(Emergency::RedFlags.TemperatureFrom, 'f', 1)),
         SeekCareToday(u"есть спутанность сознания, судороги, сыпь или трудно дышать"));
 }
@@ -215,7 +303,9 @@ QStringList MeasuredNotice(const TMeasuredValues& values)
     QStringList lines;
     AddHemoglobinFlag(values, lines);
     AddPressureFlag(values, lines);
+    AddLowPressureFlag(values, lines);
     AddTemperatureFlag(values, lines);
+    AddLowTemperatureFlag(values, lines);
     AddPulseFlag(values, lines);
     return lines;
 }
@@ -234,10 +324,73 @@ QStringList StatementNotice(const QList<int>& statements)
     }
     if (answered.isEmpty())
         return {};
-    return { QStringLiteral("СРОЧНО! %1").arg(Reported(StatementSigns, answered)),
+    QStringList lines { QStringLiteral("СРОЧНО! %1").arg(Reported(StatementSigns, answered)),
         QStringLiteral("Это может быть признаком состояния, опасного для жизни. Если это происходит сейчас "
                        "или случилось в последние сутки, не ждите консультации. %1")
             .arg(CallAmbulance()) };
+    if (answered.contains(Code::TransientWeakness))
+        lines << StrokeSignsPassed();
+    return lines;
+}
+
+QStringList SameDayNotice(const QList<int>& findings)
+{
+    // What needs a doctor today first, then the word for a moment that may come.
+    QStringList lines;
+    if (findings.contains(Code::EyeFloaters))
+        lines << EyeFloatersToday();
+    if (findings.contains(Code::LowMood))
+        lines << SelfHarmThoughts();
+    return lines;
+}
+
+QList<int> SameDayQuestions()
+{
+    return Numbers(SameDayQuestionSigns);
+}
+
+QStringList InterviewSameDayNotice(const QList<int>& questions)
+{
+    QList<int> answered;
+    for (int question : questions) {
+        if (Find(SameDayQuestionSigns, question) && !answered.contains(question))
+            answered << question;
+    }
+    if (answered.isEmpty())
+        return {};
+    std::sort(answered.begin(), answered.end());
+    return { QStringLiteral("%1 В опросе %2 Сегодня же обратитесь к врачу (терапевту или кардиологу), не "
+                            "откладывая на плановый приём: так бывает при нестабильной стенокардии или "
+                            "сердечной недостаточности. Если боль в груди длится дольше 15 минут или одышка "
+                            "не проходит в покое, вызывайте скорую помощь: 103 или 112.")
+                 .arg(SameDayLead, Reported(SameDayQuestionSigns, answered)) };
+}
+
+bool IsSameDayLine(const QString& line)
+{
+    return line.startsWith(SameDayLead) || line == SelfHarmThoughts()
+        || line.startsWith(QStringLiteral("Опрос не заменяет"));
+}
+
+QStringList InterviewResultNotice(const QList<int>& answeredYes, const Conclusion& conclusion)
+{
+    QList<int> emergencies;
+    for (int question : answeredYes) {
+        if (IsEmergencyQuestion(question) && !emergencies.contains(question))
+            emergencies << question;
+    }
+    QStringList lines = InterviewNotice(emergencies)
+        << conclusion.Notice << InterviewSameDayNotice(answeredYes) << conclusion.SameDay;
+    const QString consultation = HeartConsultationStays(conclusion);
+    if (!consultation.isEmpty())
+        lines << consultation;
+    return lines;
+}
+
+QString NotADiagnosis()
+{
+    return QStringLiteral("Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: "
+                          "диагноз ставит только врач.");
 }
 
 QStringList InterviewNotice(const QList<int>& questions)

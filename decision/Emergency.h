@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class Conclusion;
 class ExaminationRecord;
 
 // The signs that need an ambulance at once, in one place for a physician to
@@ -27,6 +28,10 @@ struct TRedFlagBounds {
     double TemperatureFrom = 40.0;
     int PulseAbove = 130;
     int PulseBelow = 40;
+    int SystolicAtMost = 90;
+    double TemperatureAtMost = 35.0;
+    // A pulse above this with the systolic at most SystolicAtMost: possible shock.
+    int ShockPulseAbove = 100;
 };
 inline constexpr TRedFlagBounds RedFlags {};
 
@@ -81,6 +86,29 @@ QStringList StatementNotice(const QList<int>& statements);
 // answered Yes: the call, what was reported, and that the answer needs help
 // whatever the others show; empty for no questions.
 QStringList InterviewNotice(const QList<int>& questions);
+
+// The finding codes that need a doctor today though not an ambulance (or, for
+// a low mood, a word on thoughts of self-harm): one line each, that word last;
+// empty when none holds. The conclusion and the diary both read them here.
+QStringList SameDayNotice(const QList<int>& findings);
+
+// The same for the cardiology questions answered Yes (1..83), ascending.
+QList<int> SameDayQuestions();
+QStringList InterviewSameDayNotice(const QList<int>& questions);
+
+// Whether a line of a notice is of the same-day tier or advice beside it, not
+// a call for an ambulance: shown distinct from the urgent lines.
+bool IsSameDayLine(const QString& line);
+
+// The notice that leads the interview's result: the urgent lines of the
+// interview's answers and of the conclusion, then the same-day ones, then,
+// when the conclusion recommends the cardiologist or the rheumatologist, that
+// the interview does not replace that consultation.
+QStringList InterviewResultNotice(const QList<int>& answeredYes, const Conclusion& conclusion);
+
+// The one line that says what the program's conclusion is: a prompt to see a
+// doctor, not a diagnosis.
+QString NotADiagnosis();
 
 // Whether the named explanation of the interview (cardio/RQ03nn) tells the
 // person that the heart is well or that a routine visit is enough: under an

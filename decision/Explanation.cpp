@@ -178,6 +178,14 @@ QString FindingFact(const TExplained& e, int code)
     return text;
 }
 
+// A value the person did not give is never a reason: the advice rests on the
+// program's starting value until the person gives it.
+QString NotGivenOnAnthropometry(const QString& what)
+{
+    return QStringLiteral("%1: совет дан для значения по умолчанию, укажите его на странице «Антропометрия»")
+        .arg(what);
+}
+
 QString Fact(const TExplained& e, const TReason& reason)
 {
     switch (reason.kind) {
@@ -188,32 +196,59 @@ QString Fact(const TExplained& e, const TReason& reason)
     case TReason::Kind::NotObserved:
         return SpecialistNames[size_t(reason.subject)];
     case TReason::Kind::AgeOver:
-        return QStringLiteral("возраст старше %1 лет").arg(reason.subject);
     case TReason::Kind::AgeUnder:
-        return QStringLiteral("возраст младше %1 лет").arg(reason.subject);
+        if (!e.record.birthDate.given)
+            return NotGivenOnAnthropometry(QStringLiteral("дата рождения не указана"));
+        return (reason.kind == TReason::Kind::AgeOver ? QStringLiteral("возраст старше %1 лет")
+                                                      : QStringLiteral("возраст младше %1 лет"))
+            .arg(reason.subject);
     case TReason::Kind::Sex:
+        if (!e.record.gender.given)
+            return NotGivenOnAnthropometry(QStringLiteral("пол не указан"));
         return reason.subject == 1 ? QStringLiteral("мужской пол") : QStringLiteral("женский пол");
     }
     return {};
 }
 
+// "Вы не наблюдаетесь у …", said in a word when the list is long; those also
+// recommended in the same conclusion are said apart, so that the line does not
+// read as a reason against them.
+constexpr int LongestNamedList = 3;
+
+QStringList NotObservedLines(const QStringList& others, const QStringList& recommendedToo)
+{
+    QStringList lines;
+    if (others.size() > LongestNamedList)
+        lines << QStringLiteral(
+            "Вас не наблюдает ни один из узких специалистов, к которым с этим можно было бы "
+            "обратиться");
+    else if (!others.isEmpty())
+        lines << QStringLiteral("Вы не наблюдаетесь у %1").arg(others.join(QStringLiteral(", ")));
+    if (!recommendedToo.isEmpty())
+        lines << QStringLiteral("Вы не наблюдаетесь у %1, и %2 тоже рекомендована")
+                     .arg(recommendedToo.join(QStringLiteral(", ")),
+                         recommendedToo.size() > 1 ? QStringLiteral("их консультация")
+                                                   : QStringLiteral("его консультация"));
+    return lines;
+}
+
 } // namespace
 
 QStringList ExplainReasons(const QList<TReason>& reasons, const ExaminationRecord& record,
-    const ComplaintPhrases& phrases, const QDateTime& now)
+    const ComplaintPhrases& phrases, const QDateTime& now, const TSpecialists& recommended)
 {
     const TExplained e { record, phrases, now };
     QStringList lines;
     QStringList notObserving;
+    QStringList recommendedToo;
     for (const TReason& reason : reasons) {
         const QString fact = Fact(e, reason);
         if (reason.kind == TReason::Kind::NotObserved)
-            notObserving << fact;
+            (recommended.test(size_t(reason.subject)) ? recommendedToo : notObserving) << fact;
         else if (!fact.isEmpty() && !lines.contains(fact))
             lines << fact;
     }
     notObserving.removeDuplicates();
-    if (!notObserving.isEmpty())
-        lines << QStringLiteral("Вы не наблюдаетесь у %1").arg(notObserving.join(QStringLiteral(", ")));
-    return lines;
+    recommendedToo.removeDuplicates();
+    return lines << NotObservedLines(notObserving, recommendedToo);
 }

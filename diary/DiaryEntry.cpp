@@ -1,5 +1,7 @@
 #include "diary/DiaryEntry.h"
 
+#include "decision/BodyMeasures.h"
+
 #include "decision/Emergency.h"
 #include "decision/FindingCodes.h"
 #include "diary/DiaryFindings.h"
@@ -59,6 +61,23 @@ QString Yes(bool yes)
     return yes ? QStringLiteral("есть") : QStringLiteral("нет");
 }
 
+// A value of a test the person did not fill in is not kept: no trend runs through it.
+struct TGivenValue {
+    QString name;
+    Given<int> value;
+    int unitsPerWhole;
+};
+
+QList<TDiaryValue> GivenValues(const QList<TGivenValue>& values)
+{
+    QList<TDiaryValue> kept;
+    for (const TGivenValue& value : values) {
+        if (value.value.given)
+            kept.append({ value.name, double(value.value.value) / value.unitsPerWhole });
+    }
+    return kept;
+}
+
 QList<TDiaryValue> TestValues(const ExaminationRecord& record, Test kind)
 {
     switch (kind) {
@@ -69,14 +88,14 @@ QList<TDiaryValue> TestValues(const ExaminationRecord& record, Test kind)
     case Test::Flu:
         return { { QStringLiteral("pathology"), double(record.IsFluPathology()) } };
     case Test::Blood:
-        return { { QStringLiteral("hemoglobin"), double(record.hemoglobin.value) },
-            { QStringLiteral("leucocytes"), record.leucocytesTenths.value / 10.0 },
-            { QStringLiteral("esr"), double(record.esr.value) } };
+        return GivenValues({ { QStringLiteral("hemoglobin"), record.hemoglobin, 1 },
+            { QStringLiteral("leucocytes"), record.leucocytesTenths, 10 },
+            { QStringLiteral("esr"), record.esr, 1 } });
     case Test::Urine:
-        return { { QStringLiteral("protein"), double(record.urineProtein) },
-            { QStringLiteral("sugar"), double(record.urineSugar) },
-            { QStringLiteral("erythrocytes"), double(record.urineErythrocytes.value) },
-            { QStringLiteral("leucocytes"), double(record.urineLeucocytes.value) } };
+        return QList<TDiaryValue> { { QStringLiteral("protein"), double(record.urineProtein) },
+                   { QStringLiteral("sugar"), double(record.urineSugar) } }
+            + GivenValues({ { QStringLiteral("erythrocytes"), record.urineErythrocytes, 1 },
+                { QStringLiteral("leucocytes"), record.urineLeucocytes, 1 } });
     }
     return {};
 }
@@ -150,7 +169,7 @@ Emergency::TMeasuredValues KeptValues(const TDiaryEntry& entry)
 // The notice leads the findings, as it leads the conclusion.
 QString FindingsCell(const TDiaryEntry& entry)
 {
-    const QString notice = UrgentNotice(entry).join(QLatin1Char(' '));
+    const QString notice = (UrgentNotice(entry) << SameDayNotice(entry)).join(QLatin1Char(' '));
     const QString findings = FindingsText(entry);
     if (notice.isEmpty() || findings.isEmpty())
         return notice + findings;
@@ -207,16 +226,16 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& c
     using Measure = ExaminationRecord::BodyMeasure;
     // A bound that stood in for the typed number is not the person's value.
     try {
-        if (!record.TypedOutOfRange(Measure::Height))
+        if (record.height.given && !record.TypedOutOfRange(Measure::Height))
             entry.height = record.GetHeight();
     } catch (const ERecordRangeError&) {
     }
     try {
-        if (!record.TypedOutOfRange(Measure::Weight))
+        if (record.weight.given && !record.TypedOutOfRange(Measure::Weight))
             entry.weight = record.GetWeight();
     } catch (const ERecordRangeError&) {
     }
-    if (!record.IsBodyMeasureClamped())
+    if (HasOwnBodyMassIndex(record))
         entry.bodyMassIndex = record.CalcBodyMassIndex();
     using Vital = ExaminationRecord::Vital;
     if (record.IsMeasured(Vital::Temperature))
@@ -224,10 +243,10 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& c
     if (record.IsMeasured(Vital::Pulse))
         entry.pulse = record.GetPulse();
     entry.rhythmic = record.IsPulseRhythmic();
-    if (record.IsMeasured(Vital::Pressure)) {
+    if (record.systolic.given)
         entry.systolic = record.GetSystolic();
+    if (record.diastolic.given)
         entry.diastolic = record.GetDiastolic();
-    }
     for (Test kind : { Test::ECG, Test::Flu, Test::Blood, Test::Urine }) {
         if (conclusion.present(kind))
             entry.tests.append({ kind, record.TestDate(kind), TestValues(record, kind) });
@@ -247,6 +266,11 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& c
 QStringList UrgentNotice(const TDiaryEntry& entry)
 {
     return Emergency::StatementNotice(entry.findings) << Emergency::MeasuredNotice(KeptValues(entry));
+}
+
+QStringList SameDayNotice(const TDiaryEntry& entry)
+{
+    return Emergency::SameDayNotice(entry.findings);
 }
 
 QStringList DiaryHeaders()

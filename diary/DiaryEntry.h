@@ -65,6 +65,9 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& c
 // emergency complaints and the kept values past their red flags.
 QStringList UrgentNotice(const TDiaryEntry& entry);
 
+// The same-day notice of the entry's conclusion, in the conclusion's words.
+QStringList SameDayNotice(const TDiaryEntry& entry);
+
 // The columns of the diary's table and of its CSV file.
 enum class TDiaryColumn {
     Moment,

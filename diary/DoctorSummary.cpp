@@ -1,6 +1,7 @@
 #include "diary/DoctorSummary.h"
 
 #include "decision/DecisionU.h"
+#include "decision/Emergency.h"
 #include "decision/FindingCodes.h"
 #include "decision/RussianPlural.h"
 #include "decision/WordTables.h"
@@ -152,11 +153,13 @@ TDoctorSummary MakeDoctorSummary(
                   locale.toString(latest.moment.date(), QLocale::ShortFormat))
               .arg(newestFirst.size());
     summary.made = QStringLiteral("Составлено программой Тессора Про %1 по дневнику обследований. Значения "
-                                  "введены самим обследуемым дома или переписаны из анализов.")
-                       .arg(locale.toString(made, QLocale::ShortFormat));
+                                  "введены самим обследуемым дома или переписаны из анализов. "
+                                  "%2")
+                       .arg(locale.toString(made, QLocale::ShortFormat), Emergency::NotADiagnosis());
     summary.latestTitle = QStringLiteral("Последнее обследование: %1")
                               .arg(locale.toString(latest.moment, QLocale::ShortFormat));
     summary.urgent = UrgentNotice(latest);
+    summary.sameDay = SameDayNotice(latest);
     const QString found = FindingsText(latest);
     summary.findings = found.isEmpty() ? QStringLiteral("Отклонений не отмечено.")
                                        : QStringLiteral("Отмечено: %1.").arg(found);

@@ -32,6 +32,7 @@ struct TDoctorSummary {
     QString made; // when and by what the summary was made
     QString latestTitle; // "Последнее обследование: 18.03.2026 09:15"
     QStringList urgent; // the urgent notice of the latest conclusion; empty when it had none
+    QStringList sameDay; // its same-day notice
     QString findings; // what the latest conclusion found, in its words
     QString recommendations; // its recommended consultations
     QList<TTrendChart> charts; // pressure, pulse, weight, temperature

@@ -291,26 +291,33 @@ private:
     QRectF FPlot;
 };
 
+// A notice in a frame, not only in colour, so that a grey print shows it too.
+void FramedNotice(TPageFlow& flow, const QStringList& lines, const QColor& colour)
+{
+    if (lines.isEmpty())
+        return;
+    QPainter& painter = flow.painter();
+    painter.setFont(Font(9, true));
+    const QString text = lines.join(QLatin1Char('\n'));
+    const QRectF bounds
+        = painter.boundingRect(QRectF(0, 0, flow.width() - Mm(4), 1e6), Qt::TextWordWrap, text);
+    flow.makeRoom(bounds.height() + Mm(4));
+    const QRectF box(0, flow.top(), flow.width(), bounds.height() + Mm(3));
+    painter.setPen(QPen(colour, Mm(0.6)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(box);
+    painter.setPen(colour);
+    painter.drawText(box.adjusted(Mm(2), Mm(1.5), -Mm(2), -Mm(1.5)), Qt::TextWordWrap, text);
+    flow.advance(box.height() + Mm(2));
+    painter.setPen(Qt::black);
+}
+
 void Conclusion(TPageFlow& flow, const TDoctorSummary& summary)
 {
     flow.paragraph(summary.latestTitle, Font(11, true), Mm(1));
-    if (!summary.urgent.isEmpty()) {
-        QPainter& painter = flow.painter();
-        painter.setFont(Font(9, true));
-        const QString text = summary.urgent.join(QLatin1Char('\n'));
-        const QRectF bounds
-            = painter.boundingRect(QRectF(0, 0, flow.width() - Mm(4), 1e6), Qt::TextWordWrap, text);
-        flow.makeRoom(bounds.height() + Mm(4));
-        const QRectF box(0, flow.top(), flow.width(), bounds.height() + Mm(3));
-        // A frame, not only red, so that a grey print shows it too.
-        painter.setPen(QPen(QColor(0xB0, 0x00, 0x20), Mm(0.6)));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(box);
-        painter.setPen(QColor(0xB0, 0x00, 0x20));
-        painter.drawText(box.adjusted(Mm(2), Mm(1.5), -Mm(2), -Mm(1.5)), Qt::TextWordWrap, text);
-        flow.advance(box.height() + Mm(2));
-        painter.setPen(Qt::black);
-    }
+    FramedNotice(flow, summary.urgent, QColor(0xB0, 0x00, 0x20));
+    // The same-day notice in brown, as the conclusion shows it.
+    FramedNotice(flow, summary.sameDay, QColor(0xA0, 0x40, 0x00));
     flow.paragraph(summary.findings, Font(9));
     flow.paragraph(summary.recommendations, Font(9, true), Mm(4));
 }

@@ -3,6 +3,7 @@
 #include "decision/BodyMeasures.h"
 #include "decision/Conclusion.h"
 #include "decision/DecisionU.h"
+#include "decision/Emergency.h"
 #include "decision/RussianPlural.h"
 #include "decision/WordTables.h"
 #include "platform/files/DataFolder.h"
@@ -41,6 +42,12 @@ QString LeftInteger(int value)
     return QString::number(value).leftJustified(2, QLatin1Char(' '));
 }
 
+// A value the person did not give is never printed as their own.
+QString Filled(bool given, const QString& value)
+{
+    return given ? value : QStringLiteral("не указано");
+}
+
 QDate DateOf(const ExaminationRecord& record, Test test)
 {
     return record.TestDate(test).date();
@@ -59,8 +66,9 @@ void AddHeader(TReportLayout& layout, const Variant& document, const Examination
     const Conclusion& conclusion)
 {
     const int years = conclusion.Age;
-    const QString age = QStringLiteral("%1 %2").arg(Integer(years), PluralForm(years, Nouns::Year));
-    const QString sex = SexWords[record.GetGender() == 1 ? 1 : 0];
+    const QString age = Filled(record.birthDate.given,
+        QStringLiteral("%1 %2").arg(Integer(years), PluralForm(years, Nouns::Year)));
+    const QString sex = Filled(record.gender.given, SexWords[record.GetGender() == 1 ? 1 : 0]);
     const QString name = document.call(QStringLiteral("BuiltInDocumentProperties"), QStringLiteral("AUTHOR"))
                              .get(QStringLiteral("Value"))
                              .toString();
@@ -70,13 +78,20 @@ void AddHeader(TReportLayout& layout, const Variant& document, const Examination
 // An emergency statement answered Yes or a measured value past its red flag
 // puts the conclusion's urgent notice, bold, right under the header, where a
 // doctor reading the paper sees it first.
-void AddUrgentNotice(TReportLayout& layout, const Conclusion& conclusion)
+void AddUrgentNotice(TReportLayout& layout, const QString& title, const QStringList& lines)
 {
-    QString notice = conclusion.Notice.join(QLatin1Char(' '));
+    QString notice = lines.join(QLatin1Char(' '));
     if (notice.isEmpty())
         return;
     notice.chop(notice.endsWith(QLatin1Char('.')) ? 1 : 0); // the section adds its own full stop
-    layout.AddUrgentSection(QStringLiteral("Срочно:"), notice);
+    layout.AddUrgentSection(title, notice);
+}
+
+// The same-day notice follows the urgent one, under its own title.
+void AddUrgentNotice(TReportLayout& layout, const Conclusion& conclusion)
+{
+    AddUrgentNotice(layout, QStringLiteral("Срочно:"), conclusion.Notice);
+    AddUrgentNotice(layout, QStringLiteral("Сегодня же к врачу:"), conclusion.SameDay);
 }
 
 // A vital sign the person did not measure is not printed as its initial value.
@@ -96,8 +111,11 @@ void AddObjective(TReportLayout& layout, const ExaminationRecord& record)
             Integer(record.GetPulse()), RhythmWords[record.IsPulseRhythmic() ? 1 : 0]),
         u"не измерен");
     const QString pressure = MeasuredOr(record, Vital::Pressure,
-        QStringLiteral("%1/%2 мм Hg").arg(record.GetSystolic()).arg(record.GetDiastolic()), u"не измерено");
-    const QString bmi = record.IsBodyMeasureClamped() ? QStringLiteral("не рассчитан")
+        record.systolic.given && record.diastolic.given
+            ? QStringLiteral("%1/%2 мм Hg").arg(record.GetSystolic()).arg(record.GetDiastolic())
+            : PressureText(record, QStringLiteral("мм Hg")),
+        u"не измерено");
+    const QString bmi = !HasOwnBodyMassIndex(record) ? QStringLiteral("не рассчитан")
                                                       : Real(record.CalcBodyMassIndex(), 1);
     const QString weight = BodyMeasureText(record, ExaminationRecord::BodyMeasure::Weight);
     const QString height = BodyMeasureText(record, ExaminationRecord::BodyMeasure::Height);
@@ -133,8 +151,10 @@ void AddBlood(TReportLayout& layout, const ExaminationRecord& record, const Conc
         return;
     }
     const QString leucocytes = QLocale().toString(record.leucocytesTenths.value / 10.0, 'f', 1);
-    layout.AddBloodTable(QString::number(record.hemoglobin.value), leucocytes,
-        QString::number(record.esr.value), !conclusion.recent(Test::Blood), DateOf(record, Test::Blood));
+    layout.AddBloodTable(Filled(record.hemoglobin.given, QString::number(record.hemoglobin.value)),
+        Filled(record.leucocytesTenths.given, leucocytes),
+        Filled(record.esr.given, QString::number(record.esr.value)), !conclusion.recent(Test::Blood),
+        DateOf(record, Test::Blood));
 }
 
 void AddUrine(TReportLayout& layout, const ExaminationRecord& record, const Conclusion& conclusion)
@@ -144,8 +164,10 @@ void AddUrine(TReportLayout& layout, const ExaminationRecord& record, const Conc
         return;
     }
     layout.AddUrineTable(UrinePresenceWords[record.urineProtein ? 1 : 0],
-        UrinePresenceWords[record.urineSugar ? 1 : 0], LeftInteger(record.urineErythrocytes.value),
-        !conclusion.recent(Test::Urine), LeftInteger(record.urineLeucocytes.value), DateOf(record, Test::Urine));
+        UrinePresenceWords[record.urineSugar ? 1 : 0],
+        Filled(record.urineErythrocytes.given, LeftInteger(record.urineErythrocytes.value)),
+        !conclusion.recent(Test::Urine), Filled(record.urineLeucocytes.given, LeftInteger(record.urineLeucocytes.value)),
+        DateOf(record, Test::Urine));
 }
 
 // A result too old to count is printed grey; the report then says what grey means.
@@ -279,9 +301,11 @@ bool BuildReport(
         step();
         AddSelfExam(layout, record, conclusion.Now.date());
         step();
-        layout.AddTextSection(QStringLiteral("Рекомендованы консультации:"), conclusion.recommendedList());
+        layout.AddTextSection(
+            QStringLiteral("Рекомендованы консультации:"), conclusion.recommendedListOrAdvice());
         if (ShadesAResult(conclusion))
             layout.AddShadingKey();
+        layout.AddNote(Emergency::NotADiagnosis());
         step();
         layout.FinishReportTable(conclusion.Now);
         step();

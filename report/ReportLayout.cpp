@@ -291,11 +291,15 @@ void TReportLayout::AddUrineTable(const QString& protein, const QString& sugar, 
 
 void TReportLayout::AddShadingKey()
 {
+    AddNote(QStringLiteral(
+        "Серым выделены результаты, срок действия которых истек: в заключении они не учтены."));
+}
+
+void TReportLayout::AddNote(const QString& text)
+{
     const int n = m_rowCount;
     SplitRow(n, 3, 1);
-    Write(
-        QStringLiteral("Серым выделены результаты, срок действия которых истек: в заключении они не учтены."),
-        n + 1, 1);
+    Write(text, n + 1, 1);
 }
 
 void TReportLayout::FinishReportTable(const QDateTime& now)

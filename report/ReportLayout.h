@@ -33,6 +33,8 @@ public:
         bool highlight, const QString& leucocytes, const QDate& date);
     // One line saying what the grey rows are; under the last section.
     void AddShadingKey();
+    // A line of small print after the sections.
+    void AddNote(const QString& text);
 
     // The time stamp in the open row, the font sizes and hidden gridlines;
     // once, after the last section.

@@ -89,10 +89,10 @@ void TestAbout::fixedTextsAndWindow()
     QCOMPARE(form.windowTitle(), QStringLiteral("О программе"));
     QCOMPARE(labelText(form, "lblAbout").split(u'\n'),
         QStringList({ "Если в последнее время Вы чувствуете себя как-то",
-            "не так,- посоветуйтесь с программой и она подскажет",
-            "врача-специалиста, к которому следует обратиться.", "",
-            "При этом Вы экономите по крайней мере один подход",
-            "к \"живому\" терапевту, а это время и деньги." }));
+            "не так, посоветуйтесь с программой: она подскажет,",
+            "к какому врачу и насколько срочно обратиться.", "",
+            "Программа не ставит диагноз и не заменяет врача.", "С её заключением и отчетом прием у врача",
+            "пройдет быстрее и полнее." }));
     // The program has no web site: no address is shown.
     QVERIFY(!form.findChild<QLabel*>("lblURL"));
     QCOMPARE(form.findChild<QPushButton*>("bbtnOK")->text(), QStringLiteral("Закрыть"));

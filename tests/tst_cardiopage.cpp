@@ -1,4 +1,5 @@
 #include "app/MainU.h"
+#include "app/SpinEdits.h"
 #include "tests/WindowControl.h"
 
 #include "cardio/CardioPageU.h"
@@ -11,9 +12,11 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QSplitter>
 #include <QSplitterHandle>
@@ -54,19 +57,18 @@ class TestCardioPage : public QObject {
     {
         return find<QTextBrowser>("redCardio")->toPlainText().split(QLatin1Char('\n'));
     }
-    // The answers that led to the conclusion come first, then a blank line, then its explanation.
+    // The answers that led to the conclusion come after any notice, then a blank line, then its explanation.
     QStringList reasonLines() const
     {
         const QStringList lines = conclusionLines();
-        return lines.value(0).startsWith(QStringLiteral("• "))
-                || lines.value(1).startsWith(QStringLiteral("• "))
-            ? lines.mid(0, lines.indexOf(QString()))
-            : QStringList();
+        const qsizetype start = lines.indexOf(QRegularExpression(QStringLiteral("(Оценку|Больше всего).*")));
+        return start < 0 ? QStringList() : lines.mid(start, lines.indexOf(QString(), start) - start);
     }
     QString conclusionFirstLine() const
     {
-        const qsizetype reasons = reasonLines().size();
-        return conclusionLines().value(reasons > 0 ? reasons + 1 : 0);
+        const QStringList lines = conclusionLines();
+        const qsizetype start = lines.indexOf(QRegularExpression(QStringLiteral("(Оценку|Больше всего).*")));
+        return lines.value(start < 0 ? 0 : lines.indexOf(QString(), start) + 1);
     }
     // Answers by clicking the buttons, as the user does.
     void answer(bool yes) { QTest::mouseClick(find<QToolButton>(yes ? "bbYes" : "bbNo"), Qt::LeftButton); }
@@ -125,7 +127,7 @@ private slots:
         QTest::addColumn<QStringList>("reasons");
         QTest::newRow("all no → healthy")
             << false << QList<int> { 3, 2, 25, 54, 55, 1, 5 } << "Практически здоров"
-            << QStringList { "Вероятность этого состояния больше всего повысили ответы:",
+            << QStringList { "Оценку состояния «Практически здоров» больше всего повысили ответы:",
                    "• «при повышении давления бывает сердцебиение?» — «Нет» (с 39 % до 50 %)",
                    "• «бывают одышка или давящая боль в груди при физической нагрузке?» — «Нет» (с 21 % до "
                    "31 %)",
@@ -136,14 +138,14 @@ private slots:
                    70, 75, 78, 79 }
             << "Гипертоническая болезнь со стенокардией"
             << QStringList {
-                   "Вероятность этого состояния больше всего повысили ответы:",
+                   "Оценку состояния «Гипертоническая болезнь со стенокардией» больше всего повысили ответы:",
                    "• «есть необходимость постоянно принимать лекарства, снижающие давление?» — «Да» (с 47 % "
                    "до 59 %)",
                    "• «при высоком давлении болит или тяжелеет затылок?» — «Да» (с 36 % до 47 %)",
                    "• «давление бывает выше 140 на 90 при нескольких измерениях в разные дни?» — «Да» (с 35 "
                    "% до "
                    "46 %)",
-                   "Больше всего понизил её ответ:",
+                   "Больше всего понизил эту оценку ответ:",
                    "• «при волнении давление поднимается и появляется боль в груди?» — «Да» (с 46 % до 36 %)"
                };
     }
@@ -236,6 +238,41 @@ private slots:
         QCOMPARE(lines.size(), notice.size() + 1);
         QVERIFY(lines.constLast().startsWith(Emergency::DisclaimerStart()));
         QVERIFY(QTextCursor(page->firstBlock()).charFormat().fontWeight() >= QFont::Bold);
+    }
+
+    // Four red flags, then «Нет» to everything (or «Да» to typical angina):
+    // the result leads with the conclusion's notices and any same-day line,
+    // says the cardiologist is still to be seen, and of a reassuring
+    // explanation keeps only what the program is.
+    void resultNeverContradictsTheConclusion_data()
+    {
+        QTest::addColumn<int>("systolic");
+        QTest::addColumn<bool>("angina");
+        QTest::newRow("haemoglobin 70, 190/115, 40,5, pulse 35") << 190 << false;
+        QTest::newRow("the same at 300/120, typical angina answered") << 300 << true;
+    }
+    void resultNeverContradictsTheConclusion()
+    {
+        QFETCH(int, systolic);
+        QFETCH(bool, angina);
+        find<QCheckBox>("cbxBlood")->setChecked(false);
+        for (const auto& [name, value] : { std::pair { "speGemo", 70 }, { "speSisMes", systolic },
+                 { "speDiaMes", systolic == 300 ? 120 : 115 }, { "speTermo", 405 }, { "spePulsP", 35 } })
+            find<TSpinEdit>(name)->setValue(value);
+        window->SelectPageByTag(14);
+        const QStringList notice = window->ShownConclusion().Notice;
+        window->SelectPageByTag(CardiologistTag);
+        while (!conclusionShown())
+            answer(angina
+                && QList<int> { 2, 6, 13, 15, 20, 40 }.contains(
+                    window->findChild<TCardioPage*>()->CurrentQuestion()));
+        const QStringList lines = find<QTextBrowser>("redCardio")->toPlainText().trimmed().split(u'\n');
+        QCOMPARE(lines.mid(0, 4), notice);
+        QCOMPARE(lines.at(4).startsWith(QStringLiteral("СЕГОДНЯ ЖЕ! В опросе")), angina);
+        QVERIFY(
+            lines.at(angina ? 5 : 4).startsWith(QStringLiteral("Опрос не заменяет консультацию кардиолога")));
+        QVERIFY(!lines.join(u' ').contains(QStringLiteral("обращаться к врачу не нужно")));
+        QVERIFY(lines.constLast().startsWith(Emergency::DisclaimerStart()));
     }
 
     void reEnteringStartsAgain()

@@ -4,6 +4,7 @@
 #include "decision/Emergency.h"
 #include "decision/FindingCodes.h"
 #include "decision/RussianPlural.h"
+#include "tests/ReviewTable.h"
 #include "tests/TestRecord.h"
 
 #include "platform/files/CodePage.h"
@@ -72,6 +73,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])";
 
 } // namespace
@@ -96,6 +98,10 @@ private slots:
     void emergencyStatementOpensTheConclusion();
     void measuredRedFlagOpensTheConclusion_data();
     void measuredRedFlagOpensTheConclusion();
+    void restOnlyWhenNothingIsMarked_data();
+    void restOnlyWhenNothingIsMarked();
+    void noticesOfTheReviewTables_data();
+    void noticesOfTheReviewTables();
     void clampedMeasureToldAsTyped_data();
     void clampedMeasureToldAsTyped();
     void pluralForms_data();
@@ -152,6 +158,8 @@ void TestConclusion::wholeText_data()
     QTest::newRow("stroke signs at 27: the notice instead of rest") << "q1 q59" << Expected(R"(
 СРОЧНО! Вы отметили: внезапную слабость руки или ноги, онемение лица или нарушение речи.
 Это может быть признаком состояния, опасного для жизни. Если это происходит сейчас или случилось в последние сутки, не ждите консультации. Немедленно вызовите скорую помощь: 103 или 112.
+Если это было больше суток назад и уже прошло, всё равно не откладывайте: покажитесь неврологу в ближайшие сутки, а если прошло больше недели — в течение недели, не в плановом порядке: после таких приступов в первые дни высок риск инсульта.
+Отмеченные значения и жалобы обсудите с терапевтом.
 SEP
 
 женщина, 27 лет.
@@ -171,6 +179,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("21 years, pulse 72") << "male age=21 pulse=72" << Expected(R"(
@@ -192,6 +201,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("ENT doctor observes") << "cbxLor" << Expected(R"(
@@ -215,6 +225,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("temperature 38.2") << "temp=38.2" << Expected(R"(
@@ -235,6 +246,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("pulse 56 with arrhythmia, temperature 35.9")
@@ -256,6 +268,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("pressure 170/60, fast pulse") << "bp=170/60 pulse=104" << Expected(R"(
@@ -276,11 +289,12 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("pressure 95/60, heavy and short") << "bp=95/60 height=150 weight=80" << Expected(R"(
 Введенные Вами данные не позволяют сделать определенного заключения.
-Возможно, Вам просто надо хорошо отдохнуть?
+Отмеченные значения и жалобы обсудите с терапевтом.
 SEP
 
 женщина, 27 лет.
@@ -297,6 +311,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("four counted tests")
@@ -327,6 +342,7 @@ SEP
 Белок - +, Сахар - отсутствует, Эритроциты - 3 в препарате, Лейкоциты - 7 в поле зрения.
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("ECG scarring, fluorography pathology, old urine")
@@ -352,6 +368,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("hernia only") << "cbxBPup" << Expected(R"(
@@ -377,6 +394,7 @@ SEP
 
 Грыжи.
 SEP
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("limbs and lymph nodes") << "cbxFAtrof cbxFVaricos cbxLSheja cbxLPah" << Expected(R"(
@@ -403,12 +421,13 @@ SEP
 Увеличенные шейные, паховые лимфатические узлы.
 Атрофия мышц, варикозное расширение вен конечностей.
 SEP
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 
     QTest::newRow("complaints, one phrase missing from the file")
         << "male age=45 q1 q2 q5 cbxCardio cbxNevro cbxNevropat" << Expected(R"(
 Введенные Вами данные не позволяют сделать определенного заключения.
-Возможно, Вам просто надо хорошо отдохнуть?
+Отмеченные значения и жалобы обсудите с терапевтом.
 SEP
 
 мужчина, 45 лет.
@@ -430,6 +449,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
     QTest::newRow("haemoglobin 70 at 45, vital pages never opened")
         << "age=45 unmeasured blood=3 hb=70" << Expected(R"(
@@ -454,6 +474,7 @@ SEP
 
 SEP
 
+Это не диагноз, а подсказка, к какому врачу и насколько срочно обратиться: диагноз ставит только врач.
 Тессора Про 15.03.2026 [10:30:00])");
 }
 
@@ -493,9 +514,9 @@ void TestConclusion::emergencyStatementOpensTheConclusion()
     QVERIFY2(memo.at(1).endsWith(QStringLiteral("Немедленно вызовите скорую помощь: 103 или 112.")),
         qPrintable(memo.at(1)));
     // Whatever the rules recommend follows the notice unchanged.
-    const QString sentence
-        = conclusion.Recommended.none() ? Separator : conclusion.RecommendationSentence().first();
-    QCOMPARE(memo.at(2), sentence);
+    const QString sentence = conclusion.Recommended.none() ? SeeGeneralPractitioner()
+                                                           : conclusion.RecommendationSentence().first();
+    QCOMPARE(memo.at(conclusion.Notice.size()), sentence);
     if (!recommendation.isEmpty())
         QCOMPARE(sentence, recommendation);
     QVERIFY(!memo.contains(QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?")));
@@ -552,6 +573,76 @@ void TestConclusion::measuredRedFlagOpensTheConclusion()
         qPrintable(memo.first()));
     QCOMPARE(memo.contains(QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?")),
         opening.isEmpty() && conclusion.Recommended.none());
+}
+
+// «Просто отдохнуть» only where nothing is marked and nothing answered Yes;
+// else, when nobody is recommended, the general practitioner.
+void TestConclusion::restOnlyWhenNothingIsMarked_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<bool>("rest");
+    QTest::newRow("nothing marked") << "cbxLor" << true;
+    QTest::newRow("pressure 60/30") << "bp=60/30" << false;
+    QTest::newRow("index 35,6") << "height=150 weight=80" << false;
+    QTest::newRow("urine with a urologist") << "urine=3 protein uery=20 cbxUrolog" << false;
+    QTest::newRow("fever 39,9, a cardiologist observes") << "temp=39.9 cbxCardio" << false;
+    QTest::newRow("chest pain at 35, under the notice") << "age=35 q7" << false;
+}
+
+void TestConclusion::restOnlyWhenNothingIsMarked()
+{
+    QFETCH(QString, record);
+    QFETCH(bool, rest);
+    const QStringList memo = conclude(record).Lines;
+    QCOMPARE(memo.contains(QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?")), rest);
+    QCOMPARE(memo.contains(SeeGeneralPractitioner()), !rest);
+    QCOMPARE(memo.at(memo.size() - 2), Emergency::NotADiagnosis());
+}
+
+// Every threshold, statement and interview question of the review tables
+// opens its notice with the words the table gives ("—": no notice).
+void TestConclusion::noticesOfTheReviewTables_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QList<int>>("interview");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("urgentLines");
+    // "давление 85/50, пульс 101" in the words of TestRecord: "bp=85/50 pulse=101".
+    const QStringList words { "давление", "bp=", "температура", "temp=", "пульс", "pulse=", "гемоглобин",
+        "blood=3 hb=", "не введено", "unmeasured" };
+    for (const QStringList& row : ReviewTable("Common/README-red-flags.md", "Проверка на границах")) {
+        QString record = QString(row.at(0)).replace(QLatin1Char(','), QLatin1Char('.')).replace(". ", " ");
+        for (qsizetype k = 0; k < words.size(); k += 2)
+            record.replace(words.at(k) + (k < 8 ? " " : ""), words.at(k + 1));
+        QTest::newRow(qPrintable(row.at(0)))
+            << record << QList<int>() << QString(row.at(1)).remove(u'—') << row.at(2).toInt();
+    }
+    const QString statements = QStringLiteral("Common/README-statements.md");
+    for (const QStringList& row : ReviewTable(statements, "Сегодня же к врачу"))
+        QTest::newRow(qPrintable(row.at(0)))
+            << "q" + row.at(0) << QList<int>() << "СЕГОДНЯ ЖЕ! Вы отметили: " + row.at(1) << -1;
+    for (const QStringList& row : ReviewTable(statements, "Строки, добавленные к утверждениям"))
+        QTest::newRow(qPrintable(row.at(0))) << "q" + row.at(0) << QList<int>() << row.at(1) << -1;
+    const auto questions = ReviewTable("cardio/README-questions.md", "Вопросы «сегодня же»");
+    QCOMPARE(questions.size(), Emergency::SameDayQuestions().size());
+    for (const QStringList& row : questions)
+        QTest::addRow("question %s", qPrintable(row.at(0)))
+            << "" << QList<int> { 3, row.at(0).toInt() } << "СЕГОДНЯ ЖЕ! В опросе Вы отметили: " + row.at(1)
+            << 0;
+}
+
+void TestConclusion::noticesOfTheReviewTables()
+{
+    QFETCH(QString, record);
+    QFETCH(QList<int>, interview);
+    QFETCH(QString, line);
+    QFETCH(int, urgentLines);
+    TestRecord subject(Now);
+    QCOMPARE(subject.apply(record), QString());
+    const Conclusion conclusion = Conclude(subject, m_phrases, Now, interview);
+    const QString notices = u'\n' + (conclusion.Notice + conclusion.SameDay).join(u'\n');
+    QVERIFY2(notices.contains(u'\n' + line), qPrintable(notices));
+    QVERIFY(urgentLines < 0 || conclusion.Notice.size() == urgentLines);
 }
 
 // A bound that stood in for the typed height or weight is never printed as

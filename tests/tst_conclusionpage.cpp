@@ -205,9 +205,8 @@ void TestConclusionPage::heightOutOfRangeKeepsLinesSoFar()
         QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?"),
         separator,
         QString(),
-        QStringLiteral("%1, %2 лет.")
-            .arg(window->Record().GetGender() == 1 ? QStringLiteral("мужчина") : QStringLiteral("женщина"))
-            .arg(window->Record().GetAge(QDateTime::currentDateTime())),
+        // Neither the sex nor the birth date was given.
+        QStringLiteral("пол не указан, возраст не указан."),
         QString(),
         QStringLiteral("Жалоб нет."),
         QString(),

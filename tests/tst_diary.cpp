@@ -176,6 +176,9 @@ void TestDiary::urgentNoticeAsInTheConclusion_data()
     QTest::newRow("temperature 40,0 and pulse 135") << "temp=40 pulse=135" << 2;
     QTest::newRow("red-flag values never measured") << "temp=41 pulse=30 bp=200/120 unmeasured" << 0;
     QTest::newRow("chest pain and pulse 38") << "q7 pulse=38" << 3;
+    QTest::newRow("pressure 85/50, pulse 110") << "bp=85/50 pulse=110" << 2;
+    QTest::newRow("temperature 34,5") << "temp=34.5" << 1;
+    QTest::newRow("floaters: a same-day notice") << "q53" << 0;
 }
 
 void TestDiary::urgentNoticeAsInTheConclusion()
@@ -189,9 +192,10 @@ void TestDiary::urgentNoticeAsInTheConclusion()
                 .written);
     const TDiaryEntry entry = TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries().value(0);
     QCOMPARE(UrgentNotice(entry), conclusion.Notice);
+    QCOMPARE(SameDayNotice(entry), conclusion.SameDay);
     QTEST(int(conclusion.Notice.size()), "lines");
     const QString findings = DiaryCells(entry).value(int(TDiaryColumn::Findings));
-    QVERIFY(findings.startsWith(conclusion.Notice.join(QLatin1Char(' '))));
+    QVERIFY(findings.startsWith((conclusion.Notice + conclusion.SameDay).join(QLatin1Char(' '))));
     for (TDiaryColumn column : { TDiaryColumn::Moment, TDiaryColumn::Findings })
         QCOMPARE(DiaryCellFlag(entry, column) == TDiaryFlag::High, !conclusion.Notice.isEmpty());
 }

@@ -286,6 +286,17 @@ private slots:
             QVERIFY2(texts.contains(heading), qPrintable(heading));
         QVERIFY(formatOf(document, QStringLiteral("Что это значит")).fontWeight() == QFont::Bold);
     }
+
+    // Nitroglycerin with its contraindications, aspirin with its dose: the
+    // explanation may follow the answer that the pressure fell below 90.
+    void infarctAdviceNamesContraindicationsAndDose()
+    {
+        QTextDocument document;
+        Rtf::readFile(DataFolder::file(QStringLiteral("cardio/RQ0301.rtf")), document);
+        for (const char* phrase : { "Не принимайте нитроглицерин, если верхнее давление ниже 90", "силденафил",
+                 "тадалафил", "разжуйте 250 мг аспирина" })
+            QVERIFY2(document.toPlainText().contains(QString::fromUtf8(phrase)), phrase);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRtf)

@@ -1,4 +1,5 @@
 #include "app/uTessoraClasses.h"
+#include "decision/Emergency.h"
 #include "decision/Norms.h"
 #include "platform/files/CodePage.h"
 #include "platform/files/DataFolder.h"
@@ -73,9 +74,23 @@ private slots:
         }
         for (const char* file : { "Common/Temperature.txt", "Help/temperature.html" }) {
             row(file,
-                QStringLiteral("от %1 до %2 °C")
+                QStringLiteral("от %1 до %2 градуса Цельсия")
                     .arg(tenths(Norms.TemperatureLower), tenths(Norms.TemperatureUpper)));
         }
+        // The red flags that open the conclusion, as the tips name them.
+        const auto& flags = Emergency::RedFlags;
+        row("Common/Temperature.txt",
+            QStringLiteral("%1 градуса и выше или %2 градуса и ниже")
+                .arg(tenths(flags.TemperatureFrom), tenths(flags.TemperatureAtMost)));
+        row("Common/Puls.txt",
+            QStringLiteral("чаще %1 или реже %2 ударов в минуту")
+                .arg(flags.PulseAbove)
+                .arg(flags.PulseBelow));
+        row("Common/Pressure.txt",
+            QStringLiteral("%1/%2 и выше (любое из двух чисел) или верхнее %3 и ниже")
+                .arg(flags.SystolicFrom)
+                .arg(flags.DiastolicFrom)
+                .arg(flags.SystolicAtMost));
         for (const char* file : { "Common/Puls.txt", "Help/puls.html" })
             row(file, QStringLiteral("от %1 до %2 ударов").arg(Norms.PulseLower).arg(Norms.PulseUpper));
         for (const char* file : { "Common/Pressure.txt", "Help/pressure.html" }) {

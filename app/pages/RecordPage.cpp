@@ -46,6 +46,7 @@ void RecordPage::load(const ExaminationRecord& record)
 {
     m_loading = true;
     m_given.clear();
+    m_givenWhenLeft.clear();
     show(record);
     follow(record);
     m_loading = false;
@@ -53,6 +54,8 @@ void RecordPage::load(const ExaminationRecord& record)
 
 void RecordPage::setGiven(const QWidget* control, bool given)
 {
+    if (m_loading)
+        m_givenWhenLeft[control] = given;
     if (given)
         m_given.insert(control);
     else
@@ -66,6 +69,12 @@ void RecordPage::watch(QWidget* control)
         connect(spin, &TSpinEdit::changed, this, note);
         // What was typed out of range is known only once the field was left.
         connect(spin, &TSpinEdit::adjusted, this, note);
+        connect(spin, &TSpinEdit::left, this, [this, spin] { m_givenWhenLeft[spin] = isGiven(spin); });
+        connect(spin, &TSpinEdit::takenBack, this, [this, spin] {
+            setGiven(spin, m_givenWhenLeft.value(spin, false));
+            if (!m_loading)
+                emit changed();
+        });
     }
     else if (auto* button = qobject_cast<QAbstractButton*>(control))
         connect(button, &QAbstractButton::toggled, this, note);

@@ -2,6 +2,7 @@
 
 #include "decision/ExaminationRecord.h"
 
+#include <QHash>
 #include <QSet>
 #include <QWidget>
 
@@ -52,5 +53,8 @@ protected:
 
 private:
     QSet<const QWidget*> m_given;
+    // Whether a field's value was given when the field was last left: a value
+    // taken back takes back its state too.
+    QHash<const QWidget*, bool> m_givenWhenLeft;
     bool m_loading = false;
 };

@@ -6,6 +6,8 @@
 #include "app/RecordU.h"
 #include "app/SpinEdits.h"
 
+#include <algorithm>
+
 // ---------------------------------------------------------------- any vital sign
 
 void VitalPage::setUp(QList<QWidget*> fields, QLabel* initialLine)
@@ -17,15 +19,24 @@ void VitalPage::setUp(QList<QWidget*> fields, QLabel* initialLine)
         if (auto* spin = qobject_cast<TSpinEdit*>(field))
             connect(spin, &TSpinEdit::adjusted, this, &RecordPage::adjusted);
     }
-    // Entering one field of the sign measures the whole sign.
-    connect(this, &RecordPage::changed, this, [this] { setMeasured(true); });
+    connect(this, &RecordPage::changed, this, &VitalPage::showInitialLine);
+}
+
+bool VitalPage::isMeasured() const
+{
+    return std::ranges::any_of(m_fields, [this](const QWidget* field) { return isGiven(field); });
 }
 
 void VitalPage::setMeasured(bool measured)
 {
     for (const QWidget* field : std::as_const(m_fields))
         setGiven(field, measured);
-    m_initialLine->setVisible(!measured);
+    showInitialLine();
+}
+
+void VitalPage::showInitialLine()
+{
+    m_initialLine->setVisible(!isMeasured());
 }
 
 void VitalPage::confirm()
@@ -104,26 +115,35 @@ PressurePage::~PressurePage() = default;
 
 void PressurePage::show(const ExaminationRecord& record)
 {
-    ui->speSisMes->setValue(record.systolic.value);
-    ui->speDiaMes->setValue(record.diastolic.value);
-    setMeasured(record.IsMeasured(ExaminationRecord::Vital::Pressure));
+    showPart(ui->speSisMes, record.systolic);
+    showPart(ui->speDiaMes, record.diastolic);
+    showInitialLine();
 }
 
+void PressurePage::showPart(TSpinEdit* field, const Given<int>& value)
+{
+    field->setValue(value.value);
+    setGiven(field, value.given);
+}
+
+// Each of the two numbers is the person's only once given: the other one's
+// initial value is never printed as measured.
 void PressurePage::store(ExaminationRecord& record) const
 {
-    record.systolic = { ui->speSisMes->value(), isMeasured() };
-    record.diastolic = { ui->speDiaMes->value(), isMeasured() };
+    record.systolic = { ui->speSisMes->value(), isGiven(ui->speSisMes) };
+    record.diastolic = { ui->speDiaMes->value(), isGiven(ui->speDiaMes) };
 }
 
-// A systolic value below the diastolic one is a slip of the hand: the field
-// just left takes back its value.
+// A systolic value not above the diastolic one is a slip of the hand: the
+// field just left takes back its value. The pair is compared only once the
+// person gave both.
 void PressurePage::CheckPressureOrder(TSpinEdit* left)
 {
     const int systolic = ui->speSisMes->value();
     const int diastolic = ui->speDiaMes->value();
-    if (systolic >= diastolic)
+    if (systolic > diastolic || !isGiven(ui->speSisMes) || !isGiven(ui->speDiaMes))
         return;
-    left->takeBack(QStringLiteral("Давление %1/%2 не принято: систолическое (верхнее) не может быть ниже "
+    left->takeBack(QStringLiteral("Давление %1/%2 не принято: систолическое (верхнее) должно быть выше "
                                   "диастолического (нижнего); возвращено прежнее значение")
                        .arg(systolic)
                        .arg(diastolic));

@@ -27,8 +27,10 @@ public:
 protected:
     // The page's value fields and its line about the initial value.
     void setUp(QList<QWidget*> fields, QLabel* initialLine);
-    bool isMeasured() const { return isGiven(m_fields.first()); }
+    // Entering or confirming any field of the sign measures it.
+    bool isMeasured() const;
     void setMeasured(bool measured);
+    void showInitialLine();
 
 private:
     QList<QWidget*> m_fields;
@@ -81,6 +83,7 @@ protected:
 
 private:
     void CheckPressureOrder(TSpinEdit* left);
+    void showPart(TSpinEdit* field, const Given<int>& value);
 
     std::unique_ptr<Ui::PressurePage> ui;
 };
