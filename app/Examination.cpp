@@ -3,11 +3,8 @@
 #include "app/RecordU.h"
 #include "report/ReportU.h"
 
-Examination::Examination(ComplaintPhrases phrases, CardioKnowledgeBase knowledgeBase)
-    : m_phrases(std::move(phrases))
-    , m_knowledgeBase(std::move(knowledgeBase))
-    , m_interview(m_knowledgeBase)
-    , m_report(std::make_unique<TReportState>())
+Examination::Examination()
+    : m_report(std::make_unique<TReportState>())
 {
 }
 
@@ -18,7 +15,9 @@ void Examination::startNew(const QDateTime& now)
     m_start = ExaminationRecord::initial(now, DrawGender(m_seed));
     m_record = m_start;
     m_conclusion = {};
-    m_interview = CardioInterview(m_knowledgeBase);
+    // The interview's page keeps hold of the interview: it starts again in place.
+    if (m_interview)
+        *m_interview = CardioInterview(*m_knowledgeBase);
     m_id = QUuid::createUuid();
 }
 
@@ -31,13 +30,30 @@ void Examination::setRecord(const ExaminationRecord& record)
 
 const Conclusion& Examination::conclude(const QDateTime& now)
 {
-    m_conclusion = Conclude(m_record, m_phrases, now, m_interview.AnsweredYes());
+    const QList<int> answeredYes = m_interview ? m_interview->AnsweredYes() : QList<int>();
+    m_conclusion = Conclude(m_record, phrases(), now, answeredYes);
     return m_conclusion;
 }
 
-Conclusion Examination::concludeBeforeInterview(const QDateTime& now) const
+Conclusion Examination::concludeBeforeInterview(const QDateTime& now)
 {
-    return Conclude(m_record, m_phrases, now);
+    return Conclude(m_record, phrases(), now);
+}
+
+const ComplaintPhrases& Examination::phrases()
+{
+    if (!m_phrases)
+        m_phrases = ComplaintPhrases::Load();
+    return *m_phrases;
+}
+
+CardioInterview& Examination::interview(QString* problem)
+{
+    if (!m_interview) {
+        m_knowledgeBase = CardioKnowledgeBase::InitCardioKnowledgeBase(problem);
+        m_interview.emplace(*m_knowledgeBase);
+    }
+    return *m_interview;
 }
 
 bool Examination::buildReport(const TReportStep& step)

@@ -9,6 +9,7 @@
 #include <QUuid>
 
 #include <memory>
+#include <optional>
 
 class TReportState;
 
@@ -18,7 +19,9 @@ class TReportState;
 // window shows it and hands it what the person does.
 class Examination {
 public:
-    Examination(ComplaintPhrases phrases, CardioKnowledgeBase knowledgeBase);
+    // The complaint phrases and the cardiology knowledge base are read when
+    // first needed: most starts of the program reach neither.
+    Examination();
     ~Examination();
     Examination(const Examination&) = delete;
     Examination& operator=(const Examination&) = delete;
@@ -36,12 +39,14 @@ public:
     // examination, with the notices of the interview's answers.
     const Conclusion& conclude(const QDateTime& now);
     // The conclusion of the record alone, which an interview starting now leads with.
-    Conclusion concludeBeforeInterview(const QDateTime& now) const;
+    Conclusion concludeBeforeInterview(const QDateTime& now);
     // The conclusion drawn last; an empty one before the first.
     const Conclusion& conclusion() const { return m_conclusion; }
     bool hasConclusion() const { return m_conclusion.Now.isValid(); }
 
-    CardioInterview& interview() { return m_interview; }
+    // The interview over the knowledge base read at the first call; problem,
+    // when given, gets what was said of the question file then.
+    CardioInterview& interview(QString* problem = nullptr);
     TReportState& report() { return *m_report; }
     // Builds the printable report of the record and its conclusion.
     bool buildReport(const TReportStep& step);
@@ -50,9 +55,11 @@ public:
     QUuid id() const { return m_id; }
 
 private:
-    const ComplaintPhrases m_phrases;
-    const CardioKnowledgeBase m_knowledgeBase;
-    CardioInterview m_interview;
+    const ComplaintPhrases& phrases();
+
+    std::optional<ComplaintPhrases> m_phrases;
+    std::optional<CardioKnowledgeBase> m_knowledgeBase;
+    std::optional<CardioInterview> m_interview;
     std::unique_ptr<TReportState> m_report;
     // The sex of a new examination is drawn; the first draw of a run is female.
     quint32 m_seed = 0;

@@ -10,13 +10,13 @@
 #include "platform/files/DataFolder.h"
 #include "platform/rtf/RtfReader.h"
 #include "platform/widgets/Contrast.h"
+#include "platform/widgets/MessageBoxes.h"
 #include "platform/widgets/TextZoom.h"
 
 #include <QSplitterHandle>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <stdexcept>
@@ -37,8 +37,11 @@ void TfrmTessora::ConnectCardio()
     connect(ui->acRestartInterview, &QAction::triggered, this, &TfrmTessora::acRestartInterviewExecute);
     connect(ui->pgcMain, &QStackedWidget::currentChanged, this,
         [this] { ui->acRestartInterview->setVisible(ui->pgcMain->currentWidget() == ui->tsCardio); });
-    connect(ui->trvMain, &QTreeWidget::itemClicked, this, &TfrmTessora::trvMainClick);
-    connect(ui->trvMain, &QTreeWidget::itemActivated, this, &TfrmTessora::RestartOnCardiologistNode);
+    // Choosing the cardiologist's node again while its page shows asks for a new interview.
+    connect(m_sections.get(), &SectionTree::chosenAgain, this, [this](int tag) {
+        if (tag == CardiologistTag && ActivePageTag() == CardiologistTag)
+            RestartInterview();
+    });
 }
 
 // The interview's page and its monitor are made when the cardiologist's page
@@ -47,9 +50,14 @@ TCardioPage* TfrmTessora::CardioPage()
 {
     if (FCardioPage)
         return FCardioPage;
+    QString problem;
+    CardioInterview& interview = FExamination->interview(&problem);
+    // A damaged or oversized question file is told; the interview goes on with what was read.
+    if (!problem.isEmpty())
+        MessageBoxes::showError(this, problem);
     auto* layout = new QVBoxLayout(ui->pnlCardio);
     layout->setContentsMargins(0, 0, 0, 0);
-    FCardioPage = new TCardioPage(FExamination->interview(), ui->pnlCardio);
+    FCardioPage = new TCardioPage(interview, ui->pnlCardio);
     layout->addWidget(FCardioPage);
     FCardioPage->show();
 
@@ -70,27 +78,12 @@ void TfrmTessora::acRestartInterviewExecute()
     RestartInterview();
 }
 
-// A click on the node already selected counts as selecting it again, as Enter does.
-void TfrmTessora::trvMainClick(QTreeWidgetItem* item)
-{
-    if (std::exchange(FPressOnCurrentNode, false))
-        RestartOnCardiologistNode(item);
-}
-
-// Selecting the cardiologist's node again while its page shows asks for a new interview.
-void TfrmTessora::RestartOnCardiologistNode(QTreeWidgetItem* item)
-{
-    if (item == NodeAt(NodeIndexForTag(CardiologistTag)) && ActivePageTag() == CardiologistTag)
-        RestartInterview();
-}
-
 void TfrmTessora::RestartInterview()
 {
     // An interview that reached its explanation covered the tips with it.
     ui->stkWork->setCurrentWidget(ui->mmoCommon);
     SelectPageByTag(CardiologistTag);
-    const QSignalBlocker blocker(ui->trvMain);
-    SelectTreeNodeForTag(CardiologistTag);
+    m_sections->markNodeForTag(CardiologistTag);
 }
 
 void TfrmTessora::acMonitorExecute(bool checked)

@@ -5,14 +5,13 @@
 #include "ui_MainU.h"
 
 #include "app/Examination.h"
+#include "app/StatusHints.h"
 #include "app/pages/AnthropometryPage.h"
 #include "app/pages/ComplaintsPage.h"
 #include "app/pages/HistoryPage.h"
 #include "app/pages/SelfExamPages.h"
 #include "app/pages/TestPages.h"
 #include "app/pages/VitalPages.h"
-
-#include <QStatusBar>
 
 namespace {
 
@@ -105,14 +104,13 @@ RecordPage* TfrmTessora::BuildPage(int tag)
 void TfrmTessora::ConnectPage(RecordPage* page)
 {
     connect(page, &RecordPage::changed, this, [this, page] { StoreRecord(page); });
-    connect(page, &RecordPage::adjusted, this, &TfrmTessora::TellAdjustment);
-    connect(page, &RecordPage::hintRenewed, this, &TfrmTessora::ShowRenewedHint);
+    connect(page, &RecordPage::adjusted, this,
+        [this](const QString& message) { m_hints->tellAdjustment(message); });
+    connect(page, &RecordPage::hintRenewed, this, [this](QWidget* control) { m_hints->renew(control); });
     if (auto* complaints = qobject_cast<ComplaintsPage*>(page)) {
         // The hint changes while the pointer moves within the header or the grid.
-        connect(complaints, &ComplaintsPage::hintChanged, this, [this](const QString& hint) {
-            FCurrentHint = hint;
-            ShowHintInStatusBar();
-        });
+        connect(complaints, &ComplaintsPage::hintChanged, this,
+            [this](const QString& hint) { m_hints->show(hint); });
     }
 }
 
@@ -134,12 +132,6 @@ void TfrmTessora::LoadPages()
         if (page)
             page->load(Record());
     }
-}
-
-void TfrmTessora::TellAdjustment(const QString& message)
-{
-    FAdjustment = message;
-    ui->sbMain->showMessage(message);
 }
 
 void TfrmTessora::ConfirmShownVital()

@@ -2,6 +2,7 @@
 // progress bar it shows in the status bar while the report is built.
 #include "app/MainU.h"
 #include "app/Examination.h"
+#include "app/StatusHints.h"
 #include "ui_MainU.h"
 
 #include "platform/widgets/MessageBoxes.h"
@@ -51,8 +52,8 @@ void TfrmTessora::acReportExecute()
         ui->sbMain->showMessage(QStringLiteral("Готовлю отчет для печати..."));
         ui->sbMain->repaint();
         const std::unique_ptr<QProgressBar> bar = CreateReportBar(ui->sbMain);
-        FBuildingReport = true;
-        const auto built = qScopeGuard([this] { FBuildingReport = false; });
+        m_hints->hold(true);
+        const auto built = qScopeGuard([this] { m_hints->hold(false); });
         FExamination->buildReport([&bar] { bar->setValue(bar->value() + BarStep); });
     } catch (const ERecordRangeError& error) {
         MessageBoxes::showError(this, error.message());

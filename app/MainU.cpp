@@ -2,19 +2,14 @@
 #include "ui_MainU.h"
 
 #include "app/Examination.h"
+#include "app/PageTips.h"
 #include "app/Settings.h"
-#include "app/pages/ComplaintsPage.h"
+#include "app/StatusHints.h"
 #include "app/WhyU.h"
 #include "app/frmAboutU.h"
-#include "app/uTessoraClasses.h"
 #include "cardio/CardioPageU.h"
 #include "cardio/MonitorU.h"
-#include "decision/Emergency.h"
-#include "platform/files/CodePage.h"
-#include "platform/files/DataFile.h"
-#include "platform/files/DataFolder.h"
 #include "platform/help/HelpViewer.h"
-#include "platform/jpeg/JpegLoader.h"
 #include "platform/widgets/Accessibility.h"
 #include "platform/widgets/BusyBox.h"
 #include "platform/widgets/Contrast.h"
@@ -25,50 +20,16 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileInfo>
-#include <QIcon>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSplitterHandle>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTreeWidgetItemIterator>
 
 #include <algorithm>
 #include <utility>
 
 namespace {
-
-// Tree nodes by absolute index: caption, page tag (0 for a group), level.
-struct NodeDef {
-    const char* caption;
-    int tag;
-    bool child;
-};
-
-constexpr NodeDef FixedNodes[] = {
-    { "Антропометрия", int(TPageTag::Anthropometry), false },
-    { "Жалобы", int(TPageTag::Complaints), false },
-    { "Анамнез", int(TPageTag::Anamnesis), false },
-    { "Объективно", 0, false },
-    { "Температура", int(TPageTag::Temperature), true },
-    { "Пульс", int(TPageTag::Pulse), true },
-    { "Давление", int(TPageTag::Pressure), true },
-    { "ЭКГ", int(TPageTag::Ecg), true },
-    { "Флюорография", int(TPageTag::Fluorography), true },
-    { "Кровь", int(TPageTag::Blood), true },
-    { "Моча", int(TPageTag::Urine), true },
-    { "Осмотр", 0, false },
-    { "Лимфатические узлы", int(TPageTag::LymphNodes), true },
-    { "Конечности", int(TPageTag::Limbs), true },
-    { "Грыжи", int(TPageTag::Hernias), true },
-    { "Заключение", int(TPageTag::Conclusion), false },
-};
-constexpr int FixedNodeCount = int(std::size(FixedNodes));
-constexpr int SpecialistsIndex = 16;
-constexpr int CardiologistIndex = 17;
 
 constexpr int PictureBottomHeight = 250;
 constexpr int InitialBottomHeight = 275;
@@ -154,32 +115,12 @@ void WriteConclusion(const Conclusion& conclusion, QPlainTextEdit* memo, QWidget
         MessageBoxes::showError(parent, conclusion.RangeError);
 }
 
-// A tip is a page of text; a larger file is shown up to this size rather than
-// filling the memory.
-constexpr qint64 MaxTipBytes = 64 * 1024;
-
-// The base name of a page's tip and picture; empty for a tag without one.
-QString PageFileName(int tag)
-{
-    return tag >= 0 && tag < int(PageFileNames.size()) ? PageFileNames[tag] : QString();
-}
-
-QString ReadTipText(const QString& path)
-{
-    return CodePage::toUnicode(DataFile::read(path, MaxTipBytes).bytes);
-}
-
 } // namespace
 
 TfrmTessora::TfrmTessora(QWidget* parent)
-    : TfrmTessora(ComplaintPhrases::Load(), CardioKnowledgeBase::InitCardioKnowledgeBase(), parent)
-{
-}
-
-TfrmTessora::TfrmTessora(ComplaintPhrases phrases, CardioKnowledgeBase knowledgeBase, QWidget* parent)
     : QMainWindow(parent)
     , ui(std::make_unique<Ui::TfrmTessora>())
-    , FExamination(std::make_unique<Examination>(std::move(phrases), std::move(knowledgeBase)))
+    , FExamination(std::make_unique<Examination>())
 {
     ui->setupUi(this);
     FormCreate();
@@ -200,7 +141,6 @@ void TfrmTessora::FormCreate()
     MessageBoxes::setTitle(ProgramTitle);
     Help::setProgramCaption(windowTitle());
     FDesignHeight = height();
-    ui->trvMain->setColumnCount(1);
     ui->splMain->setSizes({ InitialTreeWidth, width() - InitialTreeWidth });
     ui->splMain->handle(1)->setObjectName(QStringLiteral("spV"));
     ui->pnlWork->handle(1)->setObjectName(QStringLiteral("spHor"));
@@ -222,6 +162,8 @@ void TfrmTessora::FormCreate()
     // The memo scrolls past its end, so that the «Отчет» button over its
     // lower right corner never hides the last line.
     ui->mmoCommon->setCenterOnScroll(true);
+    m_sections = std::make_unique<SectionTree>(ui->trvMain);
+    m_hints = std::make_unique<StatusHints>(this, ui->sbMain);
     TextZoom::SetStore(UserSettings::TextZoom, UserSettings::SetTextZoom);
     TextZoom::Attach(ui->mmoCommon);
     TextZoom::Attach(ui->redCardio);
@@ -263,12 +205,7 @@ void TfrmTessora::ConnectActions()
     connect(ui->acAbout, &QAction::triggered, this, [this] { TfrmAbout::Execute(this); });
     connect(ui->pgcMain, &QStackedWidget::currentChanged, this, &TfrmTessora::UpdateTabActions);
     connect(ui->pgcMain, &QStackedWidget::currentChanged, this, &TfrmTessora::pgcMainChange);
-    connect(ui->trvMain, &QTreeWidget::currentItemChanged, this, &TfrmTessora::trvMainChange);
-    connect(ui->trvMain, &QTreeWidget::itemExpanded, this, &TfrmTessora::trvMainExpanded);
-    connect(ui->trvMain, &QTreeWidget::itemCollapsed, this, &TfrmTessora::trvMainCollapsed);
-    connect(ui->trvMain, &QTreeWidget::itemClicked, this, &TfrmTessora::ToggleGroupOnClick);
-    // Two clicks on a group's name open and close it again, as two clicks on its arrow do.
-    ui->trvMain->setExpandsOnDoubleClick(false);
+    connect(m_sections.get(), &SectionTree::pageChosen, this, &TfrmTessora::SelectPageByTag);
 }
 
 // ---------------------------------------------------------------- navigation
@@ -283,48 +220,14 @@ int TfrmTessora::ActivePageTag() const
     return PageTag(ui->pgcMain->currentWidget());
 }
 
-int TfrmTessora::TagForNodeIndex(int index)
-{
-    if (index >= 0 && index < FixedNodeCount)
-        return FixedNodes[index].tag;
-    return index == CardiologistIndex ? CardiologistTag : 0;
-}
-
-int TfrmTessora::NodeIndexForTag(int tag)
-{
-    if (tag == CardiologistTag)
-        return CardiologistIndex;
-    const auto node = std::find_if(
-        std::begin(FixedNodes), std::end(FixedNodes), [tag](const NodeDef& def) { return def.tag == tag; });
-    return tag != 0 && node != std::end(FixedNodes) ? int(node - std::begin(FixedNodes)) : 0;
-}
-
 QTreeWidgetItem* TfrmTessora::NodeAt(int absoluteIndex) const
 {
-    int index = 0;
-    for (QTreeWidgetItemIterator it(ui->trvMain); *it; ++it, ++index) {
-        if (index == absoluteIndex)
-            return *it;
-    }
-    return nullptr;
+    return m_sections->nodeAt(absoluteIndex);
 }
 
 int TfrmTessora::NodeCount() const
 {
-    int count = 0;
-    for (QTreeWidgetItemIterator it(ui->trvMain); *it; ++it)
-        ++count;
-    return count;
-}
-
-static int AbsoluteIndexOf(QTreeWidget* tree, const QTreeWidgetItem* item)
-{
-    int index = 0;
-    for (QTreeWidgetItemIterator it(tree); *it; ++it, ++index) {
-        if (*it == item)
-            return index;
-    }
-    return -1;
+    return m_sections->nodeCount();
 }
 
 void TfrmTessora::SelectPageByTag(int tag)
@@ -338,38 +241,7 @@ void TfrmTessora::SelectPageByTag(int tag)
 
 void TfrmTessora::SelectTreeNodeForTag(int tag)
 {
-    if (QTreeWidgetItem* node = NodeAt(NodeIndexForTag(tag)))
-        ui->trvMain->setCurrentItem(node);
-}
-
-void TfrmTessora::trvMainChange(QTreeWidgetItem* current)
-{
-    if (!current)
-        return;
-    if (current->childCount() > 0) {
-        const int image = current->isExpanded() ? GroupExpanded : GroupCollapsed;
-        SetNodeImages(current, image, image);
-    } else {
-        SetNodeImages(current, Opened, current->data(0, SelectedImageRole).toInt());
-    }
-    SelectPageByTag(TagForNodeIndex(AbsoluteIndexOf(ui->trvMain, current)));
-}
-
-void TfrmTessora::trvMainExpanded(QTreeWidgetItem* item)
-{
-    SetNodeImages(item, GroupExpanded, GroupExpanded);
-}
-
-void TfrmTessora::trvMainCollapsed(QTreeWidgetItem* item)
-{
-    SetNodeImages(item, GroupCollapsed, GroupCollapsed);
-}
-
-// A click on a group's name opens or closes it, as its arrow does.
-void TfrmTessora::ToggleGroupOnClick(QTreeWidgetItem* item)
-{
-    if (item->childCount() > 0)
-        item->setExpanded(!item->isExpanded());
+    m_sections->selectNodeForTag(tag);
 }
 
 void TfrmTessora::acNextTabExecute()
@@ -396,81 +268,14 @@ void TfrmTessora::UpdateTabActions()
     const int index = ui->pgcMain->currentIndex();
     ui->acPrevTab->setEnabled(index > 0);
     // The cardiologist's page follows the conclusion only while its node is offered.
-    const bool nextOffered = ui->pgcMain->currentWidget() != ui->tsResult || NodeCount() > FixedNodeCount;
+    const bool nextOffered = ui->pgcMain->currentWidget() != ui->tsResult || m_sections->offersSpecialists();
     ui->acNextTab->setEnabled(index < ui->pgcMain->count() - 1 && nextOffered);
     acReportUpdate();
 }
 
-// ---------------------------------------------------------------- tree
-
-void TfrmTessora::SetNodeImages(QTreeWidgetItem* item, int image, int selectedImage)
-{
-    item->setData(0, ImageRole, image);
-    item->setData(0, SelectedImageRole, selectedImage);
-    item->setIcon(0, TreeIcon(image, selectedImage));
-}
-
-// A node changes its picture at every step through the tree: each pair of
-// pictures is decoded once.
-QIcon TfrmTessora::TreeIcon(int image, int selectedImage)
-{
-    QIcon& icon = FTreeIcons[{ image, selectedImage }];
-    if (icon.isNull()) {
-        icon.addFile(QStringLiteral(":/icons/tree/%1.png").arg(image));
-        icon.addFile(QStringLiteral(":/icons/tree/%1.png").arg(selectedImage), QSize(), QIcon::Selected);
-    }
-    return icon;
-}
-
-QTreeWidgetItem* TfrmTessora::AddNode(QTreeWidgetItem* parent, const QString& caption, bool group, int image)
-{
-    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(ui->trvMain);
-    item->setText(0, caption);
-    SetNodeImages(item, group ? GroupCollapsed : image, group ? GroupCollapsed : SelectedPage);
-    return item;
-}
-
-void TfrmTessora::BuildSectionTree()
-{
-    const QSignalBlocker blocker(ui->trvMain);
-    ui->trvMain->clear();
-    QTreeWidgetItem* group = nullptr;
-    for (int i = 0; i < FixedNodeCount; ++i) {
-        const NodeDef& node = FixedNodes[i];
-        const bool isGroup = node.tag == 0;
-        const int image = i == 0 ? Opened : NotOpened;
-        QTreeWidgetItem* item
-            = AddNode(node.child ? group : nullptr, QString::fromUtf8(node.caption), isGroup, image);
-        if (isGroup)
-            group = item;
-    }
-    SetAllGroupsExpanded(true);
-}
-
-void TfrmTessora::SetAllGroupsExpanded(bool expanded)
-{
-    for (QTreeWidgetItemIterator it(ui->trvMain); *it; ++it) {
-        if ((*it)->childCount() == 0)
-            continue;
-        (*it)->setExpanded(expanded);
-        const int image = expanded ? GroupExpanded : GroupCollapsed;
-        SetNodeImages(*it, image, image);
-    }
-}
-
 void TfrmTessora::UpdateSpecialistsNode(bool show)
 {
-    if (!show) {
-        delete NodeAt(SpecialistsIndex);
-        return;
-    }
-    if (NodeCount() != FixedNodeCount)
-        return;
-    QTreeWidgetItem* group = AddNode(nullptr, QStringLiteral("Специалисты"), true, GroupCollapsed);
-    AddNode(group, QStringLiteral("Кардиолог"), false, NotOpened);
-    // The new node shows at once; the other groups stay as the user left them.
-    group->setExpanded(true);
-    SetNodeImages(group, GroupExpanded, GroupExpanded);
+    m_sections->updateSpecialistsNode(show);
 }
 
 // ---------------------------------------------------------------- page entry
@@ -484,7 +289,7 @@ void TfrmTessora::ActivatePage(QWidget* page)
     ui->pnlPict->setVisible(showPicture);
     ui->acReport->setVisible(tag == ConclusionTag);
     ui->acReport->setEnabled(tag == ConclusionTag);
-    LoadPageTip(tag);
+    ui->mmoCommon->setPlainText(PageTipText(tag));
     if (showPicture)
         LoadPagePicture(tag);
     if (tag == ConclusionTag)
@@ -498,26 +303,14 @@ void TfrmTessora::ActivatePage(QWidget* page)
     FormResize();
 }
 
-void TfrmTessora::LoadPageTip(int tag)
-{
-    ui->mmoCommon->clear();
-    const QString name = PageFileName(tag);
-    if (!name.isEmpty())
-        ui->mmoCommon->setPlainText(ReadTipText(DataFolder::file(QStringLiteral("Common/%1.txt").arg(name))));
-}
-
 void TfrmTessora::LoadPagePicture(int tag)
 {
-    const QString name = PageFileName(tag);
-    if (name.isEmpty())
+    const std::optional<QImage> picture = PagePicture(tag);
+    if (!picture)
         return;
-    const QString path = DataFolder::file(QStringLiteral("Images/%1.jpg").arg(name));
-    if (!QFileInfo(path).isFile())
-        return;
-    const JpegResult picture = LoadJpeg(path);
     // A damaged picture keeps whatever was decoded; one that yields nothing keeps the old picture.
-    if (!picture.image.isNull())
-        ui->imgMain->setPixmap(QPixmap::fromImage(picture.image));
+    if (!picture->isNull())
+        ui->imgMain->setPixmap(QPixmap::fromImage(*picture));
     const int total = ui->pnlWork->height();
     ui->pnlWork->setSizes({ total - PictureBottomHeight, PictureBottomHeight });
     ui->pnlRightBot->update();
@@ -702,13 +495,10 @@ void TfrmTessora::acNewExecute()
         FCardioPage->ForgetInterview();
     FExamination->startNew(QDateTime::currentDateTime());
     LoadPages();
-    BuildSectionTree();
+    m_sections->build();
     StoreSaveNeeded(false);
     SelectPageByTag(int(TPageTag::Anthropometry));
-    {
-        const QSignalBlocker blocker(ui->trvMain);
-        ui->trvMain->setCurrentItem(NodeAt(0));
-    }
+    m_sections->markNodeForTag(int(TPageTag::Anthropometry));
     CenterPagePanel(Page(int(TPageTag::Anthropometry)));
 }
 
@@ -749,91 +539,26 @@ void TfrmTessora::resizeEvent(QResizeEvent* event)
     FormResize();
 }
 
-QString TfrmTessora::HintFor(const QWidget* widget) const
-{
-    for (; widget; widget = widget->parentWidget()) {
-        if (!widget->statusTip().isEmpty())
-            return widget->statusTip();
-        if (widget == this)
-            break;
-    }
-    return {};
-}
-
-void TfrmTessora::ShowHintInStatusBar()
-{
-    // The report's progress stays in view while the window answers the person.
-    if (FBuildingReport)
-        return;
-    // A number changed on leaving its field outlasts the hint of the field
-    // that takes the focus, so that the user sees what was written.
-    ui->sbMain->showMessage(FAdjustment.isEmpty() ? FCurrentHint : std::exchange(FAdjustment, {}));
-}
-
-void TfrmTessora::ShowRenewedHint(QWidget* control)
-{
-    if (control != FHintWidget && !control->hasFocus())
-        return;
-    FHintWidget = control;
-    FCurrentHint = HintFor(control);
-    ShowHintInStatusBar();
-}
-
 bool TfrmTessora::eventFilter(QObject* watched, QEvent* event)
 {
     // Every event of the application passes here: only a few kinds are worth
     // finding the widget and its window for.
     const QEvent::Type type = event->type();
     const bool concerned = type == QEvent::Enter || type == QEvent::Leave || type == QEvent::StatusTip
-        || type == QEvent::Resize || type == QEvent::FocusIn || type == QEvent::MouseButtonPress
-        || type == QEvent::FontChange;
+        || type == QEvent::Resize || type == QEvent::FocusIn || type == QEvent::FontChange;
     auto* widget = concerned ? qobject_cast<QWidget*>(watched) : nullptr;
     if (widget && widget->window() == this) {
-        switch (event->type()) {
-        case QEvent::FocusIn:
-            // The window coming back from a box over it (the office's busy
-            // box) keeps the status bar's message.
-            if (static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason)
-                break;
-            [[fallthrough]];
-        case QEvent::Enter:
-            FHintWidget = widget;
-            FCurrentHint = HintFor(widget);
-            ShowHintInStatusBar();
-            break;
-        case QEvent::Leave:
-            FHintWidget = widget->parentWidget();
-            FCurrentHint = HintFor(widget->parentWidget());
-            ShowHintInStatusBar();
-            break;
-        case QEvent::MouseButtonPress:
-            // Choosing the node that is already current starts nothing by itself;
-            // the click handler needs to know it was so before the press.
-            if (widget == ui->trvMain->viewport()) {
-                const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-                FPressOnCurrentNode = ui->trvMain->itemAt(at) == ui->trvMain->currentItem();
-            }
-            break;
-        case QEvent::StatusTip:
-            // A control with a hint sends it itself on Enter and Leave; Enter and
-            // Leave above show it instead, falling back to the nearest ancestor's
-            // hint. Tips of menu items come through the menu bar and pass on.
-            if (!widget->statusTip().isEmpty())
-                return true;
-            break;
-        case QEvent::Resize:
-            if (widget->parentWidget() == ui->pgcMain)
-                CenterPagePanel(widget);
-            else if (widget == ui->pnlTop || widget == ui->pnlButtons || widget == ui->mmoCommon->viewport())
-                FormResize();
-            break;
-        case QEvent::FontChange:
+        if (type == QEvent::FontChange) {
             if (widget == ui->mmoCommon)
                 FitSeparators(ui->mmoCommon);
-            break;
-        default:
-            break;
+            return QMainWindow::eventFilter(watched, event);
         }
+        if (type != QEvent::Resize)
+            return m_hints->handle(widget, event) || QMainWindow::eventFilter(watched, event);
+        if (widget->parentWidget() == ui->pgcMain)
+            CenterPagePanel(widget);
+        else if (widget == ui->pnlTop || widget == ui->pnlButtons || widget == ui->mmoCommon->viewport())
+            FormResize();
     }
     return QMainWindow::eventFilter(watched, event);
 }

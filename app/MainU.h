@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/PageTags.h"
+#include "app/SectionTree.h"
 #include "cardio/CardioU.h"
 #include "decision/ComplaintPhrases.h"
 #include "decision/Conclusion.h"
@@ -8,8 +10,6 @@
 
 #include <array>
 
-#include <QHash>
-#include <QIcon>
 #include <QMainWindow>
 #include <QSet>
 #include <QPointer>
@@ -20,6 +20,7 @@
 class Examination;
 class QTreeWidgetItem;
 class RecordPage;
+class StatusHints;
 class TCardioPage;
 class TfrmMonitor;
 class TReportState;
@@ -32,30 +33,6 @@ class TfrmTessora;
 // caption ("Тессора Про") is in its form.
 inline const QString ProgramTitle = QStringLiteral("Тессора");
 
-// The tags of the pages (their "Tag" property), in page order.
-enum class TPageTag : int {
-    Anthropometry = 1,
-    Complaints,
-    Anamnesis,
-    Temperature,
-    Pulse,
-    Pressure,
-    Ecg,
-    Fluorography,
-    Blood,
-    Urine,
-    LymphNodes,
-    Limbs,
-    Hernias,
-    Conclusion,
-    Cardiologist,
-};
-constexpr int CardiologistTag = int(TPageTag::Cardiologist);
-// The pages of the examination record, tags 1 to 13.
-constexpr int RecordPageCount = int(TPageTag::Hernias);
-constexpr int ConclusionTag = int(TPageTag::Conclusion);
-constexpr int ComplaintsTag = int(TPageTag::Complaints);
-
 // The main window: the frame of the examination. It holds the section tree,
 // the stack of the fifteen pages (each built when first shown), the
 // tip/conclusion text area with the page picture, the actions and the status
@@ -64,15 +41,10 @@ class TfrmTessora : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Roles of a tree node's data: the imlTreeSelect index of its image and
-    // of its selected-image.
-    enum NodeRole { ImageRole = Qt::UserRole + 1, SelectedImageRole };
-    // imlTreeSelect indexes.
-    enum TreeImage { NotOpened = 0, Opened = 1, SelectedPage = 2, GroupCollapsed = 3, GroupExpanded = 4 };
+    using enum SectionTree::NodeRole;
+    using enum SectionTree::TreeImage;
 
-    // Loads the complaint phrases and the cardiology knowledge base itself.
     explicit TfrmTessora(QWidget* parent = nullptr);
-    TfrmTessora(ComplaintPhrases phrases, CardioKnowledgeBase knowledgeBase, QWidget* parent = nullptr);
     ~TfrmTessora() override;
 
     void SelectPageByTag(int tag);
@@ -136,24 +108,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private slots:
-    void trvMainChange(QTreeWidgetItem* current);
-    void trvMainExpanded(QTreeWidgetItem* item);
-    void trvMainCollapsed(QTreeWidgetItem* item);
-    void trvMainClick(QTreeWidgetItem* item);
-    void ToggleGroupOnClick(QTreeWidgetItem* item);
-    void RestartOnCardiologistNode(QTreeWidgetItem* item);
     void UpdateTabActions();
     void pgcMainChange();
     void tsResultHide();
 
 private:
     void ActivatePage(QWidget* page);
-    void BuildSectionTree();
     void CenterPagePanel(QWidget* page);
-    void ShowHintInStatusBar();
-    // The page tag that the tree node at an absolute (depth-first) index leads to.
-    static int TagForNodeIndex(int index);
-    static int NodeIndexForTag(int tag);
     // Starts the cardiology interview again from its first question.
     void RestartInterview();
     void ChooseReportFolder(bool Checked);
@@ -188,11 +149,8 @@ private:
     void ConnectPage(RecordPage* page);
     void StoreRecord(RecordPage* page);
     void LoadPages();
-    void TellAdjustment(const QString& message);
     // «Дальше» from a vital sign's page confirms the value it shows.
     void ConfirmShownVital();
-    // Shows a control's rewritten hint at once if the status bar shows that control's hint.
-    void ShowRenewedHint(QWidget* control);
     void ConnectActions();
     // On the complaints page the grid gets the room beyond the window's design height.
     void ArrangeWorkArea(int tag);
@@ -215,7 +173,6 @@ private:
     void NoteConclusionShown();
     void KeepLostConclusion();
 
-    void LoadPageTip(int tag);
     void LoadPagePicture(int tag);
     void EnterConclusionPage();
     // The «Почему?» button lists the recommended consultations; each opens its explanation.
@@ -229,33 +186,21 @@ private:
     void ConnectCardio();
     TCardioPage* CardioPage();
 
-    QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& caption, bool group, int image);
-    void SetNodeImages(QTreeWidgetItem* item, int image, int selectedImage);
-    QIcon TreeIcon(int image, int selectedImage);
-    void SetAllGroupsExpanded(bool expanded);
-    QString HintFor(const QWidget* widget) const;
-
     std::unique_ptr<Ui::TfrmTessora> ui;
+    std::unique_ptr<SectionTree> m_sections;
+    std::unique_ptr<StatusHints> m_hints;
     // The report, the diary and the specialists node take its conclusion.
     std::unique_ptr<Examination> FExamination;
     // The record's pages by tag − 1; none until first shown.
     std::array<RecordPage*, RecordPageCount> FPages {};
     TCardioPage* FCardioPage = nullptr;
     TfrmMonitor* frmMonitor = nullptr;
-    QString FCurrentHint;
-    QString FAdjustment;
-    // The control whose hint the status bar shows: under the mouse or focused last.
-    QPointer<QWidget> FHintWidget;
-    bool FPressOnCurrentNode = false;
-    bool FBuildingReport = false;
     int FDesignHeight = 0;
     // The lower panel's height before the complaints page was entered; -1 while not on it.
     int FBottomHeightOutsideComplaints = -1;
     QWidget* FShownPage = nullptr;
     // The page panels already given the size of their contents.
     QSet<const QWidget*> FSizedPanels;
-    // The tree's pictures by (picture, picture when selected).
-    QHash<std::pair<int, int>, QIcon> FTreeIcons;
     QPointer<QWidget> FDiary;
     // A report document was shown and its close has not come yet.
     bool FConclusionPending = false;

@@ -2,7 +2,6 @@
 #include "app/StartProbe.h"
 #include "app/TessoraApplication.h"
 #include "app/VersionU.h"
-#include "cardio/CardioU.h"
 #include "platform/automation/OleServer.h"
 #include "platform/automation/WordTypeLib.h"
 #include "platform/widgets/MessageBoxes.h"
@@ -24,17 +23,11 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    ComplaintPhrases phrases = ComplaintPhrases::Load();
-    // A damaged or oversized question file is told; the program goes on with what was read.
-    QString problem;
-    CardioKnowledgeBase knowledgeBase = CardioKnowledgeBase::InitCardioKnowledgeBase(&problem);
-    if (!problem.isEmpty())
-        MessageBoxes::showError(nullptr, problem);
     // The office bridge is loaded with its plugin when a report first asks for it.
     Automation::RegisterServerModule(
         QStringLiteral("Word.Application"), Word::CLSID_Application, QStringLiteral("tessora_word"));
 
-    TfrmTessora frmTessora(std::move(phrases), std::move(knowledgeBase));
+    TfrmTessora frmTessora;
     if (const QScreen* screen = frmTessora.screen())
         frmTessora.move(screen->availableGeometry().center() - frmTessora.rect().center());
     InstallStartProbe(&frmTessora);

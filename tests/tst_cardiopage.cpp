@@ -387,6 +387,23 @@ private slots:
             QStringLiteral("Здоров\nдалее \nДокумент поврежден: показано то, что удалось прочитать."));
     }
 
+    // The question file is read when the interview first starts: its problem is told then, once.
+    void damagedQuestionFileIsToldAtTheFirstInterview()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath("cardio/qst03.txt")));
+        DataFolder::setPath(dir.path());
+        window->SelectPageByTag(CardiologistTag);
+        const QList<MessageBoxes::Shown> shown = MessageBoxes::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().icon, QMessageBox::Critical);
+        QVERIFY2(shown.first().text.contains(QStringLiteral("qst03.txt")), qPrintable(shown.first().text));
+        QVERIFY(acYes()->isEnabled());
+        window->SelectPageByTag(1);
+        window->SelectPageByTag(CardiologistTag);
+        QVERIFY(MessageBoxes::takeShown().isEmpty());
+    }
+
     void runningOutOfQuestions()
     {
         window->SelectPageByTag(CardiologistTag);
