@@ -1,7 +1,7 @@
 // The examination diary as a plugin: the window with its charts (Qt Charts,
 // OpenGL) and the store (Qt SQL) come with it.
 #include "app/DiaryModule.h"
-#include "app/DiaryU.h"
+#include "app/DiaryWindow.h"
 #include "diary/Diary.h"
 
 #include <QObject>
@@ -14,13 +14,13 @@ class DiaryPlugin : public QObject, public IDiaryModule {
 public:
     QWidget* CreateDiaryWindow(bool saveNeeded, const QString& folder, QWidget* parent) override
     {
-        return new TfrmDiary(saveNeeded, folder, parent);
+        return new DiaryWindow(saveNeeded, folder, parent);
     }
     QString KeepExamination(const ExaminationRecord& record, const Conclusion& conclusion,
         const QString& savedFile, const QString& folder, bool saveNeeded) override
     {
-        const TDiaryOutcome outcome = RecordExamination(record, conclusion, savedFile, folder, saveNeeded);
-        return outcome.report ? DiaryFailureMessage(outcome.failure) : QString();
+        const DiaryOutcome outcome = recordExamination(record, conclusion, savedFile, folder, saveNeeded);
+        return outcome.report ? diaryFailureMessage(outcome.failure) : QString();
     }
 };
 

@@ -13,16 +13,16 @@ QSet<QString> ReportedFailures;
 
 } // namespace
 
-TDiaryOutcome RecordExamination(const ExaminationRecord& record, const Conclusion& conclusion,
+DiaryOutcome recordExamination(const ExaminationRecord& record, const Conclusion& conclusion,
     const QString& savedFile, const QString& folder, bool saveNeeded)
 {
-    TDiaryOutcome outcome;
+    DiaryOutcome outcome;
     if (!saveNeeded || folder.isEmpty())
         return outcome;
     const QString file = QDir(folder).relativeFilePath(savedFile);
-    TDiaryStore store(folder);
+    DiaryStore store(folder);
     const QString path = store.filePath();
-    if (store.add({ EntryFromRecord(record, conclusion, file) })) {
+    if (store.add({ entryFromRecord(record, conclusion, file) })) {
         ReportedFailures.remove(path);
         outcome.written = true;
         return outcome;
@@ -33,12 +33,12 @@ TDiaryOutcome RecordExamination(const ExaminationRecord& record, const Conclusio
     return outcome;
 }
 
-QString DiaryFailureMessage(const QString& failure)
+QString diaryFailureMessage(const QString& failure)
 {
     return QStringLiteral("Заключение сохранено, но в дневник обследований не записано.\n%1").arg(failure);
 }
 
-QString DiaryStateText(bool saveNeeded, const QString& folder, qsizetype count, const QString& failure)
+QString diaryStateText(bool saveNeeded, const QString& folder, qsizetype count, const QString& failure)
 {
     if (!failure.isEmpty())
         return failure;

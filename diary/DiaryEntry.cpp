@@ -9,7 +9,7 @@
 namespace {
 
 using Test = ExaminationRecord::Test;
-using Column = TDiaryColumn;
+using Column = DiaryColumn;
 
 const char16_t* const Headers[DiaryColumnCount] = {
     u"Дата и время",
@@ -39,27 +39,27 @@ const std::pair<const char*, const char16_t*> EcgFindings[] = {
     { "scarring", u"рубцовые изменения миокарда" },
 };
 
-QString Number(double value, int decimals)
+QString number(double value, int decimals)
 {
     return QLocale().toString(value, 'f', decimals);
 }
 
-QString Number(const std::optional<double>& value, int decimals)
+QString number(const std::optional<double>& value, int decimals)
 {
-    return value ? Number(*value, decimals) : QString();
+    return value ? number(*value, decimals) : QString();
 }
 
-QString MeasuredNumber(double value, int decimals)
+QString measuredNumber(double value, int decimals)
 {
-    return value != 0 ? Number(value, decimals) : QString();
+    return value != 0 ? number(value, decimals) : QString();
 }
 
-QString Yes(bool yes)
+QString yes(bool present)
 {
-    return yes ? QStringLiteral("есть") : QStringLiteral("нет");
+    return present ? QStringLiteral("есть") : QStringLiteral("нет");
 }
 
-QList<TDiaryValue> TestValues(const ExaminationRecord& record, Test kind)
+QList<DiaryValue> testValues(const ExaminationRecord& record, Test kind)
 {
     switch (kind) {
     case Test::ECG:
@@ -81,7 +81,7 @@ QList<TDiaryValue> TestValues(const ExaminationRecord& record, Test kind)
     return {};
 }
 
-QString TestResult(const TDiaryTest& test)
+QString testResult(const DiaryTest& test)
 {
     switch (test.kind) {
     case Test::ECG: {
@@ -97,29 +97,29 @@ QString TestResult(const TDiaryTest& test)
                                                             : QStringLiteral("норма");
     case Test::Blood:
         return QStringLiteral("гемоглобин %1 г/л, лейкоциты %2 тыс./мкл, СОЭ %3 мм/час")
-            .arg(Number(test.value(QStringLiteral("hemoglobin")), 0),
-                Number(test.value(QStringLiteral("leucocytes")), 1),
-                Number(test.value(QStringLiteral("esr")), 0));
+            .arg(number(test.value(QStringLiteral("hemoglobin")), 0),
+                number(test.value(QStringLiteral("leucocytes")), 1),
+                number(test.value(QStringLiteral("esr")), 0));
     case Test::Urine:
         return QStringLiteral("белок %1, сахар %2, эритроциты %3, лейкоциты %4")
-            .arg(Yes(test.value(QStringLiteral("protein")) != 0),
-                Yes(test.value(QStringLiteral("sugar")) != 0),
-                Number(test.value(QStringLiteral("erythrocytes")), 0),
-                Number(test.value(QStringLiteral("leucocytes")), 0));
+            .arg(yes(test.value(QStringLiteral("protein")) != 0),
+                yes(test.value(QStringLiteral("sugar")) != 0),
+                number(test.value(QStringLiteral("erythrocytes")), 0),
+                number(test.value(QStringLiteral("leucocytes")), 0));
     }
     return {};
 }
 
-QString TestCell(const TDiaryEntry& entry, Test kind)
+QString testCell(const DiaryEntry& entry, Test kind)
 {
-    const TDiaryTest* test = entry.test(kind);
+    const DiaryTest* test = entry.test(kind);
     if (!test)
         return {};
     return QStringLiteral("%1: %2").arg(
-        QLocale().toString(test->performed.date(), QLocale::ShortFormat), TestResult(*test));
+        QLocale().toString(test->performed.date(), QLocale::ShortFormat), testResult(*test));
 }
 
-QString SpecialistList(const QList<int>& specialists)
+QString specialistList(const QList<int>& specialists)
 {
     QStringList names;
     for (int number : specialists) {
@@ -130,10 +130,10 @@ QString SpecialistList(const QList<int>& specialists)
 }
 
 // The diary keeps an unmeasured vital sign as 0.
-Emergency::TMeasuredValues KeptValues(const TDiaryEntry& entry)
+Emergency::TMeasuredValues keptValues(const DiaryEntry& entry)
 {
     Emergency::TMeasuredValues values;
-    const TDiaryTest* blood = entry.test(Test::Blood);
+    const DiaryTest* blood = entry.test(Test::Blood);
     if (blood && IsTestRecent(Test::Blood, blood->performed, entry.moment))
         values.hemoglobin = qRound(blood->value(QStringLiteral("hemoglobin")));
     if (entry.systolic != 0) {
@@ -148,59 +148,59 @@ Emergency::TMeasuredValues KeptValues(const TDiaryEntry& entry)
 }
 
 // The notice leads the findings, as it leads the conclusion.
-QString FindingsCell(const TDiaryEntry& entry)
+QString findingsCell(const DiaryEntry& entry)
 {
-    const QString notice = UrgentNotice(entry).join(QLatin1Char(' '));
-    const QString findings = FindingsText(entry);
+    const QString notice = urgentNotice(entry).join(QLatin1Char(' '));
+    const QString findings = findingsText(entry);
     if (notice.isEmpty() || findings.isEmpty())
         return notice + findings;
     return QStringLiteral("%1 Отмечено: %2").arg(notice, findings);
 }
 
-TDiaryFlag FlagOf(const TDiaryEntry& entry, int lowCode, int highCode)
+DiaryFlag flagOf(const DiaryEntry& entry, int lowCode, int highCode)
 {
     if (entry.hasFinding(highCode))
-        return TDiaryFlag::High;
-    return entry.hasFinding(lowCode) ? TDiaryFlag::Low : TDiaryFlag::None;
+        return DiaryFlag::High;
+    return entry.hasFinding(lowCode) ? DiaryFlag::Low : DiaryFlag::None;
 }
 
-TDiaryFlag FlagOfAny(
-    const TDiaryEntry& entry, std::initializer_list<int> lowCodes, std::initializer_list<int> highCodes)
+DiaryFlag flagOfAny(
+    const DiaryEntry& entry, std::initializer_list<int> lowCodes, std::initializer_list<int> highCodes)
 {
     for (int code : highCodes) {
         if (entry.hasFinding(code))
-            return TDiaryFlag::High;
+            return DiaryFlag::High;
     }
     for (int code : lowCodes) {
         if (entry.hasFinding(code))
-            return TDiaryFlag::Low;
+            return DiaryFlag::Low;
     }
-    return TDiaryFlag::None;
+    return DiaryFlag::None;
 }
 
 } // namespace
 
-double TDiaryTest::value(const QString& name) const
+double DiaryTest::value(const QString& name) const
 {
-    for (const TDiaryValue& item : values) {
+    for (const DiaryValue& item : values) {
         if (item.name == name)
             return item.value;
     }
     return 0;
 }
 
-const TDiaryTest* TDiaryEntry::test(ExaminationRecord::Test kind) const
+const DiaryTest* DiaryEntry::test(ExaminationRecord::Test kind) const
 {
-    for (const TDiaryTest& item : tests) {
+    for (const DiaryTest& item : tests) {
         if (item.kind == kind)
             return &item;
     }
     return nullptr;
 }
 
-TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& conclusion, const QString& savedFile)
+DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& conclusion, const QString& savedFile)
 {
-    TDiaryEntry entry;
+    DiaryEntry entry;
     entry.moment = conclusion.Now;
     entry.sex = record.GetGender();
     entry.age = conclusion.Age;
@@ -230,7 +230,7 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& c
     }
     for (Test kind : { Test::ECG, Test::Flu, Test::Blood, Test::Urine }) {
         if (conclusion.present(kind))
-            entry.tests.append({ kind, record.TestDate(kind), TestValues(record, kind) });
+            entry.tests.append({ kind, record.TestDate(kind), testValues(record, kind) });
     }
     for (int code = 0; code < FindingCount; ++code) {
         if (conclusion.Findings.test(size_t(code)))
@@ -244,12 +244,12 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& c
     return entry;
 }
 
-QStringList UrgentNotice(const TDiaryEntry& entry)
+QStringList urgentNotice(const DiaryEntry& entry)
 {
-    return Emergency::StatementNotice(entry.findings) << Emergency::MeasuredNotice(KeptValues(entry));
+    return Emergency::StatementNotice(entry.findings) << Emergency::MeasuredNotice(keptValues(entry));
 }
 
-QStringList DiaryHeaders()
+QStringList diaryHeaders()
 {
     QStringList headers;
     for (const char16_t* header : Headers)
@@ -257,59 +257,59 @@ QStringList DiaryHeaders()
     return headers;
 }
 
-QStringList DiaryCells(const TDiaryEntry& entry)
+QStringList diaryCells(const DiaryEntry& entry)
 {
     return {
         QLocale().toString(entry.moment, QLocale::ShortFormat),
         entry.sex == 1 ? QStringLiteral("муж") : QStringLiteral("жен"),
         QString::number(entry.age),
-        Number(entry.height, 0),
-        Number(entry.weight, 0),
-        entry.bodyMassIndex > 0 ? Number(entry.bodyMassIndex, 1) : QString(),
-        MeasuredNumber(entry.temperature, 1),
-        MeasuredNumber(entry.pulse, 0),
+        number(entry.height, 0),
+        number(entry.weight, 0),
+        entry.bodyMassIndex > 0 ? number(entry.bodyMassIndex, 1) : QString(),
+        measuredNumber(entry.temperature, 1),
+        measuredNumber(entry.pulse, 0),
         entry.rhythmic ? QStringLiteral("ритмичный") : QStringLiteral("аритмия"),
-        MeasuredNumber(entry.systolic, 0),
-        MeasuredNumber(entry.diastolic, 0),
-        TestCell(entry, Test::ECG),
-        TestCell(entry, Test::Flu),
-        TestCell(entry, Test::Blood),
-        TestCell(entry, Test::Urine),
-        FindingsCell(entry),
-        SpecialistList(entry.specialists),
+        measuredNumber(entry.systolic, 0),
+        measuredNumber(entry.diastolic, 0),
+        testCell(entry, Test::ECG),
+        testCell(entry, Test::Flu),
+        testCell(entry, Test::Blood),
+        testCell(entry, Test::Urine),
+        findingsCell(entry),
+        specialistList(entry.specialists),
         entry.savedFile,
     };
 }
 
-TDiaryFlag DiaryCellFlag(const TDiaryEntry& entry, TDiaryColumn column)
+DiaryFlag diaryCellFlag(const DiaryEntry& entry, DiaryColumn column)
 {
     switch (column) {
     case Column::Index:
-        return FlagOf(entry, Code::LowBodyMass, Code::HighBodyMass);
+        return flagOf(entry, Code::LowBodyMass, Code::HighBodyMass);
     case Column::Temperature:
-        return FlagOf(entry, Code::LowTemperature, Code::HighTemperature);
+        return flagOf(entry, Code::LowTemperature, Code::HighTemperature);
     case Column::Pulse:
-        return FlagOf(entry, Code::Bradycardia, Code::Tachycardia);
+        return flagOf(entry, Code::Bradycardia, Code::Tachycardia);
     case Column::Rhythm:
-        return entry.rhythmic ? TDiaryFlag::None : TDiaryFlag::High;
+        return entry.rhythmic ? DiaryFlag::None : DiaryFlag::High;
     case Column::Systolic:
-        return FlagOf(entry, Code::LowSystolic, Code::HighSystolic);
+        return flagOf(entry, Code::LowSystolic, Code::HighSystolic);
     case Column::Diastolic:
-        return FlagOf(entry, Code::LowDiastolic, Code::HighDiastolic);
+        return flagOf(entry, Code::LowDiastolic, Code::HighDiastolic);
     case Column::Ecg:
-        return FlagOf(entry, -1, Code::EcgPathology);
+        return flagOf(entry, -1, Code::EcgPathology);
     case Column::Flu:
-        return FlagOf(entry, -1, Code::FluPathology);
+        return flagOf(entry, -1, Code::FluPathology);
     case Column::Blood:
-        return FlagOfAny(
+        return flagOfAny(
             entry, { Code::LowHemoglobin, Code::LowLeucocytes }, { Code::HighEsr, Code::HighLeucocytes });
     case Column::Urine:
-        return FlagOfAny(entry, {},
+        return flagOfAny(entry, {},
             { Code::UrineProtein, Code::UrineSugar, Code::UrineErythrocytes, Code::UrineLeucocytes });
     case Column::Moment:
     case Column::Findings:
-        return UrgentNotice(entry).isEmpty() ? TDiaryFlag::None : TDiaryFlag::High;
+        return urgentNotice(entry).isEmpty() ? DiaryFlag::None : DiaryFlag::High;
     default:
-        return TDiaryFlag::None;
+        return DiaryFlag::None;
     }
 }

@@ -15,24 +15,24 @@
 // its row in the diary's table and CSV file.
 
 // One value of a test, by name ("hemoglobin"); a tick is kept as 0 or 1.
-struct TDiaryValue {
+struct DiaryValue {
     QString name;
     double value = 0;
-    bool operator==(const TDiaryValue&) const = default;
+    bool operator==(const DiaryValue&) const = default;
 };
 
 // A test whose "отсутствует" box was unticked, with the values as entered.
-struct TDiaryTest {
+struct DiaryTest {
     ExaminationRecord::Test kind = ExaminationRecord::Test::ECG;
     QDateTime performed;
-    QList<TDiaryValue> values;
-    bool operator==(const TDiaryTest&) const = default;
+    QList<DiaryValue> values;
+    bool operator==(const DiaryTest&) const = default;
 
     // The value of that name, 0 when the test does not hold it.
     double value(const QString& name) const;
 };
 
-struct TDiaryEntry {
+struct DiaryEntry {
     qint64 id = 0; // the row in the store; 0 until the entry is kept
     QDateTime moment; // when the conclusion was saved
     int sex = 0; // 0 female, 1 male
@@ -46,27 +46,27 @@ struct TDiaryEntry {
     bool rhythmic = true;
     int systolic = 0;
     int diastolic = 0;
-    QList<TDiaryTest> tests; // in the order ECG, fluorography, blood, urine
+    QList<DiaryTest> tests; // in the order ECG, fluorography, blood, urine
     QList<int> findings; // ascending codes
     QList<int> specialists; // ascending specialist numbers
     QString savedFile; // the saved conclusion, relative to the diary's folder
-    bool operator==(const TDiaryEntry&) const = default;
+    bool operator==(const DiaryEntry&) const = default;
 
     bool hasFinding(int code) const { return findings.contains(code); }
-    const TDiaryTest* test(ExaminationRecord::Test kind) const;
+    const DiaryTest* test(ExaminationRecord::Test kind) const;
 };
 
 // The entry of a record whose conclusion was saved: values as entered; the
 // moment, the age, the tests present, the findings and the specialists of
 // that conclusion.
-TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& conclusion, const QString& savedFile);
+DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& conclusion, const QString& savedFile);
 
 // The urgent notice of the entry's conclusion, in the conclusion's words: the
 // emergency complaints and the kept values past their red flags.
-QStringList UrgentNotice(const TDiaryEntry& entry);
+QStringList urgentNotice(const DiaryEntry& entry);
 
 // The columns of the diary's table and of its CSV file.
-enum class TDiaryColumn {
+enum class DiaryColumn {
     Moment,
     Sex,
     Age,
@@ -86,13 +86,13 @@ enum class TDiaryColumn {
     Specialists,
     File,
 };
-constexpr int DiaryColumnCount = int(TDiaryColumn::File) + 1;
+constexpr int DiaryColumnCount = int(DiaryColumn::File) + 1;
 
 // How the conclusion flags a value: lowered, raised (or pathological), or not at all.
 // The date and the findings of an examination with an urgent notice count as raised.
-enum class TDiaryFlag { None, Low, High };
+enum class DiaryFlag { None, Low, High };
 
-QStringList DiaryHeaders();
+QStringList diaryHeaders();
 // The cells of an entry's row, numbers and dates in the user's locale.
-QStringList DiaryCells(const TDiaryEntry& entry);
-TDiaryFlag DiaryCellFlag(const TDiaryEntry& entry, TDiaryColumn column);
+QStringList diaryCells(const DiaryEntry& entry);
+DiaryFlag diaryCellFlag(const DiaryEntry& entry, DiaryColumn column);

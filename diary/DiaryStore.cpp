@@ -41,16 +41,16 @@ const QStringList Version2 = {
 };
 
 const QList<QStringList> Migrations = { Version1, Version2 };
-static_assert(TDiaryStore::SchemaVersion == 2);
+static_assert(DiaryStore::SchemaVersion == 2);
 
 const char* const TestKinds[] = { "ECG", "Flu", "Blood", "Urine" };
 
-QString KindName(Test kind)
+QString kindName(Test kind)
 {
     return QString::fromLatin1(TestKinds[size_t(kind)]);
 }
 
-std::optional<Test> KindOf(const QString& name)
+std::optional<Test> kindOf(const QString& name)
 {
     for (size_t k = 0; k < std::size(TestKinds); ++k) {
         if (name == QLatin1String(TestKinds[k]))
@@ -60,41 +60,41 @@ std::optional<Test> KindOf(const QString& name)
 }
 
 // Moments are kept as UTC text, so that their order is the order of the text.
-QString MomentText(const QDateTime& moment)
+QString momentText(const QDateTime& moment)
 {
     return moment.toUTC().toString(Qt::ISODateWithMs);
 }
 
-QDateTime MomentOf(const QVariant& text)
+QDateTime momentOf(const QVariant& text)
 {
     return QDateTime::fromString(text.toString(), Qt::ISODateWithMs).toLocalTime();
 }
 
-QVariant Optional(const std::optional<double>& value)
+QVariant optional(const std::optional<double>& value)
 {
     return value ? QVariant(*value) : QVariant(QMetaType(QMetaType::Double));
 }
 
-std::optional<double> OptionalOf(const QVariant& value)
+std::optional<double> optionalOf(const QVariant& value)
 {
     return value.isNull() ? std::nullopt : std::optional<double>(value.toDouble());
 }
 
 // The driver binds a null string as NULL; the text columns want empty text.
-QVariant Text(const QString& text)
+QVariant textValue(const QString& text)
 {
     return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
 }
 
-QVariant NumberList(const QList<int>& numbers)
+QVariant numberList(const QList<int>& numbers)
 {
     QStringList texts;
     for (int number : numbers)
         texts << QString::number(number);
-    return Text(texts.join(QLatin1Char(',')));
+    return textValue(texts.join(QLatin1Char(',')));
 }
 
-QList<int> NumbersOf(const QString& text)
+QList<int> numbersOf(const QString& text)
 {
     QList<int> numbers;
     for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts))
@@ -102,7 +102,7 @@ QList<int> NumbersOf(const QString& text)
     return numbers;
 }
 
-QString NextConnectionName()
+QString nextConnectionName()
 {
     static std::atomic<int> counter = 0;
     return QStringLiteral("TessoraDiary-%1").arg(++counter);
@@ -110,33 +110,33 @@ QString NextConnectionName()
 
 } // namespace
 
-QString TDiaryStore::FileName()
+QString DiaryStore::fileName()
 {
     return QStringLiteral("Тессора.sqlite");
 }
 
-TDiaryStore::TDiaryStore(const QString& folder, Access access)
-    : m_filePath(QDir(folder).filePath(FileName()))
-    , m_connection(NextConnectionName())
+DiaryStore::DiaryStore(const QString& folder, Access access)
+    : m_filePath(QDir(folder).filePath(fileName()))
+    , m_connection(nextConnectionName())
 {
     open(access);
 }
 
-TDiaryStore::~TDiaryStore()
+DiaryStore::~DiaryStore()
 {
     m_database.close();
     m_database = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connection);
 }
 
-bool TDiaryStore::fail(const QString& what, const QString& reason)
+bool DiaryStore::fail(const QString& what, const QString& reason)
 {
     m_errorText = QStringLiteral("Дневник обследований %1: %2 (%3)")
                       .arg(QDir::toNativeSeparators(m_filePath), what, reason);
     return false;
 }
 
-bool TDiaryStore::open(Access access)
+bool DiaryStore::open(Access access)
 {
     // Written through, a planted link would put the diary wherever it points.
     if (PrivateFile::isLink(m_filePath))
@@ -177,7 +177,7 @@ bool TDiaryStore::open(Access access)
 
 // The schema version of the file: 0 for a new one, -1 (with the reason) for
 // a file that is not a diary.
-int TDiaryStore::storedVersion()
+int DiaryStore::storedVersion()
 {
     const QStringList tables = m_database.tables();
     if (tables.isEmpty())
@@ -194,7 +194,7 @@ int TDiaryStore::storedVersion()
     return query.value(0).toInt();
 }
 
-bool TDiaryStore::migrate(int version)
+bool DiaryStore::migrate(int version)
 {
     QSqlQuery query(m_database);
     for (; version < SchemaVersion; ++version) {
@@ -228,13 +228,13 @@ bool TDiaryStore::migrate(int version)
     return true;
 }
 
-bool TDiaryStore::add(const QList<TDiaryEntry>& entries)
+bool DiaryStore::add(const QList<DiaryEntry>& entries)
 {
     if (!isOpen())
         return false;
     if (!m_database.transaction())
         return fail(QStringLiteral("запись невозможна"), m_database.lastError().text());
-    for (const TDiaryEntry& entry : entries) {
+    for (const DiaryEntry& entry : entries) {
         if (!insert(entry)) {
             m_database.rollback();
             return false;
@@ -248,7 +248,7 @@ bool TDiaryStore::add(const QList<TDiaryEntry>& entries)
     return true;
 }
 
-bool TDiaryStore::remove(qint64 id)
+bool DiaryStore::remove(qint64 id)
 {
     if (!isOpen())
         return false;
@@ -262,30 +262,30 @@ bool TDiaryStore::remove(qint64 id)
     return true;
 }
 
-bool TDiaryStore::insert(TDiaryEntry entry)
+bool DiaryStore::insert(DiaryEntry entry)
 {
     QSqlQuery query(m_database);
     query.prepare(QStringLiteral("INSERT INTO examination (taken, sex, age, height, weight, body_mass_index, "
                                  "temperature, pulse, rhythmic, systolic, diastolic, findings, specialists, "
                                  "saved_file) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (const QVariant& value : { QVariant(MomentText(entry.moment)), QVariant(entry.sex),
-             QVariant(entry.age), Optional(entry.height), Optional(entry.weight),
+    for (const QVariant& value : { QVariant(momentText(entry.moment)), QVariant(entry.sex),
+             QVariant(entry.age), optional(entry.height), optional(entry.weight),
              QVariant(entry.bodyMassIndex), QVariant(entry.temperature), QVariant(entry.pulse),
              QVariant(int(entry.rhythmic)), QVariant(entry.systolic), QVariant(entry.diastolic),
-             NumberList(entry.findings), NumberList(entry.specialists), Text(entry.savedFile) })
+             numberList(entry.findings), numberList(entry.specialists), textValue(entry.savedFile) })
         query.addBindValue(value);
     if (!query.exec())
         return fail(QStringLiteral("запись невозможна"), query.lastError().text());
     const QVariant examination = query.lastInsertId();
-    for (const TDiaryTest& test : entry.tests) {
+    for (const DiaryTest& test : entry.tests) {
         query.prepare(QStringLiteral("INSERT INTO test (examination_id, kind, performed) VALUES (?, ?, ?)"));
         query.addBindValue(examination);
-        query.addBindValue(KindName(test.kind));
-        query.addBindValue(MomentText(test.performed));
+        query.addBindValue(kindName(test.kind));
+        query.addBindValue(momentText(test.performed));
         if (!query.exec())
             return fail(QStringLiteral("запись невозможна"), query.lastError().text());
         const QVariant testId = query.lastInsertId();
-        for (const TDiaryValue& value : test.values) {
+        for (const DiaryValue& value : test.values) {
             query.prepare(QStringLiteral("INSERT INTO test_value (test_id, name, value) VALUES (?, ?, ?)"));
             query.addBindValue(testId);
             query.addBindValue(value.name);
@@ -297,9 +297,9 @@ bool TDiaryStore::insert(TDiaryEntry entry)
     return true;
 }
 
-QList<TDiaryEntry> TDiaryStore::entries()
+QList<DiaryEntry> DiaryStore::entries()
 {
-    QList<TDiaryEntry> result;
+    QList<DiaryEntry> result;
     if (!isOpen() || !m_database.isOpen())
         return result;
     QSqlQuery query(m_database);
@@ -313,21 +313,21 @@ QList<TDiaryEntry> TDiaryStore::entries()
     }
     QHash<qint64, qsizetype> rowOfExamination;
     while (query.next()) {
-        TDiaryEntry entry;
+        DiaryEntry entry;
         entry.id = query.value(0).toLongLong();
-        entry.moment = MomentOf(query.value(1));
+        entry.moment = momentOf(query.value(1));
         entry.sex = query.value(2).toInt();
         entry.age = query.value(3).toInt();
-        entry.height = OptionalOf(query.value(4));
-        entry.weight = OptionalOf(query.value(5));
+        entry.height = optionalOf(query.value(4));
+        entry.weight = optionalOf(query.value(5));
         entry.bodyMassIndex = query.value(6).toDouble();
         entry.temperature = query.value(7).toDouble();
         entry.pulse = query.value(8).toInt();
         entry.rhythmic = query.value(9).toBool();
         entry.systolic = query.value(10).toInt();
         entry.diastolic = query.value(11).toInt();
-        entry.findings = NumbersOf(query.value(12).toString());
-        entry.specialists = NumbersOf(query.value(13).toString());
+        entry.findings = numbersOf(query.value(12).toString());
+        entry.specialists = numbersOf(query.value(13).toString());
         entry.savedFile = query.value(14).toString();
         rowOfExamination.insert(entry.id, result.size());
         result << entry;
@@ -341,12 +341,12 @@ QList<TDiaryEntry> TDiaryStore::entries()
         return result;
     while (query.next()) {
         const auto row = rowOfExamination.find(query.value(1).toLongLong());
-        const std::optional<Test> kind = KindOf(query.value(2).toString());
+        const std::optional<Test> kind = kindOf(query.value(2).toString());
         if (row == rowOfExamination.end() || !kind)
             continue;
-        QList<TDiaryTest>& tests = result[*row].tests;
+        QList<DiaryTest>& tests = result[*row].tests;
         placeOfTest.insert(query.value(0).toLongLong(), { *row, tests.size() });
-        tests.append({ *kind, MomentOf(query.value(3)), {} });
+        tests.append({ *kind, momentOf(query.value(3)), {} });
     }
     if (!query.exec(QStringLiteral("SELECT test_id, name, value FROM test_value ORDER BY rowid")))
         return result;

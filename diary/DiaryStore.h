@@ -9,17 +9,17 @@
 // schema is brought up to date; opened for reading nothing is created or
 // changed. A file that cannot be opened or is damaged leaves the store closed
 // with the reason in errorText() and is never changed.
-class TDiaryStore final {
+class DiaryStore final {
 public:
     static constexpr int SchemaVersion = 2;
-    static QString FileName(); // "Тессора.sqlite"
+    static QString fileName(); // "Тессора.sqlite"
 
     enum class Access { Write, Read };
 
-    explicit TDiaryStore(const QString& folder, Access access = Access::Write);
-    ~TDiaryStore();
-    TDiaryStore(const TDiaryStore&) = delete;
-    TDiaryStore& operator=(const TDiaryStore&) = delete;
+    explicit DiaryStore(const QString& folder, Access access = Access::Write);
+    ~DiaryStore();
+    DiaryStore(const DiaryStore&) = delete;
+    DiaryStore& operator=(const DiaryStore&) = delete;
 
     bool isOpen() const { return m_errorText.isEmpty(); }
     QString errorText() const { return m_errorText; }
@@ -27,18 +27,18 @@ public:
 
     // Adds the entries in one transaction: all of them or none. Returns false
     // with errorText() set when they could not be written.
-    bool add(const QList<TDiaryEntry>& entries);
+    bool add(const QList<DiaryEntry>& entries);
     // Removes the entry of that id with its tests; false with errorText()
     // set when it could not. The saved conclusion file is not touched.
     bool remove(qint64 id);
     // Every kept entry, newest first, with its id.
-    QList<TDiaryEntry> entries();
+    QList<DiaryEntry> entries();
 
 private:
     bool open(Access access);
     int storedVersion();
     bool migrate(int version);
-    bool insert(TDiaryEntry entry);
+    bool insert(DiaryEntry entry);
     bool fail(const QString& what, const QString& reason);
 
     QString m_filePath;

@@ -10,13 +10,13 @@
 
 namespace {
 
-using Value = std::function<std::optional<double>(const TDiaryEntry&)>;
+using Value = std::function<std::optional<double>(const DiaryEntry&)>;
 
-TTrendLine Line(const QString& name, const QList<TDiaryEntry>& oldestFirst, const Value& value, int decimals,
+TrendLine line(const QString& name, const QList<DiaryEntry>& oldestFirst, const Value& value, int decimals,
     const QString& unit)
 {
-    TTrendLine line { name, {}, false };
-    for (const TDiaryEntry& entry : oldestFirst) {
+    TrendLine line { name, {}, false };
+    for (const DiaryEntry& entry : oldestFirst) {
         const std::optional<double> number = value(entry);
         if (!number)
             continue;
@@ -30,20 +30,20 @@ TTrendLine Line(const QString& name, const QList<TDiaryEntry>& oldestFirst, cons
 }
 
 // The bands and the values, with a tenth of their span to spare above and below.
-TValueRange RangeOf(const QList<TTrendLine>& lines, const QList<TNormalBand>& bands, bool secondAxis)
+ValueRange rangeOf(const QList<TrendLine>& lines, const QList<NormalBand>& bands, bool secondAxis)
 {
     double lower = INFINITY;
     double upper = -INFINITY;
-    for (const TNormalBand& band : bands) {
+    for (const NormalBand& band : bands) {
         if (band.secondAxis == secondAxis) {
             lower = std::min(lower, band.lower);
             upper = std::max(upper, band.upper);
         }
     }
-    for (const TTrendLine& line : lines) {
+    for (const TrendLine& line : lines) {
         if (line.secondAxis != secondAxis)
             continue;
-        for (const TTrendPoint& point : line.points) {
+        for (const TrendPoint& point : line.points) {
             lower = std::min(lower, point.value);
             upper = std::max(upper, point.value);
         }
@@ -54,15 +54,15 @@ TValueRange RangeOf(const QList<TTrendLine>& lines, const QList<TNormalBand>& ba
     return { std::floor(lower - margin), std::ceil(upper + margin) };
 }
 
-QList<TDiaryEntry> OldestFirst(QList<TDiaryEntry> entries)
+QList<DiaryEntry> oldestFirst(QList<DiaryEntry> entries)
 {
     std::stable_sort(entries.begin(), entries.end(),
-        [](const TDiaryEntry& a, const TDiaryEntry& b) { return a.moment < b.moment; });
+        [](const DiaryEntry& a, const DiaryEntry& b) { return a.moment < b.moment; });
     return entries;
 }
 
 // A vital sign kept as 0 was not measured and makes no point.
-std::optional<double> Measured(double value)
+std::optional<double> measured(double value)
 {
     return value != 0 ? std::optional<double>(value) : std::nullopt;
 }
@@ -70,7 +70,7 @@ std::optional<double> Measured(double value)
 // The bounds the findings compare against: values outside them are marked
 // in the conclusion. They are not a physician's normal range (the systolic
 // bound is 160), so the band says whose bounds it shows.
-TNormalBand RuleBand(
+NormalBand ruleBand(
     const QString& what, double lower, double upper, int decimals, bool secondAxis = false, int line = 0)
 {
     const QString bounds = QStringLiteral("%1–%2").arg(
@@ -83,78 +83,78 @@ TNormalBand RuleBand(
 
 } // namespace
 
-TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
+TrendChart trendChart(TrendKind kind, const QList<DiaryEntry>& entries)
 {
-    const QList<TDiaryEntry> ordered = OldestFirst(entries);
+    const QList<DiaryEntry> ordered = oldestFirst(entries);
     const QString mmHg = QStringLiteral("мм Hg");
-    TTrendChart chart;
+    TrendChart chart;
     switch (kind) {
-    case TTrendKind::Pressure:
+    case TrendKind::Pressure:
         chart.title = QStringLiteral("Артериальное давление");
         chart.unit = mmHg;
         chart.lines = {
-            Line(
+            line(
                 QStringLiteral("Систолическое"), ordered,
-                [](const TDiaryEntry& e) { return Measured(e.systolic); }, 0, mmHg),
-            Line(
+                [](const DiaryEntry& e) { return measured(e.systolic); }, 0, mmHg),
+            line(
                 QStringLiteral("Диастолическое"), ordered,
-                [](const TDiaryEntry& e) { return Measured(e.diastolic); }, 0, mmHg),
+                [](const DiaryEntry& e) { return measured(e.diastolic); }, 0, mmHg),
         };
         chart.bands = {
-            RuleBand(QStringLiteral("сист."), Norms.SystolicLower, Norms.SystolicUpper, 0),
-            RuleBand(QStringLiteral("диаст."), Norms.DiastolicLower, Norms.DiastolicUpper, 0, false, 1),
+            ruleBand(QStringLiteral("сист."), Norms.SystolicLower, Norms.SystolicUpper, 0),
+            ruleBand(QStringLiteral("диаст."), Norms.DiastolicLower, Norms.DiastolicUpper, 0, false, 1),
         };
         break;
-    case TTrendKind::Pulse:
+    case TrendKind::Pulse:
         chart.title = QStringLiteral("Пульс");
         chart.unit = QStringLiteral("уд/мин");
-        chart.lines = { Line(
-            QStringLiteral("Пульс"), ordered, [](const TDiaryEntry& e) { return Measured(e.pulse); }, 0,
+        chart.lines = { line(
+            QStringLiteral("Пульс"), ordered, [](const DiaryEntry& e) { return measured(e.pulse); }, 0,
             chart.unit) };
-        chart.bands = { RuleBand(QString(), Norms.PulseLower, Norms.PulseUpper, 0) };
+        chart.bands = { ruleBand(QString(), Norms.PulseLower, Norms.PulseUpper, 0) };
         break;
-    case TTrendKind::Weight: {
+    case TrendKind::Weight: {
         chart.title = QStringLiteral("Вес и индекс массы тела");
         chart.unit = QStringLiteral("кг");
         chart.secondUnit = QStringLiteral("ИМТ");
-        TTrendLine index = Line(
+        TrendLine index = line(
             QStringLiteral("ИМТ"), ordered,
-            [](const TDiaryEntry& e) {
+            [](const DiaryEntry& e) {
                 return e.bodyMassIndex > 0 ? std::optional<double>(e.bodyMassIndex) : std::nullopt;
             },
             1, QString());
         index.secondAxis = true;
-        chart.lines = { Line(
-                            QStringLiteral("Вес"), ordered, [](const TDiaryEntry& e) { return e.weight; }, 0,
+        chart.lines = { line(
+                            QStringLiteral("Вес"), ordered, [](const DiaryEntry& e) { return e.weight; }, 0,
                             chart.unit),
             index };
-        chart.bands = { RuleBand(QStringLiteral("ИМТ"), Norms.BmiLower, Norms.BmiUpper, 1, true, 1) };
+        chart.bands = { ruleBand(QStringLiteral("ИМТ"), Norms.BmiLower, Norms.BmiUpper, 1, true, 1) };
         break;
     }
-    case TTrendKind::Temperature:
+    case TrendKind::Temperature:
         chart.title = QStringLiteral("Температура тела");
         chart.unit = QStringLiteral("°C");
-        chart.lines = { Line(
+        chart.lines = { line(
             QStringLiteral("Температура"), ordered,
-            [](const TDiaryEntry& e) { return Measured(e.temperature); }, 1, chart.unit) };
-        chart.bands = { RuleBand(QString(), Norms.TemperatureLower, Norms.TemperatureUpper, 1) };
+            [](const DiaryEntry& e) { return measured(e.temperature); }, 1, chart.unit) };
+        chart.bands = { ruleBand(QString(), Norms.TemperatureLower, Norms.TemperatureUpper, 1) };
         break;
     }
-    chart.range = RangeOf(chart.lines, chart.bands, false);
+    chart.range = rangeOf(chart.lines, chart.bands, false);
     if (!chart.secondUnit.isEmpty())
-        chart.secondRange = RangeOf(chart.lines, chart.bands, true);
+        chart.secondRange = rangeOf(chart.lines, chart.bands, true);
     return chart;
 }
 
-TTimeAxis TrendTimeAxis(const QList<TDiaryEntry>& entries)
+TimeAxis trendTimeAxis(const QList<DiaryEntry>& entries)
 {
-    TTimeAxis axis;
+    TimeAxis axis;
     if (entries.isEmpty()) {
         axis.last = QDateTime::currentDateTime();
         axis.first = axis.last.addDays(-1);
         return axis;
     }
-    const QList<TDiaryEntry> ordered = OldestFirst(entries);
+    const QList<DiaryEntry> ordered = oldestFirst(entries);
     const QDateTime first = ordered.first().moment;
     const QDateTime last = ordered.last().moment;
     bool dayShared = false;

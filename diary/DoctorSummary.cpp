@@ -12,14 +12,14 @@
 
 namespace {
 
-using Column = TDiaryColumn;
+using Column = DiaryColumn;
 
-QString Mark(TDiaryFlag flag)
+QString mark(DiaryFlag flag)
 {
     switch (flag) {
-    case TDiaryFlag::High:
+    case DiaryFlag::High:
         return QStringLiteral(" ↑");
-    case TDiaryFlag::Low:
+    case DiaryFlag::Low:
         return QStringLiteral(" ↓");
     default:
         return {};
@@ -27,7 +27,7 @@ QString Mark(TDiaryFlag flag)
 }
 
 // One blood test may hold a lowered value and a raised one at once.
-QString BloodMarks(const TDiaryEntry& entry)
+QString bloodMarks(const DiaryEntry& entry)
 {
     const bool lowered = entry.hasFinding(Code::LowHemoglobin) || entry.hasFinding(Code::LowLeucocytes);
     const bool raised = entry.hasFinding(Code::HighEsr) || entry.hasFinding(Code::HighLeucocytes);
@@ -35,17 +35,17 @@ QString BloodMarks(const TDiaryEntry& entry)
         lowered ? QStringLiteral("↓") : QString(), raised ? QStringLiteral("↑") : QString());
 }
 
-TSummaryCell Cell(const TDiaryEntry& entry, const QStringList& cells, Column column)
+SummaryCell cell(const DiaryEntry& entry, const QStringList& cells, Column column)
 {
-    const TDiaryFlag flag = DiaryCellFlag(entry, column);
-    return { cells[int(column)] + Mark(flag), flag != TDiaryFlag::None };
+    const DiaryFlag flag = diaryCellFlag(entry, column);
+    return { cells[int(column)] + mark(flag), flag != DiaryFlag::None };
 }
 
-TSummaryCell Joined(const QList<TSummaryCell>& parts, const QString& separator)
+SummaryCell joined(const QList<SummaryCell>& parts, const QString& separator)
 {
-    TSummaryCell joined;
+    SummaryCell joined;
     QStringList texts;
-    for (const TSummaryCell& part : parts) {
+    for (const SummaryCell& part : parts) {
         if (part.text.isEmpty())
             continue;
         texts << part.text;
@@ -55,39 +55,39 @@ TSummaryCell Joined(const QList<TSummaryCell>& parts, const QString& separator)
     return joined;
 }
 
-QList<TSummaryCell> Row(const TDiaryEntry& entry)
+QList<SummaryCell> row(const DiaryEntry& entry)
 {
-    const QStringList cells = DiaryCells(entry);
+    const QStringList cells = diaryCells(entry);
     const QList<std::pair<Column, const char16_t*>> tests = {
         { Column::Ecg, u"ЭКГ" },
         { Column::Flu, u"Флюорография" },
         { Column::Blood, u"Кровь" },
         { Column::Urine, u"Моча" },
     };
-    QList<TSummaryCell> results;
+    QList<SummaryCell> results;
     for (const auto& [column, name] : tests) {
-        TSummaryCell cell = Cell(entry, cells, column);
-        if (column == Column::Blood && cell.marked)
-            cell.text = cells[int(column)] + BloodMarks(entry);
+        SummaryCell result = cell(entry, cells, column);
+        if (column == Column::Blood && result.marked)
+            result.text = cells[int(column)] + bloodMarks(entry);
         if (!cells[int(column)].isEmpty())
-            results << TSummaryCell { QString::fromUtf16(name) + QLatin1Char(' ') + cell.text, cell.marked };
+            results << SummaryCell { QString::fromUtf16(name) + QLatin1Char(' ') + result.text, result.marked };
     }
-    TSummaryCell rhythm = Cell(entry, cells, Column::Rhythm);
+    SummaryCell rhythm = cell(entry, cells, Column::Rhythm);
     if (entry.rhythmic)
         rhythm = {};
     return {
         { cells[int(Column::Moment)] },
-        Joined({ Cell(entry, cells, Column::Systolic), Cell(entry, cells, Column::Diastolic) },
+        joined({ cell(entry, cells, Column::Systolic), cell(entry, cells, Column::Diastolic) },
             QStringLiteral(" / ")),
-        Joined({ Cell(entry, cells, Column::Pulse), rhythm }, QStringLiteral(", ")),
-        Cell(entry, cells, Column::Temperature),
-        Joined({ { cells[int(Column::Weight)] }, Cell(entry, cells, Column::Index) }, QStringLiteral(" / ")),
-        Joined(results, QStringLiteral("\n")),
-        { FindingsText(entry) },
+        joined({ cell(entry, cells, Column::Pulse), rhythm }, QStringLiteral(", ")),
+        cell(entry, cells, Column::Temperature),
+        joined({ { cells[int(Column::Weight)] }, cell(entry, cells, Column::Index) }, QStringLiteral(" / ")),
+        joined(results, QStringLiteral("\n")),
+        { findingsText(entry) },
     };
 }
 
-QString Recommendations(const QList<int>& specialists)
+QString recommendations(const QList<int>& specialists)
 {
     QStringList names;
     for (int number : specialists) {
@@ -102,7 +102,7 @@ QString Recommendations(const QList<int>& specialists)
         .arg(names.join(QStringLiteral(", ")));
 }
 
-QString Person(const TDiaryEntry& latest)
+QString person(const DiaryEntry& latest)
 {
     QString sex = SexWords[latest.sex == 1 ? 1 : 0];
     sex[0] = sex[0].toUpper();
@@ -112,40 +112,40 @@ QString Person(const TDiaryEntry& latest)
 
 } // namespace
 
-QString SummaryPeriodName(TSummaryPeriod period)
+QString summaryPeriodName(SummaryPeriod period)
 {
     switch (period) {
-    case TSummaryPeriod::ThreeMonths:
+    case SummaryPeriod::ThreeMonths:
         return QStringLiteral("последние 3 месяца");
-    case TSummaryPeriod::Year:
+    case SummaryPeriod::Year:
         return QStringLiteral("последний год");
     default:
         return QStringLiteral("все обследования");
     }
 }
 
-QList<TDiaryEntry> EntriesOfPeriod(
-    const QList<TDiaryEntry>& entries, TSummaryPeriod period, const QDateTime& now)
+QList<DiaryEntry> entriesOfPeriod(
+    const QList<DiaryEntry>& entries, SummaryPeriod period, const QDateTime& now)
 {
-    if (period == TSummaryPeriod::All)
+    if (period == SummaryPeriod::All)
         return entries;
-    const QDateTime start = period == TSummaryPeriod::Year ? now.addYears(-1) : now.addMonths(-3);
-    QList<TDiaryEntry> chosen;
+    const QDateTime start = period == SummaryPeriod::Year ? now.addYears(-1) : now.addMonths(-3);
+    QList<DiaryEntry> chosen;
     std::copy_if(entries.begin(), entries.end(), std::back_inserter(chosen),
-        [&start](const TDiaryEntry& entry) { return entry.moment >= start; });
+        [&start](const DiaryEntry& entry) { return entry.moment >= start; });
     return chosen;
 }
 
-TDoctorSummary MakeDoctorSummary(
-    const QList<TDiaryEntry>& entries, const QString& periodName, const QDateTime& made)
+DoctorSummary makeDoctorSummary(
+    const QList<DiaryEntry>& entries, const QString& periodName, const QDateTime& made)
 {
-    QList<TDiaryEntry> newestFirst = entries;
+    QList<DiaryEntry> newestFirst = entries;
     std::stable_sort(newestFirst.begin(), newestFirst.end(),
-        [](const TDiaryEntry& a, const TDiaryEntry& b) { return a.moment > b.moment; });
-    const TDiaryEntry& latest = newestFirst.first();
+        [](const DiaryEntry& a, const DiaryEntry& b) { return a.moment > b.moment; });
+    const DiaryEntry& latest = newestFirst.first();
     const QLocale locale;
-    TDoctorSummary summary;
-    summary.person = Person(latest);
+    DoctorSummary summary;
+    summary.person = person(latest);
     summary.period
         = QStringLiteral("Период: %1, %2 – %3; обследований: %4")
               .arg(periodName, locale.toString(newestFirst.last().moment.date(), QLocale::ShortFormat),
@@ -156,25 +156,25 @@ TDoctorSummary MakeDoctorSummary(
                        .arg(locale.toString(made, QLocale::ShortFormat));
     summary.latestTitle = QStringLiteral("Последнее обследование: %1")
                               .arg(locale.toString(latest.moment, QLocale::ShortFormat));
-    summary.urgent = UrgentNotice(latest);
-    const QString found = FindingsText(latest);
+    summary.urgent = urgentNotice(latest);
+    const QString found = findingsText(latest);
     summary.findings = found.isEmpty() ? QStringLiteral("Отклонений не отмечено.")
                                        : QStringLiteral("Отмечено: %1.").arg(found);
-    summary.recommendations = Recommendations(latest.specialists);
-    for (TTrendKind kind :
-        { TTrendKind::Pressure, TTrendKind::Pulse, TTrendKind::Weight, TTrendKind::Temperature })
-        summary.charts << TrendChart(kind, newestFirst);
-    summary.timeAxis = TrendTimeAxis(newestFirst);
+    summary.recommendations = recommendations(latest.specialists);
+    for (TrendKind kind :
+        { TrendKind::Pressure, TrendKind::Pulse, TrendKind::Weight, TrendKind::Temperature })
+        summary.charts << trendChart(kind, newestFirst);
+    summary.timeAxis = trendTimeAxis(newestFirst);
     summary.headers = { QStringLiteral("Дата и время"), QStringLiteral("Давление, мм Hg"),
         QStringLiteral("Пульс, уд/мин"), QStringLiteral("Темп., °C"), QStringLiteral("Вес, кг / ИМТ"),
         QStringLiteral("Анализы"), QStringLiteral("Находки") };
     summary.rows.reserve(newestFirst.size());
-    for (const TDiaryEntry& entry : newestFirst)
-        summary.rows << Row(entry);
+    for (const DiaryEntry& entry : newestFirst)
+        summary.rows << row(entry);
     return summary;
 }
 
-QString SummaryMarksLegend()
+QString summaryMarksLegend()
 {
     return QStringLiteral("↑ — выше границы правил программы или патология, ↓ — ниже границы; такие значения "
                           "напечатаны жирным. Границы правил программы — пороги, по которым программа "

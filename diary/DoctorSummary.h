@@ -12,21 +12,21 @@
 // conclusion, the trends and the table of the examinations with raised and
 // lowered values marked by arrows, so that a black-and-white print keeps them.
 
-enum class TSummaryPeriod { All, ThreeMonths, Year };
+enum class SummaryPeriod { All, ThreeMonths, Year };
 
 // "все обследования", "последние 3 месяца", "последний год".
-QString SummaryPeriodName(TSummaryPeriod period);
+QString summaryPeriodName(SummaryPeriod period);
 
 // The entries of the period that ends now, in the order given.
-QList<TDiaryEntry> EntriesOfPeriod(
-    const QList<TDiaryEntry>& entries, TSummaryPeriod period, const QDateTime& now);
+QList<DiaryEntry> entriesOfPeriod(
+    const QList<DiaryEntry>& entries, SummaryPeriod period, const QDateTime& now);
 
-struct TSummaryCell {
+struct SummaryCell {
     QString text;
     bool marked = false; // raised or lowered: printed bold with its arrow
 };
 
-struct TDoctorSummary {
+struct DoctorSummary {
     QString person; // "Мужчина, 45 лет" at the latest examination
     QString period; // the chosen period, its dates and the number of examinations
     QString made; // when and by what the summary was made
@@ -34,16 +34,16 @@ struct TDoctorSummary {
     QStringList urgent; // the urgent notice of the latest conclusion; empty when it had none
     QString findings; // what the latest conclusion found, in its words
     QString recommendations; // its recommended consultations
-    QList<TTrendChart> charts; // pressure, pulse, weight, temperature
-    TTimeAxis timeAxis;
+    QList<TrendChart> charts; // pressure, pulse, weight, temperature
+    TimeAxis timeAxis;
     QStringList headers;
-    QList<QList<TSummaryCell>> rows; // newest first
+    QList<QList<SummaryCell>> rows; // newest first
 };
 
 // The summary of these entries (any order, at least one); periodName says
 // which period they are.
-TDoctorSummary MakeDoctorSummary(
-    const QList<TDiaryEntry>& entries, const QString& periodName, const QDateTime& made);
+DoctorSummary makeDoctorSummary(
+    const QList<DiaryEntry>& entries, const QString& periodName, const QDateTime& made);
 
 // The legend of the arrows, printed under the table.
-QString SummaryMarksLegend();
+QString summaryMarksLegend();

@@ -15,7 +15,7 @@ const QDateTime Monday(QDate(2026, 3, 2), QTime(9, 15, 30, 250));
 
 QString DiaryPath(const QTemporaryDir& folder)
 {
-    return folder.filePath(TDiaryStore::FileName());
+    return folder.filePath(DiaryStore::fileName());
 }
 
 // Runs SQL on a file through a connection of its own, as another program would.
@@ -109,32 +109,32 @@ void TestDiary::threeExaminationsInOrder()
         QStringLiteral("male age=41 height=180 weight=58 temp=35.8 pulse=55 bp=95/65 blood=3 hb=140 leu=3.2 "
                        "esr=4 cbxLPah"),
     };
-    QList<TDiaryEntry> expected;
+    QList<DiaryEntry> expected;
     for (int day = 0; day < 3; ++day) {
         const QDateTime moment = Monday.addDays(day * 7 + day);
         TestRecord record(moment);
         QCOMPARE(record.apply(descriptions[day]), QString());
         const Conclusion conclusion = Conclude(record, ComplaintPhrases(), moment);
         const QString file = folder.filePath(QStringLiteral("Заключение %1.doc").arg(day));
-        const TDiaryOutcome outcome
-            = RecordExamination(record, conclusion, file, folder.path(), true);
+        const DiaryOutcome outcome
+            = recordExamination(record, conclusion, file, folder.path(), true);
         QVERIFY2(outcome.written, qPrintable(outcome.failure));
-        expected.prepend(EntryFromRecord(record, conclusion, QStringLiteral("Заключение %1.doc").arg(day)));
+        expected.prepend(entryFromRecord(record, conclusion, QStringLiteral("Заключение %1.doc").arg(day)));
         expected.first().id = day + 1;
     }
 
-    QList<TDiaryEntry> entries = TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries();
+    QList<DiaryEntry> entries = DiaryStore(folder.path(), DiaryStore::Access::Read).entries();
     QCOMPARE(entries, expected);
 
     QList<QStringList> rows;
-    QList<QList<TDiaryFlag>> flags;
-    for (const TDiaryEntry& entry : entries) {
-        rows << DiaryCells(entry);
-        flags << QList<TDiaryFlag>();
+    QList<QList<DiaryFlag>> flags;
+    for (const DiaryEntry& entry : entries) {
+        rows << diaryCells(entry);
+        flags << QList<DiaryFlag>();
         for (int column = 0; column < DiaryColumnCount; ++column)
-            flags.last() << DiaryCellFlag(entry, TDiaryColumn(column));
+            flags.last() << diaryCellFlag(entry, DiaryColumn(column));
     }
-    using F = TDiaryFlag;
+    using F = DiaryFlag;
     const F o = F::None;
     const QList<QStringList> expectedRows = {
         { "18.03.2026 09:15", "муж", "41", "180", "58", "17,9", "35,8", "55", "ритмичный", "95", "65", "", "",
@@ -185,15 +185,15 @@ void TestDiary::urgentNoticeAsInTheConclusion()
     QCOMPARE(examination.apply(record), QString());
     const Conclusion conclusion = Conclude(examination, ComplaintPhrases(), Monday);
     QTemporaryDir folder;
-    QVERIFY(RecordExamination(examination, conclusion, folder.filePath("a.doc"), folder.path(), true)
+    QVERIFY(recordExamination(examination, conclusion, folder.filePath("a.doc"), folder.path(), true)
                 .written);
-    const TDiaryEntry entry = TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries().value(0);
-    QCOMPARE(UrgentNotice(entry), conclusion.Notice);
+    const DiaryEntry entry = DiaryStore(folder.path(), DiaryStore::Access::Read).entries().value(0);
+    QCOMPARE(urgentNotice(entry), conclusion.Notice);
     QTEST(int(conclusion.Notice.size()), "lines");
-    const QString findings = DiaryCells(entry).value(int(TDiaryColumn::Findings));
+    const QString findings = diaryCells(entry).value(int(DiaryColumn::Findings));
     QVERIFY(findings.startsWith(conclusion.Notice.join(QLatin1Char(' '))));
-    for (TDiaryColumn column : { TDiaryColumn::Moment, TDiaryColumn::Findings })
-        QCOMPARE(DiaryCellFlag(entry, column) == TDiaryFlag::High, !conclusion.Notice.isEmpty());
+    for (DiaryColumn column : { DiaryColumn::Moment, DiaryColumn::Findings })
+        QCOMPARE(diaryCellFlag(entry, column) == DiaryFlag::High, !conclusion.Notice.isEmpty());
 }
 
 // A diary of the first version (no tests) is brought up to date on opening:
@@ -213,7 +213,7 @@ void TestDiary::migratesFromFirstVersion()
             QStringLiteral(
                 "INSERT INTO examination VALUES (1, '2025-11-20T08:00:00.000Z', 1, 52, 175, NULL, 0, "
                 "37.2, 64, 0, 150, 85, '6,175', '17', 'Заключение старое.doc')") });
-    TDiaryEntry old;
+    DiaryEntry old;
     old.id = 1;
     old.moment = QDateTime(QDate(2025, 11, 20), QTime(8, 0), Qt::UTC).toLocalTime();
     old.sex = 1;
@@ -228,16 +228,16 @@ void TestDiary::migratesFromFirstVersion()
     old.specialists = { 17 };
     old.savedFile = QStringLiteral("Заключение старое.doc");
 
-    TDiaryEntry fresh = DiaryTestEntry(
+    DiaryEntry fresh = diaryTestEntry(
         QStringLiteral("male blood=1 hb=120 urine=1 sugar"), Monday, QStringLiteral("Заключение.doc"));
     {
-        TDiaryStore store(folder.path());
+        DiaryStore store(folder.path());
         QVERIFY2(store.isOpen(), qPrintable(store.errorText()));
         QVERIFY2(store.add({ fresh }), qPrintable(store.errorText()));
     }
     fresh.id = 2;
     QCOMPARE(
-        TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries(), QList<TDiaryEntry>({ fresh, old }));
+        DiaryStore(folder.path(), DiaryStore::Access::Read).entries(), QList<DiaryEntry>({ fresh, old }));
 }
 
 // A diary file that is no diary of ours is reported once and left as it is;
@@ -291,8 +291,8 @@ void TestDiary::unusableDiary()
         QFile saved(conclusion);
         QVERIFY(saved.open(QIODevice::WriteOnly) && saved.write("conclusion") > 0);
         saved.close();
-        const TDiaryOutcome outcome
-            = RecordExamination(record, Conclusion(), conclusion, folder.path(), true);
+        const DiaryOutcome outcome
+            = recordExamination(record, Conclusion(), conclusion, folder.path(), true);
         QVERIFY(!outcome.written);
         QVERIFY2(outcome.failure.contains(reason), qPrintable(outcome.failure));
         QVERIFY(outcome.failure.contains(QDir::toNativeSeparators(DiaryPath(folder))));
@@ -300,7 +300,7 @@ void TestDiary::unusableDiary()
         QCOMPARE(FileBytes(conclusion), QByteArray("conclusion"));
         QCOMPARE(FileBytes(DiaryPath(folder)), before);
     }
-    TDiaryStore reader(folder.path(), TDiaryStore::Access::Read);
+    DiaryStore reader(folder.path(), DiaryStore::Access::Read);
     QVERIFY(!reader.isOpen());
     QVERIFY(reader.entries().isEmpty());
 }
@@ -321,12 +321,12 @@ void TestDiary::nothingWritten()
     QFETCH(bool, folderKnown);
     QTemporaryDir folder;
     TestRecord record(Monday);
-    const TDiaryOutcome outcome
-        = RecordExamination(record, Conclusion(), folder.filePath(QStringLiteral("Заключение.doc")),
+    const DiaryOutcome outcome
+        = recordExamination(record, Conclusion(), folder.filePath(QStringLiteral("Заключение.doc")),
             folderKnown ? folder.path() : QString(), saveNeeded);
     QVERIFY(!outcome.written);
     QCOMPARE(outcome.failure, QString());
-    QVERIFY(TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries().isEmpty());
+    QVERIFY(DiaryStore(folder.path(), DiaryStore::Access::Read).entries().isEmpty());
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
@@ -334,21 +334,21 @@ void TestDiary::nothingWritten()
 // whole: Russian words, separators and quotes inside fields.
 void TestDiary::csvRoundTrip()
 {
-    QList<TDiaryEntry> entries = DiaryTestSeries(6, Monday);
+    QList<DiaryEntry> entries = diaryTestSeries(6, Monday);
     entries[1].savedFile = QStringLiteral("Заключение \"для врача\"; копия.doc");
     entries[2].savedFile = QStringLiteral(" Заключение\r\nв две строки ");
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Дневник.csv"));
     QString error;
-    QVERIFY2(WriteDiaryCsv(path, entries, error), qPrintable(error));
+    QVERIFY2(writeDiaryCsv(path, entries, error), qPrintable(error));
     const QByteArray bytes = FileBytes(path);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
 
-    QList<QStringList> expected = { DiaryHeaders() };
-    for (const TDiaryEntry& entry : entries)
-        expected << DiaryCells(entry);
+    QList<QStringList> expected = { diaryHeaders() };
+    for (const DiaryEntry& entry : entries)
+        expected << diaryCells(entry);
     QCOMPARE(ReadCsv(QString::fromUtf8(bytes.mid(3))), expected);
-    QVERIFY(!WriteDiaryCsv(folder.filePath(QStringLiteral("нет/Дневник.csv")), entries, error));
+    QVERIFY(!writeDiaryCsv(folder.filePath(QStringLiteral("нет/Дневник.csv")), entries, error));
     QVERIFY(error.contains(QStringLiteral("Не могу записать файл")));
 }
 
@@ -356,12 +356,12 @@ void TestDiary::csvRoundTrip()
 // the right, oldest first; a weight that was out of range leaves no point.
 void TestDiary::weightChart()
 {
-    QList<TDiaryEntry> entries = {
-        DiaryTestEntry(QStringLiteral("weight=80 height=180"), Monday.addDays(7), QString()),
-        DiaryTestEntry(QStringLiteral("weight=301"), Monday.addDays(3), QString()),
-        DiaryTestEntry(QStringLiteral("weight=70"), Monday, QString()),
+    QList<DiaryEntry> entries = {
+        diaryTestEntry(QStringLiteral("weight=80 height=180"), Monday.addDays(7), QString()),
+        diaryTestEntry(QStringLiteral("weight=301"), Monday.addDays(3), QString()),
+        diaryTestEntry(QStringLiteral("weight=70"), Monday, QString()),
     };
-    TTrendChart expected;
+    TrendChart expected;
     expected.title = QStringLiteral("Вес и индекс массы тела");
     expected.unit = QStringLiteral("кг");
     expected.secondUnit = QStringLiteral("ИМТ");
@@ -379,7 +379,7 @@ void TestDiary::weightChart()
     expected.bands = { { QStringLiteral("ИМТ 18,5–30,0 — границы правил программы"), 18.5, 30.0, true, 1 } };
     expected.range = { 69, 81 };
     expected.secondRange = { 17, 32 };
-    QCOMPARE(TrendChart(TTrendKind::Weight, entries), expected);
+    QCOMPARE(trendChart(TrendKind::Weight, entries), expected);
 }
 
 // The labels of the time axis tell the examinations apart: hours within a
@@ -404,10 +404,10 @@ void TestDiary::timeAxis()
     QFETCH(QString, format);
     QFETCH(QString, title);
     QFETCH(int, spanMinutes);
-    QList<TDiaryEntry> entries;
+    QList<DiaryEntry> entries;
     for (int minute : minutes)
-        entries.prepend(DiaryTestEntry(QString(), Monday.addSecs(minute * 60), QString()));
-    const TTimeAxis axis = TrendTimeAxis(entries);
+        entries.prepend(diaryTestEntry(QString(), Monday.addSecs(minute * 60), QString()));
+    const TimeAxis axis = trendTimeAxis(entries);
     QCOMPARE(axis.format, format);
     QCOMPARE(axis.title, title);
     QCOMPARE(axis.first.secsTo(axis.last) / 60, spanMinutes);

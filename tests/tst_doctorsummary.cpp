@@ -41,14 +41,14 @@ void TestDoctorSummary::initTestCase()
 // drawings, so the file holds no picture at all.
 void TestDoctorSummary::threeExaminations()
 {
-    const QList<TDiaryEntry> entries = {
-        DiaryTestEntry(QStringLiteral("female age=52 height=165 weight=60 temp=36.6 pulse=72 bp=120/80"),
+    const QList<DiaryEntry> entries = {
+        diaryTestEntry(QStringLiteral("female age=52 height=165 weight=60 temp=36.6 pulse=72 bp=120/80"),
             First, QStringLiteral("a.doc")),
-        DiaryTestEntry(
+        diaryTestEntry(
             QStringLiteral("female age=52 height=165 weight=62 temp=37.4 pulse=95 bp=170/95 blood=3 "
                            "hb=105 leu=6.2 esr=20"),
             First.addDays(7), QStringLiteral("b.doc")),
-        DiaryTestEntry(
+        diaryTestEntry(
             QStringLiteral("female age=52 height=165 weight=63 temp=36.8 pulse=38 bp=150/65 q7 q2"),
             First.addDays(14), QStringLiteral("c.doc")),
     };
@@ -56,8 +56,8 @@ void TestDoctorSummary::threeExaminations()
     const QString path = folder.filePath(QStringLiteral("Сводка.pdf"));
     QString error;
     QVERIFY2(
-        WriteDoctorSummary(path,
-            MakeDoctorSummary(entries, SummaryPeriodName(TSummaryPeriod::All), First.addDays(20)), error),
+        writeDoctorSummary(path,
+            makeDoctorSummary(entries, summaryPeriodName(SummaryPeriod::All), First.addDays(20)), error),
         qPrintable(error));
 
     const QString text = Run(QStringLiteral("pdftotext"), { path, QStringLiteral("-") }).simplified();
@@ -91,23 +91,23 @@ void TestDoctorSummary::threeExaminations()
 // The period counts back from today; an examination on its first day is in it.
 void TestDoctorSummary::period_data()
 {
-    QTest::addColumn<TSummaryPeriod>("period");
+    QTest::addColumn<SummaryPeriod>("period");
     QTest::addColumn<int>("count");
-    QTest::newRow("all") << TSummaryPeriod::All << 4;
-    QTest::newRow("last year") << TSummaryPeriod::Year << 3;
-    QTest::newRow("last 3 months") << TSummaryPeriod::ThreeMonths << 2;
+    QTest::newRow("all") << SummaryPeriod::All << 4;
+    QTest::newRow("last year") << SummaryPeriod::Year << 3;
+    QTest::newRow("last 3 months") << SummaryPeriod::ThreeMonths << 2;
 }
 
 void TestDoctorSummary::period()
 {
-    QFETCH(TSummaryPeriod, period);
+    QFETCH(SummaryPeriod, period);
     QFETCH(int, count);
     const QDateTime now = First.addYears(1);
-    QList<TDiaryEntry> entries;
+    QList<DiaryEntry> entries;
     for (const QDateTime& moment :
         { now.addDays(-1), now.addMonths(-3), now.addMonths(-4), now.addYears(-1).addSecs(-1) })
-        entries << DiaryTestEntry(QString(), moment, QString());
-    QCOMPARE(EntriesOfPeriod(entries, period, now).size(), count);
+        entries << diaryTestEntry(QString(), moment, QString());
+    QCOMPARE(entriesOfPeriod(entries, period, now).size(), count);
 }
 
 QTEST_MAIN(TestDoctorSummary)

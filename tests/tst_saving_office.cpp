@@ -169,7 +169,7 @@ QStringList TestSavingOffice::Files(const QString& folder) const
 {
     QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
     // The examination diary lies beside the conclusions it lists.
-    files.removeOne(TDiaryStore::FileName());
+    files.removeOne(DiaryStore::fileName());
     for (QString& file : files) {
         if (m_names.contains(file))
             file = ConclusionFile;
@@ -318,7 +318,7 @@ void TestSavingOffice::twoConclusionsInOneMinuteKeepTwoFiles()
     QCOMPARE(Files(report).size(), 2);
     QVERIFY(HoldsText(first, texts[0]));
     QVERIFY(HoldsText(second, texts[1]));
-    const QList<TDiaryEntry> diary = TDiaryStore(report, TDiaryStore::Access::Read).entries();
+    const QList<DiaryEntry> diary = DiaryStore(report, DiaryStore::Access::Read).entries();
     QCOMPARE(diary.size(), 2);
     QCOMPARE(QStringList({ diary[0].savedFile, diary[1].savedFile }),
         QStringList({ QFileInfo(second).fileName(), QFileInfo(first).fileName() }));
@@ -439,8 +439,8 @@ void TestSavingOffice::lockedNamesAreSkippedAndStaleSavesRemoved()
     if (m_names.first() == m_names.last())
         QCOMPARE(file, name + QStringLiteral(" (2).doc"));
     QCOMPARE(QDir(report).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-        QStringList({ lock, file, TDiaryStore::FileName() }));
-    for (const QString& kept : { file, TDiaryStore::FileName() })
+        QStringList({ lock, file, DiaryStore::fileName() }));
+    for (const QString& kept : { file, DiaryStore::fileName() })
         QCOMPARE(FileMode(QDir(report).filePath(kept)), 0600);
 }
 

@@ -119,7 +119,7 @@ void TestSavingStress::twoInstancesLoseNothing()
 
     QSet<QString> texts;
     QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-    QVERIFY(files.removeOne(TDiaryStore::FileName()));
+    QVERIFY(files.removeOne(DiaryStore::fileName()));
     for (const QString& name : files) {
         QFile file(QDir(folder).filePath(name));
         QVERIFY2(name.endsWith(QLatin1String(".doc")) && file.open(QIODevice::ReadOnly), qPrintable(name));
@@ -133,7 +133,7 @@ void TestSavingStress::twoInstancesLoseNothing()
     }
     QCOMPARE(files.size(), instances.size() * SavingRounds());
     QCOMPARE(texts.size(), files.size());
-    QCOMPARE(TDiaryStore(folder, TDiaryStore::Access::Read).entries().size(), files.size());
+    QCOMPARE(DiaryStore(folder, DiaryStore::Access::Read).entries().size(), files.size());
 }
 
 int main(int argc, char** argv)

@@ -1,5 +1,5 @@
-#include "app/DiaryU.h"
-#include "ui_DiaryU.h"
+#include "app/DiaryWindow.h"
+#include "ui_DiaryWindow.h"
 
 #include "app/DesktopOpener.h"
 #include "app/Settings.h"
@@ -28,25 +28,25 @@
 
 // The diary's table: the cells and flags come from the diary unit; this only
 // colours them.
-class TDiaryModel final : public QAbstractTableModel {
+class DiaryModel final : public QAbstractTableModel {
 public:
-    TDiaryModel(const QList<TDiaryEntry>& entries, QObject* parent)
+    DiaryModel(const QList<DiaryEntry>& entries, QObject* parent)
         : QAbstractTableModel(parent)
-        , FHeaders(DiaryHeaders())
+        , m_headers(diaryHeaders())
     {
-        FCells.reserve(entries.size());
-        for (const TDiaryEntry& entry : entries) {
-            FCells << DiaryCells(entry);
-            QList<TDiaryFlag> flags;
+        m_cells.reserve(entries.size());
+        for (const DiaryEntry& entry : entries) {
+            m_cells << diaryCells(entry);
+            QList<DiaryFlag> flags;
             for (int column = 0; column < DiaryColumnCount; ++column)
-                flags << DiaryCellFlag(entry, TDiaryColumn(column));
-            FFlags << flags;
+                flags << diaryCellFlag(entry, DiaryColumn(column));
+            m_flags << flags;
         }
     }
 
     int rowCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() ? 0 : int(FCells.size());
+        return parent.isValid() ? 0 : int(m_cells.size());
     }
     int columnCount(const QModelIndex& parent = {}) const override
     {
@@ -57,24 +57,24 @@ public:
     {
         if (!index.isValid())
             return {};
-        const TDiaryFlag flag = FFlags[index.row()][index.column()];
+        const DiaryFlag flag = m_flags[index.row()][index.column()];
         switch (role) {
         case Qt::DisplayRole:
-            return FCells[index.row()][index.column()];
+            return m_cells[index.row()][index.column()];
         case Qt::ToolTipRole:
             // A flagged date is an urgent notice, which leads the findings.
-            if (index.column() == int(TDiaryColumn::Findings)
-                || (index.column() == int(TDiaryColumn::Moment) && flag != TDiaryFlag::None))
-                return FCells[index.row()][int(TDiaryColumn::Findings)];
-            return flag == TDiaryFlag::None ? QVariant()
-                : flag == TDiaryFlag::High  ? QStringLiteral("Выше нормы или патология")
+            if (index.column() == int(DiaryColumn::Findings)
+                || (index.column() == int(DiaryColumn::Moment) && flag != DiaryFlag::None))
+                return m_cells[index.row()][int(DiaryColumn::Findings)];
+            return flag == DiaryFlag::None ? QVariant()
+                : flag == DiaryFlag::High  ? QStringLiteral("Выше нормы или патология")
                                             : QStringLiteral("Ниже нормы");
         case Qt::ForegroundRole:
-            return flag == TDiaryFlag::None ? QVariant()
-                                            : QVariant(flag == TDiaryFlag::High ? FlagHigh : FlagLow);
+            return flag == DiaryFlag::None ? QVariant()
+                                            : QVariant(flag == DiaryFlag::High ? flagHigh : flagLow);
         case Qt::BackgroundRole:
-            return flag == TDiaryFlag::None ? QVariant()
-                                            : QVariant(flag == TDiaryFlag::High ? TintHigh : TintLow);
+            return flag == DiaryFlag::None ? QVariant()
+                                            : QVariant(flag == DiaryFlag::High ? tintHigh : tintLow);
         default:
             return {};
         }
@@ -83,19 +83,19 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-            return FHeaders.value(section);
+            return m_headers.value(section);
         return {};
     }
 
-    static inline const QColor FlagHigh { 0xB0, 0x00, 0x20 };
-    static inline const QColor FlagLow { 0x00, 0x40, 0xB0 };
-    static inline const QColor TintHigh { 0xFF, 0xE4, 0xE4 };
-    static inline const QColor TintLow { 0xE2, 0xEC, 0xFF };
+    static inline const QColor flagHigh { 0xB0, 0x00, 0x20 };
+    static inline const QColor flagLow { 0x00, 0x40, 0xB0 };
+    static inline const QColor tintHigh { 0xFF, 0xE4, 0xE4 };
+    static inline const QColor tintLow { 0xE2, 0xEC, 0xFF };
 
 private:
-    QStringList FHeaders;
-    QList<QStringList> FCells;
-    QList<QList<TDiaryFlag>> FFlags;
+    QStringList m_headers;
+    QList<QStringList> m_cells;
+    QList<QList<DiaryFlag>> m_flags;
 };
 
 namespace {
@@ -112,7 +112,7 @@ constexpr double TipReach = 12;
 const QString GeometryKey = QStringLiteral("DiaryGeometry");
 const QString SplitterKey = QStringLiteral("DiarySplitter");
 
-QValueAxis* ValueAxis(const TValueRange& range, const QString& title)
+QValueAxis* valueAxis(const ValueRange& range, const QString& title)
 {
     auto* axis = new QValueAxis;
     axis->setRange(range.lower, range.upper);
@@ -122,7 +122,7 @@ QValueAxis* ValueAxis(const TValueRange& range, const QString& title)
     return axis;
 }
 
-void Attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* time, QAbstractAxis* values)
+void attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* time, QAbstractAxis* values)
 {
     chart->addSeries(series);
     series->attachAxis(time);
@@ -130,7 +130,7 @@ void Attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* time, QAbstra
 }
 
 // The band is a filled area between two flat lines across the whole time axis.
-QAreaSeries* Band(const TNormalBand& band, const TTimeAxis& axis)
+QAreaSeries* bandSeries(const NormalBand& band, const TimeAxis& axis)
 {
     auto* upper = new QLineSeries;
     auto* lower = new QLineSeries;
@@ -148,26 +148,26 @@ QAreaSeries* Band(const TNormalBand& band, const TTimeAxis& axis)
     return area;
 }
 
-QLineSeries* Line(const TTrendLine& line, const QColor& colour)
+QLineSeries* lineSeries(const TrendLine& line, const QColor& colour)
 {
     auto* series = new QLineSeries;
     series->setName(line.name);
     QList<QPointF> points;
     points.reserve(line.points.size());
-    for (const TTrendPoint& point : line.points)
+    for (const TrendPoint& point : line.points)
         points.append(QPointF(point.moment.toMSecsSinceEpoch(), point.value));
     series->replace(points);
     series->setPen(QPen(colour, 2));
     series->setPointsVisible(line.points.size() <= MostMarkedPoints);
     series->setMarkerSize(5);
     QStringList tips;
-    for (const TTrendPoint& point : line.points)
+    for (const TrendPoint& point : line.points)
         tips << point.tip;
     series->setProperty(PointTips, tips);
     return series;
 }
 
-QChart* MakeChart(const TTrendChart& trend, const TTimeAxis& axis)
+QChart* makeChart(const TrendChart& trend, const TimeAxis& axis)
 {
     auto* chart = new QChart;
     chart->setTitle(trend.title);
@@ -186,54 +186,54 @@ QChart* MakeChart(const TTrendChart& trend, const TTimeAxis& axis)
     time->setTickCount(axis.format.size() > 8 ? 4 : 6);
     time->setRange(axis.first, axis.last);
     chart->addAxis(time, Qt::AlignBottom);
-    QValueAxis* left = ValueAxis(trend.range, trend.unit);
+    QValueAxis* left = valueAxis(trend.range, trend.unit);
     chart->addAxis(left, Qt::AlignLeft);
     QValueAxis* right = nullptr;
     if (!trend.secondUnit.isEmpty()) {
-        right = ValueAxis(trend.secondRange, trend.secondUnit);
+        right = valueAxis(trend.secondRange, trend.secondUnit);
         chart->addAxis(right, Qt::AlignRight);
     }
-    for (const TNormalBand& band : trend.bands)
-        Attach(chart, Band(band, axis), time, band.secondAxis ? right : left);
+    for (const NormalBand& band : trend.bands)
+        attach(chart, bandSeries(band, axis), time, band.secondAxis ? right : left);
     for (qsizetype k = 0; k < trend.lines.size(); ++k) {
-        const TTrendLine& line = trend.lines[k];
-        Attach(chart, Line(line, LineColours[k % 2]), time, line.secondAxis ? right : left);
+        const TrendLine& line = trend.lines[k];
+        attach(chart, lineSeries(line, LineColours[k % 2]), time, line.secondAxis ? right : left);
     }
     return chart;
 }
 
 } // namespace
 
-TfrmDiary::TfrmDiary(bool saveNeeded, const QString& folder, QWidget* parent)
+DiaryWindow::DiaryWindow(bool saveNeeded, const QString& folder, QWidget* parent)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::TfrmDiary>())
-    , FOpener(new TDesktopOpener(this))
-    , FSaveNeeded(saveNeeded)
-    , FFolder(folder)
+    , ui(std::make_unique<Ui::DiaryWindow>())
+    , m_opener(new TDesktopOpener(this))
+    , m_saveNeeded(saveNeeded)
+    , m_folder(folder)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     Help::installF1(this);
     connect(ui->bbtnClose, &QPushButton::clicked, this, &QDialog::close);
-    connect(ui->bbtnExport, &QPushButton::clicked, this, &TfrmDiary::bbtnExportClick);
-    connect(ui->bbtnSummary, &QPushButton::clicked, this, &TfrmDiary::bbtnSummaryClick);
-    connect(ui->bbtnDelete, &QPushButton::clicked, this, &TfrmDiary::bbtnDeleteClick);
-    connect(ui->stgDiary, &QTableView::doubleClicked, this, &TfrmDiary::stgDiaryDoubleClick);
-    connect(FOpener, &TDesktopOpener::opened, this, [this](const QString& path, const QString& application) {
+    connect(ui->bbtnExport, &QPushButton::clicked, this, &DiaryWindow::exportTable);
+    connect(ui->bbtnSummary, &QPushButton::clicked, this, &DiaryWindow::saveSummary);
+    connect(ui->bbtnDelete, &QPushButton::clicked, this, &DiaryWindow::deleteSelected);
+    connect(ui->stgDiary, &QTableView::doubleClicked, this, &DiaryWindow::openConclusion);
+    connect(m_opener, &TDesktopOpener::opened, this, [this](const QString& path, const QString& application) {
         ui->lblStatus->setText(
             QStringLiteral("%1 открывается в программе «%2»…").arg(QFileInfo(path).fileName(), application));
     });
-    connect(FOpener, &TDesktopOpener::failed, this, &TfrmDiary::OpenFailed);
+    connect(m_opener, &TDesktopOpener::failed, this, &DiaryWindow::showOpenFailure);
     for (QChartView* view : { ui->chtPressure, ui->chtPulse, ui->chtWeight, ui->chtTemperature })
         view->viewport()->installEventFilter(this);
     ui->spDiary->setSizes({ 1000, 2000 });
-    LoadEntries();
-    RestoreGeometry();
+    loadEntries();
+    restoreSizes();
 }
 
-TfrmDiary::~TfrmDiary() = default;
+DiaryWindow::~DiaryWindow() = default;
 
-void TfrmDiary::RestoreGeometry()
+void DiaryWindow::restoreSizes()
 {
     if (!restoreGeometry(UserSettings::WindowState(GeometryKey))) {
         // The form's size, but never larger than the screen it opens on.
@@ -243,7 +243,7 @@ void TfrmDiary::RestoreGeometry()
     ui->spDiary->restoreState(UserSettings::WindowState(SplitterKey));
 }
 
-void TfrmDiary::hideEvent(QHideEvent* event)
+void DiaryWindow::hideEvent(QHideEvent* event)
 {
     if (!event->spontaneous()) {
         UserSettings::SetWindowState(GeometryKey, saveGeometry());
@@ -252,26 +252,26 @@ void TfrmDiary::hideEvent(QHideEvent* event)
     QDialog::hideEvent(event);
 }
 
-void TfrmDiary::LoadEntries()
+void DiaryWindow::loadEntries()
 {
     QString failure;
-    if (!FFolder.isEmpty()) {
-        TDiaryStore store(FFolder, TDiaryStore::Access::Read);
-        FEntries = store.entries();
+    if (!m_folder.isEmpty()) {
+        DiaryStore store(m_folder, DiaryStore::Access::Read);
+        m_entries = store.entries();
         failure = store.errorText();
     }
-    const QString state = DiaryStateText(FSaveNeeded, FFolder, FEntries.size(), failure);
+    const QString state = diaryStateText(m_saveNeeded, m_folder, m_entries.size(), failure);
     ui->lblState->setText(state);
     ui->lblState->setVisible(!state.isEmpty());
-    ui->spDiary->setVisible(!FEntries.isEmpty());
+    ui->spDiary->setVisible(!m_entries.isEmpty());
     for (QWidget* control :
         std::initializer_list<QWidget*> { ui->bbtnExport, ui->bbtnSummary, ui->cbxPeriod })
-        control->setEnabled(!FEntries.isEmpty());
+        control->setEnabled(!m_entries.isEmpty());
     ui->bbtnDelete->setEnabled(false);
 
-    delete FModel;
-    FModel = new TDiaryModel(FEntries, this);
-    ui->stgDiary->setModel(FModel);
+    delete m_model;
+    m_model = new DiaryModel(m_entries, this);
+    ui->stgDiary->setModel(m_model);
     connect(ui->stgDiary->selectionModel(), &QItemSelectionModel::selectionChanged, this,
         [this] { ui->bbtnDelete->setEnabled(ui->stgDiary->selectionModel()->hasSelection()); });
     QHeaderView* header = ui->stgDiary->horizontalHeader();
@@ -280,37 +280,37 @@ void TfrmDiary::LoadEntries()
     ui->stgDiary->resizeColumnsToContents();
     // The findings in words can be long: the tip of the cell shows them whole.
     header->resizeSection(
-        int(TDiaryColumn::Findings), std::min(header->sectionSize(int(TDiaryColumn::Findings)), 360));
+        int(DiaryColumn::Findings), std::min(header->sectionSize(int(DiaryColumn::Findings)), 360));
     header->setStretchLastSection(true);
     ui->stgDiary->verticalHeader()->setDefaultSectionSize(ui->stgDiary->fontMetrics().height() + 6);
-    if (!FEntries.isEmpty())
-        ShowCharts();
+    if (!m_entries.isEmpty())
+        showCharts();
 }
 
-void TfrmDiary::ShowCharts()
+void DiaryWindow::showCharts()
 {
-    const TTimeAxis axis = TrendTimeAxis(FEntries);
-    const std::pair<QChartView*, TTrendKind> views[] = {
-        { ui->chtPressure, TTrendKind::Pressure },
-        { ui->chtPulse, TTrendKind::Pulse },
-        { ui->chtWeight, TTrendKind::Weight },
-        { ui->chtTemperature, TTrendKind::Temperature },
+    const TimeAxis axis = trendTimeAxis(m_entries);
+    const std::pair<QChartView*, TrendKind> views[] = {
+        { ui->chtPressure, TrendKind::Pressure },
+        { ui->chtPulse, TrendKind::Pulse },
+        { ui->chtWeight, TrendKind::Weight },
+        { ui->chtTemperature, TrendKind::Temperature },
     };
     for (const auto& [view, kind] : views) {
         view->setRenderHint(QPainter::Antialiasing);
         // The view gives up the chart it had instead of deleting it.
         std::unique_ptr<QChart> previous(view->chart());
-        view->setChart(MakeChart(TrendChart(kind, FEntries), axis));
+        view->setChart(makeChart(trendChart(kind, m_entries), axis));
     }
 }
 
-bool TfrmDiary::eventFilter(QObject* watched, QEvent* event)
+bool DiaryWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
         for (QChartView* view : { ui->chtPressure, ui->chtPulse, ui->chtWeight, ui->chtTemperature }) {
             if (watched == view->viewport()) {
                 const auto* help = static_cast<QHelpEvent*>(event);
-                if (!ShowPointTip(view, help->pos(), help->globalPos()))
+                if (!showPointTip(view, help->pos(), help->globalPos()))
                     QToolTip::hideText();
                 return true;
             }
@@ -320,7 +320,7 @@ bool TfrmDiary::eventFilter(QObject* watched, QEvent* event)
 }
 
 // The tip of the point nearest to the pointer, when one is within reach.
-bool TfrmDiary::ShowPointTip(QChartView* view, const QPoint& at, const QPoint& globalAt)
+bool DiaryWindow::showPointTip(QChartView* view, const QPoint& at, const QPoint& globalAt)
 {
     QChart* chart = view->chart();
     const QPointF pointer = chart->mapFromScene(view->mapToScene(at));
@@ -343,16 +343,16 @@ bool TfrmDiary::ShowPointTip(QChartView* view, const QPoint& at, const QPoint& g
     return true;
 }
 
-QString TfrmDiary::ConclusionPath(int row) const
+QString DiaryWindow::conclusionPath(int row) const
 {
-    if (row < 0 || row >= FEntries.size() || FEntries[row].savedFile.isEmpty())
+    if (row < 0 || row >= m_entries.size() || m_entries[row].savedFile.isEmpty())
         return {};
-    return QDir(FFolder).absoluteFilePath(FEntries[row].savedFile);
+    return QDir(m_folder).absoluteFilePath(m_entries[row].savedFile);
 }
 
-void TfrmDiary::stgDiaryDoubleClick(const QModelIndex& index)
+void DiaryWindow::openConclusion(const QModelIndex& index)
 {
-    const QString path = ConclusionPath(index.row());
+    const QString path = conclusionPath(index.row());
     if (path.isEmpty())
         return;
     if (!QFileInfo::exists(path)) {
@@ -360,16 +360,16 @@ void TfrmDiary::stgDiaryDoubleClick(const QModelIndex& index)
             QStringLiteral("Файл заключения %1 не найден.").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    OpenInDesktop(path, QStringLiteral("Заключение"));
+    openInDesktop(path, QStringLiteral("Заключение"));
 }
 
-void TfrmDiary::OpenInDesktop(const QString& path, const QString& what)
+void DiaryWindow::openInDesktop(const QString& path, const QString& what)
 {
     ui->lblStatus->setText(QStringLiteral("%1 %2 открывается…").arg(what, QFileInfo(path).fileName()));
-    FOpener->open(path);
+    m_opener->open(path);
 }
 
-void TfrmDiary::OpenFailed(const QString& path, const QString& reason)
+void DiaryWindow::showOpenFailure(const QString& path, const QString& reason)
 {
     ui->lblStatus->clear();
     const QString shown = QDir::toNativeSeparators(path);
@@ -385,17 +385,17 @@ void TfrmDiary::OpenFailed(const QString& path, const QString& reason)
     if (MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), question,
             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
         == QMessageBox::Yes)
-        OpenInDesktop(QFileInfo(path).absolutePath(), QStringLiteral("Папка"));
+        openInDesktop(QFileInfo(path).absolutePath(), QStringLiteral("Папка"));
 }
 
-void TfrmDiary::bbtnDeleteClick()
+void DiaryWindow::deleteSelected()
 {
     const QModelIndexList rows = ui->stgDiary->selectionModel()->selectedRows();
     if (rows.isEmpty())
         return;
-    const TDiaryEntry entry = FEntries[rows.first().row()];
+    const DiaryEntry entry = m_entries[rows.first().row()];
     const QString moment = QLocale().toString(entry.moment, QLocale::ShortFormat);
-    const QString conclusion = ConclusionPath(rows.first().row());
+    const QString conclusion = conclusionPath(rows.first().row());
     const bool fileKept = !conclusion.isEmpty() && QFileInfo(conclusion).isFile();
     QString question = QStringLiteral("Удалить из дневника обследование от %1?").arg(moment);
     if (fileKept)
@@ -410,7 +410,7 @@ void TfrmDiary::bbtnDeleteClick()
                QStringLiteral("Удалить и файл заключения %1?").arg(QDir::toNativeSeparators(conclusion)),
                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             == QMessageBox::Yes;
-    TDiaryStore store(FFolder);
+    DiaryStore store(m_folder);
     if (!store.remove(entry.id)) {
         MessageBoxes::showError(this, store.errorText());
         return;
@@ -419,49 +419,49 @@ void TfrmDiary::bbtnDeleteClick()
         MessageBoxes::showError(this,
             QStringLiteral("Обследование удалено из дневника, но файл заключения %1 удалить не удалось.")
                 .arg(QDir::toNativeSeparators(conclusion)));
-    LoadEntries();
+    loadEntries();
 }
 
-bool TfrmDiary::WriteSummaryTo(const QString& path, const QDateTime& now)
+bool DiaryWindow::writeSummaryTo(const QString& path, const QDateTime& now)
 {
-    const auto period = TSummaryPeriod(ui->cbxPeriod->currentIndex());
-    const QList<TDiaryEntry> chosen = EntriesOfPeriod(FEntries, period, now);
+    const auto period = SummaryPeriod(ui->cbxPeriod->currentIndex());
+    const QList<DiaryEntry> chosen = entriesOfPeriod(m_entries, period, now);
     QString error;
     if (chosen.isEmpty())
         error = QStringLiteral("За %1 в дневнике нет обследований: выберите период длиннее.")
                     .arg(ui->cbxPeriod->currentText().mid(3).toLower());
-    else if (WriteDoctorSummary(path, MakeDoctorSummary(chosen, SummaryPeriodName(period), now), error))
+    else if (writeDoctorSummary(path, makeDoctorSummary(chosen, summaryPeriodName(period), now), error))
         return true;
     MessageBoxes::showError(this, error);
     return false;
 }
 
-void TfrmDiary::bbtnSummaryClick()
+void DiaryWindow::saveSummary()
 {
     const QString name = QStringLiteral("Сводка для врача %1.pdf")
                              .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
-    const QString start = QDir(FFolder.isEmpty() ? QDir::homePath() : FFolder).filePath(name);
+    const QString start = QDir(m_folder.isEmpty() ? QDir::homePath() : m_folder).filePath(name);
     const QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Сводка для врача"), start, QStringLiteral("Документ PDF (*.pdf)"));
-    if (!path.isEmpty() && WriteSummaryTo(path))
-        OpenInDesktop(path, QStringLiteral("Сводка"));
+    if (!path.isEmpty() && writeSummaryTo(path))
+        openInDesktop(path, QStringLiteral("Сводка"));
 }
 
-bool TfrmDiary::ExportTo(const QString& path)
+bool DiaryWindow::exportTo(const QString& path)
 {
     QString error;
-    if (WriteDiaryCsv(path, FEntries, error))
+    if (writeDiaryCsv(path, m_entries, error))
         return true;
     MessageBoxes::showError(this, error);
     return false;
 }
 
-void TfrmDiary::bbtnExportClick()
+void DiaryWindow::exportTable()
 {
-    const QString start = QDir(FFolder.isEmpty() ? QDir::homePath() : FFolder)
+    const QString start = QDir(m_folder.isEmpty() ? QDir::homePath() : m_folder)
                               .filePath(QStringLiteral("Дневник обследований.csv"));
     const QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Экспорт дневника"), start, QStringLiteral("Таблица CSV (*.csv)"));
     if (!path.isEmpty())
-        ExportTo(path);
+        exportTo(path);
 }
