@@ -2,11 +2,13 @@
 #include "ui_DiaryWindow.h"
 
 #include "app/DesktopOpener.h"
+#include "app/PressureDialog.h"
 #include "app/Settings.h"
 #include "diary/Diary.h"
 #include "diary/DiaryCsv.h"
 #include "diary/DiaryStore.h"
 #include "diary/DiaryTrends.h"
+#include "diary/DoctorSummary.h"
 #include "diary/DoctorSummaryPdf.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/widgets/MessageBoxes.h"
@@ -20,6 +22,7 @@
 #include <QFont>
 #include <QHelpEvent>
 #include <QLineSeries>
+#include <QScatterSeries>
 #include <QScreen>
 #include <QToolTip>
 #include <QValueAxis>
@@ -148,18 +151,29 @@ QAreaSeries* bandSeries(const NormalBand& band, const TimeAxis& axis)
     return area;
 }
 
-QLineSeries* lineSeries(const TrendLine& line, const QColor& colour)
+QXYSeries* lineSeries(const TrendLine& line, const QColor& colour)
 {
-    auto* series = new QLineSeries;
+    QXYSeries* series = nullptr;
+    if (line.pointsOnly) {
+        // Home readings as light points around the examinations' line.
+        auto* scatter = new QScatterSeries;
+        scatter->setMarkerSize(7);
+        scatter->setColor(colour.lighter(150));
+        scatter->setBorderColor(colour);
+        series = scatter;
+    } else {
+        auto* plain = new QLineSeries;
+        plain->setPen(QPen(colour, 2));
+        plain->setPointsVisible(line.points.size() <= MostMarkedPoints);
+        plain->setMarkerSize(5);
+        series = plain;
+    }
     series->setName(line.name);
     QList<QPointF> points;
     points.reserve(line.points.size());
     for (const TrendPoint& point : line.points)
         points.append(QPointF(point.moment.toMSecsSinceEpoch(), point.value));
     series->replace(points);
-    series->setPen(QPen(colour, 2));
-    series->setPointsVisible(line.points.size() <= MostMarkedPoints);
-    series->setMarkerSize(5);
     QStringList tips;
     for (const TrendPoint& point : line.points)
         tips << point.tip;
@@ -204,12 +218,13 @@ QChart* makeChart(const TrendChart& trend, const TimeAxis& axis)
 
 } // namespace
 
-DiaryWindow::DiaryWindow(bool saveNeeded, const QString& folder, QWidget* parent)
+DiaryWindow::DiaryWindow(const QString& diaryFolder, bool saveNeeded, const QString& reportFolder, QWidget* parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::DiaryWindow>())
     , m_opener(new TDesktopOpener(this))
+    , m_diaryFolder(diaryFolder)
     , m_saveNeeded(saveNeeded)
-    , m_folder(folder)
+    , m_reportFolder(reportFolder)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
@@ -218,7 +233,9 @@ DiaryWindow::DiaryWindow(bool saveNeeded, const QString& folder, QWidget* parent
     connect(ui->bbtnExport, &QPushButton::clicked, this, &DiaryWindow::exportTable);
     connect(ui->bbtnSummary, &QPushButton::clicked, this, &DiaryWindow::saveSummary);
     connect(ui->bbtnDelete, &QPushButton::clicked, this, &DiaryWindow::deleteSelected);
+    connect(ui->bbtnReading, &QPushButton::clicked, this, &DiaryWindow::addReadings);
     connect(ui->stgDiary, &QTableView::doubleClicked, this, &DiaryWindow::openConclusion);
+    connect(ui->cbxPerson, &QComboBox::currentIndexChanged, this, &DiaryWindow::showPerson);
     connect(m_opener, &TDesktopOpener::opened, this, [this](const QString& path, const QString& application) {
         ui->lblStatus->setText(
             QStringLiteral("%1 открывается в программе «%2»…").arg(QFileInfo(path).fileName(), application));
@@ -227,7 +244,7 @@ DiaryWindow::DiaryWindow(bool saveNeeded, const QString& folder, QWidget* parent
     for (QChartView* view : { ui->chtPressure, ui->chtPulse, ui->chtWeight, ui->chtTemperature })
         view->viewport()->installEventFilter(this);
     ui->spDiary->setSizes({ 1000, 2000 });
-    loadEntries();
+    loadDiary();
     restoreSizes();
 }
 
@@ -252,18 +269,74 @@ void DiaryWindow::hideEvent(QHideEvent* event)
     QDialog::hideEvent(event);
 }
 
-void DiaryWindow::loadEntries()
+void DiaryWindow::loadDiary()
 {
-    QString failure;
-    if (!m_folder.isEmpty()) {
-        DiaryStore store(m_folder, DiaryStore::Access::Read);
-        m_entries = store.entries();
-        failure = store.errorText();
+    DiaryStore store(m_diaryFolder, DiaryStore::Access::Read);
+    m_allEntries = store.entries();
+    m_allReadings = store.readings();
+    m_failure = store.errorText();
+    fillPeople();
+    showPerson();
+}
+
+// Everyone in the diary, the latest examined or measured first; the entries
+// without a name as a person of their own; all of them together only where
+// there is more than one.
+void DiaryWindow::fillPeople()
+{
+    const QVariant chosen = ui->cbxPerson->currentData();
+    QStringList people;
+    for (const DiaryEntry& entry : std::as_const(m_allEntries))
+        people << entry.person;
+    for (const PressureReading& reading : std::as_const(m_allReadings))
+        people << reading.person;
+    std::stable_sort(people.begin(), people.end(), [](const QString& a, const QString& b) {
+        return a.localeAwareCompare(b) < 0;
+    });
+    people.erase(std::unique(people.begin(), people.end()), people.end());
+    const QSignalBlocker blocker(ui->cbxPerson);
+    ui->cbxPerson->clear();
+    for (const QString& person : std::as_const(people))
+        ui->cbxPerson->addItem(person.isEmpty() ? QStringLiteral("без имени") : person, person);
+    if (people.size() > 1)
+        ui->cbxPerson->insertItem(0, QStringLiteral("все"), QVariant());
+    // The person last examined, or the one chosen before.
+    QString latest;
+    QDateTime latestMoment;
+    for (const DiaryEntry& entry : std::as_const(m_allEntries)) {
+        if (!latestMoment.isValid() || entry.moment > latestMoment)
+            std::tie(latest, latestMoment) = std::pair(entry.person, entry.moment);
     }
-    const QString state = diaryStateText(m_saveNeeded, m_folder, m_entries.size(), failure);
+    const int index = ui->cbxPerson->findData(chosen.isValid() ? chosen : QVariant(latest));
+    ui->cbxPerson->setCurrentIndex(std::max(index, 0));
+}
+
+void DiaryWindow::choosePerson(const QString& person)
+{
+    ui->cbxPerson->setCurrentIndex(ui->cbxPerson->findData(person));
+}
+
+void DiaryWindow::showPerson()
+{
+    const QVariant chosen = ui->cbxPerson->currentData();
+    const auto everyone = !chosen.isValid();
+    const QString person = chosen.toString();
+    m_entries.clear();
+    std::copy_if(m_allEntries.begin(), m_allEntries.end(), std::back_inserter(m_entries),
+        [&](const DiaryEntry& entry) { return everyone || entry.person == person; });
+    m_readings = everyone ? m_allReadings : readingsOf(m_allReadings, person);
+    setWindowTitle(everyone || person.isEmpty() ? QStringLiteral("Дневник обследований")
+                                                : QStringLiteral("Дневник обследований — %1").arg(person));
+    const std::optional<HomeSeries> series = everyone ? std::nullopt : lastSeries(m_readings);
+    ui->lblSeries->setText(series ? homeSeriesText(*series) : QString());
+    ui->lblSeries->setToolTip(series && series->raised ? homeThresholdText() : QString());
+    ui->lblSeries->setStyleSheet(series && series->raised ? QStringLiteral("font-weight: bold;") : QString());
+
+    const QString state = diaryStateText(m_saveNeeded, m_reportFolder, m_allEntries.size(), m_failure);
     ui->lblState->setText(state);
     ui->lblState->setVisible(!state.isEmpty());
-    ui->spDiary->setVisible(!m_entries.isEmpty());
+    const bool shown = !m_entries.isEmpty() || !m_readings.isEmpty();
+    ui->spDiary->setVisible(shown);
     for (QWidget* control :
         std::initializer_list<QWidget*> { ui->bbtnExport, ui->bbtnSummary, ui->cbxPeriod })
         control->setEnabled(!m_entries.isEmpty());
@@ -282,14 +355,15 @@ void DiaryWindow::loadEntries()
     header->resizeSection(
         int(DiaryColumn::Findings), std::min(header->sectionSize(int(DiaryColumn::Findings)), 360));
     header->setStretchLastSection(true);
+    ui->stgDiary->setColumnHidden(int(DiaryColumn::Person), !everyone);
     ui->stgDiary->verticalHeader()->setDefaultSectionSize(ui->stgDiary->fontMetrics().height() + 6);
-    if (!m_entries.isEmpty())
+    if (shown)
         showCharts();
 }
 
 void DiaryWindow::showCharts()
 {
-    const TimeAxis axis = trendTimeAxis(m_entries);
+    const TimeAxis axis = trendTimeAxis(m_entries, m_readings);
     const std::pair<QChartView*, TrendKind> views[] = {
         { ui->chtPressure, TrendKind::Pressure },
         { ui->chtPulse, TrendKind::Pulse },
@@ -300,7 +374,7 @@ void DiaryWindow::showCharts()
         view->setRenderHint(QPainter::Antialiasing);
         // The view gives up the chart it had instead of deleting it.
         std::unique_ptr<QChart> previous(view->chart());
-        view->setChart(makeChart(trendChart(kind, m_entries), axis));
+        view->setChart(makeChart(trendChart(kind, m_entries, m_readings), axis));
     }
 }
 
@@ -327,7 +401,7 @@ bool DiaryWindow::showPointTip(QChartView* view, const QPoint& at, const QPoint&
     double nearest = TipReach;
     QString tip;
     for (QAbstractSeries* series : chart->series()) {
-        const auto* line = qobject_cast<QLineSeries*>(series);
+        const auto* line = qobject_cast<QXYSeries*>(series);
         const QStringList tips = series->property(PointTips).toStringList();
         for (qsizetype k = 0; line && k < tips.size() && k < line->count(); ++k) {
             const double distance = QLineF(chart->mapToPosition(line->at(int(k)), series), pointer).length();
@@ -345,9 +419,12 @@ bool DiaryWindow::showPointTip(QChartView* view, const QPoint& at, const QPoint&
 
 QString DiaryWindow::conclusionPath(int row) const
 {
-    if (row < 0 || row >= m_entries.size() || m_entries[row].savedFile.isEmpty())
+    if (row < 0 || row >= m_entries.size() || m_entries[row].savedFiles.isEmpty())
         return {};
-    return QDir(m_folder).absoluteFilePath(m_entries[row].savedFile);
+    const QStringList& files = m_entries[row].savedFiles;
+    const auto there = std::find_if(
+        files.rbegin(), files.rend(), [](const QString& file) { return QFileInfo::exists(file); });
+    return there != files.rend() ? *there : files.last();
 }
 
 void DiaryWindow::openConclusion(const QModelIndex& index)
@@ -410,7 +487,7 @@ void DiaryWindow::deleteSelected()
                QStringLiteral("Удалить и файл заключения %1?").arg(QDir::toNativeSeparators(conclusion)),
                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             == QMessageBox::Yes;
-    DiaryStore store(m_folder);
+    DiaryStore store(m_diaryFolder);
     if (!store.remove(entry.id)) {
         MessageBoxes::showError(this, store.errorText());
         return;
@@ -419,7 +496,15 @@ void DiaryWindow::deleteSelected()
         MessageBoxes::showError(this,
             QStringLiteral("Обследование удалено из дневника, но файл заключения %1 удалить не удалось.")
                 .arg(QDir::toNativeSeparators(conclusion)));
-    loadEntries();
+    loadDiary();
+}
+
+void DiaryWindow::addReadings()
+{
+    const QVariant chosen = ui->cbxPerson->currentData();
+    PressureDialog dialog(m_diaryFolder, chosen.toString(), this);
+    dialog.exec();
+    loadDiary();
 }
 
 bool DiaryWindow::writeSummaryTo(const QString& path, const QDateTime& now)
@@ -427,10 +512,16 @@ bool DiaryWindow::writeSummaryTo(const QString& path, const QDateTime& now)
     const auto period = SummaryPeriod(ui->cbxPeriod->currentIndex());
     const QList<DiaryEntry> chosen = entriesOfPeriod(m_entries, period, now);
     QString error;
-    if (chosen.isEmpty())
+    if (!ui->cbxPerson->currentData().isValid())
+        error = QStringLiteral("Сводка для врача составляется для одного человека: выберите его в списке "
+                               "«Обследуемый».");
+    else if (chosen.isEmpty())
         error = QStringLiteral("За %1 в дневнике нет обследований: выберите период длиннее.")
                     .arg(ui->cbxPeriod->currentText().mid(3).toLower());
-    else if (writeDoctorSummary(path, makeDoctorSummary(chosen, summaryPeriodName(period), now), error))
+    else if (writeDoctorSummary(path,
+                 makeDoctorSummary(
+                     chosen, readingsOfPeriod(m_readings, period, now), summaryPeriodName(period), now),
+                 error))
         return true;
     MessageBoxes::showError(this, error);
     return false;
@@ -438,9 +529,11 @@ bool DiaryWindow::writeSummaryTo(const QString& path, const QDateTime& now)
 
 void DiaryWindow::saveSummary()
 {
-    const QString name = QStringLiteral("Сводка для врача %1.pdf")
-                             .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
-    const QString start = QDir(m_folder.isEmpty() ? QDir::homePath() : m_folder).filePath(name);
+    const QString person = ui->cbxPerson->currentData().toString();
+    const QString name = QStringLiteral("Сводка для врача%1 %2.pdf")
+                             .arg(person.isEmpty() ? QString() : QStringLiteral(" — ") + person,
+                                 QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    const QString start = QDir(m_reportFolder.isEmpty() ? QDir::homePath() : m_reportFolder).filePath(name);
     const QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Сводка для врача"), start, QStringLiteral("Документ PDF (*.pdf)"));
     if (!path.isEmpty() && writeSummaryTo(path))
@@ -458,7 +551,7 @@ bool DiaryWindow::exportTo(const QString& path)
 
 void DiaryWindow::exportTable()
 {
-    const QString start = QDir(m_folder.isEmpty() ? QDir::homePath() : m_folder)
+    const QString start = QDir(m_reportFolder.isEmpty() ? QDir::homePath() : m_reportFolder)
                               .filePath(QStringLiteral("Дневник обследований.csv"));
     const QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Экспорт дневника"), start, QStringLiteral("Таблица CSV (*.csv)"));

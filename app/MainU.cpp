@@ -618,6 +618,7 @@ void TfrmTessora::acNewExecute()
         return;
     CloseReportDocuments();
     ResetRecord();
+    FExaminationId = QUuid::createUuid();
     FQuestionnaire->LoadQuestions();
     BuildSectionTree();
     ResetPanelChecks();

@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QPointer>
 #include <QStringList>
+#include <QUuid>
 
 #include <memory>
 
@@ -123,6 +124,7 @@ public slots:
     void acSaveResultsExecute(bool checked);
     void acSaveResultsUpdate();
     void acDiaryExecute();
+    void acPressureReadingExecute();
     // The report command: builds the printable report, or shows the open one.
     void acReportExecute();
     void acReportUpdate();
@@ -274,6 +276,8 @@ private:
     std::unique_ptr<TPageRecord> FRecord;
     QStringList FResetValues;
     QPointer<QWidget> FDiary;
+    // The examination the diary keeps the saved conclusions under; new at «Новая».
+    QUuid FExaminationId;
     // A report document was shown and its close has not come yet.
     bool FConclusionPending = false;
     // The conclusion page's text as the report was shown: what is kept when the office is lost.

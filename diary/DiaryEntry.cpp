@@ -13,6 +13,7 @@ using Column = DiaryColumn;
 
 const char16_t* const Headers[DiaryColumnCount] = {
     u"Дата и время",
+    u"Обследуемый",
     u"Пол",
     u"Возраст",
     u"Рост, см",
@@ -81,33 +82,22 @@ QList<DiaryValue> testValues(const ExaminationRecord& record, Test kind)
     return {};
 }
 
-QString testResult(const DiaryTest& test)
+using Part = DiaryResultPart;
+
+// A value flagged by the first of its codes that the conclusion found.
+Part flagged(const DiaryEntry& entry, const QString& text, int lowCode, int highCode)
 {
-    switch (test.kind) {
-    case Test::ECG: {
-        QStringList found;
-        for (const auto& [name, words] : EcgFindings) {
-            if (test.value(QString::fromLatin1(name)) != 0)
-                found << QString::fromUtf16(words);
-        }
-        return found.isEmpty() ? QStringLiteral("без особенностей") : found.join(QStringLiteral(", "));
-    }
-    case Test::Flu:
-        return test.value(QStringLiteral("pathology")) != 0 ? QStringLiteral("патология")
-                                                            : QStringLiteral("норма");
-    case Test::Blood:
-        return QStringLiteral("гемоглобин %1 г/л, лейкоциты %2 тыс./мкл, СОЭ %3 мм/час")
-            .arg(number(test.value(QStringLiteral("hemoglobin")), 0),
-                number(test.value(QStringLiteral("leucocytes")), 1),
-                number(test.value(QStringLiteral("esr")), 0));
-    case Test::Urine:
-        return QStringLiteral("белок %1, сахар %2, эритроциты %3, лейкоциты %4")
-            .arg(yes(test.value(QStringLiteral("protein")) != 0),
-                yes(test.value(QStringLiteral("sugar")) != 0),
-                number(test.value(QStringLiteral("erythrocytes")), 0),
-                number(test.value(QStringLiteral("leucocytes")), 0));
-    }
-    return {};
+    if (entry.hasFinding(highCode))
+        return { text, DiaryFlag::High };
+    return { text, entry.hasFinding(lowCode) ? DiaryFlag::Low : DiaryFlag::None };
+}
+
+QString testResult(const DiaryEntry& entry, const DiaryTest& test)
+{
+    QString text;
+    for (const Part& part : testResultParts(entry, test))
+        text += part.text;
+    return text;
 }
 
 QString testCell(const DiaryEntry& entry, Test kind)
@@ -116,7 +106,7 @@ QString testCell(const DiaryEntry& entry, Test kind)
     if (!test)
         return {};
     return QStringLiteral("%1: %2").arg(
-        QLocale().toString(test->performed.date(), QLocale::ShortFormat), testResult(*test));
+        QLocale().toString(test->performed.date(), QLocale::ShortFormat), testResult(entry, *test));
 }
 
 QString specialistList(const QList<int>& specialists)
@@ -134,7 +124,7 @@ Emergency::TMeasuredValues keptValues(const DiaryEntry& entry)
 {
     Emergency::TMeasuredValues values;
     const DiaryTest* blood = entry.test(Test::Blood);
-    if (blood && IsTestRecent(Test::Blood, blood->performed, entry.moment))
+    if (blood && blood->counted)
         values.hemoglobin = qRound(blood->value(QStringLiteral("hemoglobin")));
     if (entry.systolic != 0) {
         values.systolic = entry.systolic;
@@ -198,9 +188,12 @@ const DiaryTest* DiaryEntry::test(ExaminationRecord::Test kind) const
     return nullptr;
 }
 
-DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& conclusion, const QString& savedFile)
+DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& conclusion,
+    const QUuid& examination, const QString& savedFile)
 {
     DiaryEntry entry;
+    entry.examination = examination;
+    entry.person = record.name.simplified();
     entry.moment = conclusion.Now;
     entry.sex = record.GetGender();
     entry.age = conclusion.Age;
@@ -230,7 +223,7 @@ DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& co
     }
     for (Test kind : { Test::ECG, Test::Flu, Test::Blood, Test::Urine }) {
         if (conclusion.present(kind))
-            entry.tests.append({ kind, record.TestDate(kind), testValues(record, kind) });
+            entry.tests.append({ kind, record.TestDate(kind), testValues(record, kind), conclusion.recent(kind) });
     }
     for (int code = 0; code < FindingCount; ++code) {
         if (conclusion.Findings.test(size_t(code)))
@@ -240,13 +233,64 @@ DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& co
         if (conclusion.Recommended.test(size_t(number)))
             entry.specialists << number;
     }
-    entry.savedFile = savedFile;
+    entry.notice = conclusion.Notice;
+    if (!savedFile.isEmpty())
+        entry.savedFiles << savedFile;
     return entry;
 }
 
 QStringList urgentNotice(const DiaryEntry& entry)
 {
+    if (entry.notice)
+        return *entry.notice;
     return Emergency::StatementNotice(entry.findings) << Emergency::MeasuredNotice(keptValues(entry));
+}
+
+bool sameExamination(const DiaryEntry& a, const DiaryEntry& b)
+{
+    const auto content = [](DiaryEntry entry) {
+        entry.id = 0;
+        entry.savedFiles.clear();
+        return entry;
+    };
+    return content(a) == content(b);
+}
+
+QList<DiaryResultPart> testResultParts(const DiaryEntry& entry, const DiaryTest& test)
+{
+    const auto value = [&test](const char* name) { return test.value(QString::fromLatin1(name)); };
+    switch (test.kind) {
+    case Test::ECG: {
+        QStringList found;
+        for (const auto& [name, words] : EcgFindings) {
+            if (value(name) != 0)
+                found << QString::fromUtf16(words);
+        }
+        if (found.isEmpty())
+            return { { QStringLiteral("без особенностей") } };
+        return { flagged(entry, found.join(QStringLiteral(", ")), -1, Code::EcgPathology) };
+    }
+    case Test::Flu:
+        if (value("pathology") == 0)
+            return { { QStringLiteral("норма") } };
+        return { flagged(entry, QStringLiteral("патология"), -1, Code::FluPathology) };
+    case Test::Blood:
+        return { { QStringLiteral("гемоглобин ") },
+            flagged(entry, number(value("hemoglobin"), 0), Code::LowHemoglobin, -1),
+            { QStringLiteral(" г/л, лейкоциты ") },
+            flagged(entry, number(value("leucocytes"), 1), Code::LowLeucocytes, Code::HighLeucocytes),
+            { QStringLiteral(" тыс./мкл, СОЭ ") }, flagged(entry, number(value("esr"), 0), -1, Code::HighEsr),
+            { QStringLiteral(" мм/час") } };
+    case Test::Urine:
+        return { { QStringLiteral("белок ") },
+            flagged(entry, yes(value("protein") != 0), -1, Code::UrineProtein), { QStringLiteral(", сахар ") },
+            flagged(entry, yes(value("sugar") != 0), -1, Code::UrineSugar),
+            { QStringLiteral(", эритроциты ") },
+            flagged(entry, number(value("erythrocytes"), 0), -1, Code::UrineErythrocytes),
+            { QStringLiteral(", лейкоциты ") },
+            flagged(entry, number(value("leucocytes"), 0), -1, Code::UrineLeucocytes) };
+    }
+    return {};
 }
 
 QStringList diaryHeaders()
@@ -261,6 +305,7 @@ QStringList diaryCells(const DiaryEntry& entry)
 {
     return {
         QLocale().toString(entry.moment, QLocale::ShortFormat),
+        entry.person,
         entry.sex == 1 ? QStringLiteral("муж") : QStringLiteral("жен"),
         QString::number(entry.age),
         number(entry.height, 0),
@@ -277,7 +322,7 @@ QStringList diaryCells(const DiaryEntry& entry)
         testCell(entry, Test::Urine),
         findingsCell(entry),
         specialistList(entry.specialists),
-        entry.savedFile,
+        entry.savedFiles.join(QStringLiteral("; ")),
     };
 }
 

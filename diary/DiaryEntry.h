@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUuid>
 
 #include <optional>
 
@@ -26,6 +27,9 @@ struct DiaryTest {
     ExaminationRecord::Test kind = ExaminationRecord::Test::ECG;
     QDateTime performed;
     QList<DiaryValue> values;
+    // Recent enough at the examination for the conclusion to count it; an
+    // older diary that did not keep this has it worked out from the dates.
+    bool counted = true;
     bool operator==(const DiaryTest&) const = default;
 
     // The value of that name, 0 when the test does not hold it.
@@ -34,7 +38,11 @@ struct DiaryTest {
 
 struct DiaryEntry {
     qint64 id = 0; // the row in the store; 0 until the entry is kept
-    QDateTime moment; // when the conclusion was saved
+    // The examination the entry is of: saved again, it replaces its entry.
+    // Null for an entry of a diary that did not keep it.
+    QUuid examination;
+    QString person; // the name of the person examined; empty when none was given
+    QDateTime moment; // the examination's instant
     int sex = 0; // 0 female, 1 male
     int age = 0;
     std::optional<double> height; // empty when out of range
@@ -49,25 +57,37 @@ struct DiaryEntry {
     QList<DiaryTest> tests; // in the order ECG, fluorography, blood, urine
     QList<int> findings; // ascending codes
     QList<int> specialists; // ascending specialist numbers
-    QString savedFile; // the saved conclusion, relative to the diary's folder
+    // The conclusion's urgent notice as it gave it; empty (not an empty list)
+    // for an entry of a diary that did not keep it, whose notice is worked
+    // out again from the kept values.
+    std::optional<QStringList> notice;
+    QStringList sameDayNotice; // the conclusion's lines that ask for a doctor the same day
+    QStringList savedFiles; // every file the conclusion was saved as, full paths, first saved first
     bool operator==(const DiaryEntry&) const = default;
 
     bool hasFinding(int code) const { return findings.contains(code); }
     const DiaryTest* test(ExaminationRecord::Test kind) const;
 };
 
-// The entry of a record whose conclusion was saved: values as entered; the
-// moment, the age, the tests present, the findings and the specialists of
-// that conclusion.
-DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& conclusion, const QString& savedFile);
+// The entry of the examination whose conclusion was saved as savedFile:
+// values and the person's name as entered; the moment, the age, the tests
+// present and counted, the findings, the specialists and the notices of that
+// conclusion.
+DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& conclusion,
+    const QUuid& examination, const QString& savedFile);
 
 // The urgent notice of the entry's conclusion, in the conclusion's words: the
 // emergency complaints and the kept values past their red flags.
 QStringList urgentNotice(const DiaryEntry& entry);
 
+// Whether two entries hold one examination: everything kept but the row and
+// the files alike (an older diary kept the same conclusion once per save).
+bool sameExamination(const DiaryEntry& a, const DiaryEntry& b);
+
 // The columns of the diary's table and of its CSV file.
 enum class DiaryColumn {
     Moment,
+    Person,
     Sex,
     Age,
     Height,
@@ -91,6 +111,16 @@ constexpr int DiaryColumnCount = int(DiaryColumn::File) + 1;
 // How the conclusion flags a value: lowered, raised (or pathological), or not at all.
 // The date and the findings of an examination with an urgent notice count as raised.
 enum class DiaryFlag { None, Low, High };
+
+// A piece of a test's result: a value with its flag, or the words between.
+struct DiaryResultPart {
+    QString text;
+    DiaryFlag flag = DiaryFlag::None;
+    bool operator==(const DiaryResultPart&) const = default;
+};
+// The result of a test in words, each value flagged as the conclusion
+// flagged it ("гемоглобин ", "105" low, " г/л, …").
+QList<DiaryResultPart> testResultParts(const DiaryEntry& entry, const DiaryTest& test);
 
 QStringList diaryHeaders();
 // The cells of an entry's row, numbers and dates in the user's locale.

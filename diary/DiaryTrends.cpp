@@ -29,6 +29,24 @@ TrendLine line(const QString& name, const QList<DiaryEntry>& oldestFirst, const 
     return line;
 }
 
+// The home readings of one value as points of their own, in the order of time.
+TrendLine homeLine(const QString& name, const QList<PressureReading>& readings,
+    const std::function<std::optional<int>(const PressureReading&)>& value, const QString& unit)
+{
+    TrendLine line { name, {}, false, true };
+    for (const PressureReading& reading : readings) {
+        if (const std::optional<int> number = value(reading))
+            line.points.append({ reading.taken, double(*number),
+                QStringLiteral("%1\n%2: %3 %4")
+                    .arg(QLocale().toString(reading.taken, QLocale::ShortFormat), line.name)
+                    .arg(*number)
+                    .arg(unit) });
+    }
+    std::stable_sort(line.points.begin(), line.points.end(),
+        [](const TrendPoint& a, const TrendPoint& b) { return a.moment < b.moment; });
+    return line;
+}
+
 // The bands and the values, with a tenth of their span to spare above and below.
 ValueRange rangeOf(const QList<TrendLine>& lines, const QList<NormalBand>& bands, bool secondAxis)
 {
@@ -83,7 +101,7 @@ NormalBand ruleBand(
 
 } // namespace
 
-TrendChart trendChart(TrendKind kind, const QList<DiaryEntry>& entries)
+TrendChart trendChart(TrendKind kind, const QList<DiaryEntry>& entries, const QList<PressureReading>& readings)
 {
     const QList<DiaryEntry> ordered = oldestFirst(entries);
     const QString mmHg = QStringLiteral("мм Hg");
@@ -100,6 +118,11 @@ TrendChart trendChart(TrendKind kind, const QList<DiaryEntry>& entries)
                 QStringLiteral("Диастолическое"), ordered,
                 [](const DiaryEntry& e) { return measured(e.diastolic); }, 0, mmHg),
         };
+        if (!readings.isEmpty())
+            chart.lines << homeLine(
+                QStringLiteral("сист. дома"), readings, [](const PressureReading& r) { return r.systolic; }, mmHg)
+                        << homeLine(QStringLiteral("диаст. дома"), readings,
+                               [](const PressureReading& r) { return r.diastolic; }, mmHg);
         chart.bands = {
             ruleBand(QStringLiteral("сист."), Norms.SystolicLower, Norms.SystolicUpper, 0),
             ruleBand(QStringLiteral("диаст."), Norms.DiastolicLower, Norms.DiastolicUpper, 0, false, 1),
@@ -111,6 +134,9 @@ TrendChart trendChart(TrendKind kind, const QList<DiaryEntry>& entries)
         chart.lines = { line(
             QStringLiteral("Пульс"), ordered, [](const DiaryEntry& e) { return measured(e.pulse); }, 0,
             chart.unit) };
+        if (std::any_of(readings.begin(), readings.end(), [](const PressureReading& r) { return r.pulse; }))
+            chart.lines << homeLine(
+                QStringLiteral("пульс дома"), readings, [](const PressureReading& r) { return r.pulse; }, chart.unit);
         chart.bands = { ruleBand(QString(), Norms.PulseLower, Norms.PulseUpper, 0) };
         break;
     case TrendKind::Weight: {
@@ -146,26 +172,33 @@ TrendChart trendChart(TrendKind kind, const QList<DiaryEntry>& entries)
     return chart;
 }
 
-TimeAxis trendTimeAxis(const QList<DiaryEntry>& entries)
+TimeAxis trendTimeAxis(const QList<DiaryEntry>& entries, const QList<PressureReading>& readings)
 {
     TimeAxis axis;
-    if (entries.isEmpty()) {
+    QList<QDateTime> moments;
+    for (const DiaryEntry& entry : entries)
+        moments << entry.moment;
+    for (const PressureReading& reading : readings)
+        moments << reading.taken;
+    if (moments.isEmpty()) {
         axis.last = QDateTime::currentDateTime();
         axis.first = axis.last.addDays(-1);
         return axis;
     }
-    const QList<DiaryEntry> ordered = oldestFirst(entries);
-    const QDateTime first = ordered.first().moment;
-    const QDateTime last = ordered.last().moment;
+    std::sort(moments.begin(), moments.end());
+    const QDateTime first = moments.first();
+    const QDateTime last = moments.last();
     bool dayShared = false;
-    for (qsizetype k = 1; k < ordered.size() && !dayShared; ++k)
-        dayShared = ordered[k - 1].moment.date() == ordered[k].moment.date();
+    for (qsizetype k = 1; k < moments.size() && !dayShared; ++k)
+        dayShared = moments[k - 1].date() == moments[k].date();
     const bool oneDay = first.date() == last.date();
     if (oneDay) {
         axis.format = QStringLiteral("HH:mm");
         axis.title = QLocale().toString(first.date(), QLocale::ShortFormat);
     } else {
-        axis.format = dayShared ? QStringLiteral("dd.MM HH:mm") : QStringLiteral("dd.MM.yy");
+        // Over a week the hours of home readings twice a day would only crowd the labels.
+        axis.format = dayShared && first.daysTo(last) < 7 ? QStringLiteral("dd.MM HH:mm")
+                                                           : QStringLiteral("dd.MM.yy");
     }
     // A day's examinations spread over the axis; a single one sits in the middle of an hour.
     const qint64 span = std::max<qint64>(first.msecsTo(last), oneDay ? 3600 * 1000 : 24 * 3600 * 1000);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "diary/DiaryEntry.h"
+#include "diary/HomePressure.h"
 
 #include <QDateTime>
 #include <QList>
@@ -20,6 +21,8 @@ struct TrendLine {
     QString name;
     QList<TrendPoint> points; // oldest first
     bool secondAxis = false; // drawn against the right-hand value axis
+    // Home readings: points without a line, many a week around the examinations' line.
+    bool pointsOnly = false;
     bool operator==(const TrendLine&) const = default;
 };
 
@@ -51,11 +54,13 @@ struct TrendChart {
 
 enum class TrendKind { Pressure, Pulse, Weight, Temperature };
 
-// One chart of the kept entries (in any order); a value that was out of
-// range (a weight of none) leaves no point.
-TrendChart trendChart(TrendKind kind, const QList<DiaryEntry>& entries);
+// One chart of the kept entries (in any order), the home readings with them
+// on the pressure and pulse charts; a value that was out of range (a weight
+// of none) leaves no point.
+TrendChart trendChart(
+    TrendKind kind, const QList<DiaryEntry>& entries, const QList<PressureReading>& readings = {});
 
-// The time axis: from the first to the last examination with a little room
+// The time axis: from the first to the last examination or reading with a little room
 // at either end, at least an hour wide for one day and a day wide otherwise;
 // its labels give the time when examinations share a day, else the date.
 struct TimeAxis {
@@ -64,4 +69,4 @@ struct TimeAxis {
     QString format = QStringLiteral("dd.MM.yy"); // of QDateTime::toString
     QString title; // the day, when every examination is of one day
 };
-TimeAxis trendTimeAxis(const QList<DiaryEntry>& entries);
+TimeAxis trendTimeAxis(const QList<DiaryEntry>& entries, const QList<PressureReading>& readings = {});

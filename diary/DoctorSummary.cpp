@@ -18,72 +18,71 @@ QString mark(DiaryFlag flag)
 {
     switch (flag) {
     case DiaryFlag::High:
-        return QStringLiteral(" ↑");
+        return QStringLiteral("\u00A0↑");
     case DiaryFlag::Low:
-        return QStringLiteral(" ↓");
+        return QStringLiteral("\u00A0↓");
     default:
         return {};
     }
 }
 
-// One blood test may hold a lowered value and a raised one at once.
-QString bloodMarks(const DiaryEntry& entry)
-{
-    const bool lowered = entry.hasFinding(Code::LowHemoglobin) || entry.hasFinding(Code::LowLeucocytes);
-    const bool raised = entry.hasFinding(Code::HighEsr) || entry.hasFinding(Code::HighLeucocytes);
-    return QStringLiteral(" %1%2").arg(
-        lowered ? QStringLiteral("↓") : QString(), raised ? QStringLiteral("↑") : QString());
-}
-
-SummaryCell cell(const DiaryEntry& entry, const QStringList& cells, Column column)
+SummaryRun run(const DiaryEntry& entry, const QStringList& cells, Column column)
 {
     const DiaryFlag flag = diaryCellFlag(entry, column);
     return { cells[int(column)] + mark(flag), flag != DiaryFlag::None };
 }
 
-SummaryCell joined(const QList<SummaryCell>& parts, const QString& separator)
+// The runs that have text, with the separator between them.
+SummaryCell joined(const QList<SummaryRun>& runs, const QString& separator)
 {
-    SummaryCell joined;
-    QStringList texts;
-    for (const SummaryCell& part : parts) {
-        if (part.text.isEmpty())
+    SummaryCell cell;
+    for (const SummaryRun& run : runs) {
+        if (run.text.isEmpty())
             continue;
-        texts << part.text;
-        joined.marked = joined.marked || part.marked;
+        if (!cell.runs.isEmpty())
+            cell.runs.append({ separator });
+        cell.runs << run;
     }
-    joined.text = texts.join(separator);
-    return joined;
+    return cell;
+}
+
+// A test counted by the conclusion with each flagged value marked; one too
+// old to count in grey, said so, without marks.
+QList<SummaryRun> testRuns(const DiaryEntry& entry, const DiaryTest& test)
+{
+    static const char16_t* const Names[] = { u"ЭКГ", u"Флюорография", u"Кровь", u"Моча" };
+    const QString title = QStringLiteral("%1 %2").arg(QString::fromUtf16(Names[int(test.kind)]),
+        QLocale().toString(test.performed.date(), QLocale::ShortFormat));
+    QString plain;
+    QList<SummaryRun> runs { { title + QStringLiteral(": ") } };
+    for (const DiaryResultPart& part : testResultParts(entry, test)) {
+        plain += part.text;
+        runs.append({ part.text + mark(part.flag), part.flag != DiaryFlag::None });
+    }
+    if (test.counted)
+        return runs;
+    return { { QStringLiteral("%1 (устарел, не учтен): %2").arg(title, plain), false, true } };
 }
 
 QList<SummaryCell> row(const DiaryEntry& entry)
 {
     const QStringList cells = diaryCells(entry);
-    const QList<std::pair<Column, const char16_t*>> tests = {
-        { Column::Ecg, u"ЭКГ" },
-        { Column::Flu, u"Флюорография" },
-        { Column::Blood, u"Кровь" },
-        { Column::Urine, u"Моча" },
-    };
-    QList<SummaryCell> results;
-    for (const auto& [column, name] : tests) {
-        SummaryCell result = cell(entry, cells, column);
-        if (column == Column::Blood && result.marked)
-            result.text = cells[int(column)] + bloodMarks(entry);
-        if (!cells[int(column)].isEmpty())
-            results << SummaryCell { QString::fromUtf16(name) + QLatin1Char(' ') + result.text, result.marked };
+    SummaryCell results;
+    for (const DiaryTest& test : entry.tests) {
+        if (!results.runs.isEmpty())
+            results.runs.append({ QStringLiteral("\n") });
+        results.runs << testRuns(entry, test);
     }
-    SummaryCell rhythm = cell(entry, cells, Column::Rhythm);
-    if (entry.rhythmic)
-        rhythm = {};
+    const SummaryRun rhythm = entry.rhythmic ? SummaryRun() : run(entry, cells, Column::Rhythm);
     return {
-        { cells[int(Column::Moment)] },
-        joined({ cell(entry, cells, Column::Systolic), cell(entry, cells, Column::Diastolic) },
+        { { { cells[int(Column::Moment)] } } },
+        joined({ run(entry, cells, Column::Systolic), run(entry, cells, Column::Diastolic) },
             QStringLiteral(" / ")),
-        joined({ cell(entry, cells, Column::Pulse), rhythm }, QStringLiteral(", ")),
-        cell(entry, cells, Column::Temperature),
-        joined({ { cells[int(Column::Weight)] }, cell(entry, cells, Column::Index) }, QStringLiteral(" / ")),
-        joined(results, QStringLiteral("\n")),
-        { findingsText(entry) },
+        joined({ run(entry, cells, Column::Pulse), rhythm }, QStringLiteral(", ")),
+        { { run(entry, cells, Column::Temperature) } },
+        joined({ { cells[int(Column::Weight)] }, run(entry, cells, Column::Index) }, QStringLiteral(" / ")),
+        results,
+        { { { findingsText(entry) } } },
     };
 }
 
@@ -105,9 +104,23 @@ QString recommendations(const QList<int>& specialists)
 QString person(const DiaryEntry& latest)
 {
     QString sex = SexWords[latest.sex == 1 ? 1 : 0];
-    sex[0] = sex[0].toUpper();
-    return QStringLiteral("%1, %2 %3")
-        .arg(sex, QString::number(latest.age), PluralForm(latest.age, Nouns::Year));
+    if (latest.person.isEmpty())
+        sex[0] = sex[0].toUpper();
+    const QString who = QStringLiteral("%1, %2 %3")
+                            .arg(sex, QString::number(latest.age), PluralForm(latest.age, Nouns::Year));
+    return latest.person.isEmpty() ? who : latest.person + QStringLiteral(", ") + who;
+}
+
+QDateTime periodStart(SummaryPeriod period, const QDateTime& now)
+{
+    switch (period) {
+    case SummaryPeriod::Year:
+        return now.addYears(-1);
+    case SummaryPeriod::ThreeMonths:
+        return now.addMonths(-3);
+    default:
+        return {};
+    }
 }
 
 } // namespace
@@ -124,20 +137,35 @@ QString summaryPeriodName(SummaryPeriod period)
     }
 }
 
-QList<DiaryEntry> entriesOfPeriod(
-    const QList<DiaryEntry>& entries, SummaryPeriod period, const QDateTime& now)
+QList<DiaryEntry> entriesOfPeriod(const QList<DiaryEntry>& entries, SummaryPeriod period, const QDateTime& now)
 {
-    if (period == SummaryPeriod::All)
-        return entries;
-    const QDateTime start = period == SummaryPeriod::Year ? now.addYears(-1) : now.addMonths(-3);
+    const QDateTime start = periodStart(period, now);
     QList<DiaryEntry> chosen;
     std::copy_if(entries.begin(), entries.end(), std::back_inserter(chosen),
-        [&start](const DiaryEntry& entry) { return entry.moment >= start; });
+        [&start](const DiaryEntry& entry) { return !start.isValid() || entry.moment >= start; });
     return chosen;
 }
 
-DoctorSummary makeDoctorSummary(
-    const QList<DiaryEntry>& entries, const QString& periodName, const QDateTime& made)
+QList<PressureReading> readingsOfPeriod(
+    const QList<PressureReading>& readings, SummaryPeriod period, const QDateTime& now)
+{
+    const QDateTime start = periodStart(period, now);
+    QList<PressureReading> chosen;
+    std::copy_if(readings.begin(), readings.end(), std::back_inserter(chosen),
+        [&start](const PressureReading& reading) { return !start.isValid() || reading.taken >= start; });
+    return chosen;
+}
+
+QString SummaryCell::text() const
+{
+    QString text;
+    for (const SummaryRun& run : runs)
+        text += run.text;
+    return text;
+}
+
+DoctorSummary makeDoctorSummary(const QList<DiaryEntry>& entries, const QList<PressureReading>& readings,
+    const QString& periodName, const QDateTime& made)
 {
     QList<DiaryEntry> newestFirst = entries;
     std::stable_sort(newestFirst.begin(), newestFirst.end(),
@@ -157,14 +185,20 @@ DoctorSummary makeDoctorSummary(
     summary.latestTitle = QStringLiteral("Последнее обследование: %1")
                               .arg(locale.toString(latest.moment, QLocale::ShortFormat));
     summary.urgent = urgentNotice(latest);
+    summary.sameDay = latest.sameDayNotice;
+    if (const std::optional<HomeSeries> series = lastSeries(readings)) {
+        summary.homePressure = homeSeriesText(*series);
+        if (series->raised)
+            summary.homeThreshold = homeThresholdText();
+    }
     const QString found = findingsText(latest);
     summary.findings = found.isEmpty() ? QStringLiteral("Отклонений не отмечено.")
                                        : QStringLiteral("Отмечено: %1.").arg(found);
     summary.recommendations = recommendations(latest.specialists);
     for (TrendKind kind :
         { TrendKind::Pressure, TrendKind::Pulse, TrendKind::Weight, TrendKind::Temperature })
-        summary.charts << trendChart(kind, newestFirst);
-    summary.timeAxis = trendTimeAxis(newestFirst);
+        summary.charts << trendChart(kind, newestFirst, readings);
+    summary.timeAxis = trendTimeAxis(newestFirst, readings);
     summary.headers = { QStringLiteral("Дата и время"), QStringLiteral("Давление, мм Hg"),
         QStringLiteral("Пульс, уд/мин"), QStringLiteral("Темп., °C"), QStringLiteral("Вес, кг / ИМТ"),
         QStringLiteral("Анализы"), QStringLiteral("Находки") };
@@ -176,7 +210,9 @@ DoctorSummary makeDoctorSummary(
 
 QString summaryMarksLegend()
 {
-    return QStringLiteral("↑ — выше границы правил программы или патология, ↓ — ниже границы; такие значения "
-                          "напечатаны жирным. Границы правил программы — пороги, по которым программа "
-                          "отмечает значения в заключении; это не диагноз.");
+    return QStringLiteral("↑ — выше границы правил программы или патология, ↓ — ниже границы; жирным напечатаны "
+                          "только такие значения. Серым напечатан анализ старше срока, в течение которого "
+                          "программа его учитывает: в заключении он не учтен и стрелок не имеет. Границы правил "
+                          "программы — пороги, по которым программа отмечает значения в заключении; это не "
+                          "диагноз.");
 }

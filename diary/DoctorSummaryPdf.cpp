@@ -1,5 +1,6 @@
 #include "diary/DoctorSummaryPdf.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -8,9 +9,13 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <cmath>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -68,12 +73,18 @@ public:
     }
     void advance(double height) { m_top += height; }
 
+    double paragraphHeight(const QString& text, const QFont& font)
+    {
+        m_painter.setFont(font);
+        return m_painter
+            .boundingRect(QRectF(0, 0, m_width, m_height), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text)
+            .height();
+    }
+
     // A paragraph across the page.
     void paragraph(const QString& text, const QFont& font, double spaceAfter = mm(1.5))
     {
-        m_painter.setFont(font);
-        const QRectF bounds = m_painter.boundingRect(
-            QRectF(0, 0, m_width, m_height), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
+        const QRectF bounds(0, 0, m_width, paragraphHeight(text, font));
         makeRoom(bounds.height());
         m_painter.drawText(QRectF(0, m_top, m_width, bounds.height()), Qt::TextWordWrap | Qt::AlignLeft, text);
         advance(bounds.height() + spaceAfter);
@@ -221,6 +232,14 @@ private:
     {
         if (line.points.isEmpty())
             return;
+        if (line.pointsOnly) {
+            m_painter.save();
+            m_painter.setPen(QPen(LineColours[style], mm(0.25)));
+            for (const TrendPoint& point : line.points)
+                cross(QPointF(x(point.moment), y(point.value, line.secondAxis)));
+            m_painter.restore();
+            return;
+        }
         QPainterPath path;
         path.moveTo(x(line.points.first().moment), y(line.points.first().value, line.secondAxis));
         for (const TrendPoint& point : line.points)
@@ -239,6 +258,14 @@ private:
         m_painter.restore();
     }
 
+    // A home reading: a cross, told apart from an examination's marker in a grey print too.
+    void cross(const QPointF& at)
+    {
+        const double r = mm(0.6);
+        m_painter.drawLine(at + QPointF(-r, -r), at + QPointF(r, r));
+        m_painter.drawLine(at + QPointF(-r, r), at + QPointF(r, -r));
+    }
+
     void marker(const QPointF& at, int style)
     {
         const double r = mm(0.7);
@@ -255,10 +282,11 @@ private:
             QString name;
             int style;
             bool band;
+            bool points = false;
         };
         QList<Item> items;
         for (qsizetype k = 0; k < m_chart.lines.size(); ++k)
-            items.append({ m_chart.lines[k].name, int(k % 2), false });
+            items.append({ m_chart.lines[k].name, int(k % 2), false, m_chart.lines[k].pointsOnly });
         for (const NormalBand& band : m_chart.bands)
             items.append({ band.name, band.line % 2, true });
         m_painter.setFont(font(6));
@@ -272,6 +300,10 @@ private:
                 m_painter.setPen(QPen(Qt::darkGray, mm(0.2), BandEdges[item.style]));
                 m_painter.drawLine(sample.topLeft(), sample.topRight());
                 m_painter.drawLine(sample.bottomLeft(), sample.bottomRight());
+            } else if (item.points) {
+                m_painter.setPen(QPen(LineColours[item.style], mm(0.25)));
+                for (double at : { 0.25, 0.75 })
+                    cross(QPointF(sample.left() + sample.width() * at, sample.center().y()));
             } else {
                 m_painter.setPen(QPen(LineColours[item.style], mm(0.35), LineStyles[item.style]));
                 m_painter.drawLine(QPointF(sample.left(), sample.center().y()),
@@ -291,28 +323,39 @@ private:
     QRectF m_plot;
 };
 
+// Lines in a frame of their colour, so that a grey print shows them too.
+void framed(PageFlow& flow, const QStringList& lines, const QColor& colour)
+{
+    QPainter& painter = flow.painter();
+    painter.setFont(font(9, true));
+    const QString text = lines.join(QLatin1Char('\n'));
+    const QRectF bounds = painter.boundingRect(QRectF(0, 0, flow.width() - mm(4), 1e6), Qt::TextWordWrap, text);
+    flow.makeRoom(bounds.height() + mm(4));
+    const QRectF box(0, flow.top(), flow.width(), bounds.height() + mm(3));
+    painter.setPen(QPen(colour, mm(0.6)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(box);
+    painter.setPen(colour);
+    painter.drawText(box.adjusted(mm(2), mm(1.5), -mm(2), -mm(1.5)), Qt::TextWordWrap, text);
+    flow.advance(box.height() + mm(2));
+    painter.setPen(Qt::black);
+}
+
 void paintConclusion(PageFlow& flow, const DoctorSummary& summary)
 {
     flow.paragraph(summary.latestTitle, font(11, true), mm(1));
-    if (!summary.urgent.isEmpty()) {
-        QPainter& painter = flow.painter();
-        painter.setFont(font(9, true));
-        const QString text = summary.urgent.join(QLatin1Char('\n'));
-        const QRectF bounds
-            = painter.boundingRect(QRectF(0, 0, flow.width() - mm(4), 1e6), Qt::TextWordWrap, text);
-        flow.makeRoom(bounds.height() + mm(4));
-        const QRectF box(0, flow.top(), flow.width(), bounds.height() + mm(3));
-        // A frame, not only red, so that a grey print shows it too.
-        painter.setPen(QPen(QColor(0xB0, 0x00, 0x20), mm(0.6)));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(box);
-        painter.setPen(QColor(0xB0, 0x00, 0x20));
-        painter.drawText(box.adjusted(mm(2), mm(1.5), -mm(2), -mm(1.5)), Qt::TextWordWrap, text);
-        flow.advance(box.height() + mm(2));
-        painter.setPen(Qt::black);
-    }
+    if (!summary.urgent.isEmpty())
+        framed(flow, summary.urgent, QColor(0xB0, 0x00, 0x20));
+    if (!summary.sameDay.isEmpty())
+        framed(flow, summary.sameDay, QColor(0x80, 0x40, 0x00));
     flow.paragraph(summary.findings, font(9));
     flow.paragraph(summary.recommendations, font(9, true), mm(4));
+    if (summary.homePressure.isEmpty())
+        return;
+    flow.paragraph(summary.homePressure, font(9, !summary.homeThreshold.isEmpty()), mm(1));
+    if (!summary.homeThreshold.isEmpty())
+        flow.paragraph(summary.homeThreshold, font(9, true), mm(1));
+    flow.advance(mm(3));
 }
 
 void paintCharts(PageFlow& flow, const DoctorSummary& summary)
@@ -333,54 +376,88 @@ void paintCharts(PageFlow& flow, const DoctorSummary& summary)
 // Widths of the table's columns, in parts of the page's width.
 const double ColumnParts[] = { 0.11, 0.11, 0.09, 0.07, 0.09, 0.27, 0.26 };
 
-double rowHeight(QPainter& painter, const QList<SummaryCell>& cells, const QList<double>& widths)
+// A cell laid out at the page's resolution: its bold and grey runs, wrapped to its width.
+std::unique_ptr<QTextDocument> cellText(QPaintDevice* device, const SummaryCell& cell, double width, bool header)
 {
-    double height = 0;
-    for (qsizetype c = 0; c < cells.size(); ++c) {
-        painter.setFont(font(7, cells[c].marked));
-        height = std::max(height,
-            painter.boundingRect(QRectF(0, 0, widths[c] - mm(1.5), 1e6), Qt::TextWordWrap, cells[c].text)
-                .height());
+    auto document = std::make_unique<QTextDocument>();
+    document->documentLayout()->setPaintDevice(device);
+    document->setDocumentMargin(0);
+    document->setDefaultFont(font(7));
+    document->setTextWidth(width);
+    QTextCursor cursor(document.get());
+    for (const SummaryRun& run : cell.runs) {
+        QTextCharFormat format;
+        format.setFontWeight(header || run.marked ? QFont::Bold : QFont::Normal);
+        if (run.old)
+            format.setForeground(QColor(0x70, 0x70, 0x70));
+        cursor.insertText(run.text, format);
     }
-    return height + mm(1.2);
+    return document;
 }
 
-void tableRow(PageFlow& flow, const QList<SummaryCell>& cells, const QList<double>& widths, bool header)
+// The cells of a row laid out, and the row's height.
+struct LaidRow {
+    std::vector<std::unique_ptr<QTextDocument>> cells;
+    double height = 0;
+};
+
+LaidRow layRow(QPaintDevice* device, const QList<SummaryCell>& cells, const QList<double>& widths, bool header)
+{
+    LaidRow row;
+    for (qsizetype c = 0; c < cells.size(); ++c) {
+        row.cells.push_back(cellText(device, cells[c], widths[c] - mm(1.5), header));
+        row.height = std::max(row.height, row.cells.back()->size().height());
+    }
+    row.height += mm(1.2);
+    return row;
+}
+
+// keepWith: room the row needs below it on its page (the legend under the last row).
+void tableRow(PageFlow& flow, const QList<SummaryCell>& cells, const QList<double>& widths, bool header,
+    double keepWith = 0)
 {
     QPainter& painter = flow.painter();
-    const double height = rowHeight(painter, cells, widths);
-    flow.makeRoom(height);
+    const LaidRow row = layRow(painter.device(), cells, widths, header);
+    flow.makeRoom(row.height + keepWith);
     double left = 0;
     if (header)
-        painter.fillRect(QRectF(0, flow.top(), flow.width(), height), QColor(0xE8, 0xE8, 0xE8));
+        painter.fillRect(QRectF(0, flow.top(), flow.width(), row.height), QColor(0xE8, 0xE8, 0xE8));
     for (qsizetype c = 0; c < cells.size(); ++c) {
-        painter.setFont(font(7, header || cells[c].marked));
-        painter.drawText(QRectF(left + mm(0.75), flow.top() + mm(0.6), widths[c] - mm(1.5), height),
-            Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, cells[c].text);
+        painter.save();
+        painter.translate(left + mm(0.75), flow.top() + mm(0.6));
+        row.cells[size_t(c)]->drawContents(&painter);
+        painter.restore();
         left += widths[c];
     }
     painter.setPen(QPen(QColor(0x90, 0x90, 0x90), mm(0.1)));
-    painter.drawLine(QPointF(0, flow.top() + height), QPointF(flow.width(), flow.top() + height));
+    painter.drawLine(QPointF(0, flow.top() + row.height), QPointF(flow.width(), flow.top() + row.height));
     painter.setPen(Qt::black);
-    flow.advance(height);
+    flow.advance(row.height);
 }
 
 void paintTable(PageFlow& flow, const DoctorSummary& summary)
 {
-    flow.paragraph(QStringLiteral("Обследования"), font(11, true), mm(1));
     QList<double> widths;
     for (double part : ColumnParts)
         widths << part * flow.width();
     QList<SummaryCell> header;
     for (const QString& text : summary.headers)
-        header.append({ text, false });
+        header.append({ { { text } } });
+    // The title and the header stay with the first row.
+    const QString title = QStringLiteral("Обследования");
+    QPaintDevice* device = flow.painter().device();
+    flow.makeRoom(flow.paragraphHeight(title, font(11, true)) + mm(1) + layRow(device, header, widths, true).height
+        + (summary.rows.isEmpty() ? 0 : layRow(device, summary.rows.first(), widths, false).height));
+    flow.paragraph(title, font(11, true), mm(1));
     tableRow(flow, header, widths, true);
     flow.pageHead = [&flow, &header, &widths] { tableRow(flow, header, widths, true); };
-    for (const QList<SummaryCell>& row : summary.rows)
-        tableRow(flow, row, widths, false);
+    const QString legend = summaryMarksLegend();
+    const double legendHeight = mm(1.5) + flow.paragraphHeight(legend, font(7));
+    for (qsizetype k = 0; k < summary.rows.size(); ++k)
+        tableRow(flow, summary.rows[k], widths, false, k + 1 == summary.rows.size() ? legendHeight : 0);
     flow.pageHead = nullptr;
     flow.advance(mm(1.5));
-    flow.paragraph(summaryMarksLegend(), font(7));
+    flow.paragraph(legend, font(7));
 }
 
 void paint(QPdfWriter& writer, const DoctorSummary& summary)
@@ -411,7 +488,8 @@ bool writeDoctorSummary(const QString& path, const DoctorSummary& summary, QStri
             writer.setCreator(QStringLiteral("Тессора Про"));
             paint(writer, summary);
         }
-        if (file.commit())
+        // Health data, readable by its owner only, like the saved conclusions.
+        if (file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && file.commit())
             return true;
     }
     error = QStringLiteral("Не могу записать файл %1: %2")

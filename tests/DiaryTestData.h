@@ -10,22 +10,24 @@
 
 #include <cmath>
 
-// The entry of a record described as for TestRecord ("male bp=170/80"),
-// saved at moment as the named conclusion file.
-inline DiaryEntry diaryTestEntry(const QString& description, const QDateTime& moment, const QString& file)
+// The entry of a record described as for TestRecord ("male bp=170/80") of
+// the person named, saved at moment as the named conclusion file.
+inline DiaryEntry diaryTestEntry(
+    const QString& description, const QDateTime& moment, const QString& file, const QString& person = {})
 {
     TestRecord record(moment);
+    record.name = person;
     const QString unknown = record.apply(description);
     if (!unknown.isEmpty())
         qFatal("diaryTestEntry: unknown word %s", qPrintable(unknown));
     const Conclusion conclusion = Conclude(record, ComplaintPhrases(), moment);
-    return entryFromRecord(record, conclusion, file);
+    return entryFromRecord(record, conclusion, QUuid(), file);
 }
 
 // count examinations of one man, every third day up to last, oldest first;
 // the values wander around their norms and now and then leave them, and
 // every fourth examination brings a blood test.
-inline QList<DiaryEntry> diaryTestSeries(int count, const QDateTime& last)
+inline QList<DiaryEntry> diaryTestSeries(int count, const QDateTime& last, const QString& person = {})
 {
     QList<DiaryEntry> entries;
     for (int i = 0; i < count; ++i) {
@@ -41,7 +43,7 @@ inline QList<DiaryEntry> diaryTestSeries(int count, const QDateTime& last)
         if (i % 4 == 0)
             description += QStringLiteral(" blood=2 hb=%1 leu=6.2 esr=%2").arg(128 - i % 20).arg(6 + i % 12);
         entries << diaryTestEntry(description, moment,
-            QStringLiteral("Заключение %1.doc").arg(moment.toString(QStringLiteral("yyyy-MM-dd hh-mm"))));
+            QStringLiteral("Заключение %1.doc").arg(moment.toString(QStringLiteral("yyyy-MM-dd hh-mm"))), person);
     }
     return entries;
 }

@@ -36,7 +36,7 @@ void BenchDiary::openWindow()
     for (int run = 0; run < Runs; ++run) {
         QElapsedTimer timer;
         timer.start();
-        DiaryWindow diary(true, folder.path());
+        DiaryWindow diary(folder.path(), true, folder.path());
         diary.show();
         QVERIFY(QTest::qWaitForWindowExposed(&diary));
         diary.grab(); // the first painting of the table and the four charts
@@ -63,7 +63,7 @@ void BenchDiary::writeSummary()
         QString error;
         QVERIFY2(writeDoctorSummary(path,
                      makeDoctorSummary(
-                         entries, summaryPeriodName(SummaryPeriod::All), QDateTime::currentDateTime()),
+                         entries, {}, summaryPeriodName(SummaryPeriod::All), QDateTime::currentDateTime()),
                      error),
             qPrintable(error));
         times.add(timer.elapsed());

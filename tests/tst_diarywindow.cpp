@@ -1,6 +1,8 @@
 #include "app/DiaryWindow.h"
 #include "app/MainU.h"
+#include "app/PressureDialog.h"
 #include "app/Settings.h"
+#include "decision/Emergency.h"
 #include "diary/DiaryStore.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/widgets/MessageBoxes.h"
@@ -8,12 +10,14 @@
 
 #include <QAction>
 #include <QChartView>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableView>
@@ -93,6 +97,8 @@ private slots:
     void fitsLaptopScreen();
     void savedConclusionKept_data();
     void savedConclusionKept();
+    void peopleOneAtATime();
+    void pressureReadingAtRedFlag();
 
 private:
     UrlCatcher catcher;
@@ -137,7 +143,7 @@ void TestDiaryWindow::stateText()
     QTemporaryDir folder;
     if (kept > 0)
         keepEntries(folder.path(), diaryTestSeries(kept, Last));
-    DiaryWindow diary(saveNeeded, folder.path());
+    DiaryWindow diary(folder.path(), saveNeeded, folder.path());
     diary.show();
     const auto* label = diary.findChild<QLabel*>(QStringLiteral("lblState"));
     QCOMPARE(label->isVisible(), !state.isEmpty());
@@ -157,7 +163,7 @@ void TestDiaryWindow::tableAndCharts()
     keepEntries(folder.path(),
         { diaryTestEntry(QStringLiteral("bp=120/80"), Last.addDays(-2), QStringLiteral("a.doc")),
             diaryTestEntry(QStringLiteral("bp=170/60 temp=36.6"), Last, QStringLiteral("b.doc")) });
-    DiaryWindow diary(true, folder.path());
+    DiaryWindow diary(folder.path(), true, folder.path());
     const QAbstractItemModel* model = diary.findChild<QTableView*>(QStringLiteral("stgDiary"))->model();
     QCOMPARE(model->rowCount(), 2);
     const int systolic = int(DiaryColumn::Systolic);
@@ -206,7 +212,7 @@ void TestDiaryWindow::doubleClickOpensConclusion()
             diaryTestEntry(QString(), Last, QStringLiteral("Заключение новое.doc")) });
     const QString newest = folder.filePath(QStringLiteral("Заключение новое.doc"));
     writeFile(newest, "conclusion");
-    DiaryWindow diary(true, folder.path());
+    DiaryWindow diary(folder.path(), true, folder.path());
     diary.show();
     QVERIFY(QTest::qWaitForWindowExposed(&diary));
     auto* table = diary.findChild<QTableView*>(QStringLiteral("stgDiary"));
@@ -244,9 +250,9 @@ void TestDiaryWindow::deleteEntry()
 {
     QTemporaryDir folder;
     keepEntries(folder.path(), diaryTestSeries(3, Last));
-    const QString conclusion = folder.filePath(DiaryStore(folder.path()).entries().first().savedFile);
+    const QString conclusion = DiaryStore(folder.path()).entries().first().savedFiles.first();
     writeFile(conclusion, "conclusion");
-    DiaryWindow diary(true, folder.path());
+    DiaryWindow diary(folder.path(), true, folder.path());
     auto* table = diary.findChild<QTableView*>(QStringLiteral("stgDiary"));
     table->selectRow(0);
     MessageBoxes::answerNext(QMessageBox::Yes);
@@ -271,7 +277,7 @@ void TestDiaryWindow::fitsLaptopScreen()
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QCOMPARE(screen.size(), QSize(1366, 768));
     {
-        DiaryWindow diary(true, folder.path());
+        DiaryWindow diary(folder.path(), true, folder.path());
         diary.show();
         QVERIFY(QTest::qWaitForWindowExposed(&diary));
         QVERIFY(screen.contains(diary.frameGeometry()));
@@ -283,7 +289,7 @@ void TestDiaryWindow::fitsLaptopScreen()
         diary.resize(1000, 600);
         diary.close();
     }
-    DiaryWindow again(true, folder.path());
+    DiaryWindow again(folder.path(), true, folder.path());
     QCOMPARE(again.size(), QSize(1000, 600));
 }
 
@@ -295,7 +301,7 @@ void TestDiaryWindow::savedConclusionKept_data()
     QTest::addColumn<QByteArray>("diaryBytes");
     QTest::addColumn<int>("kept");
     QTest::addColumn<int>("boxes");
-    QTest::newRow("option on") << true << QByteArray() << 2 << 0;
+    QTest::newRow("option on") << true << QByteArray() << 1 << 0;
     QTest::newRow("option off") << false << QByteArray() << 0 << 0;
     QTest::newRow("damaged diary") << true << QByteArray(4096, '\x5A') << 0 << 1;
 }
@@ -307,9 +313,13 @@ void TestDiaryWindow::savedConclusionKept()
     QFETCH(int, kept);
     QFETCH(int, boxes);
     QTemporaryDir folder;
-    const QString diaryFile = folder.filePath(DiaryStore::fileName());
-    if (!diaryBytes.isEmpty())
+    // The one diary, in the user's data folder, whatever folder the conclusions go to.
+    QDir(DiaryStore::defaultFolder()).removeRecursively();
+    const QString diaryFile = QDir(DiaryStore::defaultFolder()).filePath(DiaryStore::fileName());
+    if (!diaryBytes.isEmpty()) {
+        QDir().mkpath(DiaryStore::defaultFolder());
         writeFile(diaryFile, diaryBytes);
+    }
     UserSettings::SetReportPath(folder.path());
     TfrmTessora window;
     window.findChild<QAction*>(QStringLiteral("acSaveResults"))->setChecked(saveNeeded);
@@ -318,7 +328,7 @@ void TestDiaryWindow::savedConclusionKept()
         emit window.ConclusionSaved(folder.filePath(name));
     }
     QCOMPARE(MessageBoxes::takeShown().size(), boxes);
-    QCOMPARE(DiaryStore(folder.path(), DiaryStore::Access::Read).entries().size(), kept);
+    QCOMPARE(DiaryStore(DiaryStore::defaultFolder(), DiaryStore::Access::Read).entries().size(), kept);
     QCOMPARE(QFileInfo::exists(diaryFile), kept > 0 || !diaryBytes.isEmpty());
 
     window.findChild<QAction*>(QStringLiteral("acDiary"))->trigger();
@@ -336,10 +346,67 @@ void TestDiaryWindow::savedConclusionKept()
     delete Help::window();
 }
 
+// Two people examined in turn: the window shows one at a time, the latest
+// examined first, with their home readings on the pressure chart; a summary
+// is one person's.
+void TestDiaryWindow::peopleOneAtATime()
+{
+    QTemporaryDir folder;
+    keepEntries(folder.path(), diaryTestSeries(3, Last.addDays(-1), "Анна") + diaryTestSeries(2, Last, "Борис"));
+    QVERIFY(DiaryStore(folder.path()).addReadings(
+        { { 0, "Анна", Last, 150, 95, 80 }, { 0, "Анна", Last.addSecs(600), 146, 91, std::nullopt } }));
+    DiaryWindow diary(folder.path(), true, folder.path());
+    auto* people = diary.findChild<QComboBox*>(QStringLiteral("cbxPerson"));
+    QStringList shown;
+    for (int k = 0; k < people->count(); ++k)
+        shown << people->itemText(k);
+    QCOMPARE(shown, QStringList({ "все", "Анна", "Борис" }));
+    QCOMPARE(people->currentText(), QStringLiteral("Борис"));
+    QCOMPARE(diary.entries().size(), 2);
+    diary.choosePerson(QStringLiteral("Анна"));
+    QCOMPARE(diary.entries().size(), 3);
+    QCOMPARE(diary.windowTitle(), QStringLiteral("Дневник обследований — Анна"));
+    QList<int> points; // of the examinations' lines, then of the home readings
+    for (const QAbstractSeries* series : diary.findChild<QChartView*>(QStringLiteral("chtPressure"))->chart()->series()) {
+        if (const auto* xy = qobject_cast<const QXYSeries*>(series); xy && series->type() != QAbstractSeries::SeriesTypeArea)
+            points << xy->count();
+    }
+    QCOMPARE(points, QList<int>({ 3, 3, 2, 2 }));
+    QCOMPARE(diary.findChild<QLabel*>(QStringLiteral("lblSeries"))->text(),
+        QStringLiteral("Давление дома: среднее 2 измерений 20.04.2026 — 148/93 мм Hg, пульс 80 в минуту."));
+    people->setCurrentIndex(0);
+    QVERIFY(!diary.writeSummaryTo(folder.filePath(QStringLiteral("Сводка.pdf"))));
+    const QList<MessageBoxes::Shown> boxes = MessageBoxes::takeShown();
+    QVERIFY(boxes.size() == 1 && boxes[0].text.contains(QStringLiteral("для одного человека")));
+}
+
+// A reading at a red-flag bound is kept and its urgent notice told at once;
+// the next reading starts empty.
+void TestDiaryWindow::pressureReadingAtRedFlag()
+{
+    QTemporaryDir folder;
+    PressureDialog dialog(folder.path(), QStringLiteral("Анна"));
+    auto* systolic = dialog.findChild<QSpinBox*>(QStringLiteral("speSystolic"));
+    auto* add = dialog.findChild<QPushButton*>(QStringLiteral("bbtnAdd"));
+    systolic->setValue(Emergency::RedFlags.SystolicFrom);
+    QVERIFY(!add->isEnabled());
+    dialog.findChild<QSpinBox*>(QStringLiteral("speDiastolic"))->setValue(90);
+    add->click();
+    const QList<MessageBoxes::Shown> boxes = MessageBoxes::takeShown();
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes[0].text.startsWith(QStringLiteral("СРОЧНО! Артериальное давление 180/90")),
+        qPrintable(boxes[0].text));
+    const QList<PressureReading> kept = DiaryStore(folder.path(), DiaryStore::Access::Read).readings();
+    QVERIFY(kept.size() == 1 && kept[0].person == QStringLiteral("Анна") && kept[0].systolic == 180);
+    QCOMPARE(systolic->value(), 0);
+}
+
 // A screen of 1366 × 768, the size of many laptops.
 int main(int argc, char* argv[])
 {
     QTemporaryDir config;
+    // The diary in the user's data folder goes into the test's own home.
+    qputenv("HOME", config.path().toLocal8Bit());
     const QString file = config.filePath(QStringLiteral("screens.json"));
     writeFile(file, R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768,
         "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
