@@ -19,6 +19,8 @@ PressureDialog::PressureDialog(const QString& diaryFolder, const QString& person
     ui->cbxPerson->setCurrentText(person.simplified());
     ui->dtpTaken->setDateTime(QDateTime::currentDateTime());
     ui->lblNotice->hide();
+    // Room for what was kept, so that the fields do not move under the hand once it is told.
+    ui->lblKept->setMinimumHeight(ui->lblKept->fontMetrics().lineSpacing() * 3);
     for (QSpinBox* box : { ui->speSystolic, ui->speDiastolic })
         connect(box, &QSpinBox::valueChanged, this, &PressureDialog::updateAddButton);
     connect(ui->bbtnAdd, &QPushButton::clicked, this, &PressureDialog::addReading);
@@ -72,6 +74,7 @@ void PressureDialog::addReading()
     const QStringList notice = readingNotice(reading);
     ui->lblNotice->setText(notice.join(QLatin1Char('\n')));
     ui->lblNotice->setVisible(!notice.isEmpty());
+    adjustSize();
     if (!notice.isEmpty())
         MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), notice.join(QLatin1Char('\n')));
 }
