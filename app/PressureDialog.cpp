@@ -70,7 +70,6 @@ void PressureDialog::addReading()
         box->setValue(0);
     ui->dtpTaken->setDateTime(QDateTime::currentDateTime());
     ui->speSystolic->setFocus();
-    emit readingAdded(reading);
     const QStringList notice = readingNotice(reading);
     ui->lblNotice->setText(notice.join(QLatin1Char('\n')));
     ui->lblNotice->setVisible(!notice.isEmpty());

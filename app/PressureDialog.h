@@ -20,9 +20,6 @@ public:
     PressureDialog(const QString& diaryFolder, const QString& person, QWidget* parent = nullptr);
     ~PressureDialog() override;
 
-signals:
-    void readingAdded(const PressureReading& reading);
-
 private:
     void addReading();
     void updateAddButton();
