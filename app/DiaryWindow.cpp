@@ -71,13 +71,13 @@ public:
                 return m_cells[index.row()][int(DiaryColumn::Findings)];
             return flag == DiaryFlag::None ? QVariant()
                 : flag == DiaryFlag::High  ? QStringLiteral("Выше нормы или патология")
-                                            : QStringLiteral("Ниже нормы");
+                                           : QStringLiteral("Ниже нормы");
         case Qt::ForegroundRole:
             return flag == DiaryFlag::None ? QVariant()
-                                            : QVariant(flag == DiaryFlag::High ? flagHigh : flagLow);
+                                           : QVariant(flag == DiaryFlag::High ? flagHigh : flagLow);
         case Qt::BackgroundRole:
             return flag == DiaryFlag::None ? QVariant()
-                                            : QVariant(flag == DiaryFlag::High ? tintHigh : tintLow);
+                                           : QVariant(flag == DiaryFlag::High ? tintHigh : tintLow);
         default:
             return {};
         }
@@ -218,7 +218,8 @@ QChart* makeChart(const TrendChart& trend, const TimeAxis& axis)
 
 } // namespace
 
-DiaryWindow::DiaryWindow(const QString& diaryFolder, bool saveNeeded, const QString& reportFolder, QWidget* parent)
+DiaryWindow::DiaryWindow(
+    const QString& diaryFolder, bool saveNeeded, const QString& reportFolder, QWidget* parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::DiaryWindow>())
     , m_opener(new TDesktopOpener(this))
@@ -290,9 +291,8 @@ void DiaryWindow::fillPeople()
         people << entry.person;
     for (const PressureReading& reading : std::as_const(m_allReadings))
         people << reading.person;
-    std::stable_sort(people.begin(), people.end(), [](const QString& a, const QString& b) {
-        return a.localeAwareCompare(b) < 0;
-    });
+    std::stable_sort(people.begin(), people.end(),
+        [](const QString& a, const QString& b) { return a.localeAwareCompare(b) < 0; });
     people.erase(std::unique(people.begin(), people.end()), people.end());
     const QSignalBlocker blocker(ui->cbxPerson);
     ui->cbxPerson->clear();

@@ -29,7 +29,8 @@ class DiaryWindow final : public QDialog {
 
 public:
     // reportFolder is where the conclusions are saved, for the hint of an empty diary.
-    DiaryWindow(const QString& diaryFolder, bool saveNeeded, const QString& reportFolder, QWidget* parent = nullptr);
+    DiaryWindow(
+        const QString& diaryFolder, bool saveNeeded, const QString& reportFolder, QWidget* parent = nullptr);
     ~DiaryWindow() override;
 
     // The entries of the person chosen.

@@ -10,15 +10,16 @@ Diary::Diary(QString folder)
 {
 }
 
-DiaryOutcome Diary::keep(const ExaminationRecord& record, const Conclusion& conclusion, const QUuid& examination,
-    const QString& savedFile, bool saveNeeded)
+DiaryOutcome Diary::keep(const ExaminationRecord& record, const Conclusion& conclusion,
+    const QUuid& examination, const QString& savedFile, bool saveNeeded)
 {
     DiaryOutcome outcome;
     if (!saveNeeded)
         return outcome;
     DiaryStore store(m_folder);
     const QString path = store.filePath();
-    if (store.keep(entryFromRecord(record, conclusion, examination, QFileInfo(savedFile).absoluteFilePath()))) {
+    if (store.keep(
+            entryFromRecord(record, conclusion, examination, QFileInfo(savedFile).absoluteFilePath()))) {
         m_reportedFailures.remove(path);
         outcome.written = true;
         return outcome;
@@ -31,18 +32,25 @@ DiaryOutcome Diary::keep(const ExaminationRecord& record, const Conclusion& conc
 
 QString Diary::mergeOldDiaries(const QStringList& folders)
 {
+    QStringList found;
+    for (const QString& folder : folders) {
+        const QString path = QFileInfo(QDir(folder).filePath(DiaryStore::fileName())).canonicalFilePath();
+        if (!folder.isEmpty() && !path.isEmpty() && !found.contains(path))
+            found << path;
+    }
+    // Nothing to bring in makes no diary yet.
+    if (found.isEmpty())
+        return {};
     DiaryStore target(m_folder);
     if (!target.isOpen())
         return target.errorText();
     const QString own = QFileInfo(target.filePath()).canonicalFilePath();
-    QStringList done = target.mergedDiaries();
+    const QStringList done = target.mergedDiaries();
     QStringList merged;
     QStringList failures;
-    for (const QString& folder : folders) {
-        const QString path = QFileInfo(QDir(folder).filePath(DiaryStore::fileName())).canonicalFilePath();
-        if (folder.isEmpty() || path.isEmpty() || path == own || done.contains(path))
+    for (const QString& path : std::as_const(found)) {
+        if (path == own || done.contains(path))
             continue;
-        done << path;
         DiaryStore old(QFileInfo(path).absolutePath(), DiaryStore::Access::Read);
         const QList<DiaryEntry> entries = old.entries();
         const QList<PressureReading> readings = old.readings();
@@ -55,7 +63,8 @@ QString Diary::mergeOldDiaries(const QStringList& folders)
             failures << target.errorText();
             continue;
         }
-        QString line = QStringLiteral("%1 — обследований: %2").arg(QDir::toNativeSeparators(path)).arg(entries.size());
+        QString line
+            = QStringLiteral("%1 — обследований: %2").arg(QDir::toNativeSeparators(path)).arg(entries.size());
         if (*added < entries.size())
             line += QStringLiteral(" (уже были в дневнике: %1)").arg(entries.size() - *added);
         merged << line;
@@ -67,8 +76,9 @@ QString Diary::mergeOldDiaries(const QStringList& folders)
                                "их можно удалить.")
                     .arg(QDir::toNativeSeparators(m_folder), merged.join(QLatin1Char('\n')));
     if (!failures.isEmpty())
-        told << QStringLiteral("Не удалось перенести в дневник (файлы оставлены как есть, программа попробует "
-                               "еще раз при следующем запуске):\n%1")
+        told << QStringLiteral(
+            "Не удалось перенести в дневник (файлы оставлены как есть, программа попробует "
+            "еще раз при следующем запуске):\n%1")
                     .arg(failures.join(QLatin1Char('\n')));
     return told.join(QStringLiteral("\n\n"));
 }

@@ -223,7 +223,8 @@ DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& co
     }
     for (Test kind : { Test::ECG, Test::Flu, Test::Blood, Test::Urine }) {
         if (conclusion.present(kind))
-            entry.tests.append({ kind, record.TestDate(kind), testValues(record, kind), conclusion.recent(kind) });
+            entry.tests.append(
+                { kind, record.TestDate(kind), testValues(record, kind), conclusion.recent(kind) });
     }
     for (int code = 0; code < FindingCount; ++code) {
         if (conclusion.Findings.test(size_t(code)))
@@ -283,8 +284,8 @@ QList<DiaryResultPart> testResultParts(const DiaryEntry& entry, const DiaryTest&
             { QStringLiteral(" мм/час") } };
     case Test::Urine:
         return { { QStringLiteral("белок ") },
-            flagged(entry, yes(value("protein") != 0), -1, Code::UrineProtein), { QStringLiteral(", сахар ") },
-            flagged(entry, yes(value("sugar") != 0), -1, Code::UrineSugar),
+            flagged(entry, yes(value("protein") != 0), -1, Code::UrineProtein),
+            { QStringLiteral(", сахар ") }, flagged(entry, yes(value("sugar") != 0), -1, Code::UrineSugar),
             { QStringLiteral(", эритроциты ") },
             flagged(entry, number(value("erythrocytes"), 0), -1, Code::UrineErythrocytes),
             { QStringLiteral(", лейкоциты ") },

@@ -319,7 +319,8 @@ bool DiaryStore::keep(const DiaryEntry& entry)
             return fail(QStringLiteral("запись невозможна"), query.lastError().text());
         if (query.next()) {
             kept.id = query.value(0).toLongLong();
-            query.prepare(QStringLiteral("SELECT path FROM saved_file WHERE examination_id = ? ORDER BY rowid"));
+            query.prepare(
+                QStringLiteral("SELECT path FROM saved_file WHERE examination_id = ? ORDER BY rowid"));
             query.addBindValue(kept.id);
             if (!query.exec())
                 return fail(QStringLiteral("запись невозможна"), query.lastError().text());
@@ -357,20 +358,22 @@ bool DiaryStore::remove(qint64 id)
 bool DiaryStore::insert(const DiaryEntry& entry, qint64* made)
 {
     QSqlQuery query(m_database);
-    query.prepare(QStringLiteral("INSERT INTO examination (id, examination_key, person, taken, sex, age, height, "
-                                 "weight, body_mass_index, temperature, pulse, rhythmic, systolic, diastolic, "
-                                 "findings, specialists, notice, same_day_notice, saved_file) "
-                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '')"));
-    for (const QVariant& value : { entry.id != 0 ? QVariant(entry.id) : QVariant(QMetaType(QMetaType::LongLong)),
-             entry.examination.isNull() ? QVariant(QMetaType(QMetaType::QString))
-                                        : QVariant(entry.examination.toString()),
-             textValue(entry.person), QVariant(momentText(entry.moment)), QVariant(entry.sex),
-             QVariant(entry.age), optional(entry.height), optional(entry.weight),
-             QVariant(entry.bodyMassIndex), QVariant(entry.temperature), QVariant(entry.pulse),
-             QVariant(int(entry.rhythmic)), QVariant(entry.systolic), QVariant(entry.diastolic),
-             numberList(entry.findings), numberList(entry.specialists),
-             entry.notice ? linesValue(*entry.notice) : QVariant(QMetaType(QMetaType::QString)),
-             linesValue(entry.sameDayNotice) })
+    query.prepare(
+        QStringLiteral("INSERT INTO examination (id, examination_key, person, taken, sex, age, height, "
+                       "weight, body_mass_index, temperature, pulse, rhythmic, systolic, diastolic, "
+                       "findings, specialists, notice, same_day_notice, saved_file) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '')"));
+    for (const QVariant& value :
+        { entry.id != 0 ? QVariant(entry.id) : QVariant(QMetaType(QMetaType::LongLong)),
+            entry.examination.isNull() ? QVariant(QMetaType(QMetaType::QString))
+                                       : QVariant(entry.examination.toString()),
+            textValue(entry.person), QVariant(momentText(entry.moment)), QVariant(entry.sex),
+            QVariant(entry.age), optional(entry.height), optional(entry.weight),
+            QVariant(entry.bodyMassIndex), QVariant(entry.temperature), QVariant(entry.pulse),
+            QVariant(int(entry.rhythmic)), QVariant(entry.systolic), QVariant(entry.diastolic),
+            numberList(entry.findings), numberList(entry.specialists),
+            entry.notice ? linesValue(*entry.notice) : QVariant(QMetaType(QMetaType::QString)),
+            linesValue(entry.sameDayNotice) })
         query.addBindValue(value);
     if (!query.exec())
         return fail(QStringLiteral("запись невозможна"), query.lastError().text());
@@ -378,8 +381,8 @@ bool DiaryStore::insert(const DiaryEntry& entry, qint64* made)
     if (made)
         *made = examination;
     for (const DiaryTest& test : entry.tests) {
-        query.prepare(
-            QStringLiteral("INSERT INTO test (examination_id, kind, performed, counted) VALUES (?, ?, ?, ?)"));
+        query.prepare(QStringLiteral(
+            "INSERT INTO test (examination_id, kind, performed, counted) VALUES (?, ?, ?, ?)"));
         query.addBindValue(examination);
         query.addBindValue(kindName(test.kind));
         query.addBindValue(momentText(test.performed));
@@ -415,9 +418,8 @@ QList<DiaryEntry> DiaryStore::entries()
     if (!isOpen() || !m_database.isOpen())
         return result;
     // A diary of an older version, read without bringing it up to date, lacks the newer columns.
-    const QString newer = m_version >= 3
-        ? QStringLiteral("examination_key, person, notice, same_day_notice")
-        : QStringLiteral("NULL, '', NULL, ''");
+    const QString newer = m_version >= 3 ? QStringLiteral("examination_key, person, notice, same_day_notice")
+                                         : QStringLiteral("NULL, '', NULL, ''");
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
     if (!query.exec(
@@ -458,7 +460,8 @@ QList<DiaryEntry> DiaryStore::entries()
         result << entry;
     }
 
-    if (m_version >= 3 && query.exec(QStringLiteral("SELECT examination_id, path FROM saved_file ORDER BY rowid"))) {
+    if (m_version >= 3
+        && query.exec(QStringLiteral("SELECT examination_id, path FROM saved_file ORDER BY rowid"))) {
         while (query.next()) {
             const auto row = rowOfExamination.find(query.value(0).toLongLong());
             if (row != rowOfExamination.end())
@@ -597,7 +600,8 @@ std::optional<int> DiaryStore::merge(
                 return false;
         }
         QSqlQuery query(m_database);
-        query.prepare(QStringLiteral("INSERT INTO merged_diary (path, merged, examinations) VALUES (?, ?, ?)"));
+        query.prepare(
+            QStringLiteral("INSERT INTO merged_diary (path, merged, examinations) VALUES (?, ?, ?)"));
         query.addBindValue(source);
         query.addBindValue(momentText(QDateTime::currentDateTime()));
         query.addBindValue(added);

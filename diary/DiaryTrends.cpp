@@ -101,7 +101,8 @@ NormalBand ruleBand(
 
 } // namespace
 
-TrendChart trendChart(TrendKind kind, const QList<DiaryEntry>& entries, const QList<PressureReading>& readings)
+TrendChart trendChart(
+    TrendKind kind, const QList<DiaryEntry>& entries, const QList<PressureReading>& readings)
 {
     const QList<DiaryEntry> ordered = oldestFirst(entries);
     const QString mmHg = QStringLiteral("мм Hg");
@@ -120,8 +121,10 @@ TrendChart trendChart(TrendKind kind, const QList<DiaryEntry>& entries, const QL
         };
         if (!readings.isEmpty())
             chart.lines << homeLine(
-                QStringLiteral("сист. дома"), readings, [](const PressureReading& r) { return r.systolic; }, mmHg)
-                        << homeLine(QStringLiteral("диаст. дома"), readings,
+                QStringLiteral("сист. дома"), readings, [](const PressureReading& r) { return r.systolic; },
+                mmHg)
+                        << homeLine(
+                               QStringLiteral("диаст. дома"), readings,
                                [](const PressureReading& r) { return r.diastolic; }, mmHg);
         chart.bands = {
             ruleBand(QStringLiteral("сист."), Norms.SystolicLower, Norms.SystolicUpper, 0),
@@ -136,7 +139,8 @@ TrendChart trendChart(TrendKind kind, const QList<DiaryEntry>& entries, const QL
             chart.unit) };
         if (std::any_of(readings.begin(), readings.end(), [](const PressureReading& r) { return r.pulse; }))
             chart.lines << homeLine(
-                QStringLiteral("пульс дома"), readings, [](const PressureReading& r) { return r.pulse; }, chart.unit);
+                QStringLiteral("пульс дома"), readings, [](const PressureReading& r) { return r.pulse; },
+                chart.unit);
         chart.bands = { ruleBand(QString(), Norms.PulseLower, Norms.PulseUpper, 0) };
         break;
     case TrendKind::Weight: {
@@ -198,7 +202,7 @@ TimeAxis trendTimeAxis(const QList<DiaryEntry>& entries, const QList<PressureRea
     } else {
         // Over a week the hours of home readings twice a day would only crowd the labels.
         axis.format = dayShared && first.daysTo(last) < 7 ? QStringLiteral("dd.MM HH:mm")
-                                                           : QStringLiteral("dd.MM.yy");
+                                                          : QStringLiteral("dd.MM.yy");
     }
     // A day's examinations spread over the axis; a single one sits in the middle of an hour.
     const qint64 span = std::max<qint64>(first.msecsTo(last), oneDay ? 3600 * 1000 : 24 * 3600 * 1000);

@@ -137,7 +137,8 @@ QString summaryPeriodName(SummaryPeriod period)
     }
 }
 
-QList<DiaryEntry> entriesOfPeriod(const QList<DiaryEntry>& entries, SummaryPeriod period, const QDateTime& now)
+QList<DiaryEntry> entriesOfPeriod(
+    const QList<DiaryEntry>& entries, SummaryPeriod period, const QDateTime& now)
 {
     const QDateTime start = periodStart(period, now);
     QList<DiaryEntry> chosen;
@@ -210,9 +211,10 @@ DoctorSummary makeDoctorSummary(const QList<DiaryEntry>& entries, const QList<Pr
 
 QString summaryMarksLegend()
 {
-    return QStringLiteral("↑ — выше границы правил программы или патология, ↓ — ниже границы; жирным напечатаны "
-                          "только такие значения. Серым напечатан анализ старше срока, в течение которого "
-                          "программа его учитывает: в заключении он не учтен и стрелок не имеет. Границы правил "
-                          "программы — пороги, по которым программа отмечает значения в заключении; это не "
-                          "диагноз.");
+    return QStringLiteral(
+        "↑ — выше границы правил программы или патология, ↓ — ниже границы; жирным напечатаны "
+        "только такие значения. Серым напечатан анализ старше срока, в течение которого "
+        "программа его учитывает: в заключении он не учтен и стрелок не имеет. Границы правил "
+        "программы — пороги, по которым программа отмечает значения в заключении; это не "
+        "диагноз.");
 }

@@ -20,7 +20,8 @@ enum class SummaryPeriod { All, ThreeMonths, Year };
 QString summaryPeriodName(SummaryPeriod period);
 
 // The entries and readings of the period that ends now, in the order given.
-QList<DiaryEntry> entriesOfPeriod(const QList<DiaryEntry>& entries, SummaryPeriod period, const QDateTime& now);
+QList<DiaryEntry> entriesOfPeriod(
+    const QList<DiaryEntry>& entries, SummaryPeriod period, const QDateTime& now);
 QList<PressureReading> readingsOfPeriod(
     const QList<PressureReading>& readings, SummaryPeriod period, const QDateTime& now);
 

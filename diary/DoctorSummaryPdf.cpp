@@ -77,7 +77,8 @@ public:
     {
         m_painter.setFont(font);
         return m_painter
-            .boundingRect(QRectF(0, 0, m_width, m_height), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text)
+            .boundingRect(
+                QRectF(0, 0, m_width, m_height), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text)
             .height();
     }
 
@@ -86,7 +87,8 @@ public:
     {
         const QRectF bounds(0, 0, m_width, paragraphHeight(text, font));
         makeRoom(bounds.height());
-        m_painter.drawText(QRectF(0, m_top, m_width, bounds.height()), Qt::TextWordWrap | Qt::AlignLeft, text);
+        m_painter.drawText(
+            QRectF(0, m_top, m_width, bounds.height()), Qt::TextWordWrap | Qt::AlignLeft, text);
         advance(bounds.height() + spaceAfter);
     }
 
@@ -144,7 +146,8 @@ public:
         m_painter.setBrush(Qt::NoBrush);
         m_painter.drawRect(area);
         m_painter.setFont(font(8, true));
-        m_painter.drawText(QRectF(area.left(), area.top() + mm(1), area.width(), mm(4)), Qt::AlignHCenter, m_chart.title);
+        m_painter.drawText(
+            QRectF(area.left(), area.top() + mm(1), area.width(), mm(4)), Qt::AlignHCenter, m_chart.title);
         const double legendHeight = legend(area);
         m_plot = QRectF(area.left() + mm(11), area.top() + mm(7),
             area.width() - mm(m_chart.secondUnit.isEmpty() ? 14 : 22),
@@ -202,7 +205,8 @@ private:
         m_painter.save();
         m_painter.translate(second ? m_plot.right() + mm(5.5) : m_plot.left() - mm(6.5), m_plot.center().y());
         m_painter.rotate(second ? 90 : -90);
-        m_painter.drawText(QRectF(-m_plot.height() / 2, -mm(3.5), m_plot.height(), mm(3)), Qt::AlignCenter, unit);
+        m_painter.drawText(
+            QRectF(-m_plot.height() / 2, -mm(3.5), m_plot.height(), mm(3)), Qt::AlignCenter, unit);
         m_painter.restore();
         m_painter.setPen(QPen(Qt::black, mm(0.2)));
         const double edge = second ? m_plot.right() : m_plot.left();
@@ -220,8 +224,8 @@ private:
             const QDateTime moment = m_axis.first.addMSecs(span / 10 + span * 8 / 10 * k / (Labels - 1));
             const double at = x(moment);
             m_painter.drawLine(QPointF(at, m_plot.bottom()), QPointF(at, m_plot.bottom() + mm(1)));
-            m_painter.drawText(QRectF(at - mm(12), m_plot.bottom() + mm(1), mm(24), mm(3.5)), Qt::AlignHCenter,
-                moment.toString(m_axis.format));
+            m_painter.drawText(QRectF(at - mm(12), m_plot.bottom() + mm(1), mm(24), mm(3.5)),
+                Qt::AlignHCenter, moment.toString(m_axis.format));
         }
         if (!m_axis.title.isEmpty())
             m_painter.drawText(QRectF(m_plot.left(), m_plot.bottom() + mm(4.5), m_plot.width(), mm(3.5)),
@@ -329,7 +333,8 @@ void framed(PageFlow& flow, const QStringList& lines, const QColor& colour)
     QPainter& painter = flow.painter();
     painter.setFont(font(9, true));
     const QString text = lines.join(QLatin1Char('\n'));
-    const QRectF bounds = painter.boundingRect(QRectF(0, 0, flow.width() - mm(4), 1e6), Qt::TextWordWrap, text);
+    const QRectF bounds
+        = painter.boundingRect(QRectF(0, 0, flow.width() - mm(4), 1e6), Qt::TextWordWrap, text);
     flow.makeRoom(bounds.height() + mm(4));
     const QRectF box(0, flow.top(), flow.width(), bounds.height() + mm(3));
     painter.setPen(QPen(colour, mm(0.6)));
@@ -377,7 +382,8 @@ void paintCharts(PageFlow& flow, const DoctorSummary& summary)
 const double ColumnParts[] = { 0.11, 0.11, 0.09, 0.07, 0.09, 0.27, 0.26 };
 
 // A cell laid out at the page's resolution: its bold and grey runs, wrapped to its width.
-std::unique_ptr<QTextDocument> cellText(QPaintDevice* device, const SummaryCell& cell, double width, bool header)
+std::unique_ptr<QTextDocument> cellText(
+    QPaintDevice* device, const SummaryCell& cell, double width, bool header)
 {
     auto document = std::make_unique<QTextDocument>();
     document->documentLayout()->setPaintDevice(device);
@@ -401,7 +407,8 @@ struct LaidRow {
     double height = 0;
 };
 
-LaidRow layRow(QPaintDevice* device, const QList<SummaryCell>& cells, const QList<double>& widths, bool header)
+LaidRow layRow(
+    QPaintDevice* device, const QList<SummaryCell>& cells, const QList<double>& widths, bool header)
 {
     LaidRow row;
     for (qsizetype c = 0; c < cells.size(); ++c) {
@@ -446,7 +453,8 @@ void paintTable(PageFlow& flow, const DoctorSummary& summary)
     // The title and the header stay with the first row.
     const QString title = QStringLiteral("Обследования");
     QPaintDevice* device = flow.painter().device();
-    flow.makeRoom(flow.paragraphHeight(title, font(11, true)) + mm(1) + layRow(device, header, widths, true).height
+    flow.makeRoom(flow.paragraphHeight(title, font(11, true)) + mm(1)
+        + layRow(device, header, widths, true).height
         + (summary.rows.isEmpty() ? 0 : layRow(device, summary.rows.first(), widths, false).height));
     flow.paragraph(title, font(11, true), mm(1));
     tableRow(flow, header, widths, true);

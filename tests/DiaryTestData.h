@@ -43,7 +43,8 @@ inline QList<DiaryEntry> diaryTestSeries(int count, const QDateTime& last, const
         if (i % 4 == 0)
             description += QStringLiteral(" blood=2 hb=%1 leu=6.2 esr=%2").arg(128 - i % 20).arg(6 + i % 12);
         entries << diaryTestEntry(description, moment,
-            QStringLiteral("Заключение %1.doc").arg(moment.toString(QStringLiteral("yyyy-MM-dd hh-mm"))), person);
+            QStringLiteral("Заключение %1.doc").arg(moment.toString(QStringLiteral("yyyy-MM-dd hh-mm"))),
+            person);
     }
     return entries;
 }

@@ -23,9 +23,10 @@ int main(int argc, char* argv[])
     const QDateTime last(QDate(2026, 11, 30), QTime(19, 5));
     {
         QList<DiaryEntry> entries = diaryTestSeries(10, last, anna);
-        entries.last() = diaryTestEntry(QStringLiteral("female age=45 height=168 weight=71 temp=37.2 pulse=96 "
-                                                       "bp=185/100 q2 q7 blood=70 hb=105 esr=25 urine=3 protein"),
-            last, entries.last().savedFiles.value(0), anna);
+        entries.last()
+            = diaryTestEntry(QStringLiteral("female age=45 height=168 weight=71 temp=37.2 pulse=96 "
+                                            "bp=185/100 q2 q7 blood=70 hb=105 esr=25 urine=3 protein"),
+                last, entries.last().savedFiles.value(0), anna);
         for (DiaryEntry& entry : entries)
             entry.sex = 0;
         entries << diaryTestSeries(4, last.addDays(-1).addSecs(-3600), boris);

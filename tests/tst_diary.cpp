@@ -174,8 +174,8 @@ void TestDiary::threeExaminationsInOrder()
     using F = DiaryFlag;
     const F o = F::None;
     const QList<QStringList> expectedRows = {
-        { "18.03.2026 09:15", "", "муж", "41", "180", "58", "17,9", "35,8", "55", "ритмичный", "95", "65", "", "",
-            "15.03.2026: гемоглобин 140 г/л, лейкоциты 3,2 тыс./мкл, СОЭ 4 мм/час", "",
+        { "18.03.2026 09:15", "", "муж", "41", "180", "58", "17,9", "35,8", "55", "ритмичный", "95", "65", "",
+            "", "15.03.2026: гемоглобин 140 г/л, лейкоциты 3,2 тыс./мкл, СОЭ 4 мм/час", "",
             "масса снижена, температура снижена, брадикардия, гипотензия, лейкоциты крови снижены, "
             "увеличенные паховые лимфатические узлы",
             "уролога, терапевта", folder.filePath("Заключение 2.doc") },
@@ -188,8 +188,8 @@ void TestDiary::threeExaminationsInOrder()
             "моче, "
             "эритроциты в моче повышены",
             "кардиолога, пульмонолога, нефролога, терапевта", folder.filePath("Заключение 1.doc") },
-        { "02.03.2026 09:15", "", "жен", "35", "165", "60", "22,0", "36,6", "72", "ритмичный", "120", "80", "",
-            "", "", "", "", "", folder.filePath("Заключение 0.doc") },
+        { "02.03.2026 09:15", "", "жен", "35", "165", "60", "22,0", "36,6", "72", "ритмичный", "120", "80",
+            "", "", "", "", "", "", folder.filePath("Заключение 0.doc") },
     };
     QCOMPARE(rows, expectedRows);
     const QList<QList<F>> expectedFlags = {
@@ -222,7 +222,8 @@ void TestDiary::urgentNoticeAsInTheConclusion()
     QCOMPARE(examination.apply(record), QString());
     const Conclusion conclusion = Conclude(examination, ComplaintPhrases(), Monday);
     QTemporaryDir folder;
-    QVERIFY(Diary(folder.path()).keep(examination, conclusion, QUuid(), folder.filePath("a.doc"), true).written);
+    QVERIFY(
+        Diary(folder.path()).keep(examination, conclusion, QUuid(), folder.filePath("a.doc"), true).written);
     DiaryEntry entry = DiaryStore(folder.path(), DiaryStore::Access::Read).entries().value(0);
     QCOMPARE(urgentNotice(entry), conclusion.Notice);
     // An older diary kept no notice: it is worked out again from the values.
@@ -298,10 +299,12 @@ void TestDiary::mergesOldDiariesOnce()
     const QStringList folders = { first.path(), second.path(), damaged.path(), own.path(), QString() };
 
     const QString told = Diary(own.path()).mergeOldDiaries(folders);
-    QVERIFY2(told.contains(QStringLiteral("%1 — обследований: 1\n%2 — обследований: 2 (уже были в дневнике: 1)")
-                               .arg(DiaryPath(first), DiaryPath(second))),
+    QVERIFY2(
+        told.contains(QStringLiteral("%1 — обследований: 1\n%2 — обследований: 2 (уже были в дневнике: 1)")
+                          .arg(DiaryPath(first), DiaryPath(second))),
         qPrintable(told));
-    QVERIFY(told.contains(QStringLiteral("Не удалось перенести")) && told.contains(QStringLiteral("файл поврежден")));
+    QVERIFY(told.contains(QStringLiteral("Не удалось перенести"))
+        && told.contains(QStringLiteral("файл поврежден")));
     old.id = 1;
     old.savedFiles << copy.savedFiles;
     for (DiaryTest& test : old.tests)
@@ -330,11 +333,10 @@ void TestDiary::homeSeries_data()
     QTest::addColumn<QString>("series");
     QTest::newRow("just below") << QList<QList<int>> { { 0, 134, 84, 70 }, { 1, 133, 84, 0 } }
                                 << "2: 134/84 pulse 70 01.03.2026–02.03.2026";
-    QTest::newRow("systolic at the bound") << QList<QList<int>> { { 0, 135, 80, 0 } }
-                                           << "1: 135/80 raised 01.03.2026–01.03.2026";
-    QTest::newRow("diastolic at the bound, older week left out")
-        << QList<QList<int>> { { -7, 180, 120, 0 }, { 0, 120, 85, 60 }, { 6, 120, 85, 80 } }
-        << "2: 120/85 pulse 70 raised 01.03.2026–07.03.2026";
+    QTest::newRow("systolic at the bound")
+        << QList<QList<int>> { { 0, 135, 80, 0 } } << "1: 135/80 raised 01.03.2026–01.03.2026";
+    QTest::newRow("diastolic at the bound, older week left out") << QList<QList<int>> { { -7, 180, 120, 0 },
+        { 0, 120, 85, 60 }, { 6, 120, 85, 80 } } << "2: 120/85 pulse 70 raised 01.03.2026–07.03.2026";
 }
 
 void TestDiary::homeSeries()
@@ -342,15 +344,16 @@ void TestDiary::homeSeries()
     QFETCH(QList<QList<int>>, readings);
     QList<PressureReading> kept;
     for (const QList<int>& r : readings)
-        kept.prepend({ 0, {}, Monday.addDays(r[0] - 1), r[1], r[2], r[3] ? std::optional(r[3]) : std::nullopt });
+        kept.prepend(
+            { 0, {}, Monday.addDays(r[0] - 1), r[1], r[2], r[3] ? std::optional(r[3]) : std::nullopt });
     const HomeSeries series = lastSeries(kept).value();
     QTEST(QStringLiteral("%1: %2/%3%4%5 %6–%7")
-                 .arg(series.count)
-                 .arg(series.systolic)
-                 .arg(series.diastolic)
-                 .arg(series.pulse ? QStringLiteral(" pulse %1").arg(*series.pulse) : QString(),
-                     series.raised ? QStringLiteral(" raised") : QString(),
-                     series.first.date().toString("dd.MM.yyyy"), series.last.date().toString("dd.MM.yyyy")),
+              .arg(series.count)
+              .arg(series.systolic)
+              .arg(series.diastolic)
+              .arg(series.pulse ? QStringLiteral(" pulse %1").arg(*series.pulse) : QString(),
+                  series.raised ? QStringLiteral(" raised") : QString(),
+                  series.first.date().toString("dd.MM.yyyy"), series.last.date().toString("dd.MM.yyyy")),
         "series");
 }
 

@@ -352,9 +352,11 @@ void TestDiaryWindow::savedConclusionKept()
 void TestDiaryWindow::peopleOneAtATime()
 {
     QTemporaryDir folder;
-    keepEntries(folder.path(), diaryTestSeries(3, Last.addDays(-1), "Анна") + diaryTestSeries(2, Last, "Борис"));
-    QVERIFY(DiaryStore(folder.path()).addReadings(
-        { { 0, "Анна", Last, 150, 95, 80 }, { 0, "Анна", Last.addSecs(600), 146, 91, std::nullopt } }));
+    keepEntries(
+        folder.path(), diaryTestSeries(3, Last.addDays(-1), "Анна") + diaryTestSeries(2, Last, "Борис"));
+    QVERIFY(DiaryStore(folder.path())
+                .addReadings({ { 0, "Анна", Last, 150, 95, 80 },
+                    { 0, "Анна", Last.addSecs(600), 146, 91, std::nullopt } }));
     DiaryWindow diary(folder.path(), true, folder.path());
     auto* people = diary.findChild<QComboBox*>(QStringLiteral("cbxPerson"));
     QStringList shown;
@@ -367,8 +369,10 @@ void TestDiaryWindow::peopleOneAtATime()
     QCOMPARE(diary.entries().size(), 3);
     QCOMPARE(diary.windowTitle(), QStringLiteral("Дневник обследований — Анна"));
     QList<int> points; // of the examinations' lines, then of the home readings
-    for (const QAbstractSeries* series : diary.findChild<QChartView*>(QStringLiteral("chtPressure"))->chart()->series()) {
-        if (const auto* xy = qobject_cast<const QXYSeries*>(series); xy && series->type() != QAbstractSeries::SeriesTypeArea)
+    for (const QAbstractSeries* series :
+        diary.findChild<QChartView*>(QStringLiteral("chtPressure"))->chart()->series()) {
+        if (const auto* xy = qobject_cast<const QXYSeries*>(series);
+            xy && series->type() != QAbstractSeries::SeriesTypeArea)
             points << xy->count();
     }
     QCOMPARE(points, QList<int>({ 3, 3, 2, 2 }));

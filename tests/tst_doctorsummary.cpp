@@ -47,8 +47,9 @@ void TestDoctorSummary::threeExaminations()
 {
     const QString anna = QStringLiteral("Анна Смирнова");
     const QList<DiaryEntry> entries = {
-        diaryTestEntry(QStringLiteral("female age=52 height=165 weight=60 temp=36.6 pulse=72 bp=120/80 blood=65 "
-                                      "hb=105 leu=6.2 esr=25"),
+        diaryTestEntry(
+            QStringLiteral("female age=52 height=165 weight=60 temp=36.6 pulse=72 bp=120/80 blood=65 "
+                           "hb=105 leu=6.2 esr=25"),
             First, QStringLiteral("a.doc"), anna),
         diaryTestEntry(
             QStringLiteral("female age=52 height=165 weight=62 temp=37.4 pulse=95 bp=170/95 blood=3 "
@@ -60,31 +61,35 @@ void TestDoctorSummary::threeExaminations()
     };
     QList<PressureReading> readings;
     for (int k = 0; k < 14; ++k)
-        readings.append({ 0, anna, First.addDays(8 + k / 2).addSecs(k % 2 * 12 * 3600), 136 + k % 3, 84, 70 });
+        readings.append(
+            { 0, anna, First.addDays(8 + k / 2).addSecs(k % 2 * 12 * 3600), 136 + k % 3, 84, 70 });
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Сводка.pdf"));
     QString error;
-    QVERIFY2(writeDoctorSummary(path,
-                 makeDoctorSummary(entries, readings, summaryPeriodName(SummaryPeriod::All), First.addDays(20)),
-                 error),
+    QVERIFY2(
+        writeDoctorSummary(path,
+            makeDoctorSummary(entries, readings, summaryPeriodName(SummaryPeriod::All), First.addDays(20)),
+            error),
         qPrintable(error));
     QCOMPARE(FileMode(path), 0600);
 
     const QString text = Run(QStringLiteral("pdftotext"), { path, QStringLiteral("-") }).simplified();
-    for (const char* expected : {
-             "Анна Смирнова, женщина, 52 года",
-             "Период: все обследования, 02.03.2026 – 16.03.2026; обследований: 3",
-             "Последнее обследование: 16.03.2026 09:15",
-             "СРОЧНО! Вы отметили: боли в груди",
-             "СРОЧНО! Пульс в покое 38 ударов в минуту (реже 40).",
-             "Рекомендуются консультации: кардиолога, терапевта.",
-             "Давление дома: среднее 14 измерений с 10.03.2026 по 16.03.2026 — 137/84 мм Hg, пульс 70 в минуту.",
-             "Среднее домашнее давление 135/85 мм Hg или выше считается повышенным",
-             "Кровь 06.03.2026: гемоглобин 105 ↓ г/л, лейкоциты 6,2 тыс./мкл, СОЭ 20 ↑ мм/час",
-             "Моча 07.03.2026: белок есть ↑, сахар нет",
-             "Кровь 27.12.2025 (устарел, не учтен): гемоглобин 105 г/л, лейкоциты 6,2 тыс./мкл, СОЭ 25 мм/час",
-             "сист. 100–160 — границы правил программы",
-         })
+    for (const char* expected :
+        {
+            "Анна Смирнова, женщина, 52 года",
+            "Период: все обследования, 02.03.2026 – 16.03.2026; обследований: 3",
+            "Последнее обследование: 16.03.2026 09:15",
+            "СРОЧНО! Вы отметили: боли в груди",
+            "СРОЧНО! Пульс в покое 38 ударов в минуту (реже 40).",
+            "Рекомендуются консультации: кардиолога, терапевта.",
+            "Давление дома: среднее 14 измерений с 10.03.2026 по 16.03.2026 — 137/84 мм Hg, пульс 70 в "
+            "минуту.",
+            "Среднее домашнее давление 135/85 мм Hg или выше считается повышенным",
+            "Кровь 06.03.2026: гемоглобин 105 ↓ г/л, лейкоциты 6,2 тыс./мкл, СОЭ 20 ↑ мм/час",
+            "Моча 07.03.2026: белок есть ↑, сахар нет",
+            "Кровь 27.12.2025 (устарел, не учтен): гемоглобин 105 г/л, лейкоциты 6,2 тыс./мкл, СОЭ 25 мм/час",
+            "сист. 100–160 — границы правил программы",
+        })
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
     // Bold in the table: the flagged values with their arrows, and no other part of a test.
     const QString xml = Run(QStringLiteral("pdftohtml"),
@@ -95,7 +100,8 @@ void TestDoctorSummary::threeExaminations()
         bold << match.next().captured(1).simplified();
     QCOMPARE(bold.filter(QRegularExpression(QStringLiteral("[↑↓]"))),
         QStringList({ "65 ↓", "38 ↓", "170 ↑", "95 ↑ 95 ↑", "37,4 ↑", "105 ↓", "20 ↑", "есть ↑" }));
-    QCOMPARE(bold.filter(QRegularExpression(QStringLiteral("Кровь|Моча|г/л|сахар|лейкоциты"))), QStringList());
+    QCOMPARE(
+        bold.filter(QRegularExpression(QStringLiteral("Кровь|Моча|г/л|сахар|лейкоциты"))), QStringList());
     const QStringList images = Run(QStringLiteral("pdfimages"), { QStringLiteral("-list"), path })
                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(images.size(), 2); // the heading and its rule, no image

@@ -317,7 +317,8 @@ void TestSavingOffice::twoConclusionsInOneMinuteKeepTwoFiles()
     QCOMPARE(Files(report).size(), 2);
     QVERIFY(HoldsText(first, texts[0]));
     QVERIFY(HoldsText(second, texts[1]));
-    const QList<DiaryEntry> diary = DiaryStore(DiaryStore::defaultFolder(), DiaryStore::Access::Read).entries();
+    const QList<DiaryEntry> diary
+        = DiaryStore(DiaryStore::defaultFolder(), DiaryStore::Access::Read).entries();
     // One examination, saved twice: one entry with both files.
     QCOMPARE(diary.size(), 1);
     QCOMPARE(diary[0].savedFiles, QStringList({ first, second }));
@@ -438,7 +439,8 @@ void TestSavingOffice::lockedNamesAreSkippedAndStaleSavesRemoved()
     if (m_names.first() == m_names.last())
         QCOMPARE(file, name + QStringLiteral(" (2).doc"));
     QCOMPARE(QDir(report).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList({ lock, file }));
-    for (const QString& kept : { QDir(report).filePath(file), QDir(DiaryStore::defaultFolder()).filePath(DiaryStore::fileName()) })
+    for (const QString& kept :
+        { QDir(report).filePath(file), QDir(DiaryStore::defaultFolder()).filePath(DiaryStore::fileName()) })
         QCOMPARE(FileMode(kept), 0600);
 }
 

@@ -135,7 +135,8 @@ void TestSavingStress::twoInstancesLoseNothing()
     QCOMPARE(texts.size(), files.size());
     // Each instance, an account of its own here, keeps its diary in its own data folder.
     qsizetype kept = 0;
-    for (QDirIterator diaries(root.path(), { DiaryStore::fileName() }, QDir::Files, QDirIterator::Subdirectories);
+    for (QDirIterator diaries(
+             root.path(), { DiaryStore::fileName() }, QDir::Files, QDirIterator::Subdirectories);
          diaries.hasNext();)
         kept += DiaryStore(QFileInfo(diaries.next()).path(), DiaryStore::Access::Read).entries().size();
     QCOMPARE(kept, files.size());
