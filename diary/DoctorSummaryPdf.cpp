@@ -381,39 +381,82 @@ void paintCharts(PageFlow& flow, const DoctorSummary& summary)
 // Widths of the table's columns, in parts of the page's width.
 const double ColumnParts[] = { 0.11, 0.11, 0.09, 0.07, 0.09, 0.27, 0.26 };
 
-// A cell laid out at the page's resolution: its bold and grey runs, wrapped to its width.
-std::unique_ptr<QTextDocument> cellText(
-    QPaintDevice* device, const SummaryCell& cell, double width, bool header)
-{
-    auto document = std::make_unique<QTextDocument>();
-    document->documentLayout()->setPaintDevice(device);
-    document->setDocumentMargin(0);
-    document->setDefaultFont(font(7));
-    document->setTextWidth(width);
-    QTextCursor cursor(document.get());
-    for (const SummaryRun& run : cell.runs) {
-        QTextCharFormat format;
-        format.setFontWeight(header || run.marked ? QFont::Bold : QFont::Normal);
-        if (run.old)
-            format.setForeground(QColor(0x70, 0x70, 0x70));
-        cursor.insertText(run.text, format);
+// A cell laid out at the page's resolution. A cell of one look is plain text;
+// one with bold or grey runs among the others goes through a text document,
+// which costs more.
+class LaidCell {
+public:
+    LaidCell(QPainter& painter, const SummaryCell& cell, double width, bool header)
+        : m_width(width)
+    {
+        const bool uniform = std::all_of(cell.runs.begin(), cell.runs.end(), [&cell](const SummaryRun& run) {
+            return run.marked == cell.runs.first().marked && run.old == cell.runs.first().old;
+        });
+        if (uniform) {
+            const SummaryRun first = cell.runs.value(0);
+            m_text = cell.text();
+            m_font = font(7, header || first.marked);
+            m_colour = first.old ? OldColour : QColor(Qt::black);
+            painter.setFont(m_font);
+            m_height = painter.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, m_text).height();
+            return;
+        }
+        m_document = std::make_unique<QTextDocument>();
+        m_document->documentLayout()->setPaintDevice(painter.device());
+        m_document->setDocumentMargin(0);
+        m_document->setDefaultFont(font(7));
+        m_document->setTextWidth(width);
+        QTextCursor cursor(m_document.get());
+        for (const SummaryRun& run : cell.runs) {
+            QTextCharFormat format;
+            format.setFontWeight(header || run.marked ? QFont::Bold : QFont::Normal);
+            if (run.old)
+                format.setForeground(OldColour);
+            cursor.insertText(run.text, format);
+        }
+        m_height = m_document->size().height();
     }
-    return document;
-}
+
+    double height() const { return m_height; }
+
+    void draw(QPainter& painter, const QPointF& at) const
+    {
+        painter.save();
+        if (m_document) {
+            painter.translate(at);
+            m_document->drawContents(&painter);
+        } else {
+            painter.setFont(m_font);
+            painter.setPen(m_colour);
+            painter.drawText(QRectF(at, QSizeF(m_width, m_height)),
+                Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, m_text);
+        }
+        painter.restore();
+    }
+
+private:
+    static inline const QColor OldColour { 0x70, 0x70, 0x70 };
+    double m_width;
+    double m_height = 0;
+    std::unique_ptr<QTextDocument> m_document;
+    QString m_text;
+    QFont m_font;
+    QColor m_colour;
+};
 
 // The cells of a row laid out, and the row's height.
 struct LaidRow {
-    std::vector<std::unique_ptr<QTextDocument>> cells;
+    std::vector<LaidCell> cells;
     double height = 0;
 };
 
-LaidRow layRow(
-    QPaintDevice* device, const QList<SummaryCell>& cells, const QList<double>& widths, bool header)
+LaidRow layRow(QPainter& painter, const QList<SummaryCell>& cells, const QList<double>& widths, bool header)
 {
     LaidRow row;
+    row.cells.reserve(size_t(cells.size()));
     for (qsizetype c = 0; c < cells.size(); ++c) {
-        row.cells.push_back(cellText(device, cells[c], widths[c] - mm(1.5), header));
-        row.height = std::max(row.height, row.cells.back()->size().height());
+        row.cells.emplace_back(painter, cells[c], widths[c] - mm(1.5), header);
+        row.height = std::max(row.height, row.cells.back().height());
     }
     row.height += mm(1.2);
     return row;
@@ -424,16 +467,13 @@ void tableRow(PageFlow& flow, const QList<SummaryCell>& cells, const QList<doubl
     double keepWith = 0)
 {
     QPainter& painter = flow.painter();
-    const LaidRow row = layRow(painter.device(), cells, widths, header);
+    const LaidRow row = layRow(painter, cells, widths, header);
     flow.makeRoom(row.height + keepWith);
     double left = 0;
     if (header)
         painter.fillRect(QRectF(0, flow.top(), flow.width(), row.height), QColor(0xE8, 0xE8, 0xE8));
     for (qsizetype c = 0; c < cells.size(); ++c) {
-        painter.save();
-        painter.translate(left + mm(0.75), flow.top() + mm(0.6));
-        row.cells[size_t(c)]->drawContents(&painter);
-        painter.restore();
+        row.cells[size_t(c)].draw(painter, QPointF(left + mm(0.75), flow.top() + mm(0.6)));
         left += widths[c];
     }
     painter.setPen(QPen(QColor(0x90, 0x90, 0x90), mm(0.1)));
@@ -452,10 +492,10 @@ void paintTable(PageFlow& flow, const DoctorSummary& summary)
         header.append({ { { text } } });
     // The title and the header stay with the first row.
     const QString title = QStringLiteral("Обследования");
-    QPaintDevice* device = flow.painter().device();
+    QPainter& painter = flow.painter();
     flow.makeRoom(flow.paragraphHeight(title, font(11, true)) + mm(1)
-        + layRow(device, header, widths, true).height
-        + (summary.rows.isEmpty() ? 0 : layRow(device, summary.rows.first(), widths, false).height));
+        + layRow(painter, header, widths, true).height
+        + (summary.rows.isEmpty() ? 0 : layRow(painter, summary.rows.first(), widths, false).height));
     flow.paragraph(title, font(11, true), mm(1));
     tableRow(flow, header, widths, true);
     flow.pageHead = [&flow, &header, &widths] { tableRow(flow, header, widths, true); };
