@@ -25,8 +25,10 @@ QString Publish(const QString& temporary, const QString& folder, const QString& 
 // Removes what a failed save wrote: the temporary file and the office's lock of it.
 void Discard(const QString& temporary);
 
-// Removes the temporary files and their locks left by program instances that
-// no longer run (killed while saving).
+// Removes what saves left behind: the temporary files and their locks of
+// program instances that no longer run (killed while saving) and of this one
+// (whose office was lost), and the office's own temporary files that no
+// process holds open. Called before this instance saves.
 void RemoveStale(const QString& folder);
 
 // Whether two folder paths name the same folder: the same text once both are

@@ -1,6 +1,7 @@
 // The main window's side of the cardiology interview: the page, the monitor
 // window and the explanation shown at the end.
 #include "app/MainU.h"
+#include "app/Examination.h"
 #include "ui_MainU.h"
 
 #include "cardio/CardioPageU.h"
@@ -46,7 +47,7 @@ TCardioPage* TfrmTessora::CardioPage()
         return FCardioPage;
     auto* layout = new QVBoxLayout(ui->pnlCardio);
     layout->setContentsMargins(0, 0, 0, 0);
-    FCardioPage = new TCardioPage(FKnowledgeBase, ui->pnlCardio);
+    FCardioPage = new TCardioPage(FExamination->interview(), ui->pnlCardio);
     layout->addWidget(FCardioPage);
     FCardioPage->show();
 

@@ -1,6 +1,7 @@
 // The main window's examination diary: each saved conclusion is kept in it,
 // and the menu "Сервис" opens its window and the entry of home pressure.
 #include "app/MainU.h"
+#include "app/Examination.h"
 #include "ui_MainU.h"
 
 #include "app/DiaryModule.h"
@@ -25,7 +26,7 @@ void TfrmTessora::acDiaryExecute()
         MessageBoxes::showError(this, problem);
         return;
     }
-    FDiary = diary->CreateDiaryWindow(IsSaveNeeded(), UserSettings::ReportPath(), this);
+    FDiary = diary->CreateDiaryWindow(IsSaveNeeded(), StoredReportPath(), this);
     FDiary->setAttribute(Qt::WA_DeleteOnClose);
     FDiary->show();
 }
@@ -46,11 +47,12 @@ void TfrmTessora::acPressureReadingExecute()
 void TfrmTessora::KeepInDiary(const QString& file)
 {
     // A conclusion saved anywhere while the option is on is kept, with where it went.
-    if (!FConclusion.Now.isValid())
-        FConclusion = Conclude(Record(), FPhrases, QDateTime::currentDateTime());
+    if (!FExamination->hasConclusion())
+        FExamination->conclude(QDateTime::currentDateTime());
     QString problem;
     if (IDiaryModule* diary = DiaryModule(&problem))
-        problem = diary->KeepExamination(Record(), FConclusion, FExaminationId, file, IsSaveNeeded());
+        problem = diary->KeepExamination(
+            Record(), FExamination->conclusion(), FExamination->id(), file, IsSaveNeeded());
     if (!problem.isEmpty())
         MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), problem);
 }

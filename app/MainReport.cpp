@@ -1,10 +1,10 @@
 // The main window's side of the printed report: the report command and the
 // progress bar it shows in the status bar while the report is built.
 #include "app/MainU.h"
+#include "app/Examination.h"
 #include "ui_MainU.h"
 
 #include "platform/widgets/MessageBoxes.h"
-#include "report/ReportBuilder.h"
 #include "report/ReportU.h"
 
 #include <QProgressBar>
@@ -44,14 +44,16 @@ void TfrmTessora::acReportExecute()
 {
     const auto shown = qScopeGuard([this] { NoteConclusionShown(); });
     try {
-        if (!FReport->ReportDoc.isEmpty()) {
-            FReport->ShowReport();
+        if (!FExamination->report().ReportDoc.isEmpty()) {
+            FExamination->report().ShowReport();
             return;
         }
         ui->sbMain->showMessage(QStringLiteral("Готовлю отчет для печати..."));
         ui->sbMain->repaint();
         const std::unique_ptr<QProgressBar> bar = CreateReportBar(ui->sbMain);
-        BuildReport(*FReport, Record(), FConclusion, [&bar] { bar->setValue(bar->value() + BarStep); });
+        FBuildingReport = true;
+        const auto built = qScopeGuard([this] { FBuildingReport = false; });
+        FExamination->buildReport([&bar] { bar->setValue(bar->value() + BarStep); });
     } catch (const ERecordRangeError& error) {
         MessageBoxes::showError(this, error.message());
     } catch (const std::exception& error) {
@@ -77,11 +79,11 @@ void TfrmTessora::CloseReportDocuments()
     // A word processor that fails here (gone, or refusing) is reported and the
     // window carries on: leaving the page or closing the program must not stop.
     // A conclusion whose office failed here was kept as text and told.
-    const bool held = !FReport->ReportDoc.isEmpty();
+    const bool held = !FExamination->report().ReportDoc.isEmpty();
     KeepConclusion();
-    const bool told = held && FReport->ReportDoc.isEmpty();
+    const bool told = held && FExamination->report().ReportDoc.isEmpty();
     try {
-        FReport->CloseConclusionDocuments();
+        FExamination->report().CloseConclusionDocuments();
     } catch (const std::exception& error) {
         if (!told && !(FConclusionPending && IsSaveNeeded()))
             MessageBoxes::showError(this, QString::fromUtf8(error.what()));

@@ -2,6 +2,7 @@
 // заключения", the report folder, and the handlers of the word processor's
 // events that save a closing conclusion there.
 #include "app/MainU.h"
+#include "app/Examination.h"
 #include "ui_MainU.h"
 
 #include "app/ConclusionFiles.h"
@@ -26,9 +27,6 @@ namespace {
 const QString UnassignedValue = QStringLiteral("(значение не присвоено)");
 constexpr int wdDocumentsPath = 0;
 
-// The window whose handlers the word processor's events call.
-TfrmTessora* SavingWindow = nullptr;
-
 } // namespace
 
 void TfrmTessora::ConnectSaving()
@@ -38,21 +36,22 @@ void TfrmTessora::ConnectSaving()
     // A new examination reads the option back from the settings: keep them in
     // step, so that it does not undo what the user chose since the start.
     connect(ui->acSaveResults, &QAction::toggled, this, [this] { StoreSaveNeeded(true); });
-    SavingWindow = this;
-    UserSettings::SetProblemHandler([this](const QString& text) {
-        MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), text);
-    });
-    FReport->SetConclusionSavingHandlers([this] { SaveConclusionIfNeeded(); },
+    FExamination->report().SetConclusionSavingHandlers([this] { SaveConclusionIfNeeded(); },
         [this](const Variant&, bool*, bool*) { SetWordOpenDirectory(); });
 }
 
-void TfrmTessora::DisconnectSaving()
+// A value of the settings that is refused is told once in a run, not at every reading.
+QString TfrmTessora::StoredReportPath()
 {
-    // A window made later has put in its own handlers already.
-    if (SavingWindow != this)
+    return UserSettings::ReportPath([this](const QString& text) { TellSettingsProblem(text); });
+}
+
+void TfrmTessora::TellSettingsProblem(const QString& text)
+{
+    if (FToldSettingsProblems.contains(text))
         return;
-    SavingWindow = nullptr;
-    UserSettings::SetProblemHandler({});
+    FToldSettingsProblems.insert(text);
+    MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), text);
 }
 
 void TfrmTessora::acSaveResultsExecute(bool checked)
@@ -82,7 +81,7 @@ void TfrmTessora::ChooseReportFolder(bool Checked)
 {
     if (!Checked || !UserSettings::IsAvailable())
         return;
-    const QString stored = UserSettings::ReportPath();
+    const QString stored = StoredReportPath();
     QString folder;
     if (!AskReportFolder(stored == UnassignedValue ? QString() : stored, folder))
         ui->acSaveResults->setChecked(false);
@@ -97,7 +96,7 @@ QString TfrmTessora::GetReportPath()
 {
     if (!IsSaveNeeded())
         return {};
-    QString folder = UserSettings::ReportPath();
+    QString folder = StoredReportPath();
     if (!folder.isEmpty() || AskReportFolder(QString(), folder))
         return folder;
     ui->acSaveResults->setChecked(false);
@@ -106,9 +105,9 @@ QString TfrmTessora::GetReportPath()
 
 QString TfrmTessora::GetFallbackFolder() const
 {
-    if (FReport->ReportDoc.isEmpty())
+    if (FExamination->report().ReportDoc.isEmpty())
         return DataFolder::path();
-    return FReport->WordApp.get(QStringLiteral("Options"))
+    return FExamination->report().WordApp.get(QStringLiteral("Options"))
         .call(QStringLiteral("DefaultFilePath"), wdDocumentsPath)
         .toString();
 }
@@ -128,22 +127,23 @@ void TfrmTessora::SaveConclusionAs(const QString& folder)
 bool TfrmTessora::TrySaveConclusion(const QString& folder, QString& reason)
 {
     // The chooser promises to create the folder; one removed since is made again.
-    PrivateFile::makeFolder(folder);
+    PrivateFile::makePath(folder);
     ConclusionFiles::RemoveStale(folder);
     const QString temporary = ConclusionFiles::TemporaryFileName(folder);
     try {
-        FReport->ReportDoc.call(QStringLiteral("SaveAs"), temporary);
+        FExamination->report().ReportDoc.call(QStringLiteral("SaveAs"), temporary);
     } catch (const std::exception&) {
         ConclusionFiles::Discard(temporary);
         // An office that is gone does not answer this either: that failure is not the folder's.
-        FReport->ReportDoc.get(QStringLiteral("Saved"));
+        FExamination->report().ReportDoc.get(QStringLiteral("Saved"));
         reason = WriteFailure::reason(folder);
         return false;
     }
     const QString file = ConclusionFiles::Publish(temporary, folder, ConclusionFileName());
     if (file.isEmpty()) {
         ConclusionFiles::Discard(temporary);
-        reason = WriteFailure::reason(folder);
+        // The office wrote the whole file: naming it was ours to do.
+        reason = QStringLiteral("документ записан, но дать ему имя не удалось");
         return false;
     }
     emit ConclusionSaved(file);
@@ -165,26 +165,28 @@ bool TfrmTessora::OfferOtherFolder(const QString& reason, QString& folder)
 QString TfrmTessora::ConclusionText() const
 {
     try {
-        if (!FReport->ReportDoc.isEmpty()) {
+        if (!FExamination->report().ReportDoc.isEmpty()) {
             const QString text
-                = FReport->ReportDoc.call(QStringLiteral("Range")).get(QStringLiteral("Text")).toString();
+                = FExamination->report().ReportDoc.call(QStringLiteral("Range")).get(QStringLiteral("Text")).toString();
             if (!text.trimmed().isEmpty())
                 return text;
         }
     } catch (const std::exception&) {
     }
-    return FConclusionText;
+    // The page shows the conclusion from the moment it is entered, whatever
+    // step of the report the office was lost at.
+    return FConclusionText.isEmpty() ? ShownConclusion().Lines.join(QLatin1Char('\n')) : FConclusionText;
 }
 
 void TfrmTessora::KeepConclusionText(const QString& reason)
 {
     const QByteArray text = ConclusionText().replace(QLatin1Char('\r'), QLatin1Char('\n')).toUtf8();
     const QString name = ConclusionFileName();
-    for (const QString& folder : { UserSettings::ReportPath(), QDir::homePath() }) {
+    for (const QString& folder : { StoredReportPath(), QDir::homePath() }) {
         if (folder.isEmpty())
             continue;
         const QString file = ConclusionFiles::FreeFileName(folder, name, QStringLiteral(".txt"));
-        if (PrivateFile::writeNew(file, text)) {
+        if (!text.isEmpty() && PrivateFile::writeNew(file, text)) {
             MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(),
                 QStringLiteral("Заключение не удалось сохранить как документ: %1.\n"
                                "Его текст сохранен в файл %2")
@@ -200,7 +202,7 @@ void TfrmTessora::KeepConclusionText(const QString& reason)
 
 void TfrmTessora::NoteConclusionShown()
 {
-    if (FReport->ReportDoc.isEmpty() || FConclusionPending)
+    if (FExamination->report().ReportDoc.isEmpty() || FConclusionPending)
         return;
     FConclusionPending = true;
     FConclusionText = ui->mmoCommon->toPlainText();
@@ -210,12 +212,12 @@ void TfrmTessora::KeepLostConclusion()
 {
     // Saved, or its text written, before the close failed.
     const bool kept = !FKeptDocument.isEmpty();
-    if (FReport->ReportDoc.isEmpty())
+    if (FExamination->report().ReportDoc.isEmpty())
         FKeptDocument.clear();
     if (!std::exchange(FConclusionPending, false))
         return;
     // The office went away with the document: its close never came.
-    FReport->ReportDoc.clear();
+    FExamination->report().ReportDoc.clear();
     FKeptDocument.clear();
     if (!kept && IsSaveNeeded())
         KeepConclusionText(QStringLiteral("текстовый редактор закрылся или не отвечает"));
@@ -223,25 +225,25 @@ void TfrmTessora::KeepLostConclusion()
 
 bool TfrmTessora::IsInReportFolder(const QString& folder) const
 {
-    const QString path = FReport->ReportDoc.get(QStringLiteral("Path")).toString();
+    const QString path = FExamination->report().ReportDoc.get(QStringLiteral("Path")).toString();
     return ConclusionFiles::SameFolder(path, folder);
 }
 
 void TfrmTessora::SaveConclusionIfNeeded()
 {
-    if (FReport->ReportDoc.isEmpty())
+    if (FExamination->report().ReportDoc.isEmpty())
         return;
     KeepConclusion();
     FKeptDocument.clear();
     FConclusionPending = false;
-    FReport->ReportDoc.clear();
+    FExamination->report().ReportDoc.clear();
 }
 
 void TfrmTessora::KeepConclusion()
 {
-    if (FReport->ReportDoc.isEmpty() || FReport->ReportDoc == FKeptDocument)
+    if (FExamination->report().ReportDoc.isEmpty() || FExamination->report().ReportDoc == FKeptDocument)
         return;
-    FKeptDocument = FReport->ReportDoc;
+    FKeptDocument = FExamination->report().ReportDoc;
     // The document may close after this whatever happens here; a conclusion
     // that could not be kept as a document is kept as text.
     try {
@@ -249,11 +251,11 @@ void TfrmTessora::KeepConclusion()
             // Asked once: a cancelled question still saves this conclusion,
             // into the fallback folder.
             const QString folder = GetReportPath();
-            if (!(FReport->ReportDoc.get(QStringLiteral("Saved")).toBool() && IsInReportFolder(folder)))
+            if (!(FExamination->report().ReportDoc.get(QStringLiteral("Saved")).toBool() && IsInReportFolder(folder)))
                 SaveConclusionAs(folder);
         }
     } catch (const std::exception& error) {
-        FReport->ReportDoc.clear();
+        FExamination->report().ReportDoc.clear();
         FKeptDocument.clear();
         FConclusionPending = false;
         if (IsSaveNeeded())
@@ -271,7 +273,7 @@ void TfrmTessora::SetWordOpenDirectory()
     // Only a convenience for the user's own save dialog: a folder that has
     // gone leaves the dialog where it was, and the save goes on.
     try {
-        FReport->WordApp.call(QStringLiteral("ChangeFileOpenDirectory"), GetReportPath());
+        FExamination->report().WordApp.call(QStringLiteral("ChangeFileOpenDirectory"), GetReportPath());
     } catch (const std::exception&) {
     }
 }
@@ -282,6 +284,7 @@ void TfrmTessora::StoreSaveNeeded(bool Store)
         UserSettings::SetSaveNeeded(IsSaveNeeded());
         return;
     }
-    ui->acSaveResults->setChecked(UserSettings::SaveNeeded());
+    ui->acSaveResults->setChecked(
+        UserSettings::SaveNeeded([this](const QString& text) { TellSettingsProblem(text); }));
     acSaveResultsUpdate();
 }

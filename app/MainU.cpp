@@ -1,8 +1,8 @@
 #include "app/MainU.h"
 #include "ui_MainU.h"
 
-#include "app/PageRecord.h"
-#include "app/Questionnaire.h"
+#include "app/Examination.h"
+#include "app/pages/ComplaintsPage.h"
 #include "app/WhyU.h"
 #include "app/frmAboutU.h"
 #include "app/uTessoraClasses.h"
@@ -120,9 +120,7 @@ TfrmTessora::TfrmTessora(QWidget* parent)
 TfrmTessora::TfrmTessora(ComplaintPhrases phrases, CardioKnowledgeBase knowledgeBase, QWidget* parent)
     : QMainWindow(parent)
     , ui(std::make_unique<Ui::TfrmTessora>())
-    , FPhrases(std::move(phrases))
-    , FKnowledgeBase(std::move(knowledgeBase))
-    , FReport(std::make_unique<TReportState>())
+    , FExamination(std::make_unique<Examination>(std::move(phrases), std::move(knowledgeBase)))
 {
     ui->setupUi(this);
     FormCreate();
@@ -136,7 +134,6 @@ TfrmTessora::~TfrmTessora()
         child->disconnect(this);
     qApp->removeEventFilter(this);
     Automation::SetBusyView({});
-    DisconnectSaving();
 }
 
 void TfrmTessora::FormCreate()
@@ -170,21 +167,16 @@ void TfrmTessora::FormCreate()
     ConnectCardio();
     ConnectSaving();
     ConnectDiary();
-    ConnectRecord();
-    SetDateFormats();
+    AddPagePlaceholders();
     qApp->installEventFilter(this);
     Help::installF1(this);
-    FReport->SetReportErrorBox([this](const QString& text) { MessageBoxes::showError(this, text); });
-    FReport->SetReportMessageBox([this](const QString& text) {
+    FExamination->report().SetReportErrorBox([this](const QString& text) { MessageBoxes::showError(this, text); });
+    FExamination->report().SetReportMessageBox([this](const QString& text) {
         MessageBoxes::show(this, QMessageBox::NoIcon, MessageBoxes::title(), text);
     });
     Automation::SetBusyView(BusyBox::View(this));
-    CreateQuestionnaire();
-    ConnectEntries();
 
     acNewExecute();
-    SetTestDateRange(ui->dtpECGDate);
-    SetTestDateRange(ui->dtpFluDate);
     FormResize();
 }
 
@@ -265,14 +257,10 @@ static int AbsoluteIndexOf(QTreeWidget* tree, const QTreeWidgetItem* item)
 
 void TfrmTessora::SelectPageByTag(int tag)
 {
-    for (int i = 0; i < ui->pgcMain->count(); ++i) {
-        QWidget* page = ui->pgcMain->widget(i);
-        if (PageTag(page) == tag) {
-            ui->pgcMain->setCurrentWidget(page);
-            UpdateTabActions();
-            ActivatePage(page);
-            return;
-        }
+    if (QWidget* page = Page(tag)) {
+        ui->pgcMain->setCurrentWidget(page);
+        UpdateTabActions();
+        ActivatePage(page);
     }
 }
 
@@ -318,7 +306,7 @@ void TfrmTessora::acNextTabExecute()
     const int next = ui->pgcMain->currentIndex() + 1;
     if (next >= ui->pgcMain->count())
         return;
-    ui->pgcMain->setCurrentIndex(next);
+    ui->pgcMain->setCurrentWidget(Page(PageTag(ui->pgcMain->widget(next))));
     SelectTreeNodeForTag(ActivePageTag());
 }
 
@@ -327,7 +315,7 @@ void TfrmTessora::acPrevTabExecute()
     const int previous = ui->pgcMain->currentIndex() - 1;
     if (previous < 0)
         return;
-    ui->pgcMain->setCurrentIndex(previous);
+    ui->pgcMain->setCurrentWidget(Page(PageTag(ui->pgcMain->widget(previous))));
     SelectTreeNodeForTag(ActivePageTag());
 }
 
@@ -468,10 +456,10 @@ void TfrmTessora::EnterConclusionPage()
     ui->mmoCommon->setStatusTip(QString::fromUtf8(ConclusionHint));
     ui->pnlRightBot->hide();
     ui->pnlWork->handle(1)->hide();
-    FConclusion = Conclude(Record(), FPhrases, QDateTime::currentDateTime());
-    WriteConclusion(FConclusion, ui->mmoCommon, this);
+    const Conclusion& conclusion = FExamination->conclude(QDateTime::currentDateTime());
+    WriteConclusion(conclusion, ui->mmoCommon, this);
     UpdateWhyMenu();
-    UpdateSpecialistsNode(FConclusion.heartConcern());
+    UpdateSpecialistsNode(conclusion.heartConcern());
     UpdateTabActions();
     // The report is usually asked for from here: its office starts meanwhile.
     PrepareWord();
@@ -486,7 +474,7 @@ void TfrmTessora::UpdateWhyMenu()
         ui->bbtnWhy->setMenu(menu);
     }
     menu->clear();
-    for (int specialist : FConclusion.recommendedSpecialists()) {
+    for (int specialist : ShownConclusion().recommendedSpecialists()) {
         menu->addAction(QStringLiteral("консультация %1").arg(SpecialistNames[size_t(specialist)]), this,
             [this, specialist] { ShowWhy(specialist); });
     }
@@ -496,7 +484,7 @@ void TfrmTessora::UpdateWhyMenu()
 
 void TfrmTessora::ShowWhy(int specialist)
 {
-    TfrmWhy why(FConclusion, this);
+    TfrmWhy why(ShownConclusion(), this);
     why.SelectSpecialist(specialist);
     why.exec();
 }
@@ -555,22 +543,21 @@ void TfrmTessora::CenterPagePanel(QWidget* page)
     panel->move((client.width() - panel->width()) / 2, (client.height() - panel->height()) / 2);
 }
 
-// ---------------------------------------------------------------- complaints questionnaire
+// ---------------------------------------------------------------- the examination
 
-ExaminationRecord TfrmTessora::Record() const
+const ExaminationRecord& TfrmTessora::Record() const
 {
-    return FRecord->Read();
+    return FExamination->record();
 }
 
-void TfrmTessora::CreateQuestionnaire()
+const Conclusion& TfrmTessora::ShownConclusion() const
 {
-    FQuestionnaire = new TQuestionnaire(ui->pnlQst);
-    FRecord = std::make_unique<TPageRecord>(*ui, *FQuestionnaire);
-    // The hint changes while the pointer moves within the header or the grid.
-    connect(FQuestionnaire, &TQuestionnaire::hintChanged, this, [this](const QString& hint) {
-        FCurrentHint = hint;
-        ShowHintInStatusBar();
-    });
+    return FExamination->conclusion();
+}
+
+TReportState& TfrmTessora::Report()
+{
+    return FExamination->report();
 }
 
 void TfrmTessora::ArrangeWorkArea(int tag)
@@ -617,20 +604,21 @@ void TfrmTessora::acNewExecute()
     if (!MayDiscardRecord(QStringLiteral("Начать новое обследование?")))
         return;
     CloseReportDocuments();
-    ResetRecord();
-    FExaminationId = QUuid::createUuid();
-    FQuestionnaire->LoadQuestions();
+    FExamination->startNew(QDateTime::currentDateTime());
+    LoadPages();
     BuildSectionTree();
-    ResetPanelChecks();
-    FQuestionnaire->SetColumnWidths();
     StoreSaveNeeded(false);
     SelectPageByTag(int(TPageTag::Anthropometry));
     {
         const QSignalBlocker blocker(ui->trvMain);
         ui->trvMain->setCurrentItem(NodeAt(0));
     }
-    CenterPagePanel(ui->tsAntropos);
-    FResetValues = EnteredValues();
+    CenterPagePanel(Page(int(TPageTag::Anthropometry)));
+}
+
+bool TfrmTessora::RecordChangedSinceReset() const
+{
+    return FExamination->changedSinceStart();
 }
 
 void TfrmTessora::acExitExecute()
@@ -677,6 +665,9 @@ QString TfrmTessora::HintFor(const QWidget* widget) const
 
 void TfrmTessora::ShowHintInStatusBar()
 {
+    // The report's progress stays in view while the window answers the person.
+    if (FBuildingReport)
+        return;
     // A number changed on leaving its field outlasts the hint of the field
     // that takes the focus, so that the user sees what was written.
     ui->sbMain->showMessage(FAdjustment.isEmpty() ? FCurrentHint : std::exchange(FAdjustment, {}));

@@ -6,27 +6,23 @@
 #include "decision/ExaminationRecord.h"
 #include "platform/automation/Variant.h"
 
+#include <array>
+
 #include <QHash>
 #include <QIcon>
 #include <QMainWindow>
 #include <QSet>
 #include <QPointer>
 #include <QStringList>
-#include <QUuid>
 
 #include <memory>
 
-class QCheckBox;
-class QDateTimeEdit;
-class QLabel;
+class Examination;
 class QTreeWidgetItem;
+class RecordPage;
 class TCardioPage;
 class TfrmMonitor;
 class TReportState;
-class TCheck;
-class TSpinEdit;
-class TQuestionnaire;
-class TPageRecord;
 
 namespace Ui {
 class TfrmTessora;
@@ -55,11 +51,15 @@ enum class TPageTag : int {
     Cardiologist,
 };
 constexpr int CardiologistTag = int(TPageTag::Cardiologist);
+// The pages of the examination record, tags 1 to 13.
+constexpr int RecordPageCount = int(TPageTag::Hernias);
 constexpr int ConclusionTag = int(TPageTag::Conclusion);
 constexpr int ComplaintsTag = int(TPageTag::Complaints);
 
-// The main window: the section tree, the fifteen pages of the examination,
-// the tip/conclusion text area with the page picture, and the navigation.
+// The main window: the frame of the examination. It holds the section tree,
+// the stack of the fifteen pages (each built when first shown), the
+// tip/conclusion text area with the page picture, the actions and the status
+// bar, and hands what the person does to the examination it shows.
 class TfrmTessora : public QMainWindow {
     Q_OBJECT
 
@@ -88,11 +88,13 @@ public:
     int NodeCount() const;
 
     // The examination record the pages hold, as the logic reads it.
-    ExaminationRecord Record() const;
+    const ExaminationRecord& Record() const;
     // The conclusion the conclusion page showed last.
-    const Conclusion& ShownConclusion() const { return FConclusion; }
+    const Conclusion& ShownConclusion() const;
     // The word processor, the report document and its events, as this window uses them.
-    TReportState& Report() { return *FReport; }
+    TReportState& Report();
+    // The page of a tag, built now if it was not yet shown; nullptr for any other tag.
+    QWidget* Page(int tag);
 
     // Whether anything was entered or answered since the last reset.
     bool RecordChangedSinceReset() const;
@@ -144,10 +146,6 @@ private slots:
     void UpdateTabActions();
     void pgcMainChange();
     void tsResultHide();
-    void edWeightChange();
-    void speHeightChange();
-    void rgGenderClick();
-    void TestAbsentClick(ExaminationRecord::Test test);
 
 private:
     void ActivatePage(QWidget* page);
@@ -157,9 +155,6 @@ private:
     // The page tag that the tree node at an absolute (depth-first) index leads to.
     static int TagForNodeIndex(int index);
     static int NodeIndexForTag(int tag);
-    // The picker may be set from (17 − age) years before now up to now.
-    void SetTestDateRange(QDateTimeEdit* picker);
-    void ShowGynecologist();
     // Starts the cardiology interview again from its first question.
     void RestartInterview();
     void ChooseReportFolder(bool Checked);
@@ -187,34 +182,25 @@ private:
     void FormResize();
     void FormClose();
     void CloseReportDocuments();
-    void SetDateFormats();
-    void ConnectRecord();
-    void ResetRecord();
-    // What the person enters (MainEntries.cpp).
-    void ConnectEntries();
+    // The record's pages (MainPages.cpp).
+    void AddPagePlaceholders();
+    RecordPage* BuildPage(int tag);
+    RecordPage* BuiltPage(int tag) const;
+    void ConnectPage(RecordPage* page);
+    void StoreRecord(RecordPage* page);
+    void LoadPages();
     void TellAdjustment(const QString& message);
-    void MarkMeasured(ExaminationRecord::Vital vital);
+    // «Дальше» from a vital sign's page confirms the value it shows.
     void ConfirmShownVital();
-    void ShowInitialValues();
-    void ForgetMeasured();
-    void CheckPressureOrder(TSpinEdit* left);
-    void CheckBirthDate();
-    void CheckTestDate(QDateTimeEdit* picker);
-    void AcceptTestDates();
-    void ResetPanelChecks();
-    // Every value of the pages and every answer, to compare with the reset's.
-    QStringList EnteredValues() const;
-    void RenewHint(QCheckBox* box);
     // Shows a control's rewritten hint at once if the status bar shows that control's hint.
     void ShowRenewedHint(QWidget* control);
-    void ShowBodyMassIndex();
-    void SetLabelsColour(QLabel* first, QLabel* second, const QColor& colour);
     void ConnectActions();
-    void CreateQuestionnaire();
     // On the complaints page the grid gets the room beyond the window's design height.
     void ArrangeWorkArea(int tag);
     void ConnectSaving();
-    void DisconnectSaving();
+    // The stored report folder; a refused value is told once.
+    QString StoredReportPath();
+    void TellSettingsProblem(const QString& text);
     void ConnectDiary();
     bool AskReportFolder(const QString& preselected, QString& folder);
     // One attempt; false with the reason in Russian when the folder failed.
@@ -250,12 +236,10 @@ private:
     QString HintFor(const QWidget* widget) const;
 
     std::unique_ptr<Ui::TfrmTessora> ui;
-    const ComplaintPhrases FPhrases;
-    const CardioKnowledgeBase FKnowledgeBase;
-    // The conclusion the page showed last; the report, the diary and the
-    // specialists node take this one.
-    Conclusion FConclusion;
-    std::unique_ptr<TReportState> FReport;
+    // The report, the diary and the specialists node take its conclusion.
+    std::unique_ptr<Examination> FExamination;
+    // The record's pages by tag − 1; none until first shown.
+    std::array<RecordPage*, RecordPageCount> FPages {};
     TCardioPage* FCardioPage = nullptr;
     TfrmMonitor* frmMonitor = nullptr;
     QString FCurrentHint;
@@ -263,25 +247,21 @@ private:
     // The control whose hint the status bar shows: under the mouse or focused last.
     QPointer<QWidget> FHintWidget;
     bool FPressOnCurrentNode = false;
+    bool FBuildingReport = false;
     int FDesignHeight = 0;
-    double FShownIndex = 0;
     // The lower panel's height before the complaints page was entered; -1 while not on it.
     int FBottomHeightOutsideComplaints = -1;
-    TQuestionnaire* FQuestionnaire = nullptr;
     QWidget* FShownPage = nullptr;
     // The page panels already given the size of their contents.
     QSet<const QWidget*> FSizedPanels;
     // The tree's pictures by (picture, picture when selected).
     QHash<std::pair<int, int>, QIcon> FTreeIcons;
-    std::unique_ptr<TPageRecord> FRecord;
-    QStringList FResetValues;
     QPointer<QWidget> FDiary;
-    // The examination the diary keeps the saved conclusions under; new at «Новая».
-    QUuid FExaminationId;
     // A report document was shown and its close has not come yet.
     bool FConclusionPending = false;
     // The conclusion page's text as the report was shown: what is kept when the office is lost.
     QString FConclusionText;
+    QSet<QString> FToldSettingsProblems;
     // The document KeepConclusion ran for.
     Automation::Variant FKeptDocument;
 };

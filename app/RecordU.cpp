@@ -1,16 +1,14 @@
 #include "app/RecordU.h"
 
-quint32 RandSeed = 0;
-
-double NextRandom()
+double NextRandom(quint32& seed)
 {
-    RandSeed = RandSeed * 134775813u + 1u;
-    return double(RandSeed) / 4294967296.0;
+    seed = seed * 134775813u + 1u;
+    return double(seed) / 4294967296.0;
 }
 
-int DrawGender()
+int DrawGender(quint32& seed)
 {
-    return NextRandom() > 0.5 ? 1 : 0;
+    return NextRandom(seed) > 0.5 ? 1 : 0;
 }
 
 // Only the first letter: a name inside a caption keeps its capital ("пучка Гиса").

@@ -6,12 +6,12 @@
 // Rules of the examination record's page that need no window: the gender draw
 // and the hints that change with a check box.
 
-// Seed of the program's pseudo-random generator: 0 at start, never reseeded.
-extern quint32 RandSeed;
-// Next number in [0, 1): seed ← seed × 134775813 + 1 (mod 2³²), number = seed / 2³².
-double NextRandom();
+// The program's pseudo-random generator, whose seed is 0 at start and never
+// reseeded: next number in [0, 1): seed ← seed × 134775813 + 1 (mod 2³²),
+// number = seed / 2³².
+double NextRandom(quint32& seed);
 // 1 (male) when the next number is greater than 0.5, else 0 (female).
-int DrawGender();
+int DrawGender(quint32& seed);
 
 // Lower-cased caption as the hints quote it.
 QString HintCaption(const QString& caption);

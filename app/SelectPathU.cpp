@@ -166,7 +166,7 @@ void TfrmPath::acOKUpdate()
 void TfrmPath::acOKExecute()
 {
     SelectedPath = ResolvedFolder(ui->edtPath->text());
-    if (QFileInfo(SelectedPath).isDir() || PrivateFile::makeFolder(SelectedPath)) {
+    if (QFileInfo(SelectedPath).isDir() || PrivateFile::makePath(SelectedPath)) {
         accept();
         return;
     }

@@ -1,6 +1,9 @@
 #include "app/Settings.h"
 
-#include <QSet>
+#include "platform/files/PrivateFile.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -16,24 +19,31 @@ QSettings Store()
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, Organisation);
 }
 
-UserSettings::ProblemHandler TellProblem;
-
-// Each refused value is told once in a run, not at every reading.
-void TellRefused(const QString& key, const QString& text, qsizetype bytes)
+// The settings name the folder of a person's health files: the file is the
+// owner's alone. Made so before the first write, whose mode it then keeps.
+void Write(const QString& key, const QVariant& value)
 {
-    static QSet<size_t> told;
-    if (!TellProblem || told.contains(qHash(key) ^ qHash(text)))
+    QSettings store = Store();
+    const QFileInfo file(store.fileName());
+    if (QDir().mkpath(file.absolutePath()))
+        PrivateFile::ensureFile(file.filePath());
+    store.setValue(key, value);
+}
+
+void TellRefused(const QString& key, qsizetype bytes, const UserSettings::ProblemHandler& tell)
+{
+    if (!tell)
         return;
-    told.insert(qHash(key) ^ qHash(text));
-    TellProblem(QStringLiteral("Значение %1 в файле настроек %2 слишком длинное (%3 байт; путь к папке "
-                                  "бывает не длиннее %4 байт). Оно не используется.")
-                       .arg(key, Store().fileName(), QString::number(bytes),
-                           QString::number(UserSettings::MaxValueBytes)));
+    const QString expected = key == ReportPathKey
+        ? QStringLiteral("путь к папке бывает не длиннее %1 байт").arg(UserSettings::MaxValueBytes)
+        : QStringLiteral("ожидается %1 или %2").arg(Yes, No);
+    tell(QStringLiteral("Значение %1 в файле настроек %2 слишком длинное (%3 байт; %4). Оно не используется.")
+                    .arg(key, Store().fileName(), QString::number(bytes), expected));
 }
 
 // A value written by hand may read back as a list ("a, b") or bytes; only a
 // single text counts, and only one no longer than a path can be.
-QString TextValue(const QString& key)
+QString TextValue(const QString& key, const UserSettings::ProblemHandler& tell)
 {
     const QVariant value = Store().value(key);
     if (value.typeId() != QMetaType::QString)
@@ -42,7 +52,7 @@ QString TextValue(const QString& key)
     const qsizetype bytes = text.toUtf8().size();
     if (bytes <= UserSettings::MaxValueBytes)
         return text;
-    TellRefused(key, text, bytes);
+    TellRefused(key, bytes, tell);
     return {};
 }
 
@@ -50,34 +60,29 @@ QString TextValue(const QString& key)
 
 namespace UserSettings {
 
-void SetProblemHandler(ProblemHandler handler)
-{
-    TellProblem = std::move(handler);
-}
-
 bool IsAvailable()
 {
     return Store().status() != QSettings::AccessError;
 }
 
-QString ReportPath()
+QString ReportPath(const ProblemHandler& tell)
 {
-    return TextValue(ReportPathKey);
+    return TextValue(ReportPathKey, tell);
 }
 
 void SetReportPath(const QString& folder)
 {
-    Store().setValue(ReportPathKey, folder);
+    Write(ReportPathKey, folder);
 }
 
-bool SaveNeeded()
+bool SaveNeeded(const ProblemHandler& tell)
 {
-    return TextValue(SaveNeededKey) == Yes;
+    return TextValue(SaveNeededKey, tell) == Yes;
 }
 
 void SetSaveNeeded(bool needed)
 {
-    Store().setValue(SaveNeededKey, needed ? Yes : No);
+    Write(SaveNeededKey, needed ? Yes : No);
 }
 
 QByteArray WindowState(const QString& name)
@@ -88,7 +93,7 @@ QByteArray WindowState(const QString& name)
 
 void SetWindowState(const QString& name, const QByteArray& state)
 {
-    Store().setValue(QStringLiteral("Windows/") + name, state);
+    Write(QStringLiteral("Windows/") + name, state);
 }
 
 } // namespace UserSettings

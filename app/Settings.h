@@ -13,21 +13,20 @@
 namespace UserSettings {
 
 // The longest value taken: what a path can be (PATH_MAX). A longer one reads
-// as missing and is told once through the problem handler.
+// as missing and is told through the reader's problem handler.
 inline constexpr int MaxValueBytes = 4096;
 using ProblemHandler = std::function<void(const QString& text)>;
-void SetProblemHandler(ProblemHandler handler);
 
 // False only when the store exists but cannot be read.
 bool IsAvailable();
 
 // "ReportPath": the folder for saved conclusions, as stored; empty when the
 // value is missing or is not a single text.
-QString ReportPath();
+QString ReportPath(const ProblemHandler& tell = {});
 void SetReportPath(const QString& folder);
 
 // "SaveNeeded": written as "Yes" or "No"; only the exact text "Yes" reads as true.
-bool SaveNeeded();
+bool SaveNeeded(const ProblemHandler& tell = {});
 void SetSaveNeeded(bool needed);
 
 // A window's size and its dividers as Qt saves them ("Windows/<name>"); empty

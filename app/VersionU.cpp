@@ -5,35 +5,7 @@
 #include <QHash>
 #include <QStringView>
 
-QString VersionLanguage;
-QString CompanyName;
-QString FileDescription;
-QString FileVersion;
-QString InternalName;
-QString LegalCopyright;
-QString OriginalFilename;
-QString ProductName;
-QString ProductVersion;
-QString Comments;
-
 namespace {
-
-// Entries of the resource last read, by query path.
-QHash<QString, QString> Entries;
-
-std::array<QString*, VersionKeys.size()> versionStrings()
-{
-    return { &CompanyName, &FileDescription, &FileVersion, &InternalName, &LegalCopyright, &OriginalFilename,
-        &ProductName, &ProductVersion, &Comments };
-}
-
-void clearVersionStrings()
-{
-    Entries.clear();
-    VersionLanguage.clear();
-    for (QString* value : versionStrings())
-        value->clear();
-}
 
 QHash<QString, QString> parseEntries(const QByteArray& resource)
 {
@@ -72,33 +44,37 @@ QString hexWord(const QByteArray& bytes, int at)
 
 } // namespace
 
-QString GetVersionValue(const QString& key)
+QString VersionInfo::GetVersionValue(const QString& key) const
 {
     const QString value = Entries.value(QStringLiteral("\\StringFileInfo\\") + VersionLanguage + u'\\' + key);
     return value.isEmpty() ? QStringLiteral("n/a") : value;
 }
 
-void ReadVersionResource(const QByteArray& resource, const QString& programPath)
+VersionInfo ReadVersionResource(const QByteArray& resource, const QString& programPath)
 {
-    clearVersionStrings();
+    VersionInfo info;
     if (resource.isEmpty())
-        return;
-    Entries = parseEntries(resource);
+        return info;
+    info.Entries = parseEntries(resource);
     const QByteArray translation
-        = translationBytes(Entries.value(QStringLiteral("\\VarFileInfo\\Translation")));
-    if (translation.size() < 4) {
-        Entries.clear();
+        = translationBytes(info.Entries.value(QStringLiteral("\\VarFileInfo\\Translation")));
+    if (translation.size() < 4)
         throw EReadError(QStringLiteral("Invalid language info in file ") + programPath);
-    }
-    VersionLanguage = hexWord(translation, 0) + hexWord(translation, 2);
-    const auto strings = versionStrings();
+    info.VersionLanguage = hexWord(translation, 0) + hexWord(translation, 2);
+    QString* const strings[] = { &info.CompanyName, &info.FileDescription, &info.FileVersion,
+        &info.InternalName, &info.LegalCopyright, &info.OriginalFilename, &info.ProductName,
+        &info.ProductVersion, &info.Comments };
     for (size_t i = 0; i < VersionKeys.size(); ++i)
-        *strings[i] = GetVersionValue(QString::fromLatin1(VersionKeys[i]));
+        *strings[i] = info.GetVersionValue(QString::fromLatin1(VersionKeys[i]));
+    return info;
 }
 
-void ReadProgramVersion()
+const VersionInfo& ProgramVersion()
 {
-    QFile file(QString::fromLatin1(ProgramVersionResource));
-    const QByteArray resource = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    ReadVersionResource(resource, QCoreApplication::applicationFilePath());
+    static const VersionInfo program = [] {
+        QFile file(QString::fromLatin1(ProgramVersionResource));
+        const QByteArray resource = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return ReadVersionResource(resource, QCoreApplication::applicationFilePath());
+    }();
+    return program;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include <array>
@@ -27,17 +28,26 @@ private:
     QString m_message;
 };
 
-// Language and code page of the resource as eight upper-case hex digits ("041904E3").
-extern QString VersionLanguage;
-extern QString CompanyName;
-extern QString FileDescription;
-extern QString FileVersion;
-extern QString InternalName;
-extern QString LegalCopyright;
-extern QString OriginalFilename;
-extern QString ProductName;
-extern QString ProductVersion;
-extern QString Comments;
+// The version information of one resource: its language and the nine strings.
+struct VersionInfo {
+    // Language and code page of the resource as eight upper-case hex digits ("041904E3").
+    QString VersionLanguage;
+    QString CompanyName;
+    QString FileDescription;
+    QString FileVersion;
+    QString InternalName;
+    QString LegalCopyright;
+    QString OriginalFilename;
+    QString ProductName;
+    QString ProductVersion;
+    QString Comments;
+    // Every entry of the resource, by query path.
+    QHash<QString, QString> Entries;
+
+    // The value under \StringFileInfo\<VersionLanguage>\<key>; "n/a" when it
+    // is missing or empty.
+    QString GetVersionValue(const QString& key) const;
+};
 
 // The string keys in the order they are read.
 inline constexpr std::array<const char*, 9> VersionKeys { "CompanyName", "FileDescription", "FileVersion",
@@ -46,14 +56,11 @@ inline constexpr std::array<const char*, 9> VersionKeys { "CompanyName", "FileDe
 // Where the build embeds the program's own resource.
 inline constexpr char ProgramVersionResource[] = ":/version/VersionInfo.txt";
 
-// The value under \StringFileInfo\<VersionLanguage>\<key> of the resource last
-// read; "n/a" when it is missing or empty.
-QString GetVersionValue(const QString& key);
-
-// Fills the ten strings from a resource; an empty resource means the program has
+// Reads the ten strings of a resource; an empty resource means the program has
 // no version information and leaves them all empty. Throws EReadError naming
 // programPath when the translation entry is shorter than 4 bytes.
-void ReadVersionResource(const QByteArray& resource, const QString& programPath);
+VersionInfo ReadVersionResource(const QByteArray& resource, const QString& programPath);
 
-// Start-up: reads the resource embedded in the running program.
-void ReadProgramVersion();
+// The resource embedded in the running program, read at the first call, which
+// throws EReadError as ReadVersionResource does.
+const VersionInfo& ProgramVersion();

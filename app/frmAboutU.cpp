@@ -23,6 +23,11 @@ const QSize ClientSize(458, 214);
 } // namespace
 
 TfrmAbout::TfrmAbout(QWidget* parent)
+    : TfrmAbout(ProgramVersion(), parent)
+{
+}
+
+TfrmAbout::TfrmAbout(const VersionInfo& version, QWidget* parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::TfrmAbout>())
 {
@@ -30,7 +35,7 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     ui->bbtnOK->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     connect(ui->bbtnOK, &QPushButton::clicked, this, &QDialog::accept);
-    FormCreate();
+    FormCreate(version);
 }
 
 TfrmAbout::~TfrmAbout() = default;
@@ -41,11 +46,11 @@ void TfrmAbout::Execute(QWidget* parent)
     frmAbout.exec();
 }
 
-void TfrmAbout::FormCreate()
+void TfrmAbout::FormCreate(const VersionInfo& version)
 {
     ui->lblAbout->setText(AboutText);
     ShowPicture();
-    ShowVersionInfo();
+    ShowVersionInfo(version);
     setFixedSize(sizeHint().expandedTo(ClientSize));
 }
 
@@ -60,11 +65,11 @@ void TfrmAbout::ShowPicture()
     ui->imgAbout->setPixmap(picture.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
-void TfrmAbout::ShowVersionInfo()
+void TfrmAbout::ShowVersionInfo(const VersionInfo& version)
 {
     // Single-pass arg(): a '%' inside a value is shown as is.
-    ui->lblName->setText(QStringLiteral("%1 версия %2").arg(ProductName, FileVersion));
-    ui->lblAutors->setText(QStringLiteral("%1  %2").arg(Comments, LegalCopyright));
+    ui->lblName->setText(QStringLiteral("%1 версия %2").arg(version.ProductName, version.FileVersion));
+    ui->lblAutors->setText(QStringLiteral("%1  %2").arg(version.Comments, version.LegalCopyright));
 }
 
 void TfrmAbout::showEvent(QShowEvent* event)

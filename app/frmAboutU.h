@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+struct VersionInfo;
+
 #include <memory>
 
 namespace Ui {
@@ -14,7 +16,9 @@ class TfrmAbout final : public QDialog {
     Q_OBJECT
 
 public:
+    // The program's own version information, or the given one.
     explicit TfrmAbout(QWidget* parent = nullptr);
+    explicit TfrmAbout(const VersionInfo& version, QWidget* parent = nullptr);
     ~TfrmAbout() override;
 
     // The main window's "О программе": a new window, shown modally, then freed.
@@ -24,9 +28,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormCreate();
+    void FormCreate(const VersionInfo& version);
     void ShowPicture();
-    void ShowVersionInfo();
+    void ShowVersionInfo(const VersionInfo& version);
 
     std::unique_ptr<Ui::TfrmAbout> ui;
 };

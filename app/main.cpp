@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
 
     MessageBoxes::setTitle(ProgramTitle);
     try {
-        ReadProgramVersion();
+        ProgramVersion();
     } catch (const EReadError& error) {
         MessageBoxes::showError(nullptr, error.message());
         return 1;

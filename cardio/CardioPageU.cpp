@@ -20,10 +20,10 @@ constexpr int LabelInset = 10;
 
 } // namespace
 
-TCardioPage::TCardioPage(const CardioKnowledgeBase& base, QWidget* parent)
+TCardioPage::TCardioPage(CardioInterview& interview, QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TCardioPage>())
-    , FInterview(base)
+    , FInterview(interview)
 {
     ui->setupUi(this);
     acLstAnswer = new QActionGroup(this);

@@ -30,7 +30,8 @@ public:
     using ConclusionShower
         = std::function<void(const QString& name, const QStringList& notice, const QStringList& reasons)>;
 
-    explicit TCardioPage(const CardioKnowledgeBase& base, QWidget* parent = nullptr);
+    // The interview belongs to the examination; the page asks it and shows it.
+    explicit TCardioPage(CardioInterview& interview, QWidget* parent = nullptr);
     ~TCardioPage() override;
 
     void SetMonitor(TfrmMonitor* monitor);
@@ -62,7 +63,7 @@ protected:
 
 private:
     std::unique_ptr<Ui::TCardioPage> ui;
-    CardioInterview FInterview;
+    CardioInterview& FInterview;
     QActionGroup* acLstAnswer = nullptr;
     TfrmMonitor* FMonitor = nullptr;
     ConclusionShower FShowConclusion;

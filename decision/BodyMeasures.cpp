@@ -75,8 +75,10 @@ QString BodyMeasureText(const ExaminationRecord& record, ExaminationRecord::Body
 {
     const TMeasureRange range = RangeOf(measure);
     const QString unit = QString::fromUtf16(range.unit);
-    const double value
-        = measure == ExaminationRecord::BodyMeasure::Height ? record.GetHeight() : record.GetWeight();
+    const bool height = measure == ExaminationRecord::BodyMeasure::Height;
+    if (!(height ? record.height : record.weight).given)
+        return QStringLiteral("не указан");
+    const double value = height ? record.GetHeight() : record.GetWeight();
     const std::optional<double> typed = record.TypedOutOfRange(measure);
     if (!typed)
         return QStringLiteral("%1 %2").arg(QLocale().toString(value, 'f', 0).rightJustified(3), unit);
@@ -84,4 +86,9 @@ QString BodyMeasureText(const ExaminationRecord& record, ExaminationRecord::Body
         .arg(QLocale().toString(*typed, 'f', QLocale::FloatingPointShortest), unit)
         .arg(range.min)
         .arg(range.max);
+}
+
+bool HasOwnBodyMassIndex(const ExaminationRecord& record)
+{
+    return record.height.given && record.weight.given && !record.IsBodyMeasureClamped();
 }

@@ -23,6 +23,11 @@ double CheckedWeight(const QString& text);
 QString BodyMassIndexText(double index);
 
 // "170 см", " 70 кг" ("%3.0f"); for a value its field brought to a bound,
-// what was typed and the range: "введено 250 см — вне пределов от 110 до 210 см".
+// what was typed and the range: "введено 250 см — вне пределов от 110 до 210 см";
+// "не указан" for a value the person did not give.
 // Throws as GetHeight and GetWeight do.
 QString BodyMeasureText(const ExaminationRecord& record, ExaminationRecord::BodyMeasure measure);
+
+// Whether the body-mass index is the person's own: both values given and
+// neither brought to a bound.
+bool HasOwnBodyMassIndex(const ExaminationRecord& record);

@@ -61,6 +61,12 @@ QString LongTime(const QDateTime& moment)
     return QLocale().toString(moment, format.trimmed());
 }
 
+// A value of a test the person marked as done but did not fill in is said so.
+QString GivenOr(bool given, const QString& text, const char16_t* notGiven)
+{
+    return given ? text : QString::fromUtf16(notGiven);
+}
+
 // A value line whose flag may be empty: no blank before the full stop.
 QString Sentence(const QString& text)
 {
@@ -69,11 +75,7 @@ QString Sentence(const QString& text)
 
 void AddSummaryHead(const ExaminationRecord& record, const Conclusion& conclusion, QStringList& memo)
 {
-    const int age = conclusion.Age;
-    memo << QStringLiteral("%1, %2 %3.")
-                .arg(SexWords[record.GetGender() == 1 ? 1 : 0])
-                .arg(age)
-                .arg(PluralForm(age, Nouns::Year));
+    memo << QStringLiteral("%1, %2.").arg(PersonSex(record), PersonAge(record, conclusion.Age));
     memo << QString();
 
     const QString& complaints = conclusion.Complaints;
@@ -102,7 +104,7 @@ QString BodyMeasurePart(const ExaminationRecord& record, ExaminationRecord::Body
 
 QString BodyMassIndexPart(const ExaminationRecord& record, const Conclusion& conclusion)
 {
-    if (record.IsBodyMeasureClamped())
+    if (!HasOwnBodyMassIndex(record))
         return QStringLiteral("не рассчитан.");
     return Sentence(QStringLiteral("%1 %2").arg(
         Real(record.CalcBodyMassIndex(), 1), ValueFlag(conclusion, TFindingGroup::BodyMass)));
@@ -163,19 +165,26 @@ void AddCountedTests(
     }
     if (BloodPresent(record) && BloodRecent(record, now)) {
         memo << QStringLiteral("Анализ крови от %1:").arg(ShortDate(record.TestDate(Test::Blood)));
-        memo << QStringLiteral("Гемоглобин - %1 г/л, Лейкоциты - %2 тыс/мкл, СОЭ - %3 мм/час.")
-                    .arg(Integer(EffectiveHemoglobin(record, now), 3),
-                        Real(EffectiveLeucocytes(record, now), 1), Integer(EffectiveESR(record, now)));
+        memo << QStringLiteral("Гемоглобин - %1, Лейкоциты - %2, СОЭ - %3.")
+                    .arg(GivenOr(record.hemoglobin.given,
+                             Integer(EffectiveHemoglobin(record, now), 3) + QStringLiteral(" г/л"), u"не указан"),
+                        GivenOr(record.leucocytesTenths.given,
+                            Real(EffectiveLeucocytes(record, now), 1) + QStringLiteral(" тыс/мкл"), u"не указаны"),
+                        GivenOr(record.esr.given, Integer(EffectiveESR(record, now)) + QStringLiteral(" мм/час"),
+                            u"не указана"));
         memo << QString();
     }
     if (UrinePresent(record) && UrineRecent(record, now)) {
         memo << QStringLiteral("Анализ мочи от %1:").arg(ShortDate(record.TestDate(Test::Urine)));
-        memo << QStringLiteral(
-            "Белок - %1, Сахар - %2, Эритроциты - %3 в препарате, Лейкоциты - %4 в поле зрения.")
+        memo << QStringLiteral("Белок - %1, Сахар - %2, Эритроциты - %3, Лейкоциты - %4.")
                     .arg(UrinePresenceWords[EffectiveProtein(record, now) ? 1 : 0],
                         UrinePresenceWords[EffectiveSugar(record, now) ? 1 : 0],
-                        Integer(EffectiveUrineErythrocytes(record, now)),
-                        Integer(EffectiveUrineLeucocytes(record, now)));
+                        GivenOr(record.urineErythrocytes.given,
+                            Integer(EffectiveUrineErythrocytes(record, now)) + QStringLiteral(" в препарате"),
+                            u"не указаны"),
+                        GivenOr(record.urineLeucocytes.given,
+                            Integer(EffectiveUrineLeucocytes(record, now)) + QStringLiteral(" в поле зрения"),
+                            u"не указаны"));
     }
     AddSeparator(memo);
     memo << QString();
@@ -259,4 +268,15 @@ void ComposeConclusion(
     AddCountedTests(record, conclusion, memo, now);
     AddSelfExamination(conclusion, memo);
     memo << QStringLiteral("Тессора Про %1 [%2]").arg(ShortDate(now), LongTime(now));
+}
+
+QString PersonSex(const ExaminationRecord& record)
+{
+    return record.gender.given ? SexWords[record.GetGender() == 1 ? 1 : 0] : QStringLiteral("пол не указан");
+}
+
+QString PersonAge(const ExaminationRecord& record, int age)
+{
+    return record.birthDate.given ? QStringLiteral("%1 %2").arg(age).arg(PluralForm(age, Nouns::Year))
+                                  : QStringLiteral("возраст не указан");
 }

@@ -1,5 +1,6 @@
 #include "decision/DecisionU.h"
 
+#include "decision/BodyMeasures.h"
 #include "decision/FindingCodes.h"
 #include "decision/Norms.h"
 
@@ -49,9 +50,9 @@ struct TClassifiedRecord {
     int pulse = record.GetPulse();
     int systolic = record.GetSystolic();
     int diastolic = record.GetDiastolic();
-    // An index of a bound that replaced the typed height or weight is not the person's.
+    // An index of a height or weight not given, or of a bound that replaced the typed one, is not the person's.
     std::optional<double> bodyMassIndex
-        = record.IsBodyMeasureClamped() ? std::nullopt : std::optional(record.CalcBodyMassIndex());
+        = HasOwnBodyMassIndex(record) ? std::optional(record.CalcBodyMassIndex()) : std::nullopt;
     bool bloodCounts = Counts(record, Test::Blood, now);
     bool urineCounts = Counts(record, Test::Urine, now);
 };

@@ -115,6 +115,10 @@ QString LimbFindingList(const Conclusion& conclusion);
 // Whether any hernia was found.
 bool HerniaFound(const Conclusion& conclusion);
 
+// "женщина", "мужчина", or "пол не указан" while the person did not give it.
+QString PersonSex(const ExaminationRecord& record);
+// "27 лет", or "возраст не указан" while the person did not give the birth date.
+QString PersonAge(const ExaminationRecord& record, int age);
 // The line of 150 minus signs between the blocks of the conclusion.
 void AddSeparator(QStringList& memo);
 

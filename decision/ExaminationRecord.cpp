@@ -57,6 +57,7 @@ ExaminationRecord ExaminationRecord::initial(const QDateTime& now, int gender)
     ExaminationRecord record;
     record.gender = Initially(gender);
     record.birthDate = Initially(now.addYears(-Norms.AgeMax).addYears((Norms.AgeMax + Norms.AgeMin) / 2));
+    static_assert(InitialAge == Norms.AgeMax - (Norms.AgeMax + Norms.AgeMin) / 2);
     record.height = Initially(double(Norms.HeightNorm));
     record.weight = Initially(double(Norms.WeightNorm));
     record.temperatureTenths = Initially(int(std::lround(Norms.TemperatureNorm * 10)));

@@ -141,6 +141,10 @@ struct ExaminationRecord {
         { "cbxBBedro", u"На бедре" },
     } };
 
+    // The age of a new examination's birth date: the middle of the ages the
+    // program is made for.
+    static constexpr int InitialAge = 27;
+
     // The record as a new examination starts: the initial values of the
     // form, none of them given, every test absent and dated now.
     static ExaminationRecord initial(const QDateTime& now, int gender);

@@ -178,6 +178,14 @@ QString FindingFact(const TExplained& e, int code)
     return text;
 }
 
+// A value the person did not give is never a reason: the advice rests on the
+// program's starting value until the person gives it.
+QString NotGivenOnAnthropometry(const QString& what)
+{
+    return QStringLiteral("%1: совет дан для значения по умолчанию, укажите его на странице «Антропометрия»")
+        .arg(what);
+}
+
 QString Fact(const TExplained& e, const TReason& reason)
 {
     switch (reason.kind) {
@@ -188,10 +196,15 @@ QString Fact(const TExplained& e, const TReason& reason)
     case TReason::Kind::NotObserved:
         return SpecialistNames[size_t(reason.subject)];
     case TReason::Kind::AgeOver:
-        return QStringLiteral("возраст старше %1 лет").arg(reason.subject);
     case TReason::Kind::AgeUnder:
-        return QStringLiteral("возраст младше %1 лет").arg(reason.subject);
+        if (!e.record.birthDate.given)
+            return NotGivenOnAnthropometry(QStringLiteral("дата рождения не указана"));
+        return (reason.kind == TReason::Kind::AgeOver ? QStringLiteral("возраст старше %1 лет")
+                                                      : QStringLiteral("возраст младше %1 лет"))
+            .arg(reason.subject);
     case TReason::Kind::Sex:
+        if (!e.record.gender.given)
+            return NotGivenOnAnthropometry(QStringLiteral("пол не указан"));
         return reason.subject == 1 ? QStringLiteral("мужской пол") : QStringLiteral("женский пол");
     }
     return {};

@@ -1,5 +1,7 @@
 #include "diary/DiaryEntry.h"
 
+#include "decision/BodyMeasures.h"
+
 #include "decision/Emergency.h"
 #include "decision/FindingCodes.h"
 #include "diary/DiaryFindings.h"
@@ -60,6 +62,23 @@ QString yes(bool present)
     return present ? QStringLiteral("есть") : QStringLiteral("нет");
 }
 
+// A value of a test the person did not fill in is not kept: no trend runs through it.
+struct GivenValue {
+    QString name;
+    Given<int> value;
+    int unitsPerWhole;
+};
+
+QList<DiaryValue> givenValues(const QList<GivenValue>& values)
+{
+    QList<DiaryValue> kept;
+    for (const GivenValue& value : values) {
+        if (value.value.given)
+            kept.append({ value.name, double(value.value.value) / value.unitsPerWhole });
+    }
+    return kept;
+}
+
 QList<DiaryValue> testValues(const ExaminationRecord& record, Test kind)
 {
     switch (kind) {
@@ -70,14 +89,14 @@ QList<DiaryValue> testValues(const ExaminationRecord& record, Test kind)
     case Test::Flu:
         return { { QStringLiteral("pathology"), double(record.IsFluPathology()) } };
     case Test::Blood:
-        return { { QStringLiteral("hemoglobin"), double(record.hemoglobin.value) },
-            { QStringLiteral("leucocytes"), record.leucocytesTenths.value / 10.0 },
-            { QStringLiteral("esr"), double(record.esr.value) } };
+        return givenValues({ { QStringLiteral("hemoglobin"), record.hemoglobin, 1 },
+            { QStringLiteral("leucocytes"), record.leucocytesTenths, 10 },
+            { QStringLiteral("esr"), record.esr, 1 } });
     case Test::Urine:
-        return { { QStringLiteral("protein"), double(record.urineProtein) },
-            { QStringLiteral("sugar"), double(record.urineSugar) },
-            { QStringLiteral("erythrocytes"), double(record.urineErythrocytes.value) },
-            { QStringLiteral("leucocytes"), double(record.urineLeucocytes.value) } };
+        return QList<DiaryValue> { { QStringLiteral("protein"), double(record.urineProtein) },
+                   { QStringLiteral("sugar"), double(record.urineSugar) } }
+            + givenValues({ { QStringLiteral("erythrocytes"), record.urineErythrocytes, 1 },
+                { QStringLiteral("leucocytes"), record.urineLeucocytes, 1 } });
     }
     return {};
 }
@@ -200,16 +219,16 @@ DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& co
     using Measure = ExaminationRecord::BodyMeasure;
     // A bound that stood in for the typed number is not the person's value.
     try {
-        if (!record.TypedOutOfRange(Measure::Height))
+        if (record.height.given && !record.TypedOutOfRange(Measure::Height))
             entry.height = record.GetHeight();
     } catch (const ERecordRangeError&) {
     }
     try {
-        if (!record.TypedOutOfRange(Measure::Weight))
+        if (record.weight.given && !record.TypedOutOfRange(Measure::Weight))
             entry.weight = record.GetWeight();
     } catch (const ERecordRangeError&) {
     }
-    if (!record.IsBodyMeasureClamped())
+    if (HasOwnBodyMassIndex(record))
         entry.bodyMassIndex = record.CalcBodyMassIndex();
     using Vital = ExaminationRecord::Vital;
     if (record.IsMeasured(Vital::Temperature))

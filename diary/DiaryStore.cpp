@@ -178,8 +178,11 @@ DiaryStore::~DiaryStore()
 
 bool DiaryStore::fail(const QString& what, const QString& reason)
 {
+    // SQLite words its errors in English; the one a person can act on is said in Russian.
+    const bool full = reason.contains(QLatin1String("disk is full"));
     m_errorText = QStringLiteral("Дневник обследований %1: %2 (%3)")
-                      .arg(QDir::toNativeSeparators(m_filePath), what, reason);
+                      .arg(QDir::toNativeSeparators(m_filePath), what,
+                          full ? QStringLiteral("на диске нет места") : reason);
     return false;
 }
 

@@ -7,9 +7,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QByteArray resource(reinterpret_cast<const char*>(data), qsizetype(size));
     try {
-        ReadVersionResource(resource, QStringLiteral("fuzz_version"));
+        const VersionInfo info = ReadVersionResource(resource, QStringLiteral("fuzz_version"));
         for (const char* key : VersionKeys)
-            GetVersionValue(QString::fromLatin1(key));
+            info.GetVersionValue(QString::fromLatin1(key));
     } catch (const EReadError&) {
     }
     return 0;

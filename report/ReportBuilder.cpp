@@ -41,6 +41,12 @@ QString LeftInteger(int value)
     return QString::number(value).leftJustified(2, QLatin1Char(' '));
 }
 
+// A value the person did not give is never printed as their own.
+QString Filled(bool given, const QString& value)
+{
+    return given ? value : QStringLiteral("не указано");
+}
+
 QDate DateOf(const ExaminationRecord& record, Test test)
 {
     return record.TestDate(test).date();
@@ -66,8 +72,9 @@ QString AddHeader(TReportLayout& layout, const Variant& document, const Examinat
     const Conclusion& conclusion)
 {
     const int years = conclusion.Age;
-    const QString age = QStringLiteral("%1 %2").arg(Integer(years), PluralForm(years, Nouns::Year));
-    const QString sex = SexWords[record.GetGender() == 1 ? 1 : 0];
+    const QString age = Filled(record.birthDate.given,
+        QStringLiteral("%1 %2").arg(Integer(years), PluralForm(years, Nouns::Year)));
+    const QString sex = Filled(record.gender.given, SexWords[record.GetGender() == 1 ? 1 : 0]);
     const QString given = record.name.simplified();
     const QString name
         = given.isEmpty() ? AuthorProperty(document).get(QStringLiteral("Value")).toString() : given;
@@ -105,7 +112,7 @@ void AddObjective(TReportLayout& layout, const ExaminationRecord& record)
         u"не измерен");
     const QString pressure = MeasuredOr(record, Vital::Pressure,
         QStringLiteral("%1/%2 мм Hg").arg(record.GetSystolic()).arg(record.GetDiastolic()), u"не измерено");
-    const QString bmi = record.IsBodyMeasureClamped() ? QStringLiteral("не рассчитан")
+    const QString bmi = !HasOwnBodyMassIndex(record) ? QStringLiteral("не рассчитан")
                                                       : Real(record.CalcBodyMassIndex(), 1);
     const QString weight = BodyMeasureText(record, ExaminationRecord::BodyMeasure::Weight);
     const QString height = BodyMeasureText(record, ExaminationRecord::BodyMeasure::Height);
@@ -141,8 +148,10 @@ void AddBlood(TReportLayout& layout, const ExaminationRecord& record, const Conc
         return;
     }
     const QString leucocytes = QLocale().toString(record.leucocytesTenths.value / 10.0, 'f', 1);
-    layout.AddBloodTable(QString::number(record.hemoglobin.value), leucocytes,
-        QString::number(record.esr.value), !conclusion.recent(Test::Blood), DateOf(record, Test::Blood));
+    layout.AddBloodTable(Filled(record.hemoglobin.given, QString::number(record.hemoglobin.value)),
+        Filled(record.leucocytesTenths.given, leucocytes),
+        Filled(record.esr.given, QString::number(record.esr.value)), !conclusion.recent(Test::Blood),
+        DateOf(record, Test::Blood));
 }
 
 void AddUrine(TReportLayout& layout, const ExaminationRecord& record, const Conclusion& conclusion)
@@ -152,8 +161,10 @@ void AddUrine(TReportLayout& layout, const ExaminationRecord& record, const Conc
         return;
     }
     layout.AddUrineTable(UrinePresenceWords[record.urineProtein ? 1 : 0],
-        UrinePresenceWords[record.urineSugar ? 1 : 0], LeftInteger(record.urineErythrocytes.value),
-        !conclusion.recent(Test::Urine), LeftInteger(record.urineLeucocytes.value), DateOf(record, Test::Urine));
+        UrinePresenceWords[record.urineSugar ? 1 : 0],
+        Filled(record.urineErythrocytes.given, LeftInteger(record.urineErythrocytes.value)),
+        !conclusion.recent(Test::Urine), Filled(record.urineLeucocytes.given, LeftInteger(record.urineLeucocytes.value)),
+        DateOf(record, Test::Urine));
 }
 
 // A result too old to count is printed grey; the report then says what grey means.

@@ -17,6 +17,7 @@ BUILD_PACKAGES=(
     qt6-translations-l10n xdg-utils
     poppler-utils
     xvfb
+    dosfstools fusefat
 )
 
 # scripts/package and the package test: CPack's Debian tools and the checkers

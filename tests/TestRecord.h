@@ -3,8 +3,8 @@
 // An examination record for the tests of the conclusion logic, made from a
 // short description such as "male age=41 q30 bp=170/80". It starts as a new
 // examination starts (a woman of 27, every value at its norm, every test
-// absent, nothing ticked or answered), with the vital signs measured unless
-// "unmeasured" says otherwise.
+// absent, nothing ticked or answered), but with every value given as the
+// person's own; "unmeasured" takes the vital signs back to not given.
 
 #include "decision/DecisionU.h"
 #include "decision/ExaminationRecord.h"
@@ -20,8 +20,10 @@ struct TestRecord : ExaminationRecord {
         : ExaminationRecord(initial(now, 0))
         , now(now)
     {
-        for (Given<int>* vital : { &temperatureTenths, &pulse, &systolic, &diastolic })
-            vital->given = true;
+        gender.given = birthDate.given = height.given = weight.given = true;
+        for (Given<int>* value : { &temperatureTenths, &pulse, &systolic, &diastolic, &hemoglobin,
+                 &leucocytesTenths, &esr, &urineErythrocytes, &urineLeucocytes })
+            value->given = true;
         answers.fill(Answer::None, QuestionCount);
         for (const BoxDef& box : HistoryPanel)
             historyNames << QString::fromLatin1(box.control);

@@ -1,5 +1,6 @@
 // Saves a picture of the main window on every page: screenshots <folder>.
 #include "app/MainU.h"
+#include "tests/WindowControl.h"
 #include "app/Questionnaire.h"
 #include "app/SelectPathU.h"
 #include "app/SpinEdits.h"
@@ -38,12 +39,11 @@ int main(int argc, char* argv[])
     // asks its first question, stays open for a picture of the screen.
     const QByteArray mode = argc > 2 ? QByteArray(argv[2]) : QByteArray();
     if (mode == "--why" || mode == "--why-question") {
-        window.findChild<QRadioButton*>(QStringLiteral("rbGenderMale"))->setChecked(true);
-        auto* birth = window.findChild<QDateTimeEdit*>(QStringLiteral("dtpBirthDate"));
-        birth->setDateTime(QDateTime::currentDateTime().addYears(-55));
-        window.findChild<TSpinEdit*>(QStringLiteral("spePulsP"))->setValue(96);
+        WindowControl<QRadioButton>(window, "rbGenderMale")->setChecked(true);
+        WindowControl<QDateTimeEdit>(window, "dtpBirthDate")->setDateTime(QDateTime::currentDateTime().addYears(-55));
+        WindowControl<TSpinEdit>(window, "spePulsP")->setValue(96);
         for (int statement : { 7, 8 })
-            window.findChild<TQuestionnaire*>()->ChangeAnswer(1, statement - 1);
+            window.Page(ComplaintsTag)->findChild<TQuestionnaire*>()->ChangeAnswer(1, statement - 1);
         window.SelectTreeNodeForTag(14);
         if (mode == "--why") {
             auto* why = new TfrmWhy(window.ShownConclusion(), &window);

@@ -76,11 +76,9 @@ void TestAbout::versionLabels_data()
 void TestAbout::versionLabels()
 {
     QFETCH(QByteArray, resource);
-    if (QTest::currentDataTag() == QByteArray("generated resource"))
-        ReadProgramVersion();
-    else
-        ReadVersionResource(resource, QStringLiteral("/opt/tessora/TessoraPro"));
-    TfrmAbout form;
+    TfrmAbout form(QTest::currentDataTag() == QByteArray("generated resource")
+            ? ProgramVersion()
+            : ReadVersionResource(resource, QStringLiteral("/opt/tessora/TessoraPro")));
     QTEST(labelText(form, "lblName"), "name");
     QTEST(labelText(form, "lblAutors"), "autors");
 }

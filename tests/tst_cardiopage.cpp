@@ -1,4 +1,5 @@
 #include "app/MainU.h"
+#include "tests/WindowControl.h"
 
 #include "cardio/CardioPageU.h"
 #include "cardio/CardioU.h"
@@ -39,13 +40,7 @@ class TestCardioPage : public QObject {
 
     std::unique_ptr<TfrmTessora> window;
 
-    template <typename T> T* find(const char* name) const
-    {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no %s", name);
-        return found;
-    }
+    template <typename T> T* find(const char* name) const { return WindowControl<T>(*window, name); }
     QAction* acYes() const { return find<QAction>("acYes"); }
     QAction* acNo() const { return find<QAction>("acNo"); }
     QAction* acMonitor() const { return find<QAction>("acMonitor"); }

@@ -1,4 +1,5 @@
 #include "app/MainU.h"
+#include "tests/WindowControl.h"
 
 #include "app/SpinEdits.h"
 #include "decision/DecisionU.h"
@@ -32,13 +33,7 @@ private slots:
     void heightOutOfRangeKeepsLinesSoFar();
 
 private:
-    template <typename T> T* Find(const char* name) const
-    {
-        T* widget = window->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
+    template <typename T> T* Find(const char* name) const { return WindowControl<T>(*window, name); }
     QStringList Memo() const
     {
         return Find<QPlainTextEdit>("mmoCommon")->toPlainText().split(QLatin1Char('\n'));
@@ -210,9 +205,8 @@ void TestConclusionPage::heightOutOfRangeKeepsLinesSoFar()
         QStringLiteral("Возможно, Вам просто надо хорошо отдохнуть?"),
         separator,
         QString(),
-        QStringLiteral("%1, %2 лет.")
-            .arg(window->Record().GetGender() == 1 ? QStringLiteral("мужчина") : QStringLiteral("женщина"))
-            .arg(window->Record().GetAge(QDateTime::currentDateTime())),
+        // Neither the sex nor the birth date was given.
+        QStringLiteral("пол не указан, возраст не указан."),
         QString(),
         QStringLiteral("Жалоб нет."),
         QString(),

@@ -1,4 +1,5 @@
 #include "app/MainU.h"
+#include "tests/WindowControl.h"
 
 #include "app/Questionnaire.h"
 #include "app/RecordU.h"
@@ -119,13 +120,7 @@ private slots:
     void weightWithSeparatorAndTheStatusBar();
 
 private:
-    template <class T> T* Find(const char* name) const
-    {
-        T* widget = window->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
+    template <class T> T* Find(const char* name) const { return WindowControl<T>(*window, name); }
     QCheckBox* Box(const char* name) const { return Find<QCheckBox>(name); }
     TSpinEdit* Spin(const char* name) const { return Find<TSpinEdit>(name); }
     QLabel* Label(const char* name) const { return Find<QLabel>(name); }
@@ -212,7 +207,6 @@ static void TypeKey(QWidget* widget, QKeyCombination key)
 void TestMainWindow::startUpState()
 {
     // The first draw of a fresh generator is female.
-    RandSeed = 0;
     window = std::make_unique<TfrmTessora>();
 
     QCOMPARE(window->Record().GetGender(), 0);
@@ -258,7 +252,6 @@ void TestMainWindow::startUpState()
 
 void TestMainWindow::genderSequence()
 {
-    RandSeed = 0;
     window = std::make_unique<TfrmTessora>();
     QList<int> genders = { window->Record().GetGender() };
     for (int i = 0; i < 4; ++i) {
@@ -1279,6 +1272,7 @@ void TestMainWindow::newAsksOnlyAfterChanges()
     } else if (change == QLatin1String("answer")) {
         const QString statements = dataDir.filePath(QStringLiteral("Common/ksm.txt"));
         WriteFile(statements, "first\r\nsecond\r\n");
+        window->Page(ComplaintsTag);
         window->acNewExecute(); // nothing changed yet: the statements are loaded without a question
         QFile::remove(statements);
         QVERIFY(MessageBoxes::takeShown().isEmpty());

@@ -57,6 +57,19 @@ int holdOffice(int argc, char** argv)
     }
 }
 
+// What a failing call said and how long it took to fail.
+template <class F> std::pair<QString, qint64> TimedFailure(F call)
+{
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        call();
+    } catch (const EOleError& e) {
+        return { e.Message(), timer.elapsed() };
+    }
+    return { QString(), timer.elapsed() };
+}
+
 qint64 readPid(const QString& fileName)
 {
     QFile file(fileName);
@@ -72,6 +85,8 @@ private slots:
     void officeEndsWithTheProgram_data();
     void officeEndsWithTheProgram();
     void stoppedOfficeFailsTheCallInTime();
+    void failedStartIsToldInTime_data();
+    void failedStartIsToldInTime();
     void instancesNeverShareAnOffice();
 };
 
@@ -150,15 +165,7 @@ void TestOfficeLifetime::stoppedOfficeFailsTheCallInTime()
     QVERIFY(WriterTestOffice::stop(pid));
     const auto resume = qScopeGuard([pid] { ::kill(static_cast<pid_t>(pid), SIGCONT); });
 
-    QElapsedTimer timer;
-    timer.start();
-    QString error;
-    try {
-        documents.get(QStringLiteral("Count"));
-    } catch (const EOleError& e) {
-        error = e.Message();
-    }
-    const qint64 elapsed = timer.elapsed();
+    const auto [error, elapsed] = TimedFailure([&] { documents.get(QStringLiteral("Count")); });
     QCOMPARE(error, QStringLiteral("Ошибка при обращении к «Count»: Текстовый редактор не отвечает"));
     QVERIFY2(elapsed >= LimitMs && elapsed < LimitMs + 10000, qPrintable(QString::number(elapsed)));
     // The office is lost: the next request starts a fresh one.
@@ -168,6 +175,48 @@ void TestOfficeLifetime::stoppedOfficeFailsTheCallInTime()
     WriterTestOffice::remember();
     QVERIFY(WriterServer::startedOfficePid() != pid);
     QCOMPARE(fresh.get(QStringLiteral("Documents")).get(QStringLiteral("Count")).toInt(), 0);
+}
+
+void TestOfficeLifetime::failedStartIsToldInTime_data()
+{
+    QTest::addColumn<bool>("stopped"); // else the profile folder cannot be made
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<int>("withinMs");
+    QTest::newRow("head start stopped before the report")
+        << true << QStringLiteral("не ответил за 3 с при подключении к нему") << 3000 + 5000;
+    QTest::newRow("profile folder that cannot be made")
+        << false << QStringLiteral("cache — файл, а не папка") << 2000;
+}
+
+void TestOfficeLifetime::failedStartIsToldInTime()
+{
+    QFETCH(bool, stopped);
+    QFETCH(QString, told);
+    QFETCH(int, withinMs);
+    WriterTestOffice office(QStringLiteral("failing"));
+    const int callMs = CallLimit::callMs();
+    const int saveMs = CallLimit::saveMs();
+    CallLimit::setLimits(3000, 3000);
+    const auto restore = qScopeGuard([&] { CallLimit::setLimits(callMs, saveMs); });
+    QTemporaryDir folder;
+    if (!stopped) {
+        QFile cache(folder.filePath(QStringLiteral("cache")));
+        QVERIFY(cache.open(QIODevice::WriteOnly));
+        WriterServer::Settings settings = WriterServer::settings();
+        settings.profileFolder = cache.fileName() + QStringLiteral("/TessoraPro/office-1");
+        WriterServer::setSettings(settings);
+    }
+    WriterServer::prepare();
+    qint64 pid = 0;
+    if (stopped) {
+        QVERIFY(QTest::qWaitFor([&] { return (pid = WriterServer::startedOfficePid()) > 0; }, 60000));
+        QVERIFY(WriterTestOffice::stop(pid));
+    }
+    const auto resume = qScopeGuard([pid] { ::kill(static_cast<pid_t>(pid), SIGCONT); });
+
+    const auto [error, elapsed] = TimedFailure([] { CreateOleObject(QStringLiteral("Word.Application")); });
+    QVERIFY2(error.contains(told), qPrintable(error));
+    QVERIFY2(elapsed < withinMs, qPrintable(QString::number(elapsed)));
 }
 
 void TestOfficeLifetime::instancesNeverShareAnOffice()

@@ -131,11 +131,8 @@ private slots:
             for (const int size : { 16, 48, 256 })
                 QCOMPARE(QImage(m_root + file.arg(size)).size(), QSize(size, size));
         }
-        const QStringList pictures = matches(metainfo, QStringLiteral("<image>.*/([^/]*)</image>"));
-        QVERIFY(!pictures.isEmpty());
-        for (const QString& picture : pictures)
-            QVERIFY2(QFileInfo::exists(QStringLiteral(TESSORA_SOURCE_DIR "/docs/screenshots/") + picture),
-                qPrintable(picture));
+        // No site exists yet: nothing names one.
+        QVERIFY2(!metainfo.contains(QLatin1String("://")), qPrintable(metainfo));
     }
 
     void installedProgramStarts()

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -45,6 +46,7 @@ private slots:
     void reportPathWithoutDocument_data();
     void reportPathWithoutDocument();
     void laterConclusionsGetTheirOwnFiles();
+    void completeDocumentIsNamedOnFat();
     void sameFolder_data();
     void sameFolder();
 
@@ -143,6 +145,7 @@ void TestSaving::optionAndFolderSurviveRestart()
     OpenWindow();
     QVERIFY(Option()->isChecked());
     QCOMPARE(m_window->GetReportPath(), folder);
+    QCOMPARE(FileMode(Store().fileName()), 0600);
 }
 
 void TestSaving::checkingAsksForTheFolder_data()
@@ -155,7 +158,9 @@ void TestSaving::checkingAsksForTheFolder_data()
     QTest::addColumn<QString>("box");
     const QString kept = Folder(QStringLiteral("Заключения"));
     const QString other = Folder(QStringLiteral("Другая"));
-    const QString deep = Folder(QStringLiteral("Нет/Новая"));
+    // A missing parent is made too; a file in the way is not.
+    QFile(Folder(QStringLiteral("Файл"))).open(QIODevice::WriteOnly);
+    const QString deep = Folder(QStringLiteral("Файл/Новая"));
     QTest::newRow("stored folder preselected, another chosen")
         << kept << other << kept << true << other << QString();
     QTest::newRow("unassigned value gives no preselection")
@@ -196,23 +201,24 @@ void TestSaving::checkingAsksForTheFolder()
 void TestSaving::overlongValueIsRefused_data()
 {
     QTest::addColumn<QString>("key");
-    QTest::newRow("ReportPath") << QStringLiteral("ReportPath");
-    QTest::newRow("SaveNeeded") << QStringLiteral("SaveNeeded");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("ReportPath") << QStringLiteral("ReportPath") << QStringLiteral("путь к папке бывает не длиннее 4096 байт");
+    QTest::newRow("SaveNeeded") << QStringLiteral("SaveNeeded") << QStringLiteral("ожидается Yes или No");
 }
 
 void TestSaving::overlongValueIsRefused()
 {
     QFETCH(QString, key);
+    QFETCH(QString, expected);
     WriteSettings("[General]\n" + key.toLatin1() + "=Yes" + QByteArray(UserSettings::MaxValueBytes, '/') + "\n");
-    OpenWindow();
-    QCOMPARE(UserSettings::ReportPath(), QString());
-    QCOMPARE(UserSettings::SaveNeeded(), false);
-    const QList<MessageBoxes::Shown> boxes = MessageBoxes::takeShown();
-    QCOMPARE(boxes.size(), 1);
-    QCOMPARE(boxes.first().text,
-        QStringLiteral("Значение %1 в файле настроек %2 слишком длинное (4099 байт; путь к папке бывает не "
-                       "длиннее 4096 байт). Оно не используется.")
-            .arg(key, Store().fileName()));
+    QStringList told;
+    const auto tell = [&told](const QString& text) { told << text; };
+    QCOMPARE(UserSettings::ReportPath(tell), QString());
+    QCOMPARE(UserSettings::SaveNeeded(tell), false);
+    QCOMPARE(told.size(), 1);
+    QCOMPARE(told.first(),
+        QStringLiteral("Значение %1 в файле настроек %2 слишком длинное (4099 байт; %3). Оно не используется.")
+            .arg(key, Store().fileName(), expected));
 }
 
 void TestSaving::reportPathWithoutDocument_data()
@@ -259,6 +265,69 @@ void TestSaving::laterConclusionsGetTheirOwnFiles()
         QStringList({ folder.filePath(name + QStringLiteral(".doc")),
             folder.filePath(name + QStringLiteral(" (2).doc")),
             folder.filePath(name + QStringLiteral(" (3).doc")) }));
+}
+
+// The exit code of a tool, its output dropped; -1 when it cannot run.
+int Run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+// A FAT image (a USB stick) mounted by the kernel through a loop device, or
+// by fusefat where the kernel has no vfat; fusefat writes ASCII names only.
+struct FatFolder {
+    explicit FatFolder(const QString& root)
+        : path(root + QStringLiteral("/fat"))
+    {
+        const QString image = root + QStringLiteral("/fat.img");
+        QFile file(image);
+        if (!QDir().mkpath(path) || !file.open(QIODevice::WriteOnly) || !file.resize(16 << 20)
+            || Run(QStringLiteral("mkfs.vfat"), { image }) != 0)
+            return;
+        if (Run(QStringLiteral("mount"), { QStringLiteral("-t"), QStringLiteral("vfat"),
+                QStringLiteral("-o"), QStringLiteral("loop,utf8"), image, path }) == 0)
+            by = QStringLiteral("vfat");
+        else if (Run(QStringLiteral("fusefat"), { QStringLiteral("-o"), QStringLiteral("rw+"), image, path }) == 0)
+            by = QStringLiteral("fusefat");
+    }
+    ~FatFolder()
+    {
+        if (!by.isEmpty())
+            Run(QStringLiteral("umount"), { path });
+    }
+    QString path;
+    QString by;
+};
+
+void TestSaving::completeDocumentIsNamedOnFat()
+{
+    const QTemporaryDir root;
+    const FatFolder fat(root.path());
+    if (fat.by.isEmpty())
+        QSKIP("No FAT file system can be mounted here (root, mkfs.vfat and a loop device or fusefat)");
+    const bool cyrillic = fat.by == QLatin1String("vfat");
+    qInfo("FAT mounted by %s", qPrintable(fat.by));
+    const QString name = cyrillic ? QStringLiteral("Заключение 8 декабря 16-20") : QStringLiteral("Conclusion 16-20");
+    QStringList files;
+    for (const QByteArray text : { "первое", "второе" }) {
+        const QString temporary = fat.path + QStringLiteral("/.~partial.doc");
+        QFile file(temporary);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+        file.close();
+        files << ConclusionFiles::Publish(temporary, fat.path, name);
+        QVERIFY(!QFile::exists(temporary));
+    }
+    QCOMPARE(files, QStringList({ fat.path + QLatin1Char('/') + name + QStringLiteral(".doc"),
+                        fat.path + QLatin1Char('/') + name + QStringLiteral(" (2).doc") }));
+    for (const QString& file : files) {
+        QFile kept(file);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray(file == files.first() ? "первое" : "второе"));
+    }
 }
 
 void TestSaving::sameFolder_data()

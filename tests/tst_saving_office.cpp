@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSettings>
@@ -55,6 +56,34 @@ bool HoldsText(const QString& file, const QString& text)
     return bytes.startsWith(QByteArray::fromHex("d0cf11e0a1b11ae1")) && bytes.contains(utf16);
 }
 
+// Runs an action once the report's progress bar reaches a step (0: never).
+class BarStep : public QObject {
+public:
+    BarStep(int step, std::function<void()> action)
+        : m_step(step)
+        , m_action(std::move(action))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~BarStep() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* bar = event->type() == QEvent::Show ? qobject_cast<QProgressBar*>(watched) : nullptr;
+        if (bar && m_step > 0)
+            connect(bar, &QProgressBar::valueChanged, this, [this](int value) {
+                if (value >= m_step && std::exchange(m_step, 0) > 0)
+                    m_action();
+            });
+        return false;
+    }
+
+private:
+    int m_step;
+    std::function<void()> m_action;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(UserSave)
@@ -76,6 +105,7 @@ private slots:
     void failingFolderIsToldAndNothingLost_data();
     void failingFolderIsToldAndNothingLost();
     void lockedNamesAreSkippedAndStaleSavesRemoved();
+    void lostOfficeKeepsTheConclusionText_data();
     void lostOfficeKeepsTheConclusionText();
 
 private:
@@ -242,7 +272,7 @@ void TestSavingOffice::conclusionIsSavedOnLeaving_data()
     QTest::newRow("folder question cancelled: fallback folder")
         << true << false << QString() << UserSave::None << none << conclusion << false << 0;
     QTest::newRow("folder that cannot be created: fallback folder")
-        << true << false << Folder(QStringLiteral("Нет/Новая")) << UserSave::None << none << conclusion
+        << true << false << QStringLiteral("/proc/Нет/Новая") << UserSave::None << none << conclusion
         << false << 1;
     QTest::newRow("option off") << false << true << QString() << UserSave::None << none << none << false << 0;
 }
@@ -355,8 +385,7 @@ void TestSavingOffice::failingFolderIsToldAndNothingLost_data()
     QTest::addColumn<QString>("other"); // chosen after the question; none: the question declined
     const QString other = Folder(QStringLiteral("Другая"));
     QTest::newRow("removed: made again") << "removed" << QString() << QString();
-    QTest::newRow("removed with its parent") << "removed with its parent"
-                                             << "папки больше нет, и создать ее снова не удалось" << other;
+    QTest::newRow("removed with its parent: made again") << "removed with its parent" << QString() << QString();
     QTest::newRow("read-only disk") << "read-only disk"
                                     << "в папку нельзя записывать (она только для чтения)" << QString();
     QTest::newRow("full disk") << "full disk"
@@ -444,29 +473,44 @@ void TestSavingOffice::lockedNamesAreSkippedAndStaleSavesRemoved()
         QCOMPARE(FileMode(kept), 0600);
 }
 
+void TestSavingOffice::lostOfficeKeepsTheConclusionText_data()
+{
+    QTest::addColumn<int>("step"); // where the report's bar was when the office died; 0: after the report
+    QTest::newRow("killed after the report") << 0;
+    for (int step : { 14, 42, 84 })
+        QTest::newRow(qPrintable(QStringLiteral("killed at step %1 of the table").arg(step))) << step;
+}
+
 void TestSavingOffice::lostOfficeKeepsTheConclusionText()
 {
+    QFETCH(int, step);
     const QString report = Folder(QStringLiteral("Заключения"));
     UserSettings::SetSaveNeeded(true);
     UserSettings::SetReportPath(report);
     OpenWindow();
-    m_window->acReportExecute();
-    WriterTestOffice::remember();
     const QString text = m_window->findChild<QPlainTextEdit*>(QStringLiteral("mmoCommon"))->toPlainText();
-    const qint64 office = WriterServer::startedOfficePid();
-    ::kill(pid_t(office), SIGKILL);
-    QVERIFY(OfficeProcess::waitForEnd(office, 10000));
+    const auto killOffice = [] {
+        const qint64 office = WriterServer::startedOfficePid();
+        QVERIFY(office > 0);
+        ::kill(pid_t(office), SIGKILL);
+        QVERIFY(OfficeProcess::waitForEnd(office, 10000));
+    };
+    BarStep killer(step, killOffice);
+    m_window->acReportExecute();
+    if (step == 0)
+        killOffice();
     QSignalSpy saved(m_window.get(), &TfrmTessora::ConclusionSaved);
     LeaveConclusionPage();
 
-    QCOMPARE(saved.size(), 1);
+    QTRY_COMPARE(saved.size(), 1);
     const QString file = saved.first().first().toString();
     const QList<MessageBoxes::Shown> boxes = MessageBoxes::takeShown();
-    QCOMPARE(boxes.size(), 1);
-    QCOMPARE(boxes.first().text,
+    QVERIFY(!boxes.isEmpty());
+    QCOMPARE(boxes.last().text,
         QStringLiteral("Заключение не удалось сохранить как документ: текстовый редактор закрылся или не "
                        "отвечает.\nЕго текст сохранен в файл %1")
-            .arg(QDir(report).filePath(m_names.first().chopped(4) + QStringLiteral(".txt"))));
+            .arg(file));
+    QCOMPARE(QFileInfo(file).path(), report);
     QFile kept(file);
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(kept.readAll()), text);

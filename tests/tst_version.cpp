@@ -14,10 +14,10 @@ QByteArray resource(const QString& translation, const QStringList& strings)
     return text.toUtf8();
 }
 
-QStringList allTen()
+QStringList allTen(const VersionInfo& v)
 {
-    return { VersionLanguage, CompanyName, FileDescription, FileVersion, InternalName, LegalCopyright,
-        OriginalFilename, ProductName, ProductVersion, Comments };
+    return { v.VersionLanguage, v.CompanyName, v.FileDescription, v.FileVersion, v.InternalName,
+        v.LegalCopyright, v.OriginalFilename, v.ProductName, v.ProductVersion, v.Comments };
 }
 
 } // namespace
@@ -36,15 +36,15 @@ private slots:
 
 void TestVersion::programResource()
 {
-    ReadProgramVersion();
-    QCOMPARE(VersionLanguage, QStringLiteral("041904E3"));
-    QCOMPARE(ProductName, QStringLiteral("Тессора Про"));
-    QCOMPARE(ProductVersion, QStringLiteral(TESSORA_PROJECT_VERSION));
-    QCOMPARE(FileVersion, QStringLiteral(TESSORA_PROJECT_VERSION ".0"));
-    QCOMPARE(InternalName, QStringLiteral("TessoraPro"));
-    for (const QString& value : allTen())
-        QVERIFY2(!value.isEmpty() && value != u"n/a", qPrintable(allTen().join(u'|')));
-    QVERIFY(Comments.contains(u'а')); // written in Russian
+    const VersionInfo& program = ProgramVersion();
+    QCOMPARE(program.VersionLanguage, QStringLiteral("041904E3"));
+    QCOMPARE(program.ProductName, QStringLiteral("Тессора Про"));
+    QCOMPARE(program.ProductVersion, QStringLiteral(TESSORA_PROJECT_VERSION));
+    QCOMPARE(program.FileVersion, QStringLiteral(TESSORA_PROJECT_VERSION ".0"));
+    QCOMPARE(program.InternalName, QStringLiteral("TessoraPro"));
+    for (const QString& value : allTen(program))
+        QVERIFY2(!value.isEmpty() && value != u"n/a", qPrintable(allTen(program).join(u'|')));
+    QVERIFY(program.Comments.contains(u'а')); // written in Russian
 }
 
 void TestVersion::values_data()
@@ -88,12 +88,12 @@ void TestVersion::values_data()
 void TestVersion::values()
 {
     QFETCH(QByteArray, resource);
-    ReadVersionResource(resource, Program);
-    QTEST(VersionLanguage, "language");
-    QTEST(ProductName, "product");
-    QTEST(Comments, "comments");
-    QCOMPARE(CompanyName, QStringLiteral("n/a"));
-    QTEST(GetVersionValue(QStringLiteral("Comments")), "comments");
+    const VersionInfo info = ReadVersionResource(resource, Program);
+    QTEST(info.VersionLanguage, "language");
+    QTEST(info.ProductName, "product");
+    QTEST(info.Comments, "comments");
+    QCOMPARE(info.CompanyName, QStringLiteral("n/a"));
+    QTEST(info.GetVersionValue(QStringLiteral("Comments")), "comments");
 }
 
 void TestVersion::badTranslation_data()
@@ -110,22 +110,17 @@ void TestVersion::badTranslation_data()
 void TestVersion::badTranslation()
 {
     QFETCH(QByteArray, resource);
-    ReadVersionResource(::resource("19 04 E3 04", { "041904E3\\Comments=old" }), Program);
     try {
         ReadVersionResource(resource, Program);
         QFAIL("no read error");
     } catch (const EReadError& error) {
         QCOMPARE(error.message(), QStringLiteral("Invalid language info in file /opt/tessora/TessoraPro"));
     }
-    QCOMPARE(allTen().join(QString()), QString());
-    QCOMPARE(GetVersionValue(QStringLiteral("Comments")), QStringLiteral("n/a"));
 }
 
 void TestVersion::noVersionInformation()
 {
-    ReadVersionResource(resource("19 04 E3 04", { "041904E3\\ProductName=p" }), Program);
-    ReadVersionResource(QByteArray(), Program);
-    QCOMPARE(allTen(), QStringList(10, QString()));
+    QCOMPARE(allTen(ReadVersionResource(QByteArray(), Program)), QStringList(10, QString()));
 }
 
 QTEST_GUILESS_MAIN(TestVersion)

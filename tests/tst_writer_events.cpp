@@ -198,9 +198,8 @@ void TestWriterEvents::programCloseRunsCloseHandlersOnce()
     });
     const int beforeClose = m_appSink.count(Word::DISPID_AppDocumentBeforeClose);
     doc.call("Close", 0);
-    QTest::qWait(300);
-    QCOMPARE(docSink.count(Word::DISPID_DocClose), 1);
-    QCOMPARE(m_appSink.count(Word::DISPID_AppDocumentBeforeClose), beforeClose + 1);
+    QTRY_COMPARE(docSink.count(Word::DISPID_DocClose), 1);
+    QTRY_COMPARE(m_appSink.count(Word::DISPID_AppDocumentBeforeClose), beforeClose + 1);
     QVERIFY(closingDoc == doc);
     QVERIFY(QFileInfo(file).size() > 0);
 }
@@ -241,10 +240,9 @@ void TestWriterEvents::outsideCloseRunsCloseHandlersOnce()
     QTRY_VERIFY_WITH_TIMEOUT(closed, 60000);
     user.join();
     QVERIFY(reached);
-    QTest::qWait(300);
-    QCOMPARE(docSink.count(Word::DISPID_DocClose), 1);
+    QTRY_COMPARE(docSink.count(Word::DISPID_DocClose), 1);
     // The save made by the handler is announced once, while it happens.
-    QCOMPARE(m_appSink.count(Word::DISPID_AppDocumentBeforeSave), saves + 1);
+    QTRY_COMPARE(m_appSink.count(Word::DISPID_AppDocumentBeforeSave), saves + 1);
     QVERIFY(QFileInfo(file).size() > 0);
     const Variant documents = m_word.get("Documents");
     for (int i = 1; i <= documents.get("Count").toInt(); ++i)
@@ -275,8 +273,7 @@ void TestWriterEvents::savesRaiseBeforeSaveOnce()
     const Variant doc = newConclusion(caption);
     const int before = m_appSink.count(Word::DISPID_AppDocumentBeforeSave);
     doc.call("SaveAs", m_files.filePath(QStringLiteral("saved-by-program.doc")));
-    QTest::qWait(300);
-    QCOMPARE(m_appSink.count(Word::DISPID_AppDocumentBeforeSave), before + 1);
+    QTRY_COMPARE(m_appSink.count(Word::DISPID_AppDocumentBeforeSave), before + 1);
 
     const OUString url
         = toOUString(QUrl::fromLocalFile(m_files.filePath(QStringLiteral("saved-by-user.odt"))).toString());
@@ -303,8 +300,7 @@ void TestWriterEvents::quitRaisesQuitOnce()
     const qint64 pid = WriterServer::startedOfficePid();
     m_word.call("Quit");
     QVERIFY(OfficeProcess::waitForEnd(pid, 20000));
-    QTest::qWait(500);
-    QCOMPARE(m_appSink.count(Word::DISPID_AppQuit), 1);
+    QTRY_COMPARE(m_appSink.count(Word::DISPID_AppQuit), 1);
     m_appConnection.reset();
     m_word.clear();
 }

@@ -1,6 +1,7 @@
 #include "platform/files/PrivateFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -24,6 +25,15 @@ bool makeFolder(const QString& path)
         return true;
     struct stat status {};
     return errno == EEXIST && ::stat(Native(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool makePath(const QString& path)
+{
+    const QFileInfo folder(path);
+    const QString parent = folder.absolutePath();
+    if (parent != folder.absoluteFilePath() && !QFileInfo(parent).isDir() && !makePath(parent))
+        return false;
+    return makeFolder(path);
 }
 
 bool writeNew(const QString& path, const QByteArray& bytes)

@@ -10,6 +10,8 @@ namespace PrivateFile {
 // Creates the folder (one level, its parent must exist) with mode 0700.
 // True when the folder exists afterwards; an existing one is left as it is.
 bool makeFolder(const QString& path);
+// The same for the folder and every missing folder above it.
+bool makePath(const QString& path);
 
 // Writes a new file of mode 0600; fails when the name is taken (by a link too).
 bool writeNew(const QString& path, const QByteArray& bytes);

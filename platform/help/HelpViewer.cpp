@@ -15,12 +15,14 @@ namespace {
 
 QString& chosenFile()
 {
+    // Process-wide, as help is: the program names its help file once at start.
     static QString file;
     return file;
 }
 
 QString& chosenCaption()
 {
+    // Process-wide with the file: every window's F1 shows help under this caption.
     static QString caption;
     return caption;
 }
@@ -33,6 +35,7 @@ struct ShownHelp {
 
 ShownHelp& shown()
 {
+    // One help window for the whole program, whichever window asked.
     static ShownHelp help;
     return help;
 }
@@ -41,6 +44,7 @@ ShownHelp& shown()
 // user told why, when it cannot be.
 IHelpModule* helpModule(QWidget* parent)
 {
+    // A plugin is loaded once per process.
     static IHelpModule* module = nullptr;
     if (!module) {
         QString problem;

@@ -12,15 +12,14 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::atomic<int> g_callMs { 30000 };
-std::atomic<int> g_saveMs { 180000 };
-
-// One thread for the whole process watches every running call. It is never
-// joined: it only waits while nothing is due, and it holds no resources.
+// One thread for the whole process watches every running call, with the
+// limits every call of the program has. It is never joined: it only waits
+// while nothing is due, and it holds no resources.
 class Watchdog {
 public:
     static Watchdog& instance()
     {
+        // Process-wide: one watch over every office call, never destroyed.
         static Watchdog* watchdog = new Watchdog;
         return *watchdog;
     }
@@ -100,6 +99,11 @@ private:
         }
     }
 
+public:
+    std::atomic<int> callMs { 30000 };
+    std::atomic<int> saveMs { 180000 };
+
+private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::map<int, Call> m_calls;
@@ -126,16 +130,16 @@ bool CallLimit::expired() const
 
 int CallLimit::callMs()
 {
-    return g_callMs;
+    return Watchdog::instance().callMs;
 }
 
 int CallLimit::saveMs()
 {
-    return g_saveMs;
+    return Watchdog::instance().saveMs;
 }
 
 void CallLimit::setLimits(int callMs, int saveMs)
 {
-    g_callMs = callMs;
-    g_saveMs = saveMs;
+    Watchdog::instance().callMs = callMs;
+    Watchdog::instance().saveMs = saveMs;
 }

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
+#include <QUrl>
 
 #include <csignal>
 #include <sys/prctl.h>
@@ -50,7 +51,27 @@ QString officeBinary(const QString& launcher)
     return launcher;
 }
 
+// What the office says when it cannot start (a display it may not use) is
+// kept in its own profile, to be told when it ends at once.
+QString errorLog(const OfficeStartOptions& options)
+{
+    const QString profile = QUrl(options.profileUrl).toLocalFile();
+    return profile.isEmpty() ? QProcess::nullDevice() : profile + QStringLiteral("/start-errors.txt");
+}
+
 } // namespace
+
+QString OfficeProcess::startError(const OfficeStartOptions& options)
+{
+    QFile log(errorLog(options));
+    if (!log.open(QIODevice::ReadOnly))
+        return {};
+    const QList<QByteArray> lines = log.read(64 * 1024).split('\n');
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line)
+        if (!line->trimmed().isEmpty() && !line->contains("javaldx"))
+            return QString::fromLocal8Bit(line->trimmed());
+    return {};
+}
 
 std::unique_ptr<QProcess> OfficeProcess::startChild(const OfficeStartOptions& options, QString* error)
 {
@@ -73,7 +94,7 @@ std::unique_ptr<QProcess> OfficeProcess::startChild(const OfficeStartOptions& op
     // must not wait for the office too.
     process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardOutputFile(QProcess::nullDevice());
-    process->setStandardErrorFile(QProcess::nullDevice());
+    process->setStandardErrorFile(errorLog(options));
     const pid_t parent = ::getpid();
     const bool lowPriority = options.lowPriority;
     process->setChildProcessModifier([parent, lowPriority] {
@@ -154,6 +175,22 @@ void OfficeProcess::setNormalPriority(qint64 pid)
     const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
     for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
         ::setpriority(PRIO_PROCESS, static_cast<id_t>(task.toLongLong()), 0);
+}
+
+QString OfficeProcess::makeProfileFolder(const QString& folder)
+{
+    if (QDir().mkpath(folder)) {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return {};
+    }
+    // What stands in the way: the nearest part of the path that exists.
+    QFileInfo part(folder);
+    while (!part.exists() && !part.isRoot())
+        part.setFile(part.absolutePath());
+    const QString why = !part.isDir() ? QStringLiteral("%1 — файл, а не папка").arg(part.filePath())
+        : !part.isWritable()          ? QStringLiteral("нет права записи в папку %1").arg(part.filePath())
+                                      : QStringLiteral("система отказала");
+    return QStringLiteral("Не могу создать папку %1 для настроек текстового редактора: %2.").arg(folder, why);
 }
 
 bool OfficeProcess::canShowWindows(const QString& launcher)

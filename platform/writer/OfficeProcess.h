@@ -24,6 +24,9 @@ public:
     // that started it, in practice the program, ends, however it ends. Null
     // with a reason when the program cannot be run.
     static std::unique_ptr<QProcess> startChild(const OfficeStartOptions& options, QString* error);
+    // The last thing a child office said on its error output, for a start
+    // that failed.
+    static QString startError(const OfficeStartOptions& options);
     // Starts the office detached, as a user starts one of their own: it
     // outlives the program. False with a reason when it cannot be run.
     static bool start(const OfficeStartOptions& options, qint64* pid, QString* error);
@@ -35,6 +38,9 @@ public:
     // Gives every thread of a process started at low priority the normal one
     // again, where the system lets the program raise it.
     static void setNormalPriority(qint64 pid);
+    // Makes the profile folder (mode 0700) that the office will fill; the
+    // reason in Russian when it cannot be made, empty when it is there.
+    static QString makeProfileFolder(const QString& folder);
     // Whether the office beside this launcher can open windows: the build
     // without windows (libreoffice-writer-nogui) has no window plugins.
     static bool canShowWindows(const QString& launcher);

@@ -16,6 +16,7 @@
 #include <deque>
 #include <exception>
 #include <mutex>
+#include <optional>
 
 namespace {
 
@@ -26,6 +27,10 @@ using Clock = std::chrono::steady_clock;
 constexpr auto QuietWait = std::chrono::milliseconds(50);
 // The busy view appears only for a wait that a person notices.
 constexpr int BusyViewDelayMs = 800;
+// The longest the window goes without handling its events while it waits.
+constexpr auto EventsInterval = std::chrono::milliseconds(40);
+// Longer than the program's own work between two calls of one task.
+constexpr auto SpanPause = std::chrono::milliseconds(100);
 
 struct Job {
     std::function<void()> owned;
@@ -46,8 +51,8 @@ JobPtr makeJob(std::function<void()> work)
     return job;
 }
 
-// Everything the threads hand over, behind one lock. Never destroyed: the
-// office thread may still wait on it while the program ends.
+// Everything the threads hand over, behind one lock, and the GUI thread's
+// own state of its waits.
 struct Hub {
     std::mutex mutex;
     std::condition_variable changed;
@@ -55,8 +60,29 @@ struct Hub {
     Queue guiJobs; // UNO threads wait for the GUI thread to run these
     Queue posted; // for the GUI thread's event loop, outside waits
     int eventWaits = 0; // GUI waits running the event loop, which need waking
+    std::atomic<unsigned> giveUps { 0 };
+
+    // GUI thread only.
+    Queue* target = nullptr; // where the GUI thread's calls go; null: the office thread
+    // Inside a notification that the office delivers on the GUI thread itself
+    // (nested in a UNO call the GUI thread made directly): the office waits on
+    // this thread, so calls are made right here.
+    int onCallingThread = 0;
+    int waitDepth = 0;
+    bool viewShown = false;
+    QString viewText;
+    QString activity;
+    // Since when the GUI thread makes office calls without going back to its
+    // event loop (a report is hundreds of short calls), and when it last
+    // handled its events meanwhile; unset while it is idle.
+    std::optional<Clock::time_point> busySince;
+    Clock::time_point eventsHandled;
+    Clock::time_point lastWaitEnd;
+    QObject* inputGuard = nullptr;
 };
 
+// The one hand-over between the program's threads, so process-wide; never
+// destroyed: the office thread may still wait on it while the program ends.
 Hub& hub()
 {
     static Hub* instance = new Hub;
@@ -64,19 +90,8 @@ Hub& hub()
 }
 
 // The queue of the jobs the current thread runs while the GUI thread waits
-// for one of them.
+// for one of them; one per thread by its nature.
 thread_local Queue* t_serving = nullptr;
-
-// GUI thread only.
-Queue* g_target = nullptr; // where the GUI thread's calls go; null: the office thread
-// Inside a notification that the office delivers on the GUI thread itself
-// (nested in a UNO call the GUI thread made directly): the office waits on
-// this thread, so calls are made right here.
-int g_onCallingThread = 0;
-int g_waitDepth = 0;
-bool g_viewShown = false;
-QString g_activity;
-std::atomic<unsigned> g_giveUps { 0 };
 
 void wake() // lock held
 {
@@ -165,7 +180,7 @@ void drainFromEventLoop()
     std::unique_lock lock(h.mutex);
     while (runFront(lock, h.guiJobs)) {
     }
-    while (g_waitDepth == 0 && runFront(lock, h.posted)) {
+    while (hub().waitDepth == 0 && runFront(lock, h.posted)) {
     }
 }
 
@@ -186,52 +201,145 @@ void queueForGui(std::unique_lock<std::mutex>& lock, const JobPtr& job)
     lock.lock();
 }
 
+void hideView();
+
 void giveUp()
 {
-    ++g_giveUps;
-    if (std::exchange(g_viewShown, false) && Automation::CurrentBusyView().hide)
-        Automation::CurrentBusyView().hide();
+    ++hub().giveUps;
+    hideView();
     UnoOffice::abandonAll();
 }
 
 QString activityText()
 {
-    return g_activity.isEmpty() ? QStringLiteral("Жду ответа текстового редактора LibreOffice Writer…")
-                                : g_activity;
+    return hub().activity.isEmpty() ? QStringLiteral("Жду ответа текстового редактора LibreOffice Writer…")
+                                    : hub().activity;
 }
 
-// The slow part of a wait: the event loop runs (user input only once the
-// busy view, which is modal, is up) until ready() holds.
+// GUI thread, outside the hand-over lock.
+void showView()
+{
+    const Automation::BusyView& view = Automation::CurrentBusyView();
+    // A view still up from the last span says what is waited for now.
+    if ((hub().viewShown && hub().viewText == activityText()) || !view.show)
+        return;
+    hub().viewShown = true;
+    hub().viewText = activityText();
+    view.show(hub().viewText, &giveUp);
+}
+
+void hideView()
+{
+    if (std::exchange(hub().viewShown, false) && Automation::CurrentBusyView().hide)
+        Automation::CurrentBusyView().hide();
+}
+
+bool isUserInput(const QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu:
+        return true;
+    case QEvent::Close:
+        return event->spontaneous();
+    case QEvent::StatusTip: // hints would hide the task's own message
+        return true;
+    default:
+        return false;
+    }
+}
+
+// While the GUI thread waits for the office, the person's input is answered
+// at once but acts on nothing the waiting code holds: it brings up the busy
+// view, through which they may give up, and which (modal) then takes the
+// input. The busy span ends when the event loop next idles.
+class InputGuard : public QObject {
+public:
+    InputGuard()
+    {
+        if (auto* dispatcher = QCoreApplication::instance()->thread()->eventDispatcher())
+            connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [] {
+                if (hub().waitDepth > 0)
+                    return;
+                hub().busySince.reset();
+                hideView();
+            });
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (hub().waitDepth == 0 || hub().viewShown || !isUserInput(event))
+            return false;
+        event->ignore();
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress || type == QEvent::Close)
+            showView();
+        return true;
+    }
+};
+
+// GUI thread: the start of a wait. One that follows the last wait after a
+// pause begins a new busy span, whatever view the last one showed.
+void noteBusy(Hub& h)
+{
+    if (!h.inputGuard)
+        h.inputGuard = new InputGuard;
+    const auto now = Clock::now();
+    if (h.busySince && h.waitDepth == 0 && now - h.lastWaitEnd > SpanPause) {
+        hideView();
+        h.busySince.reset();
+    }
+    if (!h.busySince)
+        h.busySince = h.eventsHandled = now;
+}
+
+Clock::time_point viewDue(const Hub& h)
+{
+    return *h.busySince + std::chrono::milliseconds(BusyViewDelayMs);
+}
+
+// Lets the event loop run once without blocking: painting, timers, and the
+// person's input (see InputGuard).
+void handleEvents(std::unique_lock<std::mutex>& lock)
+{
+    Hub& h = hub();
+    const bool viewDueNow = Clock::now() >= viewDue(h);
+    lock.unlock();
+    if (viewDueNow)
+        showView();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    lock.lock();
+    h.eventsHandled = Clock::now();
+}
+
+// The slow part of a wait: the event loop runs until ready() holds; the
+// busy view shows once the GUI thread has been busy for a while.
 void waitWithEvents(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready)
 {
     Hub& h = hub();
-    bool showsView = false;
     QTimer viewTimer;
     viewTimer.setSingleShot(true);
-    QObject::connect(&viewTimer, &QTimer::timeout, [&] {
-        const Automation::BusyView& view = Automation::CurrentBusyView();
-        if (g_viewShown || !view.show)
-            return;
-        g_viewShown = showsView = true;
-        view.show(activityText(), &giveUp);
-    });
-    viewTimer.start(BusyViewDelayMs);
+    QObject::connect(&viewTimer, &QTimer::timeout, &showView);
+    viewTimer.start(int(std::max<qint64>(0,
+        std::chrono::duration_cast<std::chrono::milliseconds>(viewDue(h) - Clock::now()).count())));
     ++h.eventWaits;
     while (!ready()) {
         if (runFront(lock, h.guiJobs))
             continue;
-        const QEventLoop::ProcessEventsFlags input
-            = g_viewShown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
         lock.unlock();
-        QCoreApplication::processEvents(input | QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
         lock.lock();
+        h.eventsHandled = Clock::now();
     }
     --h.eventWaits;
-    if (showsView && std::exchange(g_viewShown, false) && Automation::CurrentBusyView().hide) {
-        lock.unlock();
-        Automation::CurrentBusyView().hide();
-        lock.lock();
-    }
 }
 
 } // namespace
@@ -247,19 +355,28 @@ bool onGuiThread()
 void waitUntil(const std::function<bool()>& ready)
 {
     Hub& h = hub();
+    noteBusy(h);
     std::unique_lock lock(h.mutex);
-    ++g_waitDepth;
+    ++h.waitDepth;
     const auto quietEnd = Clock::now() + QuietWait;
     while (!ready()) {
         if (runFront(lock, h.guiJobs))
             continue;
-        if (Clock::now() >= quietEnd) {
+        const auto now = Clock::now();
+        if (now >= quietEnd) {
             waitWithEvents(lock, ready);
             break;
         }
-        h.changed.wait_until(lock, quietEnd);
+        // Many short calls in a row must not keep the window from its events.
+        const auto eventsDue = h.eventsHandled + EventsInterval;
+        if (now >= eventsDue) {
+            handleEvents(lock);
+            continue;
+        }
+        h.changed.wait_until(lock, std::min(quietEnd, eventsDue));
     }
-    const bool postedWaits = --g_waitDepth == 0 && !h.posted.empty();
+    h.lastWaitEnd = Clock::now();
+    const bool postedWaits = --h.waitDepth == 0 && !h.posted.empty();
     lock.unlock();
     if (postedWaits)
         scheduleDrain();
@@ -267,7 +384,7 @@ void waitUntil(const std::function<bool()>& ready)
 
 void run(const std::function<void()>& work)
 {
-    if (!QCoreApplication::instance() || !onGuiThread() || g_onCallingThread > 0) {
+    if (!QCoreApplication::instance() || !onGuiThread() || hub().onCallingThread > 0) {
         work();
         return;
     }
@@ -276,7 +393,7 @@ void run(const std::function<void()>& work)
     job->awaited = true;
     {
         std::lock_guard lock(hub().mutex);
-        (g_target ? *g_target : officeQueue()).push_back(job);
+        (hub().target ? *hub().target : officeQueue()).push_back(job);
         hub().changed.notify_all();
     }
     waitUntil([&] { return job->done; });
@@ -303,8 +420,8 @@ void post(std::function<void()> work)
 bool serveGuiWork(std::function<void()> guiWork, int startTimeoutMs)
 {
     if (onGuiThread()) {
-        ++g_onCallingThread;
-        const auto restore = qScopeGuard([] { --g_onCallingThread; });
+        ++hub().onCallingThread;
+        const auto restore = qScopeGuard([] { --hub().onCallingThread; });
         guiWork();
         return true;
     }
@@ -332,15 +449,15 @@ bool serveGuiWork(std::function<void()> guiWork, int startTimeoutMs)
             pumped = pump->started = !pump->abandoned;
             hub().changed.notify_all();
         }
-        Queue* outer = g_target;
+        Queue* outer = hub().target;
         if (pumped)
-            g_target = &pump->calls;
+            hub().target = &pump->calls;
         try {
             guiWork();
         } catch (...) {
             // Dropped (see the header); a pumped UNO thread must still be let go.
         }
-        g_target = outer;
+        hub().target = outer;
         if (pumped) {
             std::lock_guard lock(hub().mutex);
             pump->finished = true;
@@ -362,20 +479,20 @@ bool serveGuiWork(std::function<void()> guiWork, int startTimeoutMs)
 
 unsigned giveUpCount()
 {
-    return g_giveUps;
+    return hub().giveUps;
 }
 
 Activity::Activity(const QString& what)
     : m_gui(onGuiThread())
 {
     if (m_gui)
-        m_outer = std::exchange(g_activity, what);
+        m_outer = std::exchange(hub().activity, what);
 }
 
 Activity::~Activity()
 {
     if (m_gui)
-        g_activity = m_outer;
+        hub().activity = m_outer;
 }
 
 } // namespace UnoCall

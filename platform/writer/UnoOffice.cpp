@@ -66,9 +66,18 @@ Reference<uno::XComponentContext> LocalUnoContext()
 
 namespace {
 
-// The connections alive in this process, for abandonAll.
-std::mutex g_liveMutex;
-std::vector<UnoOffice*> g_live;
+// The connections alive in this process, for abandonAll, which a call's
+// watchdog and the busy view's «Не ждать» reach from anywhere: process-wide.
+struct LiveOffices {
+    std::mutex mutex;
+    std::vector<UnoOffice*> offices;
+};
+
+LiveOffices& live()
+{
+    static LiveOffices* instance = new LiveOffices; // outlives offices ended at exit
+    return *instance;
+}
 
 // The office restarts itself with this exit code after it set up a new
 // user profile; its launcher would start it again.
@@ -77,6 +86,16 @@ constexpr int RestartExitCode = 81;
 // attempt costs well under a millisecond, and a report waits for the next one.
 constexpr int ConnectPollMs = 10;
 
+Automation::EOleError endedAtStart(const OfficeStartOptions& options, const QProcess& process)
+{
+    const QString said = OfficeProcess::startError(options);
+    return Automation::EOleError(
+        QStringLiteral("Текстовый редактор LibreOffice Writer завершился сразу после запуска (код %1)%2")
+            .arg(process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1)
+            .arg(said.isEmpty() ? QString() : QStringLiteral(": ") + said),
+        Automation::CO_E_SERVER_EXEC_FAILURE);
+}
+
 } // namespace
 
 UnoOffice::UnoOffice() = default;
@@ -84,8 +103,8 @@ UnoOffice::UnoOffice() = default;
 UnoOffice::~UnoOffice()
 {
     {
-        std::lock_guard lock(g_liveMutex);
-        g_live.erase(std::remove(g_live.begin(), g_live.end(), this), g_live.end());
+        std::lock_guard lock(live().mutex);
+        live().offices.erase(std::remove(live().offices.begin(), live().offices.end(), this), live().offices.end());
     }
     if (auto* listener = static_cast<BridgeListener*>(m_bridgeListener.get()))
         listener->detach();
@@ -113,8 +132,8 @@ UnoOffice::~UnoOffice()
 
 void UnoOffice::abandonAll()
 {
-    std::lock_guard lock(g_liveMutex);
-    for (UnoOffice* office : g_live)
+    std::lock_guard lock(live().mutex);
+    for (UnoOffice* office : live().offices)
         office->abandon();
 }
 
@@ -161,8 +180,8 @@ std::shared_ptr<UnoOffice> UnoOffice::tryConnect(const QString& pipeName)
         office->m_bridge->getInstance(OUString("StarOffice.ComponentContext")), UNO_QUERY_THROW);
     office->m_desktop = frame::Desktop::create(office->m_context);
     // Known to abandonAll once whole.
-    std::lock_guard lock(g_liveMutex);
-    g_live.push_back(office.get());
+    std::lock_guard lock(live().mutex);
+    live().offices.push_back(office.get());
     return office;
 }
 
@@ -201,8 +220,8 @@ std::shared_ptr<UnoOffice> UnoOffice::start(const OfficeStartOptions& options,
             return office;
         }
         if (afterExit.isForever() && process->waitForFinished(0)) {
-            if (process->exitStatus() == QProcess::NormalExit && process->exitCode() == RestartExitCode
-                && restarts++ < 3) {
+            const bool normal = process->exitStatus() == QProcess::NormalExit;
+            if (normal && process->exitCode() == RestartExitCode && restarts++ < 3) {
                 process->start();
                 process->waitForStarted();
                 pid = process->processId();
@@ -210,6 +229,8 @@ std::shared_ptr<UnoOffice> UnoOffice::start(const OfficeStartOptions& options,
                     spawned(pid);
                 continue;
             }
+            if (!normal || process->exitCode() != 0)
+                throw endedAtStart(options, *process);
             afterExit.setRemainingTime(3000);
         }
         if (afterExit.hasExpired())

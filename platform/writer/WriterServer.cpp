@@ -3,6 +3,7 @@
 #include "platform/automation/OleServer.h"
 #include "platform/automation/WordTypeLib.h"
 #include "platform/writer/CallLimit.h"
+#include "platform/writer/OfficeCall.h"
 #include "platform/writer/UnoCall.h"
 #include "platform/writer/UnoOffice.h"
 #include "platform/writer/WordApplication.h"
@@ -29,13 +30,6 @@ using Automation::IDispatch;
 
 namespace {
 
-WriterServer::Settings g_settings;
-// The instance the program talks to; an office that went away is dropped
-// on the next request.
-ComPtr<WordApplication> g_application;
-// Offices this program started, ended by shutdown().
-std::vector<std::shared_ptr<UnoOffice>> g_started;
-
 // An office started ahead of need; its start runs on the office thread.
 struct Prepared {
     std::mutex mutex;
@@ -45,13 +39,37 @@ struct Prepared {
     bool wanted = false;
     qint64 pid = 0;
     std::shared_ptr<UnoOffice> office;
+    // Why the start failed: told to the report that waited for it, which
+    // does not wait for a second start.
+    std::exception_ptr error;
     std::atomic<bool> cancelled { false };
 };
-std::shared_ptr<Prepared> g_prepared;
+// The server "Word.Application" is registered once for the whole program, as
+// a COM class object is: its settings and the offices it started are too.
+struct Server {
+    WriterServer::Settings settings;
+    // The instance the program talks to; an office that went away is dropped
+    // on the next request.
+    ComPtr<WordApplication> application;
+    // Offices this program started, ended by shutdown().
+    std::vector<std::shared_ptr<UnoOffice>> started;
+    std::shared_ptr<Prepared> prepared;
+    // The profile folder this instance holds, with its lock, for the whole run.
+    std::unique_ptr<QLockFile> profileLock;
+    QString profileFolder;
+};
+
+Server& server()
+{
+    // Process-wide, as the registration is (see Server).
+    static Server instance;
+    return instance;
+}
+
 
 bool useHeadless()
 {
-    switch (g_settings.headless) {
+    switch (server().settings.headless) {
     case WriterServer::Settings::Headless::Yes:
         return true;
     case WriterServer::Settings::Headless::No:
@@ -68,14 +86,14 @@ bool useHeadless()
 OfficeStartOptions startOptions()
 {
     OfficeStartOptions options;
-    options.program = g_settings.officeProgram;
-    options.pipeName = g_settings.pipeName;
+    options.program = server().settings.officeProgram;
+    options.pipeName = server().settings.pipeName;
     options.headless = useHeadless();
-    options.startTimeoutMs = g_settings.startTimeoutMs;
-    const QString profile = g_settings.profileFolder.isEmpty()
+    options.startTimeoutMs = server().settings.startTimeoutMs;
+    const QString profile = server().settings.profileFolder.isEmpty()
         ? WriterServer::instanceProfile(
               QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/TessoraPro"))
-        : g_settings.profileFolder;
+        : server().settings.profileFolder;
     options.profileUrl = QUrl::fromLocalFile(QDir(profile).absolutePath()).toString(QUrl::FullyEncoded);
     return options;
 }
@@ -92,26 +110,26 @@ QString officeProblem(const OfficeStartOptions& options)
         return QStringLiteral("Установлен LibreOffice Writer без окон (пакет libreoffice-writer-nogui), "
                               "он не может показать отчет. Установите Writer с окнами командой: "
                               "sudo apt install libreoffice-writer");
-    return {};
+    return OfficeProcess::makeProfileFolder(QUrl(options.profileUrl).toLocalFile());
 }
 
 // Ends an office started ahead of need that nobody took (its settings
 // changed, or the program ends).
 void dropPrepared()
 {
-    const std::shared_ptr<Prepared> prepared = std::exchange(g_prepared, {});
+    const std::shared_ptr<Prepared> prepared = std::exchange(server().prepared, {});
     if (!prepared)
         return;
     prepared->cancelled = true;
     std::lock_guard lock(prepared->mutex);
     if (prepared->office)
-        g_started.push_back(std::exchange(prepared->office, {}));
+        server().started.push_back(std::exchange(prepared->office, {}));
 }
 
 // The office started ahead of need, once its start ended; null when it failed.
 std::shared_ptr<UnoOffice> takePrepared()
 {
-    const std::shared_ptr<Prepared> prepared = g_prepared;
+    const std::shared_ptr<Prepared> prepared = server().prepared;
     if (!prepared)
         return nullptr;
     {
@@ -129,8 +147,10 @@ std::shared_ptr<UnoOffice> takePrepared()
         dropPrepared();
         throw EOleError(QStringLiteral("Запуск текстового редактора прерван"), Automation::E_ABORT);
     }
-    g_prepared.reset();
+    server().prepared.reset();
     std::lock_guard lock(prepared->mutex);
+    if (prepared->error)
+        std::rethrow_exception(prepared->error);
     if (prepared->office && prepared->office->isAlive()) {
         OfficeProcess::setNormalPriority(prepared->office->pid());
         return prepared->office;
@@ -148,40 +168,42 @@ std::shared_ptr<UnoOffice> startOffice(const OfficeStartOptions& options)
 
 void dropDeadInstance()
 {
-    if (g_application && !g_application->isAlive())
-        g_application.reset();
-    g_started.erase(std::remove_if(g_started.begin(), g_started.end(),
+    if (server().application && !server().application->isAlive())
+        server().application.reset();
+    server().started.erase(std::remove_if(server().started.begin(), server().started.end(),
                         [](const auto& office) {
                             return !office->isAlive() && !OfficeProcess::isRunning(office->pid());
                         }),
-        g_started.end());
+        server().started.end());
 }
 
 HRESULT handOut(ComPtr<IDispatch>& out)
 {
-    out = ComPtr<IDispatch>(static_cast<IDispatch*>(g_application.get()));
+    out = ComPtr<IDispatch>(static_cast<IDispatch*>(server().application.get()));
     return Automation::S_OK;
 }
 
+// Connecting registers the program's listeners with the office: calls like
+// any other, with their time limit.
 void makeApplication(const std::shared_ptr<UnoOffice>& office, bool headless)
 {
-    UnoCall::run([&] { g_application = Automation::MakeDispatch<WordApplication>(office, headless); });
+    OfficeCall::run([&] { server().application = Automation::MakeDispatch<WordApplication>(office, headless); });
 }
 
 HRESULT getActive(ComPtr<IDispatch>& out)
 {
     dropDeadInstance();
-    if (!g_application) {
+    if (!server().application) {
         // An office started ahead of need is not running for anyone yet.
-        if (g_prepared)
+        if (server().prepared)
             return Automation::MK_E_UNAVAILABLE;
         std::shared_ptr<UnoOffice> office;
-        UnoCall::run([&] { office = UnoOffice::connect(g_settings.pipeName); });
+        UnoCall::run([&] { office = UnoOffice::connect(server().settings.pipeName); });
         if (!office)
             return Automation::MK_E_UNAVAILABLE;
         try {
             makeApplication(office, useHeadless());
-        } catch (const css::uno::Exception&) {
+        } catch (const EOleError&) {
             return Automation::RPC_E_DISCONNECTED;
         }
     }
@@ -193,7 +215,7 @@ HRESULT getActive(ComPtr<IDispatch>& out)
 HRESULT create(ComPtr<IDispatch>& out)
 {
     dropDeadInstance();
-    if (g_application)
+    if (server().application)
         return handOut(out);
     const OfficeStartOptions options = startOptions();
     if (const QString problem = officeProblem(options); !problem.isEmpty()) {
@@ -204,11 +226,16 @@ HRESULT create(ComPtr<IDispatch>& out)
     std::shared_ptr<UnoOffice> office = takePrepared();
     if (!office)
         office = startOffice(options);
-    g_started.push_back(office);
+    server().started.push_back(office);
     try {
         makeApplication(office, options.headless);
-    } catch (const css::uno::Exception&) {
-        throw EOleError(QStringLiteral("Текстовый редактор LibreOffice Writer не отвечает после запуска"),
+    } catch (const EOleError& error) {
+        if (error.ErrorCode() == Automation::E_ABORT)
+            throw;
+        throw EOleError(error.ErrorCode() == Automation::RPC_E_TIMEOUT
+                ? QStringLiteral("Текстовый редактор LibreOffice Writer не ответил за %1 с при подключении к нему")
+                      .arg(CallLimit::callMs() / 1000.0, 0, 'g', 3)
+                : QStringLiteral("Текстовый редактор LibreOffice Writer не отвечает после запуска"),
             Automation::CO_E_SERVER_EXEC_FAILURE);
     }
     return handOut(out);
@@ -257,23 +284,28 @@ std::shared_ptr<UnoOffice> startPrepared(
 void prepareOffice()
 {
     dropDeadInstance();
-    if (g_application || g_prepared)
+    if (server().application || server().prepared)
         return;
     OfficeStartOptions options = startOptions();
     if (!officeProblem(options).isEmpty())
         return;
     options.lowPriority = true;
     auto prepared = std::make_shared<Prepared>();
-    g_prepared = prepared;
+    server().prepared = prepared;
     UnoCall::runLater([prepared, options] {
         std::shared_ptr<UnoOffice> office;
+        std::exception_ptr error;
         try {
             office = startPrepared(prepared, options);
+        } catch (const EOleError&) {
+            // Told when a report asks for the office.
+            error = std::current_exception();
         } catch (...) {
-            // Told when a report asks for the office and its own start fails.
+            // Writer did not load: the report's own start tries again.
         }
         std::lock_guard lock(prepared->mutex);
         prepared->office = office;
+        prepared->error = error;
         prepared->starting = false;
     });
 }
@@ -308,24 +340,24 @@ void setSettings(const Settings& settings)
 {
     // Another office program or pipe is another instance: the current one is
     // no longer the running one (an office it started still ends at shutdown).
-    if (settings.pipeName != g_settings.pipeName || settings.officeProgram != g_settings.officeProgram)
-        g_application.reset();
-    if (settings.pipeName != g_settings.pipeName || settings.officeProgram != g_settings.officeProgram
-        || settings.profileFolder != g_settings.profileFolder || settings.headless != g_settings.headless)
+    if (settings.pipeName != server().settings.pipeName || settings.officeProgram != server().settings.officeProgram)
+        server().application.reset();
+    if (settings.pipeName != server().settings.pipeName || settings.officeProgram != server().settings.officeProgram
+        || settings.profileFolder != server().settings.profileFolder || settings.headless != server().settings.headless)
         dropPrepared();
-    g_settings = settings;
+    server().settings = settings;
 }
 
 Settings settings()
 {
-    return g_settings;
+    return server().settings;
 }
 
 void shutdown()
 {
-    g_application.reset();
+    server().application.reset();
     dropPrepared();
-    for (const auto& office : std::exchange(g_started, {})) {
+    for (const auto& office : std::exchange(server().started, {})) {
         if (!office->ownedByProgram())
             continue;
         try {
@@ -340,13 +372,13 @@ void shutdown()
 
 qint64 startedOfficePid()
 {
-    for (const auto& office : g_started)
+    for (const auto& office : server().started)
         if (OfficeProcess::isRunning(office->pid()))
             return office->pid();
-    if (g_prepared) {
-        std::lock_guard lock(g_prepared->mutex);
-        if (g_prepared->office)
-            return g_prepared->office->pid();
+    if (server().prepared) {
+        std::lock_guard lock(server().prepared->mutex);
+        if (server().prepared->office)
+            return server().prepared->office->pid();
     }
     return 0;
 }
@@ -355,10 +387,9 @@ QString instanceProfile(const QString& cacheFolder)
 {
     // Held until the program ends; a lock left by an instance that ended
     // without letting go is taken over.
-    static std::unique_ptr<QLockFile> held;
-    static QString folder;
-    if (held)
-        return folder;
+    Server& state = server();
+    if (state.profileLock)
+        return state.profileFolder;
     QDir().mkpath(cacheFolder);
     QFile::setPermissions(cacheFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     for (int number = 1;; ++number) {
@@ -366,9 +397,9 @@ QString instanceProfile(const QString& cacheFolder)
         auto lock = std::make_unique<QLockFile>(candidate + QStringLiteral(".lock"));
         lock->setStaleLockTime(0);
         if (lock->tryLock(0)) {
-            held = std::move(lock);
-            folder = candidate;
-            return folder;
+            state.profileLock = std::move(lock);
+            state.profileFolder = candidate;
+            return candidate;
         }
         if (lock->error() != QLockFile::LockFailedError)
             return QDir(cacheFolder).filePath(QStringLiteral("office-pid-%1").arg(QCoreApplication::applicationPid()));

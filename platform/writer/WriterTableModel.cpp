@@ -229,6 +229,7 @@ struct LayoutCache {
 // the UNO runtime went away at the program's end.
 LayoutCache& layoutCache()
 {
+    // Process-wide: tables of every document of the program's office share it.
     static auto* cache = new LayoutCache;
     return *cache;
 }

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "decision/ExaminationRecord.h"
+
+#include <QSet>
+#include <QWidget>
+
+class QCheckBox;
+class QDateTimeEdit;
+
+// A data-entry page of the main window: it shows its part of the examination
+// record and writes back what the person changed. A value counts as given
+// once the person changed its control (or confirmed it, where the page
+// allows); loading the record changes nothing given.
+class RecordPage : public QWidget {
+    Q_OBJECT
+
+public:
+    using QWidget::QWidget;
+
+    void load(const ExaminationRecord& record);
+    virtual void store(ExaminationRecord& record) const = 0;
+    // «Дальше» leaves the page: a page of a vital sign takes the shown value as given.
+    virtual void confirm() { }
+    // Another page changed the record (the sex, the birth date).
+    virtual void follow(const ExaminationRecord& record) { Q_UNUSED(record); }
+
+signals:
+    // The person changed something on the page.
+    void changed();
+    // A value was refused or changed on leaving its field: the words for the person.
+    void adjusted(const QString& message);
+    // A control's hint was rewritten (a check box's hint says what the next click would mean).
+    void hintRenewed(QWidget* control);
+
+protected:
+    virtual void show(const ExaminationRecord& record) = 0;
+
+    bool isGiven(const QWidget* control) const { return m_given.contains(control); }
+    void setGiven(const QWidget* control, bool given);
+    // Connects the control's change by the person to marking it given and to changed().
+    void watch(QWidget* control);
+    void noteChange(const QWidget* control);
+    void tellAdjustment(const QString& message) { emit adjusted(message); }
+    bool isLoading() const { return m_loading; }
+
+    // A check box's hint, rewritten after each click; shown at once when it is the hint on show.
+    void setHint(QCheckBox* box, const QString& hint);
+    // Dates in the locale's short format with a four-digit year; a click
+    // selects the day, month or year under the pointer.
+    void prepareDatePicker(QDateTimeEdit* picker);
+
+private:
+    QSet<const QWidget*> m_given;
+    bool m_loading = false;
+};
