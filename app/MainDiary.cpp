@@ -1,5 +1,5 @@
 // The main window's examination diary: each saved conclusion is kept in it,
-// and the menu "Сервис" opens its window.
+// and the menu "Сервис" opens its window and the entry of home pressure.
 #include "app/MainU.h"
 #include "app/Examination.h"
 #include "ui_MainU.h"
@@ -8,11 +8,10 @@
 #include "app/Settings.h"
 #include "platform/widgets/MessageBoxes.h"
 
-#include <QFileInfo>
-
 void TfrmTessora::ConnectDiary()
 {
     connect(ui->acDiary, &QAction::triggered, this, &TfrmTessora::acDiaryExecute);
+    connect(ui->acPressureReading, &QAction::triggered, this, &TfrmTessora::acPressureReadingExecute);
     connect(this, &TfrmTessora::ConclusionSaved, this, &TfrmTessora::KeepInDiary);
 }
 
@@ -32,16 +31,28 @@ void TfrmTessora::acDiaryExecute()
     FDiary->show();
 }
 
+void TfrmTessora::acPressureReadingExecute()
+{
+    QString problem;
+    IDiaryModule* diary = DiaryModule(&problem);
+    if (!diary) {
+        MessageBoxes::showError(this, problem);
+        return;
+    }
+    QWidget* dialog = diary->CreatePressureDialog(Record().name, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
 void TfrmTessora::KeepInDiary(const QString& file)
 {
-    // The diary lies beside the conclusions it lists; a conclusion saved into
-    // the fallback folder has the option switched off and is not kept.
+    // A conclusion saved anywhere while the option is on is kept, with where it went.
     if (!FExamination->hasConclusion())
         FExamination->conclude(QDateTime::currentDateTime());
     QString problem;
     if (IDiaryModule* diary = DiaryModule(&problem))
         problem = diary->KeepExamination(
-            Record(), FExamination->conclusion(), file, QFileInfo(file).absolutePath(), IsSaveNeeded());
+            Record(), FExamination->conclusion(), FExamination->id(), file, IsSaveNeeded());
     if (!problem.isEmpty())
         MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), problem);
 }

@@ -98,6 +98,7 @@ public slots:
     void acSaveResultsExecute(bool checked);
     void acSaveResultsUpdate();
     void acDiaryExecute();
+    void acPressureReadingExecute();
     // The report command: builds the printable report, or shows the open one.
     void acReportExecute();
     void acReportUpdate();

@@ -5,7 +5,7 @@
 
 namespace {
 
-QString Field(QString text)
+QString field(QString text)
 {
     const bool quoted = text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"'))
         || text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) || text != text.trimmed();
@@ -15,28 +15,28 @@ QString Field(QString text)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-QString Row(const QStringList& cells)
+QString row(const QStringList& cells)
 {
     QStringList fields;
     for (const QString& cell : cells)
-        fields << Field(cell);
+        fields << field(cell);
     return fields.join(QLatin1Char(';')) + QStringLiteral("\r\n");
 }
 
 } // namespace
 
-QByteArray DiaryCsv(const QList<TDiaryEntry>& entries)
+QByteArray diaryCsv(const QList<DiaryEntry>& entries)
 {
-    QString text = Row(DiaryHeaders());
-    for (const TDiaryEntry& entry : entries)
-        text += Row(DiaryCells(entry));
+    QString text = row(diaryHeaders());
+    for (const DiaryEntry& entry : entries)
+        text += row(diaryCells(entry));
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-bool WriteDiaryCsv(const QString& path, const QList<TDiaryEntry>& entries, QString& error)
+bool writeDiaryCsv(const QString& path, const QList<DiaryEntry>& entries, QString& error)
 {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(DiaryCsv(entries)) >= 0 && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(diaryCsv(entries)) >= 0 && file.commit())
         return true;
     error = QStringLiteral("Не могу записать файл %1: %2")
                 .arg(QDir::toNativeSeparators(path), file.errorString());

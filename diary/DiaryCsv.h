@@ -7,8 +7,8 @@
 // The diary's table as a CSV file that a Russian spreadsheet opens as it is:
 // UTF-8 with a byte-order mark, ";" between fields, CR LF between rows, a
 // field quoted when it holds ";", a quote, a line break or an outer blank.
-QByteArray DiaryCsv(const QList<TDiaryEntry>& entries);
+QByteArray diaryCsv(const QList<DiaryEntry>& entries);
 
 // Writes DiaryCsv to the path whole or not at all; false with the reason in
 // error when it could not.
-bool WriteDiaryCsv(const QString& path, const QList<TDiaryEntry>& entries, QString& error);
+bool writeDiaryCsv(const QString& path, const QList<DiaryEntry>& entries, QString& error);

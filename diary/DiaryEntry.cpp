@@ -11,10 +11,11 @@
 namespace {
 
 using Test = ExaminationRecord::Test;
-using Column = TDiaryColumn;
+using Column = DiaryColumn;
 
 const char16_t* const Headers[DiaryColumnCount] = {
     u"Дата и время",
+    u"Обследуемый",
     u"Пол",
     u"Возраст",
     u"Рост, см",
@@ -41,44 +42,44 @@ const std::pair<const char*, const char16_t*> EcgFindings[] = {
     { "scarring", u"рубцовые изменения миокарда" },
 };
 
-QString Number(double value, int decimals)
+QString number(double value, int decimals)
 {
     return QLocale().toString(value, 'f', decimals);
 }
 
-QString Number(const std::optional<double>& value, int decimals)
+QString number(const std::optional<double>& value, int decimals)
 {
-    return value ? Number(*value, decimals) : QString();
+    return value ? number(*value, decimals) : QString();
 }
 
-QString MeasuredNumber(double value, int decimals)
+QString measuredNumber(double value, int decimals)
 {
-    return value != 0 ? Number(value, decimals) : QString();
+    return value != 0 ? number(value, decimals) : QString();
 }
 
-QString Yes(bool yes)
+QString yes(bool present)
 {
-    return yes ? QStringLiteral("есть") : QStringLiteral("нет");
+    return present ? QStringLiteral("есть") : QStringLiteral("нет");
 }
 
 // A value of a test the person did not fill in is not kept: no trend runs through it.
-struct TGivenValue {
+struct GivenValue {
     QString name;
     Given<int> value;
     int unitsPerWhole;
 };
 
-QList<TDiaryValue> GivenValues(const QList<TGivenValue>& values)
+QList<DiaryValue> givenValues(const QList<GivenValue>& values)
 {
-    QList<TDiaryValue> kept;
-    for (const TGivenValue& value : values) {
+    QList<DiaryValue> kept;
+    for (const GivenValue& value : values) {
         if (value.value.given)
             kept.append({ value.name, double(value.value.value) / value.unitsPerWhole });
     }
     return kept;
 }
 
-QList<TDiaryValue> TestValues(const ExaminationRecord& record, Test kind)
+QList<DiaryValue> testValues(const ExaminationRecord& record, Test kind)
 {
     switch (kind) {
     case Test::ECG:
@@ -88,57 +89,46 @@ QList<TDiaryValue> TestValues(const ExaminationRecord& record, Test kind)
     case Test::Flu:
         return { { QStringLiteral("pathology"), double(record.IsFluPathology()) } };
     case Test::Blood:
-        return GivenValues({ { QStringLiteral("hemoglobin"), record.hemoglobin, 1 },
+        return givenValues({ { QStringLiteral("hemoglobin"), record.hemoglobin, 1 },
             { QStringLiteral("leucocytes"), record.leucocytesTenths, 10 },
             { QStringLiteral("esr"), record.esr, 1 } });
     case Test::Urine:
-        return QList<TDiaryValue> { { QStringLiteral("protein"), double(record.urineProtein) },
+        return QList<DiaryValue> { { QStringLiteral("protein"), double(record.urineProtein) },
                    { QStringLiteral("sugar"), double(record.urineSugar) } }
-            + GivenValues({ { QStringLiteral("erythrocytes"), record.urineErythrocytes, 1 },
+            + givenValues({ { QStringLiteral("erythrocytes"), record.urineErythrocytes, 1 },
                 { QStringLiteral("leucocytes"), record.urineLeucocytes, 1 } });
     }
     return {};
 }
 
-QString TestResult(const TDiaryTest& test)
+using Part = DiaryResultPart;
+
+// A value flagged by the first of its codes that the conclusion found.
+Part flagged(const DiaryEntry& entry, const QString& text, int lowCode, int highCode)
 {
-    switch (test.kind) {
-    case Test::ECG: {
-        QStringList found;
-        for (const auto& [name, words] : EcgFindings) {
-            if (test.value(QString::fromLatin1(name)) != 0)
-                found << QString::fromUtf16(words);
-        }
-        return found.isEmpty() ? QStringLiteral("без особенностей") : found.join(QStringLiteral(", "));
-    }
-    case Test::Flu:
-        return test.value(QStringLiteral("pathology")) != 0 ? QStringLiteral("патология")
-                                                            : QStringLiteral("норма");
-    case Test::Blood:
-        return QStringLiteral("гемоглобин %1 г/л, лейкоциты %2 тыс./мкл, СОЭ %3 мм/час")
-            .arg(Number(test.value(QStringLiteral("hemoglobin")), 0),
-                Number(test.value(QStringLiteral("leucocytes")), 1),
-                Number(test.value(QStringLiteral("esr")), 0));
-    case Test::Urine:
-        return QStringLiteral("белок %1, сахар %2, эритроциты %3, лейкоциты %4")
-            .arg(Yes(test.value(QStringLiteral("protein")) != 0),
-                Yes(test.value(QStringLiteral("sugar")) != 0),
-                Number(test.value(QStringLiteral("erythrocytes")), 0),
-                Number(test.value(QStringLiteral("leucocytes")), 0));
-    }
-    return {};
+    if (entry.hasFinding(highCode))
+        return { text, DiaryFlag::High };
+    return { text, entry.hasFinding(lowCode) ? DiaryFlag::Low : DiaryFlag::None };
 }
 
-QString TestCell(const TDiaryEntry& entry, Test kind)
+QString testResult(const DiaryEntry& entry, const DiaryTest& test)
 {
-    const TDiaryTest* test = entry.test(kind);
+    QString text;
+    for (const Part& part : testResultParts(entry, test))
+        text += part.text;
+    return text;
+}
+
+QString testCell(const DiaryEntry& entry, Test kind)
+{
+    const DiaryTest* test = entry.test(kind);
     if (!test)
         return {};
     return QStringLiteral("%1: %2").arg(
-        QLocale().toString(test->performed.date(), QLocale::ShortFormat), TestResult(*test));
+        QLocale().toString(test->performed.date(), QLocale::ShortFormat), testResult(entry, *test));
 }
 
-QString SpecialistList(const QList<int>& specialists)
+QString specialistList(const QList<int>& specialists)
 {
     QStringList names;
     for (int number : specialists) {
@@ -149,11 +139,11 @@ QString SpecialistList(const QList<int>& specialists)
 }
 
 // The diary keeps an unmeasured vital sign as 0.
-Emergency::TMeasuredValues KeptValues(const TDiaryEntry& entry)
+Emergency::TMeasuredValues keptValues(const DiaryEntry& entry)
 {
     Emergency::TMeasuredValues values;
-    const TDiaryTest* blood = entry.test(Test::Blood);
-    if (blood && IsTestRecent(Test::Blood, blood->performed, entry.moment))
+    const DiaryTest* blood = entry.test(Test::Blood);
+    if (blood && blood->counted)
         values.hemoglobin = qRound(blood->value(QStringLiteral("hemoglobin")));
     if (entry.systolic != 0) {
         values.systolic = entry.systolic;
@@ -167,62 +157,66 @@ Emergency::TMeasuredValues KeptValues(const TDiaryEntry& entry)
 }
 
 // The notice leads the findings, as it leads the conclusion.
-QString FindingsCell(const TDiaryEntry& entry)
+QString findingsCell(const DiaryEntry& entry)
 {
-    const QString notice = (UrgentNotice(entry) << SameDayNotice(entry)).join(QLatin1Char(' '));
-    const QString findings = FindingsText(entry);
+    const QString notice = (urgentNotice(entry) + entry.sameDayNotice).join(QLatin1Char(' '));
+    const QString findings = findingsText(entry);
     if (notice.isEmpty() || findings.isEmpty())
         return notice + findings;
     return QStringLiteral("%1 Отмечено: %2").arg(notice, findings);
 }
 
-TDiaryFlag FlagOf(const TDiaryEntry& entry, int lowCode, int highCode)
+DiaryFlag flagOf(const DiaryEntry& entry, int lowCode, int highCode)
 {
     if (entry.hasFinding(highCode))
-        return TDiaryFlag::High;
-    return entry.hasFinding(lowCode) ? TDiaryFlag::Low : TDiaryFlag::None;
+        return DiaryFlag::High;
+    return entry.hasFinding(lowCode) ? DiaryFlag::Low : DiaryFlag::None;
 }
 
-TDiaryFlag FlagOfAny(
-    const TDiaryEntry& entry, std::initializer_list<int> lowCodes, std::initializer_list<int> highCodes)
+DiaryFlag flagOfAny(
+    const DiaryEntry& entry, std::initializer_list<int> lowCodes, std::initializer_list<int> highCodes)
 {
     for (int code : highCodes) {
         if (entry.hasFinding(code))
-            return TDiaryFlag::High;
+            return DiaryFlag::High;
     }
     for (int code : lowCodes) {
         if (entry.hasFinding(code))
-            return TDiaryFlag::Low;
+            return DiaryFlag::Low;
     }
-    return TDiaryFlag::None;
+    return DiaryFlag::None;
 }
 
 } // namespace
 
-double TDiaryTest::value(const QString& name) const
+double DiaryTest::value(const QString& name) const
 {
-    for (const TDiaryValue& item : values) {
+    for (const DiaryValue& item : values) {
         if (item.name == name)
             return item.value;
     }
     return 0;
 }
 
-const TDiaryTest* TDiaryEntry::test(ExaminationRecord::Test kind) const
+const DiaryTest* DiaryEntry::test(ExaminationRecord::Test kind) const
 {
-    for (const TDiaryTest& item : tests) {
+    for (const DiaryTest& item : tests) {
         if (item.kind == kind)
             return &item;
     }
     return nullptr;
 }
 
-TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& conclusion, const QString& savedFile)
+DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& conclusion,
+    const QUuid& examination, const QString& savedFile)
 {
-    TDiaryEntry entry;
+    DiaryEntry entry;
+    entry.examination = examination;
+    entry.person = record.name.simplified();
     entry.moment = conclusion.Now;
     entry.sex = record.GetGender();
     entry.age = conclusion.Age;
+    entry.sameDayNotice = conclusion.SameDay;
     using Measure = ExaminationRecord::BodyMeasure;
     // A bound that stood in for the typed number is not the person's value.
     try {
@@ -249,7 +243,8 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& c
         entry.diastolic = record.GetDiastolic();
     for (Test kind : { Test::ECG, Test::Flu, Test::Blood, Test::Urine }) {
         if (conclusion.present(kind))
-            entry.tests.append({ kind, record.TestDate(kind), TestValues(record, kind) });
+            entry.tests.append(
+                { kind, record.TestDate(kind), testValues(record, kind), conclusion.recent(kind) });
     }
     for (int code = 0; code < FindingCount; ++code) {
         if (conclusion.Findings.test(size_t(code)))
@@ -259,21 +254,67 @@ TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& c
         if (conclusion.Recommended.test(size_t(number)))
             entry.specialists << number;
     }
-    entry.savedFile = savedFile;
+    entry.notice = conclusion.Notice;
+    if (!savedFile.isEmpty())
+        entry.savedFiles << savedFile;
     return entry;
 }
 
-QStringList UrgentNotice(const TDiaryEntry& entry)
+QStringList urgentNotice(const DiaryEntry& entry)
 {
-    return Emergency::StatementNotice(entry.findings) << Emergency::MeasuredNotice(KeptValues(entry));
+    if (entry.notice)
+        return *entry.notice;
+    return Emergency::StatementNotice(entry.findings) << Emergency::MeasuredNotice(keptValues(entry));
 }
 
-QStringList SameDayNotice(const TDiaryEntry& entry)
+bool sameExamination(const DiaryEntry& a, const DiaryEntry& b)
 {
-    return Emergency::SameDayNotice(entry.findings);
+    const auto content = [](DiaryEntry entry) {
+        entry.id = 0;
+        entry.savedFiles.clear();
+        return entry;
+    };
+    return content(a) == content(b);
 }
 
-QStringList DiaryHeaders()
+QList<DiaryResultPart> testResultParts(const DiaryEntry& entry, const DiaryTest& test)
+{
+    const auto value = [&test](const char* name) { return test.value(QString::fromLatin1(name)); };
+    switch (test.kind) {
+    case Test::ECG: {
+        QStringList found;
+        for (const auto& [name, words] : EcgFindings) {
+            if (value(name) != 0)
+                found << QString::fromUtf16(words);
+        }
+        if (found.isEmpty())
+            return { { QStringLiteral("без особенностей") } };
+        return { flagged(entry, found.join(QStringLiteral(", ")), -1, Code::EcgPathology) };
+    }
+    case Test::Flu:
+        if (value("pathology") == 0)
+            return { { QStringLiteral("норма") } };
+        return { flagged(entry, QStringLiteral("патология"), -1, Code::FluPathology) };
+    case Test::Blood:
+        return { { QStringLiteral("гемоглобин ") },
+            flagged(entry, number(value("hemoglobin"), 0), Code::LowHemoglobin, -1),
+            { QStringLiteral(" г/л, лейкоциты ") },
+            flagged(entry, number(value("leucocytes"), 1), Code::LowLeucocytes, Code::HighLeucocytes),
+            { QStringLiteral(" тыс./мкл, СОЭ ") }, flagged(entry, number(value("esr"), 0), -1, Code::HighEsr),
+            { QStringLiteral(" мм/час") } };
+    case Test::Urine:
+        return { { QStringLiteral("белок ") },
+            flagged(entry, yes(value("protein") != 0), -1, Code::UrineProtein),
+            { QStringLiteral(", сахар ") }, flagged(entry, yes(value("sugar") != 0), -1, Code::UrineSugar),
+            { QStringLiteral(", эритроциты ") },
+            flagged(entry, number(value("erythrocytes"), 0), -1, Code::UrineErythrocytes),
+            { QStringLiteral(", лейкоциты ") },
+            flagged(entry, number(value("leucocytes"), 0), -1, Code::UrineLeucocytes) };
+    }
+    return {};
+}
+
+QStringList diaryHeaders()
 {
     QStringList headers;
     for (const char16_t* header : Headers)
@@ -281,59 +322,60 @@ QStringList DiaryHeaders()
     return headers;
 }
 
-QStringList DiaryCells(const TDiaryEntry& entry)
+QStringList diaryCells(const DiaryEntry& entry)
 {
     return {
         QLocale().toString(entry.moment, QLocale::ShortFormat),
+        entry.person,
         entry.sex == 1 ? QStringLiteral("муж") : QStringLiteral("жен"),
         QString::number(entry.age),
-        Number(entry.height, 0),
-        Number(entry.weight, 0),
-        entry.bodyMassIndex > 0 ? Number(entry.bodyMassIndex, 1) : QString(),
-        MeasuredNumber(entry.temperature, 1),
-        MeasuredNumber(entry.pulse, 0),
+        number(entry.height, 0),
+        number(entry.weight, 0),
+        entry.bodyMassIndex > 0 ? number(entry.bodyMassIndex, 1) : QString(),
+        measuredNumber(entry.temperature, 1),
+        measuredNumber(entry.pulse, 0),
         entry.rhythmic ? QStringLiteral("ритмичный") : QStringLiteral("аритмия"),
-        MeasuredNumber(entry.systolic, 0),
-        MeasuredNumber(entry.diastolic, 0),
-        TestCell(entry, Test::ECG),
-        TestCell(entry, Test::Flu),
-        TestCell(entry, Test::Blood),
-        TestCell(entry, Test::Urine),
-        FindingsCell(entry),
-        SpecialistList(entry.specialists),
-        entry.savedFile,
+        measuredNumber(entry.systolic, 0),
+        measuredNumber(entry.diastolic, 0),
+        testCell(entry, Test::ECG),
+        testCell(entry, Test::Flu),
+        testCell(entry, Test::Blood),
+        testCell(entry, Test::Urine),
+        findingsCell(entry),
+        specialistList(entry.specialists),
+        entry.savedFiles.join(QStringLiteral("; ")),
     };
 }
 
-TDiaryFlag DiaryCellFlag(const TDiaryEntry& entry, TDiaryColumn column)
+DiaryFlag diaryCellFlag(const DiaryEntry& entry, DiaryColumn column)
 {
     switch (column) {
     case Column::Index:
-        return FlagOf(entry, Code::LowBodyMass, Code::HighBodyMass);
+        return flagOf(entry, Code::LowBodyMass, Code::HighBodyMass);
     case Column::Temperature:
-        return FlagOf(entry, Code::LowTemperature, Code::HighTemperature);
+        return flagOf(entry, Code::LowTemperature, Code::HighTemperature);
     case Column::Pulse:
-        return FlagOf(entry, Code::Bradycardia, Code::Tachycardia);
+        return flagOf(entry, Code::Bradycardia, Code::Tachycardia);
     case Column::Rhythm:
-        return entry.rhythmic ? TDiaryFlag::None : TDiaryFlag::High;
+        return entry.rhythmic ? DiaryFlag::None : DiaryFlag::High;
     case Column::Systolic:
-        return FlagOf(entry, Code::LowSystolic, Code::HighSystolic);
+        return flagOf(entry, Code::LowSystolic, Code::HighSystolic);
     case Column::Diastolic:
-        return FlagOf(entry, Code::LowDiastolic, Code::HighDiastolic);
+        return flagOf(entry, Code::LowDiastolic, Code::HighDiastolic);
     case Column::Ecg:
-        return FlagOf(entry, -1, Code::EcgPathology);
+        return flagOf(entry, -1, Code::EcgPathology);
     case Column::Flu:
-        return FlagOf(entry, -1, Code::FluPathology);
+        return flagOf(entry, -1, Code::FluPathology);
     case Column::Blood:
-        return FlagOfAny(
+        return flagOfAny(
             entry, { Code::LowHemoglobin, Code::LowLeucocytes }, { Code::HighEsr, Code::HighLeucocytes });
     case Column::Urine:
-        return FlagOfAny(entry, {},
+        return flagOfAny(entry, {},
             { Code::UrineProtein, Code::UrineSugar, Code::UrineErythrocytes, Code::UrineLeucocytes });
     case Column::Moment:
     case Column::Findings:
-        return UrgentNotice(entry).isEmpty() ? TDiaryFlag::None : TDiaryFlag::High;
+        return urgentNotice(entry).isEmpty() ? DiaryFlag::None : DiaryFlag::High;
     default:
-        return TDiaryFlag::None;
+        return DiaryFlag::None;
     }
 }

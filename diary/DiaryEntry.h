@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUuid>
 
 #include <optional>
 
@@ -15,26 +16,33 @@
 // its row in the diary's table and CSV file.
 
 // One value of a test, by name ("hemoglobin"); a tick is kept as 0 or 1.
-struct TDiaryValue {
+struct DiaryValue {
     QString name;
     double value = 0;
-    bool operator==(const TDiaryValue&) const = default;
+    bool operator==(const DiaryValue&) const = default;
 };
 
 // A test whose "отсутствует" box was unticked, with the values as entered.
-struct TDiaryTest {
+struct DiaryTest {
     ExaminationRecord::Test kind = ExaminationRecord::Test::ECG;
     QDateTime performed;
-    QList<TDiaryValue> values;
-    bool operator==(const TDiaryTest&) const = default;
+    QList<DiaryValue> values;
+    // Recent enough at the examination for the conclusion to count it; an
+    // older diary that did not keep this has it worked out from the dates.
+    bool counted = true;
+    bool operator==(const DiaryTest&) const = default;
 
     // The value of that name, 0 when the test does not hold it.
     double value(const QString& name) const;
 };
 
-struct TDiaryEntry {
+struct DiaryEntry {
     qint64 id = 0; // the row in the store; 0 until the entry is kept
-    QDateTime moment; // when the conclusion was saved
+    // The examination the entry is of: saved again, it replaces its entry.
+    // Null for an entry of a diary that did not keep it.
+    QUuid examination;
+    QString person; // the name of the person examined; empty when none was given
+    QDateTime moment; // the examination's instant
     int sex = 0; // 0 female, 1 male
     int age = 0;
     std::optional<double> height; // empty when out of range
@@ -46,31 +54,40 @@ struct TDiaryEntry {
     bool rhythmic = true;
     int systolic = 0;
     int diastolic = 0;
-    QList<TDiaryTest> tests; // in the order ECG, fluorography, blood, urine
+    QList<DiaryTest> tests; // in the order ECG, fluorography, blood, urine
     QList<int> findings; // ascending codes
     QList<int> specialists; // ascending specialist numbers
-    QString savedFile; // the saved conclusion, relative to the diary's folder
-    bool operator==(const TDiaryEntry&) const = default;
+    // The conclusion's urgent notice as it gave it; empty (not an empty list)
+    // for an entry of a diary that did not keep it, whose notice is worked
+    // out again from the kept values.
+    std::optional<QStringList> notice;
+    QStringList sameDayNotice; // the conclusion's lines that ask for a doctor the same day
+    QStringList savedFiles; // every file the conclusion was saved as, full paths, first saved first
+    bool operator==(const DiaryEntry&) const = default;
 
     bool hasFinding(int code) const { return findings.contains(code); }
-    const TDiaryTest* test(ExaminationRecord::Test kind) const;
+    const DiaryTest* test(ExaminationRecord::Test kind) const;
 };
 
-// The entry of a record whose conclusion was saved: values as entered; the
-// moment, the age, the tests present, the findings and the specialists of
-// that conclusion.
-TDiaryEntry EntryFromRecord(const ExaminationRecord& record, const Conclusion& conclusion, const QString& savedFile);
+// The entry of the examination whose conclusion was saved as savedFile:
+// values and the person's name as entered; the moment, the age, the tests
+// present and counted, the findings, the specialists and the notices of that
+// conclusion.
+DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& conclusion,
+    const QUuid& examination, const QString& savedFile);
 
 // The urgent notice of the entry's conclusion, in the conclusion's words: the
 // emergency complaints and the kept values past their red flags.
-QStringList UrgentNotice(const TDiaryEntry& entry);
+QStringList urgentNotice(const DiaryEntry& entry);
 
-// The same-day notice of the entry's conclusion, in the conclusion's words.
-QStringList SameDayNotice(const TDiaryEntry& entry);
+// Whether two entries hold one examination: everything kept but the row and
+// the files alike (an older diary kept the same conclusion once per save).
+bool sameExamination(const DiaryEntry& a, const DiaryEntry& b);
 
 // The columns of the diary's table and of its CSV file.
-enum class TDiaryColumn {
+enum class DiaryColumn {
     Moment,
+    Person,
     Sex,
     Age,
     Height,
@@ -89,13 +106,23 @@ enum class TDiaryColumn {
     Specialists,
     File,
 };
-constexpr int DiaryColumnCount = int(TDiaryColumn::File) + 1;
+constexpr int DiaryColumnCount = int(DiaryColumn::File) + 1;
 
 // How the conclusion flags a value: lowered, raised (or pathological), or not at all.
 // The date and the findings of an examination with an urgent notice count as raised.
-enum class TDiaryFlag { None, Low, High };
+enum class DiaryFlag { None, Low, High };
 
-QStringList DiaryHeaders();
+// A piece of a test's result: a value with its flag, or the words between.
+struct DiaryResultPart {
+    QString text;
+    DiaryFlag flag = DiaryFlag::None;
+    bool operator==(const DiaryResultPart&) const = default;
+};
+// The result of a test in words, each value flagged as the conclusion
+// flagged it ("гемоглобин ", "105" low, " г/л, …").
+QList<DiaryResultPart> testResultParts(const DiaryEntry& entry, const DiaryTest& test);
+
+QStringList diaryHeaders();
 // The cells of an entry's row, numbers and dates in the user's locale.
-QStringList DiaryCells(const TDiaryEntry& entry);
-TDiaryFlag DiaryCellFlag(const TDiaryEntry& entry, TDiaryColumn column);
+QStringList diaryCells(const DiaryEntry& entry);
+DiaryFlag diaryCellFlag(const DiaryEntry& entry, DiaryColumn column);

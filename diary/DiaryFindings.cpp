@@ -13,19 +13,19 @@ constexpr std::pair<int, int> StatementOfFinding[] { { Code::EarPain, 32 }, { Co
 
 // The diary is opened from a plugin that gets no phrases handed in: it reads
 // them once, on first use.
-const ComplaintPhrases& Phrases()
+const ComplaintPhrases& phrases()
 {
     static const ComplaintPhrases phrases = ComplaintPhrases::Load();
     return phrases;
 }
 
-QString Complaint(int statement)
+QString complaint(int statement)
 {
-    const QString phrase = Phrases().Phrase(statement).trimmed();
+    const QString phrase = phrases().Phrase(statement).trimmed();
     return phrase.isEmpty() ? QStringLiteral("утверждение %1").arg(statement) : phrase;
 }
 
-QStringList Complaints(const TDiaryEntry& entry)
+QStringList complaintPhrases(const DiaryEntry& entry)
 {
     QStringList phrases;
     for (int code : entry.findings) {
@@ -34,7 +34,7 @@ QStringList Complaints(const TDiaryEntry& entry)
         if (code == Code::Palpitations && !entry.rhythmic)
             continue;
         if (code >= 1 && code <= LastComplaint) {
-            QString phrase = Complaint(code);
+            QString phrase = complaint(code);
             // Set as well by a history box of a psychiatrist, psychotherapist or narcologist.
             if (code == Code::LowMood)
                 phrase += QStringLiteral(" (или наблюдение психиатра, психотерапевта, нарколога)");
@@ -42,7 +42,7 @@ QStringList Complaints(const TDiaryEntry& entry)
         }
         for (const auto& [finding, statement] : StatementOfFinding) {
             if (code == finding)
-                phrases << Complaint(statement);
+                phrases << complaint(statement);
         }
     }
     return phrases;
@@ -50,7 +50,7 @@ QStringList Complaints(const TDiaryEntry& entry)
 
 // In the conclusion's words and order; the rhythm follows the pulse, and
 // pressure is told once even when both of its values are out.
-QStringList Objective(const TDiaryEntry& entry)
+QStringList objectiveWords(const DiaryEntry& entry)
 {
     QStringList words;
     bool rhythmTold = entry.rhythmic;
@@ -68,10 +68,10 @@ QStringList Objective(const TDiaryEntry& entry)
 
 } // namespace
 
-QString FindingsText(const TDiaryEntry& entry)
+QString findingsText(const DiaryEntry& entry)
 {
-    const QString objective = Objective(entry).join(QStringLiteral(", "));
-    const QStringList complaints = Complaints(entry);
+    const QString objective = objectiveWords(entry).join(QStringLiteral(", "));
+    const QStringList complaints = complaintPhrases(entry);
     if (complaints.isEmpty())
         return objective;
     const QString told = QStringLiteral("жалобы на: %1").arg(complaints.join(QStringLiteral("; ")));

@@ -9,4 +9,4 @@
 // the self-examination, then the complaints in the phrases of Common/ANS.txt.
 
 // The words joined for a table cell: "гипертензия, тахикардия; жалобы на: головные боли; нарушение сна".
-QString FindingsText(const TDiaryEntry& entry);
+QString findingsText(const DiaryEntry& entry);

@@ -10,13 +10,13 @@
 
 namespace {
 
-using Value = std::function<std::optional<double>(const TDiaryEntry&)>;
+using Value = std::function<std::optional<double>(const DiaryEntry&)>;
 
-TTrendLine Line(const QString& name, const QList<TDiaryEntry>& oldestFirst, const Value& value, int decimals,
+TrendLine line(const QString& name, const QList<DiaryEntry>& oldestFirst, const Value& value, int decimals,
     const QString& unit)
 {
-    TTrendLine line { name, {}, false };
-    for (const TDiaryEntry& entry : oldestFirst) {
+    TrendLine line { name, {}, false };
+    for (const DiaryEntry& entry : oldestFirst) {
         const std::optional<double> number = value(entry);
         if (!number)
             continue;
@@ -29,21 +29,39 @@ TTrendLine Line(const QString& name, const QList<TDiaryEntry>& oldestFirst, cons
     return line;
 }
 
+// The home readings of one value as points of their own, in the order of time.
+TrendLine homeLine(const QString& name, const QList<PressureReading>& readings,
+    const std::function<std::optional<int>(const PressureReading&)>& value, const QString& unit)
+{
+    TrendLine line { name, {}, false, true };
+    for (const PressureReading& reading : readings) {
+        if (const std::optional<int> number = value(reading))
+            line.points.append({ reading.taken, double(*number),
+                QStringLiteral("%1\n%2: %3 %4")
+                    .arg(QLocale().toString(reading.taken, QLocale::ShortFormat), line.name)
+                    .arg(*number)
+                    .arg(unit) });
+    }
+    std::stable_sort(line.points.begin(), line.points.end(),
+        [](const TrendPoint& a, const TrendPoint& b) { return a.moment < b.moment; });
+    return line;
+}
+
 // The bands and the values, with a tenth of their span to spare above and below.
-TValueRange RangeOf(const QList<TTrendLine>& lines, const QList<TNormalBand>& bands, bool secondAxis)
+ValueRange rangeOf(const QList<TrendLine>& lines, const QList<NormalBand>& bands, bool secondAxis)
 {
     double lower = INFINITY;
     double upper = -INFINITY;
-    for (const TNormalBand& band : bands) {
+    for (const NormalBand& band : bands) {
         if (band.secondAxis == secondAxis) {
             lower = std::min(lower, band.lower);
             upper = std::max(upper, band.upper);
         }
     }
-    for (const TTrendLine& line : lines) {
+    for (const TrendLine& line : lines) {
         if (line.secondAxis != secondAxis)
             continue;
-        for (const TTrendPoint& point : line.points) {
+        for (const TrendPoint& point : line.points) {
             lower = std::min(lower, point.value);
             upper = std::max(upper, point.value);
         }
@@ -54,15 +72,15 @@ TValueRange RangeOf(const QList<TTrendLine>& lines, const QList<TNormalBand>& ba
     return { std::floor(lower - margin), std::ceil(upper + margin) };
 }
 
-QList<TDiaryEntry> OldestFirst(QList<TDiaryEntry> entries)
+QList<DiaryEntry> oldestFirst(QList<DiaryEntry> entries)
 {
     std::stable_sort(entries.begin(), entries.end(),
-        [](const TDiaryEntry& a, const TDiaryEntry& b) { return a.moment < b.moment; });
+        [](const DiaryEntry& a, const DiaryEntry& b) { return a.moment < b.moment; });
     return entries;
 }
 
 // A vital sign kept as 0 was not measured and makes no point.
-std::optional<double> Measured(double value)
+std::optional<double> measured(double value)
 {
     return value != 0 ? std::optional<double>(value) : std::nullopt;
 }
@@ -70,7 +88,7 @@ std::optional<double> Measured(double value)
 // The bounds the findings compare against: values outside them are marked
 // in the conclusion. They are not a physician's normal range (the systolic
 // bound is 160), so the band says whose bounds it shows.
-TNormalBand RuleBand(
+NormalBand ruleBand(
     const QString& what, double lower, double upper, int decimals, bool secondAxis = false, int line = 0)
 {
     const QString bounds = QStringLiteral("%1–%2").arg(
@@ -83,89 +101,108 @@ TNormalBand RuleBand(
 
 } // namespace
 
-TTrendChart TrendChart(TTrendKind kind, const QList<TDiaryEntry>& entries)
+TrendChart trendChart(
+    TrendKind kind, const QList<DiaryEntry>& entries, const QList<PressureReading>& readings)
 {
-    const QList<TDiaryEntry> ordered = OldestFirst(entries);
+    const QList<DiaryEntry> ordered = oldestFirst(entries);
     const QString mmHg = QStringLiteral("мм Hg");
-    TTrendChart chart;
+    TrendChart chart;
     switch (kind) {
-    case TTrendKind::Pressure:
+    case TrendKind::Pressure:
         chart.title = QStringLiteral("Артериальное давление");
         chart.unit = mmHg;
         chart.lines = {
-            Line(
+            line(
                 QStringLiteral("Систолическое"), ordered,
-                [](const TDiaryEntry& e) { return Measured(e.systolic); }, 0, mmHg),
-            Line(
+                [](const DiaryEntry& e) { return measured(e.systolic); }, 0, mmHg),
+            line(
                 QStringLiteral("Диастолическое"), ordered,
-                [](const TDiaryEntry& e) { return Measured(e.diastolic); }, 0, mmHg),
+                [](const DiaryEntry& e) { return measured(e.diastolic); }, 0, mmHg),
         };
+        if (!readings.isEmpty())
+            chart.lines << homeLine(
+                QStringLiteral("сист. дома"), readings, [](const PressureReading& r) { return r.systolic; },
+                mmHg)
+                        << homeLine(
+                               QStringLiteral("диаст. дома"), readings,
+                               [](const PressureReading& r) { return r.diastolic; }, mmHg);
         chart.bands = {
-            RuleBand(QStringLiteral("сист."), Norms.SystolicLower, Norms.SystolicUpper, 0),
-            RuleBand(QStringLiteral("диаст."), Norms.DiastolicLower, Norms.DiastolicUpper, 0, false, 1),
+            ruleBand(QStringLiteral("сист."), Norms.SystolicLower, Norms.SystolicUpper, 0),
+            ruleBand(QStringLiteral("диаст."), Norms.DiastolicLower, Norms.DiastolicUpper, 0, false, 1),
         };
         break;
-    case TTrendKind::Pulse:
+    case TrendKind::Pulse:
         chart.title = QStringLiteral("Пульс");
         chart.unit = QStringLiteral("уд/мин");
-        chart.lines = { Line(
-            QStringLiteral("Пульс"), ordered, [](const TDiaryEntry& e) { return Measured(e.pulse); }, 0,
+        chart.lines = { line(
+            QStringLiteral("Пульс"), ordered, [](const DiaryEntry& e) { return measured(e.pulse); }, 0,
             chart.unit) };
-        chart.bands = { RuleBand(QString(), Norms.PulseLower, Norms.PulseUpper, 0) };
+        if (std::any_of(readings.begin(), readings.end(), [](const PressureReading& r) { return r.pulse; }))
+            chart.lines << homeLine(
+                QStringLiteral("пульс дома"), readings, [](const PressureReading& r) { return r.pulse; },
+                chart.unit);
+        chart.bands = { ruleBand(QString(), Norms.PulseLower, Norms.PulseUpper, 0) };
         break;
-    case TTrendKind::Weight: {
+    case TrendKind::Weight: {
         chart.title = QStringLiteral("Вес и индекс массы тела");
         chart.unit = QStringLiteral("кг");
         chart.secondUnit = QStringLiteral("ИМТ");
-        TTrendLine index = Line(
+        TrendLine index = line(
             QStringLiteral("ИМТ"), ordered,
-            [](const TDiaryEntry& e) {
+            [](const DiaryEntry& e) {
                 return e.bodyMassIndex > 0 ? std::optional<double>(e.bodyMassIndex) : std::nullopt;
             },
             1, QString());
         index.secondAxis = true;
-        chart.lines = { Line(
-                            QStringLiteral("Вес"), ordered, [](const TDiaryEntry& e) { return e.weight; }, 0,
+        chart.lines = { line(
+                            QStringLiteral("Вес"), ordered, [](const DiaryEntry& e) { return e.weight; }, 0,
                             chart.unit),
             index };
-        chart.bands = { RuleBand(QStringLiteral("ИМТ"), Norms.BmiLower, Norms.BmiUpper, 1, true, 1) };
+        chart.bands = { ruleBand(QStringLiteral("ИМТ"), Norms.BmiLower, Norms.BmiUpper, 1, true, 1) };
         break;
     }
-    case TTrendKind::Temperature:
+    case TrendKind::Temperature:
         chart.title = QStringLiteral("Температура тела");
         chart.unit = QStringLiteral("°C");
-        chart.lines = { Line(
+        chart.lines = { line(
             QStringLiteral("Температура"), ordered,
-            [](const TDiaryEntry& e) { return Measured(e.temperature); }, 1, chart.unit) };
-        chart.bands = { RuleBand(QString(), Norms.TemperatureLower, Norms.TemperatureUpper, 1) };
+            [](const DiaryEntry& e) { return measured(e.temperature); }, 1, chart.unit) };
+        chart.bands = { ruleBand(QString(), Norms.TemperatureLower, Norms.TemperatureUpper, 1) };
         break;
     }
-    chart.range = RangeOf(chart.lines, chart.bands, false);
+    chart.range = rangeOf(chart.lines, chart.bands, false);
     if (!chart.secondUnit.isEmpty())
-        chart.secondRange = RangeOf(chart.lines, chart.bands, true);
+        chart.secondRange = rangeOf(chart.lines, chart.bands, true);
     return chart;
 }
 
-TTimeAxis TrendTimeAxis(const QList<TDiaryEntry>& entries)
+TimeAxis trendTimeAxis(const QList<DiaryEntry>& entries, const QList<PressureReading>& readings)
 {
-    TTimeAxis axis;
-    if (entries.isEmpty()) {
+    TimeAxis axis;
+    QList<QDateTime> moments;
+    for (const DiaryEntry& entry : entries)
+        moments << entry.moment;
+    for (const PressureReading& reading : readings)
+        moments << reading.taken;
+    if (moments.isEmpty()) {
         axis.last = QDateTime::currentDateTime();
         axis.first = axis.last.addDays(-1);
         return axis;
     }
-    const QList<TDiaryEntry> ordered = OldestFirst(entries);
-    const QDateTime first = ordered.first().moment;
-    const QDateTime last = ordered.last().moment;
+    std::sort(moments.begin(), moments.end());
+    const QDateTime first = moments.first();
+    const QDateTime last = moments.last();
     bool dayShared = false;
-    for (qsizetype k = 1; k < ordered.size() && !dayShared; ++k)
-        dayShared = ordered[k - 1].moment.date() == ordered[k].moment.date();
+    for (qsizetype k = 1; k < moments.size() && !dayShared; ++k)
+        dayShared = moments[k - 1].date() == moments[k].date();
     const bool oneDay = first.date() == last.date();
     if (oneDay) {
         axis.format = QStringLiteral("HH:mm");
         axis.title = QLocale().toString(first.date(), QLocale::ShortFormat);
     } else {
-        axis.format = dayShared ? QStringLiteral("dd.MM HH:mm") : QStringLiteral("dd.MM.yy");
+        // Over a week the hours of home readings twice a day would only crowd the labels.
+        axis.format = dayShared && first.daysTo(last) < 7 ? QStringLiteral("dd.MM HH:mm")
+                                                          : QStringLiteral("dd.MM.yy");
     }
     // A day's examinations spread over the axis; a single one sits in the middle of an hour.
     const qint64 span = std::max<qint64>(first.msecsTo(last), oneDay ? 3600 * 1000 : 24 * 3600 * 1000);

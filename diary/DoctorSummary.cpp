@@ -13,82 +13,81 @@
 
 namespace {
 
-using Column = TDiaryColumn;
+using Column = DiaryColumn;
 
-QString Mark(TDiaryFlag flag)
+QString mark(DiaryFlag flag)
 {
     switch (flag) {
-    case TDiaryFlag::High:
-        return QStringLiteral(" ↑");
-    case TDiaryFlag::Low:
-        return QStringLiteral(" ↓");
+    case DiaryFlag::High:
+        return QStringLiteral("\u00A0↑");
+    case DiaryFlag::Low:
+        return QStringLiteral("\u00A0↓");
     default:
         return {};
     }
 }
 
-// One blood test may hold a lowered value and a raised one at once.
-QString BloodMarks(const TDiaryEntry& entry)
+SummaryRun run(const DiaryEntry& entry, const QStringList& cells, Column column)
 {
-    const bool lowered = entry.hasFinding(Code::LowHemoglobin) || entry.hasFinding(Code::LowLeucocytes);
-    const bool raised = entry.hasFinding(Code::HighEsr) || entry.hasFinding(Code::HighLeucocytes);
-    return QStringLiteral(" %1%2").arg(
-        lowered ? QStringLiteral("↓") : QString(), raised ? QStringLiteral("↑") : QString());
+    const DiaryFlag flag = diaryCellFlag(entry, column);
+    return { cells[int(column)] + mark(flag), flag != DiaryFlag::None };
 }
 
-TSummaryCell Cell(const TDiaryEntry& entry, const QStringList& cells, Column column)
+// The runs that have text, with the separator between them.
+SummaryCell joined(const QList<SummaryRun>& runs, const QString& separator)
 {
-    const TDiaryFlag flag = DiaryCellFlag(entry, column);
-    return { cells[int(column)] + Mark(flag), flag != TDiaryFlag::None };
-}
-
-TSummaryCell Joined(const QList<TSummaryCell>& parts, const QString& separator)
-{
-    TSummaryCell joined;
-    QStringList texts;
-    for (const TSummaryCell& part : parts) {
-        if (part.text.isEmpty())
+    SummaryCell cell;
+    for (const SummaryRun& run : runs) {
+        if (run.text.isEmpty())
             continue;
-        texts << part.text;
-        joined.marked = joined.marked || part.marked;
+        if (!cell.runs.isEmpty())
+            cell.runs.append({ separator });
+        cell.runs << run;
     }
-    joined.text = texts.join(separator);
-    return joined;
+    return cell;
 }
 
-QList<TSummaryCell> Row(const TDiaryEntry& entry)
+// A test counted by the conclusion with each flagged value marked; one too
+// old to count in grey, said so, without marks.
+QList<SummaryRun> testRuns(const DiaryEntry& entry, const DiaryTest& test)
 {
-    const QStringList cells = DiaryCells(entry);
-    const QList<std::pair<Column, const char16_t*>> tests = {
-        { Column::Ecg, u"ЭКГ" },
-        { Column::Flu, u"Флюорография" },
-        { Column::Blood, u"Кровь" },
-        { Column::Urine, u"Моча" },
-    };
-    QList<TSummaryCell> results;
-    for (const auto& [column, name] : tests) {
-        TSummaryCell cell = Cell(entry, cells, column);
-        if (column == Column::Blood && cell.marked)
-            cell.text = cells[int(column)] + BloodMarks(entry);
-        if (!cells[int(column)].isEmpty())
-            results << TSummaryCell { QString::fromUtf16(name) + QLatin1Char(' ') + cell.text, cell.marked };
+    static const char16_t* const Names[] = { u"ЭКГ", u"Флюорография", u"Кровь", u"Моча" };
+    const QString title = QStringLiteral("%1 %2").arg(QString::fromUtf16(Names[int(test.kind)]),
+        QLocale().toString(test.performed.date(), QLocale::ShortFormat));
+    QString plain;
+    QList<SummaryRun> runs { { title + QStringLiteral(": ") } };
+    for (const DiaryResultPart& part : testResultParts(entry, test)) {
+        plain += part.text;
+        runs.append({ part.text + mark(part.flag), part.flag != DiaryFlag::None });
     }
-    TSummaryCell rhythm = Cell(entry, cells, Column::Rhythm);
-    if (entry.rhythmic)
-        rhythm = {};
+    if (test.counted)
+        return runs;
+    return { { QStringLiteral("%1 (устарел, не учтен): %2").arg(title, plain), false, true } };
+}
+
+QList<SummaryCell> row(const DiaryEntry& entry)
+{
+    const QStringList cells = diaryCells(entry);
+    SummaryCell results;
+    for (const DiaryTest& test : entry.tests) {
+        if (!results.runs.isEmpty())
+            results.runs.append({ QStringLiteral("\n") });
+        results.runs << testRuns(entry, test);
+    }
+    const SummaryRun rhythm = entry.rhythmic ? SummaryRun() : run(entry, cells, Column::Rhythm);
     return {
-        { cells[int(Column::Moment)] },
-        Joined({ Cell(entry, cells, Column::Systolic), Cell(entry, cells, Column::Diastolic) },
+        { { { cells[int(Column::Moment)] } } },
+        joined({ run(entry, cells, Column::Systolic), run(entry, cells, Column::Diastolic) },
             QStringLiteral(" / ")),
-        Joined({ Cell(entry, cells, Column::Pulse), rhythm }, QStringLiteral(", ")),
-        Cell(entry, cells, Column::Temperature),
-        Joined({ { cells[int(Column::Weight)] }, Cell(entry, cells, Column::Index) }, QStringLiteral(" / ")),
-        Joined(results, QStringLiteral("\n")),
-        { FindingsText(entry) },
+        joined({ run(entry, cells, Column::Pulse), rhythm }, QStringLiteral(", ")),
+        { { run(entry, cells, Column::Temperature) } },
+        joined({ { cells[int(Column::Weight)] }, run(entry, cells, Column::Index) }, QStringLiteral(" / ")),
+        results,
+        { { { findingsText(entry) } } },
     };
 }
 
-QString Recommendations(const QList<int>& specialists)
+QString recommendations(const QList<int>& specialists)
 {
     QStringList names;
     for (int number : specialists) {
@@ -103,50 +102,80 @@ QString Recommendations(const QList<int>& specialists)
         .arg(names.join(QStringLiteral(", ")));
 }
 
-QString Person(const TDiaryEntry& latest)
+QString person(const DiaryEntry& latest)
 {
     QString sex = SexWords[latest.sex == 1 ? 1 : 0];
-    sex[0] = sex[0].toUpper();
-    return QStringLiteral("%1, %2 %3")
-        .arg(sex, QString::number(latest.age), PluralForm(latest.age, Nouns::Year));
+    if (latest.person.isEmpty())
+        sex[0] = sex[0].toUpper();
+    const QString who = QStringLiteral("%1, %2 %3")
+                            .arg(sex, QString::number(latest.age), PluralForm(latest.age, Nouns::Year));
+    return latest.person.isEmpty() ? who : latest.person + QStringLiteral(", ") + who;
+}
+
+QDateTime periodStart(SummaryPeriod period, const QDateTime& now)
+{
+    switch (period) {
+    case SummaryPeriod::Year:
+        return now.addYears(-1);
+    case SummaryPeriod::ThreeMonths:
+        return now.addMonths(-3);
+    default:
+        return {};
+    }
 }
 
 } // namespace
 
-QString SummaryPeriodName(TSummaryPeriod period)
+QString summaryPeriodName(SummaryPeriod period)
 {
     switch (period) {
-    case TSummaryPeriod::ThreeMonths:
+    case SummaryPeriod::ThreeMonths:
         return QStringLiteral("последние 3 месяца");
-    case TSummaryPeriod::Year:
+    case SummaryPeriod::Year:
         return QStringLiteral("последний год");
     default:
         return QStringLiteral("все обследования");
     }
 }
 
-QList<TDiaryEntry> EntriesOfPeriod(
-    const QList<TDiaryEntry>& entries, TSummaryPeriod period, const QDateTime& now)
+QList<DiaryEntry> entriesOfPeriod(
+    const QList<DiaryEntry>& entries, SummaryPeriod period, const QDateTime& now)
 {
-    if (period == TSummaryPeriod::All)
-        return entries;
-    const QDateTime start = period == TSummaryPeriod::Year ? now.addYears(-1) : now.addMonths(-3);
-    QList<TDiaryEntry> chosen;
+    const QDateTime start = periodStart(period, now);
+    QList<DiaryEntry> chosen;
     std::copy_if(entries.begin(), entries.end(), std::back_inserter(chosen),
-        [&start](const TDiaryEntry& entry) { return entry.moment >= start; });
+        [&start](const DiaryEntry& entry) { return !start.isValid() || entry.moment >= start; });
     return chosen;
 }
 
-TDoctorSummary MakeDoctorSummary(
-    const QList<TDiaryEntry>& entries, const QString& periodName, const QDateTime& made)
+QList<PressureReading> readingsOfPeriod(
+    const QList<PressureReading>& readings, SummaryPeriod period, const QDateTime& now)
 {
-    QList<TDiaryEntry> newestFirst = entries;
+    const QDateTime start = periodStart(period, now);
+    QList<PressureReading> chosen;
+    std::copy_if(readings.begin(), readings.end(), std::back_inserter(chosen),
+        [&start](const PressureReading& reading) { return !start.isValid() || reading.taken >= start; });
+    return chosen;
+}
+
+QString SummaryCell::text() const
+{
+    QString text;
+    for (const SummaryRun& run : runs)
+        text += run.text;
+    return text;
+}
+
+DoctorSummary makeDoctorSummary(const QList<DiaryEntry>& entries, const QList<PressureReading>& readings,
+    const QString& periodName, const QDateTime& made)
+{
+    QList<DiaryEntry> newestFirst = entries;
     std::stable_sort(newestFirst.begin(), newestFirst.end(),
-        [](const TDiaryEntry& a, const TDiaryEntry& b) { return a.moment > b.moment; });
-    const TDiaryEntry& latest = newestFirst.first();
+        [](const DiaryEntry& a, const DiaryEntry& b) { return a.moment > b.moment; });
+    const DiaryEntry& latest = newestFirst.first();
     const QLocale locale;
-    TDoctorSummary summary;
-    summary.person = Person(latest);
+    DoctorSummary summary;
+    summary.person = person(latest);
     summary.period
         = QStringLiteral("Период: %1, %2 – %3; обследований: %4")
               .arg(periodName, locale.toString(newestFirst.last().moment.date(), QLocale::ShortFormat),
@@ -158,28 +187,36 @@ TDoctorSummary MakeDoctorSummary(
                        .arg(locale.toString(made, QLocale::ShortFormat), Emergency::NotADiagnosis());
     summary.latestTitle = QStringLiteral("Последнее обследование: %1")
                               .arg(locale.toString(latest.moment, QLocale::ShortFormat));
-    summary.urgent = UrgentNotice(latest);
-    summary.sameDay = SameDayNotice(latest);
-    const QString found = FindingsText(latest);
+    summary.urgent = urgentNotice(latest);
+    summary.sameDay = latest.sameDayNotice;
+    if (const std::optional<HomeSeries> series = lastSeries(readings)) {
+        summary.homePressure = homeSeriesText(*series);
+        if (series->raised)
+            summary.homeThreshold = homeThresholdText();
+    }
+    const QString found = findingsText(latest);
     summary.findings = found.isEmpty() ? QStringLiteral("Отклонений не отмечено.")
                                        : QStringLiteral("Отмечено: %1.").arg(found);
-    summary.recommendations = Recommendations(latest.specialists);
-    for (TTrendKind kind :
-        { TTrendKind::Pressure, TTrendKind::Pulse, TTrendKind::Weight, TTrendKind::Temperature })
-        summary.charts << TrendChart(kind, newestFirst);
-    summary.timeAxis = TrendTimeAxis(newestFirst);
+    summary.recommendations = recommendations(latest.specialists);
+    for (TrendKind kind :
+        { TrendKind::Pressure, TrendKind::Pulse, TrendKind::Weight, TrendKind::Temperature })
+        summary.charts << trendChart(kind, newestFirst, readings);
+    summary.timeAxis = trendTimeAxis(newestFirst, readings);
     summary.headers = { QStringLiteral("Дата и время"), QStringLiteral("Давление, мм Hg"),
         QStringLiteral("Пульс, уд/мин"), QStringLiteral("Темп., °C"), QStringLiteral("Вес, кг / ИМТ"),
         QStringLiteral("Анализы"), QStringLiteral("Находки") };
     summary.rows.reserve(newestFirst.size());
-    for (const TDiaryEntry& entry : newestFirst)
-        summary.rows << Row(entry);
+    for (const DiaryEntry& entry : newestFirst)
+        summary.rows << row(entry);
     return summary;
 }
 
-QString SummaryMarksLegend()
+QString summaryMarksLegend()
 {
-    return QStringLiteral("↑ — выше границы правил программы или патология, ↓ — ниже границы; такие значения "
-                          "напечатаны жирным. Границы правил программы — пороги, по которым программа "
-                          "отмечает значения в заключении; это не диагноз.");
+    return QStringLiteral(
+        "↑ — выше границы правил программы или патология, ↓ — ниже границы; жирным напечатаны "
+        "только такие значения. Серым напечатан анализ старше срока, в течение которого "
+        "программа его учитывает: в заключении он не учтен и стрелок не имеет. Границы правил "
+        "программы — пороги, по которым программа отмечает значения в заключении; это не "
+        "диагноз.");
 }

@@ -1,5 +1,6 @@
 #include "diary/DoctorSummaryPdf.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -8,21 +9,25 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <cmath>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
 
 constexpr int Resolution = 1200; // dots per inch of the page's coordinates
 constexpr double Margin = 15; // mm
 
-double Mm(double millimetres)
+double mm(double millimetres)
 {
     return millimetres * Resolution / 25.4;
 }
 
-QFont Font(double points, bool bold = false)
+QFont font(double points, bool bold = false)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(points);
@@ -39,64 +44,72 @@ constexpr qsizetype MostMarkedPoints = 60;
 
 // Draws from the top of the page down, starting a new page when what comes
 // next does not fit; every page is numbered at its foot.
-class TPageFlow {
+class PageFlow {
 public:
-    TPageFlow(QPdfWriter& writer, QPainter& painter)
-        : FWriter(writer)
-        , FPainter(painter)
-        , FWidth(writer.width())
-        , FHeight(writer.height() - Mm(6))
+    PageFlow(QPdfWriter& writer, QPainter& painter)
+        : m_writer(writer)
+        , m_painter(painter)
+        , m_width(writer.width())
+        , m_height(writer.height() - mm(6))
     {
         number();
     }
 
-    QPainter& painter() { return FPainter; }
-    double width() const { return FWidth; }
-    double top() const { return FTop; }
+    QPainter& painter() { return m_painter; }
+    double width() const { return m_width; }
+    double top() const { return m_top; }
     // Drawn at the top of each page that follows (a table's header).
     std::function<void()> pageHead;
 
     void makeRoom(double height)
     {
-        if (FTop + height > FHeight && FTop > 0) {
-            FWriter.newPage();
-            FTop = 0;
+        if (m_top + height > m_height && m_top > 0) {
+            m_writer.newPage();
+            m_top = 0;
             number();
             if (pageHead)
                 pageHead();
         }
     }
-    void advance(double height) { FTop += height; }
+    void advance(double height) { m_top += height; }
+
+    double paragraphHeight(const QString& text, const QFont& font)
+    {
+        m_painter.setFont(font);
+        return m_painter
+            .boundingRect(
+                QRectF(0, 0, m_width, m_height), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text)
+            .height();
+    }
 
     // A paragraph across the page.
-    void paragraph(const QString& text, const QFont& font, double spaceAfter = Mm(1.5))
+    void paragraph(const QString& text, const QFont& font, double spaceAfter = mm(1.5))
     {
-        FPainter.setFont(font);
-        const QRectF bounds = FPainter.boundingRect(
-            QRectF(0, 0, FWidth, FHeight), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
+        const QRectF bounds(0, 0, m_width, paragraphHeight(text, font));
         makeRoom(bounds.height());
-        FPainter.drawText(QRectF(0, FTop, FWidth, bounds.height()), Qt::TextWordWrap | Qt::AlignLeft, text);
+        m_painter.drawText(
+            QRectF(0, m_top, m_width, bounds.height()), Qt::TextWordWrap | Qt::AlignLeft, text);
         advance(bounds.height() + spaceAfter);
     }
 
 private:
     void number()
     {
-        FPainter.setFont(Font(7));
-        FPainter.drawText(QRectF(0, FHeight + Mm(2), FWidth, Mm(4)), Qt::AlignRight | Qt::AlignBottom,
-            QStringLiteral("Сводка обследований для врача, стр. %1").arg(++FPage));
+        m_painter.setFont(font(7));
+        m_painter.drawText(QRectF(0, m_height + mm(2), m_width, mm(4)), Qt::AlignRight | Qt::AlignBottom,
+            QStringLiteral("Сводка обследований для врача, стр. %1").arg(++m_page));
     }
 
-    QPdfWriter& FWriter;
-    QPainter& FPainter;
-    double FWidth;
-    double FHeight;
-    double FTop = 0;
-    int FPage = 0;
+    QPdfWriter& m_writer;
+    QPainter& m_painter;
+    double m_width;
+    double m_height;
+    double m_top = 0;
+    int m_page = 0;
 };
 
-// Ticks at 1, 2 or 5 times a power of ten, about five of them.
-QList<double> Ticks(const TValueRange& range)
+// ticks at 1, 2 or 5 times a power of ten, about five of them.
+QList<double> ticksOf(const ValueRange& range)
 {
     const double raw = (range.upper - range.lower) / 5;
     const double power = std::pow(10.0, std::floor(std::log10(raw)));
@@ -112,140 +125,158 @@ QList<double> Ticks(const TValueRange& range)
     return ticks;
 }
 
-int DecimalsOf(const QList<double>& ticks)
+int decimalsOf(const QList<double>& ticks)
 {
     return ticks.size() > 1 && ticks[1] - ticks[0] < 1 ? 1 : 0;
 }
 
-class TChartPainter {
+class ChartPainter {
 public:
-    TChartPainter(QPainter& painter, const TTrendChart& chart, const TTimeAxis& axis)
-        : P(painter)
-        , C(chart)
-        , A(axis)
+    ChartPainter(QPainter& painter, const TrendChart& chart, const TimeAxis& axis)
+        : m_painter(painter)
+        , m_chart(chart)
+        , m_axis(axis)
     {
     }
 
     void paint(const QRectF& area)
     {
-        P.save();
-        P.setPen(QPen(Qt::black, Mm(0.2)));
-        P.setBrush(Qt::NoBrush);
-        P.drawRect(area);
-        P.setFont(Font(8, true));
-        P.drawText(QRectF(area.left(), area.top() + Mm(1), area.width(), Mm(4)), Qt::AlignHCenter, C.title);
+        m_painter.save();
+        m_painter.setPen(QPen(Qt::black, mm(0.2)));
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawRect(area);
+        m_painter.setFont(font(8, true));
+        m_painter.drawText(
+            QRectF(area.left(), area.top() + mm(1), area.width(), mm(4)), Qt::AlignHCenter, m_chart.title);
         const double legendHeight = legend(area);
-        FPlot = QRectF(area.left() + Mm(11), area.top() + Mm(7),
-            area.width() - Mm(C.secondUnit.isEmpty() ? 14 : 22),
-            area.height() - Mm(7) - Mm(A.title.isEmpty() ? 6 : 9) - legendHeight);
+        m_plot = QRectF(area.left() + mm(11), area.top() + mm(7),
+            area.width() - mm(m_chart.secondUnit.isEmpty() ? 14 : 22),
+            area.height() - mm(7) - mm(m_axis.title.isEmpty() ? 6 : 9) - legendHeight);
         bands();
-        valueAxis(C.range, C.unit, false);
-        if (!C.secondUnit.isEmpty())
-            valueAxis(C.secondRange, C.secondUnit, true);
+        valueAxis(m_chart.range, m_chart.unit, false);
+        if (!m_chart.secondUnit.isEmpty())
+            valueAxis(m_chart.secondRange, m_chart.secondUnit, true);
         timeAxis();
-        for (qsizetype k = 0; k < C.lines.size(); ++k)
-            line(C.lines[k], int(k % 2));
-        P.restore();
+        for (qsizetype k = 0; k < m_chart.lines.size(); ++k)
+            line(m_chart.lines[k], int(k % 2));
+        m_painter.restore();
     }
 
 private:
     double x(const QDateTime& moment) const
     {
-        const double span = double(A.first.msecsTo(A.last));
-        return FPlot.left() + FPlot.width() * double(A.first.msecsTo(moment)) / span;
+        const double span = double(m_axis.first.msecsTo(m_axis.last));
+        return m_plot.left() + m_plot.width() * double(m_axis.first.msecsTo(moment)) / span;
     }
     double y(double value, bool second) const
     {
-        const TValueRange& range = second ? C.secondRange : C.range;
-        return FPlot.bottom() - FPlot.height() * (value - range.lower) / (range.upper - range.lower);
+        const ValueRange& range = second ? m_chart.secondRange : m_chart.range;
+        return m_plot.bottom() - m_plot.height() * (value - range.lower) / (range.upper - range.lower);
     }
 
     void bands()
     {
-        for (const TNormalBand& band : C.bands) {
-            const QRectF rect(QPointF(FPlot.left(), y(band.upper, band.secondAxis)),
-                QPointF(FPlot.right(), y(band.lower, band.secondAxis)));
-            P.fillRect(rect, BandColours[band.line % 2]);
-            P.setPen(QPen(Qt::darkGray, Mm(0.2), BandEdges[band.line % 2]));
-            P.drawLine(rect.topLeft(), rect.topRight());
-            P.drawLine(rect.bottomLeft(), rect.bottomRight());
+        for (const NormalBand& band : m_chart.bands) {
+            const QRectF rect(QPointF(m_plot.left(), y(band.upper, band.secondAxis)),
+                QPointF(m_plot.right(), y(band.lower, band.secondAxis)));
+            m_painter.fillRect(rect, BandColours[band.line % 2]);
+            m_painter.setPen(QPen(Qt::darkGray, mm(0.2), BandEdges[band.line % 2]));
+            m_painter.drawLine(rect.topLeft(), rect.topRight());
+            m_painter.drawLine(rect.bottomLeft(), rect.bottomRight());
         }
     }
 
-    void valueAxis(const TValueRange& range, const QString& unit, bool second)
+    void valueAxis(const ValueRange& range, const QString& unit, bool second)
     {
-        const QList<double> ticks = Ticks(range);
-        const int decimals = DecimalsOf(ticks);
-        P.setFont(Font(6));
+        const QList<double> ticks = ticksOf(range);
+        const int decimals = decimalsOf(ticks);
+        m_painter.setFont(font(6));
         for (double value : ticks) {
             const double at = y(value, second);
-            P.setPen(QPen(QColor(0xC8, 0xC8, 0xC8), Mm(0.1)));
+            m_painter.setPen(QPen(QColor(0xC8, 0xC8, 0xC8), mm(0.1)));
             if (!second)
-                P.drawLine(QPointF(FPlot.left(), at), QPointF(FPlot.right(), at));
-            P.setPen(Qt::black);
-            const QRectF label = second ? QRectF(FPlot.right() + Mm(1), at - Mm(2), Mm(9), Mm(4))
-                                        : QRectF(FPlot.left() - Mm(10), at - Mm(2), Mm(9), Mm(4));
-            P.drawText(label, (second ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
+                m_painter.drawLine(QPointF(m_plot.left(), at), QPointF(m_plot.right(), at));
+            m_painter.setPen(Qt::black);
+            const QRectF label = second ? QRectF(m_plot.right() + mm(1), at - mm(2), mm(9), mm(4))
+                                        : QRectF(m_plot.left() - mm(10), at - mm(2), mm(9), mm(4));
+            m_painter.drawText(label, (second ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
                 QLocale().toString(value, 'f', decimals));
         }
-        P.save();
-        P.translate(second ? FPlot.right() + Mm(5.5) : FPlot.left() - Mm(6.5), FPlot.center().y());
-        P.rotate(second ? 90 : -90);
-        P.drawText(QRectF(-FPlot.height() / 2, -Mm(3.5), FPlot.height(), Mm(3)), Qt::AlignCenter, unit);
-        P.restore();
-        P.setPen(QPen(Qt::black, Mm(0.2)));
-        const double edge = second ? FPlot.right() : FPlot.left();
-        P.drawLine(QPointF(edge, FPlot.top()), QPointF(edge, FPlot.bottom()));
+        m_painter.save();
+        m_painter.translate(second ? m_plot.right() + mm(5.5) : m_plot.left() - mm(6.5), m_plot.center().y());
+        m_painter.rotate(second ? 90 : -90);
+        m_painter.drawText(
+            QRectF(-m_plot.height() / 2, -mm(3.5), m_plot.height(), mm(3)), Qt::AlignCenter, unit);
+        m_painter.restore();
+        m_painter.setPen(QPen(Qt::black, mm(0.2)));
+        const double edge = second ? m_plot.right() : m_plot.left();
+        m_painter.drawLine(QPointF(edge, m_plot.top()), QPointF(edge, m_plot.bottom()));
     }
 
     void timeAxis()
     {
-        P.setPen(QPen(Qt::black, Mm(0.2)));
-        P.drawLine(FPlot.bottomLeft(), FPlot.bottomRight());
-        P.setFont(Font(6));
+        m_painter.setPen(QPen(Qt::black, mm(0.2)));
+        m_painter.drawLine(m_plot.bottomLeft(), m_plot.bottomRight());
+        m_painter.setFont(font(6));
         constexpr int Labels = 5;
-        const qint64 span = A.first.msecsTo(A.last);
+        const qint64 span = m_axis.first.msecsTo(m_axis.last);
         for (int k = 0; k < Labels; ++k) {
-            const QDateTime moment = A.first.addMSecs(span / 10 + span * 8 / 10 * k / (Labels - 1));
+            const QDateTime moment = m_axis.first.addMSecs(span / 10 + span * 8 / 10 * k / (Labels - 1));
             const double at = x(moment);
-            P.drawLine(QPointF(at, FPlot.bottom()), QPointF(at, FPlot.bottom() + Mm(1)));
-            P.drawText(QRectF(at - Mm(12), FPlot.bottom() + Mm(1), Mm(24), Mm(3.5)), Qt::AlignHCenter,
-                moment.toString(A.format));
+            m_painter.drawLine(QPointF(at, m_plot.bottom()), QPointF(at, m_plot.bottom() + mm(1)));
+            m_painter.drawText(QRectF(at - mm(12), m_plot.bottom() + mm(1), mm(24), mm(3.5)),
+                Qt::AlignHCenter, moment.toString(m_axis.format));
         }
-        if (!A.title.isEmpty())
-            P.drawText(QRectF(FPlot.left(), FPlot.bottom() + Mm(4.5), FPlot.width(), Mm(3.5)),
-                Qt::AlignHCenter, A.title);
+        if (!m_axis.title.isEmpty())
+            m_painter.drawText(QRectF(m_plot.left(), m_plot.bottom() + mm(4.5), m_plot.width(), mm(3.5)),
+                Qt::AlignHCenter, m_axis.title);
     }
 
-    void line(const TTrendLine& line, int style)
+    void line(const TrendLine& line, int style)
     {
         if (line.points.isEmpty())
             return;
+        if (line.pointsOnly) {
+            m_painter.save();
+            m_painter.setPen(QPen(LineColours[style], mm(0.25)));
+            for (const TrendPoint& point : line.points)
+                cross(QPointF(x(point.moment), y(point.value, line.secondAxis)));
+            m_painter.restore();
+            return;
+        }
         QPainterPath path;
         path.moveTo(x(line.points.first().moment), y(line.points.first().value, line.secondAxis));
-        for (const TTrendPoint& point : line.points)
+        for (const TrendPoint& point : line.points)
             path.lineTo(x(point.moment), y(point.value, line.secondAxis));
-        P.save();
-        P.setClipRect(FPlot.adjusted(-Mm(1), -Mm(1), Mm(1), Mm(1)));
-        P.setPen(QPen(LineColours[style], Mm(0.35), LineStyles[style]));
-        P.setBrush(Qt::NoBrush);
-        P.drawPath(path);
+        m_painter.save();
+        m_painter.setClipRect(m_plot.adjusted(-mm(1), -mm(1), mm(1), mm(1)));
+        m_painter.setPen(QPen(LineColours[style], mm(0.35), LineStyles[style]));
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawPath(path);
         if (line.points.size() <= MostMarkedPoints) {
-            P.setPen(QPen(LineColours[style], Mm(0.2)));
-            P.setBrush(style == 0 ? QBrush(LineColours[style]) : QBrush(Qt::white));
-            for (const TTrendPoint& point : line.points)
+            m_painter.setPen(QPen(LineColours[style], mm(0.2)));
+            m_painter.setBrush(style == 0 ? QBrush(LineColours[style]) : QBrush(Qt::white));
+            for (const TrendPoint& point : line.points)
                 marker(QPointF(x(point.moment), y(point.value, line.secondAxis)), style);
         }
-        P.restore();
+        m_painter.restore();
+    }
+
+    // A home reading: a cross, told apart from an examination's marker in a grey print too.
+    void cross(const QPointF& at)
+    {
+        const double r = mm(0.6);
+        m_painter.drawLine(at + QPointF(-r, -r), at + QPointF(r, r));
+        m_painter.drawLine(at + QPointF(-r, r), at + QPointF(r, -r));
     }
 
     void marker(const QPointF& at, int style)
     {
-        const double r = Mm(0.7);
+        const double r = mm(0.7);
         if (style == 0)
-            P.drawEllipse(at, r, r);
+            m_painter.drawEllipse(at, r, r);
         else
-            P.drawRect(QRectF(at.x() - r, at.y() - r, 2 * r, 2 * r));
+            m_painter.drawRect(QRectF(at.x() - r, at.y() - r, 2 * r, 2 * r));
     }
 
     // The names of the lines and bands under the chart; returns its height.
@@ -255,83 +286,93 @@ private:
             QString name;
             int style;
             bool band;
+            bool points = false;
         };
         QList<Item> items;
-        for (qsizetype k = 0; k < C.lines.size(); ++k)
-            items.append({ C.lines[k].name, int(k % 2), false });
-        for (const TNormalBand& band : C.bands)
+        for (qsizetype k = 0; k < m_chart.lines.size(); ++k)
+            items.append({ m_chart.lines[k].name, int(k % 2), false, m_chart.lines[k].pointsOnly });
+        for (const NormalBand& band : m_chart.bands)
             items.append({ band.name, band.line % 2, true });
-        P.setFont(Font(6));
-        const double rowHeight = Mm(3.5);
+        m_painter.setFont(font(6));
+        const double rowHeight = mm(3.5);
         const double rows = double(items.size());
-        double top = area.bottom() - rows * rowHeight - Mm(1);
+        double top = area.bottom() - rows * rowHeight - mm(1);
         for (const Item& item : items) {
-            const QRectF sample(area.left() + Mm(3), top + Mm(0.8), Mm(6), Mm(2));
+            const QRectF sample(area.left() + mm(3), top + mm(0.8), mm(6), mm(2));
             if (item.band) {
-                P.fillRect(sample, BandColours[item.style]);
-                P.setPen(QPen(Qt::darkGray, Mm(0.2), BandEdges[item.style]));
-                P.drawLine(sample.topLeft(), sample.topRight());
-                P.drawLine(sample.bottomLeft(), sample.bottomRight());
+                m_painter.fillRect(sample, BandColours[item.style]);
+                m_painter.setPen(QPen(Qt::darkGray, mm(0.2), BandEdges[item.style]));
+                m_painter.drawLine(sample.topLeft(), sample.topRight());
+                m_painter.drawLine(sample.bottomLeft(), sample.bottomRight());
+            } else if (item.points) {
+                m_painter.setPen(QPen(LineColours[item.style], mm(0.25)));
+                for (double at : { 0.25, 0.75 })
+                    cross(QPointF(sample.left() + sample.width() * at, sample.center().y()));
             } else {
-                P.setPen(QPen(LineColours[item.style], Mm(0.35), LineStyles[item.style]));
-                P.drawLine(QPointF(sample.left(), sample.center().y()),
+                m_painter.setPen(QPen(LineColours[item.style], mm(0.35), LineStyles[item.style]));
+                m_painter.drawLine(QPointF(sample.left(), sample.center().y()),
                     QPointF(sample.right(), sample.center().y()));
             }
-            P.setPen(Qt::black);
-            P.drawText(QRectF(sample.right() + Mm(1.5), top, area.width() - Mm(12), rowHeight),
+            m_painter.setPen(Qt::black);
+            m_painter.drawText(QRectF(sample.right() + mm(1.5), top, area.width() - mm(12), rowHeight),
                 Qt::AlignLeft | Qt::AlignVCenter, item.name);
             top += rowHeight;
         }
-        return rows * rowHeight + Mm(1);
+        return rows * rowHeight + mm(1);
     }
 
-    QPainter& P;
-    const TTrendChart& C;
-    const TTimeAxis& A;
-    QRectF FPlot;
+    QPainter& m_painter;
+    const TrendChart& m_chart;
+    const TimeAxis& m_axis;
+    QRectF m_plot;
 };
 
-// A notice in a frame, not only in colour, so that a grey print shows it too.
-void FramedNotice(TPageFlow& flow, const QStringList& lines, const QColor& colour)
+// Lines in a frame of their colour, so that a grey print shows them too.
+void framed(PageFlow& flow, const QStringList& lines, const QColor& colour)
 {
-    if (lines.isEmpty())
-        return;
     QPainter& painter = flow.painter();
-    painter.setFont(Font(9, true));
+    painter.setFont(font(9, true));
     const QString text = lines.join(QLatin1Char('\n'));
     const QRectF bounds
-        = painter.boundingRect(QRectF(0, 0, flow.width() - Mm(4), 1e6), Qt::TextWordWrap, text);
-    flow.makeRoom(bounds.height() + Mm(4));
-    const QRectF box(0, flow.top(), flow.width(), bounds.height() + Mm(3));
-    painter.setPen(QPen(colour, Mm(0.6)));
+        = painter.boundingRect(QRectF(0, 0, flow.width() - mm(4), 1e6), Qt::TextWordWrap, text);
+    flow.makeRoom(bounds.height() + mm(4));
+    const QRectF box(0, flow.top(), flow.width(), bounds.height() + mm(3));
+    painter.setPen(QPen(colour, mm(0.6)));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(box);
     painter.setPen(colour);
-    painter.drawText(box.adjusted(Mm(2), Mm(1.5), -Mm(2), -Mm(1.5)), Qt::TextWordWrap, text);
-    flow.advance(box.height() + Mm(2));
+    painter.drawText(box.adjusted(mm(2), mm(1.5), -mm(2), -mm(1.5)), Qt::TextWordWrap, text);
+    flow.advance(box.height() + mm(2));
     painter.setPen(Qt::black);
 }
 
-void Conclusion(TPageFlow& flow, const TDoctorSummary& summary)
+void paintConclusion(PageFlow& flow, const DoctorSummary& summary)
 {
-    flow.paragraph(summary.latestTitle, Font(11, true), Mm(1));
-    FramedNotice(flow, summary.urgent, QColor(0xB0, 0x00, 0x20));
-    // The same-day notice in brown, as the conclusion shows it.
-    FramedNotice(flow, summary.sameDay, QColor(0xA0, 0x40, 0x00));
-    flow.paragraph(summary.findings, Font(9));
-    flow.paragraph(summary.recommendations, Font(9, true), Mm(4));
+    flow.paragraph(summary.latestTitle, font(11, true), mm(1));
+    if (!summary.urgent.isEmpty())
+        framed(flow, summary.urgent, QColor(0xB0, 0x00, 0x20));
+    if (!summary.sameDay.isEmpty())
+        framed(flow, summary.sameDay, QColor(0x80, 0x40, 0x00));
+    flow.paragraph(summary.findings, font(9));
+    flow.paragraph(summary.recommendations, font(9, true), mm(4));
+    if (summary.homePressure.isEmpty())
+        return;
+    flow.paragraph(summary.homePressure, font(9, !summary.homeThreshold.isEmpty()), mm(1));
+    if (!summary.homeThreshold.isEmpty())
+        flow.paragraph(summary.homeThreshold, font(9, true), mm(1));
+    flow.advance(mm(3));
 }
 
-void Charts(TPageFlow& flow, const TDoctorSummary& summary)
+void paintCharts(PageFlow& flow, const DoctorSummary& summary)
 {
-    const double gap = Mm(3);
+    const double gap = mm(3);
     const double width = (flow.width() - gap) / 2;
-    const double height = Mm(62);
+    const double height = mm(62);
     for (qsizetype k = 0; k < summary.charts.size(); k += 2) {
         flow.makeRoom(height);
         for (qsizetype c = k; c < std::min(k + 2, summary.charts.size()); ++c) {
             const QRectF area((c - k) * (width + gap), flow.top(), width, height);
-            TChartPainter(flow.painter(), summary.charts[c], summary.timeAxis).paint(area);
+            ChartPainter(flow.painter(), summary.charts[c], summary.timeAxis).paint(area);
         }
         flow.advance(height + gap);
     }
@@ -340,72 +381,149 @@ void Charts(TPageFlow& flow, const TDoctorSummary& summary)
 // Widths of the table's columns, in parts of the page's width.
 const double ColumnParts[] = { 0.11, 0.11, 0.09, 0.07, 0.09, 0.27, 0.26 };
 
-double RowHeight(QPainter& painter, const QList<TSummaryCell>& cells, const QList<double>& widths)
-{
-    double height = 0;
-    for (qsizetype c = 0; c < cells.size(); ++c) {
-        painter.setFont(Font(7, cells[c].marked));
-        height = std::max(height,
-            painter.boundingRect(QRectF(0, 0, widths[c] - Mm(1.5), 1e6), Qt::TextWordWrap, cells[c].text)
-                .height());
+// A cell laid out at the page's resolution. A cell of one look is plain text;
+// one with bold or grey runs among the others goes through a text document,
+// which costs more.
+class LaidCell {
+public:
+    LaidCell(QPainter& painter, const SummaryCell& cell, double width, bool header)
+        : m_width(width)
+    {
+        const bool uniform = std::all_of(cell.runs.begin(), cell.runs.end(), [&cell](const SummaryRun& run) {
+            return run.marked == cell.runs.first().marked && run.old == cell.runs.first().old;
+        });
+        if (uniform) {
+            const SummaryRun first = cell.runs.value(0);
+            m_text = cell.text();
+            m_font = font(7, header || first.marked);
+            m_colour = first.old ? OldColour : QColor(Qt::black);
+            painter.setFont(m_font);
+            m_height = painter.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, m_text).height();
+            return;
+        }
+        m_document = std::make_unique<QTextDocument>();
+        m_document->documentLayout()->setPaintDevice(painter.device());
+        m_document->setDocumentMargin(0);
+        m_document->setDefaultFont(font(7));
+        m_document->setTextWidth(width);
+        QTextCursor cursor(m_document.get());
+        for (const SummaryRun& run : cell.runs) {
+            QTextCharFormat format;
+            format.setFontWeight(header || run.marked ? QFont::Bold : QFont::Normal);
+            if (run.old)
+                format.setForeground(OldColour);
+            cursor.insertText(run.text, format);
+        }
+        m_height = m_document->size().height();
     }
-    return height + Mm(1.2);
+
+    double height() const { return m_height; }
+
+    void draw(QPainter& painter, const QPointF& at) const
+    {
+        painter.save();
+        if (m_document) {
+            painter.translate(at);
+            m_document->drawContents(&painter);
+        } else {
+            painter.setFont(m_font);
+            painter.setPen(m_colour);
+            painter.drawText(QRectF(at, QSizeF(m_width, m_height)),
+                Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, m_text);
+        }
+        painter.restore();
+    }
+
+private:
+    static inline const QColor OldColour { 0x70, 0x70, 0x70 };
+    double m_width;
+    double m_height = 0;
+    std::unique_ptr<QTextDocument> m_document;
+    QString m_text;
+    QFont m_font;
+    QColor m_colour;
+};
+
+// The cells of a row laid out, and the row's height.
+struct LaidRow {
+    std::vector<LaidCell> cells;
+    double height = 0;
+};
+
+LaidRow layRow(QPainter& painter, const QList<SummaryCell>& cells, const QList<double>& widths, bool header)
+{
+    LaidRow row;
+    row.cells.reserve(size_t(cells.size()));
+    for (qsizetype c = 0; c < cells.size(); ++c) {
+        row.cells.emplace_back(painter, cells[c], widths[c] - mm(1.5), header);
+        row.height = std::max(row.height, row.cells.back().height());
+    }
+    row.height += mm(1.2);
+    return row;
 }
 
-void TableRow(TPageFlow& flow, const QList<TSummaryCell>& cells, const QList<double>& widths, bool header)
+// keepWith: room the row needs below it on its page (the legend under the last row).
+void tableRow(PageFlow& flow, const QList<SummaryCell>& cells, const QList<double>& widths, bool header,
+    double keepWith = 0)
 {
     QPainter& painter = flow.painter();
-    const double height = RowHeight(painter, cells, widths);
-    flow.makeRoom(height);
+    const LaidRow row = layRow(painter, cells, widths, header);
+    flow.makeRoom(row.height + keepWith);
     double left = 0;
     if (header)
-        painter.fillRect(QRectF(0, flow.top(), flow.width(), height), QColor(0xE8, 0xE8, 0xE8));
+        painter.fillRect(QRectF(0, flow.top(), flow.width(), row.height), QColor(0xE8, 0xE8, 0xE8));
     for (qsizetype c = 0; c < cells.size(); ++c) {
-        painter.setFont(Font(7, header || cells[c].marked));
-        painter.drawText(QRectF(left + Mm(0.75), flow.top() + Mm(0.6), widths[c] - Mm(1.5), height),
-            Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, cells[c].text);
+        row.cells[size_t(c)].draw(painter, QPointF(left + mm(0.75), flow.top() + mm(0.6)));
         left += widths[c];
     }
-    painter.setPen(QPen(QColor(0x90, 0x90, 0x90), Mm(0.1)));
-    painter.drawLine(QPointF(0, flow.top() + height), QPointF(flow.width(), flow.top() + height));
+    painter.setPen(QPen(QColor(0x90, 0x90, 0x90), mm(0.1)));
+    painter.drawLine(QPointF(0, flow.top() + row.height), QPointF(flow.width(), flow.top() + row.height));
     painter.setPen(Qt::black);
-    flow.advance(height);
+    flow.advance(row.height);
 }
 
-void Table(TPageFlow& flow, const TDoctorSummary& summary)
+void paintTable(PageFlow& flow, const DoctorSummary& summary)
 {
-    flow.paragraph(QStringLiteral("Обследования"), Font(11, true), Mm(1));
     QList<double> widths;
     for (double part : ColumnParts)
         widths << part * flow.width();
-    QList<TSummaryCell> header;
+    QList<SummaryCell> header;
     for (const QString& text : summary.headers)
-        header.append({ text, false });
-    TableRow(flow, header, widths, true);
-    flow.pageHead = [&flow, &header, &widths] { TableRow(flow, header, widths, true); };
-    for (const QList<TSummaryCell>& row : summary.rows)
-        TableRow(flow, row, widths, false);
+        header.append({ { { text } } });
+    // The title and the header stay with the first row.
+    const QString title = QStringLiteral("Обследования");
+    QPainter& painter = flow.painter();
+    flow.makeRoom(flow.paragraphHeight(title, font(11, true)) + mm(1)
+        + layRow(painter, header, widths, true).height
+        + (summary.rows.isEmpty() ? 0 : layRow(painter, summary.rows.first(), widths, false).height));
+    flow.paragraph(title, font(11, true), mm(1));
+    tableRow(flow, header, widths, true);
+    flow.pageHead = [&flow, &header, &widths] { tableRow(flow, header, widths, true); };
+    const QString legend = summaryMarksLegend();
+    const double legendHeight = mm(1.5) + flow.paragraphHeight(legend, font(7));
+    for (qsizetype k = 0; k < summary.rows.size(); ++k)
+        tableRow(flow, summary.rows[k], widths, false, k + 1 == summary.rows.size() ? legendHeight : 0);
     flow.pageHead = nullptr;
-    flow.advance(Mm(1.5));
-    flow.paragraph(SummaryMarksLegend(), Font(7));
+    flow.advance(mm(1.5));
+    flow.paragraph(legend, font(7));
 }
 
-void Paint(QPdfWriter& writer, const TDoctorSummary& summary)
+void paint(QPdfWriter& writer, const DoctorSummary& summary)
 {
     QPainter painter(&writer);
-    TPageFlow flow(writer, painter);
-    flow.paragraph(QStringLiteral("Сводка обследований для врача"), Font(16, true), Mm(2));
-    flow.paragraph(summary.person, Font(11, true), Mm(1));
-    flow.paragraph(summary.period, Font(9), Mm(1));
-    flow.paragraph(summary.made, Font(7), Mm(4));
-    Conclusion(flow, summary);
-    Charts(flow, summary);
-    Table(flow, summary);
+    PageFlow flow(writer, painter);
+    flow.paragraph(QStringLiteral("Сводка обследований для врача"), font(16, true), mm(2));
+    flow.paragraph(summary.person, font(11, true), mm(1));
+    flow.paragraph(summary.period, font(9), mm(1));
+    flow.paragraph(summary.made, font(7), mm(4));
+    paintConclusion(flow, summary);
+    paintCharts(flow, summary);
+    paintTable(flow, summary);
 }
 
 } // namespace
 
-bool WriteDoctorSummary(const QString& path, const TDoctorSummary& summary, QString& error)
+bool writeDoctorSummary(const QString& path, const DoctorSummary& summary, QString& error)
 {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)) {
@@ -416,9 +534,10 @@ bool WriteDoctorSummary(const QString& path, const TDoctorSummary& summary, QStr
                 QMarginsF(Margin, Margin, Margin, Margin), QPageLayout::Millimeter));
             writer.setTitle(QStringLiteral("Сводка обследований для врача"));
             writer.setCreator(QStringLiteral("Тессора Про"));
-            Paint(writer, summary);
+            paint(writer, summary);
         }
-        if (file.commit())
+        // Health data, readable by its owner only, like the saved conclusions.
+        if (file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && file.commit())
             return true;
     }
     error = QStringLiteral("Не могу записать файл %1: %2")

@@ -8,4 +8,4 @@
 // drawn as vectors, so the file prints sharp and its text can be searched.
 // False with the reason in error when the file could not be written; a file
 // that was there before is then left as it was.
-bool WriteDoctorSummary(const QString& path, const TDoctorSummary& summary, QString& error);
+bool writeDoctorSummary(const QString& path, const DoctorSummary& summary, QString& error);

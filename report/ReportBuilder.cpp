@@ -62,17 +62,25 @@ void AddPictureRow(const Variant& table)
         .call(QStringLiteral("AddPicture"), picture, false, true);
 }
 
-void AddHeader(TReportLayout& layout, const Variant& document, const ExaminationRecord& record,
+Variant AuthorProperty(const Variant& document)
+{
+    return document.call(QStringLiteral("BuiltInDocumentProperties"), QStringLiteral("AUTHOR"));
+}
+
+// The person examined, when named; else the office's user, as the new
+// document's author. Returns the name written.
+QString AddHeader(TReportLayout& layout, const Variant& document, const ExaminationRecord& record,
     const Conclusion& conclusion)
 {
     const int years = conclusion.Age;
     const QString age = Filled(record.birthDate.given,
         QStringLiteral("%1 %2").arg(Integer(years), PluralForm(years, Nouns::Year)));
     const QString sex = Filled(record.gender.given, SexWords[record.GetGender() == 1 ? 1 : 0]);
-    const QString name = document.call(QStringLiteral("BuiltInDocumentProperties"), QStringLiteral("AUTHOR"))
-                             .get(QStringLiteral("Value"))
-                             .toString();
+    const QString given = record.name.simplified();
+    const QString name
+        = given.isEmpty() ? AuthorProperty(document).get(QStringLiteral("Value")).toString() : given;
     layout.AddPatientHeader(name, sex, age, conclusion.Now.date());
+    return name;
 }
 
 // An emergency statement answered Yes or a measured value past its red flag
@@ -277,12 +285,13 @@ bool BuildReport(
     step();
     if (!CreateReportDocument(report))
         return false;
+    QString name;
     try {
         SetScreenUpdating(report.WordApp, false);
         TReportLayout layout(report.ReportDoc, report.ReportTable, TableRows);
         step();
         step();
-        AddHeader(layout, report.ReportDoc, record, conclusion);
+        name = AddHeader(layout, report.ReportDoc, record, conclusion);
         AddUrgentNotice(layout, conclusion);
         step();
         layout.AddTextSection(QStringLiteral("Наблюдается:"), conclusion.ObservedText);
@@ -315,5 +324,8 @@ bool BuildReport(
         throw;
     }
     report.ShowReport();
+    // The saved file's author is the name row's. Written once the report is
+    // shown: showing it gives a new document the office's user as author again.
+    AuthorProperty(report.ReportDoc).set(QStringLiteral("Value"), name);
     return true;
 }

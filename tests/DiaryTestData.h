@@ -10,24 +10,26 @@
 
 #include <cmath>
 
-// The entry of a record described as for TestRecord ("male bp=170/80"),
-// saved at moment as the named conclusion file.
-inline TDiaryEntry DiaryTestEntry(const QString& description, const QDateTime& moment, const QString& file)
+// The entry of a record described as for TestRecord ("male bp=170/80") of
+// the person named, saved at moment as the named conclusion file.
+inline DiaryEntry diaryTestEntry(
+    const QString& description, const QDateTime& moment, const QString& file, const QString& person = {})
 {
     TestRecord record(moment);
+    record.name = person;
     const QString unknown = record.apply(description);
     if (!unknown.isEmpty())
-        qFatal("DiaryTestEntry: unknown word %s", qPrintable(unknown));
+        qFatal("diaryTestEntry: unknown word %s", qPrintable(unknown));
     const Conclusion conclusion = Conclude(record, ComplaintPhrases(), moment);
-    return EntryFromRecord(record, conclusion, file);
+    return entryFromRecord(record, conclusion, QUuid(), file);
 }
 
 // count examinations of one man, every third day up to last, oldest first;
 // the values wander around their norms and now and then leave them, and
 // every fourth examination brings a blood test.
-inline QList<TDiaryEntry> DiaryTestSeries(int count, const QDateTime& last)
+inline QList<DiaryEntry> diaryTestSeries(int count, const QDateTime& last, const QString& person = {})
 {
-    QList<TDiaryEntry> entries;
+    QList<DiaryEntry> entries;
     for (int i = 0; i < count; ++i) {
         const QDateTime moment = last.addDays(-3 * (count - 1 - i)).addSecs(-(i % 5) * 1800);
         const auto wave
@@ -40,8 +42,9 @@ inline QList<TDiaryEntry> DiaryTestSeries(int count, const QDateTime& last)
                                   .arg(qRound(wave(82, 13, 0.9)));
         if (i % 4 == 0)
             description += QStringLiteral(" blood=2 hb=%1 leu=6.2 esr=%2").arg(128 - i % 20).arg(6 + i % 12);
-        entries << DiaryTestEntry(description, moment,
-            QStringLiteral("Заключение %1.doc").arg(moment.toString(QStringLiteral("yyyy-MM-dd hh-mm"))));
+        entries << diaryTestEntry(description, moment,
+            QStringLiteral("Заключение %1.doc").arg(moment.toString(QStringLiteral("yyyy-MM-dd hh-mm"))),
+            person);
     }
     return entries;
 }

@@ -3,7 +3,7 @@
 // diary, a message box and the busy box) and prints "ready", for accessibility.py.
 // TESSORA_NAMELESS_CONTROL adds a control without a name; TESSORA_DARK_PALETTE gives
 // a dark desktop's colours; TESSORA_PICTURES=<folder> saves a picture of each window.
-#include "app/DiaryU.h"
+#include "app/DiaryWindow.h"
 #include "app/MainU.h"
 #include "app/Questionnaire.h"
 #include "app/SelectPathU.h"
@@ -65,9 +65,9 @@ int main(int argc, char* argv[])
     (new TfrmMonitor(&window))->show();
     Help::showContents(&window);
     QTemporaryDir folder;
-    if (!TDiaryStore(folder.path()).add(DiaryTestSeries(6, QDateTime::currentDateTime().addDays(-1))))
+    if (!DiaryStore(folder.path()).add(diaryTestSeries(6, QDateTime::currentDateTime().addDays(-1))))
         return 1;
-    (new TfrmDiary(true, folder.path(), &window))->show();
+    (new DiaryWindow(folder.path(), true, folder.path(), &window))->show();
     BusyBox::View(&window).show(QStringLiteral("Ждём текстовый редактор…"), [] {});
     QTimer::singleShot(0, &window, [&window] {
         QTimer::singleShot(500, [] {

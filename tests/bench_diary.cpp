@@ -1,6 +1,6 @@
 // Time to open the diary window on a diary of 1 000 kept examinations, and
 // to write the summary for a doctor of them.
-#include "app/DiaryU.h"
+#include "app/DiaryWindow.h"
 #include "diary/DiaryStore.h"
 #include "diary/DoctorSummaryPdf.h"
 #include "tests/BenchFigures.h"
@@ -24,10 +24,10 @@ void BenchDiary::openWindow()
     constexpr int Runs = 7;
     QTemporaryDir folder;
     {
-        TDiaryStore store(folder.path());
+        DiaryStore store(folder.path());
         QElapsedTimer timer;
         timer.start();
-        QVERIFY2(store.add(DiaryTestSeries(Examinations, QDateTime::currentDateTime())),
+        QVERIFY2(store.add(diaryTestSeries(Examinations, QDateTime::currentDateTime())),
             qPrintable(store.errorText()));
         qInfo("writing %d examinations into a new diary in one transaction (one run): %lld ms", Examinations,
             timer.elapsed());
@@ -36,12 +36,12 @@ void BenchDiary::openWindow()
     for (int run = 0; run < Runs; ++run) {
         QElapsedTimer timer;
         timer.start();
-        TfrmDiary diary(true, folder.path());
+        DiaryWindow diary(folder.path(), true, folder.path());
         diary.show();
         QVERIFY(QTest::qWaitForWindowExposed(&diary));
         diary.grab(); // the first painting of the table and the four charts
         times.add(timer.elapsed());
-        QCOMPARE(diary.Entries().size(), Examinations);
+        QCOMPARE(diary.entries().size(), Examinations);
     }
     // The first run also loads what Qt Charts needs on first use.
     qInfo("diary window with %d examinations, from construction to the table and the four charts first "
@@ -53,7 +53,7 @@ void BenchDiary::writeSummary()
 {
     constexpr int Examinations = 1000;
     constexpr int Runs = 5;
-    const QList<TDiaryEntry> entries = DiaryTestSeries(Examinations, QDateTime::currentDateTime());
+    const QList<DiaryEntry> entries = diaryTestSeries(Examinations, QDateTime::currentDateTime());
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Сводка.pdf"));
     BenchFigures times;
@@ -61,9 +61,9 @@ void BenchDiary::writeSummary()
         QElapsedTimer timer;
         timer.start();
         QString error;
-        QVERIFY2(WriteDoctorSummary(path,
-                     MakeDoctorSummary(
-                         entries, SummaryPeriodName(TSummaryPeriod::All), QDateTime::currentDateTime()),
+        QVERIFY2(writeDoctorSummary(path,
+                     makeDoctorSummary(
+                         entries, {}, summaryPeriodName(SummaryPeriod::All), QDateTime::currentDateTime()),
                      error),
             qPrintable(error));
         times.add(timer.elapsed());

@@ -2,6 +2,7 @@
 #include "diary/DiaryCsv.h"
 #include "diary/DiaryStore.h"
 #include "diary/DiaryTrends.h"
+#include "diary/HomePressure.h"
 #include "tests/DiaryTestData.h"
 
 #include <QSqlDatabase>
@@ -15,7 +16,7 @@ const QDateTime Monday(QDate(2026, 3, 2), QTime(9, 15, 30, 250));
 
 QString DiaryPath(const QTemporaryDir& folder)
 {
-    return folder.filePath(TDiaryStore::FileName());
+    return folder.filePath(DiaryStore::fileName());
 }
 
 // Runs SQL on a file through a connection of its own, as another program would.
@@ -70,6 +71,38 @@ QList<QStringList> ReadCsv(const QString& text)
     return rows;
 }
 
+// A diary of the first version (no tests) in folder, and its one entry as read.
+DiaryEntry firstVersionDiary(const QString& folder)
+{
+    ExecSql(QDir(folder).filePath(DiaryStore::fileName()),
+        { QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
+            QStringLiteral("INSERT INTO schema_version VALUES (1)"),
+            QStringLiteral(
+                "CREATE TABLE examination (id INTEGER PRIMARY KEY, taken TEXT NOT NULL, sex INTEGER NOT "
+                "NULL, age INTEGER NOT NULL, height REAL, weight REAL, body_mass_index REAL NOT NULL, "
+                "temperature REAL NOT NULL, pulse INTEGER NOT NULL, rhythmic INTEGER NOT NULL, systolic "
+                "INTEGER NOT NULL, diastolic INTEGER NOT NULL, findings TEXT NOT NULL, specialists TEXT "
+                "NOT NULL, saved_file TEXT NOT NULL)"),
+            QStringLiteral(
+                "INSERT INTO examination VALUES (1, '2025-11-20T08:00:00.000Z', 1, 52, 175, NULL, 0, "
+                "37.2, 64, 0, 150, 85, '6,175', '17', 'Заключение старое.doc')") });
+    DiaryEntry old;
+    old.id = 1;
+    old.moment = QDateTime(QDate(2025, 11, 20), QTime(8, 0), Qt::UTC).toLocalTime();
+    old.sex = 1;
+    old.age = 52;
+    old.height = 175;
+    old.temperature = 37.2;
+    old.pulse = 64;
+    old.rhythmic = false;
+    old.systolic = 150;
+    old.diastolic = 85;
+    old.findings = { 6, 175 };
+    old.specialists = { 17 };
+    old.savedFiles = QStringList { QDir(folder).filePath(QStringLiteral("Заключение старое.doc")) };
+    return old;
+}
+
 } // namespace
 
 class TestDiary : public QObject {
@@ -79,6 +112,10 @@ private slots:
     void init();
     void threeExaminationsInOrder();
     void migratesFromFirstVersion();
+    void oneEntryPerExamination();
+    void mergesOldDiariesOnce();
+    void homeSeries_data();
+    void homeSeries();
     void urgentNoticeAsInTheConclusion_data();
     void urgentNoticeAsInTheConclusion();
     void unusableDiary_data();
@@ -109,40 +146,40 @@ void TestDiary::threeExaminationsInOrder()
         QStringLiteral("male age=41 height=180 weight=58 temp=35.8 pulse=55 bp=95/65 blood=3 hb=140 leu=3.2 "
                        "esr=4 cbxLPah"),
     };
-    QList<TDiaryEntry> expected;
+    QList<DiaryEntry> expected;
     for (int day = 0; day < 3; ++day) {
         const QDateTime moment = Monday.addDays(day * 7 + day);
         TestRecord record(moment);
         QCOMPARE(record.apply(descriptions[day]), QString());
         const Conclusion conclusion = Conclude(record, ComplaintPhrases(), moment);
         const QString file = folder.filePath(QStringLiteral("Заключение %1.doc").arg(day));
-        const TDiaryOutcome outcome
-            = RecordExamination(record, conclusion, file, folder.path(), true);
+        const QUuid examination = QUuid::createUuid();
+        const DiaryOutcome outcome = Diary(folder.path()).keep(record, conclusion, examination, file, true);
         QVERIFY2(outcome.written, qPrintable(outcome.failure));
-        expected.prepend(EntryFromRecord(record, conclusion, QStringLiteral("Заключение %1.doc").arg(day)));
+        expected.prepend(entryFromRecord(record, conclusion, examination, file));
         expected.first().id = day + 1;
     }
 
-    QList<TDiaryEntry> entries = TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries();
+    QList<DiaryEntry> entries = DiaryStore(folder.path(), DiaryStore::Access::Read).entries();
     QCOMPARE(entries, expected);
 
     QList<QStringList> rows;
-    QList<QList<TDiaryFlag>> flags;
-    for (const TDiaryEntry& entry : entries) {
-        rows << DiaryCells(entry);
-        flags << QList<TDiaryFlag>();
+    QList<QList<DiaryFlag>> flags;
+    for (const DiaryEntry& entry : entries) {
+        rows << diaryCells(entry);
+        flags << QList<DiaryFlag>();
         for (int column = 0; column < DiaryColumnCount; ++column)
-            flags.last() << DiaryCellFlag(entry, TDiaryColumn(column));
+            flags.last() << diaryCellFlag(entry, DiaryColumn(column));
     }
-    using F = TDiaryFlag;
+    using F = DiaryFlag;
     const F o = F::None;
     const QList<QStringList> expectedRows = {
-        { "18.03.2026 09:15", "муж", "41", "180", "58", "17,9", "35,8", "55", "ритмичный", "95", "65", "", "",
-            "15.03.2026: гемоглобин 140 г/л, лейкоциты 3,2 тыс./мкл, СОЭ 4 мм/час", "",
+        { "18.03.2026 09:15", "", "муж", "41", "180", "58", "17,9", "35,8", "55", "ритмичный", "95", "65", "",
+            "", "15.03.2026: гемоглобин 140 г/л, лейкоциты 3,2 тыс./мкл, СОЭ 4 мм/час", "",
             "масса снижена, температура снижена, брадикардия, гипотензия, лейкоциты крови снижены, "
             "увеличенные паховые лимфатические узлы",
-            "уролога, терапевта", "Заключение 2.doc" },
-        { "10.03.2026 09:15", "муж", "41", "180", "101", "31,2", "37,4", "95", "аритмия", "170", "95",
+            "уролога, терапевта", folder.filePath("Заключение 2.doc") },
+        { "10.03.2026 09:15", "", "муж", "41", "180", "101", "31,2", "37,4", "95", "аритмия", "170", "95",
             "30.11.2025: блокада ножки пучка Гиса", "08.02.2026: патология",
             "28.02.2026: гемоглобин 105 г/л, лейкоциты 9,1 тыс./мкл, СОЭ 20 мм/час",
             "05.03.2026: белок есть, сахар нет, эритроциты 7, лейкоциты 0",
@@ -150,14 +187,14 @@ void TestDiary::threeExaminationsInOrder()
             "флюорография: патология, гемоглобин снижен, лейкоциты крови повышены, СОЭ повышена, белок в "
             "моче, "
             "эритроциты в моче повышены",
-            "кардиолога, пульмонолога, нефролога, терапевта", "Заключение 1.doc" },
-        { "02.03.2026 09:15", "жен", "35", "165", "60", "22,0", "36,6", "72", "ритмичный", "120", "80", "",
-            "", "", "", "", "", "Заключение 0.doc" },
+            "кардиолога, пульмонолога, нефролога, терапевта", folder.filePath("Заключение 1.doc") },
+        { "02.03.2026 09:15", "", "жен", "35", "165", "60", "22,0", "36,6", "72", "ритмичный", "120", "80",
+            "", "", "", "", "", "", folder.filePath("Заключение 0.doc") },
     };
     QCOMPARE(rows, expectedRows);
     const QList<QList<F>> expectedFlags = {
-        { o, o, o, o, o, F::Low, F::Low, F::Low, o, F::Low, F::Low, o, o, F::Low, o, o, o, o },
-        { o, o, o, o, o, F::High, F::High, F::High, F::High, F::High, F::High, F::High, F::High, F::High,
+        { o, o, o, o, o, o, F::Low, F::Low, F::Low, o, F::Low, F::Low, o, o, F::Low, o, o, o, o },
+        { o, o, o, o, o, o, F::High, F::High, F::High, F::High, F::High, F::High, F::High, F::High, F::High,
             F::High, o, o, o },
         QList<F>(DiaryColumnCount, o),
     };
@@ -188,16 +225,18 @@ void TestDiary::urgentNoticeAsInTheConclusion()
     QCOMPARE(examination.apply(record), QString());
     const Conclusion conclusion = Conclude(examination, ComplaintPhrases(), Monday);
     QTemporaryDir folder;
-    QVERIFY(RecordExamination(examination, conclusion, folder.filePath("a.doc"), folder.path(), true)
-                .written);
-    const TDiaryEntry entry = TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries().value(0);
-    QCOMPARE(UrgentNotice(entry), conclusion.Notice);
-    QCOMPARE(SameDayNotice(entry), conclusion.SameDay);
+    QVERIFY(
+        Diary(folder.path()).keep(examination, conclusion, QUuid(), folder.filePath("a.doc"), true).written);
+    DiaryEntry entry = DiaryStore(folder.path(), DiaryStore::Access::Read).entries().value(0);
+    QCOMPARE(urgentNotice(entry), conclusion.Notice);
+    // An older diary kept no notice: it is worked out again from the values.
+    entry.notice.reset();
+    QCOMPARE(urgentNotice(entry), conclusion.Notice);
     QTEST(int(conclusion.Notice.size()), "lines");
-    const QString findings = DiaryCells(entry).value(int(TDiaryColumn::Findings));
-    QVERIFY(findings.startsWith((conclusion.Notice + conclusion.SameDay).join(QLatin1Char(' '))));
-    for (TDiaryColumn column : { TDiaryColumn::Moment, TDiaryColumn::Findings })
-        QCOMPARE(DiaryCellFlag(entry, column) == TDiaryFlag::High, !conclusion.Notice.isEmpty());
+    const QString findings = diaryCells(entry).value(int(DiaryColumn::Findings));
+    QVERIFY(findings.startsWith(conclusion.Notice.join(QLatin1Char(' '))));
+    for (DiaryColumn column : { DiaryColumn::Moment, DiaryColumn::Findings })
+        QCOMPARE(diaryCellFlag(entry, column) == DiaryFlag::High, !conclusion.Notice.isEmpty());
 }
 
 // A diary of the first version (no tests) is brought up to date on opening:
@@ -205,43 +244,120 @@ void TestDiary::urgentNoticeAsInTheConclusion()
 void TestDiary::migratesFromFirstVersion()
 {
     QTemporaryDir folder;
-    ExecSql(DiaryPath(folder),
-        { QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
-            QStringLiteral("INSERT INTO schema_version VALUES (1)"),
-            QStringLiteral(
-                "CREATE TABLE examination (id INTEGER PRIMARY KEY, taken TEXT NOT NULL, sex INTEGER NOT "
-                "NULL, age INTEGER NOT NULL, height REAL, weight REAL, body_mass_index REAL NOT NULL, "
-                "temperature REAL NOT NULL, pulse INTEGER NOT NULL, rhythmic INTEGER NOT NULL, systolic "
-                "INTEGER NOT NULL, diastolic INTEGER NOT NULL, findings TEXT NOT NULL, specialists TEXT "
-                "NOT NULL, saved_file TEXT NOT NULL)"),
-            QStringLiteral(
-                "INSERT INTO examination VALUES (1, '2025-11-20T08:00:00.000Z', 1, 52, 175, NULL, 0, "
-                "37.2, 64, 0, 150, 85, '6,175', '17', 'Заключение старое.doc')") });
-    TDiaryEntry old;
-    old.id = 1;
-    old.moment = QDateTime(QDate(2025, 11, 20), QTime(8, 0), Qt::UTC).toLocalTime();
-    old.sex = 1;
-    old.age = 52;
-    old.height = 175;
-    old.temperature = 37.2;
-    old.pulse = 64;
-    old.rhythmic = false;
-    old.systolic = 150;
-    old.diastolic = 85;
-    old.findings = { 6, 175 };
-    old.specialists = { 17 };
-    old.savedFile = QStringLiteral("Заключение старое.doc");
-
-    TDiaryEntry fresh = DiaryTestEntry(
-        QStringLiteral("male blood=1 hb=120 urine=1 sugar"), Monday, QStringLiteral("Заключение.doc"));
+    const DiaryEntry old = firstVersionDiary(folder.path());
+    DiaryEntry fresh = diaryTestEntry(QStringLiteral("male blood=1 hb=120 urine=1 sugar"), Monday,
+        folder.filePath(QStringLiteral("Заключение.doc")), QStringLiteral("Анна"));
     {
-        TDiaryStore store(folder.path());
+        DiaryStore store(folder.path());
         QVERIFY2(store.isOpen(), qPrintable(store.errorText()));
         QVERIFY2(store.add({ fresh }), qPrintable(store.errorText()));
     }
     fresh.id = 2;
     QCOMPARE(
-        TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries(), QList<TDiaryEntry>({ fresh, old }));
+        DiaryStore(folder.path(), DiaryStore::Access::Read).entries(), QList<DiaryEntry>({ fresh, old }));
+}
+
+// Saved again, as a document and as text, an examination keeps one entry
+// with both files; another person or «Новая» starts an entry of its own.
+void TestDiary::oneEntryPerExamination()
+{
+    QTemporaryDir folder;
+    Diary diary(folder.path());
+    TestRecord record(Monday);
+    const Conclusion conclusion = Conclude(record, ComplaintPhrases(), Monday);
+    const QUuid first = QUuid::createUuid();
+    const QString doc = folder.filePath("Заключение.doc");
+    const QString text = folder.filePath("Заключение.txt");
+    for (const auto& [examination, person, file] : { std::tuple(first, "", doc), std::tuple(first, "", text),
+             std::tuple(first, "Анна", doc), std::tuple(QUuid::createUuid(), "", doc) }) {
+        record.name = QString::fromUtf8(person);
+        QVERIFY(diary.keep(record, conclusion, examination, file, true).written);
+    }
+    QStringList kept;
+    for (const DiaryEntry& entry : DiaryStore(folder.path(), DiaryStore::Access::Read).entries())
+        kept << QStringLiteral("%1 %2: %3").arg(entry.id).arg(entry.person, entry.savedFiles.join(" + "));
+    QCOMPARE(kept,
+        QStringList({ QStringLiteral("3 : %1").arg(doc), QStringLiteral("2 Анна: %1").arg(doc),
+            QStringLiteral("1 : %1 + %2").arg(doc, text) }));
+}
+
+// The diaries an older version kept beside the conclusions come into the one
+// diary once: an examination in two of them is kept once with both files, a
+// damaged one is told and left alone, a second run changes nothing.
+void TestDiary::mergesOldDiariesOnce()
+{
+    QTemporaryDir own, first, second, damaged;
+    DiaryEntry old = firstVersionDiary(first.path());
+    DiaryEntry copy = old;
+    copy.savedFiles = QStringList { second.filePath("Заключение.txt") };
+    const DiaryEntry other = diaryTestEntry("bp=150/90", Monday, second.filePath("Другое.doc"));
+    const PressureReading reading { 0, "Анна", Monday, 140, 90, 70 };
+    {
+        DiaryStore store(second.path());
+        QVERIFY(store.add({ copy, other }) && store.addReadings({ reading }));
+    }
+    QFile garbage(damaged.filePath(DiaryStore::fileName()));
+    QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write(QByteArray(4096, 'x')) == 4096);
+    garbage.close();
+    const QStringList folders = { first.path(), second.path(), damaged.path(), own.path(), QString() };
+
+    const QString told = Diary(own.path()).mergeOldDiaries(folders);
+    QVERIFY2(
+        told.contains(QStringLiteral("%1 — обследований: 1\n%2 — обследований: 2 (уже были в дневнике: 1)")
+                          .arg(DiaryPath(first), DiaryPath(second))),
+        qPrintable(told));
+    QVERIFY(told.contains(QStringLiteral("Не удалось перенести"))
+        && told.contains(QStringLiteral("файл поврежден")));
+    old.id = 1;
+    old.savedFiles << copy.savedFiles;
+    for (DiaryTest& test : old.tests)
+        test.counted = true;
+    DiaryEntry merged = other;
+    merged.id = 2;
+    const QList<DiaryEntry> expected = { merged, old };
+    PressureReading keptReading = reading;
+    keptReading.id = 1;
+    for (int run = 0; run < 2; ++run) {
+        DiaryStore store(own.path(), DiaryStore::Access::Read);
+        QCOMPARE(store.entries(), expected);
+        QCOMPARE(store.readings(), QList<PressureReading> { keptReading });
+        // Only the damaged diary is tried again.
+        const QString again = Diary(own.path()).mergeOldDiaries(folders);
+        QVERIFY(!again.contains(DiaryPath(first)) && again.contains(DiaryPath(damaged)));
+    }
+    QCOMPARE(FileBytes(DiaryPath(damaged)), QByteArray(4096, 'x'));
+}
+
+// The average of the last week's readings, in whole units, and whether it is
+// at or above the home threshold of 135/85.
+void TestDiary::homeSeries_data()
+{
+    QTest::addColumn<QList<QList<int>>>("readings"); // day, systolic, diastolic, pulse (0: none)
+    QTest::addColumn<QString>("series");
+    QTest::newRow("just below") << QList<QList<int>> { { 0, 134, 84, 70 }, { 1, 133, 84, 0 } }
+                                << "2: 134/84 pulse 70 01.03.2026–02.03.2026";
+    QTest::newRow("systolic at the bound")
+        << QList<QList<int>> { { 0, 135, 80, 0 } } << "1: 135/80 raised 01.03.2026–01.03.2026";
+    QTest::newRow("diastolic at the bound, older week left out") << QList<QList<int>> { { -7, 180, 120, 0 },
+        { 0, 120, 85, 60 }, { 6, 120, 85, 80 } } << "2: 120/85 pulse 70 raised 01.03.2026–07.03.2026";
+}
+
+void TestDiary::homeSeries()
+{
+    QFETCH(QList<QList<int>>, readings);
+    QList<PressureReading> kept;
+    for (const QList<int>& r : readings)
+        kept.prepend(
+            { 0, {}, Monday.addDays(r[0] - 1), r[1], r[2], r[3] ? std::optional(r[3]) : std::nullopt });
+    const HomeSeries series = lastSeries(kept).value();
+    QTEST(QStringLiteral("%1: %2/%3%4%5 %6–%7")
+              .arg(series.count)
+              .arg(series.systolic)
+              .arg(series.diastolic)
+              .arg(series.pulse ? QStringLiteral(" pulse %1").arg(*series.pulse) : QString(),
+                  series.raised ? QStringLiteral(" raised") : QString(),
+                  series.first.date().toString("dd.MM.yyyy"), series.last.date().toString("dd.MM.yyyy")),
+        "series");
 }
 
 // A diary file that is no diary of ours is reported once and left as it is;
@@ -265,7 +381,7 @@ void TestDiary::unusableDiary_data()
     QTest::newRow("newer program's diary")
         << QByteArray()
         << QStringList { QStringLiteral("CREATE TABLE schema_version (version INTEGER)"),
-               QStringLiteral("INSERT INTO schema_version VALUES (3)") }
+               QStringLiteral("INSERT INTO schema_version VALUES (4)") }
         << QStringLiteral("записан более новой версией программы") << false;
     QTest::newRow("link to an empty file elsewhere")
         << QByteArray() << QStringList() << QStringLiteral("это символическая ссылка") << true;
@@ -290,13 +406,12 @@ void TestDiary::unusableDiary()
     const QByteArray before = FileBytes(DiaryPath(folder));
     const QString conclusion = folder.filePath(QStringLiteral("Заключение.doc"));
     TestRecord record(Monday);
-
+    Diary diary(folder.path());
     for (const bool firstTime : { true, false }) {
         QFile saved(conclusion);
         QVERIFY(saved.open(QIODevice::WriteOnly) && saved.write("conclusion") > 0);
         saved.close();
-        const TDiaryOutcome outcome
-            = RecordExamination(record, Conclusion(), conclusion, folder.path(), true);
+        const DiaryOutcome outcome = diary.keep(record, Conclusion(), QUuid(), conclusion, true);
         QVERIFY(!outcome.written);
         QVERIFY2(outcome.failure.contains(reason), qPrintable(outcome.failure));
         QVERIFY(outcome.failure.contains(QDir::toNativeSeparators(DiaryPath(folder))));
@@ -304,7 +419,7 @@ void TestDiary::unusableDiary()
         QCOMPARE(FileBytes(conclusion), QByteArray("conclusion"));
         QCOMPARE(FileBytes(DiaryPath(folder)), before);
     }
-    TDiaryStore reader(folder.path(), TDiaryStore::Access::Read);
+    DiaryStore reader(folder.path(), DiaryStore::Access::Read);
     QVERIFY(!reader.isOpen());
     QVERIFY(reader.entries().isEmpty());
 }
@@ -312,47 +427,50 @@ void TestDiary::unusableDiary()
 void TestDiary::nothingWritten_data()
 {
     QTest::addColumn<bool>("saveNeeded");
-    QTest::addColumn<bool>("folderKnown");
-    QTest::newRow("option off") << false << true;
-    QTest::newRow("no folder") << true << false;
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("option off") << false << QString();
+    QTest::newRow("data folder cannot be made") << true << QStringLiteral("папка не найдена");
 }
 
-// Without the option (or a folder) nothing is written, and reading a diary
-// that is not there creates none.
+// Without the option nothing is written, and reading a diary that is not
+// there creates none; a data folder that cannot be made is told.
 void TestDiary::nothingWritten()
 {
     QFETCH(bool, saveNeeded);
-    QFETCH(bool, folderKnown);
+    QFETCH(QString, failure);
     QTemporaryDir folder;
+    const QString blocked = folder.filePath(QStringLiteral("файл"));
+    QVERIFY(QFile(blocked).open(QIODevice::WriteOnly));
+    const QString diaryFolder = saveNeeded ? blocked + QStringLiteral("/Тессора") : folder.path();
     TestRecord record(Monday);
-    const TDiaryOutcome outcome
-        = RecordExamination(record, Conclusion(), folder.filePath(QStringLiteral("Заключение.doc")),
-            folderKnown ? folder.path() : QString(), saveNeeded);
+    const DiaryOutcome outcome
+        = Diary(diaryFolder).keep(record, Conclusion(), QUuid(), folder.filePath("a.doc"), saveNeeded);
     QVERIFY(!outcome.written);
-    QCOMPARE(outcome.failure, QString());
-    QVERIFY(TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries().isEmpty());
-    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QVERIFY2(failure.isEmpty() ? outcome.failure.isEmpty() : outcome.failure.contains(failure),
+        qPrintable(outcome.failure));
+    QVERIFY(DiaryStore(diaryFolder, DiaryStore::Access::Read).entries().isEmpty());
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList { "файл" });
 }
 
 // The CSV file, read back as a spreadsheet reads it, holds the table's texts
 // whole: Russian words, separators and quotes inside fields.
 void TestDiary::csvRoundTrip()
 {
-    QList<TDiaryEntry> entries = DiaryTestSeries(6, Monday);
-    entries[1].savedFile = QStringLiteral("Заключение \"для врача\"; копия.doc");
-    entries[2].savedFile = QStringLiteral(" Заключение\r\nв две строки ");
+    QList<DiaryEntry> entries = diaryTestSeries(6, Monday);
+    entries[1].savedFiles = QStringList { QStringLiteral("Заключение \"для врача\"; копия.doc") };
+    entries[2].savedFiles = QStringList { QStringLiteral(" Заключение\r\nв две строки ") };
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Дневник.csv"));
     QString error;
-    QVERIFY2(WriteDiaryCsv(path, entries, error), qPrintable(error));
+    QVERIFY2(writeDiaryCsv(path, entries, error), qPrintable(error));
     const QByteArray bytes = FileBytes(path);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
 
-    QList<QStringList> expected = { DiaryHeaders() };
-    for (const TDiaryEntry& entry : entries)
-        expected << DiaryCells(entry);
+    QList<QStringList> expected = { diaryHeaders() };
+    for (const DiaryEntry& entry : entries)
+        expected << diaryCells(entry);
     QCOMPARE(ReadCsv(QString::fromUtf8(bytes.mid(3))), expected);
-    QVERIFY(!WriteDiaryCsv(folder.filePath(QStringLiteral("нет/Дневник.csv")), entries, error));
+    QVERIFY(!writeDiaryCsv(folder.filePath(QStringLiteral("нет/Дневник.csv")), entries, error));
     QVERIFY(error.contains(QStringLiteral("Не могу записать файл")));
 }
 
@@ -360,12 +478,12 @@ void TestDiary::csvRoundTrip()
 // the right, oldest first; a weight that was out of range leaves no point.
 void TestDiary::weightChart()
 {
-    QList<TDiaryEntry> entries = {
-        DiaryTestEntry(QStringLiteral("weight=80 height=180"), Monday.addDays(7), QString()),
-        DiaryTestEntry(QStringLiteral("weight=301"), Monday.addDays(3), QString()),
-        DiaryTestEntry(QStringLiteral("weight=70"), Monday, QString()),
+    QList<DiaryEntry> entries = {
+        diaryTestEntry(QStringLiteral("weight=80 height=180"), Monday.addDays(7), QString()),
+        diaryTestEntry(QStringLiteral("weight=301"), Monday.addDays(3), QString()),
+        diaryTestEntry(QStringLiteral("weight=70"), Monday, QString()),
     };
-    TTrendChart expected;
+    TrendChart expected;
     expected.title = QStringLiteral("Вес и индекс массы тела");
     expected.unit = QStringLiteral("кг");
     expected.secondUnit = QStringLiteral("ИМТ");
@@ -383,7 +501,7 @@ void TestDiary::weightChart()
     expected.bands = { { QStringLiteral("ИМТ 18,5–30,0 — границы правил программы"), 18.5, 30.0, true, 1 } };
     expected.range = { 69, 81 };
     expected.secondRange = { 17, 32 };
-    QCOMPARE(TrendChart(TTrendKind::Weight, entries), expected);
+    QCOMPARE(trendChart(TrendKind::Weight, entries), expected);
 }
 
 // The labels of the time axis tell the examinations apart: hours within a
@@ -408,10 +526,10 @@ void TestDiary::timeAxis()
     QFETCH(QString, format);
     QFETCH(QString, title);
     QFETCH(int, spanMinutes);
-    QList<TDiaryEntry> entries;
+    QList<DiaryEntry> entries;
     for (int minute : minutes)
-        entries.prepend(DiaryTestEntry(QString(), Monday.addSecs(minute * 60), QString()));
-    const TTimeAxis axis = TrendTimeAxis(entries);
+        entries.prepend(diaryTestEntry(QString(), Monday.addSecs(minute * 60), QString()));
+    const TimeAxis axis = trendTimeAxis(entries);
     QCOMPARE(axis.format, format);
     QCOMPARE(axis.title, title);
     QCOMPARE(axis.first.secsTo(axis.last) / 60, spanMinutes);

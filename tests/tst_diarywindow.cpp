@@ -1,6 +1,8 @@
-#include "app/DiaryU.h"
+#include "app/DiaryWindow.h"
 #include "app/MainU.h"
+#include "app/PressureDialog.h"
 #include "app/Settings.h"
+#include "decision/Emergency.h"
 #include "diary/DiaryStore.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/widgets/MessageBoxes.h"
@@ -8,12 +10,14 @@
 
 #include <QAction>
 #include <QChartView>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableView>
@@ -25,13 +29,13 @@ namespace {
 
 const QDateTime Last(QDate(2026, 4, 20), QTime(19, 5));
 
-void KeepEntries(const QString& folder, const QList<TDiaryEntry>& entries)
+void keepEntries(const QString& folder, const QList<DiaryEntry>& entries)
 {
-    TDiaryStore store(folder);
+    DiaryStore store(folder);
     QVERIFY2(store.add(entries), qPrintable(store.errorText()));
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes)
+void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
@@ -44,10 +48,10 @@ const QTemporaryDir EmptyDesktop;
 void SetUpDesktop()
 {
     QDir(Desktop.path()).mkpath(QStringLiteral("applications"));
-    WriteFile(Desktop.filePath(QStringLiteral("applications/viewer.desktop")),
+    writeFile(Desktop.filePath(QStringLiteral("applications/viewer.desktop")),
         "[Desktop Entry]\nType=Application\nName=Viewer\nExec=true %f\n"
         "MimeType=application/msword;application/pdf;\n");
-    WriteFile(Desktop.filePath(QStringLiteral("applications/mimeapps.list")),
+    writeFile(Desktop.filePath(QStringLiteral("applications/mimeapps.list")),
         "[Default Applications]\napplication/msword=viewer.desktop\napplication/pdf=viewer.desktop\n");
     // The types of files are known, their applications are not.
     QFile::link(QStringLiteral("/usr/share/mime"), EmptyDesktop.filePath(QStringLiteral("mime")));
@@ -57,7 +61,7 @@ void SetUpDesktop()
     qunsetenv("XDG_CURRENT_DESKTOP");
 }
 
-QList<QLineSeries*> Lines(const QChartView* view)
+QList<QLineSeries*> lineSeriesOf(const QChartView* view)
 {
     QList<QLineSeries*> lines;
     for (QAbstractSeries* series : view->chart()->series()) {
@@ -93,6 +97,8 @@ private slots:
     void fitsLaptopScreen();
     void savedConclusionKept_data();
     void savedConclusionKept();
+    void peopleOneAtATime();
+    void pressureReadingAtRedFlag();
 
 private:
     UrlCatcher catcher;
@@ -136,8 +142,8 @@ void TestDiaryWindow::stateText()
     QFETCH(QString, state);
     QTemporaryDir folder;
     if (kept > 0)
-        KeepEntries(folder.path(), DiaryTestSeries(kept, Last));
-    TfrmDiary diary(saveNeeded, folder.path());
+        keepEntries(folder.path(), diaryTestSeries(kept, Last));
+    DiaryWindow diary(folder.path(), saveNeeded, folder.path());
     diary.show();
     const auto* label = diary.findChild<QLabel*>(QStringLiteral("lblState"));
     QCOMPARE(label->isVisible(), !state.isEmpty());
@@ -146,7 +152,7 @@ void TestDiaryWindow::stateText()
         QVERIFY(label->text().contains(QStringLiteral("«Сервис → Сохранять заключения»")));
     QCOMPARE(diary.findChild<QSplitter*>(QStringLiteral("spDiary"))->isVisible(), kept > 0);
     QCOMPARE(diary.findChild<QPushButton*>(QStringLiteral("bbtnExport"))->isEnabled(), kept > 0);
-    QCOMPARE(QFileInfo::exists(folder.filePath(TDiaryStore::FileName())), kept > 0);
+    QCOMPARE(QFileInfo::exists(folder.filePath(DiaryStore::fileName())), kept > 0);
 }
 
 // The table shows the newest first with the flagged values coloured; every
@@ -154,14 +160,14 @@ void TestDiaryWindow::stateText()
 void TestDiaryWindow::tableAndCharts()
 {
     QTemporaryDir folder;
-    KeepEntries(folder.path(),
-        { DiaryTestEntry(QStringLiteral("bp=120/80"), Last.addDays(-2), QStringLiteral("a.doc")),
-            DiaryTestEntry(QStringLiteral("bp=170/60 temp=36.6"), Last, QStringLiteral("b.doc")) });
-    TfrmDiary diary(true, folder.path());
+    keepEntries(folder.path(),
+        { diaryTestEntry(QStringLiteral("bp=120/80"), Last.addDays(-2), QStringLiteral("a.doc")),
+            diaryTestEntry(QStringLiteral("bp=170/60 temp=36.6"), Last, QStringLiteral("b.doc")) });
+    DiaryWindow diary(folder.path(), true, folder.path());
     const QAbstractItemModel* model = diary.findChild<QTableView*>(QStringLiteral("stgDiary"))->model();
     QCOMPARE(model->rowCount(), 2);
-    const int systolic = int(TDiaryColumn::Systolic);
-    const int diastolic = int(TDiaryColumn::Diastolic);
+    const int systolic = int(DiaryColumn::Systolic);
+    const int diastolic = int(DiaryColumn::Diastolic);
     QCOMPARE(model->index(0, systolic).data().toString(), QStringLiteral("170"));
     const QColor high = model->index(0, systolic).data(Qt::ForegroundRole).value<QColor>();
     const QColor low = model->index(0, diastolic).data(Qt::ForegroundRole).value<QColor>();
@@ -189,7 +195,7 @@ void TestDiaryWindow::tableAndCharts()
     diary.show();
     QVERIFY(QTest::qWaitForWindowExposed(&diary));
     auto* view = diary.findChild<QChartView*>(QStringLiteral("chtPressure"));
-    QLineSeries* systolicLine = Lines(view).first();
+    QLineSeries* systolicLine = lineSeriesOf(view).first();
     const QPointF at = view->chart()->mapToPosition(systolicLine->at(1), systolicLine) + QPointF(-5, 4);
     const QPoint pos = view->mapFromScene(view->chart()->mapToScene(at));
     QHelpEvent help(QEvent::ToolTip, pos, view->viewport()->mapToGlobal(pos));
@@ -201,12 +207,12 @@ void TestDiaryWindow::tableAndCharts()
 void TestDiaryWindow::doubleClickOpensConclusion()
 {
     QTemporaryDir folder;
-    KeepEntries(folder.path(),
-        { DiaryTestEntry(QString(), Last.addDays(-1), QStringLiteral("Заключение старое.doc")),
-            DiaryTestEntry(QString(), Last, QStringLiteral("Заключение новое.doc")) });
+    keepEntries(folder.path(),
+        { diaryTestEntry(QString(), Last.addDays(-1), QStringLiteral("Заключение старое.doc")),
+            diaryTestEntry(QString(), Last, QStringLiteral("Заключение новое.doc")) });
     const QString newest = folder.filePath(QStringLiteral("Заключение новое.doc"));
-    WriteFile(newest, "conclusion");
-    TfrmDiary diary(true, folder.path());
+    writeFile(newest, "conclusion");
+    DiaryWindow diary(folder.path(), true, folder.path());
     diary.show();
     QVERIFY(QTest::qWaitForWindowExposed(&diary));
     auto* table = diary.findChild<QTableView*>(QStringLiteral("stgDiary"));
@@ -243,22 +249,22 @@ void TestDiaryWindow::doubleClickOpensConclusion()
 void TestDiaryWindow::deleteEntry()
 {
     QTemporaryDir folder;
-    KeepEntries(folder.path(), DiaryTestSeries(3, Last));
-    const QString conclusion = folder.filePath(TDiaryStore(folder.path()).entries().first().savedFile);
-    WriteFile(conclusion, "conclusion");
-    TfrmDiary diary(true, folder.path());
+    keepEntries(folder.path(), diaryTestSeries(3, Last));
+    const QString conclusion = DiaryStore(folder.path()).entries().first().savedFiles.first();
+    writeFile(conclusion, "conclusion");
+    DiaryWindow diary(folder.path(), true, folder.path());
     auto* table = diary.findChild<QTableView*>(QStringLiteral("stgDiary"));
     table->selectRow(0);
     MessageBoxes::answerNext(QMessageBox::Yes);
     MessageBoxes::answerNext(QMessageBox::No);
     diary.findChild<QPushButton*>(QStringLiteral("bbtnDelete"))->click();
     QCOMPARE(MessageBoxes::takeShown().size(), 2);
-    const QList<TDiaryEntry> kept = TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries();
-    QCOMPARE(kept, diary.Entries());
+    const QList<DiaryEntry> kept = DiaryStore(folder.path(), DiaryStore::Access::Read).entries();
+    QCOMPARE(kept, diary.entries());
     QCOMPARE(kept.size(), 2);
     QVERIFY(kept.first().moment < Last);
     QCOMPARE(table->model()->rowCount(), 2);
-    QCOMPARE(Lines(diary.findChild<QChartView*>(QStringLiteral("chtPulse"))).first()->count(), 2);
+    QCOMPARE(lineSeriesOf(diary.findChild<QChartView*>(QStringLiteral("chtPulse"))).first()->count(), 2);
     QVERIFY(QFileInfo::exists(conclusion));
 }
 
@@ -267,11 +273,11 @@ void TestDiaryWindow::deleteEntry()
 void TestDiaryWindow::fitsLaptopScreen()
 {
     QTemporaryDir folder;
-    KeepEntries(folder.path(), DiaryTestSeries(3, Last));
+    keepEntries(folder.path(), diaryTestSeries(3, Last));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QCOMPARE(screen.size(), QSize(1366, 768));
     {
-        TfrmDiary diary(true, folder.path());
+        DiaryWindow diary(folder.path(), true, folder.path());
         diary.show();
         QVERIFY(QTest::qWaitForWindowExposed(&diary));
         QVERIFY(screen.contains(diary.frameGeometry()));
@@ -283,7 +289,7 @@ void TestDiaryWindow::fitsLaptopScreen()
         diary.resize(1000, 600);
         diary.close();
     }
-    TfrmDiary again(true, folder.path());
+    DiaryWindow again(folder.path(), true, folder.path());
     QCOMPARE(again.size(), QSize(1000, 600));
 }
 
@@ -295,7 +301,7 @@ void TestDiaryWindow::savedConclusionKept_data()
     QTest::addColumn<QByteArray>("diaryBytes");
     QTest::addColumn<int>("kept");
     QTest::addColumn<int>("boxes");
-    QTest::newRow("option on") << true << QByteArray() << 2 << 0;
+    QTest::newRow("option on") << true << QByteArray() << 1 << 0;
     QTest::newRow("option off") << false << QByteArray() << 0 << 0;
     QTest::newRow("damaged diary") << true << QByteArray(4096, '\x5A') << 0 << 1;
 }
@@ -307,26 +313,30 @@ void TestDiaryWindow::savedConclusionKept()
     QFETCH(int, kept);
     QFETCH(int, boxes);
     QTemporaryDir folder;
-    const QString diaryFile = folder.filePath(TDiaryStore::FileName());
-    if (!diaryBytes.isEmpty())
-        WriteFile(diaryFile, diaryBytes);
+    // The one diary, in the user's data folder, whatever folder the conclusions go to.
+    QDir(DiaryStore::defaultFolder()).removeRecursively();
+    const QString diaryFile = QDir(DiaryStore::defaultFolder()).filePath(DiaryStore::fileName());
+    if (!diaryBytes.isEmpty()) {
+        QDir().mkpath(DiaryStore::defaultFolder());
+        writeFile(diaryFile, diaryBytes);
+    }
     UserSettings::SetReportPath(folder.path());
     TfrmTessora window;
     window.findChild<QAction*>(QStringLiteral("acSaveResults"))->setChecked(saveNeeded);
     for (const QString& name : { QStringLiteral("Заключение 1.doc"), QStringLiteral("Заключение 2.doc") }) {
-        WriteFile(folder.filePath(name), "conclusion");
+        writeFile(folder.filePath(name), "conclusion");
         emit window.ConclusionSaved(folder.filePath(name));
     }
     QCOMPARE(MessageBoxes::takeShown().size(), boxes);
-    QCOMPARE(TDiaryStore(folder.path(), TDiaryStore::Access::Read).entries().size(), kept);
+    QCOMPARE(DiaryStore(DiaryStore::defaultFolder(), DiaryStore::Access::Read).entries().size(), kept);
     QCOMPARE(QFileInfo::exists(diaryFile), kept > 0 || !diaryBytes.isEmpty());
 
     window.findChild<QAction*>(QStringLiteral("acDiary"))->trigger();
-    auto* diary = window.findChild<TfrmDiary*>();
+    auto* diary = window.findChild<DiaryWindow*>();
     QVERIFY(diary && diary->isVisible());
-    QCOMPARE(diary->Entries().size(), kept);
+    QCOMPARE(diary->entries().size(), kept);
     if (kept > 0)
-        QCOMPARE(diary->ConclusionPath(0), folder.filePath(QStringLiteral("Заключение 2.doc")));
+        QCOMPARE(diary->conclusionPath(0), folder.filePath(QStringLiteral("Заключение 2.doc")));
 
     // F1 in the diary opens its own topic, not the main window's.
     QVERIFY(QTest::qWaitForWindowActive(diary));
@@ -336,12 +346,73 @@ void TestDiaryWindow::savedConclusionKept()
     delete Help::window();
 }
 
+// Two people examined in turn: the window shows one at a time, the latest
+// examined first, with their home readings on the pressure chart; a summary
+// is one person's.
+void TestDiaryWindow::peopleOneAtATime()
+{
+    QTemporaryDir folder;
+    keepEntries(
+        folder.path(), diaryTestSeries(3, Last.addDays(-1), "Анна") + diaryTestSeries(2, Last, "Борис"));
+    QVERIFY(DiaryStore(folder.path())
+                .addReadings({ { 0, "Анна", Last, 150, 95, 80 },
+                    { 0, "Анна", Last.addSecs(600), 146, 91, std::nullopt } }));
+    DiaryWindow diary(folder.path(), true, folder.path());
+    auto* people = diary.findChild<QComboBox*>(QStringLiteral("cbxPerson"));
+    QStringList shown;
+    for (int k = 0; k < people->count(); ++k)
+        shown << people->itemText(k);
+    QCOMPARE(shown, QStringList({ "все", "Анна", "Борис" }));
+    QCOMPARE(people->currentText(), QStringLiteral("Борис"));
+    QCOMPARE(diary.entries().size(), 2);
+    diary.choosePerson(QStringLiteral("Анна"));
+    QCOMPARE(diary.entries().size(), 3);
+    QCOMPARE(diary.windowTitle(), QStringLiteral("Дневник обследований — Анна"));
+    QList<int> points; // of the examinations' lines, then of the home readings
+    for (const QAbstractSeries* series :
+        diary.findChild<QChartView*>(QStringLiteral("chtPressure"))->chart()->series()) {
+        if (const auto* xy = qobject_cast<const QXYSeries*>(series);
+            xy && series->type() != QAbstractSeries::SeriesTypeArea)
+            points << xy->count();
+    }
+    QCOMPARE(points, QList<int>({ 3, 3, 2, 2 }));
+    QCOMPARE(diary.findChild<QLabel*>(QStringLiteral("lblSeries"))->text(),
+        QStringLiteral("Давление дома: среднее 2 измерений 20.04.2026 — 148/93 мм Hg, пульс 80 в минуту."));
+    people->setCurrentIndex(0);
+    QVERIFY(!diary.writeSummaryTo(folder.filePath(QStringLiteral("Сводка.pdf"))));
+    const QList<MessageBoxes::Shown> boxes = MessageBoxes::takeShown();
+    QVERIFY(boxes.size() == 1 && boxes[0].text.contains(QStringLiteral("для одного человека")));
+}
+
+// A reading at a red-flag bound is kept and its urgent notice told at once;
+// the next reading starts empty.
+void TestDiaryWindow::pressureReadingAtRedFlag()
+{
+    QTemporaryDir folder;
+    PressureDialog dialog(folder.path(), QStringLiteral("Анна"));
+    auto* systolic = dialog.findChild<QSpinBox*>(QStringLiteral("speSystolic"));
+    auto* add = dialog.findChild<QPushButton*>(QStringLiteral("bbtnAdd"));
+    systolic->setValue(Emergency::RedFlags.SystolicFrom);
+    QVERIFY(!add->isEnabled());
+    dialog.findChild<QSpinBox*>(QStringLiteral("speDiastolic"))->setValue(90);
+    add->click();
+    const QList<MessageBoxes::Shown> boxes = MessageBoxes::takeShown();
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes[0].text.startsWith(QStringLiteral("СРОЧНО! Артериальное давление 180/90")),
+        qPrintable(boxes[0].text));
+    const QList<PressureReading> kept = DiaryStore(folder.path(), DiaryStore::Access::Read).readings();
+    QVERIFY(kept.size() == 1 && kept[0].person == QStringLiteral("Анна") && kept[0].systolic == 180);
+    QCOMPARE(systolic->value(), 0);
+}
+
 // A screen of 1366 × 768, the size of many laptops.
 int main(int argc, char* argv[])
 {
     QTemporaryDir config;
+    // The diary in the user's data folder goes into the test's own home.
+    qputenv("HOME", config.path().toLocal8Bit());
     const QString file = config.filePath(QStringLiteral("screens.json"));
-    WriteFile(file, R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768,
+    writeFile(file, R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768,
         "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + file.toLocal8Bit());
     QApplication application(argc, argv);

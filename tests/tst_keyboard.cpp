@@ -61,7 +61,7 @@ private:
 void TestKeyboard::wholeExaminationByKeys()
 {
     QTemporaryDir folder;
-    QVERIFY(TDiaryStore(folder.path()).add(DiaryTestSeries(3, QDateTime::currentDateTime().addDays(-1))));
+    QVERIFY(DiaryStore(DiaryStore::defaultFolder()).add(diaryTestSeries(3, QDateTime::currentDateTime().addDays(-1))));
     UserSettings::SetReportPath(folder.path());
     UserSettings::SetSaveNeeded(true);
     TfrmTessora frame;
@@ -110,8 +110,8 @@ void TestKeyboard::wholeExaminationByKeys()
 
     Press(0x420, Qt::AltModifier); // «Сервис»
     Press(0x414); // «Дневник обследований»
-    QTRY_VERIFY(frame.findChild<QDialog*>(QStringLiteral("TfrmDiary")));
-    QWidget* diary = frame.findChild<QDialog*>(QStringLiteral("TfrmDiary"));
+    QTRY_VERIFY(frame.findChild<QDialog*>(QStringLiteral("DiaryWindow")));
+    QWidget* diary = frame.findChild<QDialog*>(QStringLiteral("DiaryWindow"));
     QTRY_VERIFY(diary->isActiveWindow());
     QVERIFY(TabTo("bbtnSummary"));
     QString asked;
@@ -120,7 +120,7 @@ void TestKeyboard::wholeExaminationByKeys()
     QCOMPARE(asked, QStringLiteral("Сводка для врача"));
     QVERIFY(Activate(diary));
     QTest::keyClick(diary, Qt::Key_Escape);
-    QTRY_VERIFY(!frame.findChild<QDialog*>(QStringLiteral("TfrmDiary")));
+    QTRY_VERIFY(!frame.findChild<QDialog*>(QStringLiteral("DiaryWindow")));
 }
 
 QTEST_MAIN(TestKeyboard)

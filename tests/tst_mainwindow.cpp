@@ -1087,7 +1087,7 @@ void TestMainWindow::menuKeys()
     }
     QCOMPARE(spy.count(), triggered);
     Find<QAction>("acSaveResults")->setChecked(false);
-    if (auto* diary = window->findChild<QDialog*>(QStringLiteral("TfrmDiary")))
+    if (auto* diary = window->findChild<QDialog*>(QStringLiteral("DiaryWindow")))
         diary->close();
     delete Help::window();
 }

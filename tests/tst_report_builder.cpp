@@ -14,6 +14,7 @@
 #include <com/sun/star/beans/NamedValue.hpp>
 #include <com/sun/star/configuration/theDefaultProvider.hpp>
 #include <com/sun/star/container/XNameReplace.hpp>
+#include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
@@ -185,7 +186,8 @@ private slots:
     void fullReportReadBackFromTheSavedDocument();
     void sections_data();
     void sections();
-    void nameRowHoldsTheOfficeUsersName();
+    void nameRowAndAuthor_data();
+    void nameRowAndAuthor();
     void refusedValueStopsTheReportAndKeepsTheDocument();
     void missingPictureLeavesOnlyTheFirstRowEmpty();
     void withoutWordProcessorNothingIsBuilt();
@@ -390,14 +392,44 @@ void TestReportBuilder::sections()
     QCOMPARE(section.join(QLatin1Char('\n')), Expected(rows, examination));
 }
 
-void TestReportBuilder::nameRowHoldsTheOfficeUsersName()
+// The name row holds the person examined when named, else the office's
+// user; the saved document's author is the name row's.
+void TestReportBuilder::nameRowAndAuthor_data()
 {
+    QTest::addColumn<bool>("profile"); // the office's profile holds a name
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("no name: the office user") << true << QString() << QStringLiteral("Анна Смирнова");
+    QTest::newRow("no name, no profile: the account") << false << QString() << AccountName();
+    QTest::newRow("named") << true << QStringLiteral("  Борис   Смирнов ") << QStringLiteral("Борис Смирнов");
+}
+
+void TestReportBuilder::nameRowAndAuthor()
+{
+    QFETCH(bool, profile);
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
     std::shared_ptr<UnoOffice> office = ConnectToTestOffice(m_office->pipeName());
     QVERIFY(office);
-    SetProfileName(office->context(), QStringLiteral("Анна"), QStringLiteral("Смирнова"));
+    if (profile)
+        SetProfileName(office->context(), QStringLiteral("Анна"), QStringLiteral("Смирнова"));
     const auto restore = qScopeGuard([&] { SetProfileName(office->context(), QString(), QString()); });
     TestRecord record(Now);
-    QCOMPARE(BuildLive(record).rows.value(2), QStringLiteral("*Анна Смирнова*"));
+    record.name = name;
+    QCOMPARE(BuildLive(record).rows.value(2), QStringLiteral("*%1*").arg(shown));
+    const QString file = m_folder.filePath(QStringLiteral("named.doc"));
+    m_report->ReportDoc.call(QStringLiteral("SaveAs"), file);
+    const beans::PropertyValue hidden = namedValue("Hidden", uno::Any(true));
+    const Reference<lang::XComponent> saved
+        = Reference<frame::XComponentLoader>(office->desktop(), UNO_QUERY_THROW)
+              ->loadComponentFromURL(toOUString(QUrl::fromLocalFile(file).toString()), OUString("_blank"), 0,
+                  uno::Sequence<beans::PropertyValue>(&hidden, 1));
+    const auto closeSaved
+        = qScopeGuard([&] { Reference<util::XCloseable>(saved, UNO_QUERY_THROW)->close(true); });
+    QCOMPARE(toQString(Reference<document::XDocumentPropertiesSupplier>(saved, UNO_QUERY_THROW)
+                           ->getDocumentProperties()
+                           ->getAuthor()),
+        shown);
 }
 
 void TestReportBuilder::refusedValueStopsTheReportAndKeepsTheDocument()

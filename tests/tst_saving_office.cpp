@@ -141,6 +141,7 @@ void TestSavingOffice::init()
     }
     QFile::remove(
         QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("TessoraPro")).fileName());
+    QDir(DiaryStore::defaultFolder()).removeRecursively();
     MessageBoxes::takeShown();
     m_names.clear();
 }
@@ -198,8 +199,6 @@ void TestSavingOffice::LeaveConclusionPage()
 QStringList TestSavingOffice::Files(const QString& folder) const
 {
     QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
-    // The examination diary lies beside the conclusions it lists.
-    files.removeOne(TDiaryStore::FileName());
     for (QString& file : files) {
         if (m_names.contains(file))
             file = ConclusionFile;
@@ -348,10 +347,11 @@ void TestSavingOffice::twoConclusionsInOneMinuteKeepTwoFiles()
     QCOMPARE(Files(report).size(), 2);
     QVERIFY(HoldsText(first, texts[0]));
     QVERIFY(HoldsText(second, texts[1]));
-    const QList<TDiaryEntry> diary = TDiaryStore(report, TDiaryStore::Access::Read).entries();
-    QCOMPARE(diary.size(), 2);
-    QCOMPARE(QStringList({ diary[0].savedFile, diary[1].savedFile }),
-        QStringList({ QFileInfo(second).fileName(), QFileInfo(first).fileName() }));
+    const QList<DiaryEntry> diary
+        = DiaryStore(DiaryStore::defaultFolder(), DiaryStore::Access::Read).entries();
+    // One examination, saved twice: one entry with both files.
+    QCOMPARE(diary.size(), 1);
+    QCOMPARE(diary[0].savedFiles, QStringList({ first, second }));
     if (m_names.first() == m_names.last())
         QCOMPARE(QFileInfo(second).fileName(), m_names.first().chopped(4) + QStringLiteral(" (2).doc"));
 }
@@ -467,10 +467,10 @@ void TestSavingOffice::lockedNamesAreSkippedAndStaleSavesRemoved()
     const QString file = QFileInfo(saved.first().first().toString()).fileName();
     if (m_names.first() == m_names.last())
         QCOMPARE(file, name + QStringLiteral(" (2).doc"));
-    QCOMPARE(QDir(report).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-        QStringList({ lock, file, TDiaryStore::FileName() }));
-    for (const QString& kept : { file, TDiaryStore::FileName() })
-        QCOMPARE(FileMode(QDir(report).filePath(kept)), 0600);
+    QCOMPARE(QDir(report).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList({ lock, file }));
+    for (const QString& kept :
+        { QDir(report).filePath(file), QDir(DiaryStore::defaultFolder()).filePath(DiaryStore::fileName()) })
+        QCOMPARE(FileMode(kept), 0600);
 }
 
 void TestSavingOffice::lostOfficeKeepsTheConclusionText_data()

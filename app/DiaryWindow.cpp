@@ -1,12 +1,14 @@
-#include "app/DiaryU.h"
-#include "ui_DiaryU.h"
+#include "app/DiaryWindow.h"
+#include "ui_DiaryWindow.h"
 
 #include "app/DesktopOpener.h"
+#include "app/PressureDialog.h"
 #include "app/Settings.h"
 #include "diary/Diary.h"
 #include "diary/DiaryCsv.h"
 #include "diary/DiaryStore.h"
 #include "diary/DiaryTrends.h"
+#include "diary/DoctorSummary.h"
 #include "diary/DoctorSummaryPdf.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/widgets/Contrast.h"
@@ -21,6 +23,7 @@
 #include <QFont>
 #include <QHelpEvent>
 #include <QLineSeries>
+#include <QScatterSeries>
 #include <QScreen>
 #include <QToolTip>
 #include <QValueAxis>
@@ -29,29 +32,29 @@
 
 // The diary's table: the cells and flags come from the diary unit; this only
 // colours them, in tints of the palette's base with text that reads on them.
-class TDiaryModel final : public QAbstractTableModel {
+class DiaryModel final : public QAbstractTableModel {
 public:
-    TDiaryModel(const QList<TDiaryEntry>& entries, const QPalette& palette, QObject* parent)
+    DiaryModel(const QList<DiaryEntry>& entries, const QPalette& palette, QObject* parent)
         : QAbstractTableModel(parent)
-        , FHeaders(DiaryHeaders())
-        , FTintHigh(Contrast::Mix(FlagHigh, palette.color(QPalette::Base), TintAmount))
-        , FTintLow(Contrast::Mix(FlagLow, palette.color(QPalette::Base), TintAmount))
-        , FTextHigh(Contrast::Readable(FlagHigh, FTintHigh))
-        , FTextLow(Contrast::Readable(FlagLow, FTintLow))
+        , m_headers(diaryHeaders())
+        , m_tintHigh(Contrast::Mix(flagHigh, palette.color(QPalette::Base), tintAmount))
+        , m_tintLow(Contrast::Mix(flagLow, palette.color(QPalette::Base), tintAmount))
+        , m_textHigh(Contrast::Readable(flagHigh, m_tintHigh))
+        , m_textLow(Contrast::Readable(flagLow, m_tintLow))
     {
-        FCells.reserve(entries.size());
-        for (const TDiaryEntry& entry : entries) {
-            FCells << DiaryCells(entry);
-            QList<TDiaryFlag> flags;
+        m_cells.reserve(entries.size());
+        for (const DiaryEntry& entry : entries) {
+            m_cells << diaryCells(entry);
+            QList<DiaryFlag> flags;
             for (int column = 0; column < DiaryColumnCount; ++column)
-                flags << DiaryCellFlag(entry, TDiaryColumn(column));
-            FFlags << flags;
+                flags << diaryCellFlag(entry, DiaryColumn(column));
+            m_flags << flags;
         }
     }
 
     int rowCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() ? 0 : int(FCells.size());
+        return parent.isValid() ? 0 : int(m_cells.size());
     }
     int columnCount(const QModelIndex& parent = {}) const override
     {
@@ -62,24 +65,24 @@ public:
     {
         if (!index.isValid())
             return {};
-        const TDiaryFlag flag = FFlags[index.row()][index.column()];
+        const DiaryFlag flag = m_flags[index.row()][index.column()];
         switch (role) {
         case Qt::DisplayRole:
-            return FCells[index.row()][index.column()];
+            return m_cells[index.row()][index.column()];
         case Qt::ToolTipRole:
             // A flagged date is an urgent notice, which leads the findings.
-            if (index.column() == int(TDiaryColumn::Findings)
-                || (index.column() == int(TDiaryColumn::Moment) && flag != TDiaryFlag::None))
-                return FCells[index.row()][int(TDiaryColumn::Findings)];
-            return flag == TDiaryFlag::None ? QVariant()
-                : flag == TDiaryFlag::High  ? QStringLiteral("Выше нормы или патология")
-                                            : QStringLiteral("Ниже нормы");
+            if (index.column() == int(DiaryColumn::Findings)
+                || (index.column() == int(DiaryColumn::Moment) && flag != DiaryFlag::None))
+                return m_cells[index.row()][int(DiaryColumn::Findings)];
+            return flag == DiaryFlag::None ? QVariant()
+                : flag == DiaryFlag::High  ? QStringLiteral("Выше нормы или патология")
+                                           : QStringLiteral("Ниже нормы");
         case Qt::ForegroundRole:
-            return flag == TDiaryFlag::None ? QVariant()
-                                            : QVariant(flag == TDiaryFlag::High ? FTextHigh : FTextLow);
+            return flag == DiaryFlag::None ? QVariant()
+                                           : QVariant(flag == DiaryFlag::High ? m_textHigh : m_textLow);
         case Qt::BackgroundRole:
-            return flag == TDiaryFlag::None ? QVariant()
-                                            : QVariant(flag == TDiaryFlag::High ? FTintHigh : FTintLow);
+            return flag == DiaryFlag::None ? QVariant()
+                                           : QVariant(flag == DiaryFlag::High ? m_tintHigh : m_tintLow);
         default:
             return {};
         }
@@ -88,22 +91,22 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-            return FHeaders.value(section);
+            return m_headers.value(section);
         return {};
     }
 
-    static inline const QColor FlagHigh { 0xB0, 0x00, 0x20 };
-    static inline const QColor FlagLow { 0x00, 0x40, 0xB0 };
-    static constexpr double TintAmount = 0.12;
+    static inline const QColor flagHigh { 0xB0, 0x00, 0x20 };
+    static inline const QColor flagLow { 0x00, 0x40, 0xB0 };
+    static constexpr double tintAmount = 0.12;
 
 private:
-    QStringList FHeaders;
-    QColor FTintHigh;
-    QColor FTintLow;
-    QColor FTextHigh;
-    QColor FTextLow;
-    QList<QStringList> FCells;
-    QList<QList<TDiaryFlag>> FFlags;
+    QStringList m_headers;
+    QColor m_tintHigh;
+    QColor m_tintLow;
+    QColor m_textHigh;
+    QColor m_textLow;
+    QList<QStringList> m_cells;
+    QList<QList<DiaryFlag>> m_flags;
 };
 
 namespace {
@@ -122,7 +125,7 @@ constexpr double TipReach = 12;
 const QString GeometryKey = QStringLiteral("DiaryGeometry");
 const QString SplitterKey = QStringLiteral("DiarySplitter");
 
-QValueAxis* ValueAxis(const TValueRange& range, const QString& title)
+QValueAxis* valueAxis(const ValueRange& range, const QString& title)
 {
     auto* axis = new QValueAxis;
     axis->setRange(range.lower, range.upper);
@@ -132,7 +135,7 @@ QValueAxis* ValueAxis(const TValueRange& range, const QString& title)
     return axis;
 }
 
-void Attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* time, QAbstractAxis* values)
+void attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* time, QAbstractAxis* values)
 {
     chart->addSeries(series);
     series->attachAxis(time);
@@ -140,7 +143,7 @@ void Attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* time, QAbstra
 }
 
 // The band is a filled area between two flat lines across the whole time axis.
-QAreaSeries* Band(const TNormalBand& band, const TTimeAxis& axis)
+QAreaSeries* bandSeries(const NormalBand& band, const TimeAxis& axis)
 {
     auto* upper = new QLineSeries;
     auto* lower = new QLineSeries;
@@ -158,39 +161,50 @@ QAreaSeries* Band(const TNormalBand& band, const TTimeAxis& axis)
     return area;
 }
 
-QLineSeries* Line(const TTrendLine& line, const QColor& colour)
+QXYSeries* lineSeries(const TrendLine& line, const QColor& colour)
 {
-    auto* series = new QLineSeries;
+    QXYSeries* series = nullptr;
+    if (line.pointsOnly) {
+        // Home readings as light points around the examinations' line.
+        auto* scatter = new QScatterSeries;
+        scatter->setMarkerSize(7);
+        scatter->setColor(colour.lighter(150));
+        scatter->setBorderColor(colour);
+        series = scatter;
+    } else {
+        auto* plain = new QLineSeries;
+        plain->setPen(QPen(colour, 2));
+        plain->setPointsVisible(line.points.size() <= MostMarkedPoints);
+        plain->setMarkerSize(5);
+        series = plain;
+    }
     series->setName(line.name);
     QList<QPointF> points;
     points.reserve(line.points.size());
-    for (const TTrendPoint& point : line.points)
+    for (const TrendPoint& point : line.points)
         points.append(QPointF(point.moment.toMSecsSinceEpoch(), point.value));
     series->replace(points);
-    series->setPen(QPen(colour, 2));
-    series->setPointsVisible(line.points.size() <= MostMarkedPoints);
-    series->setMarkerSize(5);
     QStringList tips;
-    for (const TTrendPoint& point : line.points)
+    for (const TrendPoint& point : line.points)
         tips << point.tip;
     series->setProperty(PointTips, tips);
     return series;
 }
 
 // What a screen reader says for a chart: its lines with every value and date.
-QString ChartText(const TTrendChart& trend)
+QString chartText(const TrendChart& trend)
 {
     QStringList lines;
-    for (const TTrendLine& line : trend.lines) {
+    for (const TrendLine& line : trend.lines) {
         QStringList values;
-        for (const TTrendPoint& point : line.points)
+        for (const TrendPoint& point : line.points)
             values << point.tip;
         lines << QStringLiteral("%1: %2.").arg(line.name, values.join(QStringLiteral("; ")));
     }
     return lines.join(QLatin1Char(' '));
 }
 
-QChart* MakeChart(const TTrendChart& trend, const TTimeAxis& axis, const QPalette& palette)
+QChart* makeChart(const TrendChart& trend, const TimeAxis& axis, const QPalette& palette)
 {
     auto* chart = new QChart;
     // The desktop's dark colours, and lines that stand out from the chart's background.
@@ -215,57 +229,61 @@ QChart* MakeChart(const TTrendChart& trend, const TTimeAxis& axis, const QPalett
     time->setTickCount(axis.format.size() > 8 ? 4 : 6);
     time->setRange(axis.first, axis.last);
     chart->addAxis(time, Qt::AlignBottom);
-    QValueAxis* left = ValueAxis(trend.range, trend.unit);
+    QValueAxis* left = valueAxis(trend.range, trend.unit);
     chart->addAxis(left, Qt::AlignLeft);
     QValueAxis* right = nullptr;
     if (!trend.secondUnit.isEmpty()) {
-        right = ValueAxis(trend.secondRange, trend.secondUnit);
+        right = valueAxis(trend.secondRange, trend.secondUnit);
         chart->addAxis(right, Qt::AlignRight);
     }
-    for (const TNormalBand& band : trend.bands)
-        Attach(chart, Band(band, axis), time, band.secondAxis ? right : left);
+    for (const NormalBand& band : trend.bands)
+        attach(chart, bandSeries(band, axis), time, band.secondAxis ? right : left);
     for (qsizetype k = 0; k < trend.lines.size(); ++k) {
-        const TTrendLine& line = trend.lines[k];
+        const TrendLine& line = trend.lines[k];
         const QColor colour = Contrast::Readable(LineColours[k % 2], chart->backgroundBrush().color(), GraphicRatio);
-        Attach(chart, Line(line, colour), time, line.secondAxis ? right : left);
+        attach(chart, lineSeries(line, colour), time, line.secondAxis ? right : left);
     }
     return chart;
 }
 
 } // namespace
 
-TfrmDiary::TfrmDiary(bool saveNeeded, const QString& folder, QWidget* parent)
+DiaryWindow::DiaryWindow(
+    const QString& diaryFolder, bool saveNeeded, const QString& reportFolder, QWidget* parent)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::TfrmDiary>())
-    , FOpener(new TDesktopOpener(this))
-    , FSaveNeeded(saveNeeded)
-    , FFolder(folder)
+    , ui(std::make_unique<Ui::DiaryWindow>())
+    , m_opener(new TDesktopOpener(this))
+    , m_diaryFolder(diaryFolder)
+    , m_saveNeeded(saveNeeded)
+    , m_reportFolder(reportFolder)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     Help::installF1(this);
     connect(ui->bbtnClose, &QPushButton::clicked, this, &QDialog::close);
-    connect(ui->bbtnExport, &QPushButton::clicked, this, &TfrmDiary::bbtnExportClick);
-    connect(ui->bbtnSummary, &QPushButton::clicked, this, &TfrmDiary::bbtnSummaryClick);
-    connect(ui->bbtnDelete, &QPushButton::clicked, this, &TfrmDiary::bbtnDeleteClick);
-    connect(ui->stgDiary, &QTableView::doubleClicked, this, &TfrmDiary::stgDiaryDoubleClick);
-    connect(FOpener, &TDesktopOpener::opened, this, [this](const QString& path, const QString& application) {
+    connect(ui->bbtnExport, &QPushButton::clicked, this, &DiaryWindow::exportTable);
+    connect(ui->bbtnSummary, &QPushButton::clicked, this, &DiaryWindow::saveSummary);
+    connect(ui->bbtnDelete, &QPushButton::clicked, this, &DiaryWindow::deleteSelected);
+    connect(ui->bbtnReading, &QPushButton::clicked, this, &DiaryWindow::addReadings);
+    connect(ui->stgDiary, &QTableView::doubleClicked, this, &DiaryWindow::openConclusion);
+    connect(ui->cbxPerson, &QComboBox::currentIndexChanged, this, &DiaryWindow::showPerson);
+    connect(m_opener, &TDesktopOpener::opened, this, [this](const QString& path, const QString& application) {
         ui->lblStatus->setText(
             QStringLiteral("%1 открывается в программе «%2»…").arg(QFileInfo(path).fileName(), application));
     });
-    connect(FOpener, &TDesktopOpener::failed, this, &TfrmDiary::OpenFailed);
+    connect(m_opener, &TDesktopOpener::failed, this, &DiaryWindow::showOpenFailure);
     for (QChartView* view : { ui->chtPressure, ui->chtPulse, ui->chtWeight, ui->chtTemperature })
         view->viewport()->installEventFilter(this);
     ui->spDiary->setSizes({ 1000, 2000 });
     // Tab leaves the table for the charts and buttons; the arrows move between its cells.
     ui->stgDiary->setTabKeyNavigation(false);
-    LoadEntries();
-    RestoreGeometry();
+    loadDiary();
+    restoreSizes();
 }
 
-TfrmDiary::~TfrmDiary() = default;
+DiaryWindow::~DiaryWindow() = default;
 
-void TfrmDiary::RestoreGeometry()
+void DiaryWindow::restoreSizes()
 {
     if (!restoreGeometry(UserSettings::WindowState(GeometryKey))) {
         // The form's size, but never larger than the screen it opens on.
@@ -275,7 +293,7 @@ void TfrmDiary::RestoreGeometry()
     ui->spDiary->restoreState(UserSettings::WindowState(SplitterKey));
 }
 
-void TfrmDiary::hideEvent(QHideEvent* event)
+void DiaryWindow::hideEvent(QHideEvent* event)
 {
     if (!event->spontaneous()) {
         UserSettings::SetWindowState(GeometryKey, saveGeometry());
@@ -284,26 +302,81 @@ void TfrmDiary::hideEvent(QHideEvent* event)
     QDialog::hideEvent(event);
 }
 
-void TfrmDiary::LoadEntries()
+void DiaryWindow::loadDiary()
 {
-    QString failure;
-    if (!FFolder.isEmpty()) {
-        TDiaryStore store(FFolder, TDiaryStore::Access::Read);
-        FEntries = store.entries();
-        failure = store.errorText();
+    DiaryStore store(m_diaryFolder, DiaryStore::Access::Read);
+    m_allEntries = store.entries();
+    m_allReadings = store.readings();
+    m_failure = store.errorText();
+    fillPeople();
+    showPerson();
+}
+
+// Everyone in the diary, the latest examined or measured first; the entries
+// without a name as a person of their own; all of them together only where
+// there is more than one.
+void DiaryWindow::fillPeople()
+{
+    const QVariant chosen = ui->cbxPerson->currentData();
+    QStringList people;
+    for (const DiaryEntry& entry : std::as_const(m_allEntries))
+        people << entry.person;
+    for (const PressureReading& reading : std::as_const(m_allReadings))
+        people << reading.person;
+    std::stable_sort(people.begin(), people.end(),
+        [](const QString& a, const QString& b) { return a.localeAwareCompare(b) < 0; });
+    people.erase(std::unique(people.begin(), people.end()), people.end());
+    const QSignalBlocker blocker(ui->cbxPerson);
+    ui->cbxPerson->clear();
+    for (const QString& person : std::as_const(people))
+        ui->cbxPerson->addItem(person.isEmpty() ? QStringLiteral("без имени") : person, person);
+    if (people.size() > 1)
+        ui->cbxPerson->insertItem(0, QStringLiteral("все"), QVariant());
+    // The person last examined, or the one chosen before.
+    QString latest;
+    QDateTime latestMoment;
+    for (const DiaryEntry& entry : std::as_const(m_allEntries)) {
+        if (!latestMoment.isValid() || entry.moment > latestMoment)
+            std::tie(latest, latestMoment) = std::pair(entry.person, entry.moment);
     }
-    const QString state = DiaryStateText(FSaveNeeded, FFolder, FEntries.size(), failure);
+    const int index = ui->cbxPerson->findData(chosen.isValid() ? chosen : QVariant(latest));
+    ui->cbxPerson->setCurrentIndex(std::max(index, 0));
+}
+
+void DiaryWindow::choosePerson(const QString& person)
+{
+    ui->cbxPerson->setCurrentIndex(ui->cbxPerson->findData(person));
+}
+
+void DiaryWindow::showPerson()
+{
+    const QVariant chosen = ui->cbxPerson->currentData();
+    const auto everyone = !chosen.isValid();
+    const QString person = chosen.toString();
+    m_entries.clear();
+    std::copy_if(m_allEntries.begin(), m_allEntries.end(), std::back_inserter(m_entries),
+        [&](const DiaryEntry& entry) { return everyone || entry.person == person; });
+    m_readings = everyone ? m_allReadings : readingsOf(m_allReadings, person);
+    setWindowTitle(everyone || person.isEmpty() ? QStringLiteral("Дневник обследований")
+                                                : QStringLiteral("Дневник обследований — %1").arg(person));
+    const std::optional<HomeSeries> series = everyone ? std::nullopt : lastSeries(m_readings);
+    ui->lblSeries->setText(series ? homeSeriesText(*series) : QString());
+    ui->lblSeries->setToolTip(series && series->raised ? homeThresholdText() : QString());
+    ui->lblSeries->setStyleSheet(series && series->raised ? QStringLiteral("font-weight: bold;") : QString());
+
+    const QString state = diaryStateText(m_saveNeeded, m_reportFolder, m_allEntries.size(), m_failure);
     ui->lblState->setText(state);
     ui->lblState->setVisible(!state.isEmpty());
-    ui->spDiary->setVisible(!FEntries.isEmpty());
+    const bool shown = !m_entries.isEmpty() || !m_readings.isEmpty();
+    ui->spDiary->setVisible(shown);
     for (QWidget* control :
         std::initializer_list<QWidget*> { ui->bbtnExport, ui->bbtnSummary, ui->cbxPeriod })
-        control->setEnabled(!FEntries.isEmpty());
+        control->setEnabled(!m_entries.isEmpty());
     ui->bbtnDelete->setEnabled(false);
 
-    delete FModel;
-    FModel = new TDiaryModel(FEntries, ui->stgDiary->palette(), this);
-    ui->stgDiary->setModel(FModel);
+    delete m_model;
+    m_model = new DiaryModel(m_entries, ui->stgDiary->palette(), this);
+    ui->stgDiary->setModel(m_model);
     connect(ui->stgDiary->selectionModel(), &QItemSelectionModel::selectionChanged, this,
         [this] { ui->bbtnDelete->setEnabled(ui->stgDiary->selectionModel()->hasSelection()); });
     QHeaderView* header = ui->stgDiary->horizontalHeader();
@@ -312,40 +385,41 @@ void TfrmDiary::LoadEntries()
     ui->stgDiary->resizeColumnsToContents();
     // The findings in words can be long: the tip of the cell shows them whole.
     header->resizeSection(
-        int(TDiaryColumn::Findings), std::min(header->sectionSize(int(TDiaryColumn::Findings)), 360));
+        int(DiaryColumn::Findings), std::min(header->sectionSize(int(DiaryColumn::Findings)), 360));
     header->setStretchLastSection(true);
+    ui->stgDiary->setColumnHidden(int(DiaryColumn::Person), !everyone);
     ui->stgDiary->verticalHeader()->setDefaultSectionSize(ui->stgDiary->fontMetrics().height() + 6);
-    if (!FEntries.isEmpty())
-        ShowCharts();
+    if (shown)
+        showCharts();
 }
 
-void TfrmDiary::ShowCharts()
+void DiaryWindow::showCharts()
 {
-    const TTimeAxis axis = TrendTimeAxis(FEntries);
-    const std::pair<QChartView*, TTrendKind> views[] = {
-        { ui->chtPressure, TTrendKind::Pressure },
-        { ui->chtPulse, TTrendKind::Pulse },
-        { ui->chtWeight, TTrendKind::Weight },
-        { ui->chtTemperature, TTrendKind::Temperature },
+    const TimeAxis axis = trendTimeAxis(m_entries, m_readings);
+    const std::pair<QChartView*, TrendKind> views[] = {
+        { ui->chtPressure, TrendKind::Pressure },
+        { ui->chtPulse, TrendKind::Pulse },
+        { ui->chtWeight, TrendKind::Weight },
+        { ui->chtTemperature, TrendKind::Temperature },
     };
     for (const auto& [view, kind] : views) {
         view->setRenderHint(QPainter::Antialiasing);
         // The view gives up the chart it had instead of deleting it.
         std::unique_ptr<QChart> previous(view->chart());
-        const TTrendChart trend = TrendChart(kind, FEntries);
-        view->setChart(MakeChart(trend, axis, palette()));
+        const TrendChart trend = trendChart(kind, m_entries, m_readings);
+        view->setChart(makeChart(trend, axis, palette()));
         view->setAccessibleName(trend.title);
-        view->setAccessibleDescription(ChartText(trend));
+        view->setAccessibleDescription(chartText(trend));
     }
 }
 
-bool TfrmDiary::eventFilter(QObject* watched, QEvent* event)
+bool DiaryWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
         for (QChartView* view : { ui->chtPressure, ui->chtPulse, ui->chtWeight, ui->chtTemperature }) {
             if (watched == view->viewport()) {
                 const auto* help = static_cast<QHelpEvent*>(event);
-                if (!ShowPointTip(view, help->pos(), help->globalPos()))
+                if (!showPointTip(view, help->pos(), help->globalPos()))
                     QToolTip::hideText();
                 return true;
             }
@@ -355,14 +429,14 @@ bool TfrmDiary::eventFilter(QObject* watched, QEvent* event)
 }
 
 // The tip of the point nearest to the pointer, when one is within reach.
-bool TfrmDiary::ShowPointTip(QChartView* view, const QPoint& at, const QPoint& globalAt)
+bool DiaryWindow::showPointTip(QChartView* view, const QPoint& at, const QPoint& globalAt)
 {
     QChart* chart = view->chart();
     const QPointF pointer = chart->mapFromScene(view->mapToScene(at));
     double nearest = TipReach;
     QString tip;
     for (QAbstractSeries* series : chart->series()) {
-        const auto* line = qobject_cast<QLineSeries*>(series);
+        const auto* line = qobject_cast<QXYSeries*>(series);
         const QStringList tips = series->property(PointTips).toStringList();
         for (qsizetype k = 0; line && k < tips.size() && k < line->count(); ++k) {
             const double distance = QLineF(chart->mapToPosition(line->at(int(k)), series), pointer).length();
@@ -378,16 +452,19 @@ bool TfrmDiary::ShowPointTip(QChartView* view, const QPoint& at, const QPoint& g
     return true;
 }
 
-QString TfrmDiary::ConclusionPath(int row) const
+QString DiaryWindow::conclusionPath(int row) const
 {
-    if (row < 0 || row >= FEntries.size() || FEntries[row].savedFile.isEmpty())
+    if (row < 0 || row >= m_entries.size() || m_entries[row].savedFiles.isEmpty())
         return {};
-    return QDir(FFolder).absoluteFilePath(FEntries[row].savedFile);
+    const QStringList& files = m_entries[row].savedFiles;
+    const auto there = std::find_if(
+        files.rbegin(), files.rend(), [](const QString& file) { return QFileInfo::exists(file); });
+    return there != files.rend() ? *there : files.last();
 }
 
-void TfrmDiary::stgDiaryDoubleClick(const QModelIndex& index)
+void DiaryWindow::openConclusion(const QModelIndex& index)
 {
-    const QString path = ConclusionPath(index.row());
+    const QString path = conclusionPath(index.row());
     if (path.isEmpty())
         return;
     if (!QFileInfo::exists(path)) {
@@ -395,16 +472,16 @@ void TfrmDiary::stgDiaryDoubleClick(const QModelIndex& index)
             QStringLiteral("Файл заключения %1 не найден.").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    OpenInDesktop(path, QStringLiteral("Заключение"));
+    openInDesktop(path, QStringLiteral("Заключение"));
 }
 
-void TfrmDiary::OpenInDesktop(const QString& path, const QString& what)
+void DiaryWindow::openInDesktop(const QString& path, const QString& what)
 {
     ui->lblStatus->setText(QStringLiteral("%1 %2 открывается…").arg(what, QFileInfo(path).fileName()));
-    FOpener->open(path);
+    m_opener->open(path);
 }
 
-void TfrmDiary::OpenFailed(const QString& path, const QString& reason)
+void DiaryWindow::showOpenFailure(const QString& path, const QString& reason)
 {
     ui->lblStatus->clear();
     const QString shown = QDir::toNativeSeparators(path);
@@ -420,17 +497,17 @@ void TfrmDiary::OpenFailed(const QString& path, const QString& reason)
     if (MessageBoxes::show(this, QMessageBox::Warning, MessageBoxes::title(), question,
             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
         == QMessageBox::Yes)
-        OpenInDesktop(QFileInfo(path).absolutePath(), QStringLiteral("Папка"));
+        openInDesktop(QFileInfo(path).absolutePath(), QStringLiteral("Папка"));
 }
 
-void TfrmDiary::bbtnDeleteClick()
+void DiaryWindow::deleteSelected()
 {
     const QModelIndexList rows = ui->stgDiary->selectionModel()->selectedRows();
     if (rows.isEmpty())
         return;
-    const TDiaryEntry entry = FEntries[rows.first().row()];
+    const DiaryEntry entry = m_entries[rows.first().row()];
     const QString moment = QLocale().toString(entry.moment, QLocale::ShortFormat);
-    const QString conclusion = ConclusionPath(rows.first().row());
+    const QString conclusion = conclusionPath(rows.first().row());
     const bool fileKept = !conclusion.isEmpty() && QFileInfo(conclusion).isFile();
     QString question = QStringLiteral("Удалить из дневника обследование от %1?").arg(moment);
     if (fileKept)
@@ -445,7 +522,7 @@ void TfrmDiary::bbtnDeleteClick()
                QStringLiteral("Удалить и файл заключения %1?").arg(QDir::toNativeSeparators(conclusion)),
                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             == QMessageBox::Yes;
-    TDiaryStore store(FFolder);
+    DiaryStore store(m_diaryFolder);
     if (!store.remove(entry.id)) {
         MessageBoxes::showError(this, store.errorText());
         return;
@@ -454,49 +531,65 @@ void TfrmDiary::bbtnDeleteClick()
         MessageBoxes::showError(this,
             QStringLiteral("Обследование удалено из дневника, но файл заключения %1 удалить не удалось.")
                 .arg(QDir::toNativeSeparators(conclusion)));
-    LoadEntries();
+    loadDiary();
 }
 
-bool TfrmDiary::WriteSummaryTo(const QString& path, const QDateTime& now)
+void DiaryWindow::addReadings()
 {
-    const auto period = TSummaryPeriod(ui->cbxPeriod->currentIndex());
-    const QList<TDiaryEntry> chosen = EntriesOfPeriod(FEntries, period, now);
+    const QVariant chosen = ui->cbxPerson->currentData();
+    PressureDialog dialog(m_diaryFolder, chosen.toString(), this);
+    dialog.exec();
+    loadDiary();
+}
+
+bool DiaryWindow::writeSummaryTo(const QString& path, const QDateTime& now)
+{
+    const auto period = SummaryPeriod(ui->cbxPeriod->currentIndex());
+    const QList<DiaryEntry> chosen = entriesOfPeriod(m_entries, period, now);
     QString error;
-    if (chosen.isEmpty())
+    if (!ui->cbxPerson->currentData().isValid())
+        error = QStringLiteral("Сводка для врача составляется для одного человека: выберите его в списке "
+                               "«Обследуемый».");
+    else if (chosen.isEmpty())
         error = QStringLiteral("За %1 в дневнике нет обследований: выберите период длиннее.")
                     .arg(ui->cbxPeriod->currentText().mid(3).toLower());
-    else if (WriteDoctorSummary(path, MakeDoctorSummary(chosen, SummaryPeriodName(period), now), error))
+    else if (writeDoctorSummary(path,
+                 makeDoctorSummary(
+                     chosen, readingsOfPeriod(m_readings, period, now), summaryPeriodName(period), now),
+                 error))
         return true;
     MessageBoxes::showError(this, error);
     return false;
 }
 
-void TfrmDiary::bbtnSummaryClick()
+void DiaryWindow::saveSummary()
 {
-    const QString name = QStringLiteral("Сводка для врача %1.pdf")
-                             .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
-    const QString start = QDir(FFolder.isEmpty() ? QDir::homePath() : FFolder).filePath(name);
+    const QString person = ui->cbxPerson->currentData().toString();
+    const QString name = QStringLiteral("Сводка для врача%1 %2.pdf")
+                             .arg(person.isEmpty() ? QString() : QStringLiteral(" — ") + person,
+                                 QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    const QString start = QDir(m_reportFolder.isEmpty() ? QDir::homePath() : m_reportFolder).filePath(name);
     const QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Сводка для врача"), start, QStringLiteral("Документ PDF (*.pdf)"));
-    if (!path.isEmpty() && WriteSummaryTo(path))
-        OpenInDesktop(path, QStringLiteral("Сводка"));
+    if (!path.isEmpty() && writeSummaryTo(path))
+        openInDesktop(path, QStringLiteral("Сводка"));
 }
 
-bool TfrmDiary::ExportTo(const QString& path)
+bool DiaryWindow::exportTo(const QString& path)
 {
     QString error;
-    if (WriteDiaryCsv(path, FEntries, error))
+    if (writeDiaryCsv(path, m_entries, error))
         return true;
     MessageBoxes::showError(this, error);
     return false;
 }
 
-void TfrmDiary::bbtnExportClick()
+void DiaryWindow::exportTable()
 {
-    const QString start = QDir(FFolder.isEmpty() ? QDir::homePath() : FFolder)
+    const QString start = QDir(m_reportFolder.isEmpty() ? QDir::homePath() : m_reportFolder)
                               .filePath(QStringLiteral("Дневник обследований.csv"));
     const QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Экспорт дневника"), start, QStringLiteral("Таблица CSV (*.csv)"));
     if (!path.isEmpty())
-        ExportTo(path);
+        exportTo(path);
 }
