@@ -4,6 +4,7 @@
 #include "app/MainU.h"
 #include "ui_MainU.h"
 
+#include "app/DiaryModule.h"
 #include "app/Examination.h"
 #include "app/StatusHints.h"
 #include "app/pages/AnthropometryPage.h"
@@ -98,6 +99,13 @@ RecordPage* TfrmTessora::BuildPage(int tag)
     FPages[size_t(tag - 1)] = page;
     page->load(Record());
     ConnectPage(page);
+    if (auto* anthropometry = qobject_cast<AnthropometryPage*>(page)) {
+        anthropometry->setPeopleSource([] {
+            QString problem;
+            IDiaryModule* diary = DiaryModule(&problem);
+            return diary ? diary->people() : QStringList();
+        });
+    }
     return page;
 }
 
@@ -119,6 +127,7 @@ void TfrmTessora::StoreRecord(RecordPage* page)
     ExaminationRecord record = Record();
     page->store(record);
     FExamination->setRecord(record);
+    ShowPersonInTitle();
     for (RecordPage* other : FPages) {
         if (other && other != page)
             other->follow(record);
@@ -132,6 +141,16 @@ void TfrmTessora::LoadPages()
         if (page)
             page->load(Record());
     }
+    ShowPersonInTitle();
+}
+
+// The person examined is named in the window's title.
+void TfrmTessora::ShowPersonInTitle()
+{
+    if (FCaption.isEmpty())
+        FCaption = windowTitle();
+    const QString& name = Record().name;
+    setWindowTitle(name.isEmpty() ? FCaption : QStringLiteral("%1 — %2").arg(FCaption, name));
 }
 
 void TfrmTessora::ConfirmShownVital()

@@ -150,6 +150,7 @@ private:
     void ConnectPage(RecordPage* page);
     void StoreRecord(RecordPage* page);
     void LoadPages();
+    void ShowPersonInTitle();
     // «Дальше» from a vital sign's page confirms the value it shows.
     void ConfirmShownVital();
     void ConnectActions();
@@ -195,6 +196,8 @@ private:
     // The record's pages by tag − 1; none until first shown.
     std::array<RecordPage*, RecordPageCount> FPages {};
     TCardioPage* FCardioPage = nullptr;
+    // The form's caption, which the name of the person examined follows.
+    QString FCaption;
     TfrmMonitor* frmMonitor = nullptr;
     int FDesignHeight = 0;
     // The lower panel's height before the complaints page was entered; -1 while not on it.

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDialog>
 #include <QGroupBox>
@@ -92,6 +93,7 @@ private slots:
     void datesOutsideTold();
     void pressureOrderRefused_data();
     void pressureOrderRefused();
+    void personNamed();
     void emptiedFieldStaysNotGiven_data();
     void emptiedFieldStaysNotGiven();
     void tipTextInCodePage();
@@ -898,6 +900,18 @@ void TestMainWindow::pressureOrderRefused()
     }
     QTEST(spin->text(), "kept");
     QCOMPARE(Status(), message.isEmpty() ? Status() : message);
+}
+
+// The name typed is the record's and the window's title; a new examination forgets it.
+void TestMainWindow::personNamed()
+{
+    auto* name = Find<QComboBox>("cbName");
+    name->lineEdit()->insert(QStringLiteral(" Анна "));
+    QCOMPARE(window->Record().name, QStringLiteral("Анна"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Тессора Про — Анна"));
+    MessageBoxes::answerNext(QMessageBox::Yes);
+    window->acNewExecute();
+    QCOMPARE(window->windowTitle(), QStringLiteral("Тессора Про"));
 }
 
 void TestMainWindow::emptiedFieldStaysNotGiven_data()

@@ -24,6 +24,8 @@ AnthropometryPage::AnthropometryPage(QWidget* parent)
 {
     ui->setupUi(this);
     prepareDatePicker(ui->dtpBirthDate);
+    connect(ui->cbName, &QComboBox::editTextChanged, this, [this] { noteChange(ui->cbName); });
+    ui->cbName->installEventFilter(this);
     watch(ui->dtpBirthDate);
     watch(ui->speWeight);
     watch(ui->speHeight);
@@ -39,6 +41,7 @@ AnthropometryPage::~AnthropometryPage() = default;
 
 void AnthropometryPage::show(const ExaminationRecord& record)
 {
+    ui->cbName->setEditText(record.name);
     (record.GetGender() == 1 ? ui->rbGenderMale : ui->rbGenderFemale)->setChecked(true);
     setGiven(ui->rgGender, record.gender.given);
     ui->dtpBirthDate->setDateTime(record.BirthDate());
@@ -55,6 +58,7 @@ void AnthropometryPage::show(const ExaminationRecord& record)
 
 void AnthropometryPage::store(ExaminationRecord& record) const
 {
+    record.name = ui->cbName->currentText().simplified();
     record.gender = { ui->rbGenderMale->isChecked() ? 1 : 0, isGiven(ui->rgGender) };
     record.birthDate = { ui->dtpBirthDate->dateTime(), isGiven(ui->dtpBirthDate) };
     storeMeasures(record);
@@ -81,6 +85,18 @@ void AnthropometryPage::speHeightChange()
 void AnthropometryPage::rgGenderClick()
 {
     noteChange(ui->rgGender);
+}
+
+// The people of the diary are offered once the person turns to the name.
+bool AnthropometryPage::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool turnedTo = event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress;
+    if (watched == ui->cbName && turnedTo && m_people) {
+        const QString typed = ui->cbName->currentText();
+        ui->cbName->addItems(std::exchange(m_people, {})());
+        ui->cbName->setEditText(typed);
+    }
+    return RecordPage::eventFilter(watched, event);
 }
 
 // Shows the index of the current height and weight; the labels of the first

@@ -2,6 +2,7 @@
 
 #include "app/pages/RecordPage.h"
 
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -19,6 +20,12 @@ public:
     ~AnthropometryPage() override;
 
     void store(ExaminationRecord& record) const override;
+    // Where the names of the people already examined come from, asked when
+    // the name field is first used (it loads the diary).
+    void setPeopleSource(std::function<QStringList()> people) { m_people = std::move(people); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 protected:
     void show(const ExaminationRecord& record) override;
@@ -37,4 +44,5 @@ private:
     std::unique_ptr<Ui::AnthropometryPage> ui;
     // The index shown, kept while the height field holds no number.
     double m_shownIndex = 0;
+    std::function<QStringList()> m_people;
 };
