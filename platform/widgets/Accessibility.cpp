@@ -6,6 +6,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -104,9 +105,13 @@ void NameControl(QWidget* control)
             control->setAccessibleName(name);
     }
     Describe(control);
-    // Its list is shown only when it drops down, but read before.
-    if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->view())
+    // Its list is shown only when it drops down, but read before; the edit
+    // of an editable one is a control of its own to a screen reader.
+    if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->view()) {
         NameControl(combo->view());
+        if (QLineEdit* edit = combo->lineEdit(); edit && edit->accessibleName().isEmpty())
+            edit->setAccessibleName(Accessibility::NameFor(combo));
+    }
 }
 
 class TNamer final : public QObject {
