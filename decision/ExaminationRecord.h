@@ -118,27 +118,27 @@ struct ExaminationRecord {
         { "cbxDerma", u"Дерматолога", 7 },
     } };
     static constexpr std::array<BoxDef, 3> EcgBoxes { {
-        { "cbxBlock", u"Блокада ножки пучка Гиса" },
-        { "cbxGiper", u"Гипертрофия левого желудочка" },
-        { "cbxRubec", u"Рубцовые изменения миокарда" },
+        { "cbxBlock", u"Блокада ножки пучка Гиса", 0 },
+        { "cbxGiper", u"Гипертрофия левого желудочка", 0 },
+        { "cbxRubec", u"Рубцовые изменения миокарда", 0 },
     } };
     static constexpr std::array<BoxDef, 4> LymphBoxes { {
-        { "cbxLSheja", u"На шее" },
-        { "cbxLChelust", u"Под челюстью" },
-        { "cbxLPodmish", u"Подмышкой" },
-        { "cbxLPah", u"В паху" },
+        { "cbxLSheja", u"На шее", 0 },
+        { "cbxLChelust", u"Под челюстью", 0 },
+        { "cbxLPodmish", u"Подмышкой", 0 },
+        { "cbxLPah", u"В паху", 0 },
     } };
     static constexpr std::array<BoxDef, 4> LimbBoxes { {
-        { "cbxFVaricos", u"Расширение вен" },
-        { "cbxFVosVen", u"Воспаление вен" },
-        { "cbxFAtrof", u"Атрофия мышц" },
-        { "cbxFDeform", u"Деформация" },
+        { "cbxFVaricos", u"Расширение вен", 0 },
+        { "cbxFVosVen", u"Воспаление вен", 0 },
+        { "cbxFAtrof", u"Атрофия мышц", 0 },
+        { "cbxFDeform", u"Деформация", 0 },
     } };
     static constexpr std::array<BoxDef, 4> HerniaBoxes { {
-        { "cbxBPah", u"В паху" },
-        { "cbxBPup", u"Пупочная" },
-        { "cbxBOper", u"После операции" },
-        { "cbxBBedro", u"На бедре" },
+        { "cbxBPah", u"В паху", 0 },
+        { "cbxBPup", u"Пупочная", 0 },
+        { "cbxBOper", u"После операции", 0 },
+        { "cbxBBedro", u"На бедре", 0 },
     } };
 
     // The age of a new examination's birth date: the middle of the ages the
