@@ -11,6 +11,7 @@
 #include "platform/widgets/MessageBoxes.h"
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -94,6 +95,7 @@ private slots:
     void pressureOrderRefused_data();
     void pressureOrderRefused();
     void personNamed();
+    void futureDayPickedFromTheCalendarTold();
     void emptiedFieldStaysNotGiven_data();
     void emptiedFieldStaysNotGiven();
     void tipTextInCodePage();
@@ -900,6 +902,19 @@ void TestMainWindow::pressureOrderRefused()
     }
     QTEST(spin->text(), "kept");
     QCOMPARE(Status(), message.isEmpty() ? Status() : message);
+}
+
+// The calendar sets the day without leaving the field: it is checked at once.
+void TestMainWindow::futureDayPickedFromTheCalendarTold()
+{
+    window->SelectTreeNodeForTag(10);
+    Box("cbxUrina")->setChecked(false);
+    auto* date = Find<QDateTimeEdit>("dtpUrinaDate");
+    const QDate tomorrow = QDate::currentDate().addDays(1);
+    date->setDate(tomorrow);
+    emit date->calendarWidget()->clicked(tomorrow);
+    QTRY_COMPARE(date->date(), QDate::currentDate());
+    QVERIFY(Status().contains(QStringLiteral("ещё не наступила")));
 }
 
 // The name typed is the record's and the window's title; a new examination forgets it.

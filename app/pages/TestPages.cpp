@@ -8,6 +8,7 @@
 #include "decision/Norms.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QLocale>
 
 namespace {
@@ -59,6 +60,9 @@ void TestPage::setUp(QCheckBox* absent, QDateTimeEdit* date, QGroupBox* values, 
     watch(m_date);
     connect(m_absent, &QCheckBox::toggled, this, &TestPage::TestAbsentClick);
     connect(m_date, &QDateTimeEdit::editingFinished, this, &TestPage::CheckTestDate);
+    // A day picked from the calendar is checked at once, not when the field is left.
+    connect(m_date->calendarWidget(), &QCalendarWidget::clicked, this, &TestPage::CheckTestDate,
+        Qt::QueuedConnection);
     if (m_values) {
         for (TSpinEdit* spin : m_values->findChildren<TSpinEdit*>())
             watch(spin);
