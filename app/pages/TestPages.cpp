@@ -75,7 +75,6 @@ void TestPage::showTest(const ExaminationRecord& record)
     m_absent->setChecked(test.absent);
     m_date->setDateTime(test.date);
     m_acceptedDate = test.date;
-    setGiven(m_date, !test.absent);
     TestAbsentClick();
 }
 
