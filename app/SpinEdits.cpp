@@ -65,7 +65,7 @@ TSpinEdit::TSpinEdit(QWidget* parent)
     : QAbstractSpinBox(parent)
 {
     connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
-        m_typedOutOfRange.reset();
+        m_typed.reset();
         emit changed();
     });
     setValue(0);
@@ -76,15 +76,17 @@ int TSpinEdit::value() const
     return numberFromText(lineEdit()->text()).value_or(m_min);
 }
 
-void TSpinEdit::setValue(int value)
+void TSpinEdit::setValue(int value, std::optional<double> typed)
 {
     m_kept = clamped(value);
     showNumber(m_kept);
+    m_keptTyped = m_typed = typed;
 }
+
 
 void TSpinEdit::showNumber(int number)
 {
-    m_typedOutOfRange.reset();
+    m_typed.reset();
     const QString text = textFromNumber(number);
     if (lineEdit()->text() == text)
         emit changed();
@@ -200,11 +202,13 @@ void TSpinEdit::focusOutEvent(QFocusEvent* event)
     acceptTyped();
     emit left();
     m_kept = value();
+    m_keptTyped = m_typed;
 }
 
 void TSpinEdit::takeBack(const QString& reason)
 {
     showNumber(m_kept);
+    m_typed = m_keptTyped;
     emit adjusted(reason);
     emit takenBack();
 }
@@ -231,9 +235,9 @@ void TSpinEdit::acceptTyped()
         return;
     }
     showNumber(kept);
+    m_typed = *units / unitsPerWhole();
     const QString now = textFromNumber(kept);
     if (kept != *number) {
-        m_typedOutOfRange = *units / unitsPerWhole();
         emit adjusted(QStringLiteral("Введено %1 — вне допустимых пределов от %2 до %3; записано %4")
                           .arg(typed.trimmed(), textFromNumber(std::min(m_min, m_max)),
                               textFromNumber(std::max(m_min, m_max)), now));

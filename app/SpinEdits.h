@@ -25,8 +25,9 @@ public:
 
     // The number in the field, unclamped; a text that is not a number reads as the minimum.
     int value() const;
-    // Clamps (unless min == max), shows, and always signals changed().
-    void setValue(int value);
+    // Clamps (unless min == max), shows, and always signals changed(); `typed`
+    // is the number the person typed when the field kept this one instead.
+    void setValue(int value, std::optional<double> typed = std::nullopt);
 
     int minValue() const { return m_min; }
     int maxValue() const { return m_max; }
@@ -40,12 +41,12 @@ public:
     int maxLength() const { return m_maxLength; }
     void setMaxLength(int length);
 
-    // Whether leaving the field last brought a typed number into the range;
-    // false again once the text changes.
-    bool wasClamped() const { return m_typedOutOfRange.has_value(); }
-    // The number typed then, in the field's units (tenths are a fraction).
-    std::optional<double> typedOutOfRange() const { return m_typedOutOfRange; }
-    // Puts back the value the field held when it was last left or set, and tells why.
+    // The number typed when leaving the field last kept another (brought it
+    // into the range or rounded it), in whole units (tenths are a fraction);
+    // none again once the text changes.
+    std::optional<double> typedNumber() const { return m_typed; }
+    // Puts back the value the field held when it was last left or set, with
+    // the number typed then, and tells why.
     void takeBack(const QString& reason);
 
     void stepBy(int steps) override;
@@ -92,7 +93,8 @@ private:
     int m_max = 0;
     int m_maxLength = 0;
     int m_kept = 0;
-    std::optional<double> m_typedOutOfRange;
+    std::optional<double> m_keptTyped;
+    std::optional<double> m_typed;
 };
 
 // Spin edit holding a whole number of tenths, shown as value / 10 with one

@@ -2,6 +2,7 @@
 
 #include "decision/ExaminationRecord.h"
 #include "decision/Norms.h"
+#include "decision/NumberFields.h"
 
 #include <QLocale>
 
@@ -17,19 +18,6 @@ double CheckedNumber(double number, int min, int max, const char* tooSmall, cons
     if (number > max)
         throw ERangeError(QString::fromUtf8(tooLarge));
     return number;
-}
-
-struct TMeasureRange {
-    int min;
-    int max;
-    const char16_t* unit;
-};
-
-TMeasureRange RangeOf(ExaminationRecord::BodyMeasure measure)
-{
-    if (measure == ExaminationRecord::BodyMeasure::Height)
-        return { Norms.HeightMin, Norms.HeightMax, u"см" };
-    return { Norms.WeightMin, Norms.WeightMax, u"кг" };
 }
 
 } // namespace
@@ -73,19 +61,13 @@ QString BodyMassIndexText(double index)
 
 QString BodyMeasureText(const ExaminationRecord& record, ExaminationRecord::BodyMeasure measure)
 {
-    const TMeasureRange range = RangeOf(measure);
-    const QString unit = QString::fromUtf16(range.unit);
     const bool height = measure == ExaminationRecord::BodyMeasure::Height;
-    if (!(height ? record.height : record.weight).given)
+    const Given<double>& given = height ? record.height : record.weight;
+    if (!given.given)
         return QStringLiteral("не указан");
     const double value = height ? record.GetHeight() : record.GetWeight();
-    const std::optional<double> typed = record.TypedOutOfRange(measure);
-    if (!typed)
-        return QStringLiteral("%1 %2").arg(QLocale().toString(value, 'f', 0).rightJustified(3), unit);
-    return QStringLiteral("введено %1 %2 — вне пределов от %3 до %4 %2")
-        .arg(QLocale().toString(*typed, 'f', QLocale::FloatingPointShortest), unit)
-        .arg(range.min)
-        .arg(range.max);
+    return NumberText(height ? NumberField::Height : NumberField::Weight, given,
+        QLocale().toString(value, 'f', 0).rightJustified(3), height ? QStringLiteral("см") : QStringLiteral("кг"));
 }
 
 bool HasOwnBodyMassIndex(const ExaminationRecord& record)

@@ -23,7 +23,7 @@ double CheckedWeight(const QString& text);
 QString BodyMassIndexText(double index);
 
 // "170 см", " 70 кг" ("%3.0f"); for a value its field brought to a bound,
-// what was typed and the range: "введено 250 см — вне пределов от 110 до 210 см";
+// what was typed and the range: "введено 250 — вне пределов от 110 до 210 см";
 // "не указан" for a value the person did not give.
 // Throws as GetHeight and GetWeight do.
 QString BodyMeasureText(const ExaminationRecord& record, ExaminationRecord::BodyMeasure measure);

@@ -8,6 +8,7 @@
 #include "decision/Emergency.h"
 #include "decision/FindingCodes.h"
 #include "decision/FindingWords.h"
+#include "decision/NumberFields.h"
 #include "decision/RussianPlural.h"
 #include "decision/WordTables.h"
 
@@ -63,9 +64,10 @@ QString LongTime(const QDateTime& moment)
 }
 
 // A value of a test the person marked as done but did not fill in is said so.
-QString GivenOr(bool given, const QString& text, const char16_t* notGiven)
+QString GivenOr(const Given<int>& value, NumberField field, const QString& kept, const char16_t* unit,
+    const char16_t* notGiven)
 {
-    return given ? text : QString::fromUtf16(notGiven);
+    return value.given ? NumberText(field, value, kept, QString::fromUtf16(unit)) : QString::fromUtf16(notGiven);
 }
 
 // A value line whose flag may be empty: no blank before the full stop.
@@ -134,12 +136,13 @@ void AddObjectiveData(const ExaminationRecord& record, const Conclusion& conclus
     const double temperature = record.GetTemperature();
     memo << VitalLine(record, Vital::Temperature, QStringLiteral("Температура тела"), u"не измерена.",
         QStringLiteral("%1 %2 Цельсия %3")
-            .arg(Real(temperature, 1), PluralForm(temperature, 1, Nouns::Degree),
+            .arg(NumberText(NumberField::Temperature, record.temperatureTenths, Real(temperature, 1)),
+                PluralForm(temperature, 1, Nouns::Degree),
                 ValueFlag(conclusion, TFindingGroup::Temperature)));
     const int pulse = record.GetPulse();
     memo << VitalLine(record, Vital::Pulse, QStringLiteral("Пульс"), u"не измерен.",
         QStringLiteral("%1 %2 в минуту, %3 %4")
-            .arg(Integer(pulse), PluralForm(pulse, Nouns::Beat),
+            .arg(NumberText(NumberField::Pulse, record.pulse, Integer(pulse)), PluralForm(pulse, Nouns::Beat),
                 RhythmWords[record.IsPulseRhythmic() ? 1 : 0], ValueFlag(conclusion, TFindingGroup::Pulse)));
     memo << VitalLine(record, Vital::Pressure, QStringLiteral("Артериальное давление"), u"не измерено.",
         QStringLiteral("%1 %2").arg(
@@ -166,11 +169,11 @@ void AddCountedTests(
     if (BloodPresent(record) && BloodRecent(record, now)) {
         memo << QStringLiteral("Анализ крови от %1:").arg(ShortDate(record.TestDate(Test::Blood)));
         memo << QStringLiteral("Гемоглобин - %1, Лейкоциты - %2, СОЭ - %3.")
-                    .arg(GivenOr(record.hemoglobin.given,
-                             Integer(EffectiveHemoglobin(record, now), 3) + QStringLiteral(" г/л"), u"не указан"),
-                        GivenOr(record.leucocytesTenths.given,
-                            Real(EffectiveLeucocytes(record, now), 1) + QStringLiteral(" тыс/мкл"), u"не указаны"),
-                        GivenOr(record.esr.given, Integer(EffectiveESR(record, now)) + QStringLiteral(" мм/час"),
+                    .arg(GivenOr(record.hemoglobin, NumberField::Hemoglobin,
+                             Integer(EffectiveHemoglobin(record, now), 3), u"г/л", u"не указан"),
+                        GivenOr(record.leucocytesTenths, NumberField::Leucocytes,
+                            Real(EffectiveLeucocytes(record, now), 1), u"тыс/мкл", u"не указаны"),
+                        GivenOr(record.esr, NumberField::Esr, Integer(EffectiveESR(record, now)), u"мм/час",
                             u"не указана"));
         memo << QString();
     }
@@ -179,12 +182,10 @@ void AddCountedTests(
         memo << QStringLiteral("Белок - %1, Сахар - %2, Эритроциты - %3, Лейкоциты - %4.")
                     .arg(UrinePresenceWords[EffectiveProtein(record, now) ? 1 : 0],
                         UrinePresenceWords[EffectiveSugar(record, now) ? 1 : 0],
-                        GivenOr(record.urineErythrocytes.given,
-                            Integer(EffectiveUrineErythrocytes(record, now)) + QStringLiteral(" в препарате"),
-                            u"не указаны"),
-                        GivenOr(record.urineLeucocytes.given,
-                            Integer(EffectiveUrineLeucocytes(record, now)) + QStringLiteral(" в поле зрения"),
-                            u"не указаны"));
+                        GivenOr(record.urineErythrocytes, NumberField::UrineErythrocytes,
+                            Integer(EffectiveUrineErythrocytes(record, now)), u"в препарате", u"не указаны"),
+                        GivenOr(record.urineLeucocytes, NumberField::UrineLeucocytes,
+                            Integer(EffectiveUrineLeucocytes(record, now)), u"в поле зрения", u"не указаны"));
     }
     AddSeparator(memo);
     memo << QString();
@@ -276,11 +277,15 @@ void ComposeConclusion(
 
 QString PressureText(const ExaminationRecord& record, const QString& unit)
 {
+    const QString systolic = NumberText(NumberField::Systolic, record.systolic, Integer(record.GetSystolic()));
+    const QString diastolic = NumberText(NumberField::Diastolic, record.diastolic, Integer(record.GetDiastolic()));
+    const bool typed = record.systolic.typed || record.diastolic.typed;
     if (record.systolic.given && record.diastolic.given)
-        return QStringLiteral("%1/%2 %3").arg(Integer(record.GetSystolic()), Integer(record.GetDiastolic()), unit);
+        return (typed ? QStringLiteral("верхнее %1, нижнее %2 %3") : QStringLiteral("%1/%2 %3"))
+            .arg(systolic, diastolic, unit);
     if (record.systolic.given)
-        return QStringLiteral("верхнее %1 %2, нижнее не измерено").arg(record.GetSystolic()).arg(unit);
-    return QStringLiteral("нижнее %1 %2, верхнее не измерено").arg(record.GetDiastolic()).arg(unit);
+        return QStringLiteral("верхнее %1 %2, нижнее не измерено").arg(systolic, unit);
+    return QStringLiteral("нижнее %1 %2, верхнее не измерено").arg(diastolic, unit);
 }
 
 QString PersonSex(const ExaminationRecord& record)

@@ -115,8 +115,10 @@ QString LimbFindingList(const Conclusion& conclusion);
 // Whether any hernia was found.
 bool HerniaFound(const Conclusion& conclusion);
 
-// "120/ 80 <unit>", or the one number the person gave: "верхнее 75 <unit>,
-// нижнее не измерено"; for a pressure measured at all.
+// "120/80 <unit>", or the one number the person gave: "верхнее 75 <unit>,
+// нижнее не измерено"; for a pressure measured at all. A number the field did
+// not keep as typed is said as typed, each number on its own: "верхнее
+// введено 350 — вне пределов от 30 до 300, нижнее 80 <unit>".
 QString PressureText(const ExaminationRecord& record, const QString& unit);
 // "женщина", "мужчина", or "пол не указан" while the person did not give it.
 QString PersonSex(const ExaminationRecord& record);

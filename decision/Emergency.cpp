@@ -4,6 +4,7 @@
 #include "decision/DecisionU.h"
 #include "decision/ExaminationRecord.h"
 #include "decision/FindingCodes.h"
+#include "decision/NumberFields.h"
 #include "decision/RussianPlural.h"
 
 #include <QLocale>
@@ -287,20 +288,22 @@ QList<int> AnsweredStatements(const ExaminationRecord& record)
     return answered;
 }
 
+// What the person typed counts, also where its field kept a bound instead:
+// a pulse typed as 400 needs care today.
 TMeasuredValues CountedValues(const ExaminationRecord& record, const QDateTime& now)
 {
     TMeasuredValues values;
-    if (BloodPresent(record) && BloodRecent(record, now))
-        values.hemoglobin = record.hemoglobin.value;
+    if (record.hemoglobin.given && BloodPresent(record) && BloodRecent(record, now))
+        values.hemoglobin = qRound(TypedNumber(NumberField::Hemoglobin, record.hemoglobin));
     // Each of the pair counts only as given: the other one's initial value is not the person's.
     if (record.systolic.given)
-        values.systolic = record.GetSystolic();
+        values.systolic = qRound(TypedNumber(NumberField::Systolic, record.systolic));
     if (record.diastolic.given)
-        values.diastolic = record.GetDiastolic();
+        values.diastolic = qRound(TypedNumber(NumberField::Diastolic, record.diastolic));
     if (record.IsMeasured(Vital::Temperature))
-        values.temperature = record.GetTemperature();
+        values.temperature = TypedNumber(NumberField::Temperature, record.temperatureTenths);
     if (record.IsMeasured(Vital::Pulse))
-        values.pulse = record.GetPulse();
+        values.pulse = qRound(TypedNumber(NumberField::Pulse, record.pulse));
     return values;
 }
 

@@ -2,6 +2,7 @@
 
 #include "decision/BodyMeasures.h"
 #include "decision/Norms.h"
+#include "decision/NumberFields.h"
 
 #include <cmath>
 
@@ -137,4 +138,11 @@ QList<ExaminationRecord::FindingBox> ExaminationRecord::FindingBoxes(FindingGrou
         return BoxesOf(HerniaBoxes, hernias);
     }
     return {};
+}
+
+std::optional<double> ExaminationRecord::TypedOutOfRange(BodyMeasure measure) const
+{
+    const bool isHeight = measure == BodyMeasure::Height;
+    const std::optional<double>& typed = (isHeight ? height : weight).typed;
+    return IsOutOfRange(isHeight ? NumberField::Height : NumberField::Weight, typed) ? typed : std::nullopt;
 }

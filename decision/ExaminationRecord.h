@@ -41,10 +41,13 @@ int WholeMonthsBetween(const QDateTime& a, const QDateTime& b);
 
 // A value of the record and whether the person gave it: entered it, or
 // confirmed the value shown. A value not given holds the form's initial value.
+// `typed` is the number the person typed when the field kept another: brought
+// into its range, or rounded to what it keeps; in whole units (°C, not tenths).
 template <typename T>
 struct Given {
     T value {};
     bool given = false;
+    std::optional<double> typed;
 
     bool operator==(const Given&) const = default;
 };
@@ -156,9 +159,6 @@ struct ExaminationRecord {
     // The numbers in the height and weight fields; 0 for a field holding no number.
     Given<double> height;
     Given<double> weight;
-    // The number typed into the height or weight field when leaving the field
-    // put the nearest bound in its place; by BodyMeasure.
-    std::array<std::optional<double>, 2> typedOutOfRange;
 
     Given<int> temperatureTenths;
     Given<int> pulse;
@@ -197,10 +197,9 @@ struct ExaminationRecord {
     double GetWeight() const; // throws EWeightError
     // 0 while height or weight is out of range or the height is no number.
     double CalcBodyMassIndex() const;
-    std::optional<double> TypedOutOfRange(BodyMeasure measure) const
-    {
-        return typedOutOfRange[size_t(measure)];
-    }
+    // The number typed into the height or weight field when leaving the field
+    // put the nearer bound in its place.
+    std::optional<double> TypedOutOfRange(BodyMeasure measure) const;
     // Whether the height or the weight holds such a bound: an index from it is
     // not the person's own.
     bool IsBodyMeasureClamped() const

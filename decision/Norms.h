@@ -51,6 +51,23 @@ struct TNorms {
 
     int AgeMin = 17;
     int AgeMax = 70;
+
+    // The ranges the number fields keep: a number typed outside is brought to
+    // the nearer bound and said as typed.
+    int TemperatureMinTenths = 320;
+    int TemperatureMaxTenths = 430;
+    int PulseMin = 30;
+    int PulseMax = 200;
+    int PressureMin = 30;
+    int PressureMax = 300;
+    int HemoglobinMin = 10;
+    int HemoglobinMax = 200;
+    int LeucocytesMinTenths = 10;
+    int LeucocytesMaxTenths = 200;
+    int EsrMin = 0;
+    int EsrMax = 100;
+    int UrineCountMin = 0;
+    int UrineCountMax = 20;
 };
 
 inline constexpr TNorms Norms {};

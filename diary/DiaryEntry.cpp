@@ -4,6 +4,7 @@
 
 #include "decision/Emergency.h"
 #include "decision/FindingCodes.h"
+#include "decision/NumberFields.h"
 #include "diary/DiaryFindings.h"
 
 #include <QLocale>
@@ -62,19 +63,20 @@ QString yes(bool present)
     return present ? QStringLiteral("есть") : QStringLiteral("нет");
 }
 
-// A value of a test the person did not fill in is not kept: no trend runs through it.
+// A value of a test the person did not fill in, or typed outside its field's
+// range, is not kept: no trend runs through it.
 struct GivenValue {
     QString name;
     Given<int> value;
-    int unitsPerWhole;
+    NumberField field;
 };
 
 QList<DiaryValue> givenValues(const QList<GivenValue>& values)
 {
     QList<DiaryValue> kept;
     for (const GivenValue& value : values) {
-        if (value.value.given)
-            kept.append({ value.name, double(value.value.value) / value.unitsPerWhole });
+        if (const std::optional<double> own = OwnNumber(value.field, value.value))
+            kept.append({ value.name, *own });
     }
     return kept;
 }
@@ -89,14 +91,14 @@ QList<DiaryValue> testValues(const ExaminationRecord& record, Test kind)
     case Test::Flu:
         return { { QStringLiteral("pathology"), double(record.IsFluPathology()) } };
     case Test::Blood:
-        return givenValues({ { QStringLiteral("hemoglobin"), record.hemoglobin, 1 },
-            { QStringLiteral("leucocytes"), record.leucocytesTenths, 10 },
-            { QStringLiteral("esr"), record.esr, 1 } });
+        return givenValues({ { QStringLiteral("hemoglobin"), record.hemoglobin, NumberField::Hemoglobin },
+            { QStringLiteral("leucocytes"), record.leucocytesTenths, NumberField::Leucocytes },
+            { QStringLiteral("esr"), record.esr, NumberField::Esr } });
     case Test::Urine:
         return QList<DiaryValue> { { QStringLiteral("protein"), double(record.urineProtein) },
                    { QStringLiteral("sugar"), double(record.urineSugar) } }
-            + givenValues({ { QStringLiteral("erythrocytes"), record.urineErythrocytes, 1 },
-                { QStringLiteral("leucocytes"), record.urineLeucocytes, 1 } });
+            + givenValues({ { QStringLiteral("erythrocytes"), record.urineErythrocytes, NumberField::UrineErythrocytes },
+                { QStringLiteral("leucocytes"), record.urineLeucocytes, NumberField::UrineLeucocytes } });
     }
     return {};
 }
@@ -109,6 +111,35 @@ Part flagged(const DiaryEntry& entry, const QString& text, int lowCode, int high
     if (entry.hasFinding(highCode))
         return { text, DiaryFlag::High };
     return { text, entry.hasFinding(lowCode) ? DiaryFlag::Low : DiaryFlag::None };
+}
+
+// A number of a test as its part of the result: its name, the number flagged,
+// its unit; a number the person did not fill in is said so.
+struct ShownValue {
+    const char* name;
+    const char16_t* label;
+    int decimals;
+    const char16_t* unit;
+    const char16_t* notGiven;
+    int lowCode;
+    int highCode;
+};
+
+QList<Part> valueParts(const DiaryEntry& entry, const DiaryTest& test, std::initializer_list<ShownValue> shown)
+{
+    QList<Part> parts;
+    for (const ShownValue& item : shown) {
+        parts << Part { QString::fromUtf16(item.label) };
+        const std::optional<double> value = test.find(QString::fromLatin1(item.name));
+        if (!value) {
+            parts << Part { QString::fromUtf16(item.notGiven) };
+            continue;
+        }
+        parts << flagged(entry, number(*value, item.decimals), item.lowCode, item.highCode);
+        if (*item.unit)
+            parts << Part { QString::fromUtf16(item.unit) };
+    }
+    return parts;
 }
 
 QString testResult(const DiaryEntry& entry, const DiaryTest& test)
@@ -143,8 +174,9 @@ Emergency::TMeasuredValues keptValues(const DiaryEntry& entry)
 {
     Emergency::TMeasuredValues values;
     const DiaryTest* blood = entry.test(Test::Blood);
-    if (blood && blood->counted)
-        values.hemoglobin = qRound(blood->value(QStringLiteral("hemoglobin")));
+    const std::optional<double> hemoglobin = blood ? blood->find(QStringLiteral("hemoglobin")) : std::nullopt;
+    if (hemoglobin && blood->counted)
+        values.hemoglobin = qRound(*hemoglobin);
     if (entry.systolic != 0) {
         values.systolic = entry.systolic;
         values.diastolic = entry.diastolic;
@@ -191,11 +223,16 @@ DiaryFlag flagOfAny(
 
 double DiaryTest::value(const QString& name) const
 {
+    return find(name).value_or(0);
+}
+
+std::optional<double> DiaryTest::find(const QString& name) const
+{
     for (const DiaryValue& item : values) {
         if (item.name == name)
             return item.value;
     }
-    return 0;
+    return std::nullopt;
 }
 
 const DiaryTest* DiaryEntry::test(ExaminationRecord::Test kind) const
@@ -217,30 +254,16 @@ DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& co
     entry.sex = record.GetGender();
     entry.age = conclusion.Age;
     entry.sameDayNotice = conclusion.SameDay;
-    using Measure = ExaminationRecord::BodyMeasure;
     // A bound that stood in for the typed number is not the person's value.
-    try {
-        if (record.height.given && !record.TypedOutOfRange(Measure::Height))
-            entry.height = record.GetHeight();
-    } catch (const ERecordRangeError&) {
-    }
-    try {
-        if (record.weight.given && !record.TypedOutOfRange(Measure::Weight))
-            entry.weight = record.GetWeight();
-    } catch (const ERecordRangeError&) {
-    }
+    entry.height = OwnNumber(NumberField::Height, record.height);
+    entry.weight = OwnNumber(NumberField::Weight, record.weight);
     if (HasOwnBodyMassIndex(record))
         entry.bodyMassIndex = record.CalcBodyMassIndex();
-    using Vital = ExaminationRecord::Vital;
-    if (record.IsMeasured(Vital::Temperature))
-        entry.temperature = record.GetTemperature();
-    if (record.IsMeasured(Vital::Pulse))
-        entry.pulse = record.GetPulse();
+    entry.temperature = OwnNumber(NumberField::Temperature, record.temperatureTenths).value_or(0);
+    entry.pulse = qRound(OwnNumber(NumberField::Pulse, record.pulse).value_or(0));
     entry.rhythmic = record.IsPulseRhythmic();
-    if (record.systolic.given)
-        entry.systolic = record.GetSystolic();
-    if (record.diastolic.given)
-        entry.diastolic = record.GetDiastolic();
+    entry.systolic = qRound(OwnNumber(NumberField::Systolic, record.systolic).value_or(0));
+    entry.diastolic = qRound(OwnNumber(NumberField::Diastolic, record.diastolic).value_or(0));
     for (Test kind : { Test::ECG, Test::Flu, Test::Blood, Test::Urine }) {
         if (conclusion.present(kind))
             entry.tests.append(
@@ -296,20 +319,18 @@ QList<DiaryResultPart> testResultParts(const DiaryEntry& entry, const DiaryTest&
             return { { QStringLiteral("норма") } };
         return { flagged(entry, QStringLiteral("патология"), -1, Code::FluPathology) };
     case Test::Blood:
-        return { { QStringLiteral("гемоглобин ") },
-            flagged(entry, number(value("hemoglobin"), 0), Code::LowHemoglobin, -1),
-            { QStringLiteral(" г/л, лейкоциты ") },
-            flagged(entry, number(value("leucocytes"), 1), Code::LowLeucocytes, Code::HighLeucocytes),
-            { QStringLiteral(" тыс./мкл, СОЭ ") }, flagged(entry, number(value("esr"), 0), -1, Code::HighEsr),
-            { QStringLiteral(" мм/час") } };
+        return valueParts(entry, test,
+            { { "hemoglobin", u"гемоглобин ", 0, u" г/л", u"не указан", Code::LowHemoglobin, -1 },
+                { "leucocytes", u", лейкоциты ", 1, u" тыс./мкл", u"не указаны", Code::LowLeucocytes,
+                    Code::HighLeucocytes },
+                { "esr", u", СОЭ ", 0, u" мм/час", u"не указана", -1, Code::HighEsr } });
     case Test::Urine:
-        return { { QStringLiteral("белок ") },
-            flagged(entry, yes(value("protein") != 0), -1, Code::UrineProtein),
-            { QStringLiteral(", сахар ") }, flagged(entry, yes(value("sugar") != 0), -1, Code::UrineSugar),
-            { QStringLiteral(", эритроциты ") },
-            flagged(entry, number(value("erythrocytes"), 0), -1, Code::UrineErythrocytes),
-            { QStringLiteral(", лейкоциты ") },
-            flagged(entry, number(value("leucocytes"), 0), -1, Code::UrineLeucocytes) };
+        return QList<Part> { { QStringLiteral("белок ") },
+                   flagged(entry, yes(value("protein") != 0), -1, Code::UrineProtein),
+                   { QStringLiteral(", сахар ") }, flagged(entry, yes(value("sugar") != 0), -1, Code::UrineSugar) }
+            + valueParts(entry, test,
+                { { "erythrocytes", u", эритроциты ", 0, u"", u"не указаны", -1, Code::UrineErythrocytes },
+                    { "leucocytes", u", лейкоциты ", 0, u"", u"не указаны", -1, Code::UrineLeucocytes } });
     }
     return {};
 }
@@ -329,8 +350,8 @@ QStringList diaryCells(const DiaryEntry& entry)
         entry.person,
         entry.sex == 1 ? QStringLiteral("муж") : QStringLiteral("жен"),
         QString::number(entry.age),
-        number(entry.height, 0),
-        number(entry.weight, 0),
+        number(entry.height, QLocale::FloatingPointShortest),
+        number(entry.weight, QLocale::FloatingPointShortest),
         entry.bodyMassIndex > 0 ? number(entry.bodyMassIndex, 1) : QString(),
         measuredNumber(entry.temperature, 1),
         measuredNumber(entry.pulse, 0),

@@ -34,6 +34,8 @@ struct DiaryTest {
 
     // The value of that name, 0 when the test does not hold it.
     double value(const QString& name) const;
+    // The same, none when the test does not hold it (the person did not fill it in).
+    std::optional<double> find(const QString& name) const;
 };
 
 struct DiaryEntry {

@@ -4,6 +4,7 @@
 #include "decision/Conclusion.h"
 #include "decision/DecisionU.h"
 #include "decision/Emergency.h"
+#include "decision/NumberFields.h"
 #include "decision/RussianPlural.h"
 #include "decision/WordTables.h"
 #include "platform/files/DataFolder.h"
@@ -46,6 +47,12 @@ QString LeftInteger(int value)
 QString Filled(bool given, const QString& value)
 {
     return given ? value : QStringLiteral("не указано");
+}
+
+// A test's value as the person typed it, `kept` being the field's number.
+QString Filled(const Given<int>& value, NumberField field, const QString& kept)
+{
+    return Filled(value.given, NumberText(field, value, kept));
 }
 
 QDate DateOf(const ExaminationRecord& record, Test test)
@@ -113,16 +120,16 @@ void AddObjective(TReportLayout& layout, const ExaminationRecord& record)
 {
     using Vital = ExaminationRecord::Vital;
     const QString temperature = MeasuredOr(record, Vital::Temperature,
-        QStringLiteral("%1 град. Ц").arg(Real(record.GetTemperature(), 1)), u"не измерена");
+        NumberText(NumberField::Temperature, record.temperatureTenths, Real(record.GetTemperature(), 1),
+            QStringLiteral("град. Ц")),
+        u"не измерена");
     const QString pulse = MeasuredOr(record, Vital::Pulse,
-        QStringLiteral("%1 %2").arg(
-            Integer(record.GetPulse()), RhythmWords[record.IsPulseRhythmic() ? 1 : 0]),
+        QStringLiteral("%1%2 %3")
+            .arg(NumberText(NumberField::Pulse, record.pulse, Integer(record.GetPulse())),
+                record.pulse.typed ? QStringLiteral(",") : QString(), RhythmWords[record.IsPulseRhythmic() ? 1 : 0]),
         u"не измерен");
-    const QString pressure = MeasuredOr(record, Vital::Pressure,
-        record.systolic.given && record.diastolic.given
-            ? QStringLiteral("%1/%2 мм Hg").arg(record.GetSystolic()).arg(record.GetDiastolic())
-            : PressureText(record, QStringLiteral("мм Hg")),
-        u"не измерено");
+    const QString pressure
+        = MeasuredOr(record, Vital::Pressure, PressureText(record, QStringLiteral("мм Hg")), u"не измерено");
     const QString bmi = !HasOwnBodyMassIndex(record) ? QStringLiteral("не рассчитан")
                                                       : Real(record.CalcBodyMassIndex(), 1);
     const QString weight = BodyMeasureText(record, ExaminationRecord::BodyMeasure::Weight);
@@ -159,9 +166,10 @@ void AddBlood(TReportLayout& layout, const ExaminationRecord& record, const Conc
         return;
     }
     const QString leucocytes = QLocale().toString(record.leucocytesTenths.value / 10.0, 'f', 1);
-    layout.AddBloodTable(Filled(record.hemoglobin.given, QString::number(record.hemoglobin.value)),
-        Filled(record.leucocytesTenths.given, leucocytes),
-        Filled(record.esr.given, QString::number(record.esr.value)), !conclusion.recent(Test::Blood),
+    layout.AddBloodTable(
+        Filled(record.hemoglobin, NumberField::Hemoglobin, QString::number(record.hemoglobin.value)),
+        Filled(record.leucocytesTenths, NumberField::Leucocytes, leucocytes),
+        Filled(record.esr, NumberField::Esr, QString::number(record.esr.value)), !conclusion.recent(Test::Blood),
         DateOf(record, Test::Blood));
 }
 
@@ -173,8 +181,9 @@ void AddUrine(TReportLayout& layout, const ExaminationRecord& record, const Conc
     }
     layout.AddUrineTable(UrinePresenceWords[record.urineProtein ? 1 : 0],
         UrinePresenceWords[record.urineSugar ? 1 : 0],
-        Filled(record.urineErythrocytes.given, LeftInteger(record.urineErythrocytes.value)),
-        !conclusion.recent(Test::Urine), Filled(record.urineLeucocytes.given, LeftInteger(record.urineLeucocytes.value)),
+        Filled(record.urineErythrocytes, NumberField::UrineErythrocytes, LeftInteger(record.urineErythrocytes.value)),
+        !conclusion.recent(Test::Urine),
+        Filled(record.urineLeucocytes, NumberField::UrineLeucocytes, LeftInteger(record.urineLeucocytes.value)),
         DateOf(record, Test::Urine));
 }
 

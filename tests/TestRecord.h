@@ -4,11 +4,14 @@
 // short description such as "male age=41 q30 bp=170/80". It starts as a new
 // examination starts (a woman of 27, every value at its norm, every test
 // absent, nothing ticked or answered), but with every value given as the
-// person's own; "unmeasured" takes the vital signs back to not given.
+// person's own; "unmeasured" takes the vital signs back to not given. A number
+// other than height and weight is typed as into its field: "pulse=400" keeps
+// 200 and says 400 was typed.
 
 #include "decision/DecisionU.h"
 #include "decision/ExaminationRecord.h"
 #include "decision/Norms.h"
+#include "decision/NumberFields.h"
 
 #include <QStringList>
 
@@ -95,11 +98,15 @@ private:
         return true;
     }
 
-    // "clampedHeight=250": typed, then brought to the bound on leaving the field.
-    void setClamped(BodyMeasure measure, Given<double>& field, double number, int min, int max)
+    // The number as its field keeps it once left: rounded and brought into
+    // its range, with what was typed when that differs.
+    template <typename T>
+    static Given<T> typed(NumberField field, double number)
     {
-        typedOutOfRange[size_t(measure)] = number;
-        field = { double(std::clamp(int(std::lround(number)), min, max)), true };
+        const TFieldRange range = FieldRange(field);
+        const double units = number * range.unitsPerWhole;
+        const int kept = std::clamp(int(std::lround(units)), range.min, range.max);
+        return { T(kept), true, kept == units ? std::nullopt : std::optional(number) };
     }
 
     bool applyValue(const QString& key, const QString& value)
@@ -112,20 +119,21 @@ private:
         const double number = value.toDouble(&ok);
         if (key == QLatin1String("bp")) {
             const QStringList parts = value.split(QLatin1Char('/'));
-            systolic = { parts.value(0).toInt(&ok), true };
-            diastolic = { parts.value(1).toInt(&ok), true };
+            systolic = typed<int>(NumberField::Systolic, parts.value(0).toDouble(&ok));
+            diastolic = typed<int>(NumberField::Diastolic, parts.value(1).toDouble(&ok));
             return ok;
         }
         if (!ok)
             return false;
         const int whole = int(number);
-        const int tenths = int(std::lround(number * 10));
-        static const QHash<QString, Given<int> ExaminationRecord::*> wholes {
-            { QStringLiteral("pulse"), &ExaminationRecord::pulse },
-            { QStringLiteral("hb"), &ExaminationRecord::hemoglobin },
-            { QStringLiteral("esr"), &ExaminationRecord::esr },
-            { QStringLiteral("uery"), &ExaminationRecord::urineErythrocytes },
-            { QStringLiteral("uleu"), &ExaminationRecord::urineLeucocytes },
+        static const QHash<QString, std::pair<NumberField, Given<int> ExaminationRecord::*>> fields {
+            { QStringLiteral("temp"), { NumberField::Temperature, &ExaminationRecord::temperatureTenths } },
+            { QStringLiteral("pulse"), { NumberField::Pulse, &ExaminationRecord::pulse } },
+            { QStringLiteral("hb"), { NumberField::Hemoglobin, &ExaminationRecord::hemoglobin } },
+            { QStringLiteral("leu"), { NumberField::Leucocytes, &ExaminationRecord::leucocytesTenths } },
+            { QStringLiteral("esr"), { NumberField::Esr, &ExaminationRecord::esr } },
+            { QStringLiteral("uery"), { NumberField::UrineErythrocytes, &ExaminationRecord::urineErythrocytes } },
+            { QStringLiteral("uleu"), { NumberField::UrineLeucocytes, &ExaminationRecord::urineLeucocytes } },
         };
         static const QHash<QString, Test> testKeys { { QStringLiteral("ecg"), Test::ECG },
             { QStringLiteral("flu"), Test::Flu }, { QStringLiteral("blood"), Test::Blood },
@@ -136,16 +144,14 @@ private:
             height = { double(whole), true };
         else if (key == QLatin1String("weight"))
             weight = { double(whole), true };
+        // Typed, then brought into the range on leaving the field; "height="
+        // is the field's number while typing, which the range errors read.
         else if (key == QLatin1String("clampedHeight"))
-            setClamped(BodyMeasure::Height, height, number, Norms.HeightMin, Norms.HeightMax);
+            height = typed<double>(NumberField::Height, number);
         else if (key == QLatin1String("clampedWeight"))
-            setClamped(BodyMeasure::Weight, weight, number, Norms.WeightMin, Norms.WeightMax);
-        else if (key == QLatin1String("temp"))
-            temperatureTenths = { tenths, true };
-        else if (key == QLatin1String("leu"))
-            leucocytesTenths = { tenths, true };
-        else if (wholes.contains(key))
-            this->*wholes.value(key) = { whole, true };
+            weight = typed<double>(NumberField::Weight, number);
+        else if (fields.contains(key))
+            this->*fields.value(key).second = typed<int>(fields.value(key).first, number);
         else if (testKeys.contains(key))
             setTest(testKeys.value(key), number);
         else if (key == QLatin1String("questions"))

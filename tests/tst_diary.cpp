@@ -124,6 +124,7 @@ private slots:
     void nothingWritten();
     void csvRoundTrip();
     void weightChart();
+    void cellsOfValuesNotGiven();
     void timeAxis_data();
     void timeAxis();
 };
@@ -199,6 +200,22 @@ void TestDiary::threeExaminationsInOrder()
         QList<F>(DiaryColumnCount, o),
     };
     QCOMPARE(flags, expectedFlags);
+}
+
+// A number the person did not give, or typed outside its field, leaves its
+// cell empty or says so; one finer than its field is kept as typed.
+void TestDiary::cellsOfValuesNotGiven()
+{
+    TestRecord record(Monday);
+    QCOMPARE(record.apply(QStringLiteral("blood=3 hb=100 pulse=400 clampedWeight=70.5")), QString());
+    record.leucocytesTenths.given = record.esr.given = false;
+    const QStringList cells
+        = diaryCells(entryFromRecord(record, Conclude(record, ComplaintPhrases(), Monday), {}, {}));
+    QCOMPARE(cells.at(int(DiaryColumn::Weight)), QStringLiteral("70,5"));
+    QCOMPARE(cells.at(int(DiaryColumn::Pulse)), QString());
+    QCOMPARE(cells.at(int(DiaryColumn::Blood)),
+        QStringLiteral("27.02.2026: гемоглобин 100 г/л, лейкоциты не указаны, СОЭ не указана"));
+    QVERIFY(cells.at(int(DiaryColumn::Findings)).startsWith(QStringLiteral("СРОЧНО! Пульс в покое 400")));
 }
 
 // Read back from the diary, an examination carries the urgent notice its

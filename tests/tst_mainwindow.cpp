@@ -98,6 +98,7 @@ private slots:
     void futureDayPickedFromTheCalendarTold();
     void emptiedFieldStaysNotGiven_data();
     void emptiedFieldStaysNotGiven();
+    void typedPulseKeptAsTyped();
     void tipTextInCodePage();
     void missingDataFolder();
     void oversizedTipText();
@@ -958,6 +959,23 @@ void TestMainWindow::emptiedFieldStaysNotGiven()
     QVERIFY(told && told->isVisible() && told->text() == Status());
     TypeInto(spin, QStringLiteral("7"));
     QVERIFY(told->isHidden());
+}
+
+// The field keeps its bound, the record what was typed, also after a slip is taken back.
+void TestMainWindow::typedPulseKeptAsTyped()
+{
+    window->SelectTreeNodeForTag(5);
+    TSpinEdit* spin = Spin("spePulsP");
+    spin->setFocus(Qt::TabFocusReason);
+    TypeInto(spin, QStringLiteral("400"));
+    Tree()->setFocus(Qt::TabFocusReason);
+    spin->setFocus(Qt::TabFocusReason);
+    spin->selectAll();
+    QTest::keyClick(spin, Qt::Key_Delete);
+    Tree()->setFocus(Qt::TabFocusReason);
+    QCOMPARE(spin->text(), QStringLiteral("200"));
+    const Given<int> pulse = window->Record().pulse;
+    QVERIFY(pulse.given && pulse.typed == 400.0);
 }
 
 void TestMainWindow::tipTextInCodePage()

@@ -24,6 +24,8 @@ AnthropometryPage::AnthropometryPage(QWidget* parent)
 {
     ui->setupUi(this);
     prepareDatePicker(ui->dtpBirthDate);
+    keepRange(ui->speHeight, NumberField::Height);
+    keepRange(ui->speWeight, NumberField::Weight);
     connect(ui->cbName, &QComboBox::editTextChanged, this, [this] { noteChange(ui->cbName); });
     ui->cbName->installEventFilter(this);
     watch(ui->dtpBirthDate);
@@ -47,8 +49,8 @@ void AnthropometryPage::show(const ExaminationRecord& record)
     ui->dtpBirthDate->setDateTime(record.BirthDate());
     setGiven(ui->dtpBirthDate, record.birthDate.given);
     try {
-        ui->speWeight->setValue(int(std::lround(record.weight.value)));
-        ui->speHeight->setValue(int(std::lround(record.height.value)));
+        ui->speWeight->setValue(int(std::lround(record.weight.value)), record.weight.typed);
+        ui->speHeight->setValue(int(std::lround(record.height.value)), record.height.typed);
     } catch (const ERecordRangeError&) {
     }
     setGiven(ui->speWeight, record.weight.given);
@@ -66,9 +68,8 @@ void AnthropometryPage::store(ExaminationRecord& record) const
 
 void AnthropometryPage::storeMeasures(ExaminationRecord& record) const
 {
-    record.height = { FieldNumber(ui->speHeight->text()), isGiven(ui->speHeight) };
-    record.weight = { FieldNumber(ui->speWeight->text()), isGiven(ui->speWeight) };
-    record.typedOutOfRange = { ui->speHeight->typedOutOfRange(), ui->speWeight->typedOutOfRange() };
+    record.height = { FieldNumber(ui->speHeight->text()), isGiven(ui->speHeight), ui->speHeight->typedNumber() };
+    record.weight = { FieldNumber(ui->speWeight->text()), isGiven(ui->speWeight), ui->speWeight->typedNumber() };
 }
 
 void AnthropometryPage::edWeightChange()

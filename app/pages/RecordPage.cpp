@@ -64,6 +64,23 @@ void RecordPage::setGiven(const QWidget* control, bool given)
         m_given.remove(control);
 }
 
+void RecordPage::keepRange(TSpinEdit* field, NumberField range)
+{
+    const TFieldRange kept = FieldRange(range);
+    field->setRange(kept.min, kept.max);
+}
+
+void RecordPage::showNumber(TSpinEdit* field, const Given<int>& value)
+{
+    field->setValue(value.value, value.typed);
+    setGiven(field, value.given);
+}
+
+Given<int> RecordPage::numberOf(const TSpinEdit* field) const
+{
+    return { field->value(), isGiven(field), field->typedNumber() };
+}
+
 void RecordPage::watch(QWidget* control)
 {
     const auto note = [this, control] { noteChange(control); };

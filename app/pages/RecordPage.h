@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decision/ExaminationRecord.h"
+#include "decision/NumberFields.h"
 
 #include <QHash>
 #include <QSet>
@@ -9,6 +10,7 @@
 class QCheckBox;
 class QDateTimeEdit;
 class QLabel;
+class TSpinEdit;
 
 // A data-entry page of the main window: it shows its part of the examination
 // record and writes back what the person changed. A value counts as given
@@ -47,6 +49,13 @@ protected:
     // and under the page's fields, where it stays until that field changes.
     void tellAdjustment(const QWidget* field, const QString& message);
     bool isLoading() const { return m_loading; }
+
+    // A number field keeps the range the norms give it.
+    static void keepRange(TSpinEdit* field, NumberField range);
+    // A number field shows the record's value, with what was typed and whether it was given...
+    void showNumber(TSpinEdit* field, const Given<int>& value);
+    // ...and gives it back.
+    Given<int> numberOf(const TSpinEdit* field) const;
 
     // A check box's hint, rewritten after each click; shown at once when it is the hint on show.
     void setHint(QCheckBox* box, const QString& hint);

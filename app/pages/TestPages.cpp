@@ -237,27 +237,27 @@ BloodPage::BloodPage(QWidget* parent)
 {
     ui->setupUi(this);
     setUp(ui->cbxBlood, ui->dtpBloodDate, ui->gbxBloodClin, { ui->gbxBloodClin, ui->lblBloodDate, ui->dtpBloodDate });
+    keepRange(ui->speGemo, NumberField::Hemoglobin);
+    keepRange(ui->spebLeico, NumberField::Leucocytes);
+    keepRange(ui->speSoe, NumberField::Esr);
 }
 
 BloodPage::~BloodPage() = default;
 
 void BloodPage::show(const ExaminationRecord& record)
 {
-    ui->speGemo->setValue(record.hemoglobin.value);
-    ui->spebLeico->setValue(record.leucocytesTenths.value);
-    ui->speSoe->setValue(record.esr.value);
-    setGiven(ui->speGemo, record.hemoglobin.given);
-    setGiven(ui->spebLeico, record.leucocytesTenths.given);
-    setGiven(ui->speSoe, record.esr.given);
+    showNumber(ui->speGemo, record.hemoglobin);
+    showNumber(ui->spebLeico, record.leucocytesTenths);
+    showNumber(ui->speSoe, record.esr);
     showTest(record);
 }
 
 void BloodPage::store(ExaminationRecord& record) const
 {
     TestPage::store(record);
-    record.hemoglobin = { ui->speGemo->value(), isGiven(ui->speGemo) };
-    record.leucocytesTenths = { ui->spebLeico->value(), isGiven(ui->spebLeico) };
-    record.esr = { ui->speSoe->value(), isGiven(ui->speSoe) };
+    record.hemoglobin = numberOf(ui->speGemo);
+    record.leucocytesTenths = numberOf(ui->spebLeico);
+    record.esr = numberOf(ui->speSoe);
 }
 
 // ---------------------------------------------------------------- urine
@@ -268,6 +268,8 @@ UrinePage::UrinePage(QWidget* parent)
 {
     ui->setupUi(this);
     setUp(ui->cbxUrina, ui->dtpUrinaDate, ui->gbxUrinaCom, { ui->gbxUrinaCom, ui->lblUrinaDate, ui->dtpUrinaDate });
+    keepRange(ui->speuEritro, NumberField::UrineErythrocytes);
+    keepRange(ui->speuLeico, NumberField::UrineLeucocytes);
     for (QCheckBox* box : { ui->cbxProtein, ui->cbxShugar })
         watch(box);
     connect(ui->cbxProtein, &QCheckBox::toggled, this,
@@ -280,10 +282,8 @@ UrinePage::~UrinePage() = default;
 
 void UrinePage::show(const ExaminationRecord& record)
 {
-    ui->speuEritro->setValue(record.urineErythrocytes.value);
-    ui->speuLeico->setValue(record.urineLeucocytes.value);
-    setGiven(ui->speuEritro, record.urineErythrocytes.given);
-    setGiven(ui->speuLeico, record.urineLeucocytes.given);
+    showNumber(ui->speuEritro, record.urineErythrocytes);
+    showNumber(ui->speuLeico, record.urineLeucocytes);
     ui->cbxProtein->setChecked(record.urineProtein);
     ui->cbxShugar->setChecked(record.urineSugar);
     setHint(ui->cbxProtein, ProteinHint(record.urineProtein));
@@ -294,8 +294,8 @@ void UrinePage::show(const ExaminationRecord& record)
 void UrinePage::store(ExaminationRecord& record) const
 {
     TestPage::store(record);
-    record.urineErythrocytes = { ui->speuEritro->value(), isGiven(ui->speuEritro) };
-    record.urineLeucocytes = { ui->speuLeico->value(), isGiven(ui->speuLeico) };
+    record.urineErythrocytes = numberOf(ui->speuEritro);
+    record.urineLeucocytes = numberOf(ui->speuLeico);
     record.urineProtein = ui->cbxProtein->isChecked();
     record.urineSugar = ui->cbxShugar->isChecked();
 }

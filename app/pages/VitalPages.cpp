@@ -51,6 +51,7 @@ TemperaturePage::TemperaturePage(QWidget* parent)
     , ui(std::make_unique<Ui::TemperaturePage>())
 {
     ui->setupUi(this);
+    keepRange(ui->speTermo, NumberField::Temperature);
     setUp({ ui->speTermo }, ui->lblTermoInitial);
 }
 
@@ -58,13 +59,14 @@ TemperaturePage::~TemperaturePage() = default;
 
 void TemperaturePage::show(const ExaminationRecord& record)
 {
-    ui->speTermo->setValue(record.temperatureTenths.value);
+    showNumber(ui->speTermo, record.temperatureTenths);
     setMeasured(record.temperatureTenths.given);
 }
 
 void TemperaturePage::store(ExaminationRecord& record) const
 {
-    record.temperatureTenths = { ui->speTermo->value(), isMeasured() };
+    record.temperatureTenths = numberOf(ui->speTermo);
+    record.temperatureTenths.given = isMeasured();
 }
 
 // ---------------------------------------------------------------- pulse
@@ -76,6 +78,7 @@ PulsePage::PulsePage(QWidget* parent)
     ui->setupUi(this);
     // The rhythm is felt while the pulse is counted.
     setUp({ ui->spePulsP, ui->cbxPulsPokRitm }, ui->lblPulsInitial);
+    keepRange(ui->spePulsP, NumberField::Pulse);
     connect(ui->cbxPulsPokRitm, &QCheckBox::toggled, this,
         [this](bool checked) { setHint(ui->cbxPulsPokRitm, PulseRhythmHint(checked)); });
 }
@@ -84,7 +87,7 @@ PulsePage::~PulsePage() = default;
 
 void PulsePage::show(const ExaminationRecord& record)
 {
-    ui->spePulsP->setValue(record.pulse.value);
+    showNumber(ui->spePulsP, record.pulse);
     ui->cbxPulsPokRitm->setChecked(record.pulseRhythmic);
     setHint(ui->cbxPulsPokRitm, PulseRhythmHint(record.pulseRhythmic));
     setMeasured(record.pulse.given);
@@ -92,7 +95,8 @@ void PulsePage::show(const ExaminationRecord& record)
 
 void PulsePage::store(ExaminationRecord& record) const
 {
-    record.pulse = { ui->spePulsP->value(), isMeasured() };
+    record.pulse = numberOf(ui->spePulsP);
+    record.pulse.given = isMeasured();
     record.pulseRhythmic = ui->cbxPulsPokRitm->isChecked();
 }
 
@@ -104,6 +108,8 @@ PressurePage::PressurePage(QWidget* parent)
 {
     ui->setupUi(this);
     setUp({ ui->speSisMes, ui->speDiaMes }, ui->lblPressInitial);
+    keepRange(ui->speSisMes, NumberField::Systolic);
+    keepRange(ui->speDiaMes, NumberField::Diastolic);
     for (TSpinEdit* spin : { ui->speSisMes, ui->speDiaMes })
         connect(spin, &TSpinEdit::left, this, [this, spin] { CheckPressureOrder(spin); });
 }
@@ -112,23 +118,17 @@ PressurePage::~PressurePage() = default;
 
 void PressurePage::show(const ExaminationRecord& record)
 {
-    showPart(ui->speSisMes, record.systolic);
-    showPart(ui->speDiaMes, record.diastolic);
+    showNumber(ui->speSisMes, record.systolic);
+    showNumber(ui->speDiaMes, record.diastolic);
     showInitialLine();
-}
-
-void PressurePage::showPart(TSpinEdit* field, const Given<int>& value)
-{
-    field->setValue(value.value);
-    setGiven(field, value.given);
 }
 
 // Each of the two numbers is the person's only once given: the other one's
 // initial value is never printed as measured.
 void PressurePage::store(ExaminationRecord& record) const
 {
-    record.systolic = { ui->speSisMes->value(), isGiven(ui->speSisMes) };
-    record.diastolic = { ui->speDiaMes->value(), isGiven(ui->speDiaMes) };
+    record.systolic = numberOf(ui->speSisMes);
+    record.diastolic = numberOf(ui->speDiaMes);
 }
 
 // A systolic value not above the diastolic one is a slip of the hand: the

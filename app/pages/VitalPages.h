@@ -83,7 +83,6 @@ protected:
 
 private:
     void CheckPressureOrder(TSpinEdit* left);
-    void showPart(TSpinEdit* field, const Given<int>& value);
 
     std::unique_ptr<Ui::PressurePage> ui;
 };
