@@ -155,7 +155,8 @@ TrendChart trendChart(
             1, QString());
         index.secondAxis = true;
         chart.lines = { line(
-                            QStringLiteral("Вес"), ordered, [](const DiaryEntry& e) { return e.weight; }, 0,
+                            QStringLiteral("Вес"), ordered, [](const DiaryEntry& e) { return e.weight; },
+                            QLocale::FloatingPointShortest,
                             chart.unit),
             index };
         chart.bands = { ruleBand(QStringLiteral("ИМТ"), Norms.BmiLower, Norms.BmiUpper, 1, true, 1) };
