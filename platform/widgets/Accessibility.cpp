@@ -20,7 +20,8 @@ constexpr const char* DerivedDescription = "accessibleDescriptionFromHint";
 
 QString Plain(QString text)
 {
-    text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    text.remove(tag);
     text.replace(QLatin1String("&&"), QLatin1String("\x01"));
     text.remove(QLatin1Char('&'));
     text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
