@@ -56,13 +56,14 @@ double TypedNumber(NumberField field, const Given<T>& value)
     return value.typed.value_or(double(value.value) / FieldRange(field).unitsPerWhole);
 }
 
-// The number the diary keeps: none for a value not given or outside its
-// field's range (typed so, or still being typed), so that no trend runs through it.
+// The number the diary keeps: what the person typed, also where its field
+// kept a bound; none for a value not given, or one out of range that was
+// never typed so (a field still being typed in), so that no trend runs through it.
 template <typename T>
 std::optional<double> OwnNumber(NumberField field, const Given<T>& value)
 {
     const double number = TypedNumber(field, value);
-    if (!value.given || IsOutOfRange(field, number))
+    if (!value.given || (!value.typed && IsOutOfRange(field, number)))
         return std::nullopt;
     return number;
 }

@@ -63,8 +63,7 @@ QString yes(bool present)
     return present ? QStringLiteral("есть") : QStringLiteral("нет");
 }
 
-// A value of a test the person did not fill in, or typed outside its field's
-// range, is not kept: no trend runs through it.
+// A value of a test the person did not fill in is not kept: no trend runs through it.
 struct GivenValue {
     QString name;
     Given<int> value;
@@ -254,7 +253,7 @@ DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& co
     entry.sex = record.GetGender();
     entry.age = conclusion.Age;
     entry.sameDayNotice = conclusion.SameDay;
-    // A bound that stood in for the typed number is not the person's value.
+    // The numbers as typed: a bound that stood in for one is not the person's.
     entry.height = OwnNumber(NumberField::Height, record.height);
     entry.weight = OwnNumber(NumberField::Weight, record.weight);
     if (HasOwnBodyMassIndex(record))

@@ -47,7 +47,7 @@ struct DiaryEntry {
     QDateTime moment; // the examination's instant
     int sex = 0; // 0 female, 1 male
     int age = 0;
-    std::optional<double> height; // empty when out of range
+    std::optional<double> height; // as typed; empty when not given
     std::optional<double> weight;
     double bodyMassIndex = 0; // 0 while height or weight is out of range
     // 0: the vital sign was not measured (its field held the initial value).

@@ -202,8 +202,8 @@ void TestDiary::threeExaminationsInOrder()
     QCOMPARE(flags, expectedFlags);
 }
 
-// A number the person did not give, or typed outside its field, leaves its
-// cell empty or says so; one finer than its field is kept as typed.
+// A number the person did not give leaves its cell empty or says so; one
+// outside its field or finer than it is kept as typed.
 void TestDiary::cellsOfValuesNotGiven()
 {
     TestRecord record(Monday);
@@ -212,7 +212,7 @@ void TestDiary::cellsOfValuesNotGiven()
     const QStringList cells
         = diaryCells(entryFromRecord(record, Conclude(record, ComplaintPhrases(), Monday), {}, {}));
     QCOMPARE(cells.at(int(DiaryColumn::Weight)), QStringLiteral("70,5"));
-    QCOMPARE(cells.at(int(DiaryColumn::Pulse)), QString());
+    QCOMPARE(cells.at(int(DiaryColumn::Pulse)), QStringLiteral("400"));
     QCOMPARE(cells.at(int(DiaryColumn::Blood)),
         QStringLiteral("27.02.2026: гемоглобин 100 г/л, лейкоциты не указаны, СОЭ не указана"));
     QVERIFY(cells.at(int(DiaryColumn::Findings)).startsWith(QStringLiteral("СРОЧНО! Пульс в покое 400")));
