@@ -47,7 +47,7 @@ template <typename T>
 struct Given {
     T value {};
     bool given = false;
-    std::optional<double> typed;
+    std::optional<double> typed {};
 
     bool operator==(const Given&) const = default;
 };
