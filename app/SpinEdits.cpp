@@ -83,7 +83,6 @@ void TSpinEdit::setValue(int value, std::optional<double> typed)
     m_keptTyped = m_typed = typed;
 }
 
-
 void TSpinEdit::showNumber(int number)
 {
     m_typed.reset();

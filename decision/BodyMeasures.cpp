@@ -67,7 +67,8 @@ QString BodyMeasureText(const ExaminationRecord& record, ExaminationRecord::Body
         return QStringLiteral("не указан");
     const double value = height ? record.GetHeight() : record.GetWeight();
     return NumberText(height ? NumberField::Height : NumberField::Weight, given,
-        QLocale().toString(value, 'f', 0).rightJustified(3), height ? QStringLiteral("см") : QStringLiteral("кг"));
+        QLocale().toString(value, 'f', 0).rightJustified(3),
+        height ? QStringLiteral("см") : QStringLiteral("кг"));
 }
 
 bool HasOwnBodyMassIndex(const ExaminationRecord& record)

@@ -67,7 +67,8 @@ QString LongTime(const QDateTime& moment)
 QString GivenOr(const Given<int>& value, NumberField field, const QString& kept, const char16_t* unit,
     const char16_t* notGiven)
 {
-    return value.given ? NumberText(field, value, kept, QString::fromUtf16(unit)) : QString::fromUtf16(notGiven);
+    return value.given ? NumberText(field, value, kept, QString::fromUtf16(unit))
+                       : QString::fromUtf16(notGiven);
 }
 
 // A value line whose flag may be empty: no blank before the full stop.
@@ -277,8 +278,10 @@ void ComposeConclusion(
 
 QString PressureText(const ExaminationRecord& record, const QString& unit)
 {
-    const QString systolic = NumberText(NumberField::Systolic, record.systolic, Integer(record.GetSystolic()));
-    const QString diastolic = NumberText(NumberField::Diastolic, record.diastolic, Integer(record.GetDiastolic()));
+    const QString systolic
+        = NumberText(NumberField::Systolic, record.systolic, Integer(record.GetSystolic()));
+    const QString diastolic
+        = NumberText(NumberField::Diastolic, record.diastolic, Integer(record.GetDiastolic()));
     const bool typed = record.systolic.typed || record.diastolic.typed;
     if (record.systolic.given && record.diastolic.given)
         return (typed ? QStringLiteral("верхнее %1, нижнее %2 %3") : QStringLiteral("%1/%2 %3"))

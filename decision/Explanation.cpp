@@ -55,8 +55,7 @@ QString Crossed(
 }
 
 // What the person typed where the field kept a bound or a rounded number instead.
-template <typename T>
-double AsTyped(const Given<T>& value, double kept)
+template <typename T> double AsTyped(const Given<T>& value, double kept)
 {
     return value.typed.value_or(kept);
 }
@@ -92,24 +91,23 @@ QString MeasuredFinding(const TExplained& e, int code)
     switch (code) {
     case Code::LowTemperature:
     case Code::HighTemperature:
-        return Crossed(QStringLiteral("температура"), AsTyped(r.temperatureTenths, r.GetTemperature()), QStringLiteral("°C"),
-            code == Code::HighTemperature,
+        return Crossed(QStringLiteral("температура"), AsTyped(r.temperatureTenths, r.GetTemperature()),
+            QStringLiteral("°C"), code == Code::HighTemperature,
             code == Code::HighTemperature ? Norms.TemperatureUpper : Norms.TemperatureLower, 1);
     case Code::LowSystolic:
     case Code::HighSystolic:
-        return Crossed(QStringLiteral("верхнее давление"), AsTyped(r.systolic, r.GetSystolic()), QStringLiteral("мм рт. ст."),
-            code == Code::HighSystolic,
+        return Crossed(QStringLiteral("верхнее давление"), AsTyped(r.systolic, r.GetSystolic()),
+            QStringLiteral("мм рт. ст."), code == Code::HighSystolic,
             code == Code::HighSystolic ? Norms.SystolicUpper : Norms.SystolicLower, 0);
     case Code::LowDiastolic:
     case Code::HighDiastolic:
-        return Crossed(QStringLiteral("нижнее давление"), AsTyped(r.diastolic, r.GetDiastolic()), QStringLiteral("мм рт. ст."),
-            code == Code::HighDiastolic,
+        return Crossed(QStringLiteral("нижнее давление"), AsTyped(r.diastolic, r.GetDiastolic()),
+            QStringLiteral("мм рт. ст."), code == Code::HighDiastolic,
             code == Code::HighDiastolic ? Norms.DiastolicUpper : Norms.DiastolicLower, 0);
     case Code::WidePulsePressure:
         return Crossed(QStringLiteral("разница верхнего и нижнего давления"),
             AsTyped(r.systolic, r.GetSystolic()) - AsTyped(r.diastolic, r.GetDiastolic()),
-            QStringLiteral("мм рт. ст."), true, Norms.PulsePressureBound,
-            0);
+            QStringLiteral("мм рт. ст."), true, Norms.PulsePressureBound, 0);
     case Code::Bradycardia:
     case Code::Tachycardia:
         return Crossed(QStringLiteral("пульс"), AsTyped(r.pulse, r.GetPulse()), QStringLiteral("уд/мин"),
@@ -132,22 +130,25 @@ QString TestFinding(const TExplained& e, int code)
     case Code::FluPathology:
         return QStringLiteral("флюорография от %1: патология").arg(StudyDate(e, Test::Flu));
     case Code::LowHemoglobin:
-        return Crossed(QStringLiteral("гемоглобин"), AsTyped(r.hemoglobin, EffectiveHemoglobin(r, e.now)), QStringLiteral("г/л"),
-            false, Norms.HemoglobinLower, 0);
+        return Crossed(QStringLiteral("гемоглобин"), AsTyped(r.hemoglobin, EffectiveHemoglobin(r, e.now)),
+            QStringLiteral("г/л"), false, Norms.HemoglobinLower, 0);
     case Code::LowLeucocytes:
     case Code::HighLeucocytes:
-        return Crossed(QStringLiteral("лейкоциты крови"), AsTyped(r.leucocytesTenths, EffectiveLeucocytes(r, e.now)),
-            QStringLiteral("тыс/мкл"), code == Code::HighLeucocytes,
+        return Crossed(QStringLiteral("лейкоциты крови"),
+            AsTyped(r.leucocytesTenths, EffectiveLeucocytes(r, e.now)), QStringLiteral("тыс/мкл"),
+            code == Code::HighLeucocytes,
             code == Code::HighLeucocytes ? Norms.LeucocytesUpper : Norms.LeucocytesLower, 1);
     case Code::HighEsr:
-        return Crossed(
-            QStringLiteral("СОЭ"), AsTyped(r.esr, EffectiveESR(r, e.now)), QStringLiteral("мм/час"), true, Norms.EsrUpper, 0);
+        return Crossed(QStringLiteral("СОЭ"), AsTyped(r.esr, EffectiveESR(r, e.now)),
+            QStringLiteral("мм/час"), true, Norms.EsrUpper, 0);
     case Code::UrineErythrocytes:
-        return Crossed(QStringLiteral("эритроциты в моче"), AsTyped(r.urineErythrocytes, EffectiveUrineErythrocytes(r, e.now)),
-            QStringLiteral("в препарате"), true, Norms.UrineErythrocytesBound, 0);
+        return Crossed(QStringLiteral("эритроциты в моче"),
+            AsTyped(r.urineErythrocytes, EffectiveUrineErythrocytes(r, e.now)), QStringLiteral("в препарате"),
+            true, Norms.UrineErythrocytesBound, 0);
     case Code::UrineLeucocytes:
-        return Crossed(QStringLiteral("лейкоциты в моче"), AsTyped(r.urineLeucocytes, EffectiveUrineLeucocytes(r, e.now)),
-            QStringLiteral("в поле зрения"), true, Norms.UrineLeucocytesBound, 0);
+        return Crossed(QStringLiteral("лейкоциты в моче"),
+            AsTyped(r.urineLeucocytes, EffectiveUrineLeucocytes(r, e.now)), QStringLiteral("в поле зрения"),
+            true, Norms.UrineLeucocytesBound, 0);
     default:
         for (const TWordedFinding& item : SelfExaminationWords) {
             if (item.code == code)

@@ -42,7 +42,8 @@ bool IsOutOfRange(NumberField field, const std::optional<double>& typed)
     return units < range.min || units > range.max;
 }
 
-QString NumberText(NumberField field, const std::optional<double>& typed, const QString& kept, const QString& unit)
+QString NumberText(
+    NumberField field, const std::optional<double>& typed, const QString& kept, const QString& unit)
 {
     const QString suffix = unit.isEmpty() ? QString() : u' ' + unit;
     if (!typed)
@@ -52,6 +53,8 @@ QString NumberText(NumberField field, const std::optional<double>& typed, const 
         return QStringLiteral("%1%2 (округлено до %3)").arg(number, suffix, kept.trimmed());
     const TFieldRange range = FieldRange(field);
     const int decimals = range.unitsPerWhole == 1 ? 0 : 1;
-    const auto bound = [&](int units) { return QLocale().toString(double(units) / range.unitsPerWhole, 'f', decimals); };
-    return QStringLiteral("введено %1 — вне пределов от %2 до %3%4").arg(number, bound(range.min), bound(range.max), suffix);
+    const auto bound
+        = [&](int units) { return QLocale().toString(double(units) / range.unitsPerWhole, 'f', decimals); };
+    return QStringLiteral("введено %1 — вне пределов от %2 до %3%4")
+        .arg(number, bound(range.min), bound(range.max), suffix);
 }

@@ -39,8 +39,8 @@ bool IsOutOfRange(NumberField field, const std::optional<double>& typed);
 //   "170 см" when the field kept what was typed;
 //   "70,5 кг (округлено до 71)" for a number finer than the field keeps;
 //   "введено 250 — вне пределов от 110 до 210 см" for one outside its range.
-QString NumberText(NumberField field, const std::optional<double>& typed, const QString& kept,
-    const QString& unit = {});
+QString NumberText(
+    NumberField field, const std::optional<double>& typed, const QString& kept, const QString& unit = {});
 
 template <typename T>
 QString NumberText(NumberField field, const Given<T>& value, const QString& kept, const QString& unit = {})
@@ -50,8 +50,7 @@ QString NumberText(NumberField field, const Given<T>& value, const QString& kept
 
 // The number the person typed, else the one the field holds, in whole units:
 // what a red flag and «Почему?» quote.
-template <typename T>
-double TypedNumber(NumberField field, const Given<T>& value)
+template <typename T> double TypedNumber(NumberField field, const Given<T>& value)
 {
     return value.typed.value_or(double(value.value) / FieldRange(field).unitsPerWhole);
 }
@@ -59,8 +58,7 @@ double TypedNumber(NumberField field, const Given<T>& value)
 // The number the diary keeps: what the person typed, also where its field
 // kept a bound; none for a value not given, or one out of range that was
 // never typed so (a field still being typed in), so that no trend runs through it.
-template <typename T>
-std::optional<double> OwnNumber(NumberField field, const Given<T>& value)
+template <typename T> std::optional<double> OwnNumber(NumberField field, const Given<T>& value)
 {
     const double number = TypedNumber(field, value);
     if (!value.given || (!value.typed && IsOutOfRange(field, number)))

@@ -95,8 +95,9 @@ QList<DiaryValue> testValues(const ExaminationRecord& record, Test kind)
             { QStringLiteral("esr"), record.esr, NumberField::Esr } });
     case Test::Urine:
         return QList<DiaryValue> { { QStringLiteral("protein"), double(record.urineProtein) },
-                   { QStringLiteral("sugar"), double(record.urineSugar) } }
-            + givenValues({ { QStringLiteral("erythrocytes"), record.urineErythrocytes, NumberField::UrineErythrocytes },
+            { QStringLiteral("sugar"), double(record.urineSugar) } }
+        + givenValues(
+            { { QStringLiteral("erythrocytes"), record.urineErythrocytes, NumberField::UrineErythrocytes },
                 { QStringLiteral("leucocytes"), record.urineLeucocytes, NumberField::UrineLeucocytes } });
     }
     return {};
@@ -124,7 +125,8 @@ struct ShownValue {
     int highCode;
 };
 
-QList<Part> valueParts(const DiaryEntry& entry, const DiaryTest& test, std::initializer_list<ShownValue> shown)
+QList<Part> valueParts(
+    const DiaryEntry& entry, const DiaryTest& test, std::initializer_list<ShownValue> shown)
 {
     QList<Part> parts;
     for (const ShownValue& item : shown) {
@@ -325,11 +327,11 @@ QList<DiaryResultPart> testResultParts(const DiaryEntry& entry, const DiaryTest&
                 { "esr", u", СОЭ ", 0, u" мм/час", u"не указана", -1, Code::HighEsr } });
     case Test::Urine:
         return QList<Part> { { QStringLiteral("белок ") },
-                   flagged(entry, yes(value("protein") != 0), -1, Code::UrineProtein),
-                   { QStringLiteral(", сахар ") }, flagged(entry, yes(value("sugar") != 0), -1, Code::UrineSugar) }
-            + valueParts(entry, test,
-                { { "erythrocytes", u", эритроциты ", 0, u"", u"не указаны", -1, Code::UrineErythrocytes },
-                    { "leucocytes", u", лейкоциты ", 0, u"", u"не указаны", -1, Code::UrineLeucocytes } });
+            flagged(entry, yes(value("protein") != 0), -1, Code::UrineProtein),
+            { QStringLiteral(", сахар ") }, flagged(entry, yes(value("sugar") != 0), -1, Code::UrineSugar) }
+        + valueParts(entry, test,
+            { { "erythrocytes", u", эритроциты ", 0, u"", u"не указаны", -1, Code::UrineErythrocytes },
+                { "leucocytes", u", лейкоциты ", 0, u"", u"не указаны", -1, Code::UrineLeucocytes } });
     }
     return {};
 }

@@ -156,8 +156,7 @@ TrendChart trendChart(
         index.secondAxis = true;
         chart.lines = { line(
                             QStringLiteral("Вес"), ordered, [](const DiaryEntry& e) { return e.weight; },
-                            QLocale::FloatingPointShortest,
-                            chart.unit),
+                            QLocale::FloatingPointShortest, chart.unit),
             index };
         chart.bands = { ruleBand(QStringLiteral("ИМТ"), Norms.BmiLower, Norms.BmiUpper, 1, true, 1) };
         break;

@@ -124,9 +124,10 @@ void AddObjective(TReportLayout& layout, const ExaminationRecord& record)
             QStringLiteral("град. Ц")),
         u"не измерена");
     const QString pulse = MeasuredOr(record, Vital::Pulse,
-        QStringLiteral("%1%2 %3")
-            .arg(NumberText(NumberField::Pulse, record.pulse, Integer(record.GetPulse())),
-                record.pulse.typed ? QStringLiteral(",") : QString(), RhythmWords[record.IsPulseRhythmic() ? 1 : 0]),
+        QStringLiteral("%1%2 %3").arg(
+            NumberText(NumberField::Pulse, record.pulse, Integer(record.GetPulse())),
+            record.pulse.typed ? QStringLiteral(",") : QString(),
+            RhythmWords[record.IsPulseRhythmic() ? 1 : 0]),
         u"не измерен");
     const QString pressure
         = MeasuredOr(record, Vital::Pressure, PressureText(record, QStringLiteral("мм Hg")), u"не измерено");
@@ -169,8 +170,8 @@ void AddBlood(TReportLayout& layout, const ExaminationRecord& record, const Conc
     layout.AddBloodTable(
         Filled(record.hemoglobin, NumberField::Hemoglobin, QString::number(record.hemoglobin.value)),
         Filled(record.leucocytesTenths, NumberField::Leucocytes, leucocytes),
-        Filled(record.esr, NumberField::Esr, QString::number(record.esr.value)), !conclusion.recent(Test::Blood),
-        DateOf(record, Test::Blood));
+        Filled(record.esr, NumberField::Esr, QString::number(record.esr.value)),
+        !conclusion.recent(Test::Blood), DateOf(record, Test::Blood));
 }
 
 void AddUrine(TReportLayout& layout, const ExaminationRecord& record, const Conclusion& conclusion)
@@ -181,9 +182,11 @@ void AddUrine(TReportLayout& layout, const ExaminationRecord& record, const Conc
     }
     layout.AddUrineTable(UrinePresenceWords[record.urineProtein ? 1 : 0],
         UrinePresenceWords[record.urineSugar ? 1 : 0],
-        Filled(record.urineErythrocytes, NumberField::UrineErythrocytes, LeftInteger(record.urineErythrocytes.value)),
+        Filled(record.urineErythrocytes, NumberField::UrineErythrocytes,
+            LeftInteger(record.urineErythrocytes.value)),
         !conclusion.recent(Test::Urine),
-        Filled(record.urineLeucocytes, NumberField::UrineLeucocytes, LeftInteger(record.urineLeucocytes.value)),
+        Filled(
+            record.urineLeucocytes, NumberField::UrineLeucocytes, LeftInteger(record.urineLeucocytes.value)),
         DateOf(record, Test::Urine));
 }
 

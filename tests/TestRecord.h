@@ -100,8 +100,7 @@ private:
 
     // The number as its field keeps it once left: rounded and brought into
     // its range, with what was typed when that differs.
-    template <typename T>
-    static Given<T> typed(NumberField field, double number)
+    template <typename T> static Given<T> typed(NumberField field, double number)
     {
         const TFieldRange range = FieldRange(field);
         const double units = number * range.unitsPerWhole;
@@ -132,7 +131,8 @@ private:
             { QStringLiteral("hb"), { NumberField::Hemoglobin, &ExaminationRecord::hemoglobin } },
             { QStringLiteral("leu"), { NumberField::Leucocytes, &ExaminationRecord::leucocytesTenths } },
             { QStringLiteral("esr"), { NumberField::Esr, &ExaminationRecord::esr } },
-            { QStringLiteral("uery"), { NumberField::UrineErythrocytes, &ExaminationRecord::urineErythrocytes } },
+            { QStringLiteral("uery"),
+                { NumberField::UrineErythrocytes, &ExaminationRecord::urineErythrocytes } },
             { QStringLiteral("uleu"), { NumberField::UrineLeucocytes, &ExaminationRecord::urineLeucocytes } },
         };
         static const QHash<QString, Test> testKeys { { QStringLiteral("ecg"), Test::ECG },

@@ -654,28 +654,33 @@ void TestConclusion::clampedMeasureToldAsTyped_data()
 {
     QTest::addColumn<QString>("record");
     QTest::addColumn<QString>("line");
-    QTest::newRow("weight 70,5 rounded") << "clampedWeight=70.5"
+    QTest::newRow("weight 70,5 rounded")
+        << "clampedWeight=70.5"
         << "Рост: 170 см. Вес: 70,5 кг (округлено до 71). Индекс массы тела: 24,6.";
-    QTest::newRow("temperature 30") << "temp=30"
+    QTest::newRow("temperature 30")
+        << "temp=30"
         << "Температура тела: введено 30 — вне пределов от 32,0 до 43,0 градуса Цельсия - СНИЖЕНА.";
-    QTest::newRow("pulse 400") << "pulse=400"
+    QTest::newRow("pulse 400")
+        << "pulse=400"
         << "Пульс: введено 400 — вне пределов от 30 до 200 ударов в минуту, ритмичный - ТАХИКАРДИЯ.";
-    QTest::newRow("pressure 350/45") << "bp=350/45"
+    QTest::newRow("pressure 350/45")
+        << "bp=350/45"
         << "Артериальное давление: верхнее введено 350 — вне пределов от 30 до 300, нижнее 45 мм ртутного "
            "столба - ГИПЕРТЕНЗИЯ.";
-    QTest::newRow("blood: leucocytes 0, ESR 150") << "blood=3 leu=0 esr=150"
+    QTest::newRow("blood: leucocytes 0, ESR 150")
+        << "blood=3 leu=0 esr=150"
         << "Гемоглобин - 130 г/л, Лейкоциты - введено 0 — вне пределов от 1,0 до 20,0 тыс/мкл, СОЭ - введено "
            "150 — вне пределов от 0 до 100 мм/час.";
-    QTest::newRow("urine: erythrocytes 25") << "urine=3 uery=25"
+    QTest::newRow("urine: erythrocytes 25")
+        << "urine=3 uery=25"
         << "Белок - отсутствует, Сахар - отсутствует, Эритроциты - введено 25 — вне пределов от 0 до 20 в "
            "препарате, Лейкоциты - 0 в поле зрения.";
     QTest::newRow("height 250 typed") << "clampedHeight=250"
                                       << "Рост: введено 250 — вне пределов от 110 до 210 см, которые "
                                          "принимает программа. Вес:  70 кг. Индекс массы тела: не рассчитан.";
-    QTest::newRow("weight 25,5 typed")
-        << "clampedWeight=25.5"
-        << "Рост: 170 см. Вес: введено 25,5 — вне пределов от 30 до 300 кг, "
-           "которые принимает программа. Индекс массы тела: не рассчитан.";
+    QTest::newRow("weight 25,5 typed") << "clampedWeight=25.5"
+                                       << "Рост: 170 см. Вес: введено 25,5 — вне пределов от 30 до 300 кг, "
+                                          "которые принимает программа. Индекс массы тела: не рассчитан.";
 }
 
 void TestConclusion::clampedMeasureToldAsTyped()

@@ -68,8 +68,10 @@ void AnthropometryPage::store(ExaminationRecord& record) const
 
 void AnthropometryPage::storeMeasures(ExaminationRecord& record) const
 {
-    record.height = { FieldNumber(ui->speHeight->text()), isGiven(ui->speHeight), ui->speHeight->typedNumber() };
-    record.weight = { FieldNumber(ui->speWeight->text()), isGiven(ui->speWeight), ui->speWeight->typedNumber() };
+    record.height
+        = { FieldNumber(ui->speHeight->text()), isGiven(ui->speHeight), ui->speHeight->typedNumber() };
+    record.weight
+        = { FieldNumber(ui->speWeight->text()), isGiven(ui->speWeight), ui->speWeight->typedNumber() };
 }
 
 void AnthropometryPage::edWeightChange()
