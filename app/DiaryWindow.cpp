@@ -20,11 +20,14 @@
 #include <QDateTimeAxis>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemWatcher>
 #include <QFont>
 #include <QHelpEvent>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QScreen>
+#include <QShortcut>
+#include <QTimer>
 #include <QToolTip>
 #include <QValueAxis>
 
@@ -266,6 +269,16 @@ DiaryWindow::DiaryWindow(
     connect(ui->bbtnDelete, &QPushButton::clicked, this, &DiaryWindow::deleteSelected);
     connect(ui->bbtnReading, &QPushButton::clicked, this, &DiaryWindow::addReadings);
     connect(ui->stgDiary, &QTableView::doubleClicked, this, &DiaryWindow::openConclusion);
+    connect(new QShortcut(QKeySequence::Delete, ui->stgDiary, nullptr, nullptr, Qt::WidgetShortcut),
+        &QShortcut::activated, this, &DiaryWindow::deleteSelected);
+    // One write makes and removes its journal beside the diary: the diary is read once they are done.
+    m_watcher = new QFileSystemWatcher(this);
+    m_reloadTimer = new QTimer(this);
+    m_reloadTimer->setSingleShot(true);
+    m_reloadTimer->setInterval(150);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_reloadTimer, qOverload<>(&QTimer::start));
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, m_reloadTimer, qOverload<>(&QTimer::start));
+    connect(m_reloadTimer, &QTimer::timeout, this, &DiaryWindow::reloadIfChanged);
     connect(ui->cbxPerson, &QComboBox::currentIndexChanged, this, &DiaryWindow::showPerson);
     connect(m_opener, &TDesktopOpener::opened, this, [this](const QString& path, const QString& application) {
         ui->lblStatus->setText(
@@ -302,14 +315,65 @@ void DiaryWindow::hideEvent(QHideEvent* event)
     QDialog::hideEvent(event);
 }
 
+void DiaryWindow::changeEvent(QEvent* event)
+{
+    // Where the diary cannot be watched, coming back to the window shows what was written meanwhile.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        reloadIfChanged();
+    QDialog::changeEvent(event);
+}
+
 void DiaryWindow::loadDiary()
 {
-    DiaryStore store(m_diaryFolder, DiaryStore::Access::Read);
-    m_allEntries = store.entries();
-    m_allReadings = store.readings();
-    m_failure = store.errorText();
+    const qint64 selected = selectedEntry();
+    const int column = std::max(ui->stgDiary->currentIndex().column(), 0);
+    // Taken before reading, so that a write in between is read again rather than missed.
+    m_shownMark = DiaryStore::changeMark(m_diaryFolder);
+    {
+        DiaryStore store(m_diaryFolder, DiaryStore::Access::Read);
+        m_allEntries = store.entries();
+        m_allReadings = store.readings();
+        m_failure = store.errorText();
+    }
     fillPeople();
     showPerson();
+    selectEntry(selected, column);
+    watchDiary();
+}
+
+void DiaryWindow::reloadIfChanged()
+{
+    if (DiaryStore::changeMark(m_diaryFolder) != m_shownMark)
+        loadDiary();
+}
+
+// The folder as well as the file: the diary may be made after the window opens.
+void DiaryWindow::watchDiary()
+{
+    const QString file = QDir(m_diaryFolder).filePath(DiaryStore::fileName());
+    for (const QString& path : { m_diaryFolder, file }) {
+        if (QFileInfo::exists(path) && !m_watcher->files().contains(path)
+            && !m_watcher->directories().contains(path))
+            m_watcher->addPath(path);
+    }
+}
+
+qint64 DiaryWindow::selectedEntry() const
+{
+    const QItemSelectionModel* selection = ui->stgDiary->selectionModel();
+    const QModelIndexList rows = selection ? selection->selectedRows() : QModelIndexList();
+    return rows.isEmpty() ? 0 : m_entries.value(rows.first().row()).id;
+}
+
+void DiaryWindow::selectEntry(qint64 id, int column)
+{
+    const auto row = std::find_if(
+        m_entries.cbegin(), m_entries.cend(), [id](const DiaryEntry& entry) { return entry.id == id; });
+    if (id == 0 || row == m_entries.cend())
+        return;
+    const QModelIndex index = m_model->index(int(row - m_entries.cbegin()), column);
+    ui->stgDiary->setCurrentIndex(index);
+    ui->stgDiary->scrollTo(index);
 }
 
 // Everyone in the diary, the latest examined or measured first; the entries
@@ -317,6 +381,8 @@ void DiaryWindow::loadDiary()
 // there is more than one.
 void DiaryWindow::fillPeople()
 {
+    // Everyone together is an item without data; nothing chosen yet is no item.
+    const bool wasChosen = ui->cbxPerson->currentIndex() >= 0;
     const QVariant chosen = ui->cbxPerson->currentData();
     QStringList people;
     for (const DiaryEntry& entry : std::as_const(m_allEntries))
@@ -339,7 +405,11 @@ void DiaryWindow::fillPeople()
         if (!latestMoment.isValid() || entry.moment > latestMoment)
             std::tie(latest, latestMoment) = std::pair(entry.person, entry.moment);
     }
-    const int index = ui->cbxPerson->findData(chosen.isValid() ? chosen : QVariant(latest));
+    int index = -1;
+    if (wasChosen)
+        index = chosen.isValid() ? ui->cbxPerson->findData(chosen) : (people.size() > 1 ? 0 : -1);
+    if (index < 0)
+        index = ui->cbxPerson->findData(latest);
     ui->cbxPerson->setCurrentIndex(std::max(index, 0));
 }
 

@@ -11,7 +11,9 @@
 
 class QChart;
 class QChartView;
+class QFileSystemWatcher;
 class QModelIndex;
+class QTimer;
 class TDesktopOpener;
 class DiaryModel;
 
@@ -24,6 +26,8 @@ class DiaryWindow;
 // with the home pressure readings against the bounds of the program's rules,
 // the export of the table as CSV and of a summary for a doctor as PDF. It
 // writes the diary only to delete an entry or to add a reading the user asked for.
+// What another window or program instance writes to the diary shows at once,
+// with the person, the period and the row chosen kept.
 class DiaryWindow final : public QDialog {
     Q_OBJECT
 
@@ -47,6 +51,7 @@ public:
 
 protected:
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
@@ -59,6 +64,10 @@ private slots:
 
 private:
     void loadDiary();
+    void reloadIfChanged();
+    void watchDiary();
+    qint64 selectedEntry() const;
+    void selectEntry(qint64 id, int column);
     void showPerson();
     void fillPeople();
     void showCharts();
@@ -77,4 +86,7 @@ private:
     QList<DiaryEntry> m_entries;
     QList<PressureReading> m_readings;
     DiaryModel* m_model = nullptr;
+    QFileSystemWatcher* m_watcher = nullptr;
+    QTimer* m_reloadTimer = nullptr;
+    QByteArray m_shownMark;
 };

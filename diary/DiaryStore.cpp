@@ -4,6 +4,7 @@
 #include "platform/files/PrivateFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -160,6 +161,17 @@ QString DiaryStore::fileName()
 QString DiaryStore::defaultFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+QByteArray DiaryStore::changeMark(const QString& folder)
+{
+    // SQLite counts the writes at this place of its header; the diary's
+    // rollback journal keeps the count on every commit.
+    constexpr qint64 CounterAt = 24;
+    QFile file(QDir(folder).filePath(fileName()));
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(CounterAt))
+        return {};
+    return file.read(4);
 }
 
 DiaryStore::DiaryStore(const QString& folder, Access access)
@@ -346,15 +358,25 @@ bool DiaryStore::keep(const DiaryEntry& entry)
 
 bool DiaryStore::remove(qint64 id)
 {
+    return removeRow(QStringLiteral("examination"), id, QStringLiteral("обследование уже удалено"));
+}
+
+bool DiaryStore::removeReading(qint64 id)
+{
+    return removeRow(QStringLiteral("reading"), id, QStringLiteral("измерение уже удалено"));
+}
+
+bool DiaryStore::removeRow(const QString& table, qint64 id, const QString& gone)
+{
     if (!isOpen())
         return false;
     QSqlQuery query(m_database);
-    query.prepare(QStringLiteral("DELETE FROM examination WHERE id = ?"));
+    query.prepare(QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(table));
     query.addBindValue(id);
     if (!query.exec())
         return fail(QStringLiteral("удаление невозможно"), query.lastError().text());
     if (query.numRowsAffected() != 1)
-        return fail(QStringLiteral("удаление невозможно"), QStringLiteral("обследование уже удалено"));
+        return fail(QStringLiteral("удаление невозможно"), gone);
     return true;
 }
 

@@ -19,6 +19,10 @@ public:
     static QString fileName(); // "Тессора.sqlite"
     // The user's data folder of the program, where the diary lives.
     static QString defaultFolder();
+    // What changes with every write to the diary in folder, by this program
+    // instance or another: the change counter in the file's header; empty
+    // while there is no diary.
+    static QByteArray changeMark(const QString& folder);
 
     enum class Access { Write, Read };
 
@@ -44,6 +48,9 @@ public:
     QList<DiaryEntry> entries();
 
     bool addReadings(const QList<PressureReading>& readings);
+    // Removes the home reading of that id, and nothing else; false with
+    // errorText() set when it could not.
+    bool removeReading(qint64 id);
     // Every home reading, oldest first, with its id.
     QList<PressureReading> readings();
     // The names of the people examined or measured, the latest first.
@@ -65,6 +72,7 @@ private:
     bool insert(const DiaryEntry& entry, qint64* made = nullptr);
     bool insertFile(qint64 examination, const QString& path);
     bool insertReading(const PressureReading& reading);
+    bool removeRow(const QString& table, qint64 id, const QString& gone);
     bool fail(const QString& what, const QString& reason);
 
     QString m_filePath;

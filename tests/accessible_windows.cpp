@@ -5,6 +5,7 @@
 // a dark desktop's colours; TESSORA_PICTURES=<folder> saves a picture of each window.
 #include "app/DiaryWindow.h"
 #include "app/MainU.h"
+#include "app/PressureDialog.h"
 #include "app/Questionnaire.h"
 #include "app/SelectPathU.h"
 #include "app/SpinEdits.h"
@@ -68,6 +69,7 @@ int main(int argc, char* argv[])
     if (!DiaryStore(folder.path()).add(diaryTestSeries(6, QDateTime::currentDateTime().addDays(-1))))
         return 1;
     (new DiaryWindow(folder.path(), true, folder.path(), &window))->show();
+    (new PressureDialog(folder.path(), QString(), &window))->show();
     BusyBox::View(&window).show(QStringLiteral("Ждём текстовый редактор…"), [] {});
     QTimer::singleShot(0, &window, [&window] {
         QTimer::singleShot(500, [] {

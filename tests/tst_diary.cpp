@@ -122,6 +122,8 @@ private slots:
     void unusableDiary();
     void nothingWritten_data();
     void nothingWritten();
+    void removeReading_data();
+    void removeReading();
     void csvRoundTrip();
     void weightChart();
     void cellsOfValuesNotGiven();
@@ -467,6 +469,39 @@ void TestDiary::nothingWritten()
         qPrintable(outcome.failure));
     QVERIFY(DiaryStore(diaryFolder, DiaryStore::Access::Read).entries().isEmpty());
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList { "файл" });
+}
+
+void TestDiary::removeReading_data()
+{
+    QTest::addColumn<int>("row"); // of the reading deleted; -1: one that is not kept
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("the second of three") << 1 << false << QString();
+    QTest::newRow("one deleted before") << -1 << false << QStringLiteral("измерение уже удалено");
+    QTest::newRow("diary that cannot be written") << 1 << true << QStringLiteral("удаление невозможно");
+}
+
+// A reading is deleted alone: the other readings and the examinations stay;
+// one that cannot be deleted is told and nothing changes.
+void TestDiary::removeReading()
+{
+    QFETCH(int, row);
+    QFETCH(bool, readOnly);
+    QFETCH(QString, failure);
+    QTemporaryDir folder;
+    QVERIFY(DiaryStore(folder.path()).add(diaryTestSeries(2, Monday)));
+    QVERIFY(DiaryStore(folder.path())
+                .addReadings({ { 0, "Анна", Monday, 150, 95, 80 },
+                    { 0, "Анна", Monday.addSecs(60), 250, 95, 80 }, { 0, "Борис", Monday, 130, 85, {} } }));
+    QList<PressureReading> readings = DiaryStore(folder.path()).readings();
+    DiaryStore store(folder.path(), readOnly ? DiaryStore::Access::Read : DiaryStore::Access::Write);
+    QCOMPARE(store.removeReading(row < 0 ? 0 : readings[row].id), failure.isEmpty());
+    QVERIFY2(store.errorText().contains(failure), qPrintable(store.errorText()));
+    if (failure.isEmpty())
+        readings.removeAt(row);
+    DiaryStore after(folder.path(), DiaryStore::Access::Read);
+    QCOMPARE(after.readings(), readings);
+    QCOMPARE(after.entries().size(), 2);
 }
 
 // The CSV file, read back as a spreadsheet reads it, holds the table's texts

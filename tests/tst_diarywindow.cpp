@@ -24,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
+#include <QTreeWidget>
 
 namespace {
 
@@ -99,6 +100,7 @@ private slots:
     void savedConclusionKept();
     void peopleOneAtATime();
     void pressureReadingAtRedFlag();
+    void showsReadingsWrittenElsewhere();
 
 private:
     UrlCatcher catcher;
@@ -403,6 +405,43 @@ void TestDiaryWindow::pressureReadingAtRedFlag()
     const QList<PressureReading> kept = DiaryStore(folder.path(), DiaryStore::Access::Read).readings();
     QVERIFY(kept.size() == 1 && kept[0].person == QStringLiteral("Анна") && kept[0].systolic == 180);
     QCOMPARE(systolic->value(), 0);
+}
+
+// The open diary shows a reading written from the main window's menu, and
+// its deletion, with the person and the row chosen kept.
+void TestDiaryWindow::showsReadingsWrittenElsewhere()
+{
+    QDir(DiaryStore::defaultFolder()).removeRecursively();
+    keepEntries(DiaryStore::defaultFolder(),
+        diaryTestSeries(2, Last, "Анна") + diaryTestSeries(1, Last.addDays(1), "Борис"));
+    TfrmTessora window;
+    window.findChild<QAction*>(QStringLiteral("acDiary"))->trigger();
+    auto* diary = window.findChild<DiaryWindow*>();
+    diary->choosePerson(QStringLiteral("Анна"));
+    auto* table = diary->findChild<QTableView*>(QStringLiteral("stgDiary"));
+    table->selectRow(1);
+    window.findChild<QAction*>(QStringLiteral("acPressureReading"))->trigger();
+    auto* dialog = window.findChild<PressureDialog*>();
+    dialog->findChild<QComboBox*>(QStringLiteral("cbxPerson"))->setCurrentText(QStringLiteral("Анна"));
+    dialog->findChild<QSpinBox*>(QStringLiteral("speSystolic"))->setValue(152);
+    dialog->findChild<QSpinBox*>(QStringLiteral("speDiastolic"))->setValue(94);
+    dialog->findChild<QPushButton*>(QStringLiteral("bbtnAdd"))->click();
+    const auto* series = diary->findChild<QLabel*>(QStringLiteral("lblSeries"));
+    QTRY_VERIFY2(series->text().contains(QStringLiteral("152/94")), qPrintable(series->text()));
+    QCOMPARE(diary->windowTitle(), QStringLiteral("Дневник обследований — Анна"));
+    QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), 1);
+
+    auto* readings = dialog->findChild<QTreeWidget*>(QStringLiteral("lstReadings"));
+    QCOMPARE(readings->topLevelItemCount(), 1);
+    readings->setCurrentItem(readings->topLevelItem(0));
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    readings->setFocus();
+    MessageBoxes::answerNext(QMessageBox::Yes);
+    QTest::keyClick(readings, Qt::Key_Delete);
+    QTRY_VERIFY(series->text().isEmpty());
+    QCOMPARE(readings->topLevelItemCount(), 0);
+    QCOMPARE(diary->entries().size(), 2);
 }
 
 // A screen of 1366 × 768, the size of many laptops.
