@@ -17,7 +17,7 @@ struct PressureReading {
     QDateTime taken;
     int systolic = 0;
     int diastolic = 0;
-    std::optional<int> pulse;
+    std::optional<int> pulse {};
     bool operator==(const PressureReading&) const = default;
 };
 
@@ -40,7 +40,7 @@ struct HomeSeries {
     // Averages in whole units, as printed; the threshold is compared with these.
     int systolic = 0;
     int diastolic = 0;
-    std::optional<int> pulse;
+    std::optional<int> pulse {};
     bool raised = false; // at or above HomeThreshold
     bool operator==(const HomeSeries&) const = default;
 };
