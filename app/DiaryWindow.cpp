@@ -32,6 +32,7 @@
 #include <QValueAxis>
 
 #include <cmath>
+#include <tuple>
 
 // The diary's table: the cells and flags come from the diary unit; this only
 // colours them, in tints of the palette's base with text that reads on them.
@@ -219,12 +220,10 @@ QChart* makeChart(const TrendChart& trend, const TimeAxis& axis, const QPalette&
     titleFont.setBold(true);
     chart->setTitleFont(titleFont);
     chart->setMargins(QMargins(4, 2, 4, 2));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    // A legend entry cut for want of room shows whole under the pointer.
-    chart->legend()->setShowToolTips(true);
-    QFont legendFont = chart->legend()->font();
-    legendFont.setPointSizeF(legendFont.pointSizeF() * 0.85);
-    chart->legend()->setFont(legendFont);
+    // The chart's own legend keeps to one line and cuts its entries short
+    // where a larger text or scale leaves it narrow: the label under the chart
+    // wraps them instead.
+    chart->legend()->hide();
 
     auto* time = new QDateTimeAxis;
     time->setFormat(axis.format);
@@ -247,6 +246,29 @@ QChart* makeChart(const TrendChart& trend, const TimeAxis& axis, const QPalette&
         attach(chart, lineSeries(line, colour), time, line.secondAxis ? right : left);
     }
     return chart;
+}
+
+// The chart's legend as text: each line's name after a mark of its colour,
+// as it shows on the background.
+QString legendText(const QChart* chart, const QColor& background)
+{
+    QStringList entries;
+    for (const QAbstractSeries* series : chart->series()) {
+        QColor colour;
+        QString mark = QStringLiteral("■");
+        if (const auto* band = qobject_cast<const QAreaSeries*>(series)) {
+            colour = band->brush().color();
+        } else if (const auto* points = qobject_cast<const QScatterSeries*>(series)) {
+            colour = points->color();
+            mark = QStringLiteral("●");
+        } else if (const auto* line = qobject_cast<const QXYSeries*>(series)) {
+            colour = line->pen().color();
+        }
+        entries << QStringLiteral("<span style=\"color:%1\">%2</span>&nbsp;%3")
+                       .arg(Contrast::Mix(colour, background, colour.alphaF()).name(), mark,
+                           series->name().toHtmlEscaped());
+    }
+    return entries.join(QStringLiteral("&nbsp;&nbsp; "));
 }
 
 } // namespace
@@ -287,6 +309,12 @@ DiaryWindow::DiaryWindow(
     connect(m_opener, &TDesktopOpener::failed, this, &DiaryWindow::showOpenFailure);
     for (QChartView* view : { ui->chtPressure, ui->chtPulse, ui->chtWeight, ui->chtTemperature })
         view->viewport()->installEventFilter(this);
+    for (QLabel* legend :
+        { ui->lblPressureLegend, ui->lblPulseLegend, ui->lblWeightLegend, ui->lblTemperatureLegend }) {
+        QFont font = legend->font();
+        font.setPointSizeF(font.pointSizeF() * 0.85);
+        legend->setFont(font);
+    }
     ui->spDiary->setSizes({ 1000, 2000 });
     // Tab leaves the table for the charts and buttons; the arrows move between its cells.
     ui->stgDiary->setTabKeyNavigation(false);
@@ -466,13 +494,13 @@ void DiaryWindow::showPerson()
 void DiaryWindow::showCharts()
 {
     const TimeAxis axis = trendTimeAxis(m_entries, m_readings);
-    const std::pair<QChartView*, TrendKind> views[] = {
-        { ui->chtPressure, TrendKind::Pressure },
-        { ui->chtPulse, TrendKind::Pulse },
-        { ui->chtWeight, TrendKind::Weight },
-        { ui->chtTemperature, TrendKind::Temperature },
+    const std::tuple<QChartView*, QLabel*, TrendKind> views[] = {
+        { ui->chtPressure, ui->lblPressureLegend, TrendKind::Pressure },
+        { ui->chtPulse, ui->lblPulseLegend, TrendKind::Pulse },
+        { ui->chtWeight, ui->lblWeightLegend, TrendKind::Weight },
+        { ui->chtTemperature, ui->lblTemperatureLegend, TrendKind::Temperature },
     };
-    for (const auto& [view, kind] : views) {
+    for (const auto& [view, legend, kind] : views) {
         view->setRenderHint(QPainter::Antialiasing);
         // The view gives up the chart it had instead of deleting it.
         std::unique_ptr<QChart> previous(view->chart());
@@ -480,6 +508,7 @@ void DiaryWindow::showCharts()
         view->setChart(makeChart(trend, axis, palette()));
         view->setAccessibleName(trend.title);
         view->setAccessibleDescription(chartText(trend));
+        legend->setText(legendText(view->chart(), legend->palette().color(legend->backgroundRole())));
     }
 }
 

@@ -88,6 +88,7 @@ RecordPage* TfrmTessora::BuiltPage(int tag) const
 RecordPage* TfrmTessora::BuildPage(int tag)
 {
     RecordPage* page = CreatePage(TPageTag(tag), ui->pgcMain);
+    FramePagePanel(page);
     // The stand-in is never the current page here: pages are built before they are shown.
     QWidget* placeholder = ui->pgcMain->widget(tag - 1);
     {

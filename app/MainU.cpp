@@ -14,6 +14,7 @@
 #include "platform/widgets/BusyBox.h"
 #include "platform/widgets/Contrast.h"
 #include "platform/widgets/MessageBoxes.h"
+#include "platform/widgets/PanelScrollArea.h"
 #include "platform/widgets/TextZoom.h"
 #include "platform/widgets/WrappingStatusBar.h"
 #include "report/ReportU.h"
@@ -25,6 +26,7 @@
 #include <QSplitterHandle>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <utility>
@@ -283,7 +285,7 @@ void TfrmTessora::UpdateSpecialistsNode(bool show)
 void TfrmTessora::ActivatePage(QWidget* page)
 {
     const int tag = PageTag(page);
-    CenterPagePanel(page);
+    SizePagePanel(page);
     ArrangeWorkArea(tag);
     const bool showPicture = tag != ComplaintsTag && tag != ConclusionTag;
     ui->pnlPict->setVisible(showPicture);
@@ -407,6 +409,8 @@ void TfrmTessora::LeaveCardiologistPage()
 
 QWidget* TfrmTessora::PagePanel(QWidget* page)
 {
+    if (auto* area = page->findChild<PanelScrollArea*>(QString(), Qt::FindDirectChildrenOnly))
+        return area->panel();
     for (QObject* child : page->children()) {
         auto* panel = qobject_cast<QWidget*>(child);
         if (panel && panel->objectName().startsWith(QLatin1String("pnl")))
@@ -415,19 +419,27 @@ QWidget* TfrmTessora::PagePanel(QWidget* page)
     return nullptr;
 }
 
-// A page's panel takes the size its contents ask for when the page is first
-// shown: measuring the wrapped texts of every page would delay the start.
-void TfrmTessora::CenterPagePanel(QWidget* page)
+// The panel lies in a scroll area over the whole page: centred where it fits,
+// scrolled where a larger text or scale leaves the page too small.
+void TfrmTessora::FramePagePanel(QWidget* page)
 {
     QWidget* panel = PagePanel(page);
     if (!panel || page->layout())
         return;
-    if (!FSizedPanels.contains(panel)) {
-        FSizedPanels.insert(panel);
-        panel->resize(panel->sizeHint());
-    }
-    const QRect client = page->contentsRect();
-    panel->move((client.width() - panel->width()) / 2, (client.height() - panel->height()) / 2);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(QMargins());
+    layout->addWidget(new PanelScrollArea(panel, page));
+}
+
+// A page's panel takes the size its contents ask for when the page is first
+// shown: measuring the wrapped texts of every page would delay the start.
+void TfrmTessora::SizePagePanel(QWidget* page)
+{
+    auto* area = page->findChild<PanelScrollArea*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!area || FSizedPanels.contains(area->panel()))
+        return;
+    FSizedPanels.insert(area->panel());
+    area->panel()->resize(area->panel()->sizeHint());
 }
 
 // ---------------------------------------------------------------- the examination
@@ -499,7 +511,6 @@ void TfrmTessora::acNewExecute()
     StoreSaveNeeded(false);
     SelectPageByTag(int(TPageTag::Anthropometry));
     m_sections->markNodeForTag(int(TPageTag::Anthropometry));
-    CenterPagePanel(Page(int(TPageTag::Anthropometry)));
 }
 
 bool TfrmTessora::RecordChangedSinceReset() const
@@ -555,9 +566,7 @@ bool TfrmTessora::eventFilter(QObject* watched, QEvent* event)
         }
         if (type != QEvent::Resize)
             return m_hints->handle(widget, event) || QMainWindow::eventFilter(watched, event);
-        if (widget->parentWidget() == ui->pgcMain)
-            CenterPagePanel(widget);
-        else if (widget == ui->pnlTop || widget == ui->pnlButtons || widget == ui->mmoCommon->viewport())
+        if (widget == ui->pnlTop || widget == ui->pnlButtons || widget == ui->mmoCommon->viewport())
             FormResize();
     }
     return QMainWindow::eventFilter(watched, event);

@@ -50,7 +50,7 @@ public:
     void SelectPageByTag(int tag);
     void SelectTreeNodeForTag(int tag);
     void UpdateSpecialistsNode(bool show);
-    // The first child panel of a page (its object name starts with "pnl").
+    // The panel of a page's fields (its object name starts with "pnl"), within its scroll area.
     static QWidget* PagePanel(QWidget* page);
 
     // The tag of a page (its "Tag" property), 0 for anything else.
@@ -115,7 +115,8 @@ private slots:
 
 private:
     void ActivatePage(QWidget* page);
-    void CenterPagePanel(QWidget* page);
+    void FramePagePanel(QWidget* page);
+    void SizePagePanel(QWidget* page);
     // Starts the cardiology interview again from its first question.
     void RestartInterview();
     void ChooseReportFolder(bool Checked);

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QSlider>
 
@@ -31,9 +32,9 @@ TfrmMonitor::TfrmMonitor(QWidget* parent)
     , ui(std::make_unique<Ui::TfrmMonitor>())
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint
-        | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
-    setFixedSize(size());
+    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
+    // The bars follow the window's size; it shrinks no further than its legend reads whole.
+    layout()->activate();
     for (QSlider* bar : Bars())
         SetSelectionEnd(bar, 0);
     for (QObject* child : children()) {

@@ -15,7 +15,7 @@ class TfrmMonitor;
 }
 
 // A small stay-on-top window with one vertical bar per condition: the higher
-// the thumb, the more probable the condition.
+// the thumb, the more probable the condition. The bars grow with the window.
 class TfrmMonitor final : public QDialog {
     Q_OBJECT
 

@@ -22,6 +22,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QSplitterHandle>
@@ -117,6 +119,7 @@ private slots:
     void dateSectionUnderClick();
     void historyKeyboardOrder();
     void pagePanelCentred();
+    void pagePanelScrollsToTheFocus();
     void helpContexts_data();
     void helpContexts();
     void f1OpensHelp();
@@ -1276,6 +1279,25 @@ void TestMainWindow::pagePanelCentred()
         QCOMPARE(panel->x(), (page->contentsRect().width() - panel->width()) / 2);
         QCOMPARE(panel->y(), (page->contentsRect().height() - panel->height()) / 2);
     }
+}
+
+// A panel taller than its page scrolls; a field the keyboard reaches comes into view.
+void TestMainWindow::pagePanelScrollsToTheFocus()
+{
+    window->SelectTreeNodeForTag(TfrmTessora::PageTag(Find<QWidget>("tsBlood")));
+    Find<QSplitter>("pnlWork")->setSizes({ 1000, 120 });
+    Activate();
+    auto* area = Find<QWidget>("tsBlood")->findChild<QScrollArea*>();
+    QTRY_VERIFY(area->verticalScrollBar()->isVisible());
+    Box("cbxBlood")->setChecked(false);
+    auto* date = Find<QWidget>("dtpBloodDate");
+    const auto shown = [&] {
+        return area->viewport()->rect().contains(
+            QRect(date->mapTo(area->viewport(), QPoint()), date->size()));
+    };
+    QVERIFY(!shown());
+    date->setFocus(Qt::TabFocusReason);
+    QVERIFY(shown());
 }
 
 void TestMainWindow::helpContexts_data()

@@ -120,9 +120,10 @@ void RecordPage::tellAdjustment(const QWidget* field, const QString& message)
 {
     emit adjusted(message);
     if (!m_told) {
-        // Under the fields of the page's panel, across all its columns.
+        // Under the fields of the page's panel, across all its columns; the
+        // frame may have put the panel into a scroll area.
         QWidget* panel = field->parentWidget();
-        while (panel->parentWidget() != this)
+        while (panel->parentWidget() != this && !panel->objectName().startsWith(QLatin1String("pnl")))
             panel = panel->parentWidget();
         auto* grid = qobject_cast<QGridLayout*>(panel->layout());
         auto* box = qobject_cast<QBoxLayout*>(panel->layout());
