@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QScrollArea>
 
 namespace {
 
@@ -145,6 +146,13 @@ void RecordPage::tellAdjustment(const QWidget* field, const QString& message)
     m_toldFor = field;
     QWidget* panel = m_told->parentWidget();
     panel->resize(panel->sizeHint());
+    // Where the panel scrolls, the words are brought into view as well.
+    for (QWidget* outer = panel->parentWidget(); outer; outer = outer->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(outer)) {
+            area->ensureWidgetVisible(m_told);
+            break;
+        }
+    }
 }
 
 void RecordPage::setHint(QCheckBox* box, const QString& hint)
