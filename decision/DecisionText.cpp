@@ -293,11 +293,21 @@ QString PressureText(const ExaminationRecord& record, const QString& unit)
 
 QString PersonSex(const ExaminationRecord& record)
 {
-    return record.gender.given ? SexWords[record.GetGender() == 1 ? 1 : 0] : QStringLiteral("пол не указан");
+    return PersonSex(record.gender.given ? std::optional(record.GetGender()) : std::nullopt);
 }
 
 QString PersonAge(const ExaminationRecord& record, int age)
 {
-    return record.birthDate.given ? QStringLiteral("%1 %2").arg(age).arg(PluralForm(age, Nouns::Year))
-                                  : QStringLiteral("возраст не указан");
+    return PersonAge(record.birthDate.given ? std::optional(age) : std::nullopt);
+}
+
+QString PersonSex(std::optional<int> sex)
+{
+    return sex ? SexWords[*sex == 1 ? 1 : 0] : QStringLiteral("пол не указан");
+}
+
+QString PersonAge(std::optional<int> age)
+{
+    return age ? QStringLiteral("%1 %2").arg(*age).arg(PluralForm(*age, Nouns::Year))
+               : QStringLiteral("возраст не указан");
 }

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <bitset>
+#include <optional>
 
 class ComplaintPhrases;
 class Conclusion;
@@ -124,6 +125,9 @@ QString PressureText(const ExaminationRecord& record, const QString& unit);
 QString PersonSex(const ExaminationRecord& record);
 // "27 лет", or "возраст не указан" while the person did not give the birth date.
 QString PersonAge(const ExaminationRecord& record, int age);
+// The same for a sex (0 female, 1 male) or an age kept without the record; none when not given.
+QString PersonSex(std::optional<int> sex);
+QString PersonAge(std::optional<int> age);
 // The line of 150 minus signs between the blocks of the conclusion.
 void AddSeparator(QStringList& memo);
 

@@ -252,8 +252,8 @@ DiaryEntry entryFromRecord(const ExaminationRecord& record, const Conclusion& co
     entry.examination = examination;
     entry.person = record.name.simplified();
     entry.moment = conclusion.Now;
-    entry.sex = record.GetGender();
-    entry.age = conclusion.Age;
+    entry.sex = record.gender.given ? record.GetGender() : DiaryEntry::NotGiven;
+    entry.age = record.birthDate.given ? conclusion.Age : DiaryEntry::NotGiven;
     entry.sameDayNotice = conclusion.SameDay;
     // The numbers as typed: a bound that stood in for one is not the person's.
     entry.height = OwnNumber(NumberField::Height, record.height);
@@ -349,8 +349,10 @@ QStringList diaryCells(const DiaryEntry& entry)
     return {
         QLocale().toString(entry.moment, QLocale::ShortFormat),
         entry.person,
-        entry.sex == 1 ? QStringLiteral("муж") : QStringLiteral("жен"),
-        QString::number(entry.age),
+        entry.sex == DiaryEntry::NotGiven ? QString()
+            : entry.sex == 1              ? QStringLiteral("муж")
+                                          : QStringLiteral("жен"),
+        entry.age == DiaryEntry::NotGiven ? QString() : QString::number(entry.age),
         number(entry.height, QLocale::FloatingPointShortest),
         number(entry.weight, QLocale::FloatingPointShortest),
         entry.bodyMassIndex > 0 ? number(entry.bodyMassIndex, 1) : QString(),

@@ -45,6 +45,8 @@ struct DiaryEntry {
     QUuid examination;
     QString person; // the name of the person examined; empty when none was given
     QDateTime moment; // the examination's instant
+    // Sex and age as the person gave them; NotGiven otherwise.
+    static constexpr int NotGiven = -1;
     int sex = 0; // 0 female, 1 male
     int age = 0;
     std::optional<double> height; // as typed; empty when not given

@@ -3,7 +3,6 @@
 #include "decision/DecisionU.h"
 #include "decision/Emergency.h"
 #include "decision/FindingCodes.h"
-#include "decision/RussianPlural.h"
 #include "decision/WordTables.h"
 #include "diary/DiaryFindings.h"
 
@@ -104,11 +103,13 @@ QString recommendations(const QList<int>& specialists)
 
 QString person(const DiaryEntry& latest)
 {
-    QString sex = SexWords[latest.sex == 1 ? 1 : 0];
+    const auto given = [](int value) {
+        return value == DiaryEntry::NotGiven ? std::nullopt : std::optional(value);
+    };
+    QString sex = PersonSex(given(latest.sex));
     if (latest.person.isEmpty())
         sex[0] = sex[0].toUpper();
-    const QString who = QStringLiteral("%1, %2 %3")
-                            .arg(sex, QString::number(latest.age), PluralForm(latest.age, Nouns::Year));
+    const QString who = QStringLiteral("%1, %2").arg(sex, PersonAge(given(latest.age)));
     return latest.person.isEmpty() ? who : latest.person + QStringLiteral(", ") + who;
 }
 

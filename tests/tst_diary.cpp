@@ -211,8 +211,10 @@ void TestDiary::cellsOfValuesNotGiven()
     TestRecord record(Monday);
     QCOMPARE(record.apply(QStringLiteral("blood=3 hb=100 pulse=400 clampedWeight=70.5")), QString());
     record.leucocytesTenths.given = record.esr.given = false;
+    record.gender.given = record.birthDate.given = false;
     const QStringList cells
         = diaryCells(entryFromRecord(record, Conclude(record, ComplaintPhrases(), Monday), {}, {}));
+    QCOMPARE(cells.mid(int(DiaryColumn::Sex), 2), QStringList({ QString(), QString() }));
     QCOMPARE(cells.at(int(DiaryColumn::Weight)), QStringLiteral("70,5"));
     QCOMPARE(cells.at(int(DiaryColumn::Pulse)), QStringLiteral("400"));
     QCOMPARE(cells.at(int(DiaryColumn::Blood)),
